@@ -1,0 +1,37 @@
+#pragma once
+// The one error value of the editor: a failed check raises an EditError whose only content is the GBK
+// message text that the user is shown. Locations (row and column of a table cell, the scenario under
+// check) are already written into the text.
+#include <stdexcept>
+#include <string>
+
+namespace vorandel {
+
+class EditError : public std::exception {
+ public:
+  explicit EditError(std::string text) : text_(std::move(text)) {}
+  const std::string& text() const noexcept { return text_; }
+  const char* what() const noexcept override { return text_.c_str(); }
+
+ private:
+  std::string text_;
+};
+
+// Index of the scenario that the validator is checking, -1 at all other times. While it is not -1,
+// every raised error is prefixed with a line naming that scenario.
+extern int errorScenario;
+
+// printf-style formatting into a string; the text is never cut short, whatever its length.
+std::string formatMessage(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Adds the scenario prefix when errorScenario is set, then throws EditError.
+[[noreturn]] void raiseEditError(const std::string& text);
+
+inline void require(bool condition, const char* text) {
+  if (!condition) raiseEditError(text);
+}
+
+// Formats only when the condition fails.
+void requireFormatted(bool condition, const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+}  // namespace vorandel

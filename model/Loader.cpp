@@ -1,0 +1,97 @@
+#include "model/Loader.h"
+
+#include "edit/EditError.h"
+#include "model/MemoryStream.h"
+#include "model/RecordIo.h"
+
+namespace vorandel {
+
+namespace {
+
+void seekTo(std::istream& in, std::streamoff position) {
+  if (!in.seekg(position)) throw StreamError::ReadFailed;
+}
+
+}  // namespace
+
+bool loadScenarioSet(ScenarioSet& set, std::string_view sndata, std::string_view taiki) {
+  MemoryInputStream sndataStream(sndata);
+  MemoryInputStream taikiStream(taiki);
+  parseScenarioStreams(set, sndataStream, taikiStream);
+  return true;
+}
+
+void parseScenarioStreams(ScenarioSet& set, std::istream& sndata, std::istream& taiki) {
+  const std::uint16_t count = readCount(sndata);
+  require(count <= kMaxScenarios, "剧本数超出允许范围");
+  set.sndataTable.assign(count, ChunkEntry{});
+  set.scenarios.assign(count, Scenario{});
+  readChunkEntries(sndata, set.sndataTable);
+  const std::streamoff sndataBase = sndata.tellg();
+
+  for (std::size_t i = 0; i < count; ++i) {
+    Scenario& scenario = set.scenarios[i];
+    seekTo(sndata, sndataBase + set.sndataTable[i].offset);
+    readBlock(sndata, scenario.block);
+    const std::uint32_t onMap = scenario.block.get(block::storedOnMapCount);
+    const std::uint32_t waiting = scenario.block.get(block::storedWaitingCount);
+    scenario.onMapCount = onMap;
+    scenario.waitingCount = waiting;
+    scenario.officerCount = onMap + waiting;
+    require(scenario.officerCount <= kMaxOfficers, "剧本武将总数超出范围");
+    scenario.states.assign(scenario.officerCount, OfficerState{});
+    scenario.profiles.assign(scenario.officerCount, OfficerProfile{});
+    readOfficerStates(sndata, scenario.states.data(), onMap);
+    readOfficerProfiles(sndata, scenario.profiles.data(), onMap);
+    if (i == 0) set.longTrailer = set.sndataTable[0].size >= kOfficerRecordSize * onMap + kBlockSize + kLongTrailerSize;
+    readTrailer(sndata, scenario.trailer, set.longTrailer);
+  }
+
+  require(readCount(taiki) == count, "两个剧本文件的剧本数目必须一致");
+  set.taikiTable.assign(count, ChunkEntry{});
+  readChunkEntries(taiki, set.taikiTable);
+  const std::streamoff taikiBase = taiki.tellg();
+
+  for (std::size_t i = 0; i < count; ++i) {
+    Scenario& scenario = set.scenarios[i];
+    seekTo(taiki, taikiBase + set.taikiTable[i].offset);
+    for (std::size_t k = scenario.onMapCount; k < scenario.officerCount; ++k) {
+      readOfficerState(taiki, scenario.states[k]);
+      readOfficerProfile(taiki, scenario.profiles[k]);
+    }
+  }
+
+  buildDerivedIndexes(set);
+}
+
+void buildDerivedIndexes(ScenarioSet& set) {
+  int largestId = 0;  // an id capacity of 1 when no scenario has an officer
+  for (const Scenario& scenario : set.scenarios) {
+    for (std::size_t k = 0; k < scenario.officerCount; ++k) {
+      const int id = scenario.profiles[k].get(profile::id);
+      require(id < kIdLimit, "头像编号超出范围。");
+      if (id > largestId) largestId = id;
+    }
+  }
+
+  set.idCapacity = static_cast<std::uint32_t>(largestId + 1);
+  set.officerIndexById.assign(set.scenarios.size(), std::vector<std::int32_t>(set.idCapacity, -1));
+  for (std::size_t s = 0; s < set.scenarios.size(); ++s) {
+    const Scenario& scenario = set.scenarios[s];
+    for (std::size_t k = 0; k < scenario.officerCount; ++k)
+      set.officerIndexById[s][scenario.profiles[k].get(profile::id)] = static_cast<std::int32_t>(k);
+  }
+
+  set.waitingQueue.assign(set.scenarios.size(), {});
+  for (std::size_t s = 0; s < set.scenarios.size(); ++s) {
+    const Scenario& scenario = set.scenarios[s];
+    require(scenario.waitingCount <= kMaxWaiting, "剧本待上场武将人数过多");
+    for (std::uint32_t j = 0; j < scenario.waitingCount; ++j) {
+      const std::uint32_t k = scenario.onMapCount + j;
+      set.waitingQueue[s].push_back(WaitingEntry{scenario.profiles[k].get(profile::id), static_cast<std::int32_t>(k),
+                                                 k + 1, scenario.block.get(block::appearYear, j)});
+    }
+  }
+}
+
+}  // namespace vorandel

@@ -1,0 +1,78 @@
+#pragma once
+// The in-memory form of the two scenario files taken together. A ScenarioSet is a plain value: copies
+// are deep and assignment replaces everything, so a batch can work on a copy and throw it away.
+#include <cstdint>
+#include <deque>
+#include <vector>
+
+#include "model/Records.h"
+
+namespace vorandel {
+
+struct ChunkEntry {
+  std::uint32_t offset = 0;  // from the end of the file's table
+  std::uint16_t size = 0;
+  friend bool operator==(const ChunkEntry&, const ChunkEntry&) = default;
+};
+
+// One officer waiting to appear, in the order in which the waiting officers are laid out.
+struct WaitingEntry {
+  std::int32_t id = 0;
+  std::int32_t index = 0;       // 0-based index in the scenario's officer list
+  std::uint32_t orderKey = 0;   // secondary sort key; index + 1 when loaded
+  std::int32_t appearYear = 0;  // year minus 100, as stored in the block
+  friend bool operator==(const WaitingEntry&, const WaitingEntry&) = default;
+};
+
+struct Scenario {
+  ScenarioBlock block;
+  std::uint32_t officerCount = 0;
+  std::uint32_t waitingCount = 0;
+  std::uint32_t onMapCount = 0;
+  std::vector<OfficerState> states;      // officers on the map first, then the waiting ones
+  std::vector<OfficerProfile> profiles;  // in the same order
+  ScenarioTrailer trailer;
+
+  // Locators. Every number is checked: one outside its range raises an EditError instead of reaching
+  // outside the block or the officer vectors.
+  CityRecord city(int c);                       // c in 1..47
+  ConstCityRecord city(int c) const;
+  CityNameRecord cityName(int c);               // c in 1..47
+  ConstCityNameRecord cityName(int c) const;
+  ForceRecord force(int f);                     // f in 1..21
+  ConstForceRecord force(int f) const;
+  OfficerState& officerState(int n);            // officer number n, 1-based
+  const OfficerState& officerState(int n) const;
+  OfficerProfile& officerProfile(int n);
+  const OfficerProfile& officerProfile(int n) const;
+
+  bool isOfficerNumber(int n) const;  // 1..officerCount, and within both officer vectors
+  bool isOnMapNumber(int n) const;    // 1..onMapCount, and within both officer vectors
+
+  friend bool operator==(const Scenario&, const Scenario&) = default;
+};
+
+inline bool isCityNumber(int c) { return c >= 1 && c <= kCityCount; }
+inline bool isForceNumber(int f) { return f >= 1 && f <= kForceCount; }
+
+struct ScenarioSet {
+  std::uint32_t idCapacity = 0;  // length of every officerIndexById vector; only grows
+  bool longTrailer = false;      // trailers are 1100 bytes long in the file instead of 64
+  std::vector<ChunkEntry> sndataTable;
+  std::vector<ChunkEntry> taikiTable;
+  std::vector<Scenario> scenarios;
+  std::vector<std::vector<std::int32_t>> officerIndexById;  // per scenario: id -> 0-based index, or -1
+  std::vector<std::deque<WaitingEntry>> waitingQueue;       // per scenario: one entry per waiting officer
+
+  std::size_t scenarioCount() const { return scenarios.size(); }
+  Scenario& scenario(std::size_t s);  // raises for a number that is not a scenario of the set
+  const Scenario& scenario(std::size_t s) const;
+
+  // The 0-based index of the officer registered under the id in scenario s, or -1 when there is none
+  // (also for an id or scenario outside the index).
+  int officerIndexOf(std::size_t s, long id) const;
+
+  friend bool operator==(const ScenarioSet&, const ScenarioSet&) = default;
+};
+
+}  // namespace vorandel

@@ -1,0 +1,71 @@
+#include "model/ScenarioSet.h"
+
+#include <gtest/gtest.h>
+
+#include "edit/EditError.h"
+#include "edit/Validator.h"
+#include "tests/support/ScenarioBuilder.h"
+
+namespace vorandel {
+namespace {
+
+TEST(ScenarioSet, FieldsAreLittleEndianAtTheGameOffsets) {
+  Scenario scenario;
+  scenario.force(21).set(force::firstCity, 5);
+  EXPECT_EQ(scenario.block.bytes[3901 + 77 * 20 + 22], 5);
+  EXPECT_EQ(3901 + 77 * 21, static_cast<int>(kBlockSize));  // the last force ends the block
+  scenario.city(2).set(city::governor, 0x1234);
+  EXPECT_EQ(scenario.block.bytes[987 + 30 + 4], 0x34);
+  EXPECT_EQ(scenario.block.bytes[987 + 30 + 5], 0x12);
+
+  OfficerState state;
+  state.bytes[10] = 0xFF;
+  state.set(state::status, 2);
+  EXPECT_EQ(state.bytes[10], 0xFA);  // only bits 0..2 change
+  EXPECT_EQ(state.get(state::lifespan), 7u);
+  OfficerProfile profile;
+  profile.set(profile::id, 499);
+  EXPECT_EQ(profile.bytes[30], 499 & 0xFF);
+  EXPECT_EQ(profile.bytes[31], 499 >> 8);
+}
+
+TEST(ScenarioSet, LocatorsRefuseNumbersOutsideTheirRange) {
+  Scenario scenario = testing::smallValidSet().scenarios[0];
+  EXPECT_THROW(scenario.city(0), EditError);
+  EXPECT_THROW(scenario.city(48), EditError);
+  EXPECT_THROW(scenario.cityName(-1), EditError);
+  EXPECT_THROW(scenario.force(0), EditError);
+  EXPECT_THROW(scenario.force(22), EditError);
+  EXPECT_THROW(scenario.officerState(0), EditError);
+  EXPECT_THROW(scenario.officerState(-1), EditError);
+  EXPECT_THROW(scenario.officerProfile(static_cast<int>(scenario.officerCount) + 1), EditError);
+  EXPECT_NO_THROW(scenario.officerProfile(static_cast<int>(scenario.officerCount)));
+  EXPECT_THROW(scenario.trailer.get(trailer::itemHolder, 32), EditError);
+  EXPECT_THROW(scenario.cityName(1).get(cityName::neighbours, 6), EditError);
+  // A count that runs ahead of the records does not open a way past them.
+  scenario.officerCount += 5;
+  EXPECT_THROW(scenario.officerState(static_cast<int>(scenario.states.size()) + 1), EditError);
+}
+
+TEST(ScenarioSet, CopiesAreDeep) {
+  const ScenarioSet original = testing::smallValidSet();
+  ScenarioSet copy = original;
+  ASSERT_EQ(copy, original);
+  copy.scenarios[0].officerState(1).set(state::war, 99);
+  copy.officerIndexById[0][10] = -1;
+  copy.waitingQueue[1].pop_front();
+  copy.scenarios[1].block.set(block::startYear, 1);
+  EXPECT_EQ(original.scenarios[0].officerState(1).get(state::war), 50);
+  EXPECT_EQ(original.officerIndexById[0][10], 0);
+  EXPECT_EQ(original.waitingQueue[1].size(), 3u);
+  EXPECT_EQ(original.scenarios[1].block.get(block::startYear), 200);
+  copy = original;
+  EXPECT_EQ(copy, original);
+}
+
+TEST(ScenarioSet, TheTestBuilderMakesValidSets) {
+  EXPECT_NO_THROW(validateScenarios(testing::smallValidSet(), 0, static_cast<std::size_t>(-1)));
+}
+
+}  // namespace
+}  // namespace vorandel

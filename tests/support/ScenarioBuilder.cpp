@@ -1,0 +1,188 @@
+#include "tests/support/ScenarioBuilder.h"
+
+#include <sstream>
+#include <stdexcept>
+
+#include "model/Loader.h"
+#include "model/Writer.h"
+
+namespace vorandel::testing {
+
+ScenarioBuilder::ScenarioBuilder(std::uint16_t startYear, std::uint8_t startMonth) {
+  ScenarioBlock& block = scenario_.block;
+  block.set(block::startYear, startYear);
+  block.set(block::startMonth, startMonth);
+  for (int c = 1; c <= kCityCount; ++c) {
+    CityRecord city = scenario_.city(c);
+    city.set(city::governor, -1);
+    city.set(city::unaffiliatedHead, -1);
+    city.set(city::hermitHead, -1);
+    city.set(city::trainingHead, -1);
+    city.set(city::prevCity, -1);
+    city.set(city::nextCity, -1);
+    city.set(city::owner, -1);
+    CityNameRecord names = scenario_.cityName(c);
+    names.setText(cityName::name, "C" + std::to_string(c), 5);
+    for (int slot = 0; slot < kNeighbourSlots; ++slot) names.set(cityName::neighbours, slot, -1);
+    names.set(cityName::neighbours, 0, static_cast<std::int8_t>(c == 1 ? kCityCount : c - 1));
+    names.set(cityName::neighbours, 1, static_cast<std::int8_t>(c == kCityCount ? 1 : c + 1));
+  }
+  for (int f = 1; f <= kForceCount; ++f) {
+    scenario_.force(f).set(force::ruler, -1);
+    scenario_.force(f).set(force::namedOfficer, -1);
+    scenario_.force(f).set(force::firstCity, -1);
+  }
+  for (int i = 0; i < kItemCount; ++i) scenario_.trailer.set(trailer::itemHolder, i, -1);
+}
+
+int ScenarioBuilder::addOnMap(std::uint16_t id, unsigned status, int location, int force) {
+  OfficerState state;
+  state.set(state::prevOfficer, 0);
+  state.set(state::nextOfficer, -1);
+  state.set(state::status, status);
+  state.set(state::location, static_cast<std::int8_t>(location));
+  state.set(state::force, static_cast<std::int8_t>(force));
+  state.set(state::war, 50);
+  OfficerProfile profile;
+  profile.setText(profile::name, "W" + std::to_string(id), 9);
+  profile.set(profile::id, id);
+  scenario_.states.push_back(state);
+  scenario_.profiles.push_back(profile);
+  ++scenario_.onMapCount;
+  ++scenario_.officerCount;
+  return static_cast<int>(scenario_.onMapCount);
+}
+
+void ScenarioBuilder::appendToList(std::int16_t& head, int officer) {
+  if (head == -1) {
+    head = static_cast<std::int16_t>(officer);
+    return;
+  }
+  int last = head;
+  while (scenario_.officerState(last).get(state::nextOfficer) != -1) last = scenario_.officerState(last).get(state::nextOfficer);
+  scenario_.officerState(last).set(state::nextOfficer, static_cast<std::int16_t>(officer));
+  scenario_.officerState(officer).set(state::prevOfficer, static_cast<std::int16_t>(last));
+}
+
+int ScenarioBuilder::addForce(int city, std::uint16_t rulerId) {
+  const int f = ++forces_;
+  const int ruler = addOnMap(rulerId, kRuler, city, f);
+  scenario_.officerState(ruler).set(state::isGovernor, 1);
+  scenario_.force(f).set(force::ruler, static_cast<std::int16_t>(ruler));
+  addCity(f, city);
+  CityRecord record = scenario_.city(city);
+  const int oldGovernor = record.get(city::governor);
+  if (oldGovernor != -1) throw std::logic_error("addForce: the city already has a governor");
+  record.set(city::governor, static_cast<std::int16_t>(ruler));
+  return f;
+}
+
+void ScenarioBuilder::addCity(int f, int c) {
+  CityRecord record = scenario_.city(c);
+  if (record.get(city::owner) != -1) throw std::logic_error("addCity: the city is owned already");
+  record.set(city::owner, static_cast<std::int8_t>(f));
+  const int first = scenario_.force(f).get(force::firstCity);
+  if (first == -1) {
+    scenario_.force(f).set(force::firstCity, static_cast<std::int8_t>(c));
+    record.set(city::prevCity, 0);
+    return;
+  }
+  int last = first;
+  while (scenario_.city(last).get(city::nextCity) != -1) last = scenario_.city(last).get(city::nextCity);
+  scenario_.city(last).set(city::nextCity, static_cast<std::int8_t>(c));
+  record.set(city::prevCity, static_cast<std::int8_t>(last));
+}
+
+int ScenarioBuilder::addServing(int c, std::uint16_t id, unsigned status) {
+  const int f = scenario_.city(c).get(city::owner);
+  if (f == -1) throw std::logic_error("addServing: the city has no owner");
+  const int o = addOnMap(id, status, c, f);
+  std::int16_t head = scenario_.city(c).get(city::governor);
+  if (head == -1) scenario_.officerState(o).set(state::isGovernor, 1);
+  appendToList(head, o);
+  scenario_.city(c).set(city::governor, head);
+  return o;
+}
+
+int ScenarioBuilder::addFree(int c, std::uint16_t id, unsigned status) {
+  const int o = addOnMap(id, status, c, -1);
+  CityRecord record = scenario_.city(c);
+  std::int16_t head = status == kHermit ? record.get(city::hermitHead) : record.get(city::unaffiliatedHead);
+  appendToList(head, o);
+  if (status == kHermit)
+    record.set(city::hermitHead, head);
+  else
+    record.set(city::unaffiliatedHead, head);
+  return o;
+}
+
+int ScenarioBuilder::addWaiting(std::uint16_t id, int location, std::uint8_t appearYear) {
+  OfficerState state;
+  state.set(state::prevOfficer, 0);
+  state.set(state::nextOfficer, -1);
+  state.set(state::status, kWaiting);
+  state.set(state::location, static_cast<std::int8_t>(location));
+  state.set(state::force, -1);
+  OfficerProfile profile;
+  profile.setText(profile::name, "D" + std::to_string(id), 9);
+  profile.set(profile::id, id);
+  waitingStates_.push_back(state);
+  waitingProfiles_.push_back(profile);
+  appearYears_.push_back(appearYear);
+  return static_cast<int>(scenario_.onMapCount + waitingStates_.size());
+}
+
+int ScenarioBuilder::rulerOf(int f) const { return scenario_.force(f).get(force::ruler); }
+
+Scenario ScenarioBuilder::build() const {
+  Scenario scenario = scenario_;
+  scenario.states.insert(scenario.states.end(), waitingStates_.begin(), waitingStates_.end());
+  scenario.profiles.insert(scenario.profiles.end(), waitingProfiles_.begin(), waitingProfiles_.end());
+  scenario.waitingCount = static_cast<std::uint32_t>(waitingStates_.size());
+  scenario.officerCount = scenario.onMapCount + scenario.waitingCount;
+  scenario.block.set(block::storedOnMapCount, static_cast<std::uint16_t>(scenario.onMapCount));
+  scenario.block.set(block::storedWaitingCount, static_cast<std::uint16_t>(scenario.waitingCount));
+  for (std::size_t j = 0; j < appearYears_.size(); ++j) scenario.block.set(block::appearYear, j, appearYears_[j]);
+  return scenario;
+}
+
+ScenarioSet makeSet(std::vector<Scenario> scenarios) {
+  ScenarioSet set;
+  set.scenarios = std::move(scenarios);
+  set.sndataTable.assign(set.scenarios.size(), ChunkEntry{});
+  set.taikiTable.assign(set.scenarios.size(), ChunkEntry{});
+  buildDerivedIndexes(set);
+  return set;
+}
+
+ScenarioSet smallValidSet() {
+  std::vector<Scenario> scenarios;
+  for (std::uint16_t year : {190, 200}) {
+    ScenarioBuilder b(year, year == 200 ? 12 : 1);
+    const int wei = b.addForce(11, 10);  // 洛阳
+    b.addCity(wei, 12);
+    b.addServing(11, 11, kStrategist);
+    b.addServing(11, 12);
+    b.addServing(12, 13);
+    b.addServing(12, 14);
+    const int wu = b.addForce(34, 20);
+    b.addCity(wu, 33);
+    b.addServing(34, 21);
+    b.addFree(5, 30);
+    b.addFree(5, 31, kHermit);
+    b.addFree(11, 32);
+    b.addWaiting(40, 11, static_cast<std::uint8_t>(year - 100 + 1));
+    b.addWaiting(41, 34, static_cast<std::uint8_t>(year - 100 + 2));
+    b.addWaiting(42, 20, static_cast<std::uint8_t>(year - 100 + 2));
+    scenarios.push_back(b.build());
+  }
+  return makeSet(std::move(scenarios));
+}
+
+FileBytes writeToBytes(const ScenarioSet& set) {
+  std::stringstream sndata, taiki;
+  writeScenarioStreams(set, sndata, taiki, 0, kAllScenarios);
+  return {sndata.str(), taiki.str()};
+}
+
+}  // namespace vorandel::testing
