@@ -16,6 +16,7 @@ bool generateScenarioFiles(const ScenarioSet& set, const std::string& folder, Us
   const std::filesystem::path base(folder);
   const std::string sndata = (base / kSndataName).string();
   const std::string taiki = (base / kTaikiName).string();
+  const bool hadFiles = fileExists(sndata) || fileExists(taiki);
   const bool sndataMoved = backupFile(notifier, sndata, sndata + ".bak");
   const bool taikiMoved = backupFile(notifier, taiki, taiki + ".bak");
   if (!sndataMoved || !taikiMoved) return false;
@@ -24,9 +25,9 @@ bool generateScenarioFiles(const ScenarioSet& set, const std::string& folder, Us
   try {
     saveScenarioFiles(set, sndata, taiki, 0, kAllScenarios, &failed);
   } catch (StreamError) {
-    notifier.showError(formatMessage("无法写入文件 %s，新的剧本没有生成。\n原有的剧本文件已改名为 %s.bak 和 %s.bak，"
-                                     "可以改回原名继续使用。",
-                                     failed.c_str(), sndata.c_str(), taiki.c_str()));
+    std::string text = formatMessage("无法写入文件 %s，新的剧本没有生成。", failed.c_str());
+    if (hadFiles) text += "\n原有的剧本文件已保存为 .bak 备份，去掉 .bak 即可恢复。";
+    notifier.showError(text);
     return false;
   }
   return true;
