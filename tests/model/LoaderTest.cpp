@@ -1,0 +1,180 @@
+#include "model/Loader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "edit/EditError.h"
+#include "model/StreamError.h"
+#include "model/Writer.h"
+#include "tests/support/ScenarioBuilder.h"
+
+namespace vorandel {
+namespace {
+
+using testing::FileBytes;
+using testing::writeToBytes;
+
+std::string loadError(const FileBytes& files) {
+  ScenarioSet set;
+  try {
+    loadScenarioSet(set, files.sndata, files.taiki);
+  } catch (const EditError& e) {
+    return e.text();
+  }
+  return "";
+}
+
+ScenarioSet load(const FileBytes& files) {
+  ScenarioSet set;
+  EXPECT_TRUE(loadScenarioSet(set, files.sndata, files.taiki));
+  return set;
+}
+
+// A scenario with the given numbers of officers, all with distinct ids from firstId; the loader does not
+// look at lists, so the officers need not stand anywhere.
+Scenario scenarioWithCounts(std::uint32_t onMap, std::uint32_t waiting, std::uint16_t firstId = 0) {
+  Scenario s = testing::ScenarioBuilder().build();
+  s.onMapCount = onMap;
+  s.waitingCount = waiting;
+  s.officerCount = onMap + waiting;
+  s.states.assign(s.officerCount, OfficerState{});
+  s.profiles.assign(s.officerCount, OfficerProfile{});
+  for (std::uint32_t k = 0; k < s.officerCount; ++k)
+    s.profiles[k].set(profile::id, static_cast<std::uint16_t>(firstId + k));
+  s.block.set(block::storedOnMapCount, static_cast<std::uint16_t>(onMap));
+  s.block.set(block::storedWaitingCount, static_cast<std::uint16_t>(waiting));
+  return s;
+}
+
+// Only the scenarios: enough to write the files of data that the loader is to refuse.
+ScenarioSet rawSet(std::vector<Scenario> scenarios) {
+  ScenarioSet set;
+  set.scenarios = std::move(scenarios);
+  return set;
+}
+
+void putU16(std::string& bytes, std::size_t at, std::uint16_t value) {
+  bytes[at] = static_cast<char>(value & 0xFF);
+  bytes[at + 1] = static_cast<char>(value >> 8);
+}
+void putU32(std::string& bytes, std::size_t at, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
+}
+
+TEST(Loader, LoadsWhatTheWriterWroteAndWritesItBackByteForByte) {
+  const ScenarioSet built = testing::smallValidSet();
+  const FileBytes files = writeToBytes(built);
+  const ScenarioSet loaded = load(files);
+  EXPECT_EQ(loaded.scenarios, built.scenarios);
+  EXPECT_EQ(loaded.officerIndexById, built.officerIndexById);
+  EXPECT_EQ(loaded.waitingQueue, built.waitingQueue);
+  EXPECT_EQ(loaded.idCapacity, 43u);
+  EXPECT_FALSE(loaded.longTrailer);
+  const FileBytes again = writeToBytes(loaded);
+  EXPECT_EQ(again.sndata, files.sndata);
+  EXPECT_EQ(again.taiki, files.taiki);
+}
+
+TEST(Loader, BuildsTheIdIndexAndTheWaitingQueue) {
+  const ScenarioSet set = load(writeToBytes(testing::smallValidSet()));
+  const Scenario& s = set.scenarios[1];
+  EXPECT_EQ(set.officerIndexOf(1, 10), 0);
+  EXPECT_EQ(set.officerIndexOf(1, 42), 12);
+  EXPECT_EQ(set.officerIndexOf(1, 0), -1);
+  EXPECT_EQ(set.officerIndexOf(1, 43), -1);
+  ASSERT_EQ(set.waitingQueue[1].size(), 3u);
+  const WaitingEntry& first = set.waitingQueue[1][0];
+  EXPECT_EQ(first.id, 40);
+  EXPECT_EQ(first.index, 10);
+  EXPECT_EQ(first.orderKey, 11u);
+  EXPECT_EQ(first.appearYear, s.block.get(block::appearYear, 0));
+}
+
+TEST(Loader, ScenarioCountLimit) {
+  const Scenario one = scenarioWithCounts(1, 0);
+  EXPECT_EQ(loadError(writeToBytes(rawSet(std::vector<Scenario>(32, one)))), "");
+  EXPECT_EQ(loadError(writeToBytes(rawSet(std::vector<Scenario>(33, one)))), "剧本数超出允许范围");
+}
+
+TEST(Loader, OfficerCountLimits) {
+  EXPECT_EQ(loadError(writeToBytes(rawSet({scenarioWithCounts(2619, 380)}))), "");
+  EXPECT_EQ(loadError(writeToBytes(rawSet({scenarioWithCounts(2620, 380)}))), "剧本武将总数超出范围");
+  EXPECT_EQ(loadError(writeToBytes(rawSet({scenarioWithCounts(10, 381)}))), "剧本待上场武将人数过多");
+}
+
+TEST(Loader, IdLimit) {
+  Scenario s = scenarioWithCounts(2, 0);
+  s.profiles[1].set(profile::id, 2999);
+  const ScenarioSet set = load(writeToBytes(rawSet({s})));
+  EXPECT_EQ(set.idCapacity, 3000u);
+  EXPECT_EQ(set.officerIndexById[0].size(), 3000u);
+  s.profiles[1].set(profile::id, 3000);
+  EXPECT_EQ(loadError(writeToBytes(rawSet({s}))), "头像编号超出范围。");
+}
+
+TEST(Loader, NoOfficersGiveAnIdCapacityOfOne) {
+  const ScenarioSet set = load(writeToBytes(testing::makeSet({scenarioWithCounts(0, 0)})));
+  EXPECT_EQ(set.idCapacity, 1u);
+}
+
+TEST(Loader, TrailerFormIsDecidedByTheFirstChunkSize) {
+  ScenarioSet longSet = testing::smallValidSet();
+  longSet.longTrailer = true;
+  for (Scenario& s : longSet.scenarios)
+    for (std::size_t i = 64; i < kLongTrailerSize; ++i) s.trailer.bytes[i] = static_cast<std::uint8_t>(i);
+  FileBytes files = writeToBytes(longSet);
+  const std::uint32_t m = longSet.scenarios[0].onMapCount;
+  ASSERT_EQ(static_cast<std::uint8_t>(files.sndata[6]) | static_cast<std::uint8_t>(files.sndata[7]) << 8,
+            static_cast<int>(69 * m + 6618));
+  ScenarioSet loaded = load(files);
+  EXPECT_TRUE(loaded.longTrailer);
+  EXPECT_EQ(loaded.scenarios, longSet.scenarios);
+  EXPECT_EQ(writeToBytes(loaded).sndata, files.sndata);
+
+  putU16(files.sndata, 6, static_cast<std::uint16_t>(69 * m + 6617));
+  loaded = load(files);
+  EXPECT_FALSE(loaded.longTrailer);
+  EXPECT_EQ(loaded.scenarios[1].trailer.bytes[63], longSet.scenarios[1].trailer.bytes[63]);
+  EXPECT_EQ(loaded.scenarios[1].trailer.bytes[64], 0);
+}
+
+TEST(Loader, FollowsTheOffsetsOfChunksStoredOutOfOrderOrWithGaps) {
+  const ScenarioSet built = testing::smallValidSet();
+  const FileBytes files = writeToBytes(built);
+  const std::size_t base = 2 + 6 * 2;
+  const std::size_t size0 = static_cast<std::uint8_t>(files.sndata[6]) | static_cast<std::uint8_t>(files.sndata[7]) << 8;
+  const std::string chunk0 = files.sndata.substr(base, size0);
+  const std::string chunk1 = files.sndata.substr(base + size0);
+  FileBytes moved = files;
+  moved.sndata = files.sndata.substr(0, base) + chunk1 + std::string(7, '\xEE') + chunk0;
+  putU32(moved.sndata, 2, static_cast<std::uint32_t>(chunk1.size() + 7));
+  putU32(moved.sndata, 8, 0);
+  const ScenarioSet loaded = load(moved);
+  EXPECT_EQ(loaded.scenarios, built.scenarios);
+  EXPECT_EQ(writeToBytes(loaded).sndata, files.sndata);  // written back in order, without the gap
+}
+
+TEST(Loader, FilesThatDisagreeOrEndEarlyAreRefused) {
+  const ScenarioSet two = testing::smallValidSet();
+  FileBytes files = writeToBytes(two);
+  FileBytes fewer = files;
+  fewer.taiki = writeToBytes(rawSet({two.scenarios[0]})).taiki;
+  EXPECT_EQ(loadError(fewer), "两个剧本文件的剧本数目必须一致");
+
+  for (std::size_t cut : {std::size_t{0}, std::size_t{1}, std::size_t{9}, files.sndata.size() / 2,
+                          files.sndata.size() - 1}) {
+    ScenarioSet set;
+    EXPECT_THROW(loadScenarioSet(set, files.sndata.substr(0, cut), files.taiki), StreamError) << cut;
+  }
+  FileBytes shortTaiki = files;
+  shortTaiki.taiki.pop_back();
+  ScenarioSet set;
+  EXPECT_THROW(loadScenarioSet(set, shortTaiki.sndata, shortTaiki.taiki), StreamError);
+  FileBytes farOffset = files;
+  putU32(farOffset.sndata, 8, 0x7FFFFFF0u);
+  EXPECT_THROW(loadScenarioSet(set, farOffset.sndata, farOffset.taiki), StreamError);
+}
+
+}  // namespace
+}  // namespace vorandel

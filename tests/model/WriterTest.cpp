@@ -1,0 +1,195 @@
+#include "model/Writer.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+#include "edit/EditError.h"
+#include "model/FileOps.h"
+#include "model/Generate.h"
+#include "model/Loader.h"
+#include "model/StreamError.h"
+#include "tests/support/ScenarioBuilder.h"
+#include "tests/support/TempFolder.h"
+
+namespace vorandel {
+namespace {
+
+using testing::readFile;
+using testing::TempFolder;
+using testing::writeFile;
+
+struct RecordingNotifier : UserNotifier {
+  void showError(const std::string& text) override { shown.push_back(text); }
+  std::vector<std::string> shown;
+};
+
+std::uint32_t u32At(const std::string& bytes, std::size_t at) {
+  std::uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<std::uint8_t>(bytes[at + i]);
+  return value;
+}
+std::uint16_t u16At(const std::string& bytes, std::size_t at) {
+  return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes[at]) | static_cast<std::uint8_t>(bytes[at + 1]) << 8);
+}
+
+TEST(Writer, LaysOutChunksContiguouslyWithTheirSizes) {
+  const ScenarioSet set = testing::smallValidSet();
+  const testing::FileBytes files = testing::writeToBytes(set);
+  const std::uint32_t m = set.scenarios[0].onMapCount;
+  EXPECT_EQ(u16At(files.sndata, 0), 2);
+  EXPECT_EQ(u32At(files.sndata, 2), 0u);
+  EXPECT_EQ(u16At(files.sndata, 6), 5518 + 69 * m + 64);
+  EXPECT_EQ(u32At(files.sndata, 8), 5518 + 69 * m + 64);
+  EXPECT_EQ(files.sndata.size(), 14 + 2 * (5518 + 69 * m + 64));
+  EXPECT_EQ(u16At(files.taiki, 6), 69 * 3);
+  EXPECT_EQ(files.taiki.size(), 14u + 2 * 69 * 3);
+  // The on-map records: states first, then profiles; the waiting ones in taiki.s5 as whole records.
+  EXPECT_EQ(files.sndata.substr(14 + 5518, 31), std::string(set.scenarios[0].states[0].bytes.begin(), set.scenarios[0].states[0].bytes.end()));
+  EXPECT_EQ(files.taiki.substr(14 + 31, 38),
+            std::string(set.scenarios[0].profiles[m].bytes.begin(), set.scenarios[0].profiles[m].bytes.end()));
+}
+
+TEST(Writer, AScenarioWithoutWaitingOfficersHasAnEmptyChunk) {
+  ScenarioSet set = testing::smallValidSet();
+  testing::ScenarioBuilder noWaiting;
+  noWaiting.addForce(3, 7);
+  set = testing::makeSet({noWaiting.build(), set.scenarios[0]});
+  const testing::FileBytes files = testing::writeToBytes(set);
+  EXPECT_EQ(u16At(files.taiki, 6), 0);
+  EXPECT_EQ(u32At(files.taiki, 2), u32At(files.taiki, 8));
+  EXPECT_EQ(u32At(files.taiki, 8), 0u);
+}
+
+TEST(Writer, WritesTheAskedRangeAndLeavesTheSetAlone) {
+  const ScenarioSet set = testing::smallValidSet();
+  const ScenarioSet before = set;
+  std::stringstream sndata, taiki;
+  EXPECT_TRUE(writeScenarioStreams(set, sndata, taiki, 1, 99));
+  EXPECT_EQ(set, before);
+  ScenarioSet loaded;
+  loadScenarioSet(loaded, sndata.str(), taiki.str());
+  ASSERT_EQ(loaded.scenarioCount(), 1u);
+  EXPECT_EQ(loaded.scenarios[0], set.scenarios[1]);
+
+  std::stringstream none1, none2;
+  EXPECT_FALSE(writeScenarioStreams(set, none1, none2, 2, kAllScenarios));
+  EXPECT_FALSE(writeScenarioStreams(set, none1, none2, 1, 1));
+  EXPECT_FALSE(writeScenarioStreams(ScenarioSet{}, none1, none2, 0, kAllScenarios));
+  EXPECT_EQ(none1.str(), "");
+  EXPECT_EQ(none2.str(), "");
+}
+
+TEST(Writer, ARecordCountAheadOfTheRecordsIsRefused) {
+  ScenarioSet set = testing::smallValidSet();
+  set.scenarios[0].block.set(block::storedOnMapCount, 200);
+  std::stringstream sndata, taiki;
+  EXPECT_THROW(writeScenarioStreams(set, sndata, taiki, 0, kAllScenarios), EditError);
+}
+
+TEST(Writer, SaveCreatesBothFilesEvenWhenThereIsNothingToWrite) {
+  TempFolder folder;
+  EXPECT_FALSE(saveScenarioFiles(ScenarioSet{}, folder.file("a.s5"), folder.file("b.s5"), 0, kAllScenarios));
+  EXPECT_TRUE(fileExists(folder.file("a.s5")));
+  EXPECT_EQ(readFile(folder.file("b.s5")), "");
+}
+
+TEST(Writer, AFileThatCannotBeWrittenIsNamed) {
+  TempFolder folder;
+  std::filesystem::create_directory(folder.file("taiki.s5"));
+  std::string failed;
+  try {
+    saveScenarioFiles(testing::smallValidSet(), folder.file("sndata.s5"), folder.file("taiki.s5"), 0, kAllScenarios,
+                      &failed);
+    ADD_FAILURE() << "no StreamError";
+  } catch (StreamError e) {
+    EXPECT_EQ(e, StreamError::WriteFailed);
+  }
+  EXPECT_EQ(failed, folder.file("taiki.s5"));
+}
+
+TEST(FileOps, FileExistsOnlyForFilesThatCanBeRead) {
+  TempFolder folder;
+  writeFile(folder.file("there"), "x");
+  EXPECT_TRUE(fileExists(folder.file("there")));
+  EXPECT_FALSE(fileExists(folder.file("missing")));
+  EXPECT_FALSE(fileExists(""));
+  EXPECT_FALSE(fileExists(folder.path().string()));
+  RecordingNotifier notifier;
+  EXPECT_TRUE(requireFile(folder.file("there"), notifier));
+  EXPECT_FALSE(requireFile(folder.file("missing"), notifier));
+  EXPECT_EQ(notifier.shown, std::vector<std::string>{"文件不存在！"});
+}
+
+class Generate : public ::testing::Test {
+ protected:
+  std::string sndata() const { return folder.file("sndata.s5"); }
+  std::string taiki() const { return folder.file("taiki.s5"); }
+  TempFolder folder;
+  RecordingNotifier notifier;
+  ScenarioSet set = testing::smallValidSet();
+  testing::FileBytes expected = testing::writeToBytes(set);
+};
+
+TEST_F(Generate, WritesBothFilesIntoAnEmptyFolder) {
+  EXPECT_TRUE(generateScenarioFiles(set, folder.path().string(), notifier));
+  EXPECT_EQ(readFile(sndata()), expected.sndata);
+  EXPECT_EQ(readFile(taiki()), expected.taiki);
+  EXPECT_FALSE(fileExists(sndata() + ".bak"));
+  EXPECT_TRUE(notifier.shown.empty());
+}
+
+TEST_F(Generate, MovesTheFilesThereToTheirBackupsReplacingOlderOnes) {
+  writeFile(sndata(), "old sndata");
+  writeFile(taiki(), "old taiki");
+  writeFile(sndata() + ".bak", "older sndata");
+  EXPECT_TRUE(generateScenarioFiles(set, folder.path().string(), notifier));
+  EXPECT_EQ(readFile(sndata() + ".bak"), "old sndata");
+  EXPECT_EQ(readFile(taiki() + ".bak"), "old taiki");
+  EXPECT_EQ(readFile(sndata()), expected.sndata);
+  EXPECT_EQ(readFile(taiki()), expected.taiki);
+}
+
+TEST_F(Generate, AFailedSecondRenameStopsBeforeWriting) {
+  writeFile(sndata(), "old sndata");
+  writeFile(taiki(), "old taiki");
+  std::filesystem::create_directories(folder.file("taiki.s5.bak/in the way"));
+  EXPECT_FALSE(generateScenarioFiles(set, folder.path().string(), notifier));
+  EXPECT_EQ(readFile(sndata() + ".bak"), "old sndata");
+  EXPECT_FALSE(fileExists(sndata()));
+  EXPECT_EQ(readFile(taiki()), "old taiki");
+  ASSERT_EQ(notifier.shown.size(), 1u);
+  EXPECT_EQ(notifier.shown[0], formatMessage("无法将 %s 重命名为: %s\n", taiki().c_str(), (taiki() + ".bak").c_str()));
+}
+
+TEST_F(Generate, AnInvalidSetMovesAndWritesNothing) {
+  writeFile(sndata(), "old sndata");
+  set.scenarios[0].onMapCount = 400;
+  EXPECT_THROW(generateScenarioFiles(set, folder.path().string(), notifier), EditError);
+  EXPECT_EQ(readFile(sndata()), "old sndata");
+  EXPECT_FALSE(fileExists(sndata() + ".bak"));
+}
+
+TEST_F(Generate, AWriteFailureIsToldAndKeepsTheOldFilesAsBackups) {
+  writeFile(sndata(), "old sndata");
+  writeFile(taiki(), "old taiki");
+  const std::string missingFolder = folder.file("no such folder");
+  EXPECT_FALSE(generateScenarioFiles(set, missingFolder, notifier));
+  ASSERT_EQ(notifier.shown.size(), 1u);
+  EXPECT_NE(notifier.shown[0].find((std::filesystem::path(missingFolder) / "sndata.s5").string()), std::string::npos);
+
+  // The old files were moved before the write failed: the message says where they are.
+  notifier.shown.clear();
+  std::filesystem::create_directory(folder.file("blocked"));
+  writeFile(folder.file("blocked/sndata.s5"), "old sndata");
+  std::filesystem::create_directory(folder.file("blocked/taiki.s5.tmp"));
+  std::filesystem::rename(folder.file("blocked/taiki.s5.tmp"), folder.file("blocked/taiki.s5"));
+  EXPECT_FALSE(generateScenarioFiles(set, folder.file("blocked"), notifier));
+  ASSERT_EQ(notifier.shown.size(), 1u);
+  EXPECT_NE(notifier.shown[0].find(".bak"), std::string::npos);
+  EXPECT_EQ(readFile(folder.file("blocked/sndata.s5.bak")), "old sndata");
+}
+
+}  // namespace
+}  // namespace vorandel
