@@ -1,0 +1,73 @@
+#include "batch/BatchTable.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "edit/EditError.h"
+
+namespace vorandel {
+
+namespace {
+
+// Every maximal run of bytes for which isSeparator is false.
+template <class IsSeparator>
+std::vector<std::string> splitRuns(std::string_view text, IsSeparator isSeparator) {
+  std::vector<std::string> runs;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    while (i < text.size() && isSeparator(text[i])) ++i;
+    const std::size_t start = i;
+    while (i < text.size() && !isSeparator(text[i])) ++i;
+    if (i > start) runs.emplace_back(text.substr(start, i - start));
+  }
+  return runs;
+}
+
+}  // namespace
+
+BatchTable readTableLines(const std::string& path) {
+  // Read as bytes and strip the carriage return of a CRLF here, so that a table reads the same on every
+  // system; a carriage return anywhere else stays part of its line.
+  std::ifstream file(path, std::ios::in | std::ios::binary);
+  require(file.is_open(), "cannot open file to read");
+  const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+
+  BatchTable table;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t feed = text.find('\n', start);
+    if (feed == std::string::npos) {
+      table.lines.push_back(text.substr(start));
+      break;
+    }
+    std::size_t end = feed;
+    if (end > start && text[end - 1] == '\r') --end;
+    table.lines.push_back(text.substr(start, end - start));
+    start = feed + 1;
+  }
+  return table;
+}
+
+std::vector<std::string> splitCells(std::string_view line) {
+  return splitRuns(line, [](char c) { return c == ' ' || c == '\t'; });
+}
+
+std::vector<std::string> splitList(std::string_view cell, char separator) {
+  return splitRuns(cell, [separator](char c) { return c == separator; });
+}
+
+std::string joinCells(std::span<const std::string> cells, std::string_view separator) {
+  std::string joined;
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    if (i > 0) joined += separator;
+    joined += cells[i];
+  }
+  return joined;
+}
+
+std::string unquoteCell(std::string_view cell) {
+  if (cell.size() > 2 && cell.front() == '"' && cell.back() == '"') return std::string(cell.substr(1, cell.size() - 2));
+  return std::string(cell);
+}
+
+}  // namespace vorandel

@@ -1,0 +1,31 @@
+#pragma once
+// Maps the exact bytes of a column name, or of an item name in a list cell, to a small code. An importer
+// builds each of its dictionaries on its first run and keeps it until the program ends.
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace vorandel {
+
+class ColumnDictionary {
+ public:
+  // The names get the codes 0, 1, 2, ... in the order given.
+  ColumnDictionary(std::initializer_list<const char*> names) {
+    int code = 0;
+    for (const char* name : names) codes_.emplace(name, code++);
+  }
+
+  // The code of a name, compared byte for byte; nothing when the name is unknown.
+  std::optional<int> find(std::string_view name) const {
+    const auto it = codes_.find(std::string(name));
+    if (it == codes_.end()) return std::nullopt;
+    return it->second;
+  }
+
+ private:
+  std::unordered_map<std::string, int> codes_;
+};
+
+}  // namespace vorandel
