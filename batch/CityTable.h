@@ -1,0 +1,25 @@
+#pragma once
+// The city table: names, economy and military values, limits, terrain flags, map positions and
+// neighbours of chosen cities of chosen scenarios. Afterwards the geography of every scenario is made
+// equal to that of the first scenario, unless the table's options say otherwise.
+#include <string>
+
+#include "model/ScenarioSet.h"
+
+namespace vorandel {
+
+// Bits of cityOptions, the number in the 设置 cell of the switch row.
+inline constexpr unsigned kApplyTerrainFlags = 4;    // 靠水, 气候 and 未知
+inline constexpr unsigned kApplyMapPositions = 8;    // the four map coordinates
+inline constexpr unsigned kApplyNeighbours = 16;     // 相邻城ID
+inline constexpr unsigned kKeepScenarioGeography = 32;  // no copying of the first scenario's geography
+
+// Applies the city table at path to the set, row by row, then copies the first scenario's geography to
+// the others; raises an EditError on the first problem.
+void importCityTable(ScenarioSet& set, const std::string& path);
+
+// Checks the neighbour list of every city of the first scenario and copies its terrain flags, map
+// positions and neighbours into the same city of every other scenario.
+void copyFirstScenarioGeography(ScenarioSet& set);
+
+}  // namespace vorandel

@@ -1,0 +1,12 @@
+#pragma once
+// The force table: fame, money, food and weapon technologies of chosen forces of chosen scenarios.
+#include <string>
+
+#include "model/ScenarioSet.h"
+
+namespace vorandel {
+
+// Applies the force table at path to the set, row by row; raises an EditError on the first problem.
+void importForceTable(ScenarioSet& set, const std::string& path);
+
+}  // namespace vorandel
