@@ -1,0 +1,29 @@
+#pragma once
+// The command-line program: the same start-up, batches and generation as the Windows program, for
+// scripting and for players on any system.
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "model/BuiltInData.h"
+
+namespace vorandel {
+
+enum ExitCode : int {
+  kExitDone = 0,
+  kExitRefused = 1,     // the data or a table was refused; nothing was written
+  kExitUsage = 2,
+  kExitFileFailed = 3,  // a file could not be read, renamed or written
+};
+
+struct CliContext {
+  std::ostream& out;        // data the user asked for (info)
+  std::ostream& err;        // every message
+  std::string charset;      // the terminal's encoding; the program's GBK texts are converted to it
+  const BuiltInData& builtIn;
+};
+
+// Runs the command line (without the program name) and returns the exit code.
+int runCli(const std::vector<std::string>& args, CliContext& context);
+
+}  // namespace vorandel

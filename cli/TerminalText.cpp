@@ -1,0 +1,75 @@
+#include "cli/TerminalText.h"
+
+#include <cerrno>
+#include <cstring>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <iconv.h>
+#include <langinfo.h>
+#endif
+
+namespace vorandel {
+
+namespace {
+
+bool isGbkName(const std::string& charset) {
+  return charset == "GBK" || charset == "CP936" || charset == "936" || charset == "GB2312";
+}
+
+}  // namespace
+
+#ifdef _WIN32
+
+std::string terminalCharset() { return std::to_string(GetConsoleOutputCP()); }
+
+std::string gbkTo(std::string_view gbk, const std::string& charset) {
+  if (isGbkName(charset) || gbk.empty()) return std::string(gbk);
+  const UINT target = static_cast<UINT>(std::stoul(charset));
+  const int wide = MultiByteToWideChar(936, 0, gbk.data(), static_cast<int>(gbk.size()), nullptr, 0);
+  std::wstring text(static_cast<std::size_t>(wide), L'\0');
+  MultiByteToWideChar(936, 0, gbk.data(), static_cast<int>(gbk.size()), text.data(), wide);
+  const int narrow = WideCharToMultiByte(target, 0, text.data(), wide, nullptr, 0, "?", nullptr);
+  std::string out(static_cast<std::size_t>(narrow), '\0');
+  WideCharToMultiByte(target, 0, text.data(), wide, out.data(), narrow, "?", nullptr);
+  return out;
+}
+
+#else
+
+std::string terminalCharset() {
+  const char* codeset = nl_langinfo(CODESET);
+  // The C locale names plain ASCII, which cannot show Chinese at all; today's terminals read UTF-8.
+  if (codeset == nullptr || std::strcmp(codeset, "ANSI_X3.4-1968") == 0 || std::strcmp(codeset, "ASCII") == 0)
+    return "UTF-8";
+  return codeset;
+}
+
+std::string gbkTo(std::string_view gbk, const std::string& charset) {
+  if (isGbkName(charset)) return std::string(gbk);
+  iconv_t converter = iconv_open(charset.c_str(), "GBK");
+  if (converter == reinterpret_cast<iconv_t>(-1)) return std::string(gbk);
+  std::string out;
+  char* in = const_cast<char*>(gbk.data());
+  std::size_t inLeft = gbk.size();
+  char buffer[1024];
+  while (inLeft > 0) {
+    char* outPtr = buffer;
+    std::size_t outLeft = sizeof buffer;
+    const std::size_t result = iconv(converter, &in, &inLeft, &outPtr, &outLeft);
+    out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
+    if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
+      // A byte that is not GBK (or cannot be shown): mark it and go on after it.
+      out += '?';
+      ++in;
+      --inLeft;
+    }
+  }
+  iconv_close(converter);
+  return out;
+}
+
+#endif
+
+}  // namespace vorandel

@@ -1,0 +1,137 @@
+#include "cli/Cli.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/TerminalText.h"
+#include "model/Loader.h"
+#include "tests/support/ScenarioBuilder.h"
+#include "tests/support/TempFolder.h"
+
+namespace vorandel {
+namespace {
+
+using testing::readFile;
+using testing::TempFolder;
+using testing::writeFile;
+
+std::string utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
+class Cli : public ::testing::Test {
+ protected:
+  int run(std::vector<std::string> args) {
+    out.str("");
+    err.str("");
+    CliContext context{out, err, "UTF-8", builtIn};
+    return runCli(args, context);
+  }
+  void writePair(const std::string& dir, const testing::FileBytes& files) {
+    std::filesystem::create_directories(dir);
+    writeFile(dir + "/sndata.s5", files.sndata);
+    writeFile(dir + "/taiki.s5", files.taiki);
+  }
+
+  testing::FileBytes pristine = testing::writeToBytes(testing::smallValidSet());
+  BuiltInData builtIn{pristine.sndata, pristine.taiki};
+  TempFolder folder;
+  std::ostringstream out, err;
+};
+
+TEST_F(Cli, GenerateWritesTheBuiltInPairAndBacksUpOnTheSecondRun) {
+  const std::string dir = folder.path().string();
+  ASSERT_EQ(run({"generate", "--out", dir}), kExitDone);
+  EXPECT_EQ(err.str(), utf8(u8"已生成新的剧本。\n"));
+  EXPECT_EQ(readFile(dir + "/sndata.s5"), pristine.sndata);
+  EXPECT_EQ(readFile(dir + "/taiki.s5"), pristine.taiki);
+  writeFile(dir + "/taiki.s5", "changed by hand");
+  ASSERT_EQ(run({"generate", "--out", dir}), kExitDone);
+  EXPECT_EQ(readFile(dir + "/sndata.s5.bak"), pristine.sndata);
+  EXPECT_EQ(readFile(dir + "/taiki.s5.bak"), "changed by hand");
+  EXPECT_EQ(readFile(dir + "/taiki.s5"), pristine.taiki);
+}
+
+TEST_F(Cli, GenerateFromAFolderReproducesItsFiles) {
+  ScenarioSet other = testing::smallValidSet();
+  other.scenarios[1].block.set(block::startYear, 234);
+  const testing::FileBytes files = testing::writeToBytes(other);
+  writePair(folder.file("in"), files);
+  ASSERT_EQ(run({"generate", "--from", folder.file("in"), "--out", folder.path().string()}), kExitDone);
+  EXPECT_EQ(readFile(folder.file("sndata.s5")), files.sndata);
+  EXPECT_EQ(readFile(folder.file("taiki.s5")), files.taiki);
+}
+
+TEST_F(Cli, DamagedInputIsRefusedWithItsMessageAndNothingWritten) {
+  testing::FileBytes cut = pristine;
+  cut.sndata.resize(cut.sndata.size() / 2);
+  writePair(folder.file("cut"), cut);
+  EXPECT_EQ(run({"generate", "--from", folder.file("cut"), "--out", folder.path().string()}), kExitFileFailed);
+  EXPECT_NE(err.str().find(folder.file("cut/sndata.s5")), std::string::npos) << err.str();
+
+  testing::FileBytes tooMany = pristine;
+  tooMany.sndata[0] = 33;
+  writePair(folder.file("many"), tooMany);
+  EXPECT_EQ(run({"check", "--from", folder.file("many")}), kExitRefused);
+  EXPECT_EQ(err.str(), utf8(u8"剧本数超出允许范围\n"));
+
+  ScenarioSet broken = testing::smallValidSet();
+  broken.scenarios[1].officerState(3).set(state::nextOfficer, 2);  // a serving list that loops
+  writePair(folder.file("broken"), testing::writeToBytes(broken));
+  EXPECT_EQ(run({"generate", "--from", folder.file("broken"), "--out", folder.path().string()}), kExitRefused);
+  EXPECT_EQ(err.str(), utf8(u8"剧本 1存在错误\n武将编号错误\n"));
+
+  EXPECT_EQ(run({"info", "--from", folder.file("nowhere")}), kExitFileFailed);
+  EXPECT_NE(err.str().find("nowhere"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(folder.file("sndata.s5")));
+}
+
+TEST_F(Cli, InfoListsTheScenarios) {
+  ASSERT_EQ(run({"info"}), kExitDone);
+  EXPECT_EQ(out.str(), utf8(u8"剧本\t开始年份\t开始月份\t已上场武将\t待上场武将\n") + "0\t190\t1\t10\t3\n1\t200\t12\t10\t3\n");
+}
+
+TEST_F(Cli, CheckSaysAllIsWell) {
+  ASSERT_EQ(run({"check"}), kExitDone);
+  EXPECT_EQ(err.str(), utf8(u8"检查完毕，全部剧本的数据正确。\n"));
+}
+
+TEST_F(Cli, WrongUsage) {
+  EXPECT_EQ(run({}), kExitUsage);
+  EXPECT_EQ(run({"make"}), kExitUsage);
+  EXPECT_EQ(run({"generate", "--out"}), kExitUsage);
+  EXPECT_EQ(run({"info", "--lord", "x.txt"}), kExitUsage);
+  EXPECT_EQ(run({"check", "--out", "x"}), kExitUsage);
+  EXPECT_NE(err.str().find("--out"), std::string::npos);
+  EXPECT_EQ(run({"--help"}), kExitDone);
+  EXPECT_NE(out.str().find(utf8(u8"用法")), std::string::npos);
+  EXPECT_EQ(run({"--version"}), kExitDone);
+  EXPECT_EQ(out.str(), "vorandel 1.1.0\n");
+}
+
+TEST_F(Cli, BatchesApplyInOrderAndAFailedOneWritesNothing) {
+  const std::string lord = folder.file("lord.txt");
+  writeFile(lord, "剧本\t编号\t设置\t金钱\n0\t0\t0\t1\n1\t2\t1\t12345\n");
+  ASSERT_EQ(run({"generate", "--lord", lord, "--out", folder.path().string()}), kExitDone) << err.str();
+  ScenarioSet written;
+  loadScenarioSet(written, readFile(folder.file("sndata.s5")), readFile(folder.file("taiki.s5")));
+  EXPECT_EQ(written.scenarios[1].force(2).get(force::money), 12345);
+
+  writeFile(lord, "剧本\t编号\t设置\t金钱\n0\t0\t0\t1\n1\t2\t1\t-5\n");
+  const std::string other = folder.file("other");
+  std::filesystem::create_directory(other);
+  EXPECT_EQ(run({"generate", "--lord", lord, "--out", other}), kExitRefused);
+  EXPECT_NE(err.str().find(utf8(u8"数值不在允许范围内")), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(other + "/sndata.s5"));
+
+  EXPECT_EQ(run({"check", "--city", folder.file("missing.txt")}), kExitFileFailed);
+  EXPECT_NE(err.str().find(utf8(u8"文件不存在！")), std::string::npos);
+}
+
+TEST(TerminalText, ConvertsGbkAndMarksWhatItCannot) {
+  EXPECT_EQ(gbkTo("剧本", "UTF-8"), utf8(u8"剧本"));
+  EXPECT_EQ(gbkTo("剧本", "GBK"), "剧本");
+  EXPECT_EQ(gbkTo("a\xFF" "b", "UTF-8"), "a?b");
+}
+
+}  // namespace
+}  // namespace vorandel
