@@ -56,7 +56,7 @@ void importForceTable(ScenarioSet& set, const std::string& path) {
   layout.lastRecord = kForceCount;
 
   RecordTableActions actions;
-  actions.columns = [&]() -> const ColumnDictionary& {
+  actions.columns = []() -> const ColumnDictionary& {
     weaponDictionary();
     return forceColumns();
   };
