@@ -57,7 +57,7 @@ void importForceTable(ScenarioSet& set, const std::string& path) {
 
   RecordTableActions actions;
   actions.columns = []() -> const ColumnDictionary& {
-    weaponDictionary();
+    weaponDictionary();  // both dictionaries are built on the first run
     return forceColumns();
   };
   actions.applyCell = applyForceCell;
