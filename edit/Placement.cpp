@@ -44,8 +44,11 @@ void setListHead(CityRecord city, unsigned status, int head) {
 void linkOfficers(ScenarioSet& set, std::size_t s, int a, int b) {
   require(a != b, "必须是不同的目标");
   Scenario& scenario = set.scenario(s);
-  if (a > 0) scenario.officerState(a).set(state::nextOfficer, officerLink(b));
-  if (b > 0) scenario.officerState(b).set(state::prevOfficer, officerLink(a));
+  // Both numbers are checked before either officer is written.
+  OfficerState* first = a > 0 ? &scenario.officerState(a) : nullptr;
+  OfficerState* second = b > 0 ? &scenario.officerState(b) : nullptr;
+  if (first) first->set(state::nextOfficer, officerLink(b));
+  if (second) second->set(state::prevOfficer, officerLink(a));
 }
 
 void makeGovernor(ScenarioSet& set, std::size_t s, int o, int c) {

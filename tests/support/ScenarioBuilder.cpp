@@ -186,3 +186,65 @@ FileBytes writeToBytes(const ScenarioSet& set) {
 }
 
 }  // namespace vorandel::testing
+
+namespace vorandel::testing {
+
+std::string derivedIndexMismatch(const ScenarioSet& set) {
+  if (set.officerIndexById.size() != set.scenarioCount()) return "id index: wrong number of scenarios";
+  if (set.waitingQueue.size() != set.scenarioCount()) return "waiting queue: wrong number of scenarios";
+  for (std::size_t s = 0; s < set.scenarioCount(); ++s) {
+    const Scenario& scenario = set.scenarios[s];
+    const std::vector<std::int32_t>& index = set.officerIndexById[s];
+    const std::string where = "scenario " + std::to_string(s) + ": ";
+    if (index.size() != set.idCapacity) return where + "id index length differs from idCapacity";
+    for (std::size_t k = 0; k < scenario.officerCount; ++k) {
+      const unsigned id = scenario.profiles[k].get(profile::id);
+      if (id >= index.size() || index[id] != static_cast<std::int32_t>(k))
+        return where + "officer index " + std::to_string(k) + " (id " + std::to_string(id) + ") not registered";
+    }
+    for (std::size_t id = 0; id < index.size(); ++id) {
+      const std::int32_t k = index[id];
+      if (k == -1) continue;
+      if (k < 0 || static_cast<std::uint32_t>(k) >= scenario.officerCount ||
+          scenario.profiles[static_cast<std::size_t>(k)].get(profile::id) != id)
+        return where + "id " + std::to_string(id) + " points at the wrong officer";
+    }
+    const std::deque<WaitingEntry>& queue = set.waitingQueue[s];
+    if (queue.size() != scenario.waitingCount) return where + "queue length differs from waitingCount";
+    for (std::size_t j = 0; j < queue.size(); ++j) {
+      const std::size_t k = scenario.onMapCount + j;
+      if (queue[j].index != static_cast<std::int32_t>(k) ||
+          queue[j].id != static_cast<std::int32_t>(scenario.profiles[k].get(profile::id)))
+        return where + "queue entry " + std::to_string(j) + " does not describe waiting officer " + std::to_string(k);
+    }
+  }
+  return std::string();
+}
+
+ScenarioSet busyValidSet() {
+  std::vector<Scenario> scenarios;
+  for (std::uint16_t year : {190, 205}) {
+    ScenarioBuilder b(year, year == 205 ? 12 : 3);
+    std::uint16_t servingId = 200;
+    std::uint16_t freeId = 300;
+    for (int f = 1; f <= 6; ++f) {
+      const int home = 7 * f - 4;  // 3, 10, 17, 24, 31, 38
+      b.addForce(home, static_cast<std::uint16_t>(100 + f));
+      b.addCity(f, home + 1);
+      b.addCity(f, home + 2);
+      b.addCity(f, home + 3);  // stays without a governor
+      b.addServing(home, servingId++, kStrategist);
+      b.addServing(home, servingId++);
+      for (int extra = 1; extra <= 2; ++extra)
+        for (int i = 0; i < 2 + f % 3; ++i) b.addServing(home + extra, servingId++, i == 1 ? kStrategist : kOrdinary);
+    }
+    for (int i = 0; i < 20; ++i) b.addFree(1 + (i * 5) % kCityCount, freeId++, i % 3 == 0 ? kHermit : kUnaffiliated);
+    for (int i = 0; i < 40; ++i)
+      b.addWaiting(static_cast<std::uint16_t>(400 + i), 1 + (i * 7) % kCityCount,
+                   static_cast<std::uint8_t>(year - 100 + 1 + i / 8));
+    scenarios.push_back(b.build());
+  }
+  return makeSet(std::move(scenarios));
+}
+
+}  // namespace vorandel::testing

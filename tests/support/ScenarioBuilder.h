@@ -56,3 +56,17 @@ struct FileBytes {
 FileBytes writeToBytes(const ScenarioSet& set);
 
 }  // namespace vorandel::testing
+
+namespace vorandel::testing {
+
+// Empty when officerIndexById and waitingQueue agree with the officer records of every scenario (every
+// officer registered under his id at his index, no entry pointing elsewhere, queue entry j naming the
+// id and index of waiting officer onMapCount + j); otherwise a description of the first disagreement.
+std::string derivedIndexMismatch(const ScenarioSet& set);
+
+// Two scenarios with six forces of several cities each (one city of each force without a governor),
+// many serving, unaffiliated and hermit officers, and forty waiting officers spread over owned and
+// unowned cities; passes the validator.
+ScenarioSet busyValidSet();
+
+}  // namespace vorandel::testing
