@@ -1,0 +1,48 @@
+#include "ui/AboutDialogLogic.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/ui/ScriptedHost.h"
+#include "ui/ResourceIds.h"
+
+namespace vorandel {
+namespace {
+
+using testing::ScriptedHost;
+
+TEST(AboutDialog, FillsItsTextsAndTurnsTheHomePagesIntoLinks) {
+  ScriptedHost host;
+  ui::AboutDialogLogic dialog(host);
+  EXPECT_TRUE(dialog.onInit());
+  EXPECT_EQ(host.windowText, "Vorandel 1.1");
+  const std::string description = host.itemText(ABOUT_DESCRIPTION).value_or("");
+  EXPECT_EQ(description.rfind("    本修改器可修改武将、城市的基本数据", 0), 0u);
+  EXPECT_NE(description.find("\r\n    使用前请仔细阅读帮助文件。\r\n"), std::string::npos);
+  EXPECT_EQ(host.itemText(ABOUT_CONTACT), ui::kContact);
+  EXPECT_EQ(host.itemText(ABOUT_HOME_PAGE), ui::kHomePage);
+  EXPECT_EQ(host.itemText(ABOUT_SECOND_PAGE), ui::kSecondPage);
+  // Each label gets its text before it becomes a link.
+  EXPECT_EQ(host.linkLabels, (std::vector<int>{ABOUT_HOME_PAGE, ABOUT_SECOND_PAGE}));
+  for (const char* address : {ui::kHomePage, ui::kSecondPage, ui::kContact})
+    EXPECT_NE(std::string(address).find("example.org"), std::string::npos);
+}
+
+TEST(AboutDialog, HelpOpensTheHelpFileAndOnlyOkOrCloseEndTheBox) {
+  ScriptedHost host;
+  ui::AboutDialogLogic dialog(host);
+  EXPECT_TRUE(dialog.onCommand(ABOUT_HELP));
+  ASSERT_EQ(host.shellOpened.size(), 1u);
+  EXPECT_EQ(host.shellOpened[0].first, "Vorandel.rtf");
+  EXPECT_EQ(host.shellOpened[0].second, ui::ShellShow::Show);
+  EXPECT_TRUE(host.endedWith.empty());
+  EXPECT_TRUE(host.boxes.empty());
+
+  EXPECT_FALSE(dialog.onCommand(2)) << "Esc does not close the box";
+  EXPECT_TRUE(host.endedWith.empty());
+  EXPECT_TRUE(dialog.onCommand(ABOUT_OK));
+  EXPECT_TRUE(dialog.onClose());
+  EXPECT_EQ(host.endedWith, (std::vector<int>{0, 0}));
+}
+
+}  // namespace
+}  // namespace vorandel

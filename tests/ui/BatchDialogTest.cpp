@@ -1,0 +1,194 @@
+#include "ui/BatchDialogLogic.h"
+
+#include <gtest/gtest.h>
+
+#include "model/Records.h"
+#include "tests/support/ScenarioBuilder.h"
+#include "tests/support/TempFolder.h"
+#include "tests/ui/ScriptedHost.h"
+#include "ui/ResourceIds.h"
+
+namespace vorandel {
+namespace {
+
+using testing::ScriptedDrop;
+using testing::ScriptedHost;
+using testing::TempFolder;
+using ui::BoxAnswer;
+using ui::BoxOwner;
+using ui::BoxStyle;
+
+const std::string kMoneyHeader = "剧本\t编号\t设置\t金钱\n"
+                                  "x\tx\tx\t1\n";
+const std::string kGoodTable = kMoneyHeader + "1\t2\t1\t4321\n";
+const std::string kBadTable = kMoneyHeader + "1\t2\t1\t3000001\n";  // above the largest amount
+
+class BatchDialog : public ::testing::Test {
+ protected:
+  BatchDialog() {
+    state.current = testing::smallValidSet();
+    state.pristineCopy = state.current;
+    state.batchMode = 2;
+  }
+
+  std::int32_t money() const { return state.current.scenarios[1].force(2).get(force::money); }
+
+  ui::BatchDialogLogic open() {
+    ui::BatchDialogLogic dialog(state, host, folder.path().string());
+    EXPECT_TRUE(dialog.onInit());
+    return dialog;
+  }
+
+  ui::ProgramState state;
+  ScriptedHost host;
+  TempFolder folder;
+};
+
+TEST_F(BatchDialog, OpensWithTheModesTitleAndItsDefaultFileWhenItExists) {
+  testing::writeFile(folder.file("ruv5_lord.txt"), kGoodTable);
+  state.inputPath = "left over from before";
+  open();
+  EXPECT_EQ(host.windowText, "批量修改势力信息");
+  EXPECT_EQ(state.inputPath, folder.file("ruv5_lord.txt"));
+  EXPECT_EQ(host.itemText(BATCH_PATH), folder.file("ruv5_lord.txt"));
+
+  const std::pair<int, const char*> modes[] = {
+      {0, "批量修改所有剧本中的人名/地名"}, {1, "批量修改武将资料"}, {3, "批量修改城市信息"}};
+  for (const auto& [mode, title] : modes) {
+    state.batchMode = mode;
+    host.itemTexts.clear();
+    open();
+    EXPECT_EQ(host.windowText, title);
+    EXPECT_EQ(state.inputPath, "") << "mode " << mode << ": its default file is not in the folder";
+    EXPECT_FALSE(host.itemText(BATCH_PATH));
+  }
+}
+
+TEST_F(BatchDialog, ASuccessfulBatchCommitsAndCloses) {
+  testing::writeFile(folder.file("ruv5_lord.txt"), kGoodTable);
+  auto dialog = open();
+  EXPECT_TRUE(dialog.onCommand(BATCH_START));
+  EXPECT_EQ(money(), 4321);
+  ASSERT_EQ(host.boxes.size(), 1u);
+  EXPECT_EQ(host.boxes[0].text, "已保存修改。");
+  EXPECT_EQ(host.boxes[0].title, "处理完毕");
+  EXPECT_EQ(host.boxes[0].style, BoxStyle::Plain);
+  EXPECT_EQ(host.boxes[0].owner, BoxOwner::Dialog);
+  EXPECT_EQ(host.endedWith, std::vector<int>{0});
+}
+
+TEST_F(BatchDialog, CancelAfterAnErrorKeepsTheDialogAndTheSet) {
+  testing::writeFile(folder.file("ruv5_lord.txt"), kBadTable);
+  const ScenarioSet before = state.current;
+  auto dialog = open();
+  host.answers = {BoxAnswer::Cancel};
+  EXPECT_TRUE(dialog.onCommand(BATCH_START));
+  ASSERT_EQ(host.boxes.size(), 1u);
+  EXPECT_EQ(host.boxes[0].title, "错误");
+  EXPECT_EQ(host.boxes[0].style, BoxStyle::ErrorRetryCancel);
+  EXPECT_NE(host.boxes[0].text.find("数值不在允许范围内"), std::string::npos) << host.boxes[0].text;
+  EXPECT_NE(host.boxes[0].text.find("(D3)"), std::string::npos) << host.boxes[0].text;
+  EXPECT_EQ(state.current, before);
+  EXPECT_TRUE(host.endedWith.empty());
+  EXPECT_EQ(state.inputPath, folder.file("ruv5_lord.txt"));
+
+  // Pressing again after fixing the file starts from the unchanged set.
+  testing::writeFile(folder.file("ruv5_lord.txt"), kGoodTable);
+  EXPECT_TRUE(dialog.onCommand(BATCH_START));
+  EXPECT_EQ(money(), 4321);
+  EXPECT_EQ(host.endedWith, std::vector<int>{0});
+}
+
+TEST_F(BatchDialog, RetryReadsTheFileAgainOnAFreshCopy) {
+  // Two rows: the first one succeeds before the second fails, so a copy that was not fresh would show it.
+  testing::writeFile(folder.file("ruv5_lord.txt"), kMoneyHeader + "0\t1\t1\t777\n1\t2\t1\t3000001\n");
+  const ScenarioSet before = state.current;
+  auto dialog = open();
+  host.answers = {BoxAnswer::Retry, BoxAnswer::Retry};
+  int errorsSeen = 0;
+  host.beforeAnswer = [&](const testing::ShownBox& box) {
+    if (box.style != BoxStyle::ErrorRetryCancel) return;
+    EXPECT_EQ(state.current, before) << "the failed run must not touch the current set";
+    if (++errorsSeen == 2) testing::writeFile(folder.file("ruv5_lord.txt"), kGoodTable);
+  };
+  EXPECT_TRUE(dialog.onCommand(BATCH_START));
+  EXPECT_EQ(errorsSeen, 2) << "Retry with the same file raises the same error again";
+  ASSERT_EQ(host.boxes.size(), 3u);
+  EXPECT_EQ(host.boxes[0].text, host.boxes[1].text);
+  EXPECT_EQ(host.boxes[2].text, "已保存修改。");
+  EXPECT_EQ(money(), 4321);
+  EXPECT_EQ(state.current.scenarios[0].force(1).get(force::money), before.scenarios[0].force(1).get(force::money))
+      << "the fixed file no longer sets force 1; nothing of the failed runs may remain";
+  EXPECT_EQ(host.endedWith, std::vector<int>{0});
+}
+
+TEST_F(BatchDialog, AMissingFileIsToldWithoutOwnerAndTheDialogStaysOpen) {
+  state.batchMode = 1;
+  auto dialog = open();
+  ASSERT_EQ(state.inputPath, "");
+  EXPECT_FALSE(dialog.onCommand(BATCH_START));
+  ASSERT_EQ(host.boxes.size(), 1u);
+  EXPECT_EQ(host.boxes[0].text, "文件不存在！");
+  EXPECT_EQ(host.boxes[0].title, "错误");
+  EXPECT_EQ(host.boxes[0].style, BoxStyle::Error);
+  EXPECT_EQ(host.boxes[0].owner, BoxOwner::None);
+  EXPECT_TRUE(host.endedWith.empty());
+
+  // Retry finds the file gone as well: the same message, no Retry/Cancel box.
+  testing::writeFile(folder.file("ruv5_lord.txt"), kBadTable);
+  state.batchMode = 2;
+  state.inputPath = folder.file("ruv5_lord.txt");
+  host.boxes.clear();
+  host.answers = {BoxAnswer::Retry};
+  host.beforeAnswer = [&](const testing::ShownBox& box) {
+    if (box.style == BoxStyle::ErrorRetryCancel) std::filesystem::remove(folder.file("ruv5_lord.txt"));
+  };
+  EXPECT_FALSE(dialog.onCommand(BATCH_START));
+  ASSERT_EQ(host.boxes.size(), 2u);
+  EXPECT_EQ(host.boxes[1].text, "文件不存在！");
+  EXPECT_EQ(state.current, state.pristineCopy);
+}
+
+TEST_F(BatchDialog, ADropTakesTheFirstFileAndIsAlwaysReleased) {
+  auto dialog = open();
+  ScriptedDrop three({"C:\\tables\\first.txt", "C:\\tables\\second.txt", "C:\\tables\\third.txt"});
+  EXPECT_TRUE(dialog.onDropFiles(three));
+  EXPECT_EQ(state.inputPath, "C:\\tables\\first.txt");
+  EXPECT_EQ(host.itemText(BATCH_PATH), "C:\\tables\\first.txt");
+  EXPECT_EQ(three.finished, 1);
+
+  ScriptedDrop none({});
+  EXPECT_TRUE(dialog.onDropFiles(none));
+  EXPECT_EQ(state.inputPath, "C:\\tables\\first.txt");
+  EXPECT_EQ(none.finished, 1);
+
+  ScriptedDrop longName({std::string(300, 'a')});
+  dialog.onDropFiles(longName);
+  EXPECT_EQ(state.inputPath.size(), ui::kDroppedNameRoom - 1);
+}
+
+TEST_F(BatchDialog, BrowseStartsFromThePathAndKeepsItWhenCancelled) {
+  testing::writeFile(folder.file("ruv5_lord.txt"), kGoodTable);
+  auto dialog = open();
+  EXPECT_FALSE(dialog.onCommand(BATCH_BROWSE));
+  EXPECT_EQ(host.browseStartedFrom, folder.file("ruv5_lord.txt"));
+  EXPECT_EQ(state.inputPath, folder.file("ruv5_lord.txt"));
+
+  host.browseResult = folder.file("other.txt");
+  EXPECT_TRUE(dialog.onCommand(BATCH_BROWSE));
+  EXPECT_EQ(state.inputPath, folder.file("other.txt"));
+  EXPECT_EQ(host.itemText(BATCH_PATH), folder.file("other.txt"));
+}
+
+TEST_F(BatchDialog, BackAndCloseEndWithoutChangesAndEscapeIsLeftAlone) {
+  auto dialog = open();
+  EXPECT_FALSE(dialog.onCommand(2));
+  EXPECT_TRUE(host.endedWith.empty());
+  EXPECT_TRUE(dialog.onCommand(BATCH_BACK));
+  EXPECT_TRUE(dialog.onClose());
+  EXPECT_EQ(host.endedWith, (std::vector<int>{0, 0}));
+  EXPECT_EQ(state.current, state.pristineCopy);
+}
+
+}  // namespace
+}  // namespace vorandel

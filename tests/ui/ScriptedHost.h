@@ -1,0 +1,85 @@
+#pragma once
+// A stand-in for the window system: records every call of a dialog procedure and answers message boxes
+// and the open-file dialog from a script prepared by the test.
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/DialogHost.h"
+
+namespace vorandel::testing {
+
+struct ShownBox {
+  ui::BoxOwner owner;
+  std::string text;
+  std::string title;
+  ui::BoxStyle style;
+};
+
+class ScriptedHost : public ui::DialogHost {
+ public:
+  // Answers for the Retry/Cancel boxes, in order; a box beyond the script is answered Cancel.
+  std::deque<ui::BoxAnswer> answers;
+  // What the open-file dialog returns: a path, or nothing for Cancel.
+  std::optional<std::string> browseResult;
+
+  // Runs when a box is shown, before it is answered: lets a test fix a file while the box is up.
+  std::function<void(const ShownBox&)> beforeAnswer;
+
+  std::vector<ShownBox> boxes;
+  std::string windowText;
+  std::vector<std::pair<int, std::string>> itemTexts;
+  std::vector<int> endedWith;
+  std::vector<int> dialogsRun;
+  std::vector<std::pair<std::string, ui::ShellShow>> shellOpened;
+  std::vector<int> linkLabels;
+  std::string browseStartedFrom;
+
+  ui::BoxAnswer messageBox(ui::BoxOwner owner, const std::string& text, const std::string& title,
+                           ui::BoxStyle style) override {
+    boxes.push_back({owner, text, title, style});
+    if (beforeAnswer) beforeAnswer(boxes.back());
+    if (style != ui::BoxStyle::ErrorRetryCancel) return ui::BoxAnswer::Ok;
+    if (answers.empty()) return ui::BoxAnswer::Cancel;
+    const ui::BoxAnswer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  void setWindowText(const std::string& text) override { windowText = text; }
+  void setItemText(int item, const std::string& text) override { itemTexts.emplace_back(item, text); }
+  void endDialog(int result) override { endedWith.push_back(result); }
+  bool browseForFile(std::string& path) override {
+    browseStartedFrom = path;
+    if (!browseResult) return false;
+    path = *browseResult;
+    return true;
+  }
+  void runDialog(int resource) override { dialogsRun.push_back(resource); }
+  void shellOpen(const std::string& file, ui::ShellShow show) override { shellOpened.emplace_back(file, show); }
+  void makeLinkLabel(int item) override { linkLabels.push_back(item); }
+
+  // The last text given to the control, or nothing when it was never set.
+  std::optional<std::string> itemText(int item) const {
+    for (auto it = itemTexts.rbegin(); it != itemTexts.rend(); ++it)
+      if (it->first == item) return it->second;
+    return std::nullopt;
+  }
+
+};
+
+// A drop of the given files that remembers whether it was released.
+class ScriptedDrop : public ui::FileDrop {
+ public:
+  explicit ScriptedDrop(std::vector<std::string> files) : files_(std::move(files)) {}
+  unsigned count() override { return static_cast<unsigned>(files_.size()); }
+  std::string name(unsigned index, unsigned maxChars) override { return files_.at(index).substr(0, maxChars - 1); }
+  void finish() override { ++finished; }
+  int finished = 0;
+
+ private:
+  std::vector<std::string> files_;
+};
+
+}  // namespace vorandel::testing

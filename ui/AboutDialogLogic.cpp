@@ -1,0 +1,37 @@
+#include "ui/AboutDialogLogic.h"
+
+#include "ui/ResourceIds.h"
+
+namespace vorandel::ui {
+
+const char* const kAboutDescription =
+    "    本修改器可修改武将、城市的基本数据，可更改各君主拥有的城市，可调整武将上场时间、所在地、所属君主，"
+    "甚至可以添加新武将。\r\n"
+    "    本修改器生成的剧本可用于游戏的各个普通版本，包括DOS版。\r\n"
+    "    使用前请仔细阅读帮助文件。\r\n";
+
+bool AboutDialogLogic::onInit() {
+  host_.setWindowText(kAboutTitle);
+  host_.setItemText(ABOUT_DESCRIPTION, kAboutDescription);
+  host_.setItemText(ABOUT_CONTACT, kContact);
+  host_.setItemText(ABOUT_HOME_PAGE, kHomePage);
+  host_.makeLinkLabel(ABOUT_HOME_PAGE);
+  host_.setItemText(ABOUT_SECOND_PAGE, kSecondPage);
+  host_.makeLinkLabel(ABOUT_SECOND_PAGE);
+  return true;
+}
+
+bool AboutDialogLogic::onClose() {
+  host_.endDialog(0);
+  return true;
+}
+
+bool AboutDialogLogic::onCommand(int id) {
+  switch (id) {
+    case ABOUT_HELP: host_.shellOpen(kHelpFile, ShellShow::Show); return true;
+    case ABOUT_OK: host_.endDialog(0); return true;
+  }
+  return false;
+}
+
+}  // namespace vorandel::ui

@@ -1,0 +1,28 @@
+#pragma once
+// The about box: name and version, what the editor does, the home pages, the contact address and the
+// help file.
+#include "ui/DialogHost.h"
+
+namespace vorandel::ui {
+
+inline constexpr const char* kAboutTitle = "Vorandel 1.1";
+inline constexpr const char* kHelpFile = "Vorandel.rtf";
+inline constexpr const char* kHomePage = "www.example.org/vorandel";
+inline constexpr const char* kSecondPage = "www.example.org/vorandel/tables";
+inline constexpr const char* kContact = "vorandel@example.org";
+extern const char* const kAboutDescription;
+
+class AboutDialogLogic {
+ public:
+  explicit AboutDialogLogic(DialogHost& host) : host_(host) {}
+
+  bool onInit();
+  bool onClose();
+  // "帮助" opens the help file with the shell (a missing file shows nothing); "确定" closes the box.
+  bool onCommand(int id);
+
+ private:
+  DialogHost& host_;
+};
+
+}  // namespace vorandel::ui

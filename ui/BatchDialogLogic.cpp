@@ -1,0 +1,80 @@
+#include "ui/BatchDialogLogic.h"
+
+#include <filesystem>
+
+#include "edit/EditError.h"
+#include "model/FileOps.h"
+#include "ui/BatchModes.h"
+#include "ui/HostNotifier.h"
+#include "ui/ResourceIds.h"
+
+namespace vorandel::ui {
+
+BatchDialogLogic::BatchDialogLogic(ProgramState& state, DialogHost& host, std::string folder)
+    : state_(state), host_(host), folder_(std::move(folder)) {}
+
+bool BatchDialogLogic::onInit() {
+  host_.setWindowText(batchTitle(state_.batchMode));
+  const std::string name = defaultTableOf(state_.batchMode);
+  const std::string path = folder_.empty() ? name : (std::filesystem::path(folder_) / name).string();
+  if (fileExists(path)) {
+    state_.inputPath = path.substr(0, kPathBufferSize - 1);
+    showPath();
+  } else {
+    state_.inputPath.clear();
+  }
+  return true;
+}
+
+bool BatchDialogLogic::onClose() {
+  host_.endDialog(0);
+  return true;
+}
+
+bool BatchDialogLogic::onCommand(int id) {
+  switch (id) {
+    case BATCH_BROWSE: return browse();
+    case BATCH_START: return runTable();
+    case BATCH_BACK: host_.endDialog(0); return true;
+  }
+  return false;
+}
+
+bool BatchDialogLogic::onDropFiles(FileDrop& drop) {
+  if (drop.count() != 0) {
+    state_.inputPath = drop.name(0, kDroppedNameRoom);
+    showPath();
+  }
+  drop.finish();
+  return true;
+}
+
+bool BatchDialogLogic::browse() {
+  if (!host_.browseForFile(state_.inputPath)) return false;
+  showPath();
+  return true;
+}
+
+// The batch runs on a copy of the current set and commits only when all of it succeeded, so Retry
+// starts again from the set as it was and re-reads the file the user may have fixed meanwhile.
+bool BatchDialogLogic::runTable() {
+  HostNotifier unowned(host_, BoxOwner::None);
+  for (;;) {
+    if (!requireFile(state_.inputPath, unowned)) return false;
+    try {
+      runBatchOfMode(state_.current, state_.batchMode, state_.inputPath);
+    } catch (const EditError& error) {
+      const BoxAnswer answer =
+          host_.messageBox(BoxOwner::Dialog, error.text(), "错误", BoxStyle::ErrorRetryCancel);
+      if (answer == BoxAnswer::Retry) continue;
+      return true;
+    }
+    host_.messageBox(BoxOwner::Dialog, "已保存修改。", "处理完毕", BoxStyle::Plain);
+    host_.endDialog(0);
+    return true;
+  }
+}
+
+void BatchDialogLogic::showPath() { host_.setItemText(BATCH_PATH, state_.inputPath); }
+
+}  // namespace vorandel::ui

@@ -1,0 +1,18 @@
+#pragma once
+// What differs between the four batch modes of the main window: the batch dialog's title, the table it
+// offers by default and the kind of batch it runs.
+#include <string>
+
+#include "batch/BatchRun.h"
+
+namespace vorandel::ui {
+
+// Modes: 0 name list, 1 officer table, 2 force table, 3 city table.
+const char* batchTitle(int mode);
+std::string defaultTableOf(int mode);
+
+// Runs the mode's table on a copy of current and commits it; the officer table is validated first.
+// Raises the EditError of the first problem, with current untouched.
+void runBatchOfMode(ScenarioSet& current, int mode, const std::string& path);
+
+}  // namespace vorandel::ui

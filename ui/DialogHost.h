@@ -1,0 +1,51 @@
+#pragma once
+// What a dialog procedure asks of the window system: message boxes and their answers, window and control
+// texts, ending the dialog, the open-file dialog, child dialogs and the shell. The procedures talk only
+// to this interface, so that they run unchanged with the Windows calls and with a scripted stand-in.
+#include <string>
+
+namespace vorandel::ui {
+
+enum class BoxStyle {
+  Plain,             // an OK button, no icon
+  Error,             // an OK button and the error icon
+  ErrorRetryCancel,  // Retry and Cancel buttons and the error icon
+};
+
+enum class BoxAnswer { Ok, Retry, Cancel };
+
+// Whether a message box belongs to the dialog or stands alone.
+enum class BoxOwner { Dialog, None };
+
+enum class ShellShow { Show, ShowNormal };
+
+// The files of one drop on a dialog.
+class FileDrop {
+ public:
+  virtual ~FileDrop() = default;
+  virtual unsigned count() = 0;
+  // The name of a dropped file, cut to maxChars - 1 bytes (the room of a buffer with its NUL).
+  virtual std::string name(unsigned index, unsigned maxChars) = 0;
+  // Releases the drop; called once, whatever was taken from it.
+  virtual void finish() = 0;
+};
+
+class DialogHost {
+ public:
+  virtual ~DialogHost() = default;
+  virtual BoxAnswer messageBox(BoxOwner owner, const std::string& text, const std::string& title,
+                               BoxStyle style) = 0;
+  virtual void setWindowText(const std::string& text) = 0;
+  virtual void setItemText(int item, const std::string& text) = 0;
+  virtual void endDialog(int result) = 0;
+  // The open-file dialog for text tables, starting from path. True when the user chose a file, which is
+  // then in path; false and path unchanged when he cancelled.
+  virtual bool browseForFile(std::string& path) = 0;
+  // Runs the dialog resource modally, owned by this dialog, and returns when it has closed.
+  virtual void runDialog(int resource) = 0;
+  virtual void shellOpen(const std::string& file, ShellShow show) = 0;
+  // Turns the static control into a link label: blue text, the hand cursor, opened with the shell on a click.
+  virtual void makeLinkLabel(int item) = 0;
+};
+
+}  // namespace vorandel::ui

@@ -1,0 +1,33 @@
+#pragma once
+// Identifiers of the dialog resources and their controls, shared by the resource script and the code.
+// Plain macros, because the resource compiler reads this file too.
+
+#define VORANDEL_ICON 120
+
+#define MAIN_DIALOG 104
+#define BATCH_DIALOG 105
+#define ABOUT_DIALOG 116
+
+// Main window buttons
+#define MAIN_ABOUT 1000
+#define MAIN_NAME_LIST 1002
+#define MAIN_OFFICER_TABLE 1003
+#define MAIN_FORCE_TABLE 1004
+#define MAIN_CITY_TABLE 1005
+#define MAIN_GENERATE 1006
+#define MAIN_DISCARD 1007
+#define MAIN_QUIT 1008
+
+// Batch dialog controls
+#define BATCH_BROWSE 1031
+#define BATCH_START 1032
+#define BATCH_BACK 1034
+#define BATCH_PATH 1036
+
+// About box controls
+#define ABOUT_HOME_PAGE 1000
+#define ABOUT_SECOND_PAGE 1001
+#define ABOUT_CONTACT 1003
+#define ABOUT_HELP 1038
+#define ABOUT_DESCRIPTION 1043
+#define ABOUT_OK 1042
