@@ -14,6 +14,8 @@ constexpr unsigned kRulerDuties = 0x3B;
 constexpr int kSeal = 31;
 constexpr int kFreeItemIdLow = 492;  // persons 492..499 may carry any items
 constexpr int kFreeItemIdHigh = 499;
+constexpr int kTwinSwords = 19;
+constexpr int kSevenStarSword = 20;
 
 // The item kinds: books, medical books, weapons, horses, and the seal alone.
 std::uint32_t kindMaskOf(int item) {
@@ -348,11 +350,25 @@ void ScenarioComposer::writeWaitingOfficers() {
 }
 
 // Most items are held by someone on the map. A ruler may hold anything and alone holds the seal; any
-// other officer holds at most one item of each kind, except the persons 492..499, who may hold any.
+// other officer holds at most one item of each kind, except the persons 492..499, who may hold any: the
+// first of them on the map who is no ruler carries two swords.
 void ScenarioComposer::handOutItems() {
+  auto give = [this](int item, int holder) {
+    OfficerState& state = scenario_.officerState(holder);
+    state.set(state::items, state.get(state::items) | (1u << item));
+    scenario_.trailer.set(trailer::itemHolder, static_cast<std::size_t>(item), static_cast<std::int16_t>(holder));
+  };
   for (int i = 0; i < kItemCount; ++i) scenario_.trailer.set(trailer::itemHolder, static_cast<std::size_t>(i), -1);
+  for (int n = 1; n <= static_cast<int>(onMap_.size()); ++n) {
+    const int id = onMapPerson(n).id;
+    if (placement_[static_cast<std::size_t>(n - 1)].status != kRuler && id >= kFreeItemIdLow && id <= kFreeItemIdHigh) {
+      give(kTwinSwords, n);
+      give(kSevenStarSword, n);
+      break;
+    }
+  }
   for (int item = 0; item < kItemCount; ++item) {
-    if (!prng_.chance(75)) continue;
+    if (scenario_.trailer.get(trailer::itemHolder, static_cast<std::size_t>(item)) != -1 || !prng_.chance(75)) continue;
     int holder = -1;
     if (item == kSeal) {
       holder = forces_[static_cast<std::size_t>(prng_.below(static_cast<int>(forces_.size())))].ruler;
@@ -365,10 +381,7 @@ void ScenarioComposer::handOutItems() {
         if (anyItem || (scenario_.officerState(n).get(state::items) & kindMaskOf(item)) == 0) holder = n;
       }
     }
-    if (holder == -1) continue;
-    OfficerState& state = scenario_.officerState(holder);
-    state.set(state::items, state.get(state::items) | (1u << item));
-    scenario_.trailer.set(trailer::itemHolder, static_cast<std::size_t>(item), static_cast<std::int16_t>(holder));
+    if (holder != -1) give(item, holder);
   }
 }
 
