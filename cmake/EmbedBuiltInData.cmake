@@ -39,13 +39,9 @@ function(vorandel_add_builtin_library name folder)
     endif()
   endforeach()
 
-  # The model folder's sources all go into the core, but the accessor belongs with the data: programs
-  # that carry no data (the generator) link the core alone.
+  # The accessor lives in model/ but is built with the data, not into the core: programs that carry no
+  # data (the generator) link the core alone.
   set(accessor "${CMAKE_SOURCE_DIR}/model/BuiltInData.cpp")
-  get_target_property(coreSources vorandel_core SOURCES)
-  list(REMOVE_ITEM coreSources "${accessor}")
-  set_property(TARGET vorandel_core PROPERTY SOURCES ${coreSources})
-
   set(generated "${CMAKE_BINARY_DIR}/generated/BuiltInDataBytes.cpp")
   add_custom_command(
     OUTPUT "${generated}"
