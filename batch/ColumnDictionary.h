@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 namespace vorandel {
 
@@ -16,6 +17,13 @@ class ColumnDictionary {
     int code = 0;
     for (const char* name : names) codes_.emplace(name, code++);
   }
+
+  // The names with codes of their own (the game's vocabulary).
+  ColumnDictionary(std::initializer_list<std::pair<std::string_view, int>> entries) {
+    for (const auto& [name, code] : entries) codes_.emplace(name, code);
+  }
+
+  std::size_t size() const { return codes_.size(); }
 
   // The code of a name, compared byte for byte; nothing when the name is unknown.
   std::optional<int> find(std::string_view name) const {

@@ -2,28 +2,17 @@
 
 namespace vorandel {
 
-VocabularyDictionary::VocabularyDictionary(std::initializer_list<std::pair<std::string_view, int>> entries) {
-  codes_.reserve(entries.size());
-  for (const auto& [name, code] : entries) codes_.emplace(std::string(name), code);
-}
-
-std::optional<int> VocabularyDictionary::lookup(std::string_view name) const {
-  const auto found = codes_.find(std::string(name));
-  if (found == codes_.end()) return std::nullopt;
-  return found->second;
-}
-
 namespace {
 
 struct VocabularyTables {
-  VocabularyDictionary skills{
+  ColumnDictionary skills{
       {"火计", 0},  {"混乱", 1},  {"内讧", 2},  {"收拾", 3},  {"仙术", 4},  {"鼓舞", 5},  {"治疗", 6},  {"祈雨", 7},
       {"天变", 8},  {"灭火", 9},  {"落石", 10}, {"占卜", 11}, {"伏兵", 12}, {"幻术", 13}, {"妖术", 14}, {"激励", 15},
       {"水计", 16}, {"火箭", 17}, {"奋发", 18}, {"乱射", 19}, {"速攻", 20}, {"藤甲", 21}, {"无双", 22}, {"远箭", 23},
       {"强行", 24}, {"沉着", 25}, {"布阵", 26}, {"水神", 27}, {"反计", 28}, {"落沙", 29}, {"回射", 30}, {"骑射", 31},
   };
   // City numbers follow the order of the city records of the scenario block.
-  VocabularyDictionary cities{
+  ColumnDictionary cities{
       {"襄平", 1},  {"北平", 2},  {"代县", 3},  {"晋阳", 4},  {"南皮", 5},  {"平原", 6},  {"邺", 7},    {"北海", 8},
       {"濮阳", 9},  {"陈留", 10}, {"洛阳", 11}, {"弘农", 12}, {"长安", 13}, {"安定", 14}, {"天水", 15}, {"西凉", 16},
       {"下邳", 17}, {"徐州", 18}, {"许昌", 19}, {"谯", 20},   {"汝南", 21}, {"宛", 22},   {"新野", 23}, {"襄阳", 24},
@@ -31,10 +20,10 @@ struct VocabularyTables {
       {"建业", 33}, {"吴", 34},   {"会稽", 35}, {"庐江", 36}, {"豫章", 37}, {"汉中", 38}, {"下弁", 39}, {"梓潼", 40},
       {"成都", 41}, {"永安", 42}, {"江州", 43}, {"建宁", 44}, {"云南", 45}, {"庐陵", 46}, {"鄱阳", 47},
   };
-  VocabularyDictionary statuses{
+  ColumnDictionary statuses{
       {"君主", 0}, {"军师", 1}, {"一般", 2}, {"在野", 4}, {"隐士", 5}, {"待命", 6},
   };
-  VocabularyDictionary items{
+  ColumnDictionary items{
       {"孙子兵法", 0},     {"兵法二十四编", 1}, {"春秋左氏传", 2}, {"六韬", 3},       {"遁甲天书三卷", 4},
       {"太平要术", 5},     {"西蜀地形图", 6},   {"平蛮指掌图", 7}, {"孟德新书", 8},   {"史记", 9},
       {"太平清领道", 10},  {"青囊书", 11},      {"倚天剑", 12},    {"青釭剑", 13},    {"方天画戟", 14},
@@ -43,11 +32,11 @@ struct VocabularyTables {
       {"铁蒺藜骨朵", 25},  {"流星锤", 26},      {"赤兔马", 27},    {"的卢", 28},      {"爪黄飞电", 29},
       {"绝影", 30},        {"玉玺", 31},
   };
-  VocabularyDictionary formations{
+  ColumnDictionary formations{
       {"锥形", 1}, {"钩形", 2}, {"箕形", 3},  {"鹤翼", 4},  {"鱼鳞", 5},  {"偃月", 6},
       {"锋矢", 7}, {"横轭", 8}, {"长蛇", 9},  {"方圆", 10}, {"雁行", 11}, {"水阵", 12},
   };
-  VocabularyDictionary duties{
+  ColumnDictionary duties{
       {"军事", 1}, {"人事", 2}, {"内政", 4}, {"计谋", 8}, {"外交", 16}, {"特殊", 32},
   };
 };
@@ -61,12 +50,12 @@ const VocabularyTables& vocabularyTables() {
 
 void buildVocabularyTables() { vocabularyTables(); }
 
-const VocabularyDictionary& skillTable() { return vocabularyTables().skills; }
-const VocabularyDictionary& cityTable() { return vocabularyTables().cities; }
-const VocabularyDictionary& statusTable() { return vocabularyTables().statuses; }
-const VocabularyDictionary& itemTable() { return vocabularyTables().items; }
-const VocabularyDictionary& formationTable() { return vocabularyTables().formations; }
-const VocabularyDictionary& dutyTable() { return vocabularyTables().duties; }
+const ColumnDictionary& skillTable() { return vocabularyTables().skills; }
+const ColumnDictionary& cityTable() { return vocabularyTables().cities; }
+const ColumnDictionary& statusTable() { return vocabularyTables().statuses; }
+const ColumnDictionary& itemTable() { return vocabularyTables().items; }
+const ColumnDictionary& formationTable() { return vocabularyTables().formations; }
+const ColumnDictionary& dutyTable() { return vocabularyTables().duties; }
 
 int itemKind(int item) {
   if (item < 0 || item > 31) return 0;

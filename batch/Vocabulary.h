@@ -3,38 +3,21 @@
 // that the officer records hold for them. The officer table lets the player write these names instead
 // of numbers. The dictionaries are fixed: built once and never changed.
 #include <cstdint>
-#include <initializer_list>
-#include <optional>
-#include <string>
-#include <string_view>
-#include <unordered_map>
-#include <utility>
+
+#include "batch/ColumnDictionary.h"
 
 namespace vorandel {
-
-// An exact-match dictionary from a GBK name to its code. Names are compared as whole byte strings:
-// surrounding blanks, traditional or full-width variants are different keys.
-class VocabularyDictionary {
- public:
-  VocabularyDictionary(std::initializer_list<std::pair<std::string_view, int>> entries);
-
-  std::optional<int> lookup(std::string_view name) const;
-  std::size_t size() const { return codes_.size(); }
-
- private:
-  std::unordered_map<std::string, int> codes_;
-};
 
 // Builds the six dictionaries; start-up calls it before any table can be read. Calling it again, or
 // using a dictionary first, does no harm: each is built only once.
 void buildVocabularyTables();
 
-const VocabularyDictionary& skillTable();      // 32 skills, codes 0..31
-const VocabularyDictionary& cityTable();       // 47 cities, codes 1..47
-const VocabularyDictionary& statusTable();     // codes 0, 1, 2, 4, 5, 6 (no in-training, no dead)
-const VocabularyDictionary& itemTable();       // 32 items, codes 0..31
-const VocabularyDictionary& formationTable();  // codes 1..12; bit 0 (no formation) has no name
-const VocabularyDictionary& dutyTable();       // codes 1, 2, 4, 8, 16, 32: each a bit of the duties field
+const ColumnDictionary& skillTable();      // 32 skills, codes 0..31
+const ColumnDictionary& cityTable();       // 47 cities, codes 1..47
+const ColumnDictionary& statusTable();     // codes 0, 1, 2, 4, 5, 6 (no in-training, no dead)
+const ColumnDictionary& itemTable();       // 32 items, codes 0..31
+const ColumnDictionary& formationTable();  // codes 1..12; bit 0 (no formation) has no name
+const ColumnDictionary& dutyTable();       // codes 1, 2, 4, 8, 16, 32: each a bit of the duties field
 
 // The kind of an item (1 books, 2 medicine books, 3 weapons, 4 horses, 5 the seal), or 0 for a number
 // that is not an item.

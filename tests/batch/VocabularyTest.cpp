@@ -10,10 +10,10 @@ namespace vorandel {
 namespace {
 
 // Every code of a dictionary, found by looking each listed name up; the names must all be keys.
-std::set<int> codesOf(const VocabularyDictionary& table, const std::vector<std::string>& names) {
+std::set<int> codesOf(const ColumnDictionary& table, const std::vector<std::string>& names) {
   std::set<int> codes;
   for (const std::string& name : names) {
-    const auto code = table.lookup(name);
+    const auto code = table.find(name);
     EXPECT_TRUE(code.has_value()) << "missing key of " << names.size() << "-name table";
     if (code) codes.insert(*code);
   }
@@ -55,28 +55,28 @@ TEST(VocabularyTest, CitiesAreNumberedInTheOrderOfTheCityRecords) {
       "襄平", "北平", "代县", "晋阳", "南皮", "平原", "邺",   "北海", "濮阳", "陈留", "洛阳", "弘农", "长安", "安定", "天水", "西凉",
       "下邳", "徐州", "许昌", "谯",   "汝南", "宛",   "新野", "襄阳", "上庸", "江夏", "江陵", "武陵", "长沙", "桂阳", "零陵", "寿春",
       "建业", "吴",   "会稽", "庐江", "豫章", "汉中", "下弁", "梓潼", "成都", "永安", "江州", "建宁", "云南", "庐陵", "鄱阳"};
-  for (std::size_t i = 0; i < names.size(); ++i) EXPECT_EQ(cityTable().lookup(names[i]), static_cast<int>(i + 1)) << i + 1;
-  EXPECT_EQ(cityTable().lookup("邺"), 7);
-  EXPECT_EQ(cityTable().lookup("谯"), 20);
-  EXPECT_EQ(cityTable().lookup("宛"), 22);
-  EXPECT_EQ(cityTable().lookup(std::string("\xCE\xE2")), 34) << "keys are GBK bytes: 吴";
-  EXPECT_EQ(cityTable().lookup("鄱阳"), 47);
+  for (std::size_t i = 0; i < names.size(); ++i) EXPECT_EQ(cityTable().find(names[i]), static_cast<int>(i + 1)) << i + 1;
+  EXPECT_EQ(cityTable().find("邺"), 7);
+  EXPECT_EQ(cityTable().find("谯"), 20);
+  EXPECT_EQ(cityTable().find("宛"), 22);
+  EXPECT_EQ(cityTable().find(std::string("\xCE\xE2")), 34) << "keys are GBK bytes: 吴";
+  EXPECT_EQ(cityTable().find("鄱阳"), 47);
 }
 
 TEST(VocabularyTest, OnlyTheExactBytesOfANameAreAKey) {
-  EXPECT_EQ(cityTable().lookup("邺 "), std::nullopt);
-  EXPECT_EQ(cityTable().lookup(" 邺"), std::nullopt);
-  EXPECT_EQ(cityTable().lookup("鄴"), std::nullopt) << "traditional variant";
-  EXPECT_EQ(cityTable().lookup("長安"), std::nullopt);
-  EXPECT_EQ(cityTable().lookup(""), std::nullopt);
-  EXPECT_EQ(cityTable().lookup("长"), std::nullopt) << "a prefix is not a key";
-  EXPECT_EQ(cityTable().lookup("长安长安"), std::nullopt);
-  EXPECT_EQ(skillTable().lookup("火計"), std::nullopt);
-  EXPECT_EQ(itemTable().lookup("的盧"), std::nullopt);
-  EXPECT_EQ(dutyTable().lookup("１"), std::nullopt) << "full-width digit";
-  EXPECT_EQ(formationTable().lookup("无阵"), std::nullopt) << "no formation has no name";
-  for (const char* status : {"修行", "死亡", "太守"}) EXPECT_EQ(statusTable().lookup(status), std::nullopt);
-  EXPECT_EQ(cityTable().lookup("火计"), std::nullopt) << "each table has its own names";
+  EXPECT_EQ(cityTable().find("邺 "), std::nullopt);
+  EXPECT_EQ(cityTable().find(" 邺"), std::nullopt);
+  EXPECT_EQ(cityTable().find("鄴"), std::nullopt) << "traditional variant";
+  EXPECT_EQ(cityTable().find("長安"), std::nullopt);
+  EXPECT_EQ(cityTable().find(""), std::nullopt);
+  EXPECT_EQ(cityTable().find("长"), std::nullopt) << "a prefix is not a key";
+  EXPECT_EQ(cityTable().find("长安长安"), std::nullopt);
+  EXPECT_EQ(skillTable().find("火計"), std::nullopt);
+  EXPECT_EQ(itemTable().find("的盧"), std::nullopt);
+  EXPECT_EQ(dutyTable().find("１"), std::nullopt) << "full-width digit";
+  EXPECT_EQ(formationTable().find("无阵"), std::nullopt) << "no formation has no name";
+  for (const char* status : {"修行", "死亡", "太守"}) EXPECT_EQ(statusTable().find(status), std::nullopt);
+  EXPECT_EQ(cityTable().find("火计"), std::nullopt) << "each table has its own names";
 }
 
 TEST(VocabularyTest, ItemKindsPartitionTheItemSet) {
@@ -87,14 +87,14 @@ TEST(VocabularyTest, ItemKindsPartitionTheItemSet) {
   }
   EXPECT_EQ(all, 0xFFFFFFFFu);
   for (int item = 0; item < 32; ++item) EXPECT_NE(itemKindMask(itemKind(item)) & (1u << item), 0u) << item;
-  EXPECT_EQ(itemKind(*itemTable().lookup("史记")), 1);
-  EXPECT_EQ(itemKind(*itemTable().lookup("太平清领道")), 2);
-  EXPECT_EQ(itemKind(*itemTable().lookup("青囊书")), 2);
-  EXPECT_EQ(itemKind(*itemTable().lookup("倚天剑")), 3);
-  EXPECT_EQ(itemKind(*itemTable().lookup("流星锤")), 3);
-  EXPECT_EQ(itemKind(*itemTable().lookup("赤兔马")), 4);
-  EXPECT_EQ(itemKind(*itemTable().lookup("绝影")), 4);
-  EXPECT_EQ(itemKind(*itemTable().lookup("玉玺")), 5);
+  EXPECT_EQ(itemKind(*itemTable().find("史记")), 1);
+  EXPECT_EQ(itemKind(*itemTable().find("太平清领道")), 2);
+  EXPECT_EQ(itemKind(*itemTable().find("青囊书")), 2);
+  EXPECT_EQ(itemKind(*itemTable().find("倚天剑")), 3);
+  EXPECT_EQ(itemKind(*itemTable().find("流星锤")), 3);
+  EXPECT_EQ(itemKind(*itemTable().find("赤兔马")), 4);
+  EXPECT_EQ(itemKind(*itemTable().find("绝影")), 4);
+  EXPECT_EQ(itemKind(*itemTable().find("玉玺")), 5);
   EXPECT_EQ(itemKind(-1), 0);
   EXPECT_EQ(itemKind(32), 0);
   EXPECT_EQ(itemKindMask(0), 0u);
@@ -102,7 +102,7 @@ TEST(VocabularyTest, ItemKindsPartitionTheItemSet) {
 }
 
 TEST(VocabularyTest, TablesAreBuiltOnce) {
-  const VocabularyDictionary* before = &skillTable();
+  const ColumnDictionary* before = &skillTable();
   buildVocabularyTables();
   EXPECT_EQ(&skillTable(), before);
 }

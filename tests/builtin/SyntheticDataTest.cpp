@@ -209,7 +209,7 @@ TEST_F(SyntheticData, MapIsTheGamesCityListAndTheSameEverywhere) {
   const Scenario& first = set().scenario(0);
   for (int c = 1; c <= kCityCount; ++c) {
     ConstCityNameRecord names = first.cityName(c);
-    EXPECT_EQ(cityTable().lookup(names.text(cityName::name)), c);
+    EXPECT_EQ(cityTable().find(names.text(cityName::name)), c);
     std::set<int> seen;
     bool ended = false;
     for (std::size_t slot = 0; slot < kNeighbourSlots; ++slot) {
