@@ -1,45 +1,26 @@
 #pragma once
 // Helpers of the batch tests: table files in a folder of their own under the system's temporary folder,
 // removed with everything in it when the test ends, and the text of the error that an action raises.
-#include <atomic>
-#include <random>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <utility>
 
 #include "edit/EditError.h"
+#include "tests/support/TempFolder.h"
 
 namespace vorandel::testing {
 
 class TableFiles {
  public:
-  TableFiles() {
-    static std::atomic<unsigned> counter{0};
-    const unsigned stamp = std::random_device{}();
-    folder_ = std::filesystem::temp_directory_path() /
-              ("vorandel-batch-" + std::to_string(stamp) + "-" + std::to_string(counter++));
-    std::filesystem::create_directories(folder_);
-  }
-  ~TableFiles() {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
-  TableFiles(const TableFiles&) = delete;
-  TableFiles& operator=(const TableFiles&) = delete;
-
   // Writes the bytes exactly as given and returns the file's path.
   std::string write(const std::string& name, const std::string& bytes) const {
-    const std::filesystem::path path = folder_ / name;
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << bytes;
-    return path.string();
+    writeFile(folder_.file(name), bytes);
+    return folder_.file(name);
   }
 
-  std::string missing() const { return (folder_ / "absent.txt").string(); }
+  std::string missing() const { return folder_.file("absent.txt"); }
 
  private:
-  std::filesystem::path folder_;
+  TempFolder folder_;
 };
 
 // The text of the EditError that the action raises, or "(no error)".
