@@ -9,6 +9,8 @@
 
 #include "edit/Placement.h"
 #include "edit/WaitingOfficers.h"
+#include "model/BuiltInData.h"
+#include "model/Loader.h"
 #include "tests/edit/PlacementTestSupport.h"
 #include "tests/support/ScenarioBuilder.h"
 
@@ -25,14 +27,14 @@ struct Tally {
 
 class RandomSequence {
  public:
-  explicit RandomSequence(unsigned seed) : rng_(seed) {}
+  RandomSequence(unsigned seed, ScenarioSet start) : set(std::move(start)), rng_(seed) {}
 
-  ScenarioSet set = busyValidSet();
+  ScenarioSet set;
   Tally tally;
 
   // One random operation; returns false (after reporting a failure) when the set broke.
   bool step(int number) {
-    const std::size_t s = pick(0, 1);
+    const std::size_t s = static_cast<std::size_t>(pick(0, static_cast<int>(set.scenarioCount()) - 1));
     const int kind = pick(0, 99);
     if (kind < 55) return move(s, number);
     if (kind < 75) return appoint(s, number);
@@ -191,7 +193,7 @@ class RandomSequence {
 TEST(PlacementRandomTest, LongSequencesKeepEveryScenarioValid) {
   for (unsigned seed : {20240601u, 7u, 99991u}) {
     SCOPED_TRACE("seed " + std::to_string(seed));
-    RandomSequence sequence(seed);
+    RandomSequence sequence(seed, busyValidSet());
     ASSERT_EQ(validationError(sequence.set), "");
     for (int number = 0; number < 3000; ++number)
       if (!sequence.step(number)) break;
@@ -210,6 +212,20 @@ TEST(PlacementRandomTest, LongSequencesKeepEveryScenarioValid) {
               << ", activations " << t.activations << " (refused " << t.refusedActivations << ", ignored "
               << t.ignoredActivations << "), additions " << t.additions << '\n';
   }
+}
+
+TEST(PlacementRandomTest, LongSequencesKeepTheBuiltInScenariosValid) {
+  ScenarioSet builtIn;
+  loadScenarioSet(builtIn, builtInData().sndata, builtInData().taiki);
+  RandomSequence sequence(1234u, std::move(builtIn));
+  for (int number = 0; number < 3000; ++number)
+    if (!sequence.step(number)) break;
+  const Tally& t = sequence.tally;
+  EXPECT_GT(t.moves, 800);
+  EXPECT_GT(t.rulerMoves, 5);
+  EXPECT_GT(t.releases, 5);
+  EXPECT_GT(t.appointments, 300);
+  EXPECT_GT(t.activations, 100);
 }
 
 TEST(PlacementRandomTest, TheChecksOfTheSequenceNoticeBrokenSets) {
