@@ -1,0 +1,109 @@
+// The batch options of the command line on the built-in data: each table changes exactly the bytes of
+// the fields it names, and a table with an error anywhere writes nothing.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/Cli.h"
+#include "model/Loader.h"
+#include "tests/support/ScenarioBuilder.h"
+#include "tests/support/TempFolder.h"
+
+namespace vorandel {
+namespace {
+
+using testing::readFile;
+using testing::writeFile;
+
+class BuiltInBatch : public ::testing::Test {
+ protected:
+  BuiltInBatch() { loadScenarioSet(pristine, builtInData().sndata, builtInData().taiki); }
+
+  // Runs generate with the batch options into a fresh folder and returns that folder's files.
+  int generate(std::vector<std::string> batchArgs, testing::FileBytes& written) {
+    const std::string out = folder.file("out" + std::to_string(runs++));
+    std::filesystem::create_directory(out);
+    std::vector<std::string> args{"generate", "--out", out};
+    args.insert(args.end(), batchArgs.begin(), batchArgs.end());
+    std::ostringstream sink;
+    CliContext context{sink, sink, "UTF-8", builtInData()};
+    const int code = runCli(args, context);
+    messages = sink.str();
+    written = {readFile(out + "/sndata.s5"), readFile(out + "/taiki.s5")};
+    return code;
+  }
+
+  void expectWritten(std::vector<std::string> batchArgs, const ScenarioSet& expected) {
+    testing::FileBytes written;
+    ASSERT_EQ(generate(std::move(batchArgs), written), kExitDone) << messages;
+    const testing::FileBytes want = testing::writeToBytes(expected);
+    EXPECT_TRUE(written.sndata == want.sndata) << "sndata.s5 differs from the expected change";
+    EXPECT_TRUE(written.taiki == want.taiki) << "taiki.s5 differs from the expected change";
+    EXPECT_FALSE(written.sndata == builtInData().sndata && written.taiki == builtInData().taiki) << "nothing changed";
+  }
+
+  ScenarioSet pristine;
+  testing::TempFolder folder;
+  std::string messages;
+  int runs = 0;
+};
+
+TEST_F(BuiltInBatch, ForceTableChangesItsFieldsOnly) {
+  const std::string table = folder.file("lord.txt");
+  writeFile(table, "剧本\t编号\t设置\t声望\t金钱\t粮食\t科技\t君主\r\n"
+                   "-\t-\t-\t1\t1\t1\t1\t1\r\n"
+                   "3\t2\t1\t999\t123456\t2000000\t战车,楼船\t谁都行\r\n"
+                   "11\t2\t1\t1\t1\t1\t---\t-\r\n");  // no scenario 11: skipped
+  ScenarioSet expected = pristine;
+  ForceRecord force = expected.scenarios[3].force(2);
+  force.set(force::fame, 999);
+  force.set(force::money, 123456);
+  force.set(force::food, 2000000);
+  force.set(force::weapons, 0b010001);
+  expectWritten({"--lord", table}, expected);
+}
+
+TEST_F(BuiltInBatch, CityTableChangesItsFieldsOnly) {
+  const std::string table = folder.file("city.txt");
+  writeFile(table, "剧本\tID\t名称\t设置\t城防\t农业上限\t农业\t商城\t新名称\r\n"
+                   "-\t-\t-\t0\t1\t1\t1\t1\t1\r\n"
+                   "2\t11\t洛阳\t1\t777\t300\t900\t1\t洛都\r\n");
+  ScenarioSet expected = pristine;
+  Scenario& s = expected.scenarios[2];
+  s.city(11).set(city::defence, 777);
+  s.cityName(11).set(cityName::agricultureLimit, 300);
+  s.city(11).set(city::agriculture, 300);  // held down to the new limit
+  s.cityName(11).set(cityName::market, 1);
+  s.cityName(11).setText(cityName::name, "洛都", 5);
+  if (s.city(11).get(city::commerce) > s.cityName(11).get(cityName::commerceLimit))
+    s.city(11).set(city::commerce, s.cityName(11).get(cityName::commerceLimit));
+  expectWritten({"--city", table}, expected);
+}
+
+TEST_F(BuiltInBatch, NameListRenamesInEveryScenario) {
+  const std::string list = folder.file("name.txt");
+  writeFile(list, "W 10 张三丰\r\nC 34 东吴\r\n");
+  ScenarioSet expected = pristine;
+  for (std::size_t s = 0; s < expected.scenarioCount(); ++s) {
+    const int k = expected.officerIndexOf(s, 10);
+    if (k >= 0) expected.scenarios[s].profiles[static_cast<std::size_t>(k)].setText(profile::name, "张三丰", 9);
+    expected.scenarios[s].cityName(34).setText(cityName::name, "东吴", 5);
+  }
+  expectWritten({"--name", list}, expected);
+}
+
+TEST_F(BuiltInBatch, ATableWithAnErrorAnywhereWritesNothing) {
+  const std::string good = folder.file("good.txt");
+  writeFile(good, "剧本\t编号\t设置\t金钱\n-\t-\t-\t1\n0\t1\t1\t5\n");
+  const std::string bad = folder.file("bad.txt");
+  writeFile(bad, "剧本\t编号\t设置\t金钱\n-\t-\t-\t1\n0\t1\t1\t5\n1\t1\t1\t5\n2\t1\t1\t3000001\n");
+  testing::FileBytes written;
+  EXPECT_EQ(generate({"--lord", good, "--lord", bad}, written), kExitRefused);
+  EXPECT_EQ(written.sndata, "");
+  EXPECT_EQ(written.taiki, "");
+  EXPECT_EQ(generate({"--name", good}, written), kExitRefused);
+  EXPECT_EQ(written.sndata, "");
+}
+
+}  // namespace
+}  // namespace vorandel
