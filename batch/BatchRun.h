@@ -11,6 +11,7 @@ namespace vorandel {
 // The kinds of batch table; the values are the batch modes of the main window.
 enum class BatchKind {
   NameList = 0,
+  OfficerTable = 1,
   ForceTable = 2,
   CityTable = 3,
 };
@@ -18,8 +19,9 @@ enum class BatchKind {
 // The file that a batch of this kind reads when the player names none.
 const char* defaultTableName(BatchKind kind);
 
-// Applies the table at path to a copy of current and commits the copy. Raises the EditError of the first
-// problem, with current untouched.
+// Applies the table at path to a copy of current and commits the copy; an officer table's copy must also
+// pass the validator over every scenario first. Raises the EditError of the first problem, with current
+// untouched.
 void runBatch(ScenarioSet& current, BatchKind kind, const std::string& path);
 
 }  // namespace vorandel

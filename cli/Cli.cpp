@@ -36,6 +36,9 @@ constexpr const char* kHelp =
     "  vorandel --version   显示版本。\n"
     "批量表（可重复，按给出的顺序执行；每个批量表要么全部生效，要么完全不生效）：\n"
     "  --name 文件    批量修改所有剧本中的人名/地名（默认文件名 ruv5_name.txt）\n"
+    "  --officer 文件 批量修改武将信息（ruv5_officer.txt）；执行后检查全部剧本\n"
+    "      设置为3新建的武将默认主管军事和内政两项：成为军师、一般或仍待命时须在“主管”列填一项，\n"
+    "      否则被拒绝；表中没有“所在地”列时新武将的所在地为0，检查不通过。\n"
     "  --lord 文件    批量修改势力信息（ruv5_lord.txt）\n"
     "  --city 文件    批量修改城市信息（ruv5_city.txt）\n"
     "退出码：0 完成；1 数据或批量表有错误，没有写任何文件；2 用法错误；\n"
@@ -69,6 +72,7 @@ struct Stop {
 
 std::optional<BatchKind> batchOption(const std::string& option) {
   if (option == "--name") return BatchKind::NameList;
+  if (option == "--officer") return BatchKind::OfficerTable;
   if (option == "--lord") return BatchKind::ForceTable;
   if (option == "--city") return BatchKind::CityTable;
   return std::nullopt;
