@@ -1,0 +1,144 @@
+#include "fuzz/FuzzTargets.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "batch/BatchRun.h"
+#include "edit/EditError.h"
+#include "edit/Validator.h"
+#include "model/BuiltInData.h"
+#include "model/Loader.h"
+#include "model/StreamError.h"
+#include "model/Writer.h"
+
+namespace vorandel::fuzz {
+
+namespace {
+
+[[noreturn]] void broken(const char* what) {
+  std::fprintf(stderr, "vorandel fuzz: %s\n", what);
+  std::abort();
+}
+
+struct FileBytes {
+  std::string sndata;
+  std::string taiki;
+};
+
+FileBytes writeToMemory(const ScenarioSet& set) {
+  std::ostringstream sndata(std::ios::binary), taiki(std::ios::binary);
+  writeScenarioStreams(set, sndata, taiki, 0, kAllScenarios);
+  return {sndata.str(), taiki.str()};
+}
+
+const ScenarioSet& builtInSet() {
+  static const ScenarioSet set = [] {
+    ScenarioSet loaded;
+    loadScenarioSet(loaded, builtInData().sndata, builtInData().taiki);
+    return loaded;
+  }();
+  return set;
+}
+
+// One file per process and harness, so that parallel fuzzing jobs do not share it; removed at exit.
+class TableFile {
+ public:
+  TableFile() {
+    path_ = (std::filesystem::temp_directory_path() / ("vorandel-fuzz-" + std::to_string(::getpid()) + ".txt")).string();
+  }
+  ~TableFile() { std::remove(path_.c_str()); }
+  const std::string& write(std::string_view bytes) {
+    std::ofstream file(path_, std::ios::binary | std::ios::trunc);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    if (!file) broken("cannot write the table file");
+    return path_;
+  }
+
+ private:
+  std::string path_;
+};
+
+BatchKind batchKind(int kind) {
+  switch (kind) {
+    case 0: return BatchKind::NameList;
+    case 2: return BatchKind::ForceTable;
+    default: return BatchKind::CityTable;
+  }
+}
+
+}  // namespace
+
+InputPair splitInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 4) return {std::string_view(reinterpret_cast<const char*>(data), size), {}};
+  const std::size_t length = std::size_t{data[0]} | std::size_t{data[1]} << 8 | std::size_t{data[2]} << 16 |
+                             std::size_t{data[3]} << 24;
+  const std::string_view rest(reinterpret_cast<const char*>(data) + 4, size - 4);
+  const std::size_t cut = length < rest.size() ? length : rest.size();
+  return {rest.substr(0, cut), rest.substr(cut)};
+}
+
+void loadScenarioPair(const std::uint8_t* data, std::size_t size) {
+  const InputPair files = splitInput(data, size);
+  ScenarioSet set;
+  try {
+    loadScenarioSet(set, files.first, files.second);
+  } catch (const EditError&) {
+    return;
+  } catch (StreamError) {
+    return;
+  }
+  bool valid = true;
+  try {
+    validateScenarios(set, 0, kAllScenarios);
+  } catch (const EditError&) {
+    valid = false;  // loads all the same: the program refuses such data only when generating
+  }
+  FileBytes written;
+  try {
+    written = writeToMemory(set);
+  } catch (const EditError&) {
+    return;
+  }
+  // Only a valid set is ever written to disk, and only its files must load back as they were (the
+  // 16-bit chunk sizes hold the chunks of valid scenarios alone). An empty set writes nothing.
+  if (!valid || set.scenarioCount() == 0) return;
+  ScenarioSet again;
+  try {
+    loadScenarioSet(again, written.sndata, written.taiki);
+  } catch (const EditError&) {
+    broken("a written pair does not load again");
+  } catch (StreamError) {
+    broken("a written pair is shorter than its counts");
+  }
+  const FileBytes rewritten = writeToMemory(again);
+  if (rewritten.sndata != written.sndata || rewritten.taiki != written.taiki)
+    broken("writing a loaded pair again changes its bytes");
+}
+
+void applyTable(int kind, const std::uint8_t* data, std::size_t size) {
+  static TableFile table;
+  const std::string& path = table.write(std::string_view(reinterpret_cast<const char*>(data), size));
+  ScenarioSet current = builtInSet();
+  try {
+    runBatch(current, batchKind(kind), path);
+  } catch (const EditError&) {
+    if (!(current == builtInSet())) broken("a refused table changed the current set");
+    return;
+  } catch (StreamError) {
+    if (!(current == builtInSet())) broken("a refused table changed the current set");
+    return;
+  }
+  try {
+    writeToMemory(current);
+  } catch (const EditError&) {
+  }
+}
+
+}  // namespace vorandel::fuzz

@@ -1,0 +1,181 @@
+// Generating the files when the output folder fails: a folder that cannot be written, a disk that fills
+// up half way, a backup name that is taken by a folder. Each must end with a message and a non-zero
+// exit code, never claim success, and leave the player's previous files in place or as .bak files.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/Cli.h"
+#include "cli/TerminalText.h"
+#include "model/BuiltInData.h"
+#include "tests/support/TempFolder.h"
+
+namespace vorandel {
+namespace {
+
+using testing::readFile;
+using testing::TempFolder;
+using testing::writeFile;
+
+const std::string kDone = "已生成新的剧本。";
+
+struct Outcome {
+  int code = -1;
+  std::string messages;  // GBK
+};
+
+Outcome generateInto(const std::string& folder) {
+  std::ostringstream out, err;
+  CliContext context{out, err, "GBK", builtInData()};
+  Outcome outcome;
+  outcome.code = runCli({"generate", "--out", folder}, context);
+  outcome.messages = err.str();
+  return outcome;
+}
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// The player's files from before: recognisable bytes, not a valid pair.
+struct PreviousFiles {
+  explicit PreviousFiles(const TempFolder& folder) : folder_(folder) {
+    writeFile(folder.file("sndata.s5"), "previous sndata");
+    writeFile(folder.file("taiki.s5"), "previous taiki");
+  }
+  // Each previous file is still there under its own name or as its .bak.
+  void expectKept() const {
+    for (const std::string name : {"sndata.s5", "taiki.s5"}) {
+      const std::string expected = name == std::string("sndata.s5") ? "previous sndata" : "previous taiki";
+      EXPECT_TRUE(readFile(folder_.file(name)) == expected || readFile(folder_.file(name + ".bak")) == expected)
+          << name << " was lost";
+    }
+  }
+
+ private:
+  const TempFolder& folder_;
+};
+
+TEST(GenerateFaults, OutputFolderBelowARegularFileIsReportedWithItsPath) {
+  TempFolder folder;
+  writeFile(folder.file("plain"), "x");
+  const std::string out = folder.file("plain") + "/scenarios";
+  const Outcome outcome = generateInto(out);
+  EXPECT_EQ(outcome.code, kExitFileFailed);
+  EXPECT_TRUE(contains(outcome.messages, "无法写入文件")) << outcome.messages;
+  EXPECT_TRUE(contains(outcome.messages, out + "/sndata.s5")) << outcome.messages;
+  EXPECT_FALSE(contains(outcome.messages, kDone));
+}
+
+TEST(GenerateFaults, OutputFolderThatIsARegularFileIsRefusedAndKept) {
+  TempFolder folder;
+  writeFile(folder.file("plain"), "keep me");
+  const Outcome outcome = generateInto(folder.file("plain"));
+  EXPECT_EQ(outcome.code, kExitFileFailed);
+  EXPECT_FALSE(contains(outcome.messages, kDone));
+  EXPECT_EQ(readFile(folder.file("plain")), "keep me");
+}
+
+TEST(GenerateFaults, BackupNameTakenByAFolderStopsBeforeWriting) {
+  TempFolder folder;
+  PreviousFiles previous(folder);
+  std::filesystem::create_directory(folder.file("sndata.s5.bak"));
+  writeFile(folder.file("sndata.s5.bak") + "/inside", "x");
+  const Outcome outcome = generateInto(folder.path().string());
+  EXPECT_EQ(outcome.code, kExitFileFailed);
+  EXPECT_TRUE(contains(outcome.messages, "无法将 " + folder.file("sndata.s5") + " 重命名为: " +
+                                             folder.file("sndata.s5.bak")))
+      << outcome.messages;
+  EXPECT_FALSE(contains(outcome.messages, kDone));
+  // Nothing was written: sndata.s5 stays, taiki.s5 went to its backup as the second rename still runs.
+  EXPECT_EQ(readFile(folder.file("sndata.s5")), "previous sndata");
+  EXPECT_EQ(readFile(folder.file("taiki.s5.bak")), "previous taiki");
+  EXPECT_FALSE(std::filesystem::exists(folder.file("taiki.s5")));
+  EXPECT_EQ(readFile(folder.file("sndata.s5.bak") + "/inside"), "x");
+}
+
+TEST(GenerateFaults, TaikiBackupNameTakenByAFolderKeepsBothPreviousFiles) {
+  TempFolder folder;
+  PreviousFiles previous(folder);
+  std::filesystem::create_directory(folder.file("taiki.s5.bak"));
+  writeFile(folder.file("taiki.s5.bak") + "/inside", "x");
+  const Outcome outcome = generateInto(folder.path().string());
+  EXPECT_EQ(outcome.code, kExitFileFailed);
+  EXPECT_TRUE(contains(outcome.messages, "重命名为: " + folder.file("taiki.s5.bak"))) << outcome.messages;
+  EXPECT_FALSE(contains(outcome.messages, kDone));
+  EXPECT_EQ(readFile(folder.file("sndata.s5.bak")), "previous sndata");
+  EXPECT_EQ(readFile(folder.file("taiki.s5")), "previous taiki");
+}
+
+struct ProgramRun {
+  int code = -1;
+  std::string messages;  // as the program printed them, UTF-8
+};
+
+// Runs the vorandel program with the arguments, its files limited to fileSizeLimit bytes: a write
+// beyond that fails with EFBIG (SIGXFSZ is ignored), as on a disk that has filled up.
+ProgramRun runProgramWithFileLimit(const std::vector<std::string>& args, rlim_t fileSizeLimit) {
+  int pipeEnds[2];
+  if (pipe(pipeEnds) != 0) return {};
+  const pid_t child = fork();
+  if (child == 0) {
+    close(pipeEnds[0]);
+    dup2(pipeEnds[1], STDERR_FILENO);
+    dup2(pipeEnds[1], STDOUT_FILENO);
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{fileSizeLimit, fileSizeLimit};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    setenv("LC_ALL", "C", 1);
+    std::vector<char*> argv{const_cast<char*>("vorandel")};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    execv(VORANDEL_PROGRAM, argv.data());
+    _exit(127);
+  }
+  close(pipeEnds[1]);
+  ProgramRun run;
+  char buffer[4096];
+  ssize_t got;
+  while ((got = read(pipeEnds[0], buffer, sizeof buffer)) > 0) run.messages.append(buffer, static_cast<std::size_t>(got));
+  close(pipeEnds[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  run.code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  return run;
+}
+
+TEST(GenerateFaults, DiskFillingUpHalfWayIsReportedAndThePreviousFilesAreKept) {
+  const std::size_t sndataSize = builtInData().sndata.size();
+  const std::string failed = gbkTo("无法写入文件", "UTF-8");
+  const std::string done = gbkTo(kDone, "UTF-8");
+  // No byte at all, inside the first buffer, past the first buffer, and all but the last bytes.
+  for (const rlim_t limit : {rlim_t{0}, rlim_t{100}, rlim_t{10000}, rlim_t{sndataSize / 2}, rlim_t{sndataSize - 1}}) {
+    SCOPED_TRACE("file size limit " + std::to_string(limit));
+    TempFolder folder;
+    PreviousFiles previous(folder);
+    const ProgramRun run = runProgramWithFileLimit({"generate", "--out", folder.path().string()}, limit);
+    EXPECT_EQ(run.code, kExitFileFailed) << run.messages;
+    EXPECT_TRUE(contains(run.messages, failed)) << run.messages;
+    EXPECT_TRUE(contains(run.messages, folder.file("sndata.s5"))) << run.messages;
+    EXPECT_FALSE(contains(run.messages, done)) << run.messages;
+    EXPECT_EQ(readFile(folder.file("sndata.s5.bak")), "previous sndata");
+    EXPECT_EQ(readFile(folder.file("taiki.s5.bak")), "previous taiki");
+    EXPECT_LE(readFile(folder.file("sndata.s5")).size(), std::size_t{limit});
+  }
+}
+
+TEST(GenerateFaults, ALimitAboveBothFilesLetsTheProgramFinish) {
+  TempFolder folder;
+  const ProgramRun run = runProgramWithFileLimit({"generate", "--out", folder.path().string()}, 1 << 20);
+  EXPECT_EQ(run.code, kExitDone) << run.messages;
+  EXPECT_EQ(readFile(folder.file("sndata.s5")), builtInData().sndata);
+  EXPECT_EQ(readFile(folder.file("taiki.s5")), builtInData().taiki);
+}
+
+}  // namespace
+}  // namespace vorandel
