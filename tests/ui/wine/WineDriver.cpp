@@ -1,0 +1,95 @@
+// Drives the Windows program from outside, as a person at the screen would: finds its windows by their
+// titles and presses their buttons, reads the texts they show. Titles and texts are in the system's
+// code page (GBK under a Chinese locale).
+//   vorandel-wine-driver wait TITLE [MS]     wait until a window of that title is there
+//   vorandel-wine-driver gone TITLE [MS]     wait until no window of that title is left
+//   vorandel-wine-driver press TITLE ID      press the button ID of that window
+//   vorandel-wine-driver text TITLE          print the static texts of that window, one per line
+//   vorandel-wine-driver item TITLE ID       print the text of control ID
+//   vorandel-wine-driver close TITLE         close that window as its close box would
+// Exit code 0 on success, 1 when the window or the control is not found in time, 2 for wrong usage.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+HWND findWindow(const char* title, DWORD waitMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    HWND window = FindWindowA(nullptr, title);
+    if (window && IsWindowVisible(window)) return window;
+    if (GetTickCount() - start >= waitMs) return nullptr;
+    Sleep(100);
+  }
+}
+
+BOOL CALLBACK printStatic(HWND child, LPARAM) {
+  char className[32] = {};
+  GetClassNameA(child, className, sizeof className);
+  if (_stricmp(className, "Static") == 0) {
+    char text[2048] = {};
+    GetWindowTextA(child, text, sizeof text);
+    if (text[0]) std::printf("%s\n", text);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) return 2;
+  const std::string command = argv[1];
+  const char* title = argv[2];
+  const DWORD waitMs = argc > 3 && (command == "wait" || command == "gone") ? std::strtoul(argv[3], nullptr, 10) : 10000;
+
+  if (command == "gone") {
+    const DWORD start = GetTickCount();
+    while (FindWindowA(nullptr, title)) {
+      if (GetTickCount() - start >= waitMs) return 1;
+      Sleep(100);
+    }
+    return 0;
+  }
+  HWND window = findWindow(title, waitMs);
+  if (!window) {
+    std::fprintf(stderr, "no window titled %s\n", title);
+    return 1;
+  }
+  if (command == "wait") return 0;
+  if (command == "close") {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    return 0;
+  }
+  if (command == "text") {
+    EnumChildWindows(window, printStatic, 0);
+    std::fflush(stdout);
+    return 0;
+  }
+  if (argc < 4) return 2;
+  const int id = std::atoi(argv[3]);
+  HWND control = GetDlgItem(window, id);
+  if (!control) {
+    std::fprintf(stderr, "no control %d in %s\n", id, title);
+    return 1;
+  }
+  if (command == "press") {
+    // Posted, not sent: the press may open a modal box, and the driver must not wait for it to close.
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+    return 0;
+  }
+  if (command == "item") {
+    // Asked of the control itself: for a window of another program GetWindowText gives only captions.
+    char text[1024] = {};
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                        &ignored);
+    std::printf("%s\n", text);
+    std::fflush(stdout);
+    return 0;
+  }
+  return 2;
+}

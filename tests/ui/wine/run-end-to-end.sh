@@ -1,0 +1,162 @@
+#!/usr/bin/env bash
+# End-to-end test of the Windows program under Wine on a virtual X display, driven from outside.
+#   run-end-to-end.sh SCENARIO VORANDEL_EXE CLI_EXE DRIVER_EXE BUILTIN_DIR SCREENSHOT_DIR
+# SCENARIO: generate-and-batch (generate, a force table with an error, Retry, success, the about box)
+#           officer-table (a broken and then a correct officer table)
+# Exits 0 when every step passed, 1 on the first failure, 77 (skipped) where Wine, Xvfb, the Chinese
+# locale or a CJK font are missing, or when the program has no officer table yet.
+set -uo pipefail
+
+scenario=$1 program=$2 cli=$3 driver=$4 builtin=$5 shots=$6
+here=$(cd "$(dirname "$0")" && pwd)
+
+skip() { echo "SKIPPED: $*"; exit 77; }
+fail() { echo "FAILED: $*"; screenshot "failure-$scenario" || true; exit 1; }
+step() { echo "-- $*"; }
+
+wine=$(command -v wine64 || command -v wine || { [ -x /usr/lib/wine/wine64 ] && echo /usr/lib/wine/wine64; }) ||
+  skip "wine is not installed"
+[ -n "$wine" ] || skip "wine is not installed"
+command -v Xvfb >/dev/null || skip "Xvfb is not installed"
+command -v import >/dev/null || skip "ImageMagick (import) is not installed"
+command -v iconv >/dev/null || skip "iconv is not installed"
+locale -a 2>/dev/null | grep -qix 'zh_CN.utf8' || skip "the locale zh_CN.UTF-8 is not generated"
+fc-list :lang=zh 2>/dev/null | grep -q . || skip "no CJK font is installed"
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+
+if [ "$scenario" = officer-table ]; then
+  grep -q OfficerTable "$here/../../../batch/BatchRun.h" ||
+    skip "the officer table (batch mode 1) is not part of the batch runner yet"
+fi
+
+work=$(mktemp -d /tmp/vorandel-wine-XXXXXX)
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+display=$((100 + RANDOM % 800))
+Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=":$display"
+cleanup() {
+  WINEPREFIX=$WINEPREFIX "$wineserver" -k >/dev/null 2>&1
+  kill "$xvfb" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# GBK text for the driver's arguments comes from the locale; its output is GBK.
+drive() { "$wine" "$driver" "$@" 2>/dev/null | tr -d '\r' | iconv -f GBK -t UTF-8; return "${PIPESTATUS[0]}"; }
+screenshot() { mkdir -p "$shots" && import -window root "$shots/$1.png"; }
+# Waits for a message box, checks its title and that its text holds the expected words, presses a button.
+answer() {  # title text-part button-id [screenshot-name]
+  drive wait "$1" 20000 || fail "no box titled $1"
+  local text
+  text=$(drive text "$1")
+  echo "   box \"$1\": $text"
+  grep -qF -- "$2" <<<"$text" || fail "box $1 says \"$text\", expected \"$2\""
+  [ -z "${4:-}" ] || screenshot "$4"
+  drive press "$1" "$3" || fail "cannot press $3 in $1"
+  drive gone "$1" 10000 || fail "box $1 did not close"
+}
+
+step "preparing the Wine prefix and the display"
+"$wine" wineboot -i >/dev/null 2>&1 || fail "wineboot failed"
+# Every program of the prefix in one Wine desktop, which draws the title bars as Windows would.
+"$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+"$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+"$wineserver" -k >/dev/null 2>&1; "$wineserver" -w >/dev/null 2>&1
+folder=$work/game
+mkdir -p "$folder"
+cd "$folder" || exit 1
+
+step "starting Vorandel.exe in an empty folder"
+"$wine" "$program" >/dev/null 2>&1 &
+drive wait Vorandel 60000 || fail "the main window did not open"
+sleep 1
+
+generate() {
+  drive press Vorandel 1006 || fail "cannot press 生成新剧本"
+  answer 处理完毕 已生成新的剧本。 1
+}
+
+# Runs the batch of the main window's button on the table file, expecting an error that the user
+# fixes with the second file before pressing Retry.
+batch_with_retry() {  # button title table broken-table fixed-table shot-prefix
+  cp "$4" "$3"
+  drive press Vorandel "$1" || fail "cannot press the batch button $1"
+  drive wait "$2" 20000 || fail "the batch dialog $2 did not open"
+  local path
+  path=$(drive item "$2" 1036)
+  [ "$path" = "$3" ] || fail "the batch dialog offers \"$path\", expected $3"
+  [ -z "$6" ] || screenshot "$6-batch-dialog"
+  drive press "$2" 1032 || fail "cannot press 开始处理"
+  drive wait 错误 20000 || fail "no error box for the broken table"
+  cp "$5" "$3"
+  answer 错误 错误数据可能在 4 "${6:+$6-error-box}"
+  answer 处理完毕 已保存修改。 1
+  drive gone "$2" 10000 || fail "the batch dialog did not close after the commit"
+}
+
+case "$scenario" in
+  generate-and-batch)
+    screenshot main-window
+    step "生成新剧本 writes the built-in pair"
+    generate
+    cmp -s sndata.s5 "$builtin/sndata.s5" || fail "sndata.s5 differs from the built-in file"
+    cmp -s taiki.s5 "$builtin/taiki.s5" || fail "taiki.s5 differs from the built-in file"
+
+    step "修改势力信息: a broken table, Retry after fixing it, then generate"
+    printf '剧本\t编号\t设置\t金钱\r\nx\tx\tx\t1\r\n0\t1\t1\t3000001\r\n' | iconv -f UTF-8 -t GBK >broken.txt
+    printf '剧本\t编号\t设置\t金钱\r\nx\tx\tx\t1\r\n0\t1\t1\t123456\r\n' | iconv -f UTF-8 -t GBK >fixed.txt
+    batch_with_retry 1004 批量修改势力信息 ruv5_lord.txt broken.txt fixed.txt force-table
+    generate
+    [ -f sndata.s5.bak ] && [ -f taiki.s5.bak ] || fail "the earlier files were not kept as .bak"
+    mkdir -p cli-out
+    "$wine" "$cli" generate --lord fixed.txt --out cli-out >/dev/null 2>&1 || fail "the console program failed"
+    cmp -s sndata.s5 cli-out/sndata.s5 || fail "the batch did not reach sndata.s5 as the console program writes it"
+    cmp -s sndata.s5 "$builtin/sndata.s5" && fail "sndata.s5 is unchanged after the batch"
+
+    step "修改武将资料 without ruv5_officer.txt: empty path, 文件不存在！, the dialog stays"
+    drive press Vorandel 1003 || fail "cannot press 修改武将资料"
+    drive wait 批量修改武将资料 20000 || fail "the officer batch dialog did not open"
+    [ -z "$(drive item 批量修改武将资料 1036)" ] || fail "a path is offered although the file is missing"
+    screenshot batch-dialog
+    drive press 批量修改武将资料 1032
+    answer 错误 文件不存在！ 1 error-box
+    drive wait 批量修改武将资料 2000 || fail "the batch dialog closed after the missing file"
+    drive press 批量修改武将资料 1034
+    drive gone 批量修改武将资料 10000 || fail "返回 did not close the batch dialog"
+
+    step "放弃所有修改, then 生成新剧本 writes the pristine pair again"
+    drive press Vorandel 1007
+    answer 处理完毕 数据已恢复。 1
+    generate
+    cmp -s sndata.s5 "$builtin/sndata.s5" || fail "after 放弃所有修改 sndata.s5 is not the built-in file"
+
+    step "说明 opens the about box; 确定 closes it"
+    drive press Vorandel 1000
+    drive wait "Vorandel 1.1" 20000 || fail "the about box did not open"
+    sleep 1
+    screenshot about-box
+    drive text "Vorandel 1.1" | grep -qF 使用前请仔细阅读帮助文件 || fail "the about box lacks its description"
+    drive press "Vorandel 1.1" 1042
+    drive gone "Vorandel 1.1" 10000 || fail "确定 did not close the about box"
+    ;;
+  officer-table)
+    step "修改武将资料: a broken and then a correct ruv5_officer.txt"
+    cp "$here/officer-broken.txt" broken.txt
+    cp "$here/officer-fixed.txt" fixed.txt
+    batch_with_retry 1003 批量修改武将资料 ruv5_officer.txt broken.txt fixed.txt officer
+    generate
+    mkdir -p cli-out
+    "$wine" "$cli" generate --officer fixed.txt --out cli-out >/dev/null 2>&1 || fail "the console program failed"
+    cmp -s sndata.s5 cli-out/sndata.s5 || fail "the officer table did not reach sndata.s5 as the console program writes it"
+    cmp -s sndata.s5 "$builtin/sndata.s5" && fail "sndata.s5 is unchanged after the officer table"
+    ;;
+  *) echo "unknown scenario $scenario"; exit 2 ;;
+esac
+
+step "退出 ends the program"
+drive press Vorandel 1008
+drive gone Vorandel 10000 || fail "退出 did not end the program"
+echo "PASSED: $scenario"

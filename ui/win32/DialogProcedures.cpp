@@ -1,0 +1,105 @@
+// The dialog procedures of the program: each one hands the messages it handles to the dialog's logic,
+// which lives as long as the dialog window.
+#include <windows.h>
+
+#include <memory>
+
+#include "ui/AboutDialogLogic.h"
+#include "ui/BatchDialogLogic.h"
+#include "ui/MainDialogLogic.h"
+#include "ui/ResourceIds.h"
+#include "ui/win32/Win32Host.h"
+
+namespace vorandel::ui {
+
+namespace {
+
+template <typename Logic>
+struct DialogWindow {
+  DialogWindow(Program& program, HWND window) : host(program, window), logic(makeLogic(program)) {}
+
+  Logic makeLogic(Program& program) {
+    if constexpr (std::is_constructible_v<Logic, ProgramState&, DialogHost&>)
+      return Logic(program.state, host);
+    else
+      return Logic(host);
+  }
+
+  Win32Host host;
+  Logic logic;
+};
+
+template <typename Logic>
+DialogWindow<Logic>* dialogWindow(HWND window) {
+  return reinterpret_cast<DialogWindow<Logic>*>(GetWindowLongPtrA(window, DWLP_USER));
+}
+
+// The part every dialog shares: the logic is made at initialisation and freed with the window.
+template <typename Logic>
+DialogWindow<Logic>* attach(HWND window, UINT message, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    auto* dialog = new DialogWindow<Logic>(*reinterpret_cast<Program*>(lParam), window);
+    SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(dialog));
+    return dialog;
+  }
+  auto* dialog = dialogWindow<Logic>(window);
+  if (message == WM_NCDESTROY && dialog) {
+    SetWindowLongPtrA(window, DWLP_USER, 0);
+    delete dialog;
+    return nullptr;
+  }
+  return dialog;
+}
+
+INT_PTR CALLBACK mainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  auto* dialog = attach<MainDialogLogic>(window, message, lParam);
+  if (!dialog) return FALSE;
+  switch (message) {
+    case WM_INITDIALOG: return TRUE;
+    case WM_CLOSE: return dialog->logic.onClose();
+    case WM_COMMAND: return dialog->logic.onCommand(LOWORD(wParam));
+  }
+  return FALSE;
+}
+
+INT_PTR CALLBACK batchDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  auto* dialog = attach<BatchDialogLogic>(window, message, lParam);
+  if (!dialog) return FALSE;
+  switch (message) {
+    case WM_INITDIALOG: return dialog->logic.onInit();
+    case WM_CLOSE: return dialog->logic.onClose();
+    case WM_COMMAND: return dialog->logic.onCommand(LOWORD(wParam));
+    case WM_DROPFILES: {
+      Win32FileDrop drop(reinterpret_cast<HDROP>(wParam));
+      return dialog->logic.onDropFiles(drop);
+    }
+  }
+  return FALSE;
+}
+
+INT_PTR CALLBACK aboutDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  auto* dialog = attach<AboutDialogLogic>(window, message, lParam);
+  if (!dialog) return FALSE;
+  switch (message) {
+    case WM_INITDIALOG: return dialog->logic.onInit();
+    case WM_CLOSE: return dialog->logic.onClose();
+    case WM_COMMAND: return dialog->logic.onCommand(LOWORD(wParam));
+  }
+  return FALSE;
+}
+
+}  // namespace
+
+INT_PTR runProgramDialog(Program& program, HWND owner, int resource) {
+  DLGPROC procedure = nullptr;
+  switch (resource) {
+    case MAIN_DIALOG: procedure = mainDialogProc; break;
+    case BATCH_DIALOG: procedure = batchDialogProc; break;
+    case ABOUT_DIALOG: procedure = aboutDialogProc; break;
+    default: return -1;
+  }
+  return DialogBoxParamA(program.instance, MAKEINTRESOURCEA(resource), owner, procedure,
+                         reinterpret_cast<LPARAM>(&program));
+}
+
+}  // namespace vorandel::ui

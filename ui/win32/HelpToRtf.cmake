@@ -1,0 +1,88 @@
+# Turns the help text (UTF-8, with a few marks) into an RTF document in GBK whose Chinese characters
+# are written as \'xx escapes, so that any RTF reader shows them whatever its own code page.
+#   cmake -DINPUT=help.txt -DOUTPUT=Vorandel.rtf -DICONV=/usr/bin/iconv -P HelpToRtf.cmake
+# Marks, each at the start of a line: "# " title, "## " section, "### " subsection, "- " list item,
+# four blanks a line shown as typed (tables, examples); an empty line ends a paragraph.
+
+file(READ "${INPUT}" text)
+# Lists split at ';' and treat brackets specially: hide both while the text is handled line by line.
+string(REPLACE ";" "@SEMICOLON@" text "${text}")
+string(REPLACE "[" "@OPEN@" text "${text}")
+string(REPLACE "]" "@CLOSE@" text "${text}")
+string(REPLACE "\\" "\\\\" text "${text}")
+string(REPLACE "{" "\\{" text "${text}")
+string(REPLACE "}" "\\}" text "${text}")
+string(REPLACE "\t" "\\tab " text "${text}")
+string(REPLACE "\n" ";" lines "${text}")
+
+set(body "")
+set(open FALSE)
+foreach(line IN LISTS lines)
+  if(line MATCHES "^# (.*)")
+    string(APPEND body "{\\pard\\qc\\sb120\\sa240\\f1\\fs36\\b ${CMAKE_MATCH_1}\\par}\n")
+  elseif(line MATCHES "^## (.*)")
+    string(APPEND body "{\\pard\\sb360\\sa120\\f1\\fs28\\b ${CMAKE_MATCH_1}\\par}\n")
+  elseif(line MATCHES "^### (.*)")
+    string(APPEND body "{\\pard\\sb240\\sa60\\f1\\fs24\\b ${CMAKE_MATCH_1}\\par}\n")
+  elseif(line MATCHES "^- (.*)")
+    string(APPEND body "{\\pard\\fi-300\\li600\\sa60 ·\\tab ${CMAKE_MATCH_1}\\par}\n")
+  elseif(line MATCHES "^    (.*)")
+    string(APPEND body "{\\pard\\li600\\f2\\fs18 ${CMAKE_MATCH_1}\\par}\n")
+  elseif(line STREQUAL "")
+    if(open)
+      string(APPEND body "\\par}\n")
+      set(open FALSE)
+    endif()
+  else()
+    if(open)
+      string(APPEND body "${line}")
+    else()
+      string(APPEND body "{\\pard\\sa120\\fi420 ${line}")
+      set(open TRUE)
+    endif()
+  endif()
+endforeach()
+if(open)
+  string(APPEND body "\\par}\n")
+endif()
+string(REPLACE "@SEMICOLON@" ";" body "${body}")
+string(REPLACE "@OPEN@" "[" body "${body}")
+string(REPLACE "@CLOSE@" "]" body "${body}")
+set(document "{\\rtf1\\ansi\\ansicpg936\\deff0\\deflang2052
+{\\fonttbl{\\f0\\fnil\\fcharset134 宋体;}{\\f1\\fnil\\fcharset134 黑体;}{\\f2\\fmodern\\fcharset134 新宋体;}}
+{\\info{\\title Vorandel 帮助}}
+\\viewkind4\\uc1\\f0\\fs21
+${body}}
+")
+file(WRITE "${OUTPUT}.utf8" "${document}")
+execute_process(COMMAND "${ICONV}" -f UTF-8 -t GBK "${OUTPUT}.utf8" OUTPUT_FILE "${OUTPUT}.gbk"
+                RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "The help text holds characters that GBK cannot write.")
+endif()
+
+# Every byte from 0x80 up becomes \'xx; the rest is ASCII and stays as it is.
+file(READ "${OUTPUT}.gbk" hex HEX)
+foreach(code RANGE 9 126)
+  math(EXPR digits "${code}" OUTPUT_FORMAT HEXADECIMAL)
+  string(SUBSTRING "${digits}" 2 -1 digits)
+  string(LENGTH "${digits}" length)
+  if(length EQUAL 1)
+    set(digits "0${digits}")
+  endif()
+  string(ASCII ${code} "ascii_${digits}")
+endforeach()
+set(ascii_0a "\n")
+set(ascii_3b ";")
+string(REGEX MATCHALL ".." bytes "${hex}")
+set(rtf "")
+foreach(byte IN LISTS bytes)
+  if(byte MATCHES "^[89a-f]")
+    string(APPEND rtf "\\'${byte}")
+  else()
+    string(APPEND rtf "${ascii_${byte}}")
+  endif()
+endforeach()
+file(WRITE "${OUTPUT}.tmp" "${rtf}")
+file(REMOVE "${OUTPUT}.utf8" "${OUTPUT}.gbk")
+file(RENAME "${OUTPUT}.tmp" "${OUTPUT}")

@@ -1,0 +1,66 @@
+#include "ui/win32/Win32Host.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "ui/win32/LinkLabel.h"
+
+namespace vorandel::ui {
+
+BoxAnswer Win32Host::messageBox(BoxOwner owner, const std::string& text, const std::string& title,
+                                BoxStyle style) {
+  UINT type = MB_OK;
+  if (style == BoxStyle::Error) type = MB_OK | MB_ICONERROR;
+  if (style == BoxStyle::ErrorRetryCancel) type = MB_RETRYCANCEL | MB_ICONERROR;
+  const int answer =
+      MessageBoxA(owner == BoxOwner::Dialog ? window_ : nullptr, text.c_str(), title.c_str(), type);
+  if (answer == IDRETRY) return BoxAnswer::Retry;
+  if (answer == IDCANCEL) return BoxAnswer::Cancel;
+  return BoxAnswer::Ok;
+}
+
+void Win32Host::setWindowText(const std::string& text) { SetWindowTextA(window_, text.c_str()); }
+
+void Win32Host::setItemText(int item, const std::string& text) { SetDlgItemTextA(window_, item, text.c_str()); }
+
+void Win32Host::endDialog(int result) { EndDialog(window_, result); }
+
+bool Win32Host::browseForFile(std::string& path) {
+  std::vector<char> buffer(kPathBufferSize, '\0');
+  path.copy(buffer.data(), kPathBufferSize - 1);
+  static OPENFILENAMEA dialog;
+  dialog = OPENFILENAMEA{};
+  dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+  dialog.hwndOwner = window_;
+  dialog.lpstrFile = buffer.data();
+  dialog.nMaxFile = kPathBufferSize;
+  dialog.lpstrFilter = "Text(*.txt)\0*.txt\0All(*.*)\0*.*\0";
+  dialog.nFilterIndex = 1;
+  dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+  if (!GetOpenFileNameA(&dialog)) return false;
+  path = buffer.data();
+  return true;
+}
+
+void Win32Host::runDialog(int resource) { runProgramDialog(program_, window_, resource); }
+
+void Win32Host::shellOpen(const std::string& file, ShellShow show) {
+  ShellExecuteA(nullptr, "open", file.c_str(), nullptr, nullptr,
+                show == ShellShow::ShowNormal ? SW_SHOWNORMAL : SW_SHOW);
+}
+
+void Win32Host::makeLinkLabel(int item) { turnIntoLinkLabel(GetDlgItem(window_, item)); }
+
+unsigned Win32FileDrop::count() { return DragQueryFileA(drop_, 0xFFFFFFFF, nullptr, 0); }
+
+std::string Win32FileDrop::name(unsigned index, unsigned maxChars) {
+  std::vector<char> buffer(maxChars, '\0');
+  const UINT length = DragQueryFileA(drop_, index, buffer.data(), maxChars);
+  return std::string(buffer.data(), length < maxChars ? length : maxChars - 1);
+}
+
+void Win32FileDrop::finish() { DragFinish(drop_); }
+
+}  // namespace vorandel::ui
