@@ -9,9 +9,10 @@ set -uo pipefail
 
 scenario=$1 program=$2 cli=$3 driver=$4 builtin=$5 shots=$6
 here=$(cd "$(dirname "$0")" && pwd)
+started=$(pwd)  # where a failure's screenshot is left (the build folder under CTest)
 
 skip() { echo "SKIPPED: $*"; exit 77; }
-fail() { echo "FAILED: $*"; screenshot "failure-$scenario" || true; exit 1; }
+fail() { echo "FAILED: $*"; import -window root "$started/wine-failure-$scenario.png" || true; exit 1; }
 step() { echo "-- $*"; }
 
 wine=$(command -v wine64 || command -v wine || { [ -x /usr/lib/wine/wine64 ] && echo /usr/lib/wine/wine64; }) ||
