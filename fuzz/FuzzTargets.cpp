@@ -68,6 +68,7 @@ class TableFile {
 BatchKind batchKind(int kind) {
   switch (kind) {
     case 0: return BatchKind::NameList;
+    case 1: return BatchKind::OfficerTable;
     case 2: return BatchKind::ForceTable;
     default: return BatchKind::CityTable;
   }
@@ -122,23 +123,41 @@ void loadScenarioPair(const std::uint8_t* data, std::size_t size) {
     broken("writing a loaded pair again changes its bytes");
 }
 
-void applyTable(int kind, const std::uint8_t* data, std::size_t size) {
+// Runs one table on current; a refused table must leave current exactly as it was.
+static bool runTable(ScenarioSet& current, BatchKind kind, std::string_view bytes) {
   static TableFile table;
-  const std::string& path = table.write(std::string_view(reinterpret_cast<const char*>(data), size));
-  ScenarioSet current = builtInSet();
+  const std::string& path = table.write(bytes);
+  const ScenarioSet before = current;
   try {
-    runBatch(current, batchKind(kind), path);
+    runBatch(current, kind, path);
+    return true;
   } catch (const EditError&) {
-    if (!(current == builtInSet())) broken("a refused table changed the current set");
-    return;
   } catch (StreamError) {
-    if (!(current == builtInSet())) broken("a refused table changed the current set");
-    return;
   }
+  if (!(current == before)) broken("a refused table changed the current set");
+  return false;
+}
+
+static void writeAccepted(const ScenarioSet& set) {
   try {
-    writeToMemory(current);
+    writeToMemory(set);
   } catch (const EditError&) {
   }
+}
+
+void applyTable(int kind, const std::uint8_t* data, std::size_t size) {
+  ScenarioSet current = builtInSet();
+  if (runTable(current, batchKind(kind), std::string_view(reinterpret_cast<const char*>(data), size)))
+    writeAccepted(current);
+}
+
+void applyTableThenOfficerTable(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return;
+  const BatchKind first = data[0] % 2 == 0 ? BatchKind::ForceTable : BatchKind::CityTable;
+  const InputPair tables = splitInput(data + 1, size - 1);
+  ScenarioSet current = builtInSet();
+  runTable(current, first, tables.first);
+  if (runTable(current, BatchKind::OfficerTable, tables.second)) writeAccepted(current);
 }
 
 }  // namespace vorandel::fuzz

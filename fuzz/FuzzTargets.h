@@ -23,9 +23,14 @@ InputPair splitInput(const std::uint8_t* data, std::size_t size);
 // that loads is validated, written to memory, loaded again and written again: both writes must agree.
 void loadScenarioPair(const std::uint8_t* data, std::size_t size);
 
-// A name list, force table or city table applied to the built-in data (kind as the batch modes: 0, 2
-// or 3). A table that is refused must leave the current set exactly as it was; one that is accepted
+// A name list, officer table, force table or city table applied to the built-in data (kind as the batch
+// modes: 0, 1, 2 or 3). A table that is refused must leave the current set exactly as it was; one that is accepted
 // is written to memory.
 void applyTable(int kind, const std::uint8_t* data, std::size_t size);
+
+// A force table (first byte even) or city table (odd), then an officer table, split by splitInput after
+// the first byte, applied in turn to the built-in data. The officer table runs also when the first table
+// is refused.
+void applyTableThenOfficerTable(const std::uint8_t* data, std::size_t size);
 
 }  // namespace vorandel::fuzz

@@ -19,6 +19,8 @@ const std::map<std::string, Harness>& harnesses() {
   static const std::map<std::string, Harness> all{
       {"loader", fuzz::loadScenarioPair},
       {"names", [](const std::uint8_t* d, std::size_t n) { fuzz::applyTable(0, d, n); }},
+      {"officers", [](const std::uint8_t* d, std::size_t n) { fuzz::applyTable(1, d, n); }},
+      {"officers_after", fuzz::applyTableThenOfficerTable},
       {"forces", [](const std::uint8_t* d, std::size_t n) { fuzz::applyTable(2, d, n); }},
       {"cities", [](const std::uint8_t* d, std::size_t n) { fuzz::applyTable(3, d, n); }},
   };
