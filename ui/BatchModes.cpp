@@ -1,29 +1,11 @@
 #include "ui/BatchModes.h"
 
-#include "edit/EditError.h"
-
 namespace vorandel::ui {
 
 namespace {
 
-// The officer table joins the batch kinds in a later step of the core; until it is there, mode 1 tells
-// the user so instead of committing an unchanged set as if it had worked.
-template <typename Kind>
-constexpr bool hasOfficerTable() {
-  return requires { Kind::OfficerTable; };
-}
-
-BatchKind kindOf(int mode) {
-  switch (mode) {
-    case 0: return BatchKind::NameList;
-    case 2: return BatchKind::ForceTable;
-    case 3: return BatchKind::CityTable;
-  }
-  if constexpr (hasOfficerTable<BatchKind>()) {
-    if (mode == 1) return BatchKind{1};
-  }
-  raiseEditError("此版本不能批量修改武将资料。");
-}
+// The batch modes are the values of the batch kinds.
+BatchKind kindOf(int mode) { return static_cast<BatchKind>(mode); }
 
 }  // namespace
 
@@ -38,7 +20,6 @@ const char* batchTitle(int mode) {
 }
 
 std::string defaultTableOf(int mode) {
-  if (mode == 1) return "ruv5_officer.txt";
   if (mode < 0 || mode > 3) return {};
   return defaultTableName(kindOf(mode));
 }

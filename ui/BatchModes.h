@@ -11,7 +11,8 @@ namespace vorandel::ui {
 const char* batchTitle(int mode);
 std::string defaultTableOf(int mode);
 
-// Runs the mode's table on a copy of current and commits it; the officer table is validated first.
+// Runs the mode's table (0 to 3) on a copy of current and commits it; the officer table is validated
+// first.
 // Raises the EditError of the first problem, with current untouched.
 void runBatchOfMode(ScenarioSet& current, int mode, const std::string& path);
 

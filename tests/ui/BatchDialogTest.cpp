@@ -122,6 +122,32 @@ TEST_F(BatchDialog, RetryReadsTheFileAgainOnAFreshCopy) {
   EXPECT_EQ(host.endedWith, std::vector<int>{0});
 }
 
+TEST_F(BatchDialog, AnOfficerTableIsValidatedBeforeItIsCommitted) {
+  state.batchMode = 1;
+  const std::string header = "剧本\tID\t姓名\t设置\t编号\t武力\t可学技能\t主管\n"
+                             "x\tx\tx\t0\tx\t1\t1\t0\n";
+  const std::string skills = "\t火计,混乱,内讧,收拾,仙术,鼓舞\t军事\n";
+  // A new officer without a place passes the table but not the check of the whole scenario.
+  testing::writeFile(folder.file("ruv5_officer.txt"), header + "0\t600\t新人\t3\t0\t70" + skills);
+  const ScenarioSet before = state.current;
+  auto dialog = open();
+  EXPECT_EQ(state.inputPath, folder.file("ruv5_officer.txt"));
+  host.answers = {BoxAnswer::Cancel};
+  EXPECT_TRUE(dialog.onCommand(BATCH_START));
+  ASSERT_EQ(host.boxes.size(), 1u);
+  EXPECT_EQ(host.boxes[0].style, BoxStyle::ErrorRetryCancel);
+  EXPECT_EQ(host.boxes[0].text.find("错误数据可能在"), std::string::npos)
+      << "the validator's message, not a cell error: " << host.boxes[0].text;
+  EXPECT_EQ(state.current, before);
+  EXPECT_TRUE(host.endedWith.empty());
+
+  testing::writeFile(folder.file("ruv5_officer.txt"), header + "0\t12\t某人\t1\t0\t85" + skills);
+  EXPECT_TRUE(dialog.onCommand(BATCH_START));
+  EXPECT_EQ(host.boxes.back().text, "已保存修改。");
+  const int officer = state.current.officerIndexOf(0, 12) + 1;
+  EXPECT_EQ(state.current.scenarios[0].officerState(officer).get(state::war), 85);
+}
+
 TEST_F(BatchDialog, AMissingFileIsToldWithoutOwnerAndTheDialogStaysOpen) {
   state.batchMode = 1;
   auto dialog = open();
