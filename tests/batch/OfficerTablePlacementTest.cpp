@@ -58,7 +58,7 @@ TEST_F(PlacingOfficers, OtherRowModesMoveWithinTheRules) {
 
 TEST_F(PlacingOfficers, RowModeFiveDrivesOutTheDefendersOfAnotherForce) {
   // 吴 (34) heads force 2's chain, so its ruler and officer retreat to the next city, 建业 (33).
-  ASSERT_EQ(run({kLocationHeader, kOn, "0 12 某 5 0 吴", "1 12 某 5 0 襄平"}), "(no error)");
+  ASSERT_EQ(run({kLocationHeader, kOn, "0 12 某 5 0 吴", "1 12 某 5 0 襄平", "1 13 某 5 0 洛阳"}), "(no error)");
   const int attacker = numberOf(0, 12);
   EXPECT_EQ(city(0, 34).get(city::owner), 1);
   EXPECT_EQ(city(0, 34).get(city::governor), attacker);
@@ -68,6 +68,8 @@ TEST_F(PlacingOfficers, RowModeFiveDrivesOutTheDefendersOfAnotherForce) {
   EXPECT_EQ(officer(0, 21).get(state::location), 33);
   EXPECT_EQ(set.scenarios[0].force(2).get(force::firstCity), 33);
   EXPECT_EQ(city(1, 1).get(city::owner), 1) << "a city nobody owns is simply taken";
+  EXPECT_EQ(officer(1, 13).get(state::location), 11) << "a city of his own force is simply entered";
+  EXPECT_EQ(city(1, 12).get(city::governor), numberOf(1, 14));
   EXPECT_EQ(validation(set), "(no error)");
 }
 
