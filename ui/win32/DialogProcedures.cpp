@@ -2,7 +2,7 @@
 // which lives as long as the dialog window.
 #include <windows.h>
 
-#include <memory>
+#include <type_traits>
 
 #include "ui/AboutDialogLogic.h"
 #include "ui/BatchDialogLogic.h"
