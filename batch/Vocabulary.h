@@ -3,6 +3,7 @@
 // that the officer records hold for them. The officer table lets the player write these names instead
 // of numbers. The dictionaries are fixed: built once and never changed.
 #include <cstdint>
+#include <string_view>
 
 #include "batch/ColumnDictionary.h"
 
@@ -18,6 +19,11 @@ const ColumnDictionary& statusTable();     // codes 0, 1, 2, 4, 5, 6 (no in-trai
 const ColumnDictionary& itemTable();       // 32 items, codes 0..31
 const ColumnDictionary& formationTable();  // codes 1..12; bit 0 (no formation) has no name
 const ColumnDictionary& dutyTable();       // codes 1, 2, 4, 8, 16, 32: each a bit of the duties field
+
+// The name that one of the six tables gives the code: what a table cell writes for it. Empty when the
+// code has no name there (status 3, in training, and 7, dead; formation bit 0; a duties value that is
+// not a single field).
+std::string_view nameOf(const ColumnDictionary& table, int code);
 
 // The kind of an item (1 books, 2 medicine books, 3 weapons, 4 horses, 5 the seal), or 0 for a number
 // that is not an item.

@@ -36,6 +36,22 @@ std::string gbkTo(std::string_view gbk, const std::string& charset) {
   return out;
 }
 
+std::optional<std::string> utf8ToGbk(std::string_view utf8) {
+  if (utf8.empty()) return std::string();
+  const int size = static_cast<int>(utf8.size());
+  const int wide = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
+  if (wide <= 0) return std::nullopt;
+  std::wstring text(static_cast<std::size_t>(wide), L'\0');
+  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, text.data(), wide);
+  BOOL lossy = FALSE;
+  const int narrow = WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, text.data(), wide, nullptr, 0, nullptr, &lossy);
+  if (narrow <= 0 || lossy) return std::nullopt;
+  std::string out(static_cast<std::size_t>(narrow), '\0');
+  WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, text.data(), wide, out.data(), narrow, nullptr, &lossy);
+  if (lossy) return std::nullopt;
+  return out;
+}
+
 #else
 
 std::string terminalCharset() {
@@ -67,6 +83,27 @@ std::string gbkTo(std::string_view gbk, const std::string& charset) {
     }
   }
   iconv_close(converter);
+  return out;
+}
+
+std::optional<std::string> utf8ToGbk(std::string_view utf8) {
+  iconv_t converter = iconv_open("GBK", "UTF-8");
+  if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+  std::string out;
+  char* in = const_cast<char*>(utf8.data());
+  std::size_t inLeft = utf8.size();
+  char buffer[1024];
+  bool converted = true;
+  while (inLeft > 0 && converted) {
+    char* outPtr = buffer;
+    std::size_t outLeft = sizeof buffer;
+    const std::size_t result = iconv(converter, &in, &inLeft, &outPtr, &outLeft);
+    out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
+    // Not UTF-8, cut off at the end, or without a GBK form: the text cannot be used.
+    if (result == static_cast<std::size_t>(-1) && errno != E2BIG) converted = false;
+  }
+  iconv_close(converter);
+  if (!converted) return std::nullopt;
   return out;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The program's texts are GBK; a terminal shows them in its own encoding. Conversion happens only here,
 // at the edge where a person reads the text.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,5 +13,9 @@ std::string terminalCharset();
 
 // GBK bytes in the given character set. A byte sequence that cannot be converted comes out as '?'.
 std::string gbkTo(std::string_view gbk, const std::string& charset);
+
+// UTF-8 text as GBK bytes, for tables that the player keeps in UTF-8. Nothing when the text is not
+// UTF-8 or holds a character that GBK cannot write: a table is converted in full or not at all.
+std::optional<std::string> utf8ToGbk(std::string_view utf8);
 
 }  // namespace vorandel
