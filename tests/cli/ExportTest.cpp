@@ -1,0 +1,214 @@
+// vorandel export: the tables of the current data, applied by generate, change no byte; edited cells
+// change exactly what they name; --utf8 on both sides; values a table cannot carry are reported.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "batch/BatchTable.h"
+#include "batch/OfficerTableWaitingOrder.h"
+#include "batch/Vocabulary.h"
+#include "cli/Cli.h"
+#include "cli/TerminalText.h"
+#include "edit/Placement.h"
+#include "edit/WaitingOfficers.h"
+#include "model/Loader.h"
+#include "tests/batch/TableExportSets.h"
+#include "tests/support/TempFolder.h"
+
+namespace vorandel {
+namespace {
+
+using testing::readFile;
+using testing::writeFile;
+
+std::string utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
+class Export : public ::testing::Test {
+ protected:
+  int run(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    CliContext context{out, err, "UTF-8", builtInData()};
+    const int code = runCli(args, context);
+    messages = err.str();
+    return code;
+  }
+
+  // Generates from the pair (the built-in one when from is empty) with the batch options into a fresh
+  // folder and returns the files written.
+  testing::FileBytes generate(const std::string& from, std::vector<std::string> batch) {
+    const std::string out = folder.file("out" + std::to_string(runs++));
+    std::filesystem::create_directory(out);
+    std::vector<std::string> args{"generate", "--out", out};
+    if (!from.empty()) args.insert(args.end(), {"--from", from});
+    args.insert(args.end(), batch.begin(), batch.end());
+    EXPECT_EQ(run(args), kExitDone) << messages;
+    return {readFile(out + "/sndata.s5"), readFile(out + "/taiki.s5")};
+  }
+
+  std::string writePair(const std::string& name, const testing::FileBytes& files) {
+    const std::string dir = folder.file(name);
+    std::filesystem::create_directories(dir);
+    writeFile(dir + "/sndata.s5", files.sndata);
+    writeFile(dir + "/taiki.s5", files.taiki);
+    return dir;
+  }
+
+  testing::TempFolder folder;
+  std::string messages;
+  int runs = 0;
+};
+
+const std::pair<const char*, const char*> kKinds[] = {
+    {"officer", "--officer"}, {"lord", "--lord"}, {"city", "--city"}, {"name", "--name"}};
+
+TEST_F(Export, EveryTableOfTheBuiltInAndAnotherPairChangesNoByte) {
+  const testing::FileBytes builtIn{std::string(builtInData().sndata), std::string(builtInData().taiki)};
+  const testing::FileBytes other = testing::writeToBytes(testing::tableReadySet());
+  for (const auto& [from, pair] : {std::pair{std::string(), builtIn}, std::pair{writePair("busy", other), other}}) {
+    for (const auto& [kind, option] : kKinds) {
+      const std::string table = folder.file(std::string(kind) + ".txt");
+      std::vector<std::string> args{"export", kind, "-o", table};
+      if (!from.empty()) args.insert(args.end(), {"--from", from});
+      ASSERT_EQ(run(args), kExitDone) << messages;
+      EXPECT_EQ(messages, utf8(u8"已导出到 ") + table + utf8(u8"。\n")) << "nothing is left out";
+      const testing::FileBytes written = generate(from, {option, table});
+      EXPECT_TRUE(written.sndata == pair.sndata) << kind << ": sndata.s5 changed";
+      EXPECT_TRUE(written.taiki == pair.taiki) << kind << ": taiki.s5 changed";
+    }
+  }
+}
+
+TEST_F(Export, DefaultNameInTheCurrentFolderAndTheOldFileKeptAsBak) {
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(folder.path());
+  writeFile("ruv5_lord.txt", "mine");
+  const int code = run({"export", "lord", "--scenario", "1", "2"});
+  std::filesystem::current_path(before);
+  ASSERT_EQ(code, kExitDone) << messages;
+  EXPECT_EQ(readFile(folder.file("ruv5_lord.txt.bak")), "mine");
+  const std::string table = readFile(folder.file("ruv5_lord.txt"));
+  EXPECT_EQ(table.find("\r\n0\t"), std::string::npos);
+  EXPECT_NE(table.find("\r\n1\t"), std::string::npos);
+  EXPECT_NE(table.find("\r\n2\t"), std::string::npos);
+  EXPECT_EQ(table.find("\r\n3\t"), std::string::npos);
+
+  EXPECT_EQ(run({"export", "lord", "--scenario", "99", "-o", folder.file("x.txt")}), kExitUsage);
+  EXPECT_EQ(run({"export", "name", "--scenario", "0"}), kExitUsage);
+  EXPECT_EQ(run({"export", "people"}), kExitUsage);
+  EXPECT_FALSE(std::filesystem::exists(folder.file("x.txt")));
+}
+
+TEST_F(Export, EditedCellsOfAnOfficerTableChangeExactlyThere) {
+  ScenarioSet expected;
+  loadScenarioSet(expected, builtInData().sndata, builtInData().taiki);
+  const ScenarioSet original = expected;
+  const Scenario& pristine = original.scenarios[0];
+  const std::string table = folder.file("officer.txt");
+  ASSERT_EQ(run({"export", "officer", "--scenario", "0", "-o", table}), kExitDone) << messages;
+  std::vector<std::vector<std::string>> rows;
+  for (const std::string& line : readTableLines(table).lines) rows.push_back(splitCells(line));
+  const auto rowOf = [&](int number) -> std::vector<std::string>& { return rows.at(static_cast<std::size_t>(number) + 1); };
+  constexpr std::size_t kValues = 5;
+
+  // An ordinary officer, not a governor, moves to another governed city of his force.
+  int mover = 0, target = 0;
+  for (int n = 1; n <= static_cast<int>(pristine.onMapCount) && target == 0; ++n) {
+    const OfficerState& o = pristine.officerState(n);
+    if (o.get(state::status) != kOrdinary || pristine.city(o.get(state::location)).get(city::governor) == n) continue;
+    for (int c = 1; c <= kCityCount && target == 0; ++c)
+      if (c != o.get(state::location) && pristine.city(c).get(city::owner) == o.get(state::force) &&
+          pristine.city(c).get(city::governor) > 0)
+        mover = n, target = c;
+  }
+  ASSERT_GT(target, 0);
+  rowOf(mover).at(kValues + 37) = std::string(nameOf(cityTable(), target));  // 所在地
+  moveOfficer(expected, 0, mover, target, true);
+
+  // An item that nobody holds goes to the first ruler.
+  int item = 0;
+  while (item < kItemCount && pristine.trailer.get(trailer::itemHolder, static_cast<std::size_t>(item)) != -1) ++item;
+  ASSERT_LT(item, kItemCount);
+  int f = 1;
+  while (pristine.force(f).get(force::ruler) <= 0) ++f;
+  const int ruler = pristine.force(f).get(force::ruler);
+  std::string& items = rowOf(ruler).at(kValues + 43);  // 宝物
+  items = (items == "---" ? "" : items + ",") + std::string(nameOf(itemTable(), item));
+  setItemHolder(expected, 0, item, ruler);
+
+  // A new officer, appended in row mode 3 with the values of the moved officer, joins the ruler's city.
+  int id = 0;
+  while (expected.officerIndexOf(0, id) >= 0) ++id;
+  std::vector<std::string> added = rowOf(mover);
+  const int home = pristine.officerState(ruler).get(state::location);
+  added.at(1) = added.at(kValues + 0) = std::to_string(id);            // ID, 新ID
+  added.at(2) = added.at(kValues + 1) = utf8ToGbk(utf8(u8"新人")).value();  // 姓名, 新姓名
+  added.at(3) = "3";
+  added.at(kValues + 7) = utf8ToGbk(utf8(u8"一般")).value();           // 身份
+  added.at(kValues + 37) = std::string(nameOf(cityTable(), home));     // 所在地
+  added.at(kValues + 40) = "0";                                         // 太守
+  added.at(kValues + 43) = "---";                                       // 宝物
+  rows.push_back(added);
+  addWaitingOfficer(expected, 0, id);
+  const int newIndex = expected.officerIndexOf(0, id);
+  expected.scenarios[0].states[static_cast<std::size_t>(newIndex)].set(state::location, static_cast<std::int8_t>(home));
+  const int newNumber = activateWaitingOfficer(expected, 0, id, kOrdinary) + 1;
+  OfficerState& newState = expected.scenarios[0].officerState(newNumber);
+  OfficerProfile& newProfile = expected.scenarios[0].officerProfile(newNumber);
+  const OfficerState& from = pristine.officerState(mover);
+  const OfficerProfile& fromProfile = pristine.officerProfile(mover);
+  const auto copyState = [&](auto... fields) { (newState.set(fields, from.get(fields)), ...); };
+  const auto copyProfile = [&](auto... fields) { (newProfile.set(fields, fromProfile.get(fields)), ...); };
+  copyState(state::lifespan, state::goodEvil, state::war, state::intelligence, state::politics, state::charisma,
+            state::learnedCount, state::learnedSkills, state::fame, state::experience, state::loyalty, state::rebel,
+            state::acted, state::trait, state::allegiance, state::soldiers, state::training, state::morale,
+            state::duties);
+  copyProfile(profile::gender, profile::parentId, profile::birthYear, profile::family, profile::growth,
+              profile::affinity, profile::righteousness, profile::ambition, profile::bravery, profile::calmness,
+              profile::formations);
+  for (std::size_t slot = 0; slot < 6; ++slot)
+    newProfile.set(profile::learnableSkills, slot, fromProfile.get(profile::learnableSkills, slot));
+  newProfile.setText(profile::name, utf8ToGbk(utf8(u8"新人")).value(), 9);
+  orderWaitingOfficers(expected);
+
+  std::string edited;
+  for (const std::vector<std::string>& cells : rows) edited += joinCells(cells, "\t") + "\r\n";
+  writeFile(table, edited);
+  const testing::FileBytes written = generate("", {"--officer", table});
+  const testing::FileBytes want = testing::writeToBytes(expected);
+  EXPECT_TRUE(written.sndata == want.sndata) << "sndata.s5 differs from the expected change";
+  EXPECT_TRUE(written.taiki == want.taiki) << "taiki.s5 differs from the expected change";
+  EXPECT_FALSE(written.sndata == builtInData().sndata) << "nothing changed";
+}
+
+TEST_F(Export, Utf8TablesBothWays) {
+  for (const auto& [kind, option] : {kKinds[3], kKinds[0]}) {
+    const std::string table = folder.file(std::string(kind) + ".txt");
+    ASSERT_EQ(run({"export", kind, "--utf8", "-o", table}), kExitDone) << messages;
+    const std::string text = readFile(table);
+    EXPECT_TRUE(utf8ToGbk(text).has_value()) << kind << " is not UTF-8";
+    const testing::FileBytes written = generate("", {"--utf8", option, table});
+    EXPECT_TRUE(written.sndata == builtInData().sndata && written.taiki == builtInData().taiki) << kind;
+  }
+  const std::string gbk = folder.file("gbk.txt");
+  writeFile(gbk, "W 1 张三\r\n");
+  EXPECT_EQ(run({"check", "--utf8", "--name", gbk}), kExitRefused);
+  EXPECT_NE(messages.find(utf8(u8"不是UTF-8文本")), std::string::npos) << messages;
+  EXPECT_EQ(utf8ToGbk(utf8(u8"剧本\U0001F600")), std::nullopt) << "a character that GBK lacks";
+  EXPECT_EQ(utf8ToGbk(utf8(u8"剧本")), "剧本");
+}
+
+TEST_F(Export, ValuesATableCannotCarryAreToldAndLeftAsTheyAre) {
+  ScenarioSet set = testing::tableReadySet();
+  set.scenarios[1].officerState(set.officerIndexOf(1, 201) + 1).set(state::experience, 60001);
+  const testing::FileBytes pair = testing::writeToBytes(set);
+  const std::string dir = writePair("odd", pair);
+  const std::string table = folder.file("officer.txt");
+  ASSERT_EQ(run({"export", "officer", "--from", dir, "-o", table}), kExitDone) << messages;
+  EXPECT_EQ(messages, utf8(u8"剧本1 武将ID 201（W201）：经验 的值无法写入表中，该行的设置为0，不会修改。\n已导出到 ") +
+                          table + utf8(u8"。1 项无法写入表中（见上）。\n"));
+  const testing::FileBytes written = generate(dir, {"--officer", table});
+  EXPECT_TRUE(written.sndata == pair.sndata && written.taiki == pair.taiki);
+}
+
+}  // namespace
+}  // namespace vorandel
