@@ -194,8 +194,15 @@ class ScenarioValidator {
       require(slot > 0, "存在孤城");
       for (; slot < kNeighbourSlots; ++slot) require(names.get(cityName::neighbours, slot) == -1, "相邻城编号错误");
     }
-    for (int a = 1; a <= kCityCount; ++a)
-      for (int b = a + 1; b <= kCityCount; ++b) require(isNeighbour[a][b] == isNeighbour[b][a], "相邻城编号错误");
+    // The relation is symmetric when every listed pair is listed the other way round too.
+    for (int m = 1; m <= kCityCount; ++m) {
+      const ConstCityNameRecord names = scenario_.cityName(m);
+      for (int slot = 0; slot < kNeighbourSlots; ++slot) {
+        const int v = names.get(cityName::neighbours, slot);
+        if (v == -1) break;
+        require(isNeighbour[v][m], "相邻城编号错误");
+      }
+    }
   }
 
   const Scenario& scenario_;

@@ -39,10 +39,11 @@ void parseScenarioStreams(ScenarioSet& set, std::istream& sndata, std::istream& 
     scenario.waitingCount = waiting;
     scenario.officerCount = onMap + waiting;
     require(scenario.officerCount <= kMaxOfficers, "剧本武将总数超出范围");
-    scenario.states.assign(scenario.officerCount, OfficerState{});
-    scenario.profiles.assign(scenario.officerCount, OfficerProfile{});
-    readOfficerStates(sndata, scenario.states.data(), onMap);
-    readOfficerProfiles(sndata, scenario.profiles.data(), onMap);
+    // The waiting officers' records follow from taiki.s5 once all of sndata.s5 has been read.
+    scenario.states.reserve(scenario.officerCount);
+    scenario.profiles.reserve(scenario.officerCount);
+    readOfficerStates(sndata, scenario.states, onMap);
+    readOfficerProfiles(sndata, scenario.profiles, onMap);
     if (i == 0) set.longTrailer = set.sndataTable[0].size >= kOfficerRecordSize * onMap + kBlockSize + kLongTrailerSize;
     readTrailer(sndata, scenario.trailer, set.longTrailer);
   }
@@ -55,10 +56,7 @@ void parseScenarioStreams(ScenarioSet& set, std::istream& sndata, std::istream& 
   for (std::size_t i = 0; i < count; ++i) {
     Scenario& scenario = set.scenarios[i];
     seekTo(taiki, taikiBase + set.taikiTable[i].offset);
-    for (std::size_t k = scenario.onMapCount; k < scenario.officerCount; ++k) {
-      readOfficerState(taiki, scenario.states[k]);
-      readOfficerProfile(taiki, scenario.profiles[k]);
-    }
+    readOfficerRecords(taiki, scenario.states, scenario.profiles, scenario.waitingCount);
   }
 
   buildDerivedIndexes(set);

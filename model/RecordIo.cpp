@@ -1,6 +1,8 @@
 #include "model/RecordIo.h"
 
-#include <array>
+#include <cstring>
+#include <memory>
+#include <type_traits>
 
 namespace vorandel {
 
@@ -37,16 +39,51 @@ void readChunkEntries(std::istream& in, std::vector<ChunkEntry>& table) {
 
 void readBlock(std::istream& in, ScenarioBlock& block) { readBytes(in, block.bytes.data(), kBlockSize); }
 
-void readOfficerStates(std::istream& in, OfficerState* states, std::size_t n) {
-  readBytes(in, states, kOfficerStateSize * n);
+namespace {
+
+// Appends n records from their bytes in one bulk copy (the records are plain bytes without padding).
+template <class RecordType>
+void appendRecords(std::vector<RecordType>& records, const std::uint8_t* bytes, std::size_t n) {
+  static_assert(std::is_trivially_copyable_v<RecordType> && sizeof(RecordType) == RecordType::size);
+  const auto* first = reinterpret_cast<const RecordType*>(bytes);
+  records.insert(records.end(), first, first + n);
 }
 
-void readOfficerProfiles(std::istream& in, OfficerProfile* profiles, std::size_t n) {
-  readBytes(in, profiles, kOfficerProfileSize * n);
+// Room for bytes that are about to be read over: not cleared first.
+std::unique_ptr<std::uint8_t[]> scratch(std::size_t size) { return std::make_unique_for_overwrite<std::uint8_t[]>(size); }
+
+template <class RecordType>
+void readRecords(std::istream& in, std::vector<RecordType>& records, std::size_t n) {
+  const auto bytes = scratch(RecordType::size * n);
+  readBytes(in, bytes.get(), RecordType::size * n);
+  appendRecords(records, bytes.get(), n);
 }
 
-void readOfficerState(std::istream& in, OfficerState& state) { readOfficerStates(in, &state, 1); }
-void readOfficerProfile(std::istream& in, OfficerProfile& profile) { readOfficerProfiles(in, &profile, 1); }
+}  // namespace
+
+void readOfficerStates(std::istream& in, std::vector<OfficerState>& states, std::size_t n) {
+  readRecords(in, states, n);
+}
+
+void readOfficerProfiles(std::istream& in, std::vector<OfficerProfile>& profiles, std::size_t n) {
+  readRecords(in, profiles, n);
+}
+
+void readOfficerRecords(std::istream& in, std::vector<OfficerState>& states, std::vector<OfficerProfile>& profiles,
+                        std::size_t n) {
+  // One read for the whole run; the two parts of each record are then gathered into runs of their own.
+  const auto bytes = scratch(kOfficerRecordSize * n);
+  readBytes(in, bytes.get(), kOfficerRecordSize * n);
+  const auto stateBytes = scratch(kOfficerStateSize * n);
+  const auto profileBytes = scratch(kOfficerProfileSize * n);
+  for (std::size_t k = 0; k < n; ++k) {
+    const std::uint8_t* record = bytes.get() + kOfficerRecordSize * k;
+    std::memcpy(stateBytes.get() + kOfficerStateSize * k, record, kOfficerStateSize);
+    std::memcpy(profileBytes.get() + kOfficerProfileSize * k, record + kOfficerStateSize, kOfficerProfileSize);
+  }
+  appendRecords(states, stateBytes.get(), n);
+  appendRecords(profiles, profileBytes.get(), n);
+}
 
 void readTrailer(std::istream& in, ScenarioTrailer& trailer, bool longForm) {
   readBytes(in, trailer.bytes.data(), longForm ? kLongTrailerSize : kShortTrailerSize);
@@ -77,9 +114,15 @@ void writeOfficerProfiles(std::ostream& out, const OfficerProfile* profiles, std
   writeBytes(out, profiles, kOfficerProfileSize * n);
 }
 
-void writeOfficerState(std::ostream& out, const OfficerState& state) { writeOfficerStates(out, &state, 1); }
-void writeOfficerProfile(std::ostream& out, const OfficerProfile& profile) {
-  writeOfficerProfiles(out, &profile, 1);
+void writeOfficerRecords(std::ostream& out, const OfficerState* states, const OfficerProfile* profiles,
+                         std::size_t n) {
+  std::vector<std::uint8_t> bytes(kOfficerRecordSize * n);
+  std::uint8_t* record = bytes.data();
+  for (std::size_t k = 0; k < n; ++k, record += kOfficerRecordSize) {
+    std::memcpy(record, states[k].bytes.data(), kOfficerStateSize);
+    std::memcpy(record + kOfficerStateSize, profiles[k].bytes.data(), kOfficerProfileSize);
+  }
+  writeBytes(out, bytes.data(), bytes.size());
 }
 
 void writeTrailer(std::ostream& out, const ScenarioTrailer& trailer, bool longForm) {

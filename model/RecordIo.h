@@ -14,10 +14,12 @@ namespace vorandel {
 std::uint16_t readCount(std::istream& in);
 void readChunkEntries(std::istream& in, std::vector<ChunkEntry>& table);  // table.size() entries
 void readBlock(std::istream& in, ScenarioBlock& block);
-void readOfficerStates(std::istream& in, OfficerState* states, std::size_t n);
-void readOfficerProfiles(std::istream& in, OfficerProfile* profiles, std::size_t n);
-void readOfficerState(std::istream& in, OfficerState& state);
-void readOfficerProfile(std::istream& in, OfficerProfile& profile);
+// The officer readers append what they read to the vectors.
+void readOfficerStates(std::istream& in, std::vector<OfficerState>& states, std::size_t n);
+void readOfficerProfiles(std::istream& in, std::vector<OfficerProfile>& profiles, std::size_t n);
+// n whole officer records as taiki.s5 holds them: each state directly followed by its profile.
+void readOfficerRecords(std::istream& in, std::vector<OfficerState>& states, std::vector<OfficerProfile>& profiles,
+                        std::size_t n);
 void readTrailer(std::istream& in, ScenarioTrailer& trailer, bool longForm);
 
 void writeCount(std::ostream& out, std::uint16_t count);
@@ -25,8 +27,8 @@ void writeChunkEntries(std::ostream& out, const ChunkEntry* entries, std::size_t
 void writeBlock(std::ostream& out, const ScenarioBlock& block);
 void writeOfficerStates(std::ostream& out, const OfficerState* states, std::size_t n);
 void writeOfficerProfiles(std::ostream& out, const OfficerProfile* profiles, std::size_t n);
-void writeOfficerState(std::ostream& out, const OfficerState& state);
-void writeOfficerProfile(std::ostream& out, const OfficerProfile& profile);
+void writeOfficerRecords(std::ostream& out, const OfficerState* states, const OfficerProfile* profiles,
+                         std::size_t n);
 void writeTrailer(std::ostream& out, const ScenarioTrailer& trailer, bool longForm);
 
 }  // namespace vorandel

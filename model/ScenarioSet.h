@@ -24,6 +24,9 @@ struct WaitingEntry {
   friend bool operator==(const WaitingEntry&, const WaitingEntry&) = default;
 };
 
+inline bool isCityNumber(int c) { return c >= 1 && c <= kCityCount; }
+inline bool isForceNumber(int f) { return f >= 1 && f <= kForceCount; }
+
 struct Scenario {
   ScenarioBlock block;
   std::uint32_t officerCount = 0;
@@ -50,10 +53,54 @@ struct Scenario {
   bool isOnMapNumber(int n) const;    // 1..onMapCount, and within both officer vectors
 
   friend bool operator==(const Scenario&, const Scenario&) = default;
+
+ private:
+  [[noreturn]] static void raiseBadOfficerNumber();
+  [[noreturn]] static void raiseBadCityNumber();
+  [[noreturn]] static void raiseBadForceNumber();
+  std::size_t cityOffset(std::size_t base, std::size_t size, int c) const {
+    if (!isCityNumber(c)) raiseBadCityNumber();
+    return base + size * static_cast<std::size_t>(c - 1);
+  }
+  std::size_t forceOffset(int f) const {
+    if (!isForceNumber(f)) raiseBadForceNumber();
+    return block::forceRecords + kForceRecordSize * static_cast<std::size_t>(f - 1);
+  }
+  std::size_t officerIndex(int n) const {
+    if (!isOfficerNumber(n)) raiseBadOfficerNumber();
+    return static_cast<std::size_t>(n - 1);
+  }
 };
 
-inline bool isCityNumber(int c) { return c >= 1 && c <= kCityCount; }
-inline bool isForceNumber(int f) { return f >= 1 && f <= kForceCount; }
+// The locators are small and on every hot path: they stay inline.
+inline CityRecord Scenario::city(int c) {
+  return CityRecord(block.bytes.data() + cityOffset(block::cityRecords, kCityRecordSize, c));
+}
+inline ConstCityRecord Scenario::city(int c) const {
+  return ConstCityRecord(block.bytes.data() + cityOffset(block::cityRecords, kCityRecordSize, c));
+}
+inline CityNameRecord Scenario::cityName(int c) {
+  return CityNameRecord(block.bytes.data() + cityOffset(block::cityNameRecords, kCityNameRecordSize, c));
+}
+inline ConstCityNameRecord Scenario::cityName(int c) const {
+  return ConstCityNameRecord(block.bytes.data() + cityOffset(block::cityNameRecords, kCityNameRecordSize, c));
+}
+inline ForceRecord Scenario::force(int f) { return ForceRecord(block.bytes.data() + forceOffset(f)); }
+inline ConstForceRecord Scenario::force(int f) const { return ConstForceRecord(block.bytes.data() + forceOffset(f)); }
+
+inline bool Scenario::isOfficerNumber(int n) const {
+  return n >= 1 && static_cast<std::size_t>(n) <= officerCount && static_cast<std::size_t>(n) <= states.size() &&
+         static_cast<std::size_t>(n) <= profiles.size();
+}
+inline bool Scenario::isOnMapNumber(int n) const {
+  return isOfficerNumber(n) && static_cast<std::size_t>(n) <= onMapCount;
+}
+
+inline OfficerState& Scenario::officerState(int n) { return states[officerIndex(n)]; }
+inline const OfficerState& Scenario::officerState(int n) const { return states[officerIndex(n)]; }
+inline OfficerProfile& Scenario::officerProfile(int n) { return profiles[officerIndex(n)]; }
+inline const OfficerProfile& Scenario::officerProfile(int n) const { return profiles[officerIndex(n)]; }
+
 
 struct ScenarioSet {
   std::uint32_t idCapacity = 0;  // length of every officerIndexById vector; only grows

@@ -67,10 +67,9 @@ bool writeScenarioStreams(const ScenarioSet& set, std::ostream& sndata, std::ost
     const Scenario& scenario = set.scenarios[k];
     const std::size_t stop = std::min<std::size_t>({scenario.officerCount, scenario.states.size(), scenario.profiles.size()});
     const std::streamoff start = positionOf(taiki);
-    for (std::size_t j = scenario.onMapCount; j < stop; ++j) {
-      writeOfficerState(taiki, scenario.states[j]);
-      writeOfficerProfile(taiki, scenario.profiles[j]);
-    }
+    if (stop > scenario.onMapCount)
+      writeOfficerRecords(taiki, scenario.states.data() + scenario.onMapCount,
+                          scenario.profiles.data() + scenario.onMapCount, stop - scenario.onMapCount);
     taikiEntries[k - first] = entryBetween(taikiBase, start, positionOf(taiki));
   }
   seekTo(taiki, 2);

@@ -22,7 +22,7 @@ ScenarioBuilder::ScenarioBuilder(std::uint16_t startYear, std::uint8_t startMont
     city.set(city::nextCity, -1);
     city.set(city::owner, -1);
     CityNameRecord names = scenario_.cityName(c);
-    names.setText(cityName::name, "C" + std::to_string(c), 5);
+    names.setText(cityName::name, std::string(1, 'C').append(std::to_string(c)), 5);
     for (int slot = 0; slot < kNeighbourSlots; ++slot) names.set(cityName::neighbours, slot, -1);
     names.set(cityName::neighbours, 0, static_cast<std::int8_t>(c == 1 ? kCityCount : c - 1));
     names.set(cityName::neighbours, 1, static_cast<std::int8_t>(c == kCityCount ? 1 : c + 1));
@@ -44,7 +44,7 @@ int ScenarioBuilder::addOnMap(std::uint16_t id, unsigned status, int location, i
   state.set(state::force, static_cast<std::int8_t>(force));
   state.set(state::war, 50);
   OfficerProfile profile;
-  profile.setText(profile::name, "W" + std::to_string(id), 9);
+  profile.setText(profile::name, std::string(1, 'W').append(std::to_string(id)), 9);
   profile.set(profile::id, id);
   scenario_.states.push_back(state);
   scenario_.profiles.push_back(profile);
@@ -124,7 +124,7 @@ int ScenarioBuilder::addWaiting(std::uint16_t id, int location, std::uint8_t app
   state.set(state::location, static_cast<std::int8_t>(location));
   state.set(state::force, -1);
   OfficerProfile profile;
-  profile.setText(profile::name, "D" + std::to_string(id), 9);
+  profile.setText(profile::name, std::string(1, 'D').append(std::to_string(id)), 9);
   profile.set(profile::id, id);
   waitingStates_.push_back(state);
   waitingProfiles_.push_back(profile);
