@@ -40,7 +40,8 @@ class TableExport : public ::testing::Test {
     const std::size_t at = table.text.find("\r\n" + leading + "\t");
     if (at == std::string::npos) return {};
     const std::size_t end = table.text.find("\r\n", at + 2);
-    return splitCells(std::string_view(table.text).substr(at + 2, end - at - 2));
+    const auto cells = splitCells(std::string_view(table.text).substr(at + 2, end - at - 2));
+    return {cells.begin(), cells.end()};
   }
 
   static bool mentions(const ExportedTable& table, const std::string& text) {
@@ -112,7 +113,8 @@ TEST_F(TableExport, ValuesATableCannotCarryAreReportedAndTheirRowsLeftAlone) {
   EXPECT_TRUE(mentions(cities, "剧本0 城市5"));
   EXPECT_TRUE(mentions(cities, "剧本1 城市6"));
   EXPECT_TRUE(mentions(cities, "城市9（"));
-  EXPECT_EQ(splitCells(cities.text.substr(cities.text.find("\r\n") + 2)).at(3), "60");
+  const std::string switchRow = cities.text.substr(cities.text.find("\r\n") + 2);
+  EXPECT_EQ(std::string(splitCells(switchRow).at(3)), "60");
 
   ASSERT_EQ(names.problems.size(), 3u);  // officers 201 and 204, city 6
   EXPECT_EQ(names.text.find("W\t204\t"), std::string::npos);

@@ -181,7 +181,8 @@ class OfficerTableOnBuiltInData : public ::testing::Test {
 TEST_F(OfficerTableOnBuiltInData, AnErrorOnTheLastRowWritesNothing) {
   std::string table = exportOfficerTable(pristine, {}).text;
   const std::size_t lastRow = table.rfind("\r\n", table.size() - 3) + 2;
-  std::vector<std::string> cells = splitCells(std::string_view(table).substr(lastRow, table.size() - 2 - lastRow));
+  const auto parts = splitCells(std::string_view(table).substr(lastRow, table.size() - 2 - lastRow));
+  std::vector<std::string> cells(parts.begin(), parts.end());
   cells.at(5 + 13) = "256";  // 武力
   table = table.substr(0, lastRow) + joinCells(cells, "\t") + "\r\n";
   const std::string out = folder.file("out");

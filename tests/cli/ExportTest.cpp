@@ -106,7 +106,10 @@ TEST_F(Export, EditedCellsOfAnOfficerTableChangeExactlyThere) {
   const std::string table = folder.file("officer.txt");
   ASSERT_EQ(run({"export", "officer", "--scenario", "0", "-o", table}), kExitDone) << messages;
   std::vector<std::vector<std::string>> rows;
-  for (const std::string& line : readTableLines(table).lines) rows.push_back(splitCells(line));
+  for (const std::string& line : readTableLines(table).lines) {
+    const auto cells = splitCells(line);
+    rows.emplace_back(cells.begin(), cells.end());
+  }
   const auto rowOf = [&](int number) -> std::vector<std::string>& { return rows.at(static_cast<std::size_t>(number) + 1); };
   constexpr std::size_t kValues = 5;
 
