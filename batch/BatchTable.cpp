@@ -11,8 +11,8 @@ namespace {
 
 // Every maximal run of bytes for which isSeparator is false.
 template <class IsSeparator>
-std::vector<std::string> splitRuns(std::string_view text, IsSeparator isSeparator) {
-  std::vector<std::string> runs;
+std::vector<std::string_view> splitRuns(std::string_view text, IsSeparator isSeparator) {
+  std::vector<std::string_view> runs;
   std::size_t i = 0;
   while (i < text.size()) {
     while (i < text.size() && isSeparator(text[i])) ++i;
@@ -48,26 +48,17 @@ BatchTable readTableLines(const std::string& path) {
   return table;
 }
 
-std::vector<std::string> splitCells(std::string_view line) {
+std::vector<std::string_view> splitCells(std::string_view line) {
   return splitRuns(line, [](char c) { return c == ' ' || c == '\t'; });
 }
 
-std::vector<std::string> splitList(std::string_view cell, char separator) {
+std::vector<std::string_view> splitList(std::string_view cell, char separator) {
   return splitRuns(cell, [separator](char c) { return c == separator; });
 }
 
-std::string joinCells(std::span<const std::string> cells, std::string_view separator) {
-  std::string joined;
-  for (std::size_t i = 0; i < cells.size(); ++i) {
-    if (i > 0) joined += separator;
-    joined += cells[i];
-  }
-  return joined;
-}
-
-std::string unquoteCell(std::string_view cell) {
-  if (cell.size() > 2 && cell.front() == '"' && cell.back() == '"') return std::string(cell.substr(1, cell.size() - 2));
-  return std::string(cell);
+std::string_view unquoteCell(std::string_view cell) {
+  if (cell.size() > 2 && cell.front() == '"' && cell.back() == '"') return cell.substr(1, cell.size() - 2);
+  return cell;
 }
 
 }  // namespace vorandel

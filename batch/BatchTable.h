@@ -19,17 +19,29 @@ struct BatchTable {
 // a line feed adds none. Raises "cannot open file to read" when the file cannot be opened.
 BatchTable readTableLines(const std::string& path);
 
+// Cells and list items are views into the line they come from: they live as long as the table.
+
 // Every maximal run of bytes that are neither blank nor tab, in order. No cell is ever empty.
-std::vector<std::string> splitCells(std::string_view line);
+std::vector<std::string_view> splitCells(std::string_view line);
 
 // Every maximal run of bytes other than the separator, in order. No item is ever empty.
-std::vector<std::string> splitList(std::string_view cell, char separator);
+std::vector<std::string_view> splitList(std::string_view cell, char separator);
 
-// The cells in order, with the separator between neighbours.
-std::string joinCells(std::span<const std::string> cells, std::string_view separator);
+// The cells in order, with the separator between neighbours (cells held as views or as strings).
+template <class Cells>
+std::string joinCells(const Cells& cells, std::string_view separator) {
+  std::string joined;
+  bool first = true;
+  for (std::string_view cell : cells) {
+    if (!first) joined += separator;
+    joined += cell;
+    first = false;
+  }
+  return joined;
+}
 
 // The cell without one pair of enclosing double quotes, when it is longer than two bytes and both its
 // first and its last byte are a double quote; otherwise the cell unchanged.
-std::string unquoteCell(std::string_view cell);
+std::string_view unquoteCell(std::string_view cell);
 
 }  // namespace vorandel

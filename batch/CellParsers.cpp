@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "batch/BatchTable.h"
@@ -18,6 +19,22 @@ constexpr const char* kOutOfRange = "数值不在允许范围内";
 
 void requireWholeCell(const std::string& text, const char* end) {
   if (end != text.c_str() + text.size()) failCell(kNotAnInteger);
+}
+
+// The value of plain decimal text (an optional sign and one to nine digits), which is what nearly every
+// number cell holds; anything else is left to the standard conversion.
+std::optional<std::int32_t> plainDecimal(std::string_view cell) {
+  std::size_t i = 0;
+  const bool negative = !cell.empty() && cell[0] == '-';
+  if (!cell.empty() && (cell[0] == '-' || cell[0] == '+')) i = 1;
+  if (i == cell.size() || cell.size() - i > 9) return std::nullopt;
+  std::int32_t value = 0;
+  for (; i < cell.size(); ++i) {
+    const char c = cell[i];
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  return negative ? -value : value;
 }
 
 }  // namespace
@@ -51,6 +68,12 @@ std::uint32_t parseUnsigned(std::string_view cell, int base) {
 }
 
 std::int32_t parseRanged(std::string_view cell, std::int32_t low, std::int32_t high, int base) {
+  if (base == 10) {
+    if (const std::optional<std::int32_t> value = plainDecimal(cell)) {
+      if (*value < low || *value > high) failCell(kOutOfRange);
+      return *value;
+    }
+  }
   // strtoll accepts exactly what strtol accepts; the value saturates as strtol's does with a 32-bit long.
   const std::string text(cell);
   char* end = nullptr;
@@ -72,7 +95,7 @@ std::int32_t parseBounded(std::string_view cell, std::int32_t high) { return par
 std::uint32_t parseNameSet(const ColumnDictionary& names, std::string_view cell, char separator) {
   if (cell == "---") return 0;
   std::uint32_t bits = 0;
-  for (const std::string& item : splitList(cell, separator)) {
+  for (const std::string_view item : splitList(cell, separator)) {
     const std::optional<int> code = names.find(item);
     if (!code) failCell("输入文件存在错误数据，请检查非数字文本串。");
     bits |= 1u << (static_cast<unsigned>(*code) % 32u);

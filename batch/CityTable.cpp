@@ -44,8 +44,8 @@ unsigned optionOf(int code) {
 }
 
 // A comma-separated list of up to six city numbers; the slots after the last one are emptied.
-void applyNeighbours(CityNameRecord names, const std::string& cell) {
-  const std::vector<std::string> items = splitList(cell, ',');
+void applyNeighbours(CityNameRecord names, std::string_view cell) {
+  const std::vector<std::string_view> items = splitList(cell, ',');
   require(items.size() <= kNeighbourSlots, "--ERROR!--\n");
   std::array<std::int8_t, kNeighbourSlots> slots;
   slots.fill(kNoNeighbour);
@@ -54,7 +54,7 @@ void applyNeighbours(CityNameRecord names, const std::string& cell) {
   for (std::size_t i = 0; i < slots.size(); ++i) names.set(cityName::neighbours, i, slots[i]);
 }
 
-void applyCityCell(Scenario& scenario, int c, int code, const std::string& cell) {
+void applyCityCell(Scenario& scenario, int c, int code, std::string_view cell) {
   const CityRecord city = scenario.city(c);
   const CityNameRecord names = scenario.cityName(c);
   const auto u16 = [](std::int32_t v) { return static_cast<std::uint16_t>(v); };
@@ -149,12 +149,12 @@ void importCityTable(ScenarioSet& set, const std::string& path) {
   unsigned cityOptions = 0;
   RecordTableActions actions;
   actions.columns = cityColumns;
-  actions.readSwitchRow = [&cityOptions](const std::vector<std::string>& switchCells) {
+  actions.readSwitchRow = [&cityOptions](const std::vector<std::string_view>& switchCells) {
     // The column of a bad options cell is the one that was parsed last.
     cellPosition.row = 1;
     cityOptions = static_cast<unsigned>(parseBounded(switchCells[3], 64));
   };
-  actions.applyCell = [&cityOptions](Scenario& scenario, int c, int code, const std::string& cell) {
+  actions.applyCell = [&cityOptions](Scenario& scenario, int c, int code, std::string_view cell) {
     const unsigned option = optionOf(code);
     if (option != 0 && (cityOptions & option) == 0) return;
     applyCityCell(scenario, c, code, cell);

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <functional>
 #include <unordered_map>
 #include <utility>
 
@@ -27,13 +28,18 @@ class ColumnDictionary {
 
   // The code of a name, compared byte for byte; nothing when the name is unknown.
   std::optional<int> find(std::string_view name) const {
-    const auto it = codes_.find(std::string(name));
+    const auto it = codes_.find(name);
     if (it == codes_.end()) return std::nullopt;
     return it->second;
   }
 
  private:
-  std::unordered_map<std::string, int> codes_;
+  // Looked up by string_view without making a string of it.
+  struct Hash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+  };
+  std::unordered_map<std::string, int, Hash, std::equal_to<>> codes_;
 };
 
 }  // namespace vorandel

@@ -20,7 +20,7 @@ const ColumnDictionary& weaponDictionary() {
   return weapons;
 }
 
-void applyForceCell(Scenario& scenario, int f, int code, const std::string& cell) {
+void applyForceCell(Scenario& scenario, int f, int code, std::string_view cell) {
   const ForceRecord record = scenario.force(f);
   switch (code) {
     case kFame:

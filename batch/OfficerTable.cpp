@@ -25,14 +25,14 @@ constexpr int kNewOfficerMode = 3;
 // whether a city that loses its last serving officer loses its owner.
 void readColumns(OfficerImport& import, const BatchTable& table) {
   require(table.lines.size() > 1, "输入文件至少要有两行");
-  const std::vector<std::string> header = splitCells(table.lines[0]);
-  const std::vector<std::string> switches = splitCells(table.lines[1]);
+  const std::vector<std::string_view> header = splitCells(table.lines[0]);
+  const std::vector<std::string_view> switches = splitCells(table.lines[1]);
   require(header.size() > kKeyCells, "输入文件列数不对");
   require(header.size() <= kMaxCells, "存在多余的列");
   require(switches.size() == header.size(), "前两行的列数不一致");
 
   cellPosition = {0, 0};
-  const std::span<const std::string> keys(header.data(), kKeyCells);
+  const std::span<const std::string_view> keys(header.data(), kKeyCells);
   if (joinCells(keys, " ") != "剧本 ID 姓名 设置 编号") failCell("第一行前五列必须为： 剧本 ID 姓名 设置 编号");
 
   import.columnSlot.fill(0);
@@ -60,7 +60,7 @@ void readKeyCells(const OfficerImport& import, OfficerRow& row) {
   row.orderKey = static_cast<std::uint32_t>(parseBounded(row.cells[4], kMaxOrderKey));
 }
 
-void applyColumn(OfficerImport& import, OfficerRow& row, int column, const std::string& cell) {
+void applyColumn(OfficerImport& import, OfficerRow& row, int column, std::string_view cell) {
   switch (column) {
     case kAppearYearColumn: applyAppearYearColumn(import, row, cell); break;
     case kStatusColumn: break;  // applied before the columns, to waiting officers only
@@ -104,7 +104,7 @@ bool appliesColumn(const OfficerImport& import, const OfficerRow& row, int colum
   return import.columnWeight[slot] + (row.justAdded ? 1 : 0) > 1;
 }
 
-std::string enterCell(const OfficerImport& import, const OfficerRow& row, int column) {
+std::string_view enterCell(const OfficerImport& import, const OfficerRow& row, int column) {
   const std::size_t slot = import.columnSlot[static_cast<std::size_t>(column)];
   cellPosition = {row.line, static_cast<std::uint32_t>(slot)};
   return unquoteCell(row.cells[slot]);

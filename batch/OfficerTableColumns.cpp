@@ -18,15 +18,15 @@ constexpr std::size_t kNameWidth = 9;     // a name takes at most 8 bytes and a 
 constexpr unsigned kRulerDuties = 0x3B;   // every field of work but 内政
 constexpr int kYearBase = 100;            // years are stored as the year minus 100
 
-std::uint8_t byteValue(const std::string& cell, std::int32_t high) {
+std::uint8_t byteValue(std::string_view cell, std::int32_t high) {
   return static_cast<std::uint8_t>(parseBounded(cell, high));
 }
 
-std::uint16_t wordValue(const std::string& cell, std::int32_t high) {
+std::uint16_t wordValue(std::string_view cell, std::int32_t high) {
   return static_cast<std::uint16_t>(parseBounded(cell, high));
 }
 
-void writeNewId(OfficerImport& import, OfficerRow& row, OfficerProfile& profile, const std::string& cell) {
+void writeNewId(OfficerImport& import, OfficerRow& row, OfficerProfile& profile, std::string_view cell) {
   const int id = parseBounded(cell, kIdLimit - 1);
   std::uint8_t& count = import.newIdCount[row.s][static_cast<std::size_t>(id)];
   if (count != 0) failCell("ID重复");
@@ -34,15 +34,15 @@ void writeNewId(OfficerImport& import, OfficerRow& row, OfficerProfile& profile,
   profile.set(profile::id, static_cast<std::uint16_t>(id));
 }
 
-void writeName(OfficerProfile& profile, const std::string& cell) {
+void writeName(OfficerProfile& profile, std::string_view cell) {
   if (cell.size() >= kNameWidth) failCell("武将名过长");
   profile.setText(profile::name, cell, kNameWidth);
 }
 
 // Six skill names, in the order of the officer's six learnable slots.
-void writeLearnableSkills(OfficerProfile& profile, const std::string& cell) {
+void writeLearnableSkills(OfficerProfile& profile, std::string_view cell) {
   if (cell == "---") failCell("技能不能为空值");
-  const std::vector<std::string> names = splitList(cell, ',');
+  const std::vector<std::string_view> names = splitList(cell, ',');
   if (names.size() != profile::learnableSkills.count) failCell("技能个数必须为6个");
   for (std::size_t slot = 0; slot < names.size(); ++slot) {
     const std::optional<int> code = skillTable().find(names[slot]);
@@ -52,7 +52,7 @@ void writeLearnableSkills(OfficerProfile& profile, const std::string& cell) {
 }
 
 // "---" gives every field of work that a ruler has; a name gives only its own field.
-void writeDuties(OfficerState& officer, const std::string& cell) {
+void writeDuties(OfficerState& officer, std::string_view cell) {
   if (cell == "---") {
     officer.set(state::duties, kRulerDuties);
     return;
@@ -75,7 +75,7 @@ const ColumnDictionary& officerColumnTable() {
   return columns;
 }
 
-void applyValueColumn(OfficerImport& import, OfficerRow& row, int column, const std::string& cell) {
+void applyValueColumn(OfficerImport& import, OfficerRow& row, int column, std::string_view cell) {
   Scenario& scenario = import.set.scenario(row.s);
   OfficerState& officer = scenario.officerState(row.number());
   OfficerProfile& profile = scenario.officerProfile(row.number());

@@ -20,7 +20,7 @@ constexpr std::uint8_t kChangedForce = 0xFF;  // changeMarker of an officer who 
 constexpr unsigned kSpecialDuty = 0x20;       // 特殊 only
 
 // The city a cell names.
-int cityOfCell(const std::string& cell) {
+int cityOfCell(std::string_view cell) {
   const std::optional<int> c = cityTable().find(cell);
   if (!c) failCell(kUnknownName);
   return *c;
@@ -105,7 +105,7 @@ void applyStatusColumn(OfficerImport& import, OfficerRow& row) {
           "");
 }
 
-void applyAppearYearColumn(OfficerImport& import, OfficerRow& row, const std::string& cell) {
+void applyAppearYearColumn(OfficerImport& import, OfficerRow& row, std::string_view cell) {
   const Scenario& scenario = import.set.scenario(row.s);
   if (scenario.officerState(row.number()).get(state::status) != kWaiting) return;
   const int year = parseRanged(cell, 100, 355, 10);
@@ -118,7 +118,7 @@ void applyAppearYearColumn(OfficerImport& import, OfficerRow& row, const std::st
   entry.orderKey = row.orderKey;
 }
 
-void applyLocationColumn(OfficerImport& import, OfficerRow& row, const std::string& cell) {
+void applyLocationColumn(OfficerImport& import, OfficerRow& row, std::string_view cell) {
   const int c = cityOfCell(cell);
   Scenario& scenario = import.set.scenario(row.s);
   OfficerState& officer = scenario.officerState(row.number());
@@ -138,13 +138,13 @@ void applyLocationColumn(OfficerImport& import, OfficerRow& row, const std::stri
   moveOfficer(import.set, row.s, row.number(), c, import.releaseEmptyCity);
 }
 
-void applyGovernorColumn(OfficerImport& import, OfficerRow& row, const std::string& cell) {
+void applyGovernorColumn(OfficerImport& import, OfficerRow& row, std::string_view cell) {
   if (!parseSwitch(cell)) return;
   const unsigned status = import.set.scenario(row.s).officerState(row.number()).get(state::status);
   if (status == kStrategist || status == kOrdinary) appointGovernor(import.set, row.s, row.number());
 }
 
-void applyItemsColumn(OfficerImport& import, OfficerRow& row, const std::string& cell) {
+void applyItemsColumn(OfficerImport& import, OfficerRow& row, std::string_view cell) {
   if (import.set.longTrailer) return;
   Scenario& scenario = import.set.scenario(row.s);
   if (cell == "---") {
@@ -152,7 +152,7 @@ void applyItemsColumn(OfficerImport& import, OfficerRow& row, const std::string&
     return;
   }
   if (scenario.officerState(row.number()).get(state::status) == kWaiting) failCell(kWaitingWithItems);
-  for (const std::string& name : splitList(cell, ',')) {
+  for (const std::string_view name : splitList(cell, ',')) {
     const std::optional<int> item = itemTable().find(name);
     if (!item) failCell(kUnknownName);
     std::uint8_t& count = import.itemCount[row.s][static_cast<std::size_t>(*item)];

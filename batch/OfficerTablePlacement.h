@@ -18,16 +18,16 @@ void addMissingOfficer(OfficerImport& import, OfficerRow& row);
 void applyStatusColumn(OfficerImport& import, OfficerRow& row);
 
 // 上场年份: the appearance year and order key of a waiting officer's queue entry.
-void applyAppearYearColumn(OfficerImport& import, OfficerRow& row, const std::string& cell);
+void applyAppearYearColumn(OfficerImport& import, OfficerRow& row, std::string_view cell);
 
 // 所在地: moves the officer to the named city as the row mode says (4 joins the city's force, 5 takes the
 // city from another force, whose officers there retreat to another of its cities).
-void applyLocationColumn(OfficerImport& import, OfficerRow& row, const std::string& cell);
+void applyLocationColumn(OfficerImport& import, OfficerRow& row, std::string_view cell);
 
 // 太守: 1 makes a strategist or ordinary officer governor of his city; 0 does nothing.
-void applyGovernorColumn(OfficerImport& import, OfficerRow& row, const std::string& cell);
+void applyGovernorColumn(OfficerImport& import, OfficerRow& row, std::string_view cell);
 
 // 宝物: hands the named items to the officer, each from its previous holder; "---" takes every item from him.
-void applyItemsColumn(OfficerImport& import, OfficerRow& row, const std::string& cell);
+void applyItemsColumn(OfficerImport& import, OfficerRow& row, std::string_view cell);
 
 }  // namespace vorandel

@@ -86,7 +86,7 @@ struct OfficerImport {
 // The data row being applied.
 struct OfficerRow {
   std::uint32_t line = 0;  // 0-based line of the table
-  std::vector<std::string> cells;
+  std::vector<std::string_view> cells;  // views into the table's line
   std::size_t s = 0;       // scenario
   int id = 0;
   int rowMode = 0;
@@ -103,6 +103,6 @@ struct OfficerRow {
 bool appliesColumn(const OfficerImport& import, const OfficerRow& row, int column);
 
 // Points cellPosition at the column's cell of the row and returns the cell without enclosing quotes.
-std::string enterCell(const OfficerImport& import, const OfficerRow& row, int column);
+std::string_view enterCell(const OfficerImport& import, const OfficerRow& row, int column);
 
 }  // namespace vorandel

@@ -26,8 +26,8 @@ void applyRecordTable(ScenarioSet& set, const std::string& path, const RecordTab
   const BatchTable table = readTableLines(path);
   require(table.lines.size() >= 2, "输入文件至少要两行");
 
-  const std::vector<std::string> header = splitCells(table.lines[0]);
-  const std::vector<std::string> switches = splitCells(table.lines[1]);
+  const std::vector<std::string_view> header = splitCells(table.lines[0]);
+  const std::vector<std::string_view> switches = splitCells(table.lines[1]);
   require(header.size() == switches.size(), kUnevenRows);
   const std::size_t width = header.size();
   const std::size_t leading = layout.leadingColumns;
@@ -50,7 +50,7 @@ void applyRecordTable(ScenarioSet& set, const std::string& path, const RecordTab
 
   for (std::size_t r = 2; r < table.lines.size(); ++r) {
     cellPosition = {static_cast<std::uint32_t>(r), 0};
-    const std::vector<std::string> cells = splitCells(table.lines[r]);
+    const std::vector<std::string_view> cells = splitCells(table.lines[r]);
     require(cells.size() == width, kUnevenRows);
     if (!parseSwitch(cells[leading - 1])) continue;
     const auto s = static_cast<std::size_t>(parseBounded(cells[0], kHighestScenarioNumber));

@@ -27,9 +27,9 @@ struct RecordTableActions {
   // The value columns' dictionary; called once the leading header has been checked.
   std::function<const ColumnDictionary&()> columns;
   // Reads what the table keeps in the switch row's leading cells, after the switches have been read.
-  std::function<void(const std::vector<std::string>& switchCells)> readSwitchRow;
+  std::function<void(const std::vector<std::string_view>& switchCells)> readSwitchRow;
   // Parses one unquoted value cell of the column code and writes it into record `record` of the scenario.
-  std::function<void(Scenario& scenario, int record, int code, const std::string& cell)> applyCell;
+  std::function<void(Scenario& scenario, int record, int code, std::string_view cell)> applyCell;
   // Runs after the value cells of every applied row.
   std::function<void(Scenario& scenario, int record)> finishRow;
 };

@@ -18,6 +18,7 @@ using testing::cellErrorText;
 using testing::errorText;
 using testing::TableFiles;
 using Lines = std::vector<std::string>;
+using Cells = std::vector<std::string_view>;
 
 const std::string kNotAnInteger = "不能全部转为整数。";
 const std::string kOutOfRange = "数值不在允许范围内";
@@ -40,23 +41,23 @@ TEST(TableReader, MissingFileCannotBeOpened) {
 }
 
 TEST(TableReader, SplitsCellsAtRunsOfBlanksAndTabs) {
-  EXPECT_EQ(splitCells("a\tb c"), (Lines{"a", "b", "c"}));
-  EXPECT_EQ(splitCells(" \t a\t\t \tb  \t"), (Lines{"a", "b"}));
+  EXPECT_EQ(splitCells("a\tb c"), (Cells{"a", "b", "c"}));
+  EXPECT_EQ(splitCells(" \t a\t\t \tb  \t"), (Cells{"a", "b"}));
   EXPECT_TRUE(splitCells(" \t\t  ").empty());
   EXPECT_TRUE(splitCells("").empty());
-  EXPECT_EQ(splitCells("曹操\t\"5\""), (Lines{"曹操", "\"5\""}));
+  EXPECT_EQ(splitCells("曹操\t\"5\""), (Cells{"曹操", "\"5\""}));
 }
 
 TEST(TableReader, SplitsListsAndJoinsCells) {
-  EXPECT_EQ(splitList("1,2,3", ','), (Lines{"1", "2", "3"}));
-  EXPECT_EQ(splitList(",1,,2,", ','), (Lines{"1", "2"}));
+  EXPECT_EQ(splitList("1,2,3", ','), (Cells{"1", "2", "3"}));
+  EXPECT_EQ(splitList(",1,,2,", ','), (Cells{"1", "2"}));
   EXPECT_TRUE(splitList(",,,", ',').empty());
-  EXPECT_EQ(splitList("a b", ','), (Lines{"a b"}));
+  EXPECT_EQ(splitList("a b", ','), (Cells{"a b"}));
 
   const Lines cells{"剧本", "编号", "设置"};
   EXPECT_EQ(joinCells(cells, " "), "剧本 编号 设置");
   EXPECT_EQ(joinCells(std::span(cells).first(1), " "), "剧本");
-  EXPECT_EQ(joinCells({}, " "), "");
+  EXPECT_EQ(joinCells(Cells{}, " "), "");
 }
 
 TEST(TableReader, UnquotesOnlyEnclosedCellsLongerThanTwoBytes) {
