@@ -26,7 +26,7 @@ class ScenarioUnderCheck {
 class ScenarioValidator {
  public:
   explicit ScenarioValidator(const Scenario& scenario)
-      : scenario_(scenario), officerReached_(scenario.onMapCount, false) {}
+      : scenario_(scenario), officerReached_(scenario.onMapCount, 0) {}
 
   void run() {
     checkCounts();
@@ -142,7 +142,7 @@ class ScenarioValidator {
   // Marks an on-map officer as standing in a list; a second list that reaches him is an error.
   void reach(int o, const char* message) {
     require(!officerReached_[o - 1], message);
-    officerReached_[o - 1] = true;
+    officerReached_[o - 1] = 1;
   }
 
   void checkUnownedCities() {
@@ -207,7 +207,7 @@ class ScenarioValidator {
 
   const Scenario& scenario_;
   std::array<bool, kCityCount + 1> cityReached_{};
-  std::vector<bool> officerReached_;
+  std::vector<std::uint8_t> officerReached_;  // per on-map officer: stands in a list already
 };
 
 }  // namespace

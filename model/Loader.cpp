@@ -1,5 +1,7 @@
 #include "model/Loader.h"
 
+#include <algorithm>
+
 #include "edit/EditError.h"
 #include "model/MemoryStream.h"
 #include "model/RecordIo.h"
@@ -25,7 +27,8 @@ void parseScenarioStreams(ScenarioSet& set, std::istream& sndata, std::istream& 
   const std::uint16_t count = readCount(sndata);
   require(count <= kMaxScenarios, "剧本数超出允许范围");
   set.sndataTable.assign(count, ChunkEntry{});
-  set.scenarios.assign(count, Scenario{});
+  set.scenarios.clear();
+  set.scenarios.resize(count);
   readChunkEntries(sndata, set.sndataTable);
   const std::streamoff sndataBase = sndata.tellg();
 
@@ -63,9 +66,13 @@ void parseScenarioStreams(ScenarioSet& set, std::istream& sndata, std::istream& 
 }
 
 void buildDerivedIndexes(ScenarioSet& set) {
+  // A set built in memory may have counts that run ahead of its records: only records are looked at.
+  const auto officers = [](const Scenario& scenario) {
+    return std::min<std::size_t>(scenario.officerCount, scenario.profiles.size());
+  };
   int largestId = 0;  // an id capacity of 1 when no scenario has an officer
   for (const Scenario& scenario : set.scenarios) {
-    for (std::size_t k = 0; k < scenario.officerCount; ++k) {
+    for (std::size_t k = 0; k < officers(scenario); ++k) {
       const int id = scenario.profiles[k].get(profile::id);
       require(id < kIdLimit, "头像编号超出范围。");
       if (id > largestId) largestId = id;
@@ -76,7 +83,7 @@ void buildDerivedIndexes(ScenarioSet& set) {
   set.officerIndexById.assign(set.scenarios.size(), std::vector<std::int32_t>(set.idCapacity, -1));
   for (std::size_t s = 0; s < set.scenarios.size(); ++s) {
     const Scenario& scenario = set.scenarios[s];
-    for (std::size_t k = 0; k < scenario.officerCount; ++k)
+    for (std::size_t k = 0; k < officers(scenario); ++k)
       set.officerIndexById[s][scenario.profiles[k].get(profile::id)] = static_cast<std::int32_t>(k);
   }
 
@@ -84,7 +91,7 @@ void buildDerivedIndexes(ScenarioSet& set) {
   for (std::size_t s = 0; s < set.scenarios.size(); ++s) {
     const Scenario& scenario = set.scenarios[s];
     require(scenario.waitingCount <= kMaxWaiting, "剧本待上场武将人数过多");
-    for (std::uint32_t j = 0; j < scenario.waitingCount; ++j) {
+    for (std::uint32_t j = 0; j < scenario.waitingCount && scenario.onMapCount + j < officers(scenario); ++j) {
       const std::uint32_t k = scenario.onMapCount + j;
       set.waitingQueue[s].push_back(WaitingEntry{scenario.profiles[k].get(profile::id), static_cast<std::int32_t>(k),
                                                  k + 1, scenario.block.get(block::appearYear, j)});

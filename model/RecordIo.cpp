@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <memory>
-#include <type_traits>
 
 namespace vorandel {
 
@@ -41,22 +40,13 @@ void readBlock(std::istream& in, ScenarioBlock& block) { readBytes(in, block.byt
 
 namespace {
 
-// Appends n records from their bytes in one bulk copy (the records are plain bytes without padding).
-template <class RecordType>
-void appendRecords(std::vector<RecordType>& records, const std::uint8_t* bytes, std::size_t n) {
-  static_assert(std::is_trivially_copyable_v<RecordType> && sizeof(RecordType) == RecordType::size);
-  const auto* first = reinterpret_cast<const RecordType*>(bytes);
-  records.insert(records.end(), first, first + n);
-}
-
-// Room for bytes that are about to be read over: not cleared first.
-std::unique_ptr<std::uint8_t[]> scratch(std::size_t size) { return std::make_unique_for_overwrite<std::uint8_t[]>(size); }
-
+// Grows the vector by n records and reads their bytes straight into them.
 template <class RecordType>
 void readRecords(std::istream& in, std::vector<RecordType>& records, std::size_t n) {
-  const auto bytes = scratch(RecordType::size * n);
-  readBytes(in, bytes.get(), RecordType::size * n);
-  appendRecords(records, bytes.get(), n);
+  static_assert(sizeof(RecordType) == RecordType::size, "records are plain bytes without padding");
+  const std::size_t old = records.size();
+  records.resize(old + n);
+  readBytes(in, records.data() + old, RecordType::size * n);
 }
 
 }  // namespace
@@ -71,18 +61,14 @@ void readOfficerProfiles(std::istream& in, std::vector<OfficerProfile>& profiles
 
 void readOfficerRecords(std::istream& in, std::vector<OfficerState>& states, std::vector<OfficerProfile>& profiles,
                         std::size_t n) {
-  // One read for the whole run; the two parts of each record are then gathered into runs of their own.
-  const auto bytes = scratch(kOfficerRecordSize * n);
+  // One read for the whole run; each record is then split into its two parts.
+  const auto bytes = std::make_unique_for_overwrite<std::uint8_t[]>(kOfficerRecordSize * n);
   readBytes(in, bytes.get(), kOfficerRecordSize * n);
-  const auto stateBytes = scratch(kOfficerStateSize * n);
-  const auto profileBytes = scratch(kOfficerProfileSize * n);
   for (std::size_t k = 0; k < n; ++k) {
     const std::uint8_t* record = bytes.get() + kOfficerRecordSize * k;
-    std::memcpy(stateBytes.get() + kOfficerStateSize * k, record, kOfficerStateSize);
-    std::memcpy(profileBytes.get() + kOfficerProfileSize * k, record + kOfficerStateSize, kOfficerProfileSize);
+    std::memcpy(states.emplace_back().bytes.data(), record, kOfficerStateSize);
+    std::memcpy(profiles.emplace_back().bytes.data(), record + kOfficerStateSize, kOfficerProfileSize);
   }
-  appendRecords(states, stateBytes.get(), n);
-  appendRecords(profiles, profileBytes.get(), n);
 }
 
 void readTrailer(std::istream& in, ScenarioTrailer& trailer, bool longForm) {
