@@ -26,10 +26,7 @@ constexpr std::int8_t kNoNeighbour = -1;        // 0xFF
 constexpr std::int32_t kHighestPopulation = 65535;  // the field has 16 bits
 
 const ColumnDictionary& cityColumns() {
-  static const ColumnDictionary columns{
-      "新名称", "城防", "治水", "农业", "商业", "人口", "民忠", "预备兵", "士气", "训练", "状态值",
-      "农业上限", "商业上限", "商城", "靠水", "气候", "未知", "小地图横坐标", "小地图纵坐标",
-      "大地图横坐标", "大地图纵坐标", "相邻城ID"};
+  static const ColumnDictionary columns(kCityColumnNames);
   return columns;
 }
 

@@ -10,13 +10,12 @@ namespace {
 enum ForceColumn { kFame, kMoney, kFood, kWeapons, kRuler };
 
 const ColumnDictionary& forceColumns() {
-  static const ColumnDictionary columns{"声望", "金钱", "粮食", "科技", "君主"};
+  static const ColumnDictionary columns(kForceColumnNames);
   return columns;
 }
 
-// The six weapon technologies, in the order of their bits in a force's weapons field.
 const ColumnDictionary& weaponDictionary() {
-  static const ColumnDictionary weapons{"战车", "铠甲", "连弩", "强骑兵", "楼船", "投石车"};
+  static const ColumnDictionary weapons(kWeaponNames);
   return weapons;
 }
 

@@ -65,13 +65,7 @@ void writeDuties(OfficerState& officer, std::string_view cell) {
 }  // namespace
 
 const ColumnDictionary& officerColumnTable() {
-  static const ColumnDictionary columns{
-      "新ID", "新姓名", "性别", "父母ID", "父母姓名", "出生年份", "上场年份", "身份", "寿命", "家族",
-      "成长", "相性", "善恶", "武力", "智力", "政治", "魅力", "义气", "野心", "勇猛",
-      "冷静", "阵形", "可学技能", "已学技能数", "已学技能", "附加技能", "勇名", "经验", "年龄", "忠诚度",
-      "叛乱", "已行动", "特征", "归属", "士兵", "训练", "士气", "所在地", "势力", "君主",
-      "太守", "主管", "将军", "宝物", "城市编号", "上一个", "上一武将", "下一个", "下一武将",
-  };
+  static const ColumnDictionary columns(kOfficerColumnNames);
   return columns;
 }
 

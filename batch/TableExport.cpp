@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "batch/CityTable.h"
+#include "batch/ForceTable.h"
 #include "batch/TableExportCells.h"
 
 namespace vorandel {
@@ -23,9 +24,6 @@ std::string numeral(long value) { return std::to_string(value); }
 
 // --- force table ------------------------------------------------------------------------------------
 
-// The six weapon technologies in the order of their bits (6..11) in the weapons field.
-constexpr std::array<std::string_view, 6> kWeaponNames{"战车", "铠甲", "连弩", "强骑兵", "楼船", "投石车"};
-
 std::string weaponList(unsigned weapons) {
   std::vector<std::string> names;
   for (std::size_t bit = 0; bit < kWeaponNames.size(); ++bit)
@@ -34,12 +32,6 @@ std::string weaponList(unsigned weapons) {
 }
 
 // --- city table -------------------------------------------------------------------------------------
-
-// The city columns in the order of their codes.
-constexpr std::array<const char*, 22> kCityColumns{
-    "新名称", "城防", "治水", "农业", "商业", "人口", "民忠", "预备兵", "士气", "训练", "状态值",
-    "农业上限", "商业上限", "商城", "靠水", "气候", "未知", "小地图横坐标", "小地图纵坐标",
-    "大地图横坐标", "大地图纵坐标", "相邻城ID"};
 
 constexpr unsigned kCityOptions = kApplyTerrainFlags | kApplyMapPositions | kApplyNeighbours;
 
@@ -200,7 +192,7 @@ ExportedTable exportCityTable(const ScenarioSet& set, const std::vector<std::siz
 
   std::vector<std::string> header{"剧本", "ID", "名称", "设置"};
   std::vector<std::string> switches{kNoCell, kNoCell, kNoCell, numeral(options)};
-  for (const char* column : kCityColumns) {
+  for (const char* column : kCityColumnNames) {
     header.emplace_back(column);
     switches.emplace_back("1");
   }

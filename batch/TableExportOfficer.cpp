@@ -7,6 +7,7 @@
 #include <optional>
 #include <tuple>
 
+#include "batch/OfficerTable.h"
 #include "batch/OfficerTableFinishing.h"
 #include "batch/OfficerTableRow.h"
 #include "batch/TableExport.h"
@@ -18,15 +19,6 @@ namespace vorandel {
 using namespace tableexport;
 
 namespace {
-
-// The value columns by column id: the header of an exported table names all of them in this order.
-constexpr std::array<const char*, kOfficerColumnCount> kColumnNames{
-    "新ID", "新姓名", "性别", "父母ID", "父母姓名", "出生年份", "上场年份", "身份", "寿命", "家族",
-    "成长", "相性", "善恶", "武力", "智力", "政治", "魅力", "义气", "野心", "勇猛",
-    "冷静", "阵形", "可学技能", "已学技能数", "已学技能", "附加技能", "勇名", "经验", "年龄", "忠诚度",
-    "叛乱", "已行动", "特征", "归属", "士兵", "训练", "士气", "所在地", "势力", "君主",
-    "太守", "主管", "将军", "宝物", "城市编号", "上一个", "上一武将", "下一个", "下一武将",
-};
 
 constexpr unsigned kRulerDuties = 0x3B;
 constexpr std::uint16_t kNoFormationBit = 1;
@@ -233,7 +225,7 @@ ExportedTable exportOfficerTable(const ScenarioSet& set, const std::vector<std::
   ExportedTable table;
   std::vector<std::string> header{"剧本", "ID", "姓名", "设置", "编号"};
   std::vector<std::string> switches{kNoCell, kNoCell, kNoCell, "1", kNoCell};  // releaseEmptyCity 1
-  for (const char* column : kColumnNames) {
+  for (const char* column : kOfficerColumnNames) {
     header.emplace_back(column);
     switches.emplace_back("1");
   }
