@@ -4,7 +4,7 @@
 #include <array>
 #include <stdexcept>
 
-#include "tools/ExperienceTable.h"
+#include "batch/OfficerTableFinishing.h"
 
 namespace vorandel::gendata {
 
@@ -287,7 +287,7 @@ void ScenarioComposer::writeOnMapOfficers() {
     state.set(state::prevOfficer, 0);
     state.set(state::nextOfficer, -1);
     state.set(state::fame, static_cast<std::uint16_t>(std::min(10000, p.fame + 40 * years + (place.status == kRuler ? 2000 : 0))));
-    const int least = kLeastExperience[static_cast<std::size_t>(p.growth)][static_cast<std::size_t>(p.learnedCount)];
+    const int least = experienceTable[static_cast<std::size_t>(p.growth)][static_cast<std::size_t>(p.learnedCount)];
     state.set(state::experience, static_cast<std::uint16_t>(std::min(60000, least + p.extraExperience + 60 * years)));
     int soldiers = 0;
     if (place.status == kRuler) soldiers = prng_.between(10000, 20000);
@@ -326,7 +326,7 @@ void ScenarioComposer::writeWaitingOfficers() {
     state.set(state::prevOfficer, 0);
     state.set(state::nextOfficer, -1);
     state.set(state::fame, static_cast<std::uint16_t>(p.fame));
-    const int least = kLeastExperience[static_cast<std::size_t>(p.growth)][static_cast<std::size_t>(p.learnedCount)];
+    const int least = experienceTable[static_cast<std::size_t>(p.growth)][static_cast<std::size_t>(p.learnedCount)];
     state.set(state::experience, static_cast<std::uint16_t>(std::min(60000, least + p.extraExperience)));
     state.set(state::status, kWaiting);
     state.set(state::lifespan, static_cast<unsigned>(p.lifespan));
