@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "batch/OfficerTableFinishing.h"
 #include "batch/Vocabulary.h"
 #include "model/Loader.h"
 
