@@ -1,18 +1,4 @@
 # Cross-compiling the Windows programs for old 32-bit Windows from Linux with mingw-w64.
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
 set(VORANDEL_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${VORANDEL_MINGW_PREFIX}-gcc)
-set(CMAKE_CXX_COMPILER ${VORANDEL_MINGW_PREFIX}-g++)
-set(CMAKE_RC_COMPILER ${VORANDEL_MINGW_PREFIX}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${VORANDEL_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# printf and its kin from the mingw runtime, which knows the C99 formats (%zu) that the old msvcrt lacks.
-set(CMAKE_CXX_FLAGS_INIT "-D__USE_MINGW_ANSI_STDIO=1")
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)
