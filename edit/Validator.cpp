@@ -169,12 +169,12 @@ class ScenarioValidator {
   }
 
   void checkIds() {
-    std::bitset<kIdLimit> seen;
+    std::array<std::uint8_t, kIdLimit> seen{};
     for (std::uint32_t k = 0; k < scenario_.officerCount; ++k) {
       const unsigned id = scenario_.profiles[k].get(profile::id);
       require(id < kIdLimit, "武将ID超出范围（必须小于3000）");
       require(!seen[id], "id重复");
-      seen[id] = true;
+      seen[id] = 1;
     }
   }
 

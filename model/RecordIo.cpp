@@ -64,10 +64,15 @@ void readOfficerRecords(std::istream& in, std::vector<OfficerState>& states, std
   // One read for the whole run; each record is then split into its two parts.
   const auto bytes = std::make_unique_for_overwrite<std::uint8_t[]>(kOfficerRecordSize * n);
   readBytes(in, bytes.get(), kOfficerRecordSize * n);
+  const std::size_t old = states.size();
+  states.resize(old + n);
+  profiles.resize(old + n);
+  OfficerState* state = states.data() + old;
+  OfficerProfile* profile = profiles.data() + old;
   for (std::size_t k = 0; k < n; ++k) {
     const std::uint8_t* record = bytes.get() + kOfficerRecordSize * k;
-    std::memcpy(states.emplace_back().bytes.data(), record, kOfficerStateSize);
-    std::memcpy(profiles.emplace_back().bytes.data(), record + kOfficerStateSize, kOfficerProfileSize);
+    std::memcpy(state[k].bytes.data(), record, kOfficerStateSize);
+    std::memcpy(profile[k].bytes.data(), record + kOfficerStateSize, kOfficerProfileSize);
   }
 }
 
