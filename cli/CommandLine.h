@@ -1,0 +1,43 @@
+#pragma once
+// The command line's words: the command, its options and the batch tables to run, in order.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "batch/BatchRun.h"
+
+namespace vorandel {
+
+// One batch table to run.
+struct BatchStep {
+  BatchKind kind;
+  std::string path;
+};
+
+// What the words of the command line ask for.
+struct CommandLine {
+  std::string command;
+  std::optional<std::string> from;
+  std::string out = ".";
+  std::vector<BatchStep> batches;
+  bool utf8 = false;                  // tables are read and written as UTF-8
+  BatchKind exportKind = BatchKind::OfficerTable;
+  std::vector<std::size_t> scenarios;  // export: the scenarios asked for, all when empty
+  std::optional<std::string> exportFile;
+};
+
+// Words that make no command; the text says which.
+class UsageError {
+ public:
+  explicit UsageError(std::string text) : text_(std::move(text)) {}
+  const std::string& text() const { return text_; }
+
+ private:
+  std::string text_;
+};
+
+// Reads the words after the program name; raises UsageError for words that make no command.
+CommandLine parseOptions(const std::vector<std::string>& args);
+
+}  // namespace vorandel
