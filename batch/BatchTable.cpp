@@ -1,8 +1,6 @@
 #include "batch/BatchTable.h"
 
-#include <fstream>
-#include <iterator>
-
+#include "batch/TextFile.h"
 #include "edit/EditError.h"
 
 namespace vorandel {
@@ -26,11 +24,11 @@ std::vector<std::string_view> splitRuns(std::string_view text, IsSeparator isSep
 }  // namespace
 
 BatchTable readTableLines(const std::string& path) {
-  // Read as bytes and strip the carriage return of a CRLF here, so that a table reads the same on every
-  // system; a carriage return anywhere else stays part of its line.
-  std::ifstream file(path, std::ios::in | std::ios::binary);
-  require(file.is_open(), "cannot open file to read");
-  const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  // The carriage return of a CRLF is stripped here, so that a table reads the same on every system; a
+  // carriage return anywhere else stays part of its line.
+  const std::optional<std::string> read = readTextFile(path);
+  require(read.has_value(), "cannot open file to read");
+  const std::string& text = *read;
 
   BatchTable table;
   std::size_t start = 0;

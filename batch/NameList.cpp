@@ -4,12 +4,11 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <optional>
 #include <string_view>
 
+#include "batch/TextFile.h"
 #include "edit/EditError.h"
 
 namespace vorandel {
@@ -122,13 +121,11 @@ void renameOfficer(ScenarioSet& set, std::uint32_t id, const std::string& name) 
 }  // namespace
 
 void importNameList(ScenarioSet& set, const std::string& path) {
-  // The list is read whole as bytes, so nothing in it can reach beyond the buffers that hold it.
-  std::ifstream file(path, std::ios::in | std::ios::binary);
-  require(file.is_open(), "Failed to open file to read.");
-  const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  file.close();
+  // The list is read whole, so nothing in it can reach beyond the buffers that hold it.
+  const std::optional<std::string> text = readTextFile(path);
+  require(text.has_value(), "Failed to open file to read.");
 
-  EntryReader reader(text);
+  EntryReader reader(*text);
   int entryNumber = 0;
   while (const std::optional<Entry> entry = reader.next()) {
     ++entryNumber;

@@ -70,6 +70,9 @@ TEST_F(NameList, EmptyListChangesNothing) {
   EXPECT_EQ(run(""), "(no error)");
   EXPECT_EQ(run(" \r\n\t\n\v\f "), "(no error)");
   EXPECT_EQ(set, before);
+  // The list ends at a Ctrl-Z, as Windows' text mode reads it.
+  EXPECT_EQ(run("\x1A" "C 5 a\n"), "(no error)");
+  EXPECT_EQ(set, before);
 }
 
 TEST_F(NameList, KindIsTheWholeRunOfWAndCAndItsFirstLetterDecides) {

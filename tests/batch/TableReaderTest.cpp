@@ -33,6 +33,9 @@ TEST(TableReader, LineRules) {
   EXPECT_EQ(readTableLines(files.write("cr.txt", "a\rb\r\r\nc\r")).lines, (Lines{"a\rb\r", "c\r"}));
   EXPECT_TRUE(readTableLines(files.write("empty.txt", "")).lines.empty());
   EXPECT_EQ(readTableLines(files.write("gbk.txt", "剧本\t编号\n")).lines, (Lines{"剧本\t编号"}));
+  // A Ctrl-Z ends the text, as Windows' text mode reads it: old editors put one at the end.
+  EXPECT_EQ(readTableLines(files.write("ctrlz.txt", "a\r\nb\r\n\x1A")).lines, (Lines{"a", "b"}));
+  EXPECT_EQ(readTableLines(files.write("ctrlz2.txt", "a\x1A\nb\n")).lines, (Lines{"a"}));
 }
 
 TEST(TableReader, MissingFileCannotBeOpened) {
