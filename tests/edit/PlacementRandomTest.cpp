@@ -190,6 +190,15 @@ class RandomSequence {
   std::mt19937 rng_;
 };
 
+// The sequence has to exercise what it is about, not only refusals.
+void expectExercised(const Tally& t) {
+  EXPECT_GT(t.moves, 800);
+  EXPECT_GT(t.rulerMoves, 5);
+  EXPECT_GT(t.releases, 5);
+  EXPECT_GT(t.appointments, 300);
+  EXPECT_GT(t.activations, 100);
+}
+
 TEST(PlacementRandomTest, LongSequencesKeepEveryScenarioValid) {
   for (unsigned seed : {20240601u, 7u, 99991u}) {
     SCOPED_TRACE("seed " + std::to_string(seed));
@@ -198,13 +207,8 @@ TEST(PlacementRandomTest, LongSequencesKeepEveryScenarioValid) {
     for (int number = 0; number < 3000; ++number)
       if (!sequence.step(number)) break;
     const Tally& t = sequence.tally;
-    // The sequence has to exercise what it is about, not only refusals.
-    EXPECT_GT(t.moves, 800);
-    EXPECT_GT(t.rulerMoves, 5);
-    EXPECT_GT(t.releases, 5);
+    expectExercised(t);
     EXPECT_GT(t.refusedMoves, 50);
-    EXPECT_GT(t.appointments, 300);
-    EXPECT_GT(t.activations, 100);
     EXPECT_GT(t.ignoredActivations, 10);
     EXPECT_GT(t.additions, 50);
     std::cout << "seed " << seed << ": moves " << t.moves << " (rulers " << t.rulerMoves << ", releasing "
@@ -220,12 +224,7 @@ TEST(PlacementRandomTest, LongSequencesKeepTheBuiltInScenariosValid) {
   RandomSequence sequence(1234u, std::move(builtIn));
   for (int number = 0; number < 3000; ++number)
     if (!sequence.step(number)) break;
-  const Tally& t = sequence.tally;
-  EXPECT_GT(t.moves, 800);
-  EXPECT_GT(t.rulerMoves, 5);
-  EXPECT_GT(t.releases, 5);
-  EXPECT_GT(t.appointments, 300);
-  EXPECT_GT(t.activations, 100);
+  expectExercised(sequence.tally);
 }
 
 TEST(PlacementRandomTest, TheChecksOfTheSequenceNoticeBrokenSets) {
