@@ -1,14 +1,16 @@
 #include "batch/TextFile.h"
 
-#include <fstream>
-#include <iterator>
+#include <cstdio>
+#include <memory>
+
+#include "model/FileRead.h"
 
 namespace vorandel {
 
 std::optional<std::string> readTextFile(const std::string& path) {
-  std::ifstream file(path, std::ios::in | std::ios::binary);
-  if (!file.is_open()) return std::nullopt;
-  std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  if (const std::unique_ptr<std::FILE, int (*)(std::FILE*)> probe(std::fopen(path.c_str(), "rb"), &std::fclose); !probe)
+    return std::nullopt;
+  std::string text = readWholeFile(path, kMaxTableFileSize);
   if (const std::size_t end = text.find('\x1A'); end != std::string::npos) text.resize(end);
   return text;
 }

@@ -7,7 +7,7 @@
 
 namespace vorandel {
 
-// The file's text, or nothing when it cannot be opened.
+// The file's text, or nothing when it cannot be opened; raises FileError when it cannot be read.
 std::optional<std::string> readTextFile(const std::string& path);
 
 }  // namespace vorandel

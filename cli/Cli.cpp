@@ -13,11 +13,14 @@
 #include "cli/TerminalText.h"
 #include "edit/EditError.h"
 #include "edit/Validator.h"
+#include "model/FileError.h"
 #include "model/FileOps.h"
+#include "model/FileRead.h"
 #include "model/Generate.h"
 #include "model/MemoryStream.h"
 #include "model/Loader.h"
 #include "model/StreamError.h"
+#include "model/SystemFiles.h"
 #include "model/Writer.h"
 
 namespace vorandel {
@@ -33,10 +36,14 @@ struct Stop {
 class GbkCopy {
  public:
   explicit GbkCopy(const std::string& gbk) {
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+    if (error) {
+      reason_ = error.message();
+      return;
+    }
     std::random_device random;
-    path_ = (std::filesystem::temp_directory_path() /
-             ("vorandel-table-" + std::to_string(random()) + std::to_string(random()) + ".txt"))
-                .string();
+    path_ = (folder / ("vorandel-table-" + std::to_string(random()) + std::to_string(random()) + ".txt")).string();
     std::ofstream out(path_, std::ios::binary | std::ios::trunc);
     out << gbk;
     out.close();
@@ -51,9 +58,11 @@ class GbkCopy {
 
   bool written() const { return written_; }
   const std::string& path() const { return path_; }
+  const std::string& reason() const { return reason_; }  // when there is no temporary folder
 
  private:
   std::string path_;
+  std::string reason_;
   bool written_ = false;
 };
 
@@ -63,16 +72,17 @@ class Cli : public UserNotifier {
 
   void showError(const std::string& text) override { say(text); }
 
-  void say(const std::string& text) {
-    context_.err << gbkTo(text, context_.charset);
-    if (text.empty() || text.back() != '\n') context_.err << '\n';
+  void say(const Message& message) {
+    const std::string shown = messageTo(message, context_.charset);
+    context_.err << shown;
+    if (shown.empty() || shown.back() != '\n') context_.err << '\n';
   }
 
   int run(const CommandLine& options) {
     ScenarioSet current = startUp(options.from);
     for (const BatchStep& batch : options.batches) {
       if (!fileExists(batch.path)) {
-        say(formatMessage("文件不存在！\n%s", batch.path.c_str()));
+        say(Message::withPaths("文件不存在！\n%s", {batch.path}));
         throw Stop{kExitFileFailed};
       }
       if (!options.utf8) {
@@ -81,7 +91,7 @@ class Cli : public UserNotifier {
       }
       const GbkCopy copy(gbkOfUtf8Table(batch.path));
       if (!copy.written()) {
-        say(formatMessage("无法写入文件：%s", copy.path().c_str()));
+        say(Message::withPaths("无法写入文件：%s", {copy.path()}).text(copy.path().empty() ? "（没有临时文件夹）" : "").nativeLine(copy.reason()));
         throw Stop{kExitFileFailed};
       }
       runBatch(current, batch.kind, copy.path());
@@ -94,7 +104,7 @@ class Cli : public UserNotifier {
       validateScenarios(current, 0, kAllScenarios);
       say("检查完毕，全部剧本的数据正确。");
     } else {
-      if (!generateScenarioFiles(current, options.out, *this)) throw Stop{kExitFileFailed};
+      generateScenarioFiles(current, options.out);
       say("已生成新的剧本。");
     }
     return kExitDone;
@@ -103,11 +113,11 @@ class Cli : public UserNotifier {
  private:
   // The GBK bytes of a table saved as UTF-8 (a leading byte-order mark is dropped).
   std::string gbkOfUtf8Table(const std::string& path) {
-    std::string text = readWholeFile(path);
+    std::string text = readWholeFile(path, kMaxTableFileSize);
     if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
     std::optional<std::string> gbk = utf8ToGbk(text);
     if (!gbk) {
-      say(formatMessage("表 %s 不是UTF-8文本，或含有GBK无法表示的字符。", path.c_str()));
+      say(Message::withPaths("表 %s 不是UTF-8文本，或含有GBK无法表示的字符。", {path}));
       throw Stop{kExitRefused};
     }
     return std::move(*gbk);
@@ -142,32 +152,24 @@ class Cli : public UserNotifier {
                       table.problems.empty() ? "" : formatMessage("%zu 项无法写入表中（见上）。", table.problems.size()).c_str()));
   }
 
-  std::string readWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string bytes(std::istreambuf_iterator<char>(in), {});
-    if (!in.is_open() || in.bad()) {
-      say(formatMessage("无法读取文件：%s", path.c_str()));
-      throw Stop{kExitFileFailed};
-    }
-    return bytes;
-  }
-
   // Loads the built-in pair, or the folder's pair, and proves it consistent.
   ScenarioSet startUp(const std::optional<std::string>& from) {
     ScenarioSet set;
     if (!from) {
       loadScenarioSet(set, context_.builtIn.sndata, context_.builtIn.taiki);
     } else {
-      const std::string sndataPath = (std::filesystem::path(*from) / kSndataName).string();
-      const std::string taikiPath = (std::filesystem::path(*from) / kTaikiName).string();
-      const std::string sndataBytes = readWholeFile(sndataPath);
-      const std::string taikiBytes = readWholeFile(taikiPath);
+      // A generation into this folder that was killed part way is finished or undone before reading.
+      recoverInterruptedGeneration(*from);
+      const std::string sndataPath = platform::pathIn(*from, kSndataName);
+      const std::string taikiPath = platform::pathIn(*from, kTaikiName);
+      const std::string sndataBytes = readWholeFile(sndataPath, kMaxScenarioFileSize);
+      const std::string taikiBytes = readWholeFile(taikiPath, kMaxScenarioFileSize);
       MemoryInputStream sndata(sndataBytes);
       MemoryInputStream taiki(taikiBytes);
       try {
         parseScenarioStreams(set, sndata, taiki);
       } catch (StreamError) {
-        say(formatMessage("剧本文件 %s 的数据不完整，无法读取。", (sndata.fail() ? sndataPath : taikiPath).c_str()));
+        say(Message::withPaths("剧本文件 %s 的数据不完整，无法读取。", {sndata.fail() ? sndataPath : taikiPath}));
         throw Stop{kExitFileFailed};
       }
     }
@@ -217,6 +219,15 @@ int runCli(const std::vector<std::string>& args, CliContext& context) {
     return stop.code;
   } catch (StreamError) {
     cli.say("剧本数据不完整，无法读取。");
+    return kExitFileFailed;
+  } catch (const FileError& error) {
+    cli.say(error.message());
+    return kExitFileFailed;
+  } catch (const std::bad_alloc&) {
+    cli.say("内存不足，无法完成。");
+    return kExitFileFailed;
+  } catch (const std::exception& error) {
+    cli.say(Message("无法完成：").native(error.what()));
     return kExitFileFailed;
   }
 }

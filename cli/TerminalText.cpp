@@ -24,16 +24,32 @@ bool isGbkName(const std::string& charset) {
 
 std::string terminalCharset() { return std::to_string(GetConsoleOutputCP()); }
 
+namespace {
+
+std::string convertCodePage(UINT source, std::string_view bytes, const std::string& charset) {
+  const UINT target = static_cast<UINT>(std::stoul(charset));
+  if (bytes.empty() || source == target) return std::string(bytes);
+  const int wide = MultiByteToWideChar(source, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring text(static_cast<std::size_t>(wide), L'\0');
+  MultiByteToWideChar(source, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), wide);
+  // UTF-8 has a form for every character and takes no replacement character.
+  const char* replacement = target == CP_UTF8 ? nullptr : "?";
+  const int narrow = WideCharToMultiByte(target, 0, text.data(), wide, nullptr, 0, replacement, nullptr);
+  std::string out(static_cast<std::size_t>(narrow), '\0');
+  WideCharToMultiByte(target, 0, text.data(), wide, out.data(), narrow, replacement, nullptr);
+  return out;
+}
+
+// Paths and the system's texts are in the ANSI code page.
+std::string nativeTo(std::string_view bytes, const std::string& charset) {
+  return convertCodePage(GetACP(), bytes, charset);
+}
+
+}  // namespace
+
 std::string gbkTo(std::string_view gbk, const std::string& charset) {
   if (isGbkName(charset) || gbk.empty()) return std::string(gbk);
-  const UINT target = static_cast<UINT>(std::stoul(charset));
-  const int wide = MultiByteToWideChar(936, 0, gbk.data(), static_cast<int>(gbk.size()), nullptr, 0);
-  std::wstring text(static_cast<std::size_t>(wide), L'\0');
-  MultiByteToWideChar(936, 0, gbk.data(), static_cast<int>(gbk.size()), text.data(), wide);
-  const int narrow = WideCharToMultiByte(target, 0, text.data(), wide, nullptr, 0, "?", nullptr);
-  std::string out(static_cast<std::size_t>(narrow), '\0');
-  WideCharToMultiByte(target, 0, text.data(), wide, out.data(), narrow, "?", nullptr);
-  return out;
+  return convertCodePage(936, gbk, charset);
 }
 
 std::optional<std::string> utf8ToGbk(std::string_view utf8) {
@@ -86,6 +102,13 @@ std::string gbkTo(std::string_view gbk, const std::string& charset) {
   return out;
 }
 
+namespace {
+
+// Paths and the system's texts are in the locale's encoding already, which is the terminal's.
+std::string nativeTo(std::string_view bytes, const std::string&) { return std::string(bytes); }
+
+}  // namespace
+
 std::optional<std::string> utf8ToGbk(std::string_view utf8) {
   iconv_t converter = iconv_open("GBK", "UTF-8");
   if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
@@ -108,5 +131,12 @@ std::optional<std::string> utf8ToGbk(std::string_view utf8) {
 }
 
 #endif
+
+std::string messageTo(const Message& message, const std::string& charset) {
+  std::string shown;
+  for (const Message::Piece& piece : message.pieces())
+    shown += piece.native ? nativeTo(piece.bytes, charset) : gbkTo(piece.bytes, charset);
+  return shown;
+}
 
 }  // namespace vorandel

@@ -1,19 +1,20 @@
 #pragma once
-// Generating the game's files from the current set: validate every scenario, move the existing
-// sndata.s5 and taiki.s5 of the folder to their .bak names, then write both files anew.
+// Generating the game's files from the current set: validate every scenario, then replace the folder's
+// sndata.s5 and taiki.s5 together, keeping the previous ones as .bak copies.
 #include <string>
 
 #include "model/ScenarioSet.h"
-#include "model/UserNotifier.h"
 
 namespace vorandel {
 
 inline constexpr const char* kSndataName = "sndata.s5";
 inline constexpr const char* kTaikiName = "taiki.s5";
 
-// Returns true when both files were written. A set that fails validation raises its EditError before
-// anything is moved. A failed rename or write is told to the user through the notifier and gives false;
-// the files that were there before are then still there, under their own or their .bak names.
-bool generateScenarioFiles(const ScenarioSet& set, const std::string& folder, UserNotifier& notifier);
+// Raises EditError, touching nothing, for a set without scenarios or one that fails validation, and
+// FileError when a file step fails; the folder then holds its previous files under their own names.
+void generateScenarioFiles(const ScenarioSet& set, const std::string& folder);
+
+// Finishes or undoes a generation into the folder that was killed part way (see FileReplacement.h).
+void recoverInterruptedGeneration(const std::string& folder);
 
 }  // namespace vorandel

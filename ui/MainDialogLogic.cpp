@@ -1,8 +1,8 @@
 #include "ui/MainDialogLogic.h"
 
 #include "edit/EditError.h"
+#include "model/FileError.h"
 #include "model/Generate.h"
-#include "ui/HostNotifier.h"
 #include "ui/ResourceIds.h"
 
 namespace vorandel::ui {
@@ -34,15 +34,15 @@ void MainDialogLogic::runBatchDialog(int mode) {
   host_.runDialog(BATCH_DIALOG);
 }
 
-// A failed rename or write has been told to the user by the notifier already, naming the file; the
-// set stays as it was in every case.
+// A failed file step leaves the folder's previous files in place; the set stays as it was in every case.
 void MainDialogLogic::generate() {
-  HostNotifier notifier(host_, BoxOwner::Dialog);
   try {
-    if (generateScenarioFiles(state_.current, folder_, notifier))
-      host_.messageBox(BoxOwner::Dialog, "已生成新的剧本。", "处理完毕", BoxStyle::Plain);
+    generateScenarioFiles(state_.current, folder_);
+    host_.messageBox(BoxOwner::Dialog, "已生成新的剧本。", "处理完毕", BoxStyle::Plain);
   } catch (const EditError& error) {
     host_.messageBox(BoxOwner::Dialog, error.text(), "错误", BoxStyle::Error);
+  } catch (const FileError& error) {
+    host_.messageBox(BoxOwner::Dialog, error.message().joined(), "错误", BoxStyle::Error);
   }
 }
 

@@ -7,7 +7,6 @@
 
 #include "edit/EditError.h"
 #include "model/FileOps.h"
-#include "model/Generate.h"
 #include "model/Loader.h"
 #include "model/StreamError.h"
 #include "tests/support/ScenarioBuilder.h"
@@ -120,75 +119,6 @@ TEST(FileOps, FileExistsOnlyForFilesThatCanBeRead) {
   EXPECT_TRUE(requireFile(folder.file("there"), notifier));
   EXPECT_FALSE(requireFile(folder.file("missing"), notifier));
   EXPECT_EQ(notifier.shown, std::vector<std::string>{"文件不存在！"});
-}
-
-class Generate : public ::testing::Test {
- protected:
-  std::string sndata() const { return folder.file("sndata.s5"); }
-  std::string taiki() const { return folder.file("taiki.s5"); }
-  TempFolder folder;
-  RecordingNotifier notifier;
-  ScenarioSet set = testing::smallValidSet();
-  testing::FileBytes expected = testing::writeToBytes(set);
-};
-
-TEST_F(Generate, WritesBothFilesIntoAnEmptyFolder) {
-  EXPECT_TRUE(generateScenarioFiles(set, folder.path().string(), notifier));
-  EXPECT_EQ(readFile(sndata()), expected.sndata);
-  EXPECT_EQ(readFile(taiki()), expected.taiki);
-  EXPECT_FALSE(fileExists(sndata() + ".bak"));
-  EXPECT_TRUE(notifier.shown.empty());
-}
-
-TEST_F(Generate, MovesTheFilesThereToTheirBackupsReplacingOlderOnes) {
-  writeFile(sndata(), "old sndata");
-  writeFile(taiki(), "old taiki");
-  writeFile(sndata() + ".bak", "older sndata");
-  EXPECT_TRUE(generateScenarioFiles(set, folder.path().string(), notifier));
-  EXPECT_EQ(readFile(sndata() + ".bak"), "old sndata");
-  EXPECT_EQ(readFile(taiki() + ".bak"), "old taiki");
-  EXPECT_EQ(readFile(sndata()), expected.sndata);
-  EXPECT_EQ(readFile(taiki()), expected.taiki);
-}
-
-TEST_F(Generate, AFailedSecondRenameStopsBeforeWriting) {
-  writeFile(sndata(), "old sndata");
-  writeFile(taiki(), "old taiki");
-  std::filesystem::create_directories(folder.file("taiki.s5.bak/in the way"));
-  EXPECT_FALSE(generateScenarioFiles(set, folder.path().string(), notifier));
-  EXPECT_EQ(readFile(sndata() + ".bak"), "old sndata");
-  EXPECT_FALSE(fileExists(sndata()));
-  EXPECT_EQ(readFile(taiki()), "old taiki");
-  ASSERT_EQ(notifier.shown.size(), 1u);
-  EXPECT_EQ(notifier.shown[0], formatMessage("无法将 %s 重命名为: %s\n", taiki().c_str(), (taiki() + ".bak").c_str()));
-}
-
-TEST_F(Generate, AnInvalidSetMovesAndWritesNothing) {
-  writeFile(sndata(), "old sndata");
-  set.scenarios[0].onMapCount = 400;
-  EXPECT_THROW(generateScenarioFiles(set, folder.path().string(), notifier), EditError);
-  EXPECT_EQ(readFile(sndata()), "old sndata");
-  EXPECT_FALSE(fileExists(sndata() + ".bak"));
-}
-
-TEST_F(Generate, AWriteFailureIsToldAndKeepsTheOldFilesAsBackups) {
-  writeFile(sndata(), "old sndata");
-  writeFile(taiki(), "old taiki");
-  const std::string missingFolder = folder.file("no such folder");
-  EXPECT_FALSE(generateScenarioFiles(set, missingFolder, notifier));
-  ASSERT_EQ(notifier.shown.size(), 1u);
-  EXPECT_NE(notifier.shown[0].find((std::filesystem::path(missingFolder) / "sndata.s5").string()), std::string::npos);
-
-  // The old files were moved before the write failed: the message says where they are.
-  notifier.shown.clear();
-  std::filesystem::create_directory(folder.file("blocked"));
-  writeFile(folder.file("blocked/sndata.s5"), "old sndata");
-  std::filesystem::create_directory(folder.file("blocked/taiki.s5.tmp"));
-  std::filesystem::rename(folder.file("blocked/taiki.s5.tmp"), folder.file("blocked/taiki.s5"));
-  EXPECT_FALSE(generateScenarioFiles(set, folder.file("blocked"), notifier));
-  ASSERT_EQ(notifier.shown.size(), 1u);
-  EXPECT_NE(notifier.shown[0].find(".bak"), std::string::npos);
-  EXPECT_EQ(readFile(folder.file("blocked/sndata.s5.bak")), "old sndata");
 }
 
 }  // namespace

@@ -1,0 +1,92 @@
+// Every failure of the command line reaches the user as a message and an exit code, never as an abort,
+// and a path is shown exactly as it was typed.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+#include "cli/Cli.h"
+#include "tests/support/ScenarioBuilder.h"
+#include "tests/support/TempFolder.h"
+
+namespace vorandel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::readFile;
+using testing::TempFolder;
+using testing::writeFile;
+
+std::string utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
+class CliFailures : public ::testing::Test {
+ protected:
+  int run(std::vector<std::string> args) {
+    err.str("");
+    CliContext context{out, err, "UTF-8", builtIn};
+    return runCli(args, context);
+  }
+  bool said(const std::string& part) const { return err.str().find(part) != std::string::npos; }
+
+  testing::FileBytes pristine = testing::writeToBytes(testing::smallValidSet());
+  BuiltInData builtIn{pristine.sndata, pristine.taiki};
+  TempFolder folder;
+  std::ostringstream out, err;
+};
+
+TEST_F(CliFailures, UnreadableScenarioFilesAreToldWithTheirPathAndReason) {
+  const std::string from = folder.file("from");
+  fs::create_directories(from + "/sndata.s5");  // a folder where the file should be
+  writeFile(from + "/taiki.s5", pristine.taiki);
+  EXPECT_EQ(run({"check", "--from", from}), kExitFileFailed);
+  EXPECT_TRUE(err.str().starts_with(utf8(u8"无法读取文件：") + from + "/sndata.s5\n")) << err.str();
+  EXPECT_TRUE(said("Is a directory") || said("directory")) << err.str();
+
+  // A file that never ends (a device) is refused once it is larger than any pair could be.
+  fs::remove_all(from + "/sndata.s5");
+  writeFile(from + "/sndata.s5", pristine.sndata);
+  fs::remove(from + "/taiki.s5");
+  fs::create_symlink("/dev/zero", from + "/taiki.s5");
+  EXPECT_EQ(run({"check", "--from", from}), kExitFileFailed);
+  EXPECT_TRUE(said(utf8(u8"文件太大"))) << err.str();
+}
+
+TEST_F(CliFailures, AMissingTemporaryFolderForAUtf8TableIsAMessage) {
+  const std::string table = folder.file("names.txt");
+  writeFile(table, "C 1 A\n");
+  const char* old = std::getenv("TMPDIR");
+  const std::string saved = old ? old : "";
+  setenv("TMPDIR", folder.file("no such folder").c_str(), 1);
+  const int code = run({"check", "--utf8", "--name", table});
+  old ? setenv("TMPDIR", saved.c_str(), 1) : unsetenv("TMPDIR");
+  EXPECT_EQ(code, kExitFileFailed);
+  EXPECT_TRUE(said(utf8(u8"无法写入文件：（没有临时文件夹）\n"))) << err.str();
+}
+
+TEST_F(CliFailures, PathsAreShownAsTyped) {
+  const std::string missing = folder.file(utf8(u8"我的 修改/不存在.txt"));
+  EXPECT_EQ(run({"check", "--officer", missing}), kExitFileFailed);
+  EXPECT_EQ(err.str(), utf8(u8"文件不存在！\n") + missing + "\n");
+
+  const std::string target = folder.file(utf8(u8"剧本 输出"));
+  writeFile(target, "a file, not a folder");
+  EXPECT_EQ(run({"generate", "--out", target}), kExitFileFailed);
+  EXPECT_TRUE(err.str().starts_with(utf8(u8"无法写入文件 ") + target + utf8(u8"/sndata.s5，新的剧本没有生成。\n")))
+      << err.str();
+}
+
+TEST_F(CliFailures, APairWithoutScenariosIsNotGenerated) {
+  const std::string from = folder.file("empty");
+  fs::create_directories(from);
+  writeFile(from + "/sndata.s5", std::string(2, '\0'));
+  writeFile(from + "/taiki.s5", std::string(2, '\0'));
+  const std::string outFolder = folder.file("out");
+  fs::create_directories(outFolder);
+  EXPECT_EQ(run({"generate", "--from", from, "--out", outFolder}), kExitRefused);
+  EXPECT_EQ(err.str(), utf8(u8"没有任何剧本，不能生成剧本文件。\n"));
+  EXPECT_TRUE(fs::is_empty(outFolder));
+}
+
+}  // namespace
+}  // namespace vorandel
