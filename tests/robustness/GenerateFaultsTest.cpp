@@ -6,6 +6,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -16,6 +17,7 @@
 #include "cli/Cli.h"
 #include "cli/TerminalText.h"
 #include "model/BuiltInData.h"
+#include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
 
 namespace vorandel {
@@ -169,6 +171,55 @@ TEST(GenerateFaults, ALimitAboveBothFilesLetsTheProgramFinish) {
   EXPECT_EQ(run.code, kExitDone) << run.messages;
   EXPECT_EQ(readFile(folder.file("sndata.s5")), builtInData().sndata);
   EXPECT_EQ(readFile(folder.file("taiki.s5")), builtInData().taiki);
+}
+
+pid_t startProgram(const std::vector<std::string>& args) {
+  const pid_t child = fork();
+  if (child == 0) {
+    const int null = open("/dev/null", O_WRONLY);
+    dup2(null, STDERR_FILENO);
+    std::vector<char*> argv{const_cast<char*>("vorandel")};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    execv(VORANDEL_PROGRAM, argv.data());
+    _exit(127);
+  }
+  return child;
+}
+
+int exitCodeOf(pid_t child) {
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// Two generations from different pairs into one folder at the same moment: one waits for the other, so
+// both succeed and the folder holds one whole pair, never a mix.
+TEST(GenerateFaults, TwoWritersAtOnceLeaveOneWholePair) {
+  TempFolder folder;
+  const std::string first = folder.file("first"), second = folder.file("second"), out = folder.file("out");
+  for (const std::string& made : {first, second, out}) std::filesystem::create_directory(made);
+  ASSERT_EQ(runProgramWithFileLimit({"generate", "--out", first}, RLIM_INFINITY).code, kExitDone);
+  ASSERT_EQ(runProgramWithFileLimit({"generate", "--out", second}, RLIM_INFINITY).code, kExitDone);
+  // The second pair is another valid one, different in both files.
+  const testing::FileBytes other = testing::writeToBytes(testing::smallValidSet());
+  writeFile(second + "/sndata.s5", other.sndata);
+  writeFile(second + "/taiki.s5", other.taiki);
+  const std::string firstSndata = readFile(first + "/sndata.s5"), firstTaiki = readFile(first + "/taiki.s5");
+  const std::string secondSndata = readFile(second + "/sndata.s5"), secondTaiki = readFile(second + "/taiki.s5");
+  ASSERT_NE(firstSndata, secondSndata);
+  ASSERT_NE(firstTaiki, secondTaiki);
+
+  for (int round = 0; round < 50; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    const pid_t a = startProgram({"generate", "--from", first, "--out", out});
+    const pid_t b = startProgram({"generate", "--from", second, "--out", out});
+    EXPECT_EQ(exitCodeOf(a), kExitDone);
+    EXPECT_EQ(exitCodeOf(b), kExitDone);
+    const std::string sndata = readFile(out + "/sndata.s5"), taiki = readFile(out + "/taiki.s5");
+    EXPECT_TRUE((sndata == firstSndata && taiki == firstTaiki) || (sndata == secondSndata && taiki == secondTaiki))
+        << "a mixed pair";
+  }
 }
 
 }  // namespace
