@@ -34,13 +34,15 @@ void MainDialogLogic::runBatchDialog(int mode) {
   host_.runDialog(BATCH_DIALOG);
 }
 
-// A failed rename or write has been told to the user by the notifier already, naming the file; the
-// set stays as it was in every case.
+// The done box names the folder written to. A failed rename or write has been told to the user by the
+// notifier already, naming the file; the set stays as it was in every case.
 void MainDialogLogic::generate() {
   HostNotifier notifier(host_, BoxOwner::Dialog);
   try {
-    if (generateScenarioFiles(state_.current, folder_, notifier))
-      host_.messageBox(BoxOwner::Dialog, "已生成新的剧本。", "处理完毕", BoxStyle::Plain);
+    if (generateScenarioFiles(state_.current, folder_, notifier)) {
+      const std::string where = folder_.empty() ? "剧本文件已写入当前文件夹。" : "剧本文件已写入：" + folder_;
+      host_.messageBox(BoxOwner::Dialog, "已生成新的剧本。\n" + where, "处理完毕", BoxStyle::Plain);
+    }
   } catch (const EditError& error) {
     host_.messageBox(BoxOwner::Dialog, error.text(), "错误", BoxStyle::Error);
   }
