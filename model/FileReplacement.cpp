@@ -42,9 +42,9 @@ std::vector<Target> targetsOf(const std::string& folder, const std::vector<std::
   return targets;
 }
 
-// Every folder whose names the sequence changes.
+// Every folder whose names the sequence changes (an empty folder name is the current folder).
 std::set<std::string> foldersOf(const std::string& folder, const std::vector<Target>& targets) {
-  std::set<std::string> folders{folder};
+  std::set<std::string> folders{folder.empty() ? std::string(".") : folder};
   for (const Target& target : targets) folders.insert(platform::folderOf(target.path));
   return folders;
 }
@@ -147,7 +147,7 @@ void replaceFiles(const std::string& folder, const std::vector<NewFile>& files,
   std::vector<Target> targets = targetsOf(folder, names);
   const std::set<std::string> folders = foldersOf(folder, targets);
   const std::vector<platform::FolderLock> locks = lockFolders(folders, targets.front());
-  const std::string mark = platform::pathIn(folder, kMarkName);
+  const std::string mark = platform::pathIn(folder.empty() ? "." : folder, kMarkName);
   recover(mark, targets, folders);
   targets = targetsOf(folder, names);
 
@@ -218,7 +218,7 @@ void replaceFiles(const std::string& folder, const std::vector<NewFile>& files,
 void recoverInterruptedReplacement(const std::string& folder, const std::vector<std::string>& names) {
   const std::vector<Target> targets = targetsOf(folder, names);
   const std::set<std::string> folders = foldersOf(folder, targets);
-  const std::string mark = platform::pathIn(folder, kMarkName);
+  const std::string mark = platform::pathIn(folder.empty() ? "." : folder, kMarkName);
   if (!exists(mark) && std::none_of(targets.begin(), targets.end(), [](const Target& target) {
         return exists(target.fresh()) || exists(target.kept());
       }))

@@ -34,11 +34,13 @@ void MainDialogLogic::runBatchDialog(int mode) {
   host_.runDialog(BATCH_DIALOG);
 }
 
-// A failed file step leaves the folder's previous files in place; the set stays as it was in every case.
+// The done box names the folder written to. A failed file step leaves the folder's previous files in
+// place; the set stays as it was in every case.
 void MainDialogLogic::generate() {
   try {
     generateScenarioFiles(state_.current, folder_);
-    host_.messageBox(BoxOwner::Dialog, "已生成新的剧本。", "处理完毕", BoxStyle::Plain);
+    const std::string where = folder_.empty() ? "剧本文件已写入当前文件夹。" : "剧本文件已写入：" + folder_;
+    host_.messageBox(BoxOwner::Dialog, "已生成新的剧本。\n" + where, "处理完毕", BoxStyle::Plain);
   } catch (const EditError& error) {
     host_.messageBox(BoxOwner::Dialog, error.text(), "错误", BoxStyle::Error);
   } catch (const FileError& error) {

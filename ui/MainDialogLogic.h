@@ -9,7 +9,8 @@ namespace vorandel::ui {
 
 class MainDialogLogic {
  public:
-  // folder: where the game's files are generated; empty for the current directory.
+  // folder: where the game's files are generated, best given absolute so that it stays the same folder
+  // whatever becomes of the current directory; empty for the current directory.
   MainDialogLogic(ProgramState& state, DialogHost& host, std::string folder = {});
 
   // A button press; false for commands the dialog leaves to the default handling (Esc among them).

@@ -15,6 +15,7 @@ namespace vorandel {
 namespace {
 
 using testing::ScriptedHost;
+using testing::ShownBox;
 using testing::TempFolder;
 using ui::BoxOwner;
 using ui::BoxStyle;
@@ -34,6 +35,31 @@ class MainDialog : public ::testing::Test {
   TempFolder folder;
   ui::MainDialogLogic dialog{state, host, folder.path().string()};
 };
+
+// The process's current directory moved into a folder for the life of the guard.
+class CurrentDirectoryGuard {
+ public:
+  explicit CurrentDirectoryGuard(const std::filesystem::path& folder) : before_(std::filesystem::current_path()) {
+    std::filesystem::current_path(folder);
+  }
+  ~CurrentDirectoryGuard() { std::filesystem::current_path(before_); }
+  CurrentDirectoryGuard(const CurrentDirectoryGuard&) = delete;
+  CurrentDirectoryGuard& operator=(const CurrentDirectoryGuard&) = delete;
+
+ private:
+  std::filesystem::path before_;
+};
+
+// The done box: its first line exactly as it always was, then the line naming the folder.
+void expectDoneBox(const ShownBox& box, const std::string& folderLine) {
+  const std::size_t newline = box.text.find('\n');
+  EXPECT_EQ(box.text.substr(0, newline), "已生成新的剧本。");
+  ASSERT_NE(newline, std::string::npos) << box.text;
+  EXPECT_EQ(box.text.substr(newline + 1), folderLine);
+  EXPECT_EQ(box.title, "处理完毕");
+  EXPECT_EQ(box.style, BoxStyle::Plain);
+  EXPECT_EQ(box.owner, BoxOwner::Dialog);
+}
 
 TEST(StartUp, KeepsAValidatedPristineCopyAndRefusesBrokenData) {
   ScenarioSet set = testing::smallValidSet();
@@ -98,9 +124,7 @@ TEST_F(MainDialog, GenerateWritesTheCurrentSetAndKeepsOlderFilesAsBackups) {
   editCurrentSet();
   EXPECT_TRUE(dialog.onCommand(MAIN_GENERATE));
   ASSERT_EQ(host.boxes.size(), 1u);
-  EXPECT_EQ(host.boxes[0].text, "已生成新的剧本。");
-  EXPECT_EQ(host.boxes[0].title, "处理完毕");
-  EXPECT_EQ(host.boxes[0].style, BoxStyle::Plain);
+  expectDoneBox(host.boxes[0], "剧本文件已写入：" + folder.path().string());
   const testing::FileBytes expected = testing::writeToBytes(state.current);
   EXPECT_EQ(testing::readFile(folder.file("sndata.s5")), expected.sndata);
   EXPECT_EQ(testing::readFile(folder.file("taiki.s5")), expected.taiki);
@@ -113,6 +137,32 @@ TEST_F(MainDialog, GenerateWritesTheCurrentSetAndKeepsOlderFilesAsBackups) {
   const testing::FileBytes pristine = testing::writeToBytes(state.pristineCopy);
   EXPECT_EQ(testing::readFile(folder.file("sndata.s5")), pristine.sndata);
   EXPECT_EQ(testing::readFile(folder.file("taiki.s5")), pristine.taiki);
+}
+
+// Browsing for a table may move the process into the table's folder; the files still go to the folder
+// the dialog was given, and nothing is written where the process went.
+TEST_F(MainDialog, GenerateWritesIntoItsFolderWhereverTheCurrentDirectoryHasGone) {
+  TempFolder tableFolder;
+  {
+    CurrentDirectoryGuard moved(tableFolder.path());
+    EXPECT_TRUE(dialog.onCommand(MAIN_GENERATE));
+  }
+  ASSERT_EQ(host.boxes.size(), 1u);
+  expectDoneBox(host.boxes[0], "剧本文件已写入：" + folder.path().string());
+  const testing::FileBytes expected = testing::writeToBytes(state.current);
+  EXPECT_EQ(testing::readFile(folder.file("sndata.s5")), expected.sndata);
+  EXPECT_EQ(testing::readFile(folder.file("taiki.s5")), expected.taiki);
+  EXPECT_TRUE(std::filesystem::is_empty(tableFolder.path()));
+
+  // Without a folder the current directory is used, and the box says so.
+  ui::MainDialogLogic inCurrentDirectory(state, host);
+  {
+    CurrentDirectoryGuard moved(tableFolder.path());
+    EXPECT_TRUE(inCurrentDirectory.onCommand(MAIN_GENERATE));
+  }
+  ASSERT_EQ(host.boxes.size(), 2u);
+  expectDoneBox(host.boxes[1], "剧本文件已写入当前文件夹。");
+  EXPECT_EQ(testing::readFile(tableFolder.file("sndata.s5")), expected.sndata);
 }
 
 TEST_F(MainDialog, GenerateReportsAValidationErrorAndWritesNothing) {

@@ -19,7 +19,9 @@ struct DialogWindow {
   DialogWindow(Program& program, HWND window) : host(program, window), logic(makeLogic(program)) {}
 
   Logic makeLogic(Program& program) {
-    if constexpr (std::is_constructible_v<Logic, ProgramState&, DialogHost&>)
+    if constexpr (std::is_same_v<Logic, MainDialogLogic>)
+      return Logic(program.state, host, program.folder);
+    else if constexpr (std::is_constructible_v<Logic, ProgramState&, DialogHost&>)
       return Logic(program.state, host);
     else
       return Logic(host);

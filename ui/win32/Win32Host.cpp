@@ -38,7 +38,8 @@ bool Win32Host::browseForFile(std::string& path) {
   dialog.nMaxFile = kPathBufferSize;
   dialog.lpstrFilter = "Text(*.txt)\0*.txt\0All(*.*)\0*.*\0";
   dialog.nFilterIndex = 1;
-  dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+  // Without OFN_NOCHANGEDIR the dialog would move the process into the chosen file's folder.
+  dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
   if (!GetOpenFileNameA(&dialog)) return false;
   path = buffer.data();
   return true;

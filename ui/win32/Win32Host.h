@@ -3,6 +3,8 @@
 // dialog window.
 #include <windows.h>
 
+#include <string>
+
 #include "ui/DialogHost.h"
 #include "ui/ProgramState.h"
 
@@ -12,6 +14,9 @@ namespace vorandel::ui {
 struct Program {
   HINSTANCE instance;
   ProgramState state;
+  // The absolute current folder at start-up: the game's files are written there, whatever folder the
+  // process is in later.
+  std::string folder;
 };
 
 class Win32Host : public DialogHost {

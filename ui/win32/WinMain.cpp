@@ -2,15 +2,34 @@
 // copy and run the main window until the user quits.
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "edit/EditError.h"
 #include "model/BuiltInData.h"
 #include "model/StreamError.h"
 #include "ui/ResourceIds.h"
 #include "ui/win32/Win32Host.h"
 
+namespace {
+
+// The current folder as an absolute path, taken once: a later change of the process's current folder
+// must not move where the game's files are written. Empty, meaning the current folder, if it cannot be
+// read.
+std::string absoluteCurrentFolder() {
+  const DWORD size = GetCurrentDirectoryA(0, nullptr);
+  if (size == 0) return {};
+  std::vector<char> buffer(size + 1, '\0');
+  const DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
+  if (length == 0 || length >= buffer.size()) return {};
+  return std::string(buffer.data(), length);
+}
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   using namespace vorandel;
-  static ui::Program program{instance, {}};
+  static ui::Program program{instance, {}, absoluteCurrentFolder()};
   try {
     ui::startUp(program.state, builtInData().sndata, builtInData().taiki);
   } catch (const EditError& error) {

@@ -7,6 +7,8 @@
 //   vorandel-wine-driver text TITLE          print the static texts of that window, one per line
 //   vorandel-wine-driver item TITLE ID       print the text of control ID
 //   vorandel-wine-driver close TITLE         close that window as its close box would
+//   vorandel-wine-driver choose TITLE FILE   in the open-file dialog that window opened, go to FILE's
+//                                            folder, then enter its name and press Open
 // Exit code 0 on success, 1 when the window or the control is not found in time, 2 for wrong usage.
 #include <windows.h>
 
@@ -36,6 +38,83 @@ BOOL CALLBACK printStatic(HWND child, LPARAM) {
     if (text[0]) std::printf("%s\n", text);
   }
   return TRUE;
+}
+
+// The open-file dialog shows its file name in a combo box with an edit field (cmb13) or, in the older
+// look, in an edit box (edt1); the ids are those of the system's dialog templates.
+constexpr int kFileNameCombo = 0x47c;
+constexpr int kFileNameEdit = 0x480;
+
+struct OwnedDialogSearch {
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK checkOwnedDialog(HWND window, LPARAM lParam) {
+  auto* search = reinterpret_cast<OwnedDialogSearch*>(lParam);
+  char className[32] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (std::strcmp(className, "#32770") == 0 && GetWindow(window, GW_OWNER) == search->owner &&
+      IsWindowVisible(window)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND findOwnedDialog(HWND owner, DWORD waitMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    OwnedDialogSearch search{owner, nullptr};
+    EnumWindows(checkOwnedDialog, reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    if (GetTickCount() - start >= waitMs) return nullptr;
+    Sleep(100);
+  }
+}
+
+// Enters text as the file name of the open-file dialog and presses Open.
+void enterFileName(HWND dialog, HWND name, const std::string& text) {
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000, &ignored);
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
+// Picks the file in the open-file dialog that owner opened as a person would: goes to the file's folder
+// first (a folder name and Open browse into it), then enters the file's own name and presses Open.
+// 0 when the dialog closed afterwards.
+int chooseFile(HWND owner, const std::string& file) {
+  HWND dialog = findOwnedDialog(owner, 20000);
+  if (!dialog) {
+    std::fprintf(stderr, "no open-file dialog is open\n");
+    return 1;
+  }
+  Sleep(500);  // the dialog fills its controls after it has been shown
+  HWND name = GetDlgItem(dialog, kFileNameCombo);
+  if (!name) name = GetDlgItem(dialog, kFileNameEdit);
+  if (!name) {
+    std::fprintf(stderr, "the open-file dialog has no file name box\n");
+    return 1;
+  }
+  const std::size_t slash = file.find_last_of('\\');
+  if (slash != std::string::npos) {
+    enterFileName(dialog, name, file.substr(0, slash + 1));
+    Sleep(1000);
+    if (!IsWindow(dialog)) {
+      std::fprintf(stderr, "the open-file dialog closed on a folder name\n");
+      return 1;
+    }
+  }
+  enterFileName(dialog, name, file.substr(slash == std::string::npos ? 0 : slash + 1));
+  const DWORD start = GetTickCount();
+  while (IsWindow(dialog)) {
+    if (GetTickCount() - start >= 10000) {
+      std::fprintf(stderr, "the open-file dialog did not close\n");
+      return 1;
+    }
+    Sleep(100);
+  }
+  return 0;
 }
 
 }  // namespace
@@ -70,6 +149,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (argc < 4) return 2;
+  if (command == "choose") return chooseFile(window, argv[3]);
   const int id = std::atoi(argv[3]);
   HWND control = GetDlgItem(window, id);
   if (!control) {

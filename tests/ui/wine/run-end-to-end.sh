@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end test of the Windows program under Wine on a virtual X display, driven from outside.
 #   run-end-to-end.sh SCENARIO VORANDEL_EXE CLI_EXE DRIVER_EXE BUILTIN_DIR SCREENSHOT_DIR
-# SCENARIO: generate-and-batch (generate, a force table with an error, Retry, success, the about box)
+# SCENARIO: generate-and-batch (generate, a force table with an error, Retry, success, a table chosen with
+#           浏览 in another folder, the about box)
 #           officer-table (a broken and then a correct officer table)
 # Exits 0 when every step passed, 1 on the first failure, 77 (skipped) where Wine, Xvfb, ImageMagick,
 # the Chinese locale or a CJK font are missing.
@@ -42,11 +43,15 @@ trap cleanup EXIT
 # GBK text for the driver's arguments comes from the locale; its output is GBK.
 drive() { "$wine" "$driver" "$@" 2>/dev/null | tr -d '\r' | iconv -f GBK -t UTF-8; return "${PIPESTATUS[0]}"; }
 screenshot() { mkdir -p "$shots" && import -window root "$shots/$1.png"; }
+# The name under which the program sees a folder or file of this machine: drive Z: is the root.
+windows_path() { local path=${1//\//\\}; echo "Z:$path"; }
 # Waits for a message box, checks its title and that its text holds the expected words, presses a button.
+# The box's text stays in box_text for further checks.
 answer() {  # title text-part button-id [screenshot-name]
   drive wait "$1" 20000 || fail "no box titled $1"
   local text
   text=$(drive text "$1")
+  box_text=$text
   echo "   box \"$1\": $text"
   grep -qF -- "$2" <<<"$text" || fail "box $1 says \"$text\", expected \"$2\""
   [ -z "${4:-}" ] || screenshot "$4"
@@ -110,6 +115,35 @@ case "$scenario" in
     "$wine" "$cli" generate --lord fixed.txt --out cli-out >/dev/null 2>&1 || fail "the console program failed"
     cmp -s sndata.s5 cli-out/sndata.s5 || fail "the batch did not reach sndata.s5 as the console program writes it"
     cmp -s sndata.s5 "$builtin/sndata.s5" && fail "sndata.s5 is unchanged after the batch"
+
+    step "浏览 to a table in another folder; 生成新剧本 still writes into the program's folder"
+    # The other folder has an officer table too: were the program's current folder moved there, the
+    # officer batch dialog below would offer it.
+    tables=$work/tables
+    mkdir -p "$tables"
+    printf '剧本\t编号\t设置\t金钱\r\nx\tx\tx\t1\r\n0\t1\t1\t654321\r\n' | iconv -f UTF-8 -t GBK >"$tables/ruv5_lord.txt"
+    cp "$tables/ruv5_lord.txt" "$tables/ruv5_officer.txt"
+    table=$(windows_path "$tables/ruv5_lord.txt")
+    drive press Vorandel 1004 || fail "cannot press 修改势力信息"
+    drive wait 批量修改势力信息 20000 || fail "the force batch dialog did not open"
+    drive press 批量修改势力信息 1031 || fail "cannot press 浏览"
+    sleep 2
+    screenshot open-file-dialog
+    drive choose 批量修改势力信息 "$table" || fail "cannot choose $table in the open-file dialog"
+    [ "$(drive item 批量修改势力信息 1036)" = "$table" ] || fail "the chosen table is not shown in the batch dialog"
+    drive press 批量修改势力信息 1032 || fail "cannot press 开始处理"
+    answer 处理完毕 已保存修改。 1
+    drive gone 批量修改势力信息 10000 || fail "the batch dialog did not close after the commit"
+    generate
+    [ "$(head -n 1 <<<"$box_text")" = 已生成新的剧本。 ] || fail "the done box does not start with 已生成新的剧本。"
+    grep -qxF "剧本文件已写入：$(windows_path "$folder")" <<<"$box_text" || fail "the done box does not name $folder"
+    for name in sndata.s5 taiki.s5 sndata.s5.bak taiki.s5.bak; do
+      [ ! -e "$tables/$name" ] || fail "$name was written into the table's folder"
+    done
+    mkdir -p cli-browse
+    "$wine" "$cli" generate --lord ../tables/ruv5_lord.txt --out cli-browse >/dev/null 2>&1 ||
+      fail "the console program failed"
+    cmp -s sndata.s5 cli-browse/sndata.s5 || fail "the chosen table did not reach sndata.s5 of the program's folder"
 
     step "修改武将资料 without ruv5_officer.txt: empty path, 文件不存在！, the dialog stays"
     drive press Vorandel 1003 || fail "cannot press 修改武将资料"
