@@ -16,11 +16,9 @@ void seekTo(std::istream& in, std::streamoff position) {
 }
 
 // The first chunk of sndata.s5 decides the trailer form: long when it is big enough for the long
-// trailer. A size beyond the 16-bit field is stored modulo 65536, so there only the exact long length
-// can tell.
+// trailer (beyond the 16-bit size field: when its size is that of the long form).
 bool recordsLongTrailer(std::uint16_t recorded, std::uint32_t onMap) {
-  const std::uint64_t longLength = neededSndataChunk(onMap, true);
-  return longLength <= 0xFFFF ? recorded >= longLength : recordedSizeMatches(recorded, longLength);
+  return recordedSizeCovers(recorded, neededSndataChunk(onMap, true));
 }
 
 }  // namespace
@@ -62,7 +60,8 @@ void parseScenarioStreams(ScenarioSet& set, std::istream& sndata, std::istream& 
     if (i == 0) set.longTrailer = recordsLongTrailer(recorded, onMap);
     const std::uint64_t needed = neededSndataChunk(onMap, set.longTrailer);
     if (!recordedSizeCovers(recorded, needed)) refuseSndataChunk(i, recorded, needed, onMap);
-    ends.sndata = std::max<std::uint64_t>(ends.sndata, sndataBase + set.sndataTable[i].offset + chunkLength(recorded, needed));
+    ends.sndata =
+        std::max<std::uint64_t>(ends.sndata, sndataBase + set.sndataTable[i].offset + chunkLength(recorded, needed));
     // The waiting officers' records follow from taiki.s5 once all of sndata.s5 has been read.
     scenario.states.reserve(scenario.officerCount);
     scenario.profiles.reserve(scenario.officerCount);

@@ -9,8 +9,8 @@
 namespace vorandel {
 
 // Loads the two files' bytes into the set. Returns true; every failure is raised (EditError for data
-// outside the game's limits, StreamError::ReadFailed for data shorter than its counts). A failed load
-// leaves the set partly filled: callers discard it.
+// outside the game's limits and for chunk sizes that disagree with the counts, StreamError::ReadFailed
+// for data shorter than its counts). A failed load leaves the set partly filled: callers discard it.
 bool loadScenarioSet(ScenarioSet& set, std::string_view sndata, std::string_view taiki);
 
 // The parser behind loadScenarioSet, on any pair of binary input streams; fills an empty set. A pair
