@@ -17,10 +17,12 @@ constexpr const char* kQueueMismatch = "待命武将辅助数据结构有错";
 constexpr int kMinAgeOnMap = 15;
 
 // The officer state that every new officer starts from: waiting, lifespan 7, abilities 90, no force,
-// duties 军事 and 内政, good/evil 3.
+// good/evil 3 and the one duty 特殊, which is what an officer who enters a force without an assigned
+// job has. A non-ruler may hold only one duty, so a new officer passes the officer table's finishing
+// rules without a 主管 column.
 constexpr std::array<std::uint8_t, kOfficerStateSize> kNewOfficerState = {
     0x00, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x3E, 0x00, 0x5A, 0x5A, 0x5A, 0x5A,
-    0x00, 0x00, 0xFF, 0x00, 0x00, 0xFF, 0xC5, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+    0x00, 0x00, 0xFF, 0x00, 0x00, 0xFF, 0xE0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
 };
 
 OfficerState newOfficerState() {
@@ -146,10 +148,15 @@ bool addWaitingOfficer(ScenarioSet& set, std::size_t s, int id) {
   require(s < set.waitingQueue.size() && set.waitingQueue[s].size() == scenario.waitingCount, kQueueMismatch);
   std::deque<WaitingEntry>& queue = set.waitingQueue[s];
 
-  // He enters play in the same year as the last waiting officer, so the waiting part stays in order.
-  // The queue holds that year also after a waiting officer was brought onto the map or given another
-  // year, which the appearance bytes of the block only show once they are laid out again.
-  const int appearYear = queue.empty() ? storedStartYear(scenario) : queue.back().appearYear;
+  // He enters play in the same year as the last waiting officer: the latest year in the queue, so the
+  // waiting part stays in order. Inside an import neither the appearance bytes of the block (laid out
+  // again only at its end) nor the queue's order (an activation swaps entries) follow the years, so
+  // the year is the largest of the queue, which holds every change.
+  int appearYear = storedStartYear(scenario);
+  if (!queue.empty())
+    appearYear = std::max_element(queue.begin(), queue.end(), [](const WaitingEntry& a, const WaitingEntry& b) {
+                   return a.appearYear < b.appearYear;
+                 })->appearYear;
   require(appearYear >= 0 && appearYear <= 0xFF, "新武将的登场年份超出范围");
 
   const auto n = static_cast<std::int32_t>(scenario.officerCount);

@@ -16,8 +16,11 @@ namespace vorandel {
 int activateWaitingOfficer(ScenarioSet& set, std::size_t s, int id, int newStatus);
 
 // Appends a new officer with the id at the end of the waiting officers, appearing in the same year as
-// the last waiting officer (the start year when there is none). His index is the old officer count;
-// the id index grows in every scenario when the id does not fit it. Returns true.
+// the last one: the largest appearance year in the scenario's waiting queue (the start year when
+// nobody waits), also after activations and changed years that the block's appearance bytes do not
+// show yet. He is born 15 years earlier (never before year 100) and holds the one duty 特殊, with
+// the rest of the new-officer template. His index is the old officer count; the id index grows in
+// every scenario when the id does not fit it. Returns true.
 bool addWaitingOfficer(ScenarioSet& set, std::size_t s, int id);
 
 // The year in the stored scale (year minus 100) in which the scenario starts for the waiting officers:

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "edit/EditError.h"
+#include "model/ChunkSize.h"
 #include "model/MemoryStream.h"
 #include "model/RecordIo.h"
 
@@ -12,6 +13,12 @@ namespace {
 
 void seekTo(std::istream& in, std::streamoff position) {
   if (!in.seekg(position)) throw StreamError::ReadFailed;
+}
+
+// The first chunk of sndata.s5 decides the trailer form: long when it is big enough for the long
+// trailer (beyond the 16-bit size field: when its size is that of the long form).
+bool recordsLongTrailer(std::uint16_t recorded, std::uint32_t onMap) {
+  return recordedSizeCovers(recorded, neededSndataChunk(onMap, true));
 }
 
 }  // namespace
@@ -24,6 +31,12 @@ bool loadScenarioSet(ScenarioSet& set, std::string_view sndata, std::string_view
 }
 
 void parseScenarioStreams(ScenarioSet& set, std::istream& sndata, std::istream& taiki) {
+  ChunkEnds ends;
+  parseScenarioStreams(set, sndata, taiki, ends);
+}
+
+void parseScenarioStreams(ScenarioSet& set, std::istream& sndata, std::istream& taiki, ChunkEnds& ends) {
+  ends = ChunkEnds{};
   const std::uint16_t count = readCount(sndata);
   require(count <= kMaxScenarios, "剧本数超出允许范围");
   set.sndataTable.assign(count, ChunkEntry{});
@@ -31,6 +44,7 @@ void parseScenarioStreams(ScenarioSet& set, std::istream& sndata, std::istream& 
   set.scenarios.resize(count);
   readChunkEntries(sndata, set.sndataTable);
   const std::streamoff sndataBase = sndata.tellg();
+  ends.sndata = static_cast<std::uint64_t>(sndataBase);
 
   for (std::size_t i = 0; i < count; ++i) {
     Scenario& scenario = set.scenarios[i];
@@ -42,12 +56,17 @@ void parseScenarioStreams(ScenarioSet& set, std::istream& sndata, std::istream& 
     scenario.waitingCount = waiting;
     scenario.officerCount = onMap + waiting;
     require(scenario.officerCount <= kMaxOfficers, "剧本武将总数超出范围");
+    const std::uint16_t recorded = set.sndataTable[i].size;
+    if (i == 0) set.longTrailer = recordsLongTrailer(recorded, onMap);
+    const std::uint64_t needed = neededSndataChunk(onMap, set.longTrailer);
+    if (!recordedSizeCovers(recorded, needed)) refuseSndataChunk(i, recorded, needed, onMap);
+    ends.sndata =
+        std::max<std::uint64_t>(ends.sndata, sndataBase + set.sndataTable[i].offset + chunkLength(recorded, needed));
     // The waiting officers' records follow from taiki.s5 once all of sndata.s5 has been read.
     scenario.states.reserve(scenario.officerCount);
     scenario.profiles.reserve(scenario.officerCount);
     readOfficerStates(sndata, scenario.states, onMap);
     readOfficerProfiles(sndata, scenario.profiles, onMap);
-    if (i == 0) set.longTrailer = set.sndataTable[0].size >= kOfficerRecordSize * onMap + kBlockSize + kLongTrailerSize;
     readTrailer(sndata, scenario.trailer, set.longTrailer);
   }
 
@@ -55,9 +74,14 @@ void parseScenarioStreams(ScenarioSet& set, std::istream& sndata, std::istream& 
   set.taikiTable.assign(count, ChunkEntry{});
   readChunkEntries(taiki, set.taikiTable);
   const std::streamoff taikiBase = taiki.tellg();
+  ends.taiki = static_cast<std::uint64_t>(taikiBase);
 
   for (std::size_t i = 0; i < count; ++i) {
     Scenario& scenario = set.scenarios[i];
+    const std::uint16_t recorded = set.taikiTable[i].size;
+    const std::uint64_t needed = neededTaikiChunk(scenario.waitingCount);
+    if (!recordedSizeMatches(recorded, needed)) refuseTaikiChunk(i, recorded, needed, scenario.waitingCount);
+    ends.taiki = std::max<std::uint64_t>(ends.taiki, taikiBase + set.taikiTable[i].offset + needed);
     seekTo(taiki, taikiBase + set.taikiTable[i].offset);
     readOfficerRecords(taiki, scenario.states, scenario.profiles, scenario.waitingCount);
   }

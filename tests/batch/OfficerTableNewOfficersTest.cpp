@@ -60,12 +60,41 @@ TEST_F(NewOfficers, WithoutStatusTheNewOfficerWaitsInTheOrderOfHisYear) {
   EXPECT_EQ(validation(set), "(no error)");
 }
 
-TEST_F(NewOfficers, TheTemplateDutiesAndLocationNeedTheirColumns) {
-  // The template serves in two fields of work: a new officer who waits or serves must be given one.
-  EXPECT_EQ(run({"剧本 ID 姓名 设置 编号 所在地", "- - - 1 - 1", "0 600 新人 3 0 洛阳"}),
-            cellErrorText(3, 6, "F3", "非君主只能主管一项工作"));
-  set = smallValidSet();
-  giveDistinctSkills(set);
+TEST_F(NewOfficers, WithoutDutiesTheNewOfficerHoldsTheOneDutyOfTheTemplate) {
+  // 特殊, the duty of an officer who enters a force without an assigned job: a new officer who waits or
+  // serves passes the finishing rules without a 主管 column.
+  ASSERT_EQ(run({"剧本 ID 姓名 设置 编号 身份 所在地", "- - - 1 - 0 0",
+                 "0 600 新人 3 0 待命 洛阳",
+                 "0 601 新人 3 0 一般 洛阳"}),
+            "(no error)");
+  EXPECT_EQ(officer(0, 600).get(state::status), kWaiting);
+  EXPECT_EQ(officer(0, 600).get(state::duties), 0x20u);
+  EXPECT_EQ(officer(0, 601).get(state::force), 1);
+  EXPECT_EQ(officer(0, 601).get(state::duties), 0x20u);
+  EXPECT_EQ(officer(0, 601).get(state::goodEvil), 3u);
+  EXPECT_EQ(validation(set), "(no error)");
+  // With a 主管 column the column decides, as before.
+  ASSERT_EQ(run({"剧本 ID 姓名 设置 编号 所在地 主管", "- - - 1 - 0 0", "1 602 新人 3 0 洛阳 外交"}), "(no error)");
+  EXPECT_EQ(officer(1, 602).get(state::duties), 16u);
+}
+
+TEST_F(NewOfficers, AnOfficerAddedAfterAnActivationWaitsUntilTheLatestYear) {
+  // Bringing id 42 (192) onto the map moves id 40 (191) to the end of the queue; the new officer still
+  // appears in 192, with id 41, and is born in 177.
+  ASSERT_EQ(run({"剧本 ID 姓名 设置 编号 身份 所在地", "- - - 1 - 1 0",
+                 "0 42 某 1 0 一般 谯",
+                 "0 600 新人 3 0 待命 洛阳"}),
+            "(no error)");
+  EXPECT_EQ(officer(0, 42).get(state::status), kUnaffiliated) << "nobody owns 谯";
+  EXPECT_EQ(waitingIds(0), (std::vector<int>{40, 41, 600}));
+  const int years[3] = {91, 92, 92};
+  for (std::size_t j = 0; j < 3; ++j) EXPECT_EQ(set.scenarios[0].block.get(block::appearYear, j), years[j]);
+  EXPECT_EQ(profileOf(0, 600).get(profile::birthYear), 77);
+  EXPECT_EQ(derivedIndexMismatch(set), "");
+  EXPECT_EQ(validation(set), "(no error)");
+}
+
+TEST_F(NewOfficers, TheTemplateLocationNeedsItsColumn) {
   // Without 所在地 he stays at location 0, which the check of the scenario refuses.
   ASSERT_EQ(run({"剧本 ID 姓名 设置 编号 主管", "- - - 1 - 1", "0 600 新人 3 0 军事"}), "(no error)");
   EXPECT_EQ(officer(0, 600).get(state::location), 0);

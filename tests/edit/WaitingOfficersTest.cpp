@@ -162,8 +162,10 @@ TEST_F(WaitingOfficersTest, NewOfficerFollowsTheTemplateByteForByte) {
   ASSERT_EQ(sc.officerCount, 14u);
   const std::uint8_t expectedState[kOfficerStateSize] = {
       0x00, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x3E, 0x00, 0x5A, 0x5A, 0x5A, 0x5A,
-      0x00, 0x00, 0xFF, 0x00, 0x00, 0xFF, 0xC5, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
+      0x00, 0x00, 0xFF, 0x00, 0x00, 0xFF, 0xE0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
   EXPECT_EQ(std::memcmp(sc.states[13].bytes.data(), expectedState, kOfficerStateSize), 0);
+  EXPECT_EQ(sc.states[13].get(state::duties), 0x20u) << "one duty, 特殊, as a non-ruler may hold";
+  EXPECT_EQ(sc.states[13].get(state::goodEvil), 3u);
 
   const int id = 0x1234 % 2999;  // 1664
   std::uint8_t expectedProfile[kOfficerProfileSize] = {};
@@ -283,6 +285,33 @@ TEST_F(WaitingOfficersTest, NewOfficerAppearsWithTheLastWaitingOfficerAlsoAfterA
   EXPECT_EQ(set.waitingQueue[0].back().appearYear, 95);
   EXPECT_EQ(scenario().profiles[13].get(profile::birthYear), 80);
   EXPECT_EQ(derivedIndexMismatch(set), "");
+}
+
+TEST_F(WaitingOfficersTest, NewOfficerAppearsInTheLatestYearOfTheQueue) {
+  // Bringing the last waiting officer (id 42, 192) onto the map swaps the first one (id 40, 191) to the
+  // end of the queue; the latest year left is that of id 41, 192.
+  ASSERT_EQ(activateWaitingOfficer(set, 0, 42, kOrdinary), 10);
+  ASSERT_EQ(set.waitingQueue[0].back().id, 40);
+  addWaitingOfficer(set, 0, 60);
+  EXPECT_EQ(set.waitingQueue[0].back(), (WaitingEntry{60, 13, 14, 92}));
+  EXPECT_EQ(scenario().block.get(block::appearYear, 2), 92);
+  EXPECT_EQ(scenario().profiles[13].get(profile::birthYear), 77);
+  EXPECT_EQ(derivedIndexMismatch(set), "");
+
+  // A year changed in the queue only (as 上场年份 does), on an officer who is not the last one.
+  set.waitingQueue[0][0].appearYear = 99;
+  addWaitingOfficer(set, 0, 61);
+  EXPECT_EQ(set.waitingQueue[0].back().appearYear, 99);
+  EXPECT_EQ(scenario().profiles[14].get(profile::birthYear), 84);
+}
+
+TEST_F(WaitingOfficersTest, NewOfficerIsNeverBornBeforeTheYear100) {
+  ScenarioBuilder b(105, 1);
+  b.addForce(11, 10);
+  ScenarioSet local = makeSet({b.build()});
+  addWaitingOfficer(local, 0, 7);
+  EXPECT_EQ(local.waitingQueue[0].front().appearYear, 5);
+  EXPECT_EQ(local.scenarios[0].profiles[1].get(profile::birthYear), 0);
 }
 
 }  // namespace

@@ -155,6 +155,103 @@ TEST(Loader, FollowsTheOffsetsOfChunksStoredOutOfOrderOrWithGaps) {
   EXPECT_EQ(writeToBytes(loaded).sndata, files.sndata);  // written back in order, without the gap
 }
 
+std::uint16_t getU16(const std::string& bytes, std::size_t at) {
+  return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes[at]) | static_cast<std::uint8_t>(bytes[at + 1]) << 8);
+}
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// Table entry i of a file of n scenarios: the offset at 2 + 6i, the size at 2 + 6i + 4.
+std::size_t sizeAt(std::size_t i) { return 2 + 6 * i + 4; }
+
+TEST(Loader, ATaikiChunkMustHoldExactlyTheWaitingOfficers) {
+  const FileBytes files = writeToBytes(testing::smallValidSet());
+  const std::uint16_t size1 = getU16(files.taiki, sizeAt(1));
+  ASSERT_EQ(size1, 3 * 69);
+  for (int delta : {-69, 69, -1, 1}) {
+    FileBytes damaged = files;
+    putU16(damaged.taiki, sizeAt(1), static_cast<std::uint16_t>(size1 + delta));
+    const std::string text = loadError(damaged);
+    EXPECT_TRUE(contains(text, formatMessage("剧本1在 taiki.s5 中记录的数据长度为 %d 字节，而 3 名待上场武将需要正好 207 字节",
+                                             size1 + delta)))
+        << delta << ": " << text;
+  }
+}
+
+TEST(Loader, AWaitingCountDamagedToOneIsRefused) {
+  const ScenarioSet built = testing::smallValidSet();
+  FileBytes files = writeToBytes(built);
+  const std::size_t base = 2 + 6 * 2;
+  ASSERT_EQ(built.scenarios[0].waitingCount, 3u);
+  putU16(files.sndata, base + 581, 1);
+  EXPECT_TRUE(contains(loadError(files), "剧本0在 taiki.s5 中记录的数据长度为 207 字节，而 1 名待上场武将需要正好 69 字节"))
+      << loadError(files);
+}
+
+TEST(Loader, ATableLeftFromTheFilesBeforeIsRefused) {
+  // A write that stopped before the chunk tables were rewritten leaves the old sizes in front of the new
+  // chunks: scenario 0 has one waiting officer more than its old entry says.
+  const ScenarioSet before = testing::smallValidSet();
+  const FileBytes old = writeToBytes(before);
+  ScenarioSet after = before;
+  Scenario& s = after.scenarios[0];
+  s.states.push_back(s.states.back());
+  s.profiles.push_back(s.profiles.back());
+  s.profiles.back().set(profile::id, 99);
+  ++s.waitingCount;
+  ++s.officerCount;
+  s.block.set(block::storedWaitingCount, static_cast<std::uint16_t>(s.waitingCount));
+  FileBytes interrupted = writeToBytes(after);
+  interrupted.taiki.replace(0, 2 + 6 * 2, old.taiki, 0, 2 + 6 * 2);
+  EXPECT_TRUE(contains(loadError(interrupted), "剧本0在 taiki.s5 中记录的数据长度为 207 字节，而 4 名待上场武将需要正好 276 字节"))
+      << loadError(interrupted);
+  EXPECT_EQ(loadError(writeToBytes(after)), "");
+}
+
+TEST(Loader, ASndataChunkMustCoverItsBlockOfficersAndTrailer) {
+  const ScenarioSet built = testing::smallValidSet();
+  const FileBytes files = writeToBytes(built);
+  const std::uint32_t m = built.scenarios[1].onMapCount;
+  const std::uint16_t size1 = getU16(files.sndata, sizeAt(1));
+  ASSERT_EQ(size1, 5518 + 69 * m + 64);
+  FileBytes shorter = files;
+  putU16(shorter.sndata, sizeAt(1), static_cast<std::uint16_t>(size1 - 1));
+  const std::string text = loadError(shorter);
+  EXPECT_TRUE(contains(text, formatMessage("剧本1在 sndata.s5 中记录的数据长度为 %u 字节，而它的地图数据、%u 名已上场武将和结尾部分需要 %u 字节。",
+                                           size1 - 1u, m, unsigned{size1})))
+      << text;
+  EXPECT_TRUE(contains(text, "两个剧本文件不是同一次生成的，或者已经损坏。"));
+  // A chunk recorded longer than its data needs still loads: the rest is a gap the loader skips.
+  FileBytes longer = files;
+  putU16(longer.sndata, sizeAt(1), static_cast<std::uint16_t>(size1 + 7));
+  longer.sndata += std::string(7, '\0');
+  EXPECT_EQ(loadError(longer), "");
+}
+
+TEST(Loader, ChunksBeyondTheSixteenBitSizeFieldAreComparedModulo65536) {
+  // More officers on the map than the game allows make a sndata.s5 chunk longer than its size field:
+  // the writer stores the length modulo 65536, which is all the loader can check.
+  for (bool longTrailer : {false, true}) {
+    ScenarioSet set = rawSet({scenarioWithCounts(1000, 380), scenarioWithCounts(3, 2, 1400)});
+    set.longTrailer = longTrailer;
+    for (Scenario& s : set.scenarios) s.trailer.bytes[kLongTrailerSize - 1] = 0x5A;
+    const FileBytes files = writeToBytes(set);
+    const std::uint64_t needed = 5518 + 69 * 1000 + (longTrailer ? 1100 : 64);
+    ASSERT_EQ(getU16(files.sndata, sizeAt(0)), needed % 65536);
+    ScenarioSet loaded;
+    ASSERT_TRUE(loadScenarioSet(loaded, files.sndata, files.taiki)) << longTrailer;
+    EXPECT_EQ(loaded.longTrailer, longTrailer);
+    EXPECT_EQ(loaded.scenarios[1].trailer.bytes[kLongTrailerSize - 1], longTrailer ? 0x5A : 0);
+    EXPECT_EQ(writeToBytes(loaded).sndata, files.sndata);
+
+    FileBytes damaged = files;
+    putU16(damaged.sndata, sizeAt(0), static_cast<std::uint16_t>(needed % 65536 + 1));
+    const std::string text = loadError(damaged);
+    EXPECT_TRUE(contains(text, "剧本0在 sndata.s5 中记录的数据长度为")) << text;
+    EXPECT_TRUE(contains(text, "长度字段只有16位")) << text;
+  }
+}
+
 TEST(Loader, FilesThatDisagreeOrEndEarlyAreRefused) {
   const ScenarioSet two = testing::smallValidSet();
   FileBytes files = writeToBytes(two);

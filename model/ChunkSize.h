@@ -1,0 +1,28 @@
+#pragma once
+// What the chunk of a scenario must hold, and the check of a chunk's recorded size against it. The
+// size field of a chunk entry has 16 bits: a chunk longer than 65535 bytes (possible only with more
+// officers on the map than the game allows) keeps just its length modulo 65536 there, which is what the
+// writer stores, so for such a chunk only that remainder can be compared.
+#include <cstddef>
+#include <cstdint>
+
+namespace vorandel {
+
+// The bytes a sndata.s5 chunk needs: the block, the on-map officers' records and the trailer.
+std::uint64_t neededSndataChunk(std::uint32_t onMap, bool longTrailer);
+// The bytes a taiki.s5 chunk holds: one whole officer record per waiting officer, nothing else.
+std::uint64_t neededTaikiChunk(std::uint32_t waiting);
+
+// True when the recorded size could be the length of a chunk holding `needed` bytes.
+bool recordedSizeCovers(std::uint16_t recorded, std::uint64_t needed);
+// True when the recorded size is exactly `needed` (modulo 65536 beyond the field's range).
+bool recordedSizeMatches(std::uint16_t recorded, std::uint64_t needed);
+// The length of a chunk that passed recordedSizeCovers: the recorded size, or `needed` when that does
+// not fit the field.
+std::uint64_t chunkLength(std::uint16_t recorded, std::uint64_t needed);
+
+// Raise the EditError that refuses a pair whose chunk of scenario s has the wrong recorded size.
+[[noreturn]] void refuseSndataChunk(std::size_t s, std::uint16_t recorded, std::uint64_t needed, std::uint32_t onMap);
+[[noreturn]] void refuseTaikiChunk(std::size_t s, std::uint16_t recorded, std::uint64_t needed, std::uint32_t waiting);
+
+}  // namespace vorandel
