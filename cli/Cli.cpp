@@ -21,6 +21,7 @@
 #include "model/Loader.h"
 #include "model/StreamError.h"
 #include "model/SystemFiles.h"
+#include "model/TrailingBytes.h"
 #include "model/Writer.h"
 
 namespace vorandel {
@@ -103,6 +104,7 @@ class Cli : public UserNotifier {
     } else if (options.command == "check") {
       validateScenarios(current, 0, kAllScenarios);
       say("检查完毕，全部剧本的数据正确。");
+      for (const std::string& warning : pairWarnings_) say(warning);
     } else {
       generateScenarioFiles(current, options.out);
       say("已生成新的剧本。");
@@ -168,6 +170,7 @@ class Cli : public UserNotifier {
       MemoryInputStream taiki(taikiBytes);
       try {
         parseScenarioStreams(set, sndata, taiki);
+        pairWarnings_ = trailingBytesWarnings(sndataBytes, taikiBytes);
       } catch (StreamError) {
         say(Message::withPaths("剧本文件 %s 的数据不完整，无法读取。", {sndata.fail() ? sndataPath : taikiPath}));
         throw Stop{kExitFileFailed};
@@ -189,6 +192,7 @@ class Cli : public UserNotifier {
   }
 
   CliContext& context_;
+  std::vector<std::string> pairWarnings_;  // what check tells about the pair read with --from
 };
 
 }  // namespace
