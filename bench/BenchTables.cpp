@@ -1,6 +1,6 @@
 #include "bench/BenchTables.h"
 
-#include "batch/TableExport.h"
+#include "tables/TableExport.h"
 #include "tests/support/ScenarioBuilder.h"
 
 namespace vorandel::bench {

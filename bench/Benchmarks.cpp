@@ -10,9 +10,9 @@
 #include <string>
 #include <unistd.h>
 
-#include "batch/BatchRun.h"
+#include "app/BatchRun.h"
 #include "bench/BenchTables.h"
-#include "edit/Validator.h"
+#include "rules/Validator.h"
 #include "model/BuiltInData.h"
 #include "model/Loader.h"
 #include "model/Writer.h"

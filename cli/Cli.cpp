@@ -6,17 +6,17 @@
 #include <optional>
 #include <random>
 
-#include "batch/BatchRun.h"
-#include "batch/TableExport.h"
+#include "app/BatchRun.h"
+#include "tables/TableExport.h"
 #include "cli/HelpText.h"
 #include "cli/CommandLine.h"
 #include "cli/TerminalText.h"
-#include "edit/EditError.h"
-#include "edit/Validator.h"
+#include "model/EditError.h"
+#include "rules/Validator.h"
 #include "model/FileError.h"
 #include "model/FileOps.h"
 #include "model/FileRead.h"
-#include "model/Generate.h"
+#include "app/Generate.h"
 #include "model/MemoryStream.h"
 #include "model/Loader.h"
 #include "model/StreamError.h"

@@ -1,6 +1,6 @@
 #include "cli/CommandLine.h"
 
-#include "edit/EditError.h"
+#include "model/EditError.h"
 
 namespace vorandel {
 

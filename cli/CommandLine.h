@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "batch/BatchRun.h"
+#include "app/BatchRun.h"
 
 namespace vorandel {
 

@@ -51,5 +51,5 @@ function(vorandel_add_builtin_library name folder)
     COMMENT "Embedding the built-in scenario files from ${folder}"
     VERBATIM)
   add_library(${name} STATIC "${accessor}" "${generated}")
-  target_link_libraries(${name} PUBLIC vorandel_core)
+  target_link_libraries(${name} PUBLIC vorandel_model)
 endfunction()

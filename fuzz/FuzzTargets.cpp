@@ -9,9 +9,9 @@
 #include <sstream>
 #include <string>
 
-#include "batch/BatchRun.h"
-#include "edit/EditError.h"
-#include "edit/Validator.h"
+#include "app/BatchRun.h"
+#include "model/EditError.h"
+#include "rules/Validator.h"
 #include "model/BuiltInData.h"
 #include "model/Loader.h"
 #include "model/StreamError.h"

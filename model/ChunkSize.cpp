@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "edit/EditError.h"
+#include "model/EditError.h"
 #include "model/Records.h"
 
 namespace vorandel {

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "edit/EditError.h"
+#include "model/EditError.h"
 
 namespace vorandel {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "edit/EditError.h"
+#include "model/EditError.h"
 #include "model/ChunkSize.h"
 #include "model/MemoryStream.h"
 #include "model/RecordIo.h"

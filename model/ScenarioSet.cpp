@@ -1,6 +1,6 @@
 #include "model/ScenarioSet.h"
 
-#include "edit/EditError.h"
+#include "model/EditError.h"
 
 namespace vorandel {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "edit/EditError.h"
+#include "model/EditError.h"
 #include "model/Loader.h"
 #include "model/MemoryStream.h"
 

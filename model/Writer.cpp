@@ -4,7 +4,7 @@
 #include <fstream>
 #include <vector>
 
-#include "edit/EditError.h"
+#include "model/EditError.h"
 #include "model/RecordIo.h"
 #include "model/StreamError.h"
 

@@ -5,8 +5,8 @@
 #include <limits>
 #include <string>
 
-#include "edit/EditError.h"
-#include "edit/Validator.h"
+#include "model/EditError.h"
+#include "rules/Validator.h"
 #include "model/Loader.h"
 #include "model/StreamError.h"
 #include "model/Writer.h"

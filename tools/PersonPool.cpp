@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "rules/GameRules.h"
 #include "tools/OfficerNames.h"
 #include "tools/ScenarioPlan.h"
 
@@ -70,7 +71,7 @@ OfficerProfile Person::profile() const {
   OfficerProfile out;
   out.setText(profile::name, name, profile::name.length);
   out.set(profile::affinity, static_cast<std::uint8_t>(affinity));
-  out.set(profile::birthYear, static_cast<std::uint8_t>(birthYear - 100));
+  out.set(profile::birthYear, static_cast<std::uint8_t>(birthYear - kYearBase));
   out.set(profile::family, static_cast<std::uint8_t>(family));
   out.set(profile::growth, static_cast<std::uint8_t>(growth));
   for (std::size_t l = 0; l < learnableSkills.size(); ++l)

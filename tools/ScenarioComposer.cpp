@@ -1,19 +1,16 @@
 #include "tools/ScenarioComposer.h"
+#include "rules/GameRules.h"
 
 #include <algorithm>
 #include <array>
 #include <stdexcept>
 
-#include "batch/OfficerTableFinishing.h"
 
 namespace vorandel::gendata {
 
 namespace {
 
-constexpr unsigned kRulerDuties = 0x3B;
 constexpr int kSeal = 31;
-constexpr int kFreeItemIdLow = 492;  // persons 492..499 may carry any items
-constexpr int kFreeItemIdHigh = 499;
 constexpr int kTwinSwords = 19;
 constexpr int kSevenStarSword = 20;
 
@@ -343,7 +340,7 @@ void ScenarioComposer::writeWaitingOfficers() {
     state.set(state::learnedSkills, p.learnedSkills());
     scenario_.states.push_back(state);
     scenario_.profiles.push_back(p.profile());
-    scenario_.block.set(block::appearYear, j, static_cast<std::uint8_t>(p.debutYear - 100));
+    scenario_.block.set(block::appearYear, j, static_cast<std::uint8_t>(p.debutYear - kYearBase));
   }
   scenario_.waitingCount = static_cast<std::uint32_t>(waiting_.size());
   scenario_.officerCount = scenario_.onMapCount + scenario_.waitingCount;
@@ -361,7 +358,7 @@ void ScenarioComposer::handOutItems() {
   for (int i = 0; i < kItemCount; ++i) scenario_.trailer.set(trailer::itemHolder, static_cast<std::size_t>(i), -1);
   for (int n = 1; n <= static_cast<int>(onMap_.size()); ++n) {
     const int id = onMapPerson(n).id;
-    if (placement_[static_cast<std::size_t>(n - 1)].status != kRuler && id >= kFreeItemIdLow && id <= kFreeItemIdHigh) {
+    if (placement_[static_cast<std::size_t>(n - 1)].status != kRuler && isSpecialId(id)) {
       give(kTwinSwords, n);
       give(kSevenStarSword, n);
       break;
@@ -377,7 +374,7 @@ void ScenarioComposer::handOutItems() {
         const int n = prng_.between(1, static_cast<int>(onMap_.size()));
         const int id = onMapPerson(n).id;
         const bool anyItem = placement_[static_cast<std::size_t>(n - 1)].status == kRuler ||
-                             (id >= kFreeItemIdLow && id <= kFreeItemIdHigh);
+                             (isSpecialId(id));
         if (anyItem || (scenario_.officerState(n).get(state::items) & kindMaskOf(item)) == 0) holder = n;
       }
     }

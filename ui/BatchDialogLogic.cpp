@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "edit/EditError.h"
+#include "model/EditError.h"
 #include "model/FileOps.h"
 #include "ui/BatchModes.h"
 #include "ui/HostNotifier.h"

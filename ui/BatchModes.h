@@ -3,7 +3,7 @@
 // offers by default and the kind of batch it runs.
 #include <string>
 
-#include "batch/BatchRun.h"
+#include "app/BatchRun.h"
 
 namespace vorandel::ui {
 

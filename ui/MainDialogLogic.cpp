@@ -1,8 +1,8 @@
 #include "ui/MainDialogLogic.h"
 
-#include "edit/EditError.h"
+#include "model/EditError.h"
 #include "model/FileError.h"
-#include "model/Generate.h"
+#include "app/Generate.h"
 #include "ui/ResourceIds.h"
 
 namespace vorandel::ui {

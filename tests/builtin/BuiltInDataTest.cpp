@@ -10,8 +10,8 @@
 #include <sstream>
 #include <string>
 
-#include "edit/EditError.h"
-#include "edit/Validator.h"
+#include "model/EditError.h"
+#include "rules/Validator.h"
 #include "model/Loader.h"
 #include "model/TrailingBytes.h"
 #include "model/Writer.h"

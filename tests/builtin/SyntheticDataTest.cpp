@@ -9,8 +9,8 @@
 #include <set>
 #include <string>
 
-#include "batch/OfficerTableFinishing.h"
-#include "batch/Vocabulary.h"
+#include "tables/OfficerTableFinishing.h"
+#include "tables/Vocabulary.h"
 #include "model/Loader.h"
 
 namespace vorandel {

@@ -4,8 +4,8 @@
 
 #include <sstream>
 
-#include "batch/BatchTable.h"
-#include "batch/TableExport.h"
+#include "tables/BatchTable.h"
+#include "tables/TableExport.h"
 #include "cli/TerminalText.h"
 #include "model/BuiltInData.h"
 #include "model/Loader.h"

@@ -4,15 +4,15 @@
 
 #include <sstream>
 
-#include "batch/BatchTable.h"
-#include "batch/OfficerTableWaitingOrder.h"
-#include "batch/Vocabulary.h"
+#include "tables/BatchTable.h"
+#include "tables/OfficerTableWaitingOrder.h"
+#include "tables/Vocabulary.h"
 #include "cli/Cli.h"
 #include "cli/TerminalText.h"
-#include "edit/Placement.h"
-#include "edit/WaitingOfficers.h"
+#include "rules/Placement.h"
+#include "rules/WaitingOfficers.h"
 #include "model/Loader.h"
-#include "tests/batch/TableExportSets.h"
+#include "tests/tables/TableExportSets.h"
 #include "tests/support/TempFolder.h"
 
 namespace vorandel {

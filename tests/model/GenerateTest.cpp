@@ -1,7 +1,7 @@
 // Generating into a folder: the pair is replaced as one, the previous pair kept as .bak; every fault
 // leaves the previous files byte-identical under their own names, with no temporary file behind, and a
 // run killed at any step leaves a whole pair once the folder is recovered.
-#include "model/Generate.h"
+#include "app/Generate.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <set>
 
-#include "edit/EditError.h"
+#include "model/EditError.h"
 #include "model/FileError.h"
 #include "model/FileReplacement.h"
 #include "tests/support/ScenarioBuilder.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "edit/EditError.h"
+#include "model/EditError.h"
 #include "model/StreamError.h"
 #include "model/Writer.h"
 #include "tests/support/ScenarioBuilder.h"

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "edit/EditError.h"
-#include "edit/Validator.h"
+#include "model/EditError.h"
+#include "rules/Validator.h"
 #include "tests/support/ScenarioBuilder.h"
 
 namespace vorandel {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "edit/EditError.h"
+#include "model/EditError.h"
 #include "tests/support/ScenarioBuilder.h"
 
 namespace vorandel {

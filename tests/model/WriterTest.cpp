@@ -5,7 +5,7 @@
 #include <sstream>
 #include <vector>
 
-#include "edit/EditError.h"
+#include "model/EditError.h"
 #include "model/FileOps.h"
 #include "model/Loader.h"
 #include "model/StreamError.h"

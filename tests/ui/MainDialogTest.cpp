@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "edit/EditError.h"
+#include "model/EditError.h"
 #include "model/Records.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
@@ -24,7 +24,7 @@ class MainDialog : public ::testing::Test {
  protected:
   MainDialog() {
     const testing::FileBytes bytes = testing::writeToBytes(testing::smallValidSet());
-    ui::startUp(state, bytes.sndata, bytes.taiki);
+    startUp(state, bytes.sndata, bytes.taiki);
   }
 
   // Some change a committed batch could have made.
@@ -65,7 +65,7 @@ TEST(StartUp, KeepsAValidatedPristineCopyAndRefusesBrokenData) {
   ScenarioSet set = testing::smallValidSet();
   testing::FileBytes bytes = testing::writeToBytes(set);
   ui::ProgramState state;
-  ui::startUp(state, bytes.sndata, bytes.taiki);
+  startUp(state, bytes.sndata, bytes.taiki);
   EXPECT_EQ(state.current, state.pristineCopy);
   EXPECT_EQ(state.current.scenarioCount(), set.scenarioCount());
   EXPECT_EQ(state.batchMode, ui::kNoBatchYet);
@@ -74,7 +74,7 @@ TEST(StartUp, KeepsAValidatedPristineCopyAndRefusesBrokenData) {
   bytes = testing::writeToBytes(set);
   ui::ProgramState broken;
   try {
-    ui::startUp(broken, bytes.sndata, bytes.taiki);
+    startUp(broken, bytes.sndata, bytes.taiki);
     ADD_FAILURE() << "a set that breaks the rules was accepted";
   } catch (const EditError& error) {
     EXPECT_NE(error.text().find("城市所属势力错误"), std::string::npos) << error.text();

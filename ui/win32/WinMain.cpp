@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "edit/EditError.h"
+#include "model/EditError.h"
 #include "model/BuiltInData.h"
 #include "model/StreamError.h"
 #include "ui/ResourceIds.h"
@@ -31,7 +31,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   using namespace vorandel;
   static ui::Program program{instance, {}, absoluteCurrentFolder()};
   try {
-    ui::startUp(program.state, builtInData().sndata, builtInData().taiki);
+    startUp(program.state, builtInData().sndata, builtInData().taiki);
   } catch (const EditError& error) {
     MessageBoxA(nullptr, error.text().c_str(), "错误", MB_OK | MB_ICONERROR);
     return -1;

@@ -1,0 +1,26 @@
+#include "app/Generate.h"
+
+#include <sstream>
+
+#include "model/EditError.h"
+#include "rules/Validator.h"
+#include "model/FileReplacement.h"
+#include "model/Writer.h"
+
+namespace vorandel {
+
+void generateScenarioFiles(const ScenarioSet& set, const std::string& folder) {
+  require(set.scenarioCount() > 0, "没有任何剧本，不能生成剧本文件。");
+  validateScenarios(set, 0, kAllScenarios);
+  std::ostringstream sndata, taiki;
+  require(writeScenarioStreams(set, sndata, taiki, 0, kAllScenarios), "没有任何剧本，不能生成剧本文件。");
+  const std::string sndataBytes = sndata.str();
+  const std::string taikiBytes = taiki.str();
+  replaceFiles(folder, {{kSndataName, sndataBytes}, {kTaikiName, taikiBytes}});
+}
+
+void recoverInterruptedGeneration(const std::string& folder) {
+  recoverInterruptedReplacement(folder, {kSndataName, kTaikiName});
+}
+
+}  // namespace vorandel

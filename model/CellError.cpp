@@ -1,0 +1,24 @@
+#include "model/CellError.h"
+
+#include "model/EditError.h"
+
+namespace vorandel {
+
+CellPosition cellPosition;
+
+std::string columnLetters(std::uint32_t n) {
+  if (n == 0 || n > 675) return std::string();
+  if (n <= 26) return std::string(1, static_cast<char>('A' + (n - 1)));
+  const std::uint32_t first = (n - 1) / 26 - 1;
+  const std::uint32_t second = (n - 1) % 26;
+  return {static_cast<char>('A' + first), static_cast<char>('A' + second)};
+}
+
+void failCell(const std::string& message) {
+  const unsigned row = cellPosition.row + 1;
+  const unsigned column = cellPosition.column + 1;
+  raiseEditError(formatMessage("错误数据可能在：第%u行第%u列  (%s%u)\n %s\n", row, column,
+                               columnLetters(column).c_str(), row, message.c_str()));
+}
+
+}  // namespace vorandel

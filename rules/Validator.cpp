@@ -1,0 +1,224 @@
+#include "rules/Validator.h"
+
+#include <algorithm>
+#include <array>
+#include <bitset>
+#include <vector>
+
+#include "model/EditError.h"
+
+namespace vorandel {
+
+namespace {
+
+constexpr const char* kStructureMessage = "--ERROR!--\n";
+
+// Sets errorScenario for the scenario under check and clears it however the check ends.
+class ScenarioUnderCheck {
+ public:
+  ScenarioUnderCheck() = default;
+  ScenarioUnderCheck(const ScenarioUnderCheck&) = delete;
+  ScenarioUnderCheck& operator=(const ScenarioUnderCheck&) = delete;
+  ~ScenarioUnderCheck() { errorScenario = -1; }
+  void enter(std::size_t s) { errorScenario = static_cast<int>(s); }
+};
+
+class ScenarioValidator {
+ public:
+  explicit ScenarioValidator(const Scenario& scenario)
+      : scenario_(scenario), officerReached_(scenario.onMapCount, 0) {}
+
+  void run() {
+    checkCounts();
+    checkWaitingOfficers();
+    for (int f = 1; f <= kForceCount; ++f) checkForce(f);
+    checkUnownedCities();
+    checkOnMapOfficers();
+    checkIds();
+    checkNeighbours();
+  }
+
+ private:
+  unsigned status(int n) const { return scenario_.officerState(n).get(state::status); }
+
+  void checkCounts() {
+    const Scenario& s = scenario_;
+    require(s.onMapCount <= kMaxOnMap, "剧本已上场武将人数过多");
+    require(s.waitingCount <= kMaxWaiting, "剧本待上场武将人数过多");
+    require(s.onMapCount + s.waitingCount == s.officerCount, "武将总数出错");
+    require(s.block.get(block::storedOnMapCount) == s.onMapCount, "剧本武将信息被破坏");
+    require(s.block.get(block::storedWaitingCount) == s.waitingCount, "剧本武将信息被破坏");
+    require(s.states.size() == s.officerCount, "剧本武将信息被破坏");
+    require(s.profiles.size() == s.officerCount, "剧本武将信息被破坏");
+  }
+
+  void checkWaitingOfficers() {
+    for (std::uint32_t k = scenario_.onMapCount; k < scenario_.officerCount; ++k) {
+      const OfficerState& officer = scenario_.states[k];
+      require(officer.get(state::status) == kWaiting, "待命武将身份错误");
+      require(officer.get(state::force) == -1, "待命武将所属势力错误");
+      require(officer.get(state::prevOfficer) == 0 && officer.get(state::nextOfficer) == -1, "待命武将：数据结构错误");
+      require(isCityNumber(officer.get(state::location)), "待命武将所在地错误");
+    }
+  }
+
+  void checkForce(int f) {
+    const ConstForceRecord force = scenario_.force(f);
+    const int ruler = force.get(force::ruler);
+    if (ruler == -1) {
+      require(force.get(force::firstCity) == -1, kStructureMessage);
+      return;
+    }
+    require(scenario_.isOnMapNumber(ruler), "武将编号错误");
+    const OfficerState& rulerState = scenario_.officerState(ruler);
+    require(rulerState.get(state::status) == kRuler, "君主状态错误");
+    require(rulerState.get(state::isGovernor) == 1, "君主必须是太守");
+    const int home = rulerState.get(state::location);
+    require(isCityNumber(home), "所在地编号错误");
+    require(scenario_.city(home).get(city::owner) == f, "城市所属势力错误");
+    require(scenario_.city(home).get(city::governor) == ruler, "城市太守错误");
+
+    bool head = true;
+    for (int c = force.get(force::firstCity); c != -1; head = false) {
+      require(isCityNumber(c), "势力的城市链中有无效的城市编号");
+      require(!cityReached_[c], "城市数据结构错误");
+      cityReached_[c] = true;
+      const ConstCityRecord cityRecord = scenario_.city(c);
+      require(cityRecord.get(city::owner) == f, "城市所属势力错误");
+      if (head) require(cityRecord.get(city::prevCity) == 0, "城市数据结构错误");
+      checkServingList(c, f, ruler);
+      require(cityRecord.get(city::trainingHead) == -1, "存在修行武将");
+      checkFreeLists(c);
+      c = cityRecord.get(city::nextCity);
+    }
+  }
+
+  void checkServingList(int c, int f, int ruler) {
+    bool head = true;
+    for (int o = scenario_.city(c).get(city::governor); o != -1; head = false) {
+      require(scenario_.isOnMapNumber(o), "城市的武将链中有无效的武将编号");
+      reach(o, "武将编号错误");
+      const OfficerState& officer = scenario_.officerState(o);
+      const unsigned s = officer.get(state::status);
+      if (head) {
+        if (s == kRuler)
+          require(o == ruler, "武将应该是君主");
+        else
+          require(s == kStrategist || s == kOrdinary, "武将身份错误");
+        require(officer.get(state::isGovernor) == 1, "武将应该标记为太守");
+        require(officer.get(state::prevOfficer) == 0, "应该是第一个武将");
+      } else {
+        require(s == kStrategist || s == kOrdinary, "武将身份错误");
+        requireFormatted(officer.get(state::isGovernor) == 0, "武将%02d不该标记为太守", o);
+      }
+      require(officer.get(state::force) == f, "武将所属势力错误");
+      require(officer.get(state::location) == c, "武将所在地错误");
+      o = officer.get(state::nextOfficer);
+    }
+  }
+
+  // The unaffiliated list, then the hermit list, of city c.
+  void checkFreeLists(int c) {
+    const ConstCityRecord cityRecord = scenario_.city(c);
+    checkFreeList(c, cityRecord.get(city::unaffiliatedHead), kUnaffiliated);
+    checkFreeList(c, cityRecord.get(city::hermitHead), kHermit);
+  }
+
+  void checkFreeList(int c, int head, unsigned listStatus) {
+    bool first = true;
+    for (int o = head; o != -1; first = false) {
+      require(scenario_.isOnMapNumber(o), kStructureMessage);
+      reach(o, "隐士/在野武将：数据结构错误");
+      const OfficerState& officer = scenario_.officerState(o);
+      require(officer.get(state::location) == c, kStructureMessage);
+      require(officer.get(state::status) == listStatus, kStructureMessage);
+      require(officer.get(state::force) == -1, kStructureMessage);
+      require(officer.get(state::isGovernor) == 0, kStructureMessage);
+      if (first) require(officer.get(state::prevOfficer) == 0, kStructureMessage);
+      o = officer.get(state::nextOfficer);
+    }
+  }
+
+  // Marks an on-map officer as standing in a list; a second list that reaches him is an error.
+  void reach(int o, const char* message) {
+    require(!officerReached_[o - 1], message);
+    officerReached_[o - 1] = 1;
+  }
+
+  void checkUnownedCities() {
+    for (int c = 1; c <= kCityCount; ++c) {
+      if (cityReached_[c]) continue;
+      const ConstCityRecord cityRecord = scenario_.city(c);
+      require(cityRecord.get(city::prevCity) == -1, "空城结构错误");
+      require(cityRecord.get(city::nextCity) == -1, "空城结构错误");
+      require(cityRecord.get(city::owner) == -1 && cityRecord.get(city::governor) == -1, "对空城设置了所属势力和太守");
+      require(cityRecord.get(city::trainingHead) == -1, "存在修行武将");
+      checkFreeLists(c);
+    }
+  }
+
+  void checkOnMapOfficers() {
+    std::array<bool, 4> allegianceSeen{};
+    for (std::uint32_t k = 0; k < scenario_.onMapCount; ++k) {
+      require(officerReached_[k], "存在无效的武将");
+      const unsigned allegiance = scenario_.states[k].get(state::allegiance);
+      if (allegiance == 0) continue;
+      require(!allegianceSeen[allegiance], "归属值重复");
+      allegianceSeen[allegiance] = true;
+    }
+  }
+
+  void checkIds() {
+    std::array<std::uint8_t, kIdLimit> seen{};
+    for (std::uint32_t k = 0; k < scenario_.officerCount; ++k) {
+      const unsigned id = scenario_.profiles[k].get(profile::id);
+      require(id < kIdLimit, "武将ID超出范围（必须小于3000）");
+      require(!seen[id], "id重复");
+      seen[id] = 1;
+    }
+  }
+
+  void checkNeighbours() {
+    // isNeighbour[m][v]: v is listed as a neighbour of m.
+    std::array<std::bitset<kCityCount + 1>, kCityCount + 1> isNeighbour{};
+    for (int m = 1; m <= kCityCount; ++m) {
+      const ConstCityNameRecord names = scenario_.cityName(m);
+      int slot = 0;
+      for (; slot < kNeighbourSlots; ++slot) {
+        const int v = names.get(cityName::neighbours, slot);
+        if (v == -1) break;
+        require(isCityNumber(v) && v != m, "相邻城编号错误");
+        require(!isNeighbour[m][v], "相邻城编号错误");
+        isNeighbour[m][v] = true;
+      }
+      require(slot > 0, "存在孤城");
+      for (; slot < kNeighbourSlots; ++slot) require(names.get(cityName::neighbours, slot) == -1, "相邻城编号错误");
+    }
+    // The relation is symmetric when every listed pair is listed the other way round too.
+    for (int m = 1; m <= kCityCount; ++m) {
+      const ConstCityNameRecord names = scenario_.cityName(m);
+      for (int slot = 0; slot < kNeighbourSlots; ++slot) {
+        const int v = names.get(cityName::neighbours, slot);
+        if (v == -1) break;
+        require(isNeighbour[v][m], "相邻城编号错误");
+      }
+    }
+  }
+
+  const Scenario& scenario_;
+  std::array<bool, kCityCount + 1> cityReached_{};
+  std::vector<std::uint8_t> officerReached_;  // per on-map officer: stands in a list already
+};
+
+}  // namespace
+
+void validateScenarios(const ScenarioSet& set, std::size_t first, std::size_t last) {
+  ScenarioUnderCheck underCheck;
+  const std::size_t end = std::min(last, set.scenarioCount());
+  for (std::size_t s = first; s < end; ++s) {
+    underCheck.enter(s);
+    ScenarioValidator(set.scenarios[s]).run();
+  }
+}
+
+}  // namespace vorandel

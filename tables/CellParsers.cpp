@@ -1,0 +1,106 @@
+#include "tables/CellParsers.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "tables/BatchTable.h"
+#include "model/CellError.h"
+
+namespace vorandel {
+
+namespace {
+
+constexpr const char* kNotAnInteger = "不能全部转为整数。";
+constexpr const char* kOutOfRange = "数值不在允许范围内";
+
+void requireWholeCell(const std::string& text, const char* end) {
+  if (end != text.c_str() + text.size()) failCell(kNotAnInteger);
+}
+
+// The value of plain decimal text (an optional sign and one to nine digits), which is what nearly every
+// number cell holds; anything else is left to the standard conversion.
+std::optional<std::int32_t> plainDecimal(std::string_view cell) {
+  std::size_t i = 0;
+  const bool negative = !cell.empty() && cell[0] == '-';
+  if (!cell.empty() && (cell[0] == '-' || cell[0] == '+')) i = 1;
+  if (i == cell.size() || cell.size() - i > 9) return std::nullopt;
+  std::int32_t value = 0;
+  for (; i < cell.size(); ++i) {
+    const char c = cell[i];
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  return negative ? -value : value;
+}
+
+}  // namespace
+
+bool parseSwitch(std::string_view cell) {
+  if (cell == "0") return false;
+  if (cell == "1") return true;
+  failCell("数值只能为0或1");
+}
+
+std::uint32_t parseUnsigned(std::string_view cell, int base) {
+  // strtoull accepts exactly what strtoul accepts; the value is then brought to what strtoul gives
+  // with a 32-bit unsigned long: a magnitude above 4294967295 saturates, a negative one wraps.
+  const std::string text(cell);
+  char* end = nullptr;
+  std::strtoull(text.c_str(), &end, base);
+  requireWholeCell(text, end);
+  if (end == text.c_str()) return 0;  // an empty cell converts nothing
+
+  std::size_t digits = 0;
+  while (digits < text.size() && std::isspace(static_cast<unsigned char>(text[digits]))) ++digits;
+  const bool negative = text[digits] == '-';
+  if (text[digits] == '-' || text[digits] == '+') ++digits;
+
+  errno = 0;
+  const unsigned long long magnitude = std::strtoull(text.c_str() + digits, nullptr, base);
+  constexpr unsigned long long limit = std::numeric_limits<std::uint32_t>::max();
+  if (errno == ERANGE || magnitude > limit) return static_cast<std::uint32_t>(limit);
+  const auto value = static_cast<std::uint32_t>(magnitude);
+  return negative ? static_cast<std::uint32_t>(0u - value) : value;
+}
+
+std::int32_t parseRanged(std::string_view cell, std::int32_t low, std::int32_t high, int base) {
+  if (base == 10) {
+    if (const std::optional<std::int32_t> value = plainDecimal(cell)) {
+      if (*value < low || *value > high) failCell(kOutOfRange);
+      return *value;
+    }
+  }
+  // strtoll accepts exactly what strtol accepts; the value saturates as strtol's does with a 32-bit long.
+  const std::string text(cell);
+  char* end = nullptr;
+  const long long wide = std::strtoll(text.c_str(), &end, base);
+  requireWholeCell(text, end);
+  std::int32_t value;
+  if (wide > std::numeric_limits<std::int32_t>::max())
+    value = std::numeric_limits<std::int32_t>::max();
+  else if (wide < std::numeric_limits<std::int32_t>::min())
+    value = std::numeric_limits<std::int32_t>::min();
+  else
+    value = static_cast<std::int32_t>(wide);
+  if (value < low || value > high) failCell(kOutOfRange);
+  return value;
+}
+
+std::int32_t parseBounded(std::string_view cell, std::int32_t high) { return parseRanged(cell, 0, high, 10); }
+
+std::uint32_t parseNameSet(const ColumnDictionary& names, std::string_view cell, char separator) {
+  if (cell == "---") return 0;
+  std::uint32_t bits = 0;
+  for (const std::string_view item : splitList(cell, separator)) {
+    const std::optional<int> code = names.find(item);
+    if (!code) failCell("输入文件存在错误数据，请检查非数字文本串。");
+    bits |= 1u << (static_cast<unsigned>(*code) % 32u);
+  }
+  return bits;
+}
+
+}  // namespace vorandel

@@ -1,0 +1,132 @@
+#include "tables/OfficerTable.h"
+
+#include <optional>
+
+#include "tables/BatchTable.h"
+#include "model/CellError.h"
+#include "tables/CellParsers.h"
+#include "tables/OfficerTableColumns.h"
+#include "tables/OfficerTableFinishing.h"
+#include "tables/OfficerTablePlacement.h"
+#include "tables/OfficerTableRow.h"
+#include "tables/OfficerTableWaitingOrder.h"
+#include "tables/Vocabulary.h"
+#include "model/EditError.h"
+#include "rules/GameRules.h"
+
+namespace vorandel {
+
+namespace {
+
+constexpr std::size_t kMaxCells = kKeyCells + kOfficerColumnCount;
+constexpr int kNewOfficerMode = 3;
+
+// Reads the header and the switch row: where each value column stands, which are switched on, and
+// whether a city that loses its last serving officer loses its owner.
+void readColumns(OfficerImport& import, const BatchTable& table) {
+  require(table.lines.size() > 1, "输入文件至少要有两行");
+  const std::vector<std::string_view> header = splitCells(table.lines[0]);
+  const std::vector<std::string_view> switches = splitCells(table.lines[1]);
+  require(header.size() > kKeyCells, "输入文件列数不对");
+  require(header.size() <= kMaxCells, "存在多余的列");
+  require(switches.size() == header.size(), "前两行的列数不一致");
+
+  cellPosition = {0, 0};
+  const std::span<const std::string_view> keys(header.data(), kKeyCells);
+  if (joinCells(keys, " ") != "剧本 ID 姓名 设置 编号") failCell("第一行前五列必须为： 剧本 ID 姓名 设置 编号");
+
+  import.columnSlot.fill(0);
+  import.columnWeight.assign(header.size(), 0);
+  for (std::size_t j = kKeyCells; j < header.size(); ++j) {
+    cellPosition = {0, static_cast<std::uint32_t>(j)};
+    const std::optional<int> column = officerColumnTable().find(header[j]);
+    if (!column) failCell("输入文件存在错误数据，请检查非数字文本串。");
+    import.columnSlot[static_cast<std::size_t>(*column)] = j;
+  }
+  for (std::size_t j = kKeyCells; j < switches.size(); ++j) {
+    cellPosition = {1, static_cast<std::uint32_t>(j)};
+    import.columnWeight[j] = parseSwitch(switches[j]) ? 2 : 1;
+  }
+  cellPosition = {1, 3};
+  import.releaseEmptyCity = parseSwitch(switches[3]);
+}
+
+// The key cells; every row must have them right, also a row that is skipped. Errors name the row's
+// first cell.
+void readKeyCells(const OfficerImport& import, OfficerRow& row) {
+  row.s = static_cast<std::size_t>(parseBounded(row.cells[0], static_cast<std::int32_t>(import.set.scenarioCount())));
+  row.id = parseBounded(row.cells[1], kIdLimit);
+  row.rowMode = parseBounded(row.cells[3], 5);
+  row.orderKey = static_cast<std::uint32_t>(parseBounded(row.cells[4], kMaxOrderKey));
+}
+
+void applyColumn(OfficerImport& import, OfficerRow& row, int column, std::string_view cell) {
+  switch (column) {
+    case kAppearYearColumn: applyAppearYearColumn(import, row, cell); break;
+    case kStatusColumn: break;  // applied before the columns, to waiting officers only
+    case kLocationColumn: applyLocationColumn(import, row, cell); break;
+    case kGovernorColumn: applyGovernorColumn(import, row, cell); break;
+    case kItemsColumn: applyItemsColumn(import, row, cell); break;
+    default: applyValueColumn(import, row, column, cell); break;
+  }
+}
+
+void applyRow(OfficerImport& import, OfficerRow& row) {
+  ScenarioSet& set = import.set;
+  cellPosition = {row.line, 0};
+  if (row.cells.size() != import.columnWeight.size()) failCell("每行的列数必须一致。");
+  readKeyCells(import, row);
+  if (row.rowMode == 0) return;
+
+  cellPosition = {row.line, 1};
+  if (row.s >= set.scenarioCount()) failCell("剧本编号错误");
+  if (row.rowMode == kNewOfficerMode) addMissingOfficer(import, row);
+  cellPosition = {row.line, 1};
+  if (static_cast<std::uint32_t>(row.id) >= set.idCapacity) failCell("头像编号错误");
+  row.index = set.officerIndexOf(row.s, row.id);
+  if (row.index < 0) return;  // the scenario has no such officer: the row is not for it
+
+  std::uint8_t& uses = import.rowIdCount[row.s][static_cast<std::size_t>(row.id)];
+  if (uses != 0) failCell("ID重复");
+  uses = 1;
+
+  if (set.scenario(row.s).officerState(row.number()).get(state::status) == kWaiting) applyStatusColumn(import, row);
+  cellPosition = {row.line, 1};
+  for (int column = 0; column < kOfficerColumnCount; ++column)
+    if (appliesColumn(import, row, column)) applyColumn(import, row, column, enterCell(import, row, column));
+  finishOfficerRow(import, row);
+}
+
+}  // namespace
+
+bool appliesColumn(const OfficerImport& import, const OfficerRow& row, int column) {
+  const std::size_t slot = import.columnSlot[static_cast<std::size_t>(column)];
+  return import.columnWeight[slot] + (row.justAdded ? 1 : 0) > 1;
+}
+
+std::string_view enterCell(const OfficerImport& import, const OfficerRow& row, int column) {
+  const std::size_t slot = import.columnSlot[static_cast<std::size_t>(column)];
+  cellPosition = {row.line, static_cast<std::uint32_t>(slot)};
+  return unquoteCell(row.cells[slot]);
+}
+
+void importOfficerTable(ScenarioSet& set, const std::string& path) {
+  buildVocabularyTables();
+  officerColumnTable();
+  const BatchTable table = readTableLines(path);
+  OfficerImport import(set);
+  readColumns(import, table);
+  import.rowIdCount.assign(set.scenarioCount(), std::vector<std::uint8_t>(kIdLimit, 0));
+  import.newIdCount.assign(set.scenarioCount(), std::vector<std::uint8_t>(kIdLimit, 0));
+  import.itemCount.assign(set.scenarioCount(), {});
+
+  for (std::size_t line = 2; line < table.lines.size(); ++line) {
+    OfficerRow row;
+    row.line = static_cast<std::uint32_t>(line);
+    row.cells = splitCells(table.lines[line]);
+    applyRow(import, row);
+  }
+  orderWaitingOfficers(set);
+}
+
+}  // namespace vorandel

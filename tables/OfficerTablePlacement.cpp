@@ -1,0 +1,166 @@
+#include "tables/OfficerTablePlacement.h"
+
+#include <optional>
+
+#include "tables/BatchTable.h"
+#include "model/CellError.h"
+#include "tables/CellParsers.h"
+#include "tables/Vocabulary.h"
+#include "model/EditError.h"
+#include "rules/Placement.h"
+#include "rules/WaitingOfficers.h"
+#include "rules/GameRules.h"
+
+namespace vorandel {
+
+namespace {
+
+constexpr const char* kUnknownName = "输入文件存在错误数据，请检查非数字文本串。";
+constexpr const char* kWaitingWithItems = "待命武将不能带宝物";
+constexpr std::uint8_t kChangedForce = 0xFF;  // changeMarker of an officer who changed force or was freed
+constexpr unsigned kSpecialDuty = 0x20;       // 特殊 only
+
+// The city a cell names.
+int cityOfCell(std::string_view cell) {
+  const std::optional<int> c = cityTable().find(cell);
+  if (!c) failCell(kUnknownName);
+  return *c;
+}
+
+bool keepsRank(unsigned status) { return status == kStrategist; }
+
+// Row mode 4: the officer leaves his city and joins the force that owns c (or becomes unaffiliated when
+// nobody owns it). A strategist stays strategist; everyone else serves as an ordinary officer.
+void joinCityForce(OfficerImport& import, OfficerRow& row, int c, int owner) {
+  ScenarioSet& set = import.set;
+  detachOfficer(set, row.s, row.number(), import.releaseEmptyCity);
+  OfficerState& officer = set.scenario(row.s).officerState(row.number());
+  const unsigned status = officer.get(state::status);
+  if (owner > 0) {
+    if (owner != officer.get(state::force)) {
+      officer.set(state::force, static_cast<std::int8_t>(owner));
+      officer.set(state::changeMarker, kChangedForce);
+      officer.set(state::duties, kSpecialDuty);
+    }
+    if (!keepsRank(status)) officer.set(state::status, kOrdinary);
+  } else {
+    officer.set(state::force, static_cast<std::int8_t>(owner));
+    officer.set(state::changeMarker, kChangedForce);
+    officer.set(state::duties, kSpecialDuty);
+    officer.set(state::status, kUnaffiliated);
+  }
+  placeOfficer(set, row.s, row.number(), c);
+}
+
+// Row mode 5 against a city of another force: the serving officers of c retreat, governor after governor,
+// to another city of the defending force, and c loses its owner when the last of them has left.
+void retreatDefenders(OfficerImport& import, int c, int defender, std::size_t s) {
+  Scenario& scenario = import.set.scenario(s);
+  int refuge = scenario.force(defender).get(force::firstCity);
+  if (refuge == c) refuge = scenario.city(c).get(city::nextCity);
+  if (refuge <= 0) failCell("只剩一个城无法撤退。");
+  for (int governor = scenario.city(c).get(city::governor); governor > 0;) {
+    moveOfficer(import.set, s, governor, refuge, true);
+    const int next = scenario.city(c).get(city::governor);
+    // Data in which the governor cannot leave (for example one who already stands in the refuge
+    // city) would otherwise hold the import here for ever.
+    if (next == governor) failCell("守城武将无法撤退。");
+    governor = next;
+  }
+}
+
+// Gives every item that the officer holds under his own name to nobody, then empties his item set.
+void takeAllItems(Scenario& scenario, OfficerImport& import, const OfficerRow& row) {
+  const std::uint32_t items = scenario.officerState(row.number()).get(state::items);
+  for (int i = 0; i < kItemCount; ++i) {
+    const bool held = (items >> i) & 1u;
+    if (held && scenario.trailer.get(trailer::itemHolder, static_cast<std::size_t>(i)) == row.number())
+      setItemHolder(import.set, row.s, i, -1);
+  }
+  scenario.officerState(row.number()).set(state::items, 0);
+}
+
+}  // namespace
+
+void addMissingOfficer(OfficerImport& import, OfficerRow& row) {
+  ScenarioSet& set = import.set;
+  if (set.officerIndexOf(row.s, row.id) >= 0) return;
+  addWaitingOfficer(set, row.s, row.id);
+  row.justAdded = true;
+  // He enters the map, if 身份 brings him there, in the city of his location.
+  if (import.columnSlot[kLocationColumn] == 0) return;
+  const int c = cityOfCell(enterCell(import, row, kLocationColumn));
+  const int number = set.officerIndexOf(row.s, row.id) + 1;
+  set.scenario(row.s).officerState(number).set(state::location, static_cast<std::int8_t>(c));
+}
+
+void applyStatusColumn(OfficerImport& import, OfficerRow& row) {
+  if (!appliesColumn(import, row, kStatusColumn)) return;
+  const std::optional<int> status = statusTable().find(enterCell(import, row, kStatusColumn));
+  if (!status) failCell(kUnknownName);
+  const int index = activateWaitingOfficer(import.set, row.s, row.id, *status);
+  if (index >= 0) row.index = index;
+  const Scenario& scenario = import.set.scenario(row.s);
+  require(import.set.officerIndexOf(row.s, row.id) == row.index &&
+              static_cast<std::uint32_t>(row.index) < scenario.officerCount,
+          "");
+}
+
+void applyAppearYearColumn(OfficerImport& import, OfficerRow& row, std::string_view cell) {
+  const Scenario& scenario = import.set.scenario(row.s);
+  if (scenario.officerState(row.number()).get(state::status) != kWaiting) return;
+  const int year = parseRanged(cell, 100, 355, 10);
+  std::deque<WaitingEntry>& queue = import.set.waitingQueue.at(row.s);
+  const long slot = static_cast<long>(row.index) - static_cast<long>(scenario.onMapCount);
+  if (slot < 0 || static_cast<std::size_t>(slot) >= queue.size() || queue[static_cast<std::size_t>(slot)].id != row.id)
+    failCell("待命武将辅助数据结构有错");
+  WaitingEntry& entry = queue[static_cast<std::size_t>(slot)];
+  entry.appearYear = year - kYearBase;
+  entry.orderKey = row.orderKey;
+}
+
+void applyLocationColumn(OfficerImport& import, OfficerRow& row, std::string_view cell) {
+  const int c = cityOfCell(cell);
+  Scenario& scenario = import.set.scenario(row.s);
+  OfficerState& officer = scenario.officerState(row.number());
+  const unsigned status = officer.get(state::status);
+  if (status == kWaiting) {
+    officer.set(state::location, static_cast<std::int8_t>(c));
+    return;
+  }
+  const int owner = scenario.city(c).get(city::owner);
+  if (status <= kOrdinary && officer.get(state::location) == c) return;
+  if (row.rowMode == 4 && status != kRuler) {
+    joinCityForce(import, row, c, owner);
+    return;
+  }
+  const int ownForce = officer.get(state::force);
+  if (row.rowMode == 5 && ownForce > 0 && owner > 0 && owner != ownForce) retreatDefenders(import, c, owner, row.s);
+  moveOfficer(import.set, row.s, row.number(), c, import.releaseEmptyCity);
+}
+
+void applyGovernorColumn(OfficerImport& import, OfficerRow& row, std::string_view cell) {
+  if (!parseSwitch(cell)) return;
+  const unsigned status = import.set.scenario(row.s).officerState(row.number()).get(state::status);
+  if (status == kStrategist || status == kOrdinary) appointGovernor(import.set, row.s, row.number());
+}
+
+void applyItemsColumn(OfficerImport& import, OfficerRow& row, std::string_view cell) {
+  if (import.set.longTrailer) return;
+  Scenario& scenario = import.set.scenario(row.s);
+  if (cell == "---") {
+    takeAllItems(scenario, import, row);
+    return;
+  }
+  if (scenario.officerState(row.number()).get(state::status) == kWaiting) failCell(kWaitingWithItems);
+  for (const std::string_view name : splitList(cell, ',')) {
+    const std::optional<int> item = itemTable().find(name);
+    if (!item) failCell(kUnknownName);
+    std::uint8_t& count = import.itemCount[row.s][static_cast<std::size_t>(*item)];
+    if (count != 0) failCell("同一宝物拥有者只能有一个");
+    count = 1;
+    setItemHolder(import.set, row.s, *item, row.number());
+  }
+}
+
+}  // namespace vorandel

@@ -1,0 +1,107 @@
+#pragma once
+// The working data of one officer-table import, shared by its steps: where each column stands in the
+// file and whether it is switched on, the counters that keep ids and items unique per scenario, and the
+// row being applied.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/ScenarioSet.h"
+#include "rules/GameRules.h"
+
+namespace vorandel {
+
+// Column ids of the officer table; the order in which a row applies its value columns.
+enum OfficerColumn : int {
+  kNewIdColumn = 0,
+  kNewNameColumn,
+  kGenderColumn,
+  kParentIdColumn,
+  kParentNameColumn,
+  kBirthYearColumn,
+  kAppearYearColumn,
+  kStatusColumn,
+  kLifespanColumn,
+  kFamilyColumn,
+  kGrowthColumn,
+  kAffinityColumn,
+  kGoodEvilColumn,
+  kWarColumn,
+  kIntelligenceColumn,
+  kPoliticsColumn,
+  kCharismaColumn,
+  kRighteousnessColumn,
+  kAmbitionColumn,
+  kBraveryColumn,
+  kCalmnessColumn,
+  kFormationsColumn,
+  kLearnableSkillsColumn,
+  kLearnedCountColumn,
+  kLearnedSkillsColumn,
+  kExtraSkillsColumn,
+  kFameColumn,
+  kExperienceColumn,
+  kAgeColumn,
+  kLoyaltyColumn,
+  kRebelColumn,
+  kActedColumn,
+  kTraitColumn,
+  kAllegianceColumn,
+  kSoldiersColumn,
+  kTrainingColumn,
+  kMoraleColumn,
+  kLocationColumn,
+  kForceColumn,
+  kRulerColumn,
+  kGovernorColumn,
+  kDutiesColumn,
+  kGeneralColumn,
+  kItemsColumn,
+  kCityNumberColumn,
+  kPrevColumn,
+  kPrevOfficerColumn,
+  kNextColumn,
+  kNextOfficerColumn,
+  kOfficerColumnCount
+};
+
+inline constexpr std::size_t kKeyCells = 5;
+
+// Everything one import keeps between its rows; discarded when it ends.
+struct OfficerImport {
+  explicit OfficerImport(ScenarioSet& target) : set(target) {}
+
+  ScenarioSet& set;
+  std::array<std::size_t, kOfficerColumnCount> columnSlot{};  // cell index of each column, 0 when absent
+  std::vector<int> columnWeight;                              // per cell: 0 key, 1 switched off, 2 on
+  bool releaseEmptyCity = false;
+  std::vector<std::vector<std::uint8_t>> rowIdCount;   // per scenario, per id: rows naming it
+  std::vector<std::vector<std::uint8_t>> newIdCount;   // per scenario, per id: 新ID cells writing it
+  std::vector<std::array<std::uint8_t, kItemCount>> itemCount;  // per scenario, per item: 宝物 hand-outs
+};
+
+// The data row being applied.
+struct OfficerRow {
+  std::uint32_t line = 0;  // 0-based line of the table
+  std::vector<std::string_view> cells;  // views into the table's line
+  std::size_t s = 0;       // scenario
+  int id = 0;
+  int rowMode = 0;
+  std::uint32_t orderKey = 0;  // the 编号 cell
+  int index = -1;              // the officer's 0-based index in the scenario
+  bool justAdded = false;
+  std::uint32_t namedSkills = 0;
+  std::uint32_t extraSkills = 0;
+
+  int number() const { return index + 1; }
+};
+
+// Whether the row applies the column: switched on, or switched off but the row created the officer.
+bool appliesColumn(const OfficerImport& import, const OfficerRow& row, int column);
+
+// Points cellPosition at the column's cell of the row and returns the cell without enclosing quotes.
+std::string_view enterCell(const OfficerImport& import, const OfficerRow& row, int column);
+
+}  // namespace vorandel

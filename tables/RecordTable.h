@@ -1,0 +1,42 @@
+#pragma once
+// The layout that the force table and the city table share. Line 0 holds K leading header cells and then
+// the names of the value columns; line 1 switches each value column on or off; each data line holds the
+// scenario number, the record number, possibly further leading cells, the row switch (cell K-1), and then
+// one value per value column. Each switched-on value cell of an applied row is unquoted and handed to the
+// table's action for the code of its column, left to right.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tables/ColumnDictionary.h"
+#include "model/ScenarioSet.h"
+
+namespace vorandel {
+
+struct RecordTableLayout {
+  std::size_t leadingColumns = 0;    // K: scenario number, record number, ..., row switch
+  const char* leadingHeader = "";    // the first K header cells joined with one blank
+  const char* tooFewColumns = "";    // message when the header has fewer than K cells
+  const char* wrongLeadingHeader = "";
+  int firstRecord = 1;               // range of the record number in cell 1
+  int lastRecord = 1;
+};
+
+struct RecordTableActions {
+  // The value columns' dictionary; called once the leading header has been checked.
+  std::function<const ColumnDictionary&()> columns;
+  // Reads what the table keeps in the switch row's leading cells, after the switches have been read.
+  std::function<void(const std::vector<std::string_view>& switchCells)> readSwitchRow;
+  // Parses one unquoted value cell of the column code and writes it into record `record` of the scenario.
+  std::function<void(Scenario& scenario, int record, int code, std::string_view cell)> applyCell;
+  // Runs after the value cells of every applied row.
+  std::function<void(Scenario& scenario, int record)> finishRow;
+};
+
+// Reads the table at path and applies its rows to the set in file order. Raises an EditError on the first
+// problem; the rows before it stay applied.
+void applyRecordTable(ScenarioSet& set, const std::string& path, const RecordTableLayout& layout,
+                      const RecordTableActions& actions);
+
+}  // namespace vorandel

@@ -1,0 +1,90 @@
+#pragma once
+// What the table exporters share: writing cells and rows as the table reader splits them again, and
+// telling which names a cell can carry unchanged.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tables/BatchTable.h"
+#include "tables/ColumnDictionary.h"
+#include "tables/Vocabulary.h"
+#include "model/EditError.h"
+
+namespace vorandel::tableexport {
+
+inline const char* const kNoCell = "-";  // an informative cell with nothing to show
+
+// Text that the reader gives back unchanged as one cell: not empty, no blank, tab, line break or other
+// control byte, and not enclosed in double quotes (which the reader would strip).
+inline bool isPlainCell(std::string_view text) {
+  if (text.empty()) return false;
+  for (const char byte : text)
+    if (static_cast<unsigned char>(byte) <= 0x20 || byte == 0x7F) return false;
+  return !(text.size() > 2 && text.front() == '"' && text.back() == '"');
+}
+
+// The name held in the first `width` bytes of a name field, when a table writing it back would
+// reproduce those bytes: a plain cell of fewer than `width` bytes followed by NUL bytes only. Empty
+// when it would not.
+inline std::string_view writableName(const std::uint8_t* bytes, std::size_t width) {
+  const auto* text = reinterpret_cast<const char*>(bytes);
+  std::size_t length = 0;
+  while (length < width && text[length] != '\0') ++length;
+  if (length == width) return {};
+  for (std::size_t i = length; i < width; ++i)
+    if (text[i] != '\0') return {};
+  const std::string_view name(text, length);
+  return isPlainCell(name) ? name : std::string_view{};
+}
+
+// The text as an informative cell: itself when it is a plain cell, "-" otherwise.
+inline std::string informative(std::string_view text) {
+  return isPlainCell(text) ? std::string(text) : std::string(kNoCell);
+}
+
+// The names of the codes whose bits are set, joined with commas; "---" for none. Bits without a name
+// come out as "?", which no table accepts (callers refuse such sets before).
+inline std::string nameList(const ColumnDictionary& table, std::uint32_t bits) {
+  std::vector<std::string> names;
+  for (int bit = 0; bit < 32; ++bit) {
+    if (((bits >> bit) & 1u) == 0) continue;
+    const std::string_view name = nameOf(table, bit);
+    names.emplace_back(name.empty() ? std::string_view("?") : name);
+  }
+  return names.empty() ? std::string("---") : joinCells(names, ",");
+}
+
+// One line of a table: the cells separated by tabs, ended as a Windows spreadsheet ends it.
+inline std::string tableLine(const std::vector<std::string>& cells) { return joinCells(cells, "\t") + "\r\n"; }
+
+// The scenarios asked for; all of the set's when none is.
+inline std::vector<std::size_t> scenarioList(std::size_t scenarioCount, const std::vector<std::size_t>& asked) {
+  if (!asked.empty()) return asked;
+  std::vector<std::size_t> all(scenarioCount);
+  for (std::size_t s = 0; s < all.size(); ++s) all[s] = s;
+  return all;
+}
+
+// The columns of a record that stand in the way, for its problem text.
+class Obstacles {
+ public:
+  void add(const char* column) {
+    for (const char* known : columns_)
+      if (std::string_view(known) == column) return;
+    columns_.push_back(column);
+  }
+  bool empty() const { return columns_.empty(); }
+  // "<record>：<columns> 的值无法写入表中，该行的设置为0，不会修改。"
+  std::string problem(const std::string& record) const {
+    std::string joined;
+    for (const char* column : columns_) joined += (joined.empty() ? "" : "、") + std::string(column);
+    return formatMessage("%s：%s 的值无法写入表中，该行的设置为0，不会修改。", record.c_str(), joined.c_str());
+  }
+
+ private:
+  std::vector<const char*> columns_;
+};
+
+}  // namespace vorandel::tableexport

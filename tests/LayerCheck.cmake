@@ -1,0 +1,32 @@
+# Proves that no source includes a header of a layer above its own. The layers, lowest first: model (the
+# data format), rules (the game's rules), tables (the batch tables), app (what both programs share), and
+# the front ends cli and ui; the generator in tools stands on the rules only.
+#   cmake -DSOURCE_DIR=<repository> -P tests/LayerCheck.cmake
+cmake_minimum_required(VERSION 3.25)
+set(allowed_model model)
+set(allowed_rules model rules)
+set(allowed_tables model rules tables)
+set(allowed_app model rules tables app)
+set(allowed_cli model rules tables app cli)
+set(allowed_ui model rules tables app ui)
+set(allowed_tools model rules tools)
+set(known model rules tables app cli ui tools)
+
+set(violations "")
+foreach(layer model rules tables app cli ui tools)
+  file(GLOB_RECURSE sources "${SOURCE_DIR}/${layer}/*.h" "${SOURCE_DIR}/${layer}/*.cpp")
+  foreach(source ${sources})
+    file(STRINGS "${source}" includes REGEX "^#include \"[a-z]+/")
+    foreach(line ${includes})
+      string(REGEX REPLACE "^#include \"([a-z]+)/.*" "\\1" target "${line}")
+      if(target IN_LIST known AND NOT target IN_LIST allowed_${layer})
+        file(RELATIVE_PATH relative "${SOURCE_DIR}" "${source}")
+        string(APPEND violations "  ${relative}: ${line}\n")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(violations)
+  message(FATAL_ERROR "Includes that reach a layer above their own:\n${violations}")
+endif()
+message(STATUS "Every include stays in its own layer or below.")

@@ -1,0 +1,58 @@
+#pragma once
+// Helpers shared by the tests of the placement and waiting-officer operations.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "model/EditError.h"
+#include "rules/Validator.h"
+#include "model/ScenarioSet.h"
+
+namespace vorandel::testing {
+
+// The officer numbers of a list from its head, following nextOfficer (at most officerCount steps).
+inline std::vector<int> listFrom(const Scenario& scenario, int head) {
+  std::vector<int> officers;
+  for (int o = head; o > 0 && officers.size() <= scenario.officerCount; o = scenario.officerState(o).get(state::nextOfficer))
+    officers.push_back(o);
+  return officers;
+}
+
+inline std::vector<int> servingList(const Scenario& scenario, int c) {
+  return listFrom(scenario, scenario.city(c).get(city::governor));
+}
+
+// The cities of a force's chain from its first city, following nextCity (at most 47 steps).
+inline std::vector<int> chainOf(const Scenario& scenario, int f) {
+  std::vector<int> cities;
+  for (int c = scenario.force(f).get(force::firstCity); c > 0 && cities.size() <= 47; c = scenario.city(c).get(city::nextCity))
+    cities.push_back(c);
+  return cities;
+}
+
+// The text of the EditError that the call raises; fails the test when it raises nothing.
+template <class Call>
+std::string editErrorOf(Call call) {
+  try {
+    call();
+  } catch (const EditError& error) {
+    return error.text();
+  }
+  ADD_FAILURE() << "no EditError was raised";
+  return std::string();
+}
+
+inline bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// The validator's message, or an empty text when the whole set passes.
+inline std::string validationError(const ScenarioSet& set) {
+  try {
+    validateScenarios(set, 0, SIZE_MAX);
+  } catch (const EditError& error) {
+    return error.text();
+  }
+  return std::string();
+}
+
+}  // namespace vorandel::testing

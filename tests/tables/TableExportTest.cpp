@@ -1,0 +1,127 @@
+// Exported tables applied to the data they came from change nothing; values that a table cannot carry
+// are reported, and their rows are switched off so that they stay as they are.
+#include "tables/TableExport.h"
+
+#include <gtest/gtest.h>
+
+#include "app/BatchRun.h"
+#include "tables/BatchTable.h"
+#include "tables/CityTable.h"
+#include "tests/tables/TableExportSets.h"
+#include "tests/support/TempFolder.h"
+
+namespace vorandel {
+namespace {
+
+constexpr BatchKind kKinds[] = {BatchKind::OfficerTable, BatchKind::ForceTable, BatchKind::CityTable,
+                                BatchKind::NameList};
+
+class TableExport : public ::testing::Test {
+ protected:
+  // Exports the kind, applies the table to a copy of the set and returns the copy.
+  ScenarioSet roundTrip(const ScenarioSet& set, BatchKind kind, ExportedTable& table) {
+    table = exportTable(set, kind, {});
+    const std::string path = folder.file("table.txt");
+    testing::writeFile(path, table.text);
+    ScenarioSet copy = set;
+    runBatch(copy, kind, path);
+    return copy;
+  }
+
+  void expectUnchanged(const ScenarioSet& set, BatchKind kind, ExportedTable& table) {
+    const ScenarioSet after = roundTrip(set, kind, table);
+    const testing::FileBytes before = testing::writeToBytes(set);
+    const testing::FileBytes written = testing::writeToBytes(after);
+    EXPECT_TRUE(written.sndata == before.sndata) << "sndata.s5 changed, table kind " << static_cast<int>(kind);
+    EXPECT_TRUE(written.taiki == before.taiki) << "taiki.s5 changed, table kind " << static_cast<int>(kind);
+  }
+
+  // The data row of the table whose leading cells are these.
+  static std::vector<std::string> row(const ExportedTable& table, const std::string& leading) {
+    const std::size_t at = table.text.find("\r\n" + leading + "\t");
+    if (at == std::string::npos) return {};
+    const std::size_t end = table.text.find("\r\n", at + 2);
+    const auto cells = splitCells(std::string_view(table.text).substr(at + 2, end - at - 2));
+    return {cells.begin(), cells.end()};
+  }
+
+  static bool mentions(const ExportedTable& table, const std::string& text) {
+    for (const std::string& problem : table.problems)
+      if (problem.find(text) != std::string::npos) return true;
+    return false;
+  }
+
+  testing::TempFolder folder;
+};
+
+TEST_F(TableExport, EveryKindWritesBackTheTestSetUnchanged) {
+  for (const BatchKind kind : kKinds) {
+    ExportedTable table;
+    expectUnchanged(testing::tableReadySet(), kind, table);
+    EXPECT_TRUE(table.problems.empty()) << table.problems.front();
+  }
+}
+
+TEST_F(TableExport, ValuesATableCannotCarryAreReportedAndTheirRowsLeftAlone) {
+  ScenarioSet set = testing::tableReadySet();
+  Scenario& s0 = set.scenarios[0];
+  Scenario& s1 = set.scenarios[1];
+  const auto numberOf = [&](std::size_t s, int id) { return set.officerIndexOf(s, id) + 1; };
+  // Officers: two duties for a non-ruler, a strategist below his minimums, a name with a blank,
+  // experience below the least for his growth, an unaffiliated officer with troops, two weapons.
+  s0.officerState(numberOf(0, 200)).set(state::duties, 0x05);
+  s0.officerState(numberOf(0, 200)).set(state::intelligence, 50);
+  s0.officerProfile(numberOf(0, 201)).setText(profile::name, "A B", 9);
+  OfficerState& learner = s0.officerState(numberOf(0, 202));
+  s0.officerProfile(numberOf(0, 202)).set(profile::growth, 15);
+  learner.set(state::learnedCount, 2);
+  learner.set(state::experience, 100);
+  s0.officerState(numberOf(0, 300)).set(state::soldiers, 500);
+  OfficerState& armed = s1.officerState(numberOf(1, 203));
+  armed.set(state::items, (1u << 12) | (1u << 13));
+  s1.trailer.set(trailer::itemHolder, 12, static_cast<std::int16_t>(numberOf(1, 203)));
+  s1.trailer.set(trailer::itemHolder, 13, static_cast<std::int16_t>(numberOf(1, 203)));
+  // A force with negative money; a city over its commerce limit and one with a three-character name.
+  s1.force(2).set(force::money, -5);
+  s0.city(5).set(city::commerce, 900);
+  s0.cityName(5).set(cityName::commerceLimit, 400);
+  s1.cityName(6).setText(cityName::name, "长安城", 7);
+  // A city placed elsewhere on the map of the second scenario; an officer named differently there.
+  s1.cityName(9).set(cityName::smallMapX, 123);
+  s1.officerProfile(numberOf(1, 204)).setText(profile::name, "别名", 9);
+
+  ExportedTable officers, forces, cities, names;
+  expectUnchanged(set, BatchKind::OfficerTable, officers);
+  expectUnchanged(set, BatchKind::ForceTable, forces);
+  expectUnchanged(set, BatchKind::CityTable, cities);
+  expectUnchanged(set, BatchKind::NameList, names);
+
+  EXPECT_EQ(officers.problems.size(), 5u);
+  for (const char* what : {"武将ID 200（", "武将ID 201（", "武将ID 202（", "武将ID 300（", "武将ID 203（"})
+    EXPECT_TRUE(mentions(officers, what)) << what;
+  EXPECT_TRUE(mentions(officers, "主管、智力 的值无法写入表中"));
+  EXPECT_TRUE(mentions(officers, "经验"));
+  EXPECT_TRUE(mentions(officers, "宝物"));
+  EXPECT_EQ(row(officers, "0\t200").at(3), "0");
+  EXPECT_EQ(row(officers, "0\t203").at(3), "1");
+  EXPECT_EQ(row(officers, "1\t203").at(3), "0");
+
+  ASSERT_EQ(forces.problems.size(), 1u);
+  EXPECT_TRUE(mentions(forces, "剧本1 势力2"));
+  EXPECT_EQ(row(forces, "1\t2").at(2), "0");
+
+  EXPECT_EQ(cities.problems.size(), 3u);
+  EXPECT_TRUE(mentions(cities, "剧本0 城市5"));
+  EXPECT_TRUE(mentions(cities, "剧本1 城市6"));
+  EXPECT_TRUE(mentions(cities, "城市9（"));
+  const std::string switchRow = cities.text.substr(cities.text.find("\r\n") + 2);
+  EXPECT_EQ(std::string(splitCells(switchRow).at(3)), "60");
+
+  ASSERT_EQ(names.problems.size(), 3u);  // officers 201 and 204, city 6
+  EXPECT_EQ(names.text.find("W\t204\t"), std::string::npos);
+  EXPECT_NE(names.text.find("W\t205\t"), std::string::npos);
+  EXPECT_EQ(names.text.find("C\t6\t"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vorandel

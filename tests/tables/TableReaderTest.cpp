@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "tables/BatchTable.h"
+#include "model/CellError.h"
+#include "tables/CellParsers.h"
+#include "tables/ColumnDictionary.h"
+#include "tests/tables/TableFiles.h"
+
+namespace vorandel {
+namespace {
+
+using testing::cellErrorText;
+using testing::errorText;
+using testing::TableFiles;
+using Lines = std::vector<std::string>;
+using Cells = std::vector<std::string_view>;
+
+const std::string kNotAnInteger = "不能全部转为整数。";
+const std::string kOutOfRange = "数值不在允许范围内";
+
+TEST(TableReader, LineRules) {
+  TableFiles files;
+  EXPECT_EQ(readTableLines(files.write("crlf.txt", "a\tb\r\nc\r\n")).lines, (Lines{"a\tb", "c"}));
+  EXPECT_EQ(readTableLines(files.write("nofeed.txt", "a\nlast")).lines, (Lines{"a", "last"}));
+  EXPECT_EQ(readTableLines(files.write("twofeeds.txt", "a\nb\n\n")).lines, (Lines{"a", "b", ""}));
+  EXPECT_EQ(readTableLines(files.write("inner.txt", "a\n\r\n\nb\r\n")).lines, (Lines{"a", "", "", "b"}));
+  // Only the carriage return right before a line feed is part of the terminator.
+  EXPECT_EQ(readTableLines(files.write("cr.txt", "a\rb\r\r\nc\r")).lines, (Lines{"a\rb\r", "c\r"}));
+  EXPECT_TRUE(readTableLines(files.write("empty.txt", "")).lines.empty());
+  EXPECT_EQ(readTableLines(files.write("gbk.txt", "剧本\t编号\n")).lines, (Lines{"剧本\t编号"}));
+  // A Ctrl-Z ends the text, as Windows' text mode reads it: old editors put one at the end.
+  EXPECT_EQ(readTableLines(files.write("ctrlz.txt", "a\r\nb\r\n\x1A")).lines, (Lines{"a", "b"}));
+  EXPECT_EQ(readTableLines(files.write("ctrlz2.txt", "a\x1A\nb\n")).lines, (Lines{"a"}));
+}
+
+TEST(TableReader, MissingFileCannotBeOpened) {
+  TableFiles files;
+  EXPECT_EQ(errorText([&] { readTableLines(files.missing()); }), "cannot open file to read");
+}
+
+TEST(TableReader, SplitsCellsAtRunsOfBlanksAndTabs) {
+  EXPECT_EQ(splitCells("a\tb c"), (Cells{"a", "b", "c"}));
+  EXPECT_EQ(splitCells(" \t a\t\t \tb  \t"), (Cells{"a", "b"}));
+  EXPECT_TRUE(splitCells(" \t\t  ").empty());
+  EXPECT_TRUE(splitCells("").empty());
+  EXPECT_EQ(splitCells("曹操\t\"5\""), (Cells{"曹操", "\"5\""}));
+}
+
+TEST(TableReader, SplitsListsAndJoinsCells) {
+  EXPECT_EQ(splitList("1,2,3", ','), (Cells{"1", "2", "3"}));
+  EXPECT_EQ(splitList(",1,,2,", ','), (Cells{"1", "2"}));
+  EXPECT_TRUE(splitList(",,,", ',').empty());
+  EXPECT_EQ(splitList("a b", ','), (Cells{"a b"}));
+
+  const Lines cells{"剧本", "编号", "设置"};
+  EXPECT_EQ(joinCells(cells, " "), "剧本 编号 设置");
+  EXPECT_EQ(joinCells(std::span(cells).first(1), " "), "剧本");
+  EXPECT_EQ(joinCells(Cells{}, " "), "");
+}
+
+TEST(TableReader, UnquotesOnlyEnclosedCellsLongerThanTwoBytes) {
+  EXPECT_EQ(unquoteCell("\"5\""), "5");
+  EXPECT_EQ(unquoteCell("\"a\"b\""), "a\"b");
+  EXPECT_EQ(unquoteCell("\"\""), "\"\"");
+  EXPECT_EQ(unquoteCell("\""), "\"");
+  EXPECT_EQ(unquoteCell("\"5"), "\"5");
+  EXPECT_EQ(unquoteCell("5\""), "5\"");
+  EXPECT_EQ(unquoteCell("5"), "5");
+}
+
+TEST(CellParsers, SwitchIsZeroOrOneOnly) {
+  EXPECT_FALSE(parseSwitch("0"));
+  EXPECT_TRUE(parseSwitch("1"));
+  cellPosition = {1, 4};
+  for (const char* bad : {"00", "+1", "\"1\"", "2", "1 ", "-0"})
+    EXPECT_EQ(errorText([&] { parseSwitch(bad); }), cellErrorText(2, 5, "E2", "数值只能为0或1")) << bad;
+}
+
+TEST(CellParsers, RangedReadsTheWholeCellAsStrtol) {
+  cellPosition = {2, 4};
+  EXPECT_EQ(parseRanged("-0", -5, 5, 10), 0);
+  EXPECT_EQ(parseRanged("+7", 0, 10, 10), 7);
+  EXPECT_EQ(parseRanged("007", 0, 10, 10), 7);
+  EXPECT_EQ(parseRanged("-5", -5, 5, 10), -5);
+  EXPECT_EQ(parseRanged("1F", 0, 100, 16), 31);
+  EXPECT_EQ(parseRanged("-0x10", -100, 100, 16), -16);
+  for (const char* bad : {"7a", "0x10", "1.5", "--1", "+", "7 "})
+    EXPECT_EQ(errorText([&] { parseRanged(bad, 0, 100, 10); }), cellErrorText(3, 5, "E3", kNotAnInteger)) << bad;
+  EXPECT_EQ(errorText([&] { parseRanged("-6", -5, 5, 10); }), cellErrorText(3, 5, "E3", kOutOfRange));
+  EXPECT_EQ(errorText([&] { parseRanged("6", -5, 5, 10); }), cellErrorText(3, 5, "E3", kOutOfRange));
+  EXPECT_EQ(parseBounded("1000", 1000), 1000);
+  EXPECT_EQ(errorText([&] { parseBounded("1001", 1000); }), cellErrorText(3, 5, "E3", kOutOfRange));
+  EXPECT_EQ(errorText([&] { parseBounded("-1", 1000); }), cellErrorText(3, 5, "E3", kOutOfRange));
+}
+
+TEST(CellParsers, RangedSaturatesAtThe32BitLimits) {
+  constexpr std::int32_t most = std::numeric_limits<std::int32_t>::max();
+  constexpr std::int32_t least = std::numeric_limits<std::int32_t>::min();
+  EXPECT_EQ(parseRanged("2147483647", least, most, 10), most);
+  EXPECT_EQ(parseRanged("2147483648", least, most, 10), most);
+  EXPECT_EQ(parseRanged("99999999999999999999999", least, most, 10), most);
+  EXPECT_EQ(parseRanged("-2147483648", least, most, 10), least);
+  EXPECT_EQ(parseRanged("-2147483649", least, most, 10), least);
+  EXPECT_EQ(parseRanged("100000000", least, most, 16), most);
+  // A value that a 64-bit long would hold in full must not slip below a bound once it is cut to 32 bits.
+  cellPosition = {0, 0};
+  EXPECT_EQ(errorText([] { parseBounded("4294967296", 100); }), cellErrorText(1, 1, "A1", kOutOfRange));
+}
+
+TEST(CellParsers, UnsignedReadsAsStrtoulWithA32BitLong) {
+  EXPECT_EQ(parseUnsigned("1F", 16), 31u);
+  EXPECT_EQ(parseUnsigned("0x1F", 16), 31u);
+  EXPECT_EQ(parseUnsigned("0X1F", 16), 31u);
+  EXPECT_EQ(parseUnsigned("1f", 16), 31u);
+  EXPECT_EQ(parseUnsigned("12345", 16), 0x12345u);
+  EXPECT_EQ(parseUnsigned("+10", 10), 10u);
+  EXPECT_EQ(parseUnsigned("4294967295", 10), 4294967295u);
+  EXPECT_EQ(parseUnsigned("4294967296", 10), 4294967295u);
+  EXPECT_EQ(parseUnsigned("123456789012345678901234", 10), 4294967295u);
+  EXPECT_EQ(parseUnsigned("-1", 10), 4294967295u);
+  EXPECT_EQ(parseUnsigned("-0", 10), 0u);
+  EXPECT_EQ(parseUnsigned("-4294967295", 10), 1u);
+  EXPECT_EQ(parseUnsigned("-4294967296", 10), 4294967295u);
+  EXPECT_EQ(parseUnsigned("-0x10", 16), 0xFFFFFFF0u);
+  EXPECT_EQ(parseUnsigned("100000000", 16), 4294967295u);
+
+  cellPosition = {6, 27};
+  for (const char* bad : {"1G", "0x", "1.0", "x1"})
+    EXPECT_EQ(errorText([&] { parseUnsigned(bad, 16); }), cellErrorText(7, 28, "AB7", kNotAnInteger)) << bad;
+  EXPECT_EQ(errorText([] { parseUnsigned("0x10", 10); }), cellErrorText(7, 28, "AB7", kNotAnInteger));
+}
+
+TEST(CellParsers, NameSetOrsTheBitsOfKnownItems) {
+  const ColumnDictionary weapons{"战车", "铠甲", "连弩"};
+  EXPECT_EQ(parseNameSet(weapons, "---", ','), 0u);
+  EXPECT_EQ(parseNameSet(weapons, "战车", ','), 1u);
+  EXPECT_EQ(parseNameSet(weapons, "连弩,战车", ','), 5u);
+  EXPECT_EQ(parseNameSet(weapons, "战车,,铠甲,战车,", ','), 3u);
+  EXPECT_EQ(parseNameSet(weapons, ",", ','), 0u);
+
+  cellPosition = {3, 6};
+  const std::string unknown = cellErrorText(4, 7, "G4", "输入文件存在错误数据，请检查非数字文本串。");
+  EXPECT_EQ(errorText([&] { parseNameSet(weapons, "战车，铠甲", ','); }), unknown);
+  EXPECT_EQ(errorText([&] { parseNameSet(weapons, "战车,楼船", ','); }), unknown);
+  EXPECT_EQ(errorText([&] { parseNameSet(weapons, "----", ','); }), unknown);
+}
+
+}  // namespace
+}  // namespace vorandel
