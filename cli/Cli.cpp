@@ -10,6 +10,8 @@
 #include "batch/TableExport.h"
 #include "cli/HelpText.h"
 #include "cli/CommandLine.h"
+#include "cli/ExportFile.h"
+#include "cli/FileFailure.h"
 #include "cli/TerminalText.h"
 #include "edit/EditError.h"
 #include "edit/Validator.h"
@@ -94,6 +96,17 @@ class Cli : public UserNotifier {
       validateScenarios(current, 0, kAllScenarios);
       say("检查完毕，全部剧本的数据正确。");
     } else {
+      // A folder is made only for data that will be written into it.
+      std::error_code missing;
+      if (!std::filesystem::is_directory(options.out, missing)) {
+        validateScenarios(current, 0, kAllScenarios);
+        missing.clear();
+        std::filesystem::create_directories(options.out, missing);
+      }
+      if (missing) {
+        context_.err << describe({kExitFileFailed, "无法创建文件夹：%s", {options.out}, missing.message()}, context_.charset);
+        throw Stop{kExitFileFailed};
+      }
       if (!generateScenarioFiles(current, options.out, *this)) throw Stop{kExitFileFailed};
       say("已生成新的剧本。");
     }
@@ -130,16 +143,19 @@ class Cli : public UserNotifier {
       }
     }
     const std::string file = options.exportFile.value_or(defaultTableName(options.exportKind));
-    if (!backupFile(*this, file, file + ".bak")) throw Stop{kExitFileFailed};
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out << bytes;
-    out.close();
-    if (out.fail()) {
-      say(formatMessage("无法写入文件：%s", file.c_str()));
-      throw Stop{kExitFileFailed};
+    ExportedFile written;
+    try {
+      written = writeExportFile(file, bytes, options.force, context_.out);
+    } catch (const FileFailure& failure) {
+      context_.err << describe(failure, context_.charset);
+      throw Stop{failure.exitCode};
     }
-    say(formatMessage("已导出到 %s。%s", file.c_str(),
-                      table.problems.empty() ? "" : formatMessage("%zu 项无法写入表中（见上）。", table.problems.size()).c_str()));
+    // The path goes to the terminal as typed; only the program's words are converted.
+    const std::string left =
+        table.problems.empty() ? "" : formatMessage("%zu 项无法写入表中（见上）。", table.problems.size());
+    const std::vector<std::string> paths{file == "-" ? gbkTo("标准输出", context_.charset) : file, written.backup};
+    context_.err << textWithPaths("已导出到 %s。" + left + "\n" + (written.backup.empty() ? "" : "原有的文件保存为 %s。\n"),
+                                  paths, context_.charset);
   }
 
   std::string readWholeFile(const std::string& path) {
