@@ -11,7 +11,12 @@
 #include "cli/FileFailure.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
+
+#include <cstdio>
+#include <iostream>
 #else
 #include <cerrno>
 #include <fcntl.h>
@@ -42,7 +47,9 @@ std::string besideName(const std::string& target) {
   static constexpr char kDigits[] = "0123456789abcdef";
   std::random_device random;
   const std::filesystem::path at(target);
-  std::string name = "." + at.filename().string() + ".vorandel-";
+  std::string name(1, '.');
+  name += at.filename().string();
+  name += ".vorandel-";
   for (unsigned bits = random(), n = 0; n < 8; ++n, bits >>= 4) name += kDigits[bits & 15u];
   return (at.parent_path() / name).string();
 }
@@ -59,6 +66,30 @@ std::string systemReason(DWORD error = GetLastError()) {
   while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ')) reason.pop_back();
   return reason;
 }
+
+// Standard output in binary mode for as long as the table is written: in text mode each "\r\n" of the
+// table would reach the file as "\r\r\n".
+class BinaryStandardOut {
+ public:
+  explicit BinaryStandardOut(std::ostream& stream) : active_(&stream == &std::cout) {
+    if (!active_) return;
+    std::cout.flush();
+    std::fflush(stdout);
+    previous_ = _setmode(_fileno(stdout), _O_BINARY);
+  }
+  ~BinaryStandardOut() {
+    if (!active_ || previous_ == -1) return;
+    std::cout.flush();
+    std::fflush(stdout);
+    _setmode(_fileno(stdout), previous_);
+  }
+  BinaryStandardOut(const BinaryStandardOut&) = delete;
+  BinaryStandardOut& operator=(const BinaryStandardOut&) = delete;
+
+ private:
+  bool active_;
+  int previous_ = -1;
+};
 
 // Links are left to the system: a name is replaced where it stands.
 std::string resolveLinks(const std::string& typed) { return typed; }
@@ -267,6 +298,9 @@ bool moveOver(const std::string& from, const std::string& to, std::string& reaso
 ExportedFile writeExportFile(const std::string& path, const std::string& bytes, bool force,
                              std::ostream& standardOut) {
   if (path == "-") {
+#ifdef _WIN32
+    const BinaryStandardOut binary(standardOut);
+#endif
     standardOut.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     standardOut.flush();
     if (!standardOut) fail(kExitFileFailed, kStandardOut, {});
