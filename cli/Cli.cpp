@@ -10,6 +10,7 @@
 #include "tables/TableExport.h"
 #include "cli/HelpText.h"
 #include "cli/CommandLine.h"
+#include "cli/ExportFile.h"
 #include "cli/TerminalText.h"
 #include "model/EditError.h"
 #include "rules/Validator.h"
@@ -106,6 +107,17 @@ class Cli : public UserNotifier {
       say("检查完毕，全部剧本的数据正确。");
       for (const std::string& warning : pairWarnings_) say(warning);
     } else {
+      // A folder is made only for data that will be written into it.
+      std::error_code missing;
+      if (!std::filesystem::is_directory(options.out, missing)) {
+        validateScenarios(current, 0, kAllScenarios);
+        missing.clear();
+        std::filesystem::create_directories(options.out, missing);
+      }
+      if (missing) {
+        say(Message::withPaths("无法创建文件夹：%s", {options.out}).textLine("原因：").native(missing.message()));
+        throw Stop{kExitFileFailed};
+      }
       generateScenarioFiles(current, options.out);
       say("已生成新的剧本。");
     }
@@ -142,16 +154,19 @@ class Cli : public UserNotifier {
       }
     }
     const std::string file = options.exportFile.value_or(defaultTableName(options.exportKind));
-    if (!backupFile(*this, file, file + ".bak")) throw Stop{kExitFileFailed};
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out << bytes;
-    out.close();
-    if (out.fail()) {
-      say(formatMessage("无法写入文件：%s", file.c_str()));
-      throw Stop{kExitFileFailed};
+    ExportedFile written;
+    try {
+      written = writeExportFile(file, bytes, options.force, context_.out);
+    } catch (const ExportRefused& refused) {
+      say(refused.message());
+      throw Stop{kExitRefused};
     }
-    say(formatMessage("已导出到 %s。%s", file.c_str(),
-                      table.problems.empty() ? "" : formatMessage("%zu 项无法写入表中（见上）。", table.problems.size()).c_str()));
+    const std::string left =
+        table.problems.empty() ? "" : formatMessage("%zu 项无法写入表中（见上）。", table.problems.size());
+    Message done = file == "-" ? Message("已导出到 标准输出。") : Message::withPaths("已导出到 %s。", {file});
+    done.text(left);
+    if (!written.backup.empty()) done.textLine("").append(Message::withPaths("原有的文件保存为 %s。", {written.backup}));
+    say(done);
   }
 
   // Loads the built-in pair, or the folder's pair, and proves it consistent.

@@ -47,6 +47,10 @@ CommandLine parseOptions(const std::vector<std::string>& args) {
       options.utf8 = true;
       continue;
     }
+    if (option == "--force" && exporting) {
+      options.force = true;
+      continue;
+    }
     const std::optional<BatchKind> kind = batchOption(option);
     const bool known = option == "--from" || (option == "--out" && options.command == "generate") ||
                        (kind && (options.command == "generate" || options.command == "check")) ||

@@ -24,7 +24,8 @@ struct CommandLine {
   bool utf8 = false;                  // tables are read and written as UTF-8
   BatchKind exportKind = BatchKind::OfficerTable;
   std::vector<std::size_t> scenarios;  // export: the scenarios asked for, all when empty
-  std::optional<std::string> exportFile;
+  std::optional<std::string> exportFile;  // export: "-" is standard output
+  bool force = false;                     // export: an existing table is replaced (and kept as .bak)
 };
 
 // Words that make no command; the text says which.

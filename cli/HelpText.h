@@ -9,14 +9,16 @@ inline constexpr const char* kHelp =
     "用法：\n"
     "  vorandel generate [--from 目录] [--out 目录] [--utf8] [批量表 ...]\n"
     "      从内置剧本（或 --from 目录中的 sndata.s5 和 taiki.s5）开始，按给出的顺序执行批量表，\n"
-    "      检查全部剧本，然后在 --out 目录（默认为当前目录）生成新的 sndata.s5 和 taiki.s5；\n"
+    "      检查全部剧本，然后在 --out 目录（默认为当前目录，不存在时自动建立）生成新的 sndata.s5 和 taiki.s5；\n"
     "      已有的同名文件先改名为 sndata.s5.bak 和 taiki.s5.bak。\n"
     "  vorandel check [--from 目录] [--utf8] [批量表 ...]\n"
     "      与 generate 相同，但不写任何文件，只报告数据是否正确。\n"
-    "  vorandel export 种类 [--from 目录] [--scenario 剧本序号 ...] [-o 文件] [--utf8]\n"
+    "  vorandel export 种类 [--from 目录] [--scenario 剧本序号 ...] [-o 文件] [--force] [--utf8]\n"
     "      把当前数据（内置剧本或 --from 目录中的剧本）导出为该种类的批量表，格式与执行时读取的完全相同；\n"
     "      种类为 officer（武将表）、lord（势力表）、city（城市表）或 name（人名/地名表）。\n"
-    "      默认文件名为该批量表的默认文件名（如 ruv5_officer.txt），放在当前目录；已有的同名文件先改名为 .bak。\n"
+    "      默认文件名为该批量表的默认文件名（如 ruv5_officer.txt），放在当前目录。已有同名文件时不导出，\n"
+    "      除非加 --force：这时原有的文件保存为同名的 .bak 文件。-o - 把表写到标准输出（信息仍在错误输出）；\n"
+    "      -o 为符号链接时写入它所指的文件（该文件保存为 .bak，链接不变）；为设备或管道时直接写入，不备份。\n"
     "      --scenario 只导出给出的剧本（可给多个序号；人名/地名表不分剧本，不接受此选项）。\n"
     "      导出的表不加修改地执行，剧本文件一个字节也不变。用法：先 export，用电子表格修改需要改的格子\n"
     "      （保存为制表符分隔的文本），再 generate 执行该表。\n"
@@ -40,6 +42,7 @@ inline constexpr const char* kHelp =
     "  --city 文件    批量修改城市信息（ruv5_city.txt）\n"
     "  --utf8         表以UTF-8保存（导出时写成UTF-8，执行时读UTF-8）；不加此选项时为GBK。\n"
     "退出码：0 完成；1 数据或批量表有错误，没有写任何文件；2 用法错误；\n"
-    "        3 文件无法读取、改名或写入（信息中写明是哪个文件）。\n";
+    "        3 文件无法读取、改名或写入（信息中写明是哪个文件）。\n"
+    "        export 的文件已存在而没有加 --force 时为 1，同样没有写任何文件。\n";
 
 }  // namespace vorandel

@@ -72,8 +72,12 @@ TEST_F(CliFailures, PathsAreShownAsTyped) {
   const std::string target = folder.file(utf8(u8"剧本 输出"));
   writeFile(target, "a file, not a folder");
   EXPECT_EQ(run({"generate", "--out", target}), kExitFileFailed);
-  EXPECT_TRUE(err.str().starts_with(utf8(u8"无法写入文件 ") + target + utf8(u8"/sndata.s5，新的剧本没有生成。\n")))
-      << err.str();
+  EXPECT_TRUE(err.str().starts_with(utf8(u8"无法创建文件夹：") + target + "\n")) << err.str();
+
+  const std::string existing = folder.file(utf8(u8"武将表.txt"));
+  writeFile(existing, "edited by hand");
+  EXPECT_EQ(run({"export", "officer", "-o", existing}), kExitRefused);
+  EXPECT_TRUE(err.str().starts_with(utf8(u8"文件 ") + existing + utf8(u8" 已存在，没有导出。\n"))) << err.str();
 }
 
 TEST_F(CliFailures, APairWithoutScenariosIsNotGenerated) {

@@ -54,6 +54,19 @@ TEST_F(Cli, GenerateWritesTheBuiltInPairAndBacksUpOnTheSecondRun) {
   EXPECT_EQ(readFile(dir + "/taiki.s5"), pristine.taiki);
 }
 
+TEST_F(Cli, GenerateMakesAMissingOutputFolderOnlyForDataItWrites) {
+  ScenarioSet broken = testing::smallValidSet();
+  broken.scenarios[1].officerState(3).set(state::nextOfficer, 2);
+  writePair(folder.file("broken"), testing::writeToBytes(broken));
+  EXPECT_EQ(run({"generate", "--from", folder.file("broken"), "--out", folder.file("refused/out")}), kExitRefused);
+  EXPECT_FALSE(std::filesystem::exists(folder.file("refused")));
+
+  const std::string made = folder.file("a/b/c");
+  ASSERT_EQ(run({"generate", "--out", made}), kExitDone) << err.str();
+  EXPECT_EQ(readFile(made + "/sndata.s5"), pristine.sndata);
+  EXPECT_EQ(readFile(made + "/taiki.s5"), pristine.taiki);
+}
+
 TEST_F(Cli, GenerateFromAFolderReproducesItsFiles) {
   ScenarioSet other = testing::smallValidSet();
   other.scenarios[1].block.set(block::startYear, 234);

@@ -1,7 +1,15 @@
 // vorandel export: the tables of the current data, applied by generate, change no byte; edited cells
-// change exactly what they name; --utf8 on both sides; values a table cannot carry are reported.
+// change exactly what they name; --utf8 on both sides; values a table cannot carry are reported; the
+// file named with -o is replaced only with --force, through links, devices, pipes and standard output.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+#include <future>
 #include <sstream>
 
 #include "tables/BatchTable.h"
@@ -30,7 +38,15 @@ class Export : public ::testing::Test {
     CliContext context{out, err, "UTF-8", builtInData()};
     const int code = runCli(args, context);
     messages = err.str();
+    output = out.str();
     return code;
+  }
+
+  // The bytes of a table as exported into a fresh file.
+  std::string tableBytes(const std::string& kind) {
+    const std::string file = folder.file("fresh-" + kind + std::to_string(runs++) + ".txt");
+    EXPECT_EQ(run({"export", kind, "-o", file}), kExitDone) << messages;
+    return readFile(file);
   }
 
   // Generates from the pair (the built-in one when from is empty) with the batch options into a fresh
@@ -55,6 +71,7 @@ class Export : public ::testing::Test {
 
   testing::TempFolder folder;
   std::string messages;
+  std::string output;
   int runs = 0;
 };
 
@@ -66,7 +83,7 @@ TEST_F(Export, EveryTableOfTheBuiltInAndAnotherPairChangesNoByte) {
   const testing::FileBytes other = testing::writeToBytes(testing::tableReadySet());
   for (const auto& [from, pair] : {std::pair{std::string(), builtIn}, std::pair{writePair("busy", other), other}}) {
     for (const auto& [kind, option] : kKinds) {
-      const std::string table = folder.file(std::string(kind) + ".txt");
+      const std::string table = folder.file(std::string(kind) + (from.empty() ? "" : "-busy") + ".txt");
       std::vector<std::string> args{"export", kind, "-o", table};
       if (!from.empty()) args.insert(args.end(), {"--from", from});
       ASSERT_EQ(run(args), kExitDone) << messages;
@@ -82,7 +99,7 @@ TEST_F(Export, DefaultNameInTheCurrentFolderAndTheOldFileKeptAsBak) {
   const std::filesystem::path before = std::filesystem::current_path();
   std::filesystem::current_path(folder.path());
   writeFile("ruv5_lord.txt", "mine");
-  const int code = run({"export", "lord", "--scenario", "1", "2"});
+  const int code = run({"export", "lord", "--scenario", "1", "2", "--force"});
   std::filesystem::current_path(before);
   ASSERT_EQ(code, kExitDone) << messages;
   EXPECT_EQ(readFile(folder.file("ruv5_lord.txt.bak")), "mine");
@@ -211,6 +228,105 @@ TEST_F(Export, ValuesATableCannotCarryAreToldAndLeftAsTheyAre) {
                           table + utf8(u8"。1 项无法写入表中（见上）。\n"));
   const testing::FileBytes written = generate(dir, {"--officer", table});
   EXPECT_TRUE(written.sndata == pair.sndata && written.taiki == pair.taiki);
+}
+
+TEST_F(Export, AnExistingTableIsReplacedOnlyWithForceAndThenKeptAsBak) {
+  const std::string table = folder.file("lord.txt");
+  const std::string expected = tableBytes("lord");
+  writeFile(table, "my edits");
+  EXPECT_EQ(run({"export", "lord", "-o", table}), kExitRefused);
+  EXPECT_EQ(messages, utf8(u8"文件 ") + table + utf8(u8" 已存在，没有导出。\n要覆盖它，请加 --force（原有的文件保存为 ") +
+                          table + utf8(u8".bak）。\n"));
+  EXPECT_EQ(readFile(table), "my edits");
+  EXPECT_FALSE(std::filesystem::exists(table + ".bak"));
+
+  ASSERT_EQ(run({"export", "lord", "--force", "-o", table}), kExitDone) << messages;
+  EXPECT_EQ(messages, utf8(u8"已导出到 ") + table + utf8(u8"。\n原有的文件保存为 ") + table + utf8(u8".bak。\n"));
+  EXPECT_EQ(readFile(table), expected);
+  EXPECT_EQ(readFile(table + ".bak"), "my edits");
+
+  // A backup that cannot be made stops the export with the table as it was, under its own name.
+  writeFile(table, "my edits");
+  std::filesystem::remove(table + ".bak");
+  std::filesystem::create_directories(table + ".bak/taken");
+  EXPECT_EQ(run({"export", "lord", "--force", "-o", table}), kExitFileFailed);
+  EXPECT_EQ(readFile(table), "my edits");
+  EXPECT_NE(messages.find(table + ".bak"), std::string::npos) << messages;
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 3)
+      << "no file of the attempt is left behind";
+}
+
+TEST_F(Export, ALinkIsFollowedAndItsTargetBackedUpWhileTheLinkStays) {
+  const std::string target = folder.file("real.txt");
+  writeFile(target, "my edits");
+  std::filesystem::create_directory(folder.file("links"));
+  const std::string link = folder.file("links/table.txt");
+  std::filesystem::create_symlink("../real.txt", link);
+  EXPECT_EQ(run({"export", "city", "-o", link}), kExitRefused) << "the target exists";
+  ASSERT_EQ(run({"export", "city", "-o", link, "--force"}), kExitDone) << messages;
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(std::filesystem::read_symlink(link), "../real.txt");
+  EXPECT_EQ(readFile(target), tableBytes("city"));
+  EXPECT_EQ(readFile(target + ".bak"), "my edits");
+  EXPECT_FALSE(std::filesystem::exists(link + ".bak"));
+}
+
+TEST_F(Export, DevicesAreWrittenThroughAndFoldersRefused) {
+  ASSERT_EQ(run({"export", "name", "-o", "/dev/null"}), kExitDone) << messages;
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+  EXPECT_FALSE(std::filesystem::exists("/dev/null.bak"));
+
+  std::filesystem::create_directory(folder.file("dir"));
+  EXPECT_EQ(run({"export", "name", "-o", folder.file("dir")}), kExitFileFailed);
+  EXPECT_EQ(messages, utf8(u8"无法写入文件：") + folder.file("dir") + utf8(u8"\n这是一个文件夹。\n"));
+  EXPECT_TRUE(std::filesystem::is_empty(folder.file("dir")));
+
+  EXPECT_EQ(run({"export", "name", "-o", folder.file("none/name.txt")}), kExitFileFailed);
+  EXPECT_NE(messages.find(utf8(u8"无法写入文件：") + folder.file("none/name.txt") + "\n"), std::string::npos);
+  EXPECT_NE(messages.find(std::strerror(ENOENT)), std::string::npos) << "the system's reason: " << messages;
+}
+
+TEST_F(Export, DashIsStandardOutputAndTheMessagesStayApart) {
+  const std::string expected = tableBytes("officer");
+  ASSERT_EQ(run({"export", "officer", "-o", "-"}), kExitDone) << messages;
+  EXPECT_TRUE(output == expected) << "standard output holds " << output.size() << " bytes";
+  EXPECT_EQ(messages, utf8(u8"已导出到 标准输出。\n"));
+  EXPECT_FALSE(std::filesystem::exists("-"));
+}
+
+TEST_F(Export, APipeWithoutReaderIsRefusedAtOnceAndWithOneGetsTheTable) {
+  const std::string pipe = folder.file("pipe");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  auto attempt = std::async(std::launch::async, [&] { return run({"export", "name", "-o", pipe}); });
+  if (attempt.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+    const int release = open(pipe.c_str(), O_RDONLY | O_NONBLOCK);  // lets a waiting writer go on
+    attempt.wait();
+    close(release);
+    FAIL() << "the export waited for a reader";
+  }
+  EXPECT_EQ(attempt.get(), kExitFileFailed);
+  EXPECT_EQ(messages, utf8(u8"无法写入文件：") + pipe + utf8(u8"\n这是一个管道，但没有程序在读取它。\n"));
+
+  // The officer table is larger than a pipe holds, so the writer must wait for the reader part by part.
+  const std::string expected = tableBytes("officer");
+  const int reader = open(pipe.c_str(), O_RDWR);  // a reader that the writer's close does not end
+  ASSERT_GE(reader, 0);
+  auto received = std::async(std::launch::async, [&] {
+    std::string bytes(expected.size(), '\0');
+    std::size_t done = 0;
+    pollfd waiting{reader, POLLIN, 0};
+    while (done < bytes.size() && poll(&waiting, 1, 10000) == 1) {  // a writer that stops is not waited on
+      const ssize_t n = read(reader, bytes.data() + done, bytes.size() - done);
+      if (n <= 0) break;
+      done += static_cast<std::size_t>(n);
+    }
+    return bytes.substr(0, done);
+  });
+  EXPECT_EQ(run({"export", "officer", "-o", pipe}), kExitDone) << messages;
+  const std::string got = received.get();
+  EXPECT_TRUE(got == expected) << got.size() << " of " << expected.size() << " bytes arrived";
+  close(reader);
+  EXPECT_TRUE(std::filesystem::is_fifo(pipe));
 }
 
 }  // namespace
