@@ -77,7 +77,7 @@ TEST_F(CliFailures, PathsAreShownAsTyped) {
   const std::string existing = folder.file(utf8(u8"武将表.txt"));
   writeFile(existing, "edited by hand");
   EXPECT_EQ(run({"export", "officer", "-o", existing}), kExitRefused);
-  EXPECT_TRUE(err.str().starts_with(utf8(u8"文件 ") + existing + utf8(u8" 已存在，没有导出。\n"))) << err.str();
+  EXPECT_TRUE(said(utf8(u8"\n文件 ") + existing + utf8(u8" 已存在，没有导出。\n"))) << err.str();
 }
 
 TEST_F(CliFailures, APairWithoutScenariosIsNotGenerated) {
