@@ -3,12 +3,10 @@
 // sndata.s5 and taiki.s5 together, keeping the previous ones as .bak copies.
 #include <string>
 
+#include "model/PairNames.h"
 #include "model/ScenarioSet.h"
 
 namespace vorandel {
-
-inline constexpr const char* kSndataName = "sndata.s5";
-inline constexpr const char* kTaikiName = "taiki.s5";
 
 // Raises EditError, touching nothing, for a set without scenarios or one that fails validation, and
 // FileError when a file step fails; the folder then holds its previous files under their own names.

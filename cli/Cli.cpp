@@ -186,8 +186,8 @@ class Cli : public UserNotifier {
       try {
         parseScenarioStreams(set, sndata, taiki);
         pairWarnings_ = trailingBytesWarnings(sndataBytes, taikiBytes);
-      } catch (StreamError) {
-        say(Message::withPaths("剧本文件 %s 的数据不完整，无法读取。", {sndata.fail() ? sndataPath : taikiPath}));
+      } catch (const StreamError& error) {
+        say(Message::withPaths("剧本文件 %s 的数据不完整，无法读取。", {error.file() == kSndataName ? sndataPath : taikiPath}));
         throw Stop{kExitFileFailed};
       }
     }
@@ -236,7 +236,7 @@ int runCli(const std::vector<std::string>& args, CliContext& context) {
     return kExitRefused;
   } catch (const Stop& stop) {
     return stop.code;
-  } catch (StreamError) {
+  } catch (const StreamError&) {
     cli.say("剧本数据不完整，无法读取。");
     return kExitFileFailed;
   } catch (const FileError& error) {

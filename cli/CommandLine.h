@@ -2,6 +2,7 @@
 // The command line's words: the command, its options and the batch tables to run, in order.
 #include <cstddef>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -29,10 +30,11 @@ struct CommandLine {
 };
 
 // Words that make no command; the text says which.
-class UsageError {
+class UsageError : public std::exception {
  public:
   explicit UsageError(std::string text) : text_(std::move(text)) {}
   const std::string& text() const { return text_; }
+  const char* what() const noexcept override { return text_.c_str(); }
 
  private:
   std::string text_;

@@ -92,7 +92,7 @@ void loadScenarioPair(const std::uint8_t* data, std::size_t size) {
     loadScenarioSet(set, files.first, files.second);
   } catch (const EditError&) {
     return;
-  } catch (StreamError) {
+  } catch (const StreamError&) {
     return;
   }
   bool valid = true;
@@ -115,7 +115,7 @@ void loadScenarioPair(const std::uint8_t* data, std::size_t size) {
     loadScenarioSet(again, written.sndata, written.taiki);
   } catch (const EditError&) {
     broken("a written pair does not load again");
-  } catch (StreamError) {
+  } catch (const StreamError&) {
     broken("a written pair is shorter than its counts");
   }
   const FileBytes rewritten = writeToMemory(again);
@@ -132,7 +132,7 @@ static bool runTable(ScenarioSet& current, BatchKind kind, std::string_view byte
     runBatch(current, kind, path);
     return true;
   } catch (const EditError&) {
-  } catch (StreamError) {
+  } catch (const StreamError&) {
   }
   if (!(current == before)) broken("a refused table changed the current set");
   return false;

@@ -5,8 +5,6 @@
 
 namespace vorandel {
 
-int errorScenario = -1;
-
 namespace {
 
 std::string formatList(const char* format, va_list args) {
@@ -39,10 +37,13 @@ std::string formatMessage(const char* format, ...) {
   return text;
 }
 
-void raiseEditError(const std::string& text) {
-  if (errorScenario == -1) throw EditError(text);
-  throw EditError(formatMessage("剧本%2u存在错误\n%s", static_cast<unsigned>(errorScenario), text.c_str()));
+EditError EditError::inScenario(std::size_t s) const {
+  ErrorContext context = context_;
+  context.scenario = s;
+  return EditError(formatMessage("剧本%2u存在错误\n%s", static_cast<unsigned>(s), text_.c_str()), std::move(context));
 }
+
+void raiseEditError(const std::string& text) { throw EditError(text); }
 
 void requireFormatted(bool condition, const char* format, ...) {
   if (condition) return;

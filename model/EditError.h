@@ -1,20 +1,37 @@
 #pragma once
-// The one error value of the editor: a failed check raises an EditError whose only content is the GBK
-// message text that the user is shown. Locations (row and column of a table cell, the scenario under
-// check) are already written into the text.
+// The one error value of the editor for data and tables: a failed check raises an EditError with the GBK
+// text the user is shown, in which the places the player knows (the scenario, a table cell) are already
+// written, and with those places kept apart as well, for whoever wants to say more about them.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 namespace vorandel {
 
+// Where an error lies, as far as it is known.
+struct ErrorContext {
+  std::optional<std::size_t> scenario;  // the scenario under check
+  std::string file;                     // the table's name as the user gave it
+  std::optional<std::uint32_t> row;     // 0-based line of the table
+  std::optional<std::uint32_t> column;  // 0-based cell of that line
+};
+
 class EditError : public std::exception {
  public:
-  explicit EditError(std::string text) : text_(std::move(text)) {}
+  explicit EditError(std::string text, ErrorContext context = {})
+      : text_(std::move(text)), context_(std::move(context)) {}
   const std::string& text() const noexcept { return text_; }
+  const ErrorContext& context() const noexcept { return context_; }
   const char* what() const noexcept override { return text_.c_str(); }
+
+  // The same error found while checking scenario s: the text gains the line that names it.
+  EditError inScenario(std::size_t s) const;
 
  private:
   std::string text_;
+  ErrorContext context_;
 };
 
 // printf-style checking; mingw-w64 builds use the C99 formatter (__USE_MINGW_ANSI_STDIO), so its
@@ -26,14 +43,9 @@ class EditError : public std::exception {
 #define VORANDEL_PRINTF_FORMAT(formatIndex, firstArgument) __attribute__((format(printf, formatIndex, firstArgument)))
 #endif
 
-// Index of the scenario that the validator is checking, -1 at all other times. While it is not -1,
-// every raised error is prefixed with a line naming that scenario.
-extern int errorScenario;
-
 // printf-style formatting into a string; the text is never cut short, whatever its length.
 std::string formatMessage(const char* format, ...) VORANDEL_PRINTF_FORMAT(1, 2);
 
-// Adds the scenario prefix when errorScenario is set, then throws EditError.
 [[noreturn]] void raiseEditError(const std::string& text);
 
 inline void require(bool condition, const char* text) {

@@ -5,6 +5,7 @@
 #include "model/EditError.h"
 #include "model/ChunkSize.h"
 #include "model/MemoryStream.h"
+#include "model/PairNames.h"
 #include "model/RecordIo.h"
 
 namespace vorandel {
@@ -12,7 +13,7 @@ namespace vorandel {
 namespace {
 
 void seekTo(std::istream& in, std::streamoff position) {
-  if (!in.seekg(position)) throw StreamError::ReadFailed;
+  if (!in.seekg(position)) throw StreamError(StreamError::ReadFailed);
 }
 
 // The first chunk of sndata.s5 decides the trailer form: long when it is big enough for the long
@@ -21,21 +22,7 @@ bool recordsLongTrailer(std::uint16_t recorded, std::uint32_t onMap) {
   return recordedSizeCovers(recorded, neededSndataChunk(onMap, true));
 }
 
-}  // namespace
-
-bool loadScenarioSet(ScenarioSet& set, std::string_view sndata, std::string_view taiki) {
-  MemoryInputStream sndataStream(sndata);
-  MemoryInputStream taikiStream(taiki);
-  parseScenarioStreams(set, sndataStream, taikiStream);
-  return true;
-}
-
-void parseScenarioStreams(ScenarioSet& set, std::istream& sndata, std::istream& taiki) {
-  ChunkEnds ends;
-  parseScenarioStreams(set, sndata, taiki, ends);
-}
-
-void parseScenarioStreams(ScenarioSet& set, std::istream& sndata, std::istream& taiki, ChunkEnds& ends) {
+void parsePair(ScenarioSet& set, std::istream& sndata, std::istream& taiki, ChunkEnds& ends) {
   ends = ChunkEnds{};
   const std::uint16_t count = readCount(sndata);
   require(count <= kMaxScenarios, "剧本数超出允许范围");
@@ -88,6 +75,31 @@ void parseScenarioStreams(ScenarioSet& set, std::istream& sndata, std::istream& 
 
   buildDerivedIndexes(set);
 }
+
+}  // namespace
+
+bool loadScenarioSet(ScenarioSet& set, std::string_view sndata, std::string_view taiki) {
+  MemoryInputStream sndataStream(sndata);
+  MemoryInputStream taikiStream(taiki);
+  parseScenarioStreams(set, sndataStream, taikiStream);
+  return true;
+}
+
+void parseScenarioStreams(ScenarioSet& set, std::istream& sndata, std::istream& taiki) {
+  ChunkEnds ends;
+  parseScenarioStreams(set, sndata, taiki, ends);
+}
+
+void parseScenarioStreams(ScenarioSet& set, std::istream& sndata, std::istream& taiki, ChunkEnds& ends) {
+  // A stream cut short names its file: the one whose stream failed.
+  try {
+    parsePair(set, sndata, taiki, ends);
+  } catch (const StreamError& error) {
+    if (!error.file().empty()) throw;
+    throw StreamError(error.kind(), sndata.fail() ? kSndataName : kTaikiName);
+  }
+}
+
 
 void buildDerivedIndexes(ScenarioSet& set) {
   // A set built in memory may have counts that run ahead of its records: only records are looked at.

@@ -9,12 +9,12 @@ namespace {
 
 void readBytes(std::istream& in, void* target, std::size_t n) {
   in.read(static_cast<char*>(target), static_cast<std::streamsize>(n));
-  if (!in) throw StreamError::ReadFailed;
+  if (!in) throw StreamError(StreamError::ReadFailed);
 }
 
 void writeBytes(std::ostream& out, const void* source, std::size_t n) {
   out.write(static_cast<const char*>(source), static_cast<std::streamsize>(n));
-  if (!out) throw StreamError::WriteFailed;
+  if (!out) throw StreamError(StreamError::WriteFailed);
 }
 
 constexpr std::size_t kChunkEntrySize = 6;

@@ -14,12 +14,12 @@ namespace {
 
 std::streamoff positionOf(std::ostream& out) {
   const std::streamoff position = out.tellp();
-  if (position < 0) throw StreamError::WriteFailed;
+  if (position < 0) throw StreamError(StreamError::WriteFailed);
   return position;
 }
 
 void seekTo(std::ostream& out, std::streamoff position) {
-  if (!out.seekp(position)) throw StreamError::WriteFailed;
+  if (!out.seekp(position)) throw StreamError(StreamError::WriteFailed);
 }
 
 ChunkEntry entryBetween(std::streamoff base, std::streamoff start, std::streamoff stop) {
@@ -83,12 +83,12 @@ bool saveScenarioFiles(const ScenarioSet& set, const std::string& sndataPath, co
   std::ofstream taiki(taikiPath, std::ios::binary | std::ios::trunc);
   const auto fail = [&] {
     if (failedPath) *failedPath = sndata.fail() ? sndataPath : taikiPath;
-    throw StreamError::WriteFailed;
+    throw StreamError(StreamError::WriteFailed);
   };
   bool written = false;
   try {
     written = writeScenarioStreams(set, sndata, taiki, first, end);
-  } catch (StreamError) {
+  } catch (const StreamError&) {
     fail();
   }
   // Buffered bytes reach the disk only when the files are closed: a full disk may show up here.

@@ -163,7 +163,7 @@ void detachOfficer(ScenarioSet& set, std::size_t s, int o, bool releaseEmptyCity
   if (listHead(city, status) == o) setListHead(city, status, next);
 
   if (isFree(status)) {
-    require(forceNumber == -1, "");
+    require(forceNumber == -1, "自由武将不应属于任何势力，数据已损坏");
     return;
   }
 

@@ -13,16 +13,6 @@ namespace {
 
 constexpr const char* kStructureMessage = "--ERROR!--\n";
 
-// Sets errorScenario for the scenario under check and clears it however the check ends.
-class ScenarioUnderCheck {
- public:
-  ScenarioUnderCheck() = default;
-  ScenarioUnderCheck(const ScenarioUnderCheck&) = delete;
-  ScenarioUnderCheck& operator=(const ScenarioUnderCheck&) = delete;
-  ~ScenarioUnderCheck() { errorScenario = -1; }
-  void enter(std::size_t s) { errorScenario = static_cast<int>(s); }
-};
-
 class ScenarioValidator {
  public:
   explicit ScenarioValidator(const Scenario& scenario)
@@ -213,11 +203,13 @@ class ScenarioValidator {
 }  // namespace
 
 void validateScenarios(const ScenarioSet& set, std::size_t first, std::size_t last) {
-  ScenarioUnderCheck underCheck;
   const std::size_t end = std::min(last, set.scenarioCount());
   for (std::size_t s = first; s < end; ++s) {
-    underCheck.enter(s);
-    ScenarioValidator(set.scenarios[s]).run();
+    try {
+      ScenarioValidator(set.scenarios[s]).run();
+    } catch (const EditError& error) {
+      throw error.inScenario(s);
+    }
   }
 }
 

@@ -163,14 +163,15 @@ bool addWaitingOfficer(ScenarioSet& set, std::size_t s, int id) {
   scenario.states.push_back(newOfficerState());
   scenario.profiles.push_back(newOfficerProfile(id, std::max(appearYear - kMinAgeOnMap, 0)));
 
-  require(s < set.officerIndexById.size() && set.officerIndexById[s].size() == set.idCapacity, "");
+  require(s < set.officerIndexById.size() && set.officerIndexById[s].size() == set.idCapacity,
+          "武将ID索引与剧本不一致，数据已损坏");
   const auto idSlot = static_cast<std::uint32_t>(id);
   if (idSlot >= set.idCapacity) {
-    require(set.officerIndexById.size() == set.scenarioCount(), "");
+    require(set.officerIndexById.size() == set.scenarioCount(), "武将ID索引的剧本数与剧本不一致，数据已损坏");
     for (std::vector<std::int32_t>& index : set.officerIndexById)
       if (index.size() <= idSlot) index.resize(idSlot + 1, -1);
     set.idCapacity = idSlot + 1;
-    require(set.officerIndexById[s].size() == set.idCapacity, "");
+    require(set.officerIndexById[s].size() == set.idCapacity, "武将ID索引与剧本不一致，数据已损坏");
   }
 
   scenario.block.set(block::appearYear, scenario.waitingCount, static_cast<std::uint8_t>(appearYear));

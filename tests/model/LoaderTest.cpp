@@ -252,6 +252,17 @@ TEST(Loader, ChunksBeyondTheSixteenBitSizeFieldAreComparedModulo65536) {
   }
 }
 
+// The file a load found cut short, or "(none)" when it raised no StreamError.
+template <class Load>
+std::string cutShortFile(Load load) {
+  try {
+    load();
+  } catch (const StreamError& error) {
+    return error.file();
+  }
+  return "(none)";
+}
+
 TEST(Loader, FilesThatDisagreeOrEndEarlyAreRefused) {
   const ScenarioSet two = testing::smallValidSet();
   FileBytes files = writeToBytes(two);
@@ -262,12 +273,12 @@ TEST(Loader, FilesThatDisagreeOrEndEarlyAreRefused) {
   for (std::size_t cut : {std::size_t{0}, std::size_t{1}, std::size_t{9}, files.sndata.size() / 2,
                           files.sndata.size() - 1}) {
     ScenarioSet set;
-    EXPECT_THROW(loadScenarioSet(set, files.sndata.substr(0, cut), files.taiki), StreamError) << cut;
+    EXPECT_EQ(cutShortFile([&] { loadScenarioSet(set, files.sndata.substr(0, cut), files.taiki); }), "sndata.s5") << cut;
   }
   FileBytes shortTaiki = files;
   shortTaiki.taiki.pop_back();
   ScenarioSet set;
-  EXPECT_THROW(loadScenarioSet(set, shortTaiki.sndata, shortTaiki.taiki), StreamError);
+  EXPECT_EQ(cutShortFile([&] { loadScenarioSet(set, shortTaiki.sndata, shortTaiki.taiki); }), "taiki.s5");
   FileBytes farOffset = files;
   putU32(farOffset.sndata, 8, 0x7FFFFFF0u);
   EXPECT_THROW(loadScenarioSet(set, farOffset.sndata, farOffset.taiki), StreamError);

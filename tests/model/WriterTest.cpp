@@ -102,8 +102,8 @@ TEST(Writer, AFileThatCannotBeWrittenIsNamed) {
     saveScenarioFiles(testing::smallValidSet(), folder.file("sndata.s5"), folder.file("taiki.s5"), 0, kAllScenarios,
                       &failed);
     ADD_FAILURE() << "no StreamError";
-  } catch (StreamError e) {
-    EXPECT_EQ(e, StreamError::WriteFailed);
+  } catch (const StreamError& e) {
+    EXPECT_EQ(e.kind(), StreamError::WriteFailed);
   }
   EXPECT_EQ(failed, folder.file("taiki.s5"));
 }

@@ -32,15 +32,13 @@ TEST(EditError, RequireRaisesOnlyWhenTheConditionFails) {
 }
 
 TEST(EditError, ScenarioPrefixRightAlignsTheIndexInTwoCharacters) {
-  errorScenario = 3;
-  EXPECT_EQ(messageOf([] { require(false, "空城结构错误"); }), "剧本 3存在错误\n空城结构错误");
-  errorScenario = 12;
-  EXPECT_EQ(messageOf([] { require(false, "x"); }), "剧本12存在错误\nx");
-  errorScenario = 2;
-  EXPECT_EQ(messageOf([] { requireFormatted(false, "武将%02d不该标记为太守", 7); }),
-            "剧本 2存在错误\n武将07不该标记为太守");
-  errorScenario = -1;
-  EXPECT_EQ(messageOf([] { require(false, "x"); }), "x");
+  EXPECT_EQ(EditError("空城结构错误").inScenario(3).text(), "剧本 3存在错误\n空城结构错误");
+  EXPECT_EQ(EditError("x").inScenario(12).text(), "剧本12存在错误\nx");
+  const EditError error = EditError("武将07不该标记为太守", ErrorContext{std::nullopt, "t.txt", 4, 2}).inScenario(2);
+  EXPECT_EQ(error.text(), "剧本 2存在错误\n武将07不该标记为太守");
+  EXPECT_EQ(error.context().scenario, 2u);
+  EXPECT_EQ(error.context().file, "t.txt");
+  EXPECT_EQ(error.context().row, 4u);
 }
 
 TEST(EditError, TextsAreGbkBytes) {

@@ -193,7 +193,7 @@ TEST_F(PlacementTest, PreconditionsRaiseTheirMessages) {
   EXPECT_TRUE(contains(editErrorOf([&] { appendToCity(set, 0, 3, 11); }), "---不能移入"));
   // A free officer out of his list must not serve a force.
   scenario().officerState(8).set(state::force, 1);
-  EXPECT_EQ(editErrorOf([&] { detachOfficer(set, 0, 8, true); }), "");
+  EXPECT_EQ(editErrorOf([&] { detachOfficer(set, 0, 8, true); }), "自由武将不应属于任何势力，数据已损坏");
 
   // A ruler is only ever placed as governor: appending him gives him the location and nothing else.
   const Officers before = servingList(scenario(), 12);

@@ -125,7 +125,7 @@ TEST_F(WaitingOfficersTest, AnIndexThatNoLongerMatchesTheRecordsIsReported) {
   const ScenarioSet before = set;
   set.officerIndexById[0].pop_back();
   EXPECT_EQ(editErrorOf([&] { activateWaitingOfficer(set, 0, 40, kOrdinary); }), "索引出错1");
-  EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, 0, 60); }), "");
+  EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, 0, 60); }), "武将ID索引与剧本不一致，数据已损坏");
 
   set = before;
   set.officerIndexById[0][40] = -1;  // nobody is registered at the first waiting place

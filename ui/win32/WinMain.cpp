@@ -35,7 +35,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   } catch (const EditError& error) {
     MessageBoxA(nullptr, error.text().c_str(), "错误", MB_OK | MB_ICONERROR);
     return -1;
-  } catch (StreamError) {
+  } catch (const StreamError&) {
     MessageBoxA(nullptr, "内置的剧本数据不完整，无法读取。", "错误", MB_OK | MB_ICONERROR);
     return -1;
   }
