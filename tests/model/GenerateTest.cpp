@@ -130,6 +130,22 @@ TEST_F(Generate, AMissingFolderOrOneThatIsAFileIsReportedWithTheFileAndTheReason
   }
 }
 
+// Permissions bind every user but root, who may write anywhere: run as root, the test is skipped.
+TEST_F(Generate, AFolderThatCannotBeWrittenKeepsThePreviousFiles) {
+  if (geteuid() == 0) GTEST_SKIP() << "root writes into a read-only folder";
+  writePrevious();
+  fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
+  try {
+    generateScenarioFiles(set, folder.path().string());
+    ADD_FAILURE() << "no FileError";
+  } catch (const FileError& error) {
+    EXPECT_TRUE(text(error).starts_with("无法写入文件 " + file("sndata.s5") + "，新的剧本没有生成。\n")) << text(error);
+  }
+  fs::permissions(folder.path(), fs::perms::owner_all);
+  expectPreviousUntouched();
+  EXPECT_EQ(namesIn(folder.path().string()), (std::set<std::string>{"sndata.s5", "taiki.s5"}));
+}
+
 // A step that fails half way (here the new taiki.s5 disappears before it moves in, after the new
 // sndata.s5 has moved in) is undone: the previous pair is back under its own names.
 TEST_F(Generate, AFailedSecondMoveUndoesTheFirst) {
