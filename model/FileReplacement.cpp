@@ -74,6 +74,17 @@ void syncFolders(const std::set<std::string>& folders) {
   for (const std::string& folder : folders) platform::syncFolder(folder);
 }
 
+// Removes the temporary names, then the mark: the folder is whole again.
+void removeLeftovers(const std::vector<Target>& targets, const std::string& mark, const std::set<std::string>& folders) {
+  for (const Target& target : targets) {
+    platform::removeFile(target.fresh());
+    platform::removeFile(target.kept());
+  }
+  syncFolders(folders);
+  platform::removeFile(mark);
+  syncFolders(folders);
+}
+
 // Brings a folder whose last replacement was killed back to one whole group of files: the new one when
 // every new file had moved in, the old one otherwise. Raises FileError when a step fails; the mark then
 // stays for the next try.
@@ -98,13 +109,7 @@ void recover(const std::string& mark, const std::vector<Target>& targets, const 
       }
     }
   }
-  for (const Target& target : targets) {
-    platform::removeFile(target.fresh());
-    platform::removeFile(target.kept());
-  }
-  syncFolders(folders);
-  platform::removeFile(mark);
-  syncFolders(folders);
+  removeLeftovers(targets, mark, folders);
 }
 
 // Undoes the steps taken so far after a failure: the old files back under their names, the new ones and
@@ -125,13 +130,7 @@ void undo(const std::vector<Target>& targets, std::size_t movedIn, std::size_t b
     }
   }
   if (!restored) return;  // the mark stays: the next run puts the files back
-  for (const Target& target : targets) {
-    platform::removeFile(target.fresh());
-    platform::removeFile(target.kept());
-  }
-  syncFolders(folders);
-  platform::removeFile(mark);
-  syncFolders(folders);
+  removeLeftovers(targets, mark, folders);
   message.textLine(kKeptAsBefore);
 }
 
