@@ -7,6 +7,7 @@
 #include "model/EditError.h"
 #include "model/StreamError.h"
 #include "model/Writer.h"
+#include "tests/support/ErrorText.h"
 #include "tests/support/ScenarioBuilder.h"
 
 namespace vorandel {
@@ -17,12 +18,7 @@ using testing::writeToBytes;
 
 std::string loadError(const FileBytes& files) {
   ScenarioSet set;
-  try {
-    loadScenarioSet(set, files.sndata, files.taiki);
-  } catch (const EditError& e) {
-    return e.text();
-  }
-  return "";
+  return testing::errorText([&] { loadScenarioSet(set, files.sndata, files.taiki); });
 }
 
 ScenarioSet load(const FileBytes& files) {

@@ -4,18 +4,12 @@
 
 #include <string>
 
+#include "tests/support/ErrorText.h"
+
 namespace vorandel {
 namespace {
 
-std::string messageOf(auto&& raise) {
-  try {
-    raise();
-  } catch (const EditError& e) {
-    return e.text();
-  }
-  ADD_FAILURE() << "no EditError was raised";
-  return {};
-}
+std::string messageOf(auto&& raise) { return testing::editErrorOf(raise); }
 
 TEST(EditError, FormatsMessagesOfAnyLengthWhole) {
   const std::string fits(1023, 'x');

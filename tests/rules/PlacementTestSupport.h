@@ -5,9 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "model/EditError.h"
-#include "rules/Validator.h"
 #include "model/ScenarioSet.h"
+#include "tests/support/ErrorText.h"
 
 namespace vorandel::testing {
 
@@ -31,28 +30,6 @@ inline std::vector<int> chainOf(const Scenario& scenario, int f) {
   return cities;
 }
 
-// The text of the EditError that the call raises; fails the test when it raises nothing.
-template <class Call>
-std::string editErrorOf(Call call) {
-  try {
-    call();
-  } catch (const EditError& error) {
-    return error.text();
-  }
-  ADD_FAILURE() << "no EditError was raised";
-  return std::string();
-}
-
 inline bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-// The validator's message, or an empty text when the whole set passes.
-inline std::string validationError(const ScenarioSet& set) {
-  try {
-    validateScenarios(set, 0, SIZE_MAX);
-  } catch (const EditError& error) {
-    return error.text();
-  }
-  return std::string();
-}
 
 }  // namespace vorandel::testing

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "model/EditError.h"
+#include "tests/support/ErrorText.h"
 #include "tests/support/ScenarioBuilder.h"
 
 namespace vorandel {
@@ -14,14 +15,7 @@ namespace {
 constexpr std::size_t kAll = static_cast<std::size_t>(-1);
 
 // The message the validator raises for the set, or "" when it passes.
-std::string validationMessage(const ScenarioSet& set) {
-  try {
-    validateScenarios(set, 0, kAll);
-  } catch (const EditError& e) {
-    return e.text();
-  }
-  return "";
-}
+std::string validationMessage(const ScenarioSet& set) { return testing::validationError(set); }
 
 // In smallValidSet, scenario 0: force 1 rules cities 11 -> 12 with officers 1 (ruler), 2 (strategist),
 // 3 in city 11 and 4 (governor), 5 in city 12; force 2 rules 34 -> 33 with officers 6 (ruler) and 7 in
