@@ -16,17 +16,14 @@
 #include "model/TrailingBytes.h"
 #include "model/Writer.h"
 #include "tools/SyntheticScenarioSet.h"
+#include "tests/support/TempFolder.h"
 
 namespace vorandel {
 namespace {
 
 constexpr std::size_t kAll = std::numeric_limits<std::size_t>::max();
 
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  EXPECT_TRUE(in.good()) << path;
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using testing::readFile;
 
 struct Written {
   std::string sndata, taiki;

@@ -12,14 +12,12 @@
 #include "tables/OfficerTableFinishing.h"
 #include "tables/Vocabulary.h"
 #include "model/Loader.h"
+#include "tests/support/TempFolder.h"
 
 namespace vorandel {
 namespace {
 
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using testing::readFile;
 
 class SyntheticData : public ::testing::Test {
  protected:
