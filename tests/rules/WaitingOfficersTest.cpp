@@ -156,16 +156,34 @@ TEST_F(WaitingOfficersTest, NoMoreThan292OfficersOnTheMap) {
   }
 }
 
-TEST_F(WaitingOfficersTest, NewOfficerFollowsTheTemplateByteForByte) {
+// The template as the game reads it: a waiting officer with fixed average values who, placed anywhere,
+// keeps the set valid.
+TEST_F(WaitingOfficersTest, NewOfficerFollowsTheTemplate) {
   EXPECT_TRUE(addWaitingOfficer(set, 0, 0x1234 % 2999));
   const Scenario& sc = scenario();
   ASSERT_EQ(sc.officerCount, 14u);
-  const std::uint8_t expectedState[kOfficerStateSize] = {
-      0x00, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x3E, 0x00, 0x5A, 0x5A, 0x5A, 0x5A,
-      0x00, 0x00, 0xFF, 0x00, 0x00, 0xFF, 0xE0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
-  EXPECT_EQ(std::memcmp(sc.states[13].bytes.data(), expectedState, kOfficerStateSize), 0);
-  EXPECT_EQ(sc.states[13].get(state::duties), 0x20u) << "one duty, 特殊, as a non-ruler may hold";
-  EXPECT_EQ(sc.states[13].get(state::goodEvil), 3u);
+  const OfficerState& officer = sc.states[13];
+  EXPECT_EQ(officer.get(state::status), kWaiting);
+  EXPECT_EQ(officer.get(state::prevOfficer), 0);
+  EXPECT_EQ(officer.get(state::nextOfficer), -1);
+  EXPECT_EQ(officer.get(state::force), -1);
+  EXPECT_EQ(officer.get(state::lifespan), 7u);
+  EXPECT_EQ(officer.get(state::war), 90u);
+  EXPECT_EQ(officer.get(state::intelligence), 90u);
+  EXPECT_EQ(officer.get(state::politics), 90u);
+  EXPECT_EQ(officer.get(state::charisma), 90u);
+  EXPECT_EQ(officer.get(state::changeMarker), 0xFFu);
+  EXPECT_EQ(officer.get(state::duties), 0x20u) << "one duty, 特殊, as a non-ruler may hold";
+  EXPECT_EQ(officer.get(state::goodEvil), 3u);
+  EXPECT_EQ(officer.get(state::items), 0u);
+  EXPECT_EQ(officer.get(state::soldiers), 0u);
+  // The template has no location: the table's 所在地 gives him one before anything else can hold.
+  EXPECT_EQ(officer.get(state::location), 0);
+  ScenarioSet placed = set;
+  placed.scenarios[0].states[13].set(state::location, 1);
+  EXPECT_EQ(validationError(placed), "");
+  ASSERT_GE(activateWaitingOfficer(placed, 0, 0x1234 % 2999, kOrdinary), 0);
+  EXPECT_EQ(validationError(placed), "");
 
   const int id = 0x1234 % 2999;  // 1664
   std::uint8_t expectedProfile[kOfficerProfileSize] = {};
