@@ -11,6 +11,7 @@
 #include "cli/HelpText.h"
 #include "cli/CommandLine.h"
 #include "cli/ExportFile.h"
+#include "cli/MapCommand.h"
 #include "cli/TerminalText.h"
 #include "model/EditError.h"
 #include "rules/Validator.h"
@@ -102,6 +103,10 @@ class Cli : public UserNotifier {
       exportTable(current, options);
     } else if (options.command == "info") {
       printInfo(current);
+    } else if (options.command == "map") {
+      say(writeScenarioMaps(current, options, context_.out));
+    } else if (options.command == "show") {
+      showCityOrForce(current, options, context_.charset, context_.out);
     } else if (options.command == "check") {
       validateScenarios(current, 0, kAllScenarios);
       say("检查完毕，全部剧本的数据正确。");

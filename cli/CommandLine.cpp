@@ -32,7 +32,10 @@ CommandLine parseOptions(const std::vector<std::string>& args) {
   CommandLine options;
   options.command = args.at(0);
   const bool exporting = options.command == "export";
-  if (options.command != "generate" && options.command != "check" && options.command != "info" && !exporting)
+  const bool mapping = options.command == "map";
+  const bool showing = options.command == "show";
+  if (options.command != "generate" && options.command != "check" && options.command != "info" && !exporting &&
+      !mapping && !showing)
     throw UsageError(formatMessage("未知的命令：%s", options.command.c_str()));
   std::size_t i = 1;
   if (exporting) {
@@ -40,6 +43,13 @@ CommandLine parseOptions(const std::vector<std::string>& args) {
     if (!kind) throw UsageError("export 后面须给出种类：officer、lord、city 或 name");
     options.exportKind = *kind;
     i = 2;
+  }
+  if (showing) {
+    if (args.size() < 3 || (args[1] != "city" && args[1] != "force"))
+      throw UsageError("show 后面须给出 city 城市名或序号，或 force 君主名或势力序号");
+    options.showKind = args[1];
+    options.showTarget = args[2];
+    i = 3;
   }
   for (; i < args.size(); ++i) {
     const std::string& option = args[i];
@@ -53,13 +63,19 @@ CommandLine parseOptions(const std::vector<std::string>& args) {
     }
     const std::optional<BatchKind> kind = batchOption(option);
     const bool known = option == "--from" || (option == "--out" && options.command == "generate") ||
-                       (kind && (options.command == "generate" || options.command == "check")) ||
-                       (exporting && (option == "-o" || option == "--scenario"));
+                       (kind && (options.command == "generate" || options.command == "check" || mapping || showing)) ||
+                       ((exporting || mapping) && (option == "-o" || option == "--scenario")) ||
+                       (showing && option == "--scenario");
     if (!known) throw UsageError(formatMessage("命令 %s 不接受选项 %s", options.command.c_str(), option.c_str()));
     if (i + 1 >= args.size()) throw UsageError(formatMessage("选项 %s 后面缺少参数", option.c_str()));
     if (option == "--scenario") {
       if (options.exportKind == BatchKind::NameList) throw UsageError("人名/地名表不分剧本，不接受 --scenario");
       if (!isNumber(args[i + 1])) throw UsageError("--scenario 后面须给出剧本序号");
+      if (showing) {
+        if (!options.scenarios.empty()) throw UsageError("show 只接受一个剧本序号");
+        options.scenarios.push_back(std::stoul(args[++i]));
+        continue;
+      }
       while (i + 1 < args.size() && isNumber(args[i + 1])) options.scenarios.push_back(std::stoul(args[++i]));
       continue;
     }

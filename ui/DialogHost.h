@@ -37,13 +37,16 @@ class DialogHost {
                                BoxStyle style) = 0;
   virtual void setWindowText(const std::string& text) = 0;
   virtual void setItemText(int item, const std::string& text) = 0;
+  // The text of a control as it stands now (what the user typed into an edit field).
+  virtual std::string readItemText(int item) = 0;
   virtual void endDialog(int result) = 0;
   // The open-file dialog for text tables, starting from path. True when the user chose a file, which is
   // then in path; false and path unchanged when he cancelled.
   virtual bool browseForFile(std::string& path) = 0;
   // Runs the dialog resource modally, owned by this dialog, and returns when it has closed.
   virtual void runDialog(int resource) = 0;
-  virtual void shellOpen(const std::string& file, ShellShow show) = 0;
+  // Opens the file with the program the system has for it; false when the system could not.
+  virtual bool shellOpen(const std::string& file, ShellShow show) = 0;
   // Turns the static control into a link label: blue text, the hand cursor, opened with the shell on a click.
   virtual void makeLinkLabel(int item) = 0;
 };

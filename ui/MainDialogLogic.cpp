@@ -20,6 +20,7 @@ bool MainDialogLogic::onCommand(int id) {
     case MAIN_DISCARD: discardChanges(); return true;
     case MAIN_ABOUT: host_.runDialog(ABOUT_DIALOG); return true;
     case MAIN_QUIT: host_.endDialog(0); return true;
+    case MAIN_MAP: host_.runDialog(MAP_DIALOG); return true;
   }
   return false;
 }

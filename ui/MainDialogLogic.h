@@ -1,5 +1,5 @@
 #pragma once
-// The main window: eight buttons from which every command starts.
+// The main window: the buttons from which every command starts.
 #include <string>
 
 #include "ui/DialogHost.h"

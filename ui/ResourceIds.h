@@ -7,6 +7,7 @@
 #define MAIN_DIALOG 104
 #define BATCH_DIALOG 105
 #define ABOUT_DIALOG 116
+#define MAP_DIALOG 117
 
 // Main window buttons
 #define MAIN_ABOUT 1000
@@ -17,6 +18,7 @@
 #define MAIN_GENERATE 1006
 #define MAIN_DISCARD 1007
 #define MAIN_QUIT 1008
+#define MAIN_MAP 1009
 
 // Batch dialog controls
 #define BATCH_BROWSE 1031
@@ -31,3 +33,9 @@
 #define ABOUT_HELP 1038
 #define ABOUT_DESCRIPTION 1043
 #define ABOUT_OK 1042
+
+// Map dialog controls
+#define MAP_RANGE 1060
+#define MAP_SCENARIO 1061
+#define MAP_WRITE 1062
+#define MAP_BACK 1063

@@ -3,6 +3,7 @@
 // and the open-file dialog from a script prepared by the test.
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,6 +37,10 @@ class ScriptedHost : public ui::DialogHost {
   std::vector<std::pair<std::string, ui::ShellShow>> shellOpened;
   std::vector<int> linkLabels;
   std::string browseStartedFrom;
+  // What the user typed into controls; a control not typed into reads as its last set text.
+  std::map<int, std::string> typed;
+  // What the shell answers when asked to open a file.
+  bool shellOpens = true;
 
   ui::BoxAnswer messageBox(ui::BoxOwner owner, const std::string& text, const std::string& title,
                            ui::BoxStyle style) override {
@@ -49,6 +54,10 @@ class ScriptedHost : public ui::DialogHost {
   }
   void setWindowText(const std::string& text) override { windowText = text; }
   void setItemText(int item, const std::string& text) override { itemTexts.emplace_back(item, text); }
+  std::string readItemText(int item) override {
+    if (const auto it = typed.find(item); it != typed.end()) return it->second;
+    return itemText(item).value_or("");
+  }
   void endDialog(int result) override { endedWith.push_back(result); }
   bool browseForFile(std::string& path) override {
     browseStartedFrom = path;
@@ -57,7 +66,10 @@ class ScriptedHost : public ui::DialogHost {
     return true;
   }
   void runDialog(int resource) override { dialogsRun.push_back(resource); }
-  void shellOpen(const std::string& file, ui::ShellShow show) override { shellOpened.emplace_back(file, show); }
+  bool shellOpen(const std::string& file, ui::ShellShow show) override {
+    shellOpened.emplace_back(file, show);
+    return shellOpens;
+  }
   void makeLinkLabel(int item) override { linkLabels.push_back(item); }
 
   // The last text given to the control, or nothing when it was never set.

@@ -7,6 +7,7 @@
 #include "ui/AboutDialogLogic.h"
 #include "ui/BatchDialogLogic.h"
 #include "ui/MainDialogLogic.h"
+#include "ui/MapDialogLogic.h"
 #include "ui/ResourceIds.h"
 #include "ui/win32/Win32Host.h"
 
@@ -19,7 +20,7 @@ struct DialogWindow {
   DialogWindow(Program& program, HWND window) : host(program, window), logic(makeLogic(program)) {}
 
   Logic makeLogic(Program& program) {
-    if constexpr (std::is_same_v<Logic, MainDialogLogic>)
+    if constexpr (std::is_same_v<Logic, MainDialogLogic> || std::is_same_v<Logic, MapDialogLogic>)
       return Logic(program.state, host, program.folder);
     else if constexpr (std::is_constructible_v<Logic, ProgramState&, DialogHost&>)
       return Logic(program.state, host);
@@ -90,6 +91,17 @@ INT_PTR CALLBACK aboutDialogProc(HWND window, UINT message, WPARAM wParam, LPARA
   return FALSE;
 }
 
+INT_PTR CALLBACK mapDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  auto* dialog = attach<MapDialogLogic>(window, message, lParam);
+  if (!dialog) return FALSE;
+  switch (message) {
+    case WM_INITDIALOG: return dialog->logic.onInit();
+    case WM_CLOSE: return dialog->logic.onClose();
+    case WM_COMMAND: return dialog->logic.onCommand(LOWORD(wParam));
+  }
+  return FALSE;
+}
+
 }  // namespace
 
 INT_PTR runProgramDialog(Program& program, HWND owner, int resource) {
@@ -98,6 +110,7 @@ INT_PTR runProgramDialog(Program& program, HWND owner, int resource) {
     case MAIN_DIALOG: procedure = mainDialogProc; break;
     case BATCH_DIALOG: procedure = batchDialogProc; break;
     case ABOUT_DIALOG: procedure = aboutDialogProc; break;
+    case MAP_DIALOG: procedure = mapDialogProc; break;
     default: return -1;
   }
   return DialogBoxParamA(program.instance, MAKEINTRESOURCEA(resource), owner, procedure,

@@ -25,6 +25,14 @@ void Win32Host::setWindowText(const std::string& text) { SetWindowTextA(window_,
 
 void Win32Host::setItemText(int item, const std::string& text) { SetDlgItemTextA(window_, item, text.c_str()); }
 
+std::string Win32Host::readItemText(int item) {
+  HWND control = GetDlgItem(window_, item);
+  const int length = control ? GetWindowTextLengthA(control) : 0;
+  std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
+  const UINT copied = GetDlgItemTextA(window_, item, buffer.data(), static_cast<int>(buffer.size()));
+  return std::string(buffer.data(), copied);
+}
+
 void Win32Host::endDialog(int result) { EndDialog(window_, result); }
 
 bool Win32Host::browseForFile(std::string& path) {
@@ -47,9 +55,11 @@ bool Win32Host::browseForFile(std::string& path) {
 
 void Win32Host::runDialog(int resource) { runProgramDialog(program_, window_, resource); }
 
-void Win32Host::shellOpen(const std::string& file, ShellShow show) {
-  ShellExecuteA(nullptr, "open", file.c_str(), nullptr, nullptr,
-                show == ShellShow::ShowNormal ? SW_SHOWNORMAL : SW_SHOW);
+bool Win32Host::shellOpen(const std::string& file, ShellShow show) {
+  const HINSTANCE result = ShellExecuteA(nullptr, "open", file.c_str(), nullptr, nullptr,
+                                         show == ShellShow::ShowNormal ? SW_SHOWNORMAL : SW_SHOW);
+  // Values above 32 mean success.
+  return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
 void Win32Host::makeLinkLabel(int item) { turnIntoLinkLabel(GetDlgItem(window_, item)); }

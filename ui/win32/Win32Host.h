@@ -26,10 +26,11 @@ class Win32Host : public DialogHost {
   BoxAnswer messageBox(BoxOwner owner, const std::string& text, const std::string& title, BoxStyle style) override;
   void setWindowText(const std::string& text) override;
   void setItemText(int item, const std::string& text) override;
+  std::string readItemText(int item) override;
   void endDialog(int result) override;
   bool browseForFile(std::string& path) override;
   void runDialog(int resource) override;
-  void shellOpen(const std::string& file, ShellShow show) override;
+  bool shellOpen(const std::string& file, ShellShow show) override;
   void makeLinkLabel(int item) override;
 
  private:

@@ -2,7 +2,7 @@
 # End-to-end test of the Windows program under Wine on a virtual X display, driven from outside.
 #   run-end-to-end.sh SCENARIO VORANDEL_EXE CLI_EXE DRIVER_EXE BUILTIN_DIR SCREENSHOT_DIR
 # SCENARIO: generate-and-batch (generate, a force table with an error, Retry, success, a table chosen with
-#           浏览 in another folder, the about box)
+#           浏览 in another folder, the map of a scenario, the about box)
 #           officer-table (a broken and then a correct officer table)
 # Exits 0 when every step passed, 1 on the first failure, 77 (skipped) where Wine, Xvfb, ImageMagick,
 # the Chinese locale or a CJK font are missing.
@@ -161,6 +161,25 @@ case "$scenario" in
     answer 处理完毕 数据已恢复。 1
     generate
     cmp -s sndata.s5 "$builtin/sndata.s5" || fail "after 放弃所有修改 sndata.s5 is not the built-in file"
+
+    step "地图 writes the current data's map of the chosen scenario next to the game's files"
+    drive press Vorandel 1009 || fail "cannot press 地图"
+    drive wait 地图 20000 || fail "the map dialog did not open"
+    [ "$(drive item 地图 1061)" = 0 ] || fail "the map dialog does not offer scenario 0"
+    screenshot map-dialog
+    drive press 地图 1062 || fail "cannot press 生成地图"
+    # The shell may open a browser, do nothing or say that nothing opens SVG files: the file is
+    # written in every case, and a box that tells where is answered.
+    for _ in $(seq 1 100); do [ -s vorandel-map-0.svg ] && break; sleep 0.2; done
+    [ -s vorandel-map-0.svg ] || fail "vorandel-map-0.svg was not written"
+    if drive wait 处理完毕 3000; then answer 处理完毕 vorandel-map-0.svg 1; fi
+    [ "$(grep -o '<circle class="city"' vorandel-map-0.svg | wc -l)" = 47 ] || fail "the map does not show 47 cities"
+    grep -qF '剧本 0：' vorandel-map-0.svg || fail "the map's title is not UTF-8 text of scenario 0"
+    if command -v xmllint >/dev/null; then xmllint --noout vorandel-map-0.svg || fail "the map is not well-formed XML"; fi
+    "$wine" "$cli" map --scenario 0 -o cli-map.svg >/dev/null 2>&1 || fail "the console program's map failed"
+    cmp -s vorandel-map-0.svg cli-map.svg || fail "the map differs from the console program's map of the same data"
+    drive press 地图 1063 || fail "cannot press 返回"
+    drive gone 地图 10000 || fail "返回 did not close the map dialog"
 
     step "说明 opens the about box; 确定 closes it"
     drive press Vorandel 1000

@@ -1,0 +1,248 @@
+#include "app/ScenarioMap.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <set>
+#include <utility>
+
+#include "app/CityOfficers.h"
+#include "app/GbkText.h"
+#include "app/LabelPlacement.h"
+#include "model/EditError.h"
+
+namespace vorandel {
+
+namespace {
+
+// Twenty-one colours that stay apart from one another and from the grey of unowned cities.
+constexpr std::array<std::string_view, kForceCount> kPalette{
+    "#e6194b", "#3cb44b", "#ffe119", "#4363d8", "#f58231", "#911eb4", "#42d4f4",
+    "#f032e6", "#bfef45", "#fabed4", "#469990", "#dcbeff", "#9a6324", "#fffac8",
+    "#800000", "#aaffc3", "#808000", "#ffd8b1", "#000075", "#000000", "#b8860b"};
+
+// Fonts that carry the Chinese names on Windows and on Linux desktops, the generic family last.
+constexpr const char* kFonts =
+    "'Microsoft YaHei', 'SimHei', 'SimSun', 'Noto Sans CJK SC', 'Source Han Sans SC', "
+    "'WenQuanYi Micro Hei', 'WenQuanYi Zen Hei', 'Droid Sans Fallback', sans-serif";
+
+// Where the parts of one scenario's picture lie.
+constexpr int kMargin = 30;
+constexpr int kTitleHeight = 50;
+constexpr int kMapWidth = 800;   // the small map's own extent, the most a coordinate can say
+constexpr int kMapHeight = 600;
+constexpr int kNameRoom = 50;    // right of the easternmost city, for its name
+constexpr int kLegendWidth = 250;
+constexpr int kCityRadius = 11;
+constexpr int kLegendLine = 22;
+constexpr int kNameSize = 14;
+
+// How the small map's coordinates become the picture's: one scale for every scenario of the set, the
+// largest (in steps of a half) at which all cities of all scenarios fit the small map's extent. The
+// origin stays the small map's corner, so that moving one city moves nothing else, and the maps of
+// all scenarios can be laid over one another.
+struct Frame {
+  double scale = 1;
+  int mapWidth = kMapWidth;    // the drawn part of the map
+  int mapHeight = kMapHeight;
+  int panelWidth() const { return kMargin + mapWidth + kNameRoom + kLegendWidth; }
+  int panelHeight() const {
+    const int legend = kLegendLine * (kForceCount + 5);
+    return kTitleHeight + kMargin + std::max(mapHeight, legend) + kMargin;
+  }
+  int legendX() const { return kMargin + mapWidth + kNameRoom; }
+};
+
+Frame frameOf(const ScenarioSet& set) {
+  int maxX = 1, maxY = 1;
+  for (const Scenario& scenario : set.scenarios) {
+    for (int c = 1; c <= kCityCount; ++c) {
+      maxX = std::max<int>(maxX, scenario.cityName(c).get(cityName::smallMapX));
+      maxY = std::max<int>(maxY, scenario.cityName(c).get(cityName::smallMapY));
+    }
+  }
+  Frame frame;
+  const double fit = std::min(double{kMapWidth} / maxX, double{kMapHeight} / maxY);
+  frame.scale = std::max(1.0, std::floor(fit * 2) / 2);
+  frame.mapWidth = static_cast<int>(std::lround(maxX * frame.scale));
+  frame.mapHeight = static_cast<int>(std::lround(maxY * frame.scale));
+  return frame;
+}
+
+// A GBK text as UTF-8 character data: the markup characters escaped, control characters (which XML
+// does not allow) shown as '?'.
+std::string xmlText(std::string_view gbk) {
+  const std::string utf8 = gbkToUtf8(gbk);
+  std::string out;
+  for (const char ch : utf8) {
+    switch (ch) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      default: out += static_cast<unsigned char>(ch) < 0x20 ? '?' : ch;
+    }
+  }
+  return out;
+}
+
+// Dark fills take white writing, light ones black.
+bool isDark(std::string_view colour) {
+  const int r = std::stoi(std::string(colour.substr(1, 2)), nullptr, 16);
+  const int g = std::stoi(std::string(colour.substr(3, 2)), nullptr, 16);
+  const int b = std::stoi(std::string(colour.substr(5, 2)), nullptr, 16);
+  return 299 * r + 587 * g + 114 * b < 128000;
+}
+
+std::string_view cityColour(const Scenario& scenario, int c) {
+  const int owner = scenario.city(c).get(city::owner);
+  return isForceNumber(owner) ? forceColour(owner) : kUnownedColour;
+}
+
+struct Point {
+  int x;
+  int y;
+};
+
+Point cityPoint(const Frame& frame, const Scenario& scenario, int c) {
+  const ConstCityNameRecord names = scenario.cityName(c);
+  return {kMargin + static_cast<int>(std::lround(names.get(cityName::smallMapX) * frame.scale)),
+          kTitleHeight + kMargin + static_cast<int>(std::lround(names.get(cityName::smallMapY) * frame.scale))};
+}
+
+// Every pair of neighbours once, whichever of the two names the other.
+std::set<std::pair<int, int>> neighbourPairs(const Scenario& scenario) {
+  std::set<std::pair<int, int>> pairs;
+  for (int c = 1; c <= kCityCount; ++c) {
+    for (std::size_t i = 0; i < kNeighbourSlots; ++i) {
+      const int n = scenario.cityName(c).get(cityName::neighbours, i);
+      if (isCityNumber(n) && n != c) pairs.insert({std::min(c, n), std::max(c, n)});
+    }
+  }
+  return pairs;
+}
+
+void writeRoads(std::string& svg, const Frame& frame, const Scenario& scenario) {
+  svg += "<g class=\"roads\" stroke=\"#8a8a8a\" stroke-width=\"1.5\">\n";
+  for (const auto& [a, b] : neighbourPairs(scenario)) {
+    const Point from = cityPoint(frame, scenario, a), to = cityPoint(frame, scenario, b);
+    svg += formatMessage("<line class=\"road\" data-from=\"%d\" data-to=\"%d\" x1=\"%d\" y1=\"%d\" x2=\"%d\" y2=\"%d\"/>\n",
+                         a, b, from.x, from.y, to.x, to.y);
+  }
+  svg += "</g>\n";
+}
+
+// The width of a GBK name in the map's font: a double-byte character is a square, a single byte half.
+double nameWidth(std::string_view gbk, double fontSize) {
+  double width = 0;
+  for (std::size_t i = 0; i < gbk.size(); ++i) {
+    if (static_cast<unsigned char>(gbk[i]) >= 0x81 && i + 1 < gbk.size()) {
+      width += fontSize;
+      ++i;
+    } else {
+      width += fontSize * 0.6;
+    }
+  }
+  return width;
+}
+
+void writeCities(std::string& svg, const Frame& frame, const Scenario& scenario) {
+  std::vector<Mark> marks;
+  svg += "<g class=\"cities\">\n";
+  for (int c = 1; c <= kCityCount; ++c) {
+    const Point at = cityPoint(frame, scenario, c);
+    const std::string_view colour = cityColour(scenario, c);
+    const std::size_t serving = cityOfficers(scenario, c, CityList::Serving).size();
+    svg += formatMessage(
+        "<circle class=\"city\" data-city=\"%d\" data-owner=\"%d\" cx=\"%d\" cy=\"%d\" r=\"%d\" fill=\"%s\" "
+        "stroke=\"#303030\" stroke-width=\"1.2\"/>\n",
+        c, int{scenario.city(c).get(city::owner)}, at.x, at.y, kCityRadius, std::string(colour).c_str());
+    svg += formatMessage("<text class=\"count\" x=\"%d\" y=\"%d\" font-size=\"11\" text-anchor=\"middle\" fill=\"%s\">%zu</text>\n",
+                         at.x, at.y + 4, isDark(colour) ? "#ffffff" : "#000000", serving);
+    marks.push_back({double(at.x), double(at.y), double(kCityRadius),
+                     nameWidth(scenario.cityName(c).text(cityName::name), kNameSize), kNameSize + 3});
+  }
+  svg += "</g>\n";
+  // The names above every mark, each on a white halo so that a road under it does not hide it.
+  svg += formatMessage("<g class=\"names\" font-size=\"%d\" stroke=\"#ffffff\" stroke-width=\"3\" paint-order=\"stroke\">\n",
+                       int{kNameSize});
+  const std::vector<LabelPlace> places = placeLabels(marks);
+  for (int c = 1; c <= kCityCount; ++c) {
+    const LabelPlace& place = places[static_cast<std::size_t>(c - 1)];
+    svg += formatMessage("<text class=\"name\" data-city=\"%d\" x=\"%.1f\" y=\"%.1f\">%s</text>\n", c, place.x, place.y,
+                         xmlText(scenario.cityName(c).text(cityName::name)).c_str());
+  }
+  svg += "</g>\n";
+}
+
+void writeLegend(std::string& svg, const Frame& frame, const Scenario& scenario) {
+  int y = kTitleHeight + kMargin;
+  const int x = frame.legendX();
+  svg += formatMessage("<g class=\"legend\"><text x=\"%d\" y=\"%d\" font-size=\"15\" font-weight=\"bold\">%s</text>\n", x,
+                       y, xmlText("势力（君主　城市　武将）").c_str());
+  for (int f = 1; f <= kForceCount; ++f) {
+    const std::vector<int> cities = forceCities(scenario, f);
+    if (cities.empty()) continue;
+    std::size_t officers = 0;
+    for (const int c : cities) officers += cityOfficers(scenario, c, CityList::Serving).size();
+    const int ruler = rulerOf(scenario, f);
+    const std::string name = ruler ? std::string(scenario.officerProfile(ruler).text(profile::name))
+                                   : formatMessage("势力%d", f);
+    y += kLegendLine;
+    svg += formatMessage(
+        "<g class=\"legend-force\" data-force=\"%d\"><rect x=\"%d\" y=\"%d\" width=\"16\" height=\"16\" fill=\"%s\" "
+        "stroke=\"#303030\"/><text x=\"%d\" y=\"%d\" font-size=\"14\">%s</text></g>\n",
+        f, x, y - 13, std::string(forceColour(f)).c_str(), x + 24, y,
+        xmlText(formatMessage("%s　%zu城　%zu人", name.c_str(), cities.size(), officers)).c_str());
+  }
+  std::size_t unowned = 0;
+  for (int c = 1; c <= kCityCount; ++c) unowned += isForceNumber(scenario.city(c).get(city::owner)) ? 0 : 1;
+  if (unowned > 0) {
+    y += kLegendLine;
+    svg += formatMessage(
+        "<g class=\"legend-unowned\"><rect x=\"%d\" y=\"%d\" width=\"16\" height=\"16\" fill=\"%s\" stroke=\"#303030\"/>"
+        "<text x=\"%d\" y=\"%d\" font-size=\"14\">%s</text></g>\n",
+        x, y - 13, std::string(kUnownedColour).c_str(), x + 24, y, xmlText(formatMessage("无主　%zu城", unowned)).c_str());
+  }
+  y += 2 * kLegendLine;
+  svg += formatMessage("<text x=\"%d\" y=\"%d\" font-size=\"12\" fill=\"#505050\">%s</text>\n", x, y,
+                       xmlText("圆中数字：在该城任职的武将人数").c_str());
+  svg += "</g>\n";
+}
+
+void writePanel(std::string& svg, const Frame& frame, const ScenarioSet& set, std::size_t s, int top) {
+  const Scenario& scenario = set.scenario(s);
+  const std::string title = formatMessage("剧本 %zu：%u年%u月", s, unsigned{scenario.block.get(block::startYear)},
+                                          unsigned{scenario.block.get(block::startMonth)});
+  svg += formatMessage("<g class=\"scenario\" data-scenario=\"%zu\" transform=\"translate(0,%d)\">\n", s, top);
+  svg += formatMessage("<rect x=\"0\" y=\"0\" width=\"%d\" height=\"%d\" fill=\"#fbfaf5\" stroke=\"#d0d0d0\"/>\n",
+                       frame.panelWidth(), frame.panelHeight());
+  svg += formatMessage("<text class=\"title\" x=\"%d\" y=\"%d\" font-size=\"22\" font-weight=\"bold\">%s</text>\n",
+                       kMargin, kMargin + 8, xmlText(title).c_str());
+  writeRoads(svg, frame, scenario);
+  writeCities(svg, frame, scenario);
+  writeLegend(svg, frame, scenario);
+  svg += "</g>\n";
+}
+
+}  // namespace
+
+std::string_view forceColour(int f) { return isForceNumber(f) ? kPalette[static_cast<std::size_t>(f - 1)] : kUnownedColour; }
+
+std::string scenarioMapSvg(const ScenarioSet& set, const std::vector<std::size_t>& scenarios) {
+  const Frame frame = frameOf(set);
+  const int width = frame.panelWidth();
+  const int height = frame.panelHeight() * static_cast<int>(scenarios.size());
+  std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+  svg += formatMessage(
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%d\" height=\"%d\" viewBox=\"0 0 %d %d\" "
+      "font-family=\"%s\">\n",
+      width, height, width, height, kFonts);
+  svg += "<title>" + xmlText("Vorandel 剧本地图") + "</title>\n";
+  for (std::size_t i = 0; i < scenarios.size(); ++i)
+    writePanel(svg, frame, set, scenarios[i], frame.panelHeight() * static_cast<int>(i));
+  svg += "</svg>\n";
+  return svg;
+}
+
+}  // namespace vorandel

@@ -1,0 +1,47 @@
+#include "cli/MapCommand.h"
+
+#include "app/MapFile.h"
+#include "app/ScenarioMap.h"
+#include "app/ScenarioViews.h"
+#include "cli/TerminalText.h"
+#include "model/EditError.h"
+
+namespace vorandel {
+
+namespace {
+
+void requireScenario(const ScenarioSet& set, std::size_t s) {
+  if (s >= set.scenarioCount())
+    throw UsageError(formatMessage("没有剧本 %zu（共有 %zu 个剧本，序号从0开始）", s, set.scenarioCount()));
+}
+
+}  // namespace
+
+Message writeScenarioMaps(const ScenarioSet& set, const CommandLine& options, std::ostream& out) {
+  std::vector<std::size_t> scenarios = options.scenarios;
+  for (const std::size_t s : scenarios) requireScenario(set, s);
+  if (scenarios.empty())
+    for (std::size_t s = 0; s < set.scenarioCount(); ++s) scenarios.push_back(s);
+  const std::string svg = scenarioMapSvg(set, scenarios);
+  const std::string file = options.exportFile.value_or(kMapFileName);
+  if (file == "-") {
+    out << svg;
+    out.flush();
+    return Message(formatMessage("已把 %zu 个剧本的地图写到标准输出。", scenarios.size()));
+  }
+  writeMapFile(file, svg);
+  return Message::withPaths(formatMessage("已把 %zu 个剧本的地图写入 %%s。", scenarios.size()), {file});
+}
+
+void showCityOrForce(const ScenarioSet& set, const CommandLine& options, const std::string& charset,
+                     std::ostream& out) {
+  const std::size_t s = options.scenarios.empty() ? 0 : options.scenarios.front();
+  requireScenario(set, s);
+  const std::optional<std::string> word = argumentToGbk(options.showTarget, charset);
+  if (!word) throw UsageError("名字中有GBK无法表示的字符");
+  const std::string text = options.showKind == "city" ? cityView(set, s, findCity(set, s, *word))
+                                                      : forceView(set, s, findForce(set, s, *word));
+  out << gbkTo(text, charset);
+}
+
+}  // namespace vorandel

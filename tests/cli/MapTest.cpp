@@ -1,0 +1,256 @@
+// The scenario maps of the built-in data: a valid XML document whose marks, roads, colours and legend
+// follow the records, and in which a table's change to one city changes that city's mark only.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+
+#include "app/CityOfficers.h"
+#include "app/GbkText.h"
+#include "app/LabelPlacement.h"
+#include "app/ScenarioMap.h"
+#include "cli/Cli.h"
+#include "model/Loader.h"
+#include "tests/support/TempFolder.h"
+
+namespace vorandel {
+namespace {
+
+using testing::readFile;
+using testing::TempFolder;
+using testing::writeFile;
+
+struct CityMark {
+  int owner;
+  int x, y;
+  std::string fill;
+  friend bool operator==(const CityMark&, const CityMark&) = default;
+};
+
+// What one scenario's panel of the SVG shows.
+struct Panel {
+  std::map<int, CityMark> cities;
+  std::set<std::pair<int, int>> roads;
+  int roadLines = 0;
+  std::map<int, std::string> legend;  // force -> colour
+  std::map<int, std::string> names;   // city -> name (UTF-8)
+  std::map<int, std::pair<double, double>> namePlaces;  // city -> where its name starts (baseline)
+};
+
+// The panels of an SVG map, by scenario number.
+std::map<std::size_t, Panel> readPanels(const std::string& svg) {
+  static const std::regex panelStart(R"re(<g class="scenario" data-scenario="(\d+)")re");
+  static const std::regex circle(
+      R"re(<circle class="city" data-city="(\d+)" data-owner="(-?\d+)" cx="(\d+)" cy="(\d+)" r="\d+" fill="(#[0-9a-f]{6})")re");
+  static const std::regex road(R"re(<line class="road" data-from="(\d+)" data-to="(\d+)")re");
+  static const std::regex legend(R"re(<g class="legend-force" data-force="(\d+)"><rect [^>]*fill="(#[0-9a-f]{6})")re");
+  static const std::regex name(R"re(<text class="name" data-city="(\d+)" x="([0-9.-]+)" y="([0-9.-]+)">([^<]*)</text>)re");
+  std::map<std::size_t, Panel> panels;
+  std::vector<std::pair<std::size_t, std::size_t>> starts;  // scenario, offset
+  for (std::sregex_iterator it(svg.begin(), svg.end(), panelStart), end; it != end; ++it)
+    starts.emplace_back(std::stoul((*it)[1]), static_cast<std::size_t>(it->position()));
+  for (std::size_t i = 0; i < starts.size(); ++i) {
+    const std::size_t stop = i + 1 < starts.size() ? starts[i + 1].second : svg.size();
+    const std::string part = svg.substr(starts[i].second, stop - starts[i].second);
+    Panel& panel = panels[starts[i].first];
+    for (std::sregex_iterator it(part.begin(), part.end(), circle), end; it != end; ++it)
+      panel.cities[std::stoi((*it)[1])] = {std::stoi((*it)[2]), std::stoi((*it)[3]), std::stoi((*it)[4]), (*it)[5]};
+    for (std::sregex_iterator it(part.begin(), part.end(), road), end; it != end; ++it) {
+      panel.roads.insert({std::stoi((*it)[1]), std::stoi((*it)[2])});
+      ++panel.roadLines;
+    }
+    for (std::sregex_iterator it(part.begin(), part.end(), legend), end; it != end; ++it)
+      panel.legend[std::stoi((*it)[1])] = (*it)[2];
+    for (std::sregex_iterator it(part.begin(), part.end(), name), end; it != end; ++it) {
+      panel.names[std::stoi((*it)[1])] = (*it)[4];
+      panel.namePlaces[std::stoi((*it)[1])] = {std::stod((*it)[2]), std::stod((*it)[3])};
+    }
+  }
+  return panels;
+}
+
+class Map : public ::testing::Test {
+ protected:
+  Map() { loadScenarioSet(set, builtInData().sndata, builtInData().taiki); }
+
+  int run(std::vector<std::string> args) {
+    out.str("");
+    err.str("");
+    CliContext context{out, err, "UTF-8", builtInData()};
+    return runCli(args, context);
+  }
+
+  std::vector<std::size_t> all() const {
+    std::vector<std::size_t> scenarios;
+    for (std::size_t s = 0; s < set.scenarioCount(); ++s) scenarios.push_back(s);
+    return scenarios;
+  }
+
+  ScenarioSet set;
+  TempFolder folder;
+  std::ostringstream out, err;
+};
+
+TEST_F(Map, TheBuiltInMapIsWellFormedXml) {
+  if (std::system("command -v xmllint >/dev/null 2>&1") != 0) GTEST_SKIP() << "xmllint (libxml2-utils) is not installed";
+  const std::string file = folder.file("map.svg");
+  ASSERT_EQ(run({"map", "-o", file}), kExitDone) << err.str();
+  EXPECT_EQ(std::system(("xmllint --noout '" + file + "'").c_str()), 0);
+  // A broken document is refused, so the check above can fail.
+  writeFile(folder.file("broken.svg"), readFile(file).substr(0, 500));
+  EXPECT_NE(std::system(("xmllint --noout '" + folder.file("broken.svg") + "' 2>/dev/null").c_str()), 0);
+}
+
+TEST_F(Map, MarksRoadsColoursAndLegendFollowTheRecordsOfEveryScenario) {
+  const std::map<std::size_t, Panel> panels = readPanels(scenarioMapSvg(set, all()));
+  ASSERT_EQ(panels.size(), set.scenarioCount());
+  for (const auto& [s, panel] : panels) {
+    SCOPED_TRACE("scenario " + std::to_string(s));
+    const Scenario& scenario = set.scenario(s);
+    ASSERT_EQ(panel.cities.size(), std::size_t{kCityCount});
+    std::set<std::pair<int, int>> pairs;
+    std::set<int> owners;
+    for (int c = 1; c <= kCityCount; ++c) {
+      for (std::size_t i = 0; i < kNeighbourSlots; ++i) {
+        const int n = scenario.cityName(c).get(cityName::neighbours, i);
+        if (isCityNumber(n)) pairs.insert({std::min(c, n), std::max(c, n)});
+      }
+      const int owner = scenario.city(c).get(city::owner);
+      const CityMark& mark = panel.cities.at(c);
+      EXPECT_EQ(mark.owner, owner) << "city " << c;
+      EXPECT_EQ(mark.fill, isForceNumber(owner) ? forceColour(owner) : kUnownedColour) << "city " << c;
+      if (isForceNumber(owner)) owners.insert(owner);
+      EXPECT_EQ(panel.names.at(c), gbkToUtf8(scenario.cityName(c).text(cityName::name)));
+    }
+    EXPECT_EQ(panel.roads, pairs);
+    EXPECT_EQ(panel.roadLines, static_cast<int>(pairs.size())) << "a pair drawn twice";
+    std::set<int> listed;
+    for (const auto& [f, colour] : panel.legend) {
+      listed.insert(f);
+      EXPECT_EQ(colour, forceColour(f));
+    }
+    EXPECT_EQ(listed, owners);
+  }
+  // The palette tells every force from every other and from the unowned grey.
+  std::set<std::string> colours{std::string(kUnownedColour)};
+  for (int f = 1; f <= kForceCount; ++f) colours.insert(std::string(forceColour(f)));
+  EXPECT_EQ(colours.size(), std::size_t{kForceCount + 1});
+}
+
+TEST_F(Map, ATableThatMovesOrRecoloursACityChangesThatCityOnly) {
+  const std::map<int, CityMark> before = readPanels(scenarioMapSvg(set, {0})).at(0).cities;
+  // 南皮 (5) moved by a city table to a place inside the data's extent.
+  const std::string table = folder.file("ruv5_city.txt");
+  writeFile(table, "剧本\tID\t名称\t设置\t小地图横坐标\t小地图纵坐标\r\nx\tx\tx\t8\t1\t1\r\n"
+                   "0\t5\t南皮\t1\t100\t60\r\n");
+  ASSERT_EQ(run({"map", "--city", table, "--scenario", "0", "-o", folder.file("moved.svg")}), kExitDone) << err.str();
+  const std::map<int, CityMark> moved = readPanels(readFile(folder.file("moved.svg"))).at(0).cities;
+  for (int c = 1; c <= kCityCount; ++c) {
+    if (c == 5) {
+      EXPECT_NE(moved.at(c).x, before.at(c).x);
+      EXPECT_NE(moved.at(c).y, before.at(c).y);
+      EXPECT_EQ(moved.at(c).fill, before.at(c).fill);
+    } else {
+      EXPECT_EQ(moved.at(c), before.at(c)) << "city " << c << " changed too";
+    }
+  }
+  // A city given another owner changes colour, and nothing else does.
+  int c = 1;
+  while (c <= kCityCount && set.scenario(0).city(c).get(city::owner) < 1) ++c;
+  ASSERT_LE(c, kCityCount);
+  const int other = set.scenario(0).city(c).get(city::owner) % kForceCount + 1;
+  set.scenario(0).city(c).set(city::owner, static_cast<std::int8_t>(other));
+  const std::map<int, CityMark> recoloured = readPanels(scenarioMapSvg(set, {0})).at(0).cities;
+  for (int d = 1; d <= kCityCount; ++d) {
+    if (d == c) {
+      EXPECT_EQ(recoloured.at(d).fill, forceColour(other));
+      EXPECT_EQ(recoloured.at(d).x, before.at(d).x);
+    } else {
+      EXPECT_EQ(recoloured.at(d), before.at(d)) << "city " << d << " changed too";
+    }
+  }
+}
+
+// The box a name takes at 14 pixels: a Chinese character (three UTF-8 bytes) a square, others half.
+Box nameBox(const std::string& utf8, std::pair<double, double> at) {
+  double width = 0;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(utf8[i]);
+    if (byte >= 0xE0) width += 14;
+    else if (byte < 0x80) width += 14 * 0.6;
+  }
+  return {at.first, at.second - 14, at.first + width, at.second + 3};
+}
+
+TEST_F(Map, NoNameCoversAnotherCityOrName) {
+  for (const auto& [s, panel] : readPanels(scenarioMapSvg(set, all()))) {
+    for (int c = 1; c <= kCityCount; ++c) {
+      const Box box = nameBox(panel.names.at(c), panel.namePlaces.at(c));
+      for (int d = 1; d <= kCityCount; ++d) {
+        if (d == c) continue;
+        const CityMark& mark = panel.cities.at(d);
+        EXPECT_EQ(overlap(box, {mark.x - 11.0, mark.y - 11.0, mark.x + 11.0, mark.y + 11.0}), 0)
+            << "scenario " << s << ": the name of city " << c << " covers city " << d;
+        EXPECT_EQ(overlap(box, nameBox(panel.names.at(d), panel.namePlaces.at(d))), 0)
+            << "scenario " << s << ": the names of cities " << c << " and " << d << " overlap";
+      }
+    }
+  }
+}
+
+TEST(LabelPlacement, ANameMovesAwayFromTheMarksAroundItsPreferredPlace) {
+  // A mark with neighbours on its right and left: its name goes above or below.
+  const std::vector<Mark> marks{{100, 100, 10, 28, 17}, {140, 100, 10, 28, 17}, {60, 100, 10, 28, 17}};
+  const std::vector<LabelPlace> places = placeLabels(marks);
+  ASSERT_EQ(places.size(), 3u);
+  for (std::size_t j = 0; j < marks.size(); ++j) {
+    const Box mark{marks[j].x - 10, marks[j].y - 10, marks[j].x + 10, marks[j].y + 10};
+    for (std::size_t i = 0; i < places.size(); ++i) {
+      if (i != j) {
+        EXPECT_EQ(overlap(places[i].box, mark), 0) << "name " << i << " covers mark " << j;
+      }
+    }
+  }
+  EXPECT_TRUE(places[0].box.bottom <= 90 || places[0].box.top >= 110);
+  // A lone mark keeps its name on the right, on the mark's middle line.
+  const LabelPlace alone = placeLabels({{10, 10, 5, 20, 10}}).front();
+  EXPECT_GT(alone.box.left, 15);
+  EXPECT_LT(alone.box.top, 10);
+  EXPECT_GT(alone.box.bottom, 10);
+}
+
+TEST_F(Map, TheTitleHoldsTheStartDateAndTheTextIsUtf8) {
+  const std::string svg = scenarioMapSvg(set, {0, 1});
+  const Scenario& first = set.scenario(0);
+  const std::string title = "剧本 0：" + std::to_string(first.block.get(block::startYear)) + "年" +
+                            std::to_string(first.block.get(block::startMonth)) + "月";
+  EXPECT_NE(svg.find(">" + gbkToUtf8(title) + "</text>"), std::string::npos) << gbkToUtf8(title);
+  EXPECT_TRUE(utf8ToGbk(svg).has_value()) << "the document is not UTF-8";
+  EXPECT_NE(svg.find("font-family=\"'Microsoft YaHei'"), std::string::npos);
+  EXPECT_NE(svg.find("sans-serif\""), std::string::npos);
+}
+
+TEST_F(Map, CommandLineWritesTheFileOrStandardOutputAndRefusesAMissingScenario) {
+  const std::string dir = folder.path().string();
+  ASSERT_EQ(run({"map", "-o", "-", "--scenario", "2"}), kExitDone) << err.str();
+  EXPECT_EQ(readPanels(out.str()).size(), 1u);
+  EXPECT_EQ(readPanels(out.str()).count(2), 1u);
+
+  EXPECT_EQ(run({"map", "--scenario", "99", "-o", folder.file("none.svg")}), kExitUsage);
+  EXPECT_NE(err.str().find(gbkToUtf8("没有剧本 99")), std::string::npos) << err.str();
+  EXPECT_FALSE(std::filesystem::exists(folder.file("none.svg")));
+
+  EXPECT_EQ(run({"map", "-o", dir}), kExitFileFailed);
+  EXPECT_NE(err.str().find(gbkToUtf8("无法写入文件：") + dir), std::string::npos) << err.str();
+
+  writeFile(folder.file("old.svg"), "an older map");
+  ASSERT_EQ(run({"map", "-o", folder.file("old.svg")}), kExitDone);
+  EXPECT_EQ(readPanels(readFile(folder.file("old.svg"))).size(), set.scenarioCount());
+  EXPECT_NE(err.str().find(gbkToUtf8("已把 " + std::to_string(set.scenarioCount()) + " 个剧本的地图写入")), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vorandel
