@@ -82,8 +82,9 @@ TEST_F(Show, ACityListsExactlyItsOfficersInListOrder) {
           EXPECT_EQ(scenario.officerState(o).get(state::prevOfficer), previous) << heading << ", id " << id;
           previous = o;
         }
-        if (!ids.empty() && heading == "任职武将")
+        if (!ids.empty() && heading == "任职武将") {
           EXPECT_EQ(officerNumber(s, ids.front()), scenario.city(c).get(city::governor));
+        }
         seen[heading] += ids.size();
       }
     }
