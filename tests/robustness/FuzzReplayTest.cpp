@@ -101,7 +101,7 @@ std::optional<bool> refusedDirectly(const std::string& harness, const std::files
       loadScenarioSet(set, files.first, files.second);
     } catch (const EditError&) {
       return true;
-    } catch (StreamError) {
+    } catch (const StreamError&) {
       return true;
     }
     return false;
