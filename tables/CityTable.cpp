@@ -146,10 +146,8 @@ void importCityTable(ScenarioSet& set, const std::string& path) {
   unsigned cityOptions = 0;
   RecordTableActions actions;
   actions.columns = cityColumns;
-  actions.readSwitchRow = [&cityOptions](const std::vector<std::string_view>& switchCells) {
-    // The column of a bad options cell is the one that was parsed last.
-    cellPosition.row = 1;
-    cityOptions = static_cast<unsigned>(parseBounded(switchCells[3], 64));
+  actions.readSwitchRow = [&cityOptions](const std::vector<std::string_view>& switchCells, CellPosition at) {
+    cityOptions = static_cast<unsigned>(atCell(at, [&] { return parseBounded(switchCells[3], 64); }));
   };
   actions.applyCell = [&cityOptions](Scenario& scenario, int c, int code, std::string_view cell) {
     const unsigned option = optionOf(code);

@@ -31,24 +31,21 @@ void readColumns(OfficerImport& import, const BatchTable& table) {
   require(header.size() <= kMaxCells, "存在多余的列");
   require(switches.size() == header.size(), "前两行的列数不一致");
 
-  cellPosition = {0, 0};
   const std::span<const std::string_view> keys(header.data(), kKeyCells);
-  if (joinCells(keys, " ") != "剧本 ID 姓名 设置 编号") failCell("第一行前五列必须为： 剧本 ID 姓名 设置 编号");
+  if (joinCells(keys, " ") != "剧本 ID 姓名 设置 编号")
+    raiseCellError({0, 0}, "第一行前五列必须为： 剧本 ID 姓名 设置 编号");
 
   import.columnSlot.fill(0);
   import.columnWeight.assign(header.size(), 0);
   for (std::size_t j = kKeyCells; j < header.size(); ++j) {
-    cellPosition = {0, static_cast<std::uint32_t>(j)};
     const std::optional<int> column = officerColumnTable().find(header[j]);
-    if (!column) failCell("输入文件存在错误数据，请检查非数字文本串。");
+    if (!column) raiseCellError({0, static_cast<std::uint32_t>(j)}, "输入文件存在错误数据，请检查非数字文本串。");
     import.columnSlot[static_cast<std::size_t>(*column)] = j;
   }
   for (std::size_t j = kKeyCells; j < switches.size(); ++j) {
-    cellPosition = {1, static_cast<std::uint32_t>(j)};
-    import.columnWeight[j] = parseSwitch(switches[j]) ? 2 : 1;
+    import.columnWeight[j] = atCell({1, static_cast<std::uint32_t>(j)}, [&] { return parseSwitch(switches[j]); }) ? 2 : 1;
   }
-  cellPosition = {1, 3};
-  import.releaseEmptyCity = parseSwitch(switches[3]);
+  import.releaseEmptyCity = atCell({1, 3}, [&] { return parseSwitch(switches[3]); });
 }
 
 // The key cells; every row must have them right, also a row that is skipped. Errors name the row's
@@ -71,17 +68,17 @@ void applyColumn(OfficerImport& import, OfficerRow& row, int column, std::string
   }
 }
 
-void applyRow(OfficerImport& import, OfficerRow& row) {
+void applyRowCells(OfficerImport& import, OfficerRow& row) {
   ScenarioSet& set = import.set;
-  cellPosition = {row.line, 0};
+  row.at = {row.line, 0};
   if (row.cells.size() != import.columnWeight.size()) failCell("每行的列数必须一致。");
   readKeyCells(import, row);
   if (row.rowMode == 0) return;
 
-  cellPosition = {row.line, 1};
+  row.at = {row.line, 1};
   if (row.s >= set.scenarioCount()) failCell("剧本编号错误");
   if (row.rowMode == kNewOfficerMode) addMissingOfficer(import, row);
-  cellPosition = {row.line, 1};
+  row.at = {row.line, 1};
   if (static_cast<std::uint32_t>(row.id) >= set.idCapacity) failCell("头像编号错误");
   row.index = set.officerIndexOf(row.s, row.id);
   if (row.index < 0) return;  // the scenario has no such officer: the row is not for it
@@ -91,10 +88,19 @@ void applyRow(OfficerImport& import, OfficerRow& row) {
   uses = 1;
 
   if (set.scenario(row.s).officerState(row.number()).get(state::status) == kWaiting) applyStatusColumn(import, row);
-  cellPosition = {row.line, 1};
+  row.at = {row.line, 1};
   for (int column = 0; column < kOfficerColumnCount; ++column)
     if (appliesColumn(import, row, column)) applyColumn(import, row, column, enterCell(import, row, column));
   finishOfficerRow(import, row);
+}
+
+// A bad value anywhere in the row is reported at the cell the row was at.
+void applyRow(OfficerImport& import, OfficerRow& row) {
+  try {
+    applyRowCells(import, row);
+  } catch (const CellFault& fault) {
+    raiseCellError(row.at, fault.text());
+  }
 }
 
 }  // namespace
@@ -104,9 +110,9 @@ bool appliesColumn(const OfficerImport& import, const OfficerRow& row, int colum
   return import.columnWeight[slot] + (row.justAdded ? 1 : 0) > 1;
 }
 
-std::string_view enterCell(const OfficerImport& import, const OfficerRow& row, int column) {
+std::string_view enterCell(const OfficerImport& import, OfficerRow& row, int column) {
   const std::size_t slot = import.columnSlot[static_cast<std::size_t>(column)];
-  cellPosition = {row.line, static_cast<std::uint32_t>(slot)};
+  row.at = {row.line, static_cast<std::uint32_t>(slot)};
   return unquoteCell(row.cells[slot]);
 }
 

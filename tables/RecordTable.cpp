@@ -36,31 +36,31 @@ void applyRecordTable(ScenarioSet& set, const std::string& path, const RecordTab
   const ColumnDictionary& dictionary = actions.columns();
   std::vector<ValueColumn> columns(width);
   for (std::size_t j = leading; j < width; ++j) {
-    cellPosition = {0, static_cast<std::uint32_t>(j)};
     const std::optional<int> code = dictionary.find(header[j]);
-    if (!code) failCell("输入文件存在错误数据，请检查非数字文本串。");
+    if (!code) raiseCellError({0, static_cast<std::uint32_t>(j)}, "输入文件存在错误数据，请检查非数字文本串。");
     columns[j].code = *code;
   }
   for (std::size_t j = leading; j < width; ++j) {
-    cellPosition = {1, static_cast<std::uint32_t>(j)};
-    columns[j].on = parseSwitch(switches[j]);
+    columns[j].on = atCell({1, static_cast<std::uint32_t>(j)}, [&] { return parseSwitch(switches[j]); });
   }
-  if (actions.readSwitchRow) actions.readSwitchRow(switches);
+  if (actions.readSwitchRow) actions.readSwitchRow(switches, {1, static_cast<std::uint32_t>(width - 1)});
 
   for (std::size_t r = 2; r < table.lines.size(); ++r) {
-    cellPosition = {static_cast<std::uint32_t>(r), 0};
     const std::vector<std::string_view> cells = splitCells(table.lines[r]);
     require(cells.size() == width, kUnevenRows);
-    if (!parseSwitch(cells[leading - 1])) continue;
-    const auto s = static_cast<std::size_t>(parseBounded(cells[0], kMaxScenarios));
+    // Errors in the leading cells name the row's first cell.
+    const CellPosition rowStart{static_cast<std::uint32_t>(r), 0};
+    if (!atCell(rowStart, [&] { return parseSwitch(cells[leading - 1]); })) continue;
+    const auto s = static_cast<std::size_t>(atCell(rowStart, [&] { return parseBounded(cells[0], kMaxScenarios); }));
     if (s >= set.scenarioCount()) continue;
-    const int record = parseRanged(cells[1], layout.firstRecord, layout.lastRecord, 10);
+    const int record =
+        atCell(rowStart, [&] { return parseRanged(cells[1], layout.firstRecord, layout.lastRecord, 10); });
 
     Scenario& scenario = set.scenario(s);
     for (std::size_t j = leading; j < width; ++j) {
       if (!columns[j].on) continue;
-      cellPosition = {static_cast<std::uint32_t>(r), static_cast<std::uint32_t>(j)};
-      actions.applyCell(scenario, record, columns[j].code, unquoteCell(cells[j]));
+      atCell({static_cast<std::uint32_t>(r), static_cast<std::uint32_t>(j)},
+             [&] { actions.applyCell(scenario, record, columns[j].code, unquoteCell(cells[j])); });
     }
     if (actions.finishRow) actions.finishRow(scenario, record);
   }

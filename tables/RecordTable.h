@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "model/CellError.h"
 #include "tables/ColumnDictionary.h"
 #include "model/ScenarioSet.h"
 
@@ -26,8 +27,10 @@ struct RecordTableLayout {
 struct RecordTableActions {
   // The value columns' dictionary; called once the leading header has been checked.
   std::function<const ColumnDictionary&()> columns;
-  // Reads what the table keeps in the switch row's leading cells, after the switches have been read.
-  std::function<void(const std::vector<std::string_view>& switchCells)> readSwitchRow;
+  // Reads what the table keeps in the switch row's leading cells, after the switches have been read. A bad
+  // cell there is reported at `at`: the last value switch, or the row's last leading cell when the table
+  // has no value columns.
+  std::function<void(const std::vector<std::string_view>& switchCells, CellPosition at)> readSwitchRow;
   // Parses one unquoted value cell of the column code and writes it into record `record` of the scenario.
   std::function<void(Scenario& scenario, int record, int code, std::string_view cell)> applyCell;
   // Runs after the value cells of every applied row.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "model/CellError.h"
 #include "model/EditError.h"
 #include "rules/Validator.h"
 #include "model/ScenarioSet.h"
@@ -40,6 +41,22 @@ std::string editErrorOf(Call call) {
     return error.text();
   }
   ADD_FAILURE() << "no EditError was raised";
+  return std::string();
+}
+
+// The message of the cell fault that the call raises, which a table names with the cell it applied;
+// fails the test when the call raises no cell fault.
+template <class Call>
+std::string cellFaultOf(Call call) {
+  try {
+    call();
+  } catch (const CellFault& fault) {
+    return fault.text();
+  } catch (const EditError& error) {
+    ADD_FAILURE() << "not a cell fault: " << error.text();
+    return error.text();
+  }
+  ADD_FAILURE() << "no cell fault was raised";
   return std::string();
 }
 

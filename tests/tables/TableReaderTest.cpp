@@ -76,13 +76,13 @@ TEST(TableReader, UnquotesOnlyEnclosedCellsLongerThanTwoBytes) {
 TEST(CellParsers, SwitchIsZeroOrOneOnly) {
   EXPECT_FALSE(parseSwitch("0"));
   EXPECT_TRUE(parseSwitch("1"));
-  cellPosition = {1, 4};
+  const CellPosition at{1, 4};
   for (const char* bad : {"00", "+1", "\"1\"", "2", "1 ", "-0"})
-    EXPECT_EQ(errorText([&] { parseSwitch(bad); }), cellErrorText(2, 5, "E2", "数值只能为0或1")) << bad;
+    EXPECT_EQ(errorText([&] { atCell(at, [&] { parseSwitch(bad); }); }), cellErrorText(2, 5, "E2", "数值只能为0或1")) << bad;
 }
 
 TEST(CellParsers, RangedReadsTheWholeCellAsStrtol) {
-  cellPosition = {2, 4};
+  const CellPosition at{2, 4};
   EXPECT_EQ(parseRanged("-0", -5, 5, 10), 0);
   EXPECT_EQ(parseRanged("+7", 0, 10, 10), 7);
   EXPECT_EQ(parseRanged("007", 0, 10, 10), 7);
@@ -90,12 +90,12 @@ TEST(CellParsers, RangedReadsTheWholeCellAsStrtol) {
   EXPECT_EQ(parseRanged("1F", 0, 100, 16), 31);
   EXPECT_EQ(parseRanged("-0x10", -100, 100, 16), -16);
   for (const char* bad : {"7a", "0x10", "1.5", "--1", "+", "7 "})
-    EXPECT_EQ(errorText([&] { parseRanged(bad, 0, 100, 10); }), cellErrorText(3, 5, "E3", kNotAnInteger)) << bad;
-  EXPECT_EQ(errorText([&] { parseRanged("-6", -5, 5, 10); }), cellErrorText(3, 5, "E3", kOutOfRange));
-  EXPECT_EQ(errorText([&] { parseRanged("6", -5, 5, 10); }), cellErrorText(3, 5, "E3", kOutOfRange));
+    EXPECT_EQ(errorText([&] { atCell(at, [&] { parseRanged(bad, 0, 100, 10); }); }), cellErrorText(3, 5, "E3", kNotAnInteger)) << bad;
+  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseRanged("-6", -5, 5, 10); }); }), cellErrorText(3, 5, "E3", kOutOfRange));
+  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseRanged("6", -5, 5, 10); }); }), cellErrorText(3, 5, "E3", kOutOfRange));
   EXPECT_EQ(parseBounded("1000", 1000), 1000);
-  EXPECT_EQ(errorText([&] { parseBounded("1001", 1000); }), cellErrorText(3, 5, "E3", kOutOfRange));
-  EXPECT_EQ(errorText([&] { parseBounded("-1", 1000); }), cellErrorText(3, 5, "E3", kOutOfRange));
+  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseBounded("1001", 1000); }); }), cellErrorText(3, 5, "E3", kOutOfRange));
+  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseBounded("-1", 1000); }); }), cellErrorText(3, 5, "E3", kOutOfRange));
 }
 
 TEST(CellParsers, RangedSaturatesAtThe32BitLimits) {
@@ -108,8 +108,8 @@ TEST(CellParsers, RangedSaturatesAtThe32BitLimits) {
   EXPECT_EQ(parseRanged("-2147483649", least, most, 10), least);
   EXPECT_EQ(parseRanged("100000000", least, most, 16), most);
   // A value that a 64-bit long would hold in full must not slip below a bound once it is cut to 32 bits.
-  cellPosition = {0, 0};
-  EXPECT_EQ(errorText([] { parseBounded("4294967296", 100); }), cellErrorText(1, 1, "A1", kOutOfRange));
+  const CellPosition at{0, 0};
+  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseBounded("4294967296", 100); }); }), cellErrorText(1, 1, "A1", kOutOfRange));
 }
 
 TEST(CellParsers, UnsignedReadsAsStrtoulWithA32BitLong) {
@@ -129,10 +129,10 @@ TEST(CellParsers, UnsignedReadsAsStrtoulWithA32BitLong) {
   EXPECT_EQ(parseUnsigned("-0x10", 16), 0xFFFFFFF0u);
   EXPECT_EQ(parseUnsigned("100000000", 16), 4294967295u);
 
-  cellPosition = {6, 27};
+  const CellPosition at{6, 27};
   for (const char* bad : {"1G", "0x", "1.0", "x1"})
-    EXPECT_EQ(errorText([&] { parseUnsigned(bad, 16); }), cellErrorText(7, 28, "AB7", kNotAnInteger)) << bad;
-  EXPECT_EQ(errorText([] { parseUnsigned("0x10", 10); }), cellErrorText(7, 28, "AB7", kNotAnInteger));
+    EXPECT_EQ(errorText([&] { atCell(at, [&] { parseUnsigned(bad, 16); }); }), cellErrorText(7, 28, "AB7", kNotAnInteger)) << bad;
+  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseUnsigned("0x10", 10); }); }), cellErrorText(7, 28, "AB7", kNotAnInteger));
 }
 
 TEST(CellParsers, NameSetOrsTheBitsOfKnownItems) {
@@ -143,11 +143,11 @@ TEST(CellParsers, NameSetOrsTheBitsOfKnownItems) {
   EXPECT_EQ(parseNameSet(weapons, "战车,,铠甲,战车,", ','), 3u);
   EXPECT_EQ(parseNameSet(weapons, ",", ','), 0u);
 
-  cellPosition = {3, 6};
+  const CellPosition at{3, 6};
   const std::string unknown = cellErrorText(4, 7, "G4", "输入文件存在错误数据，请检查非数字文本串。");
-  EXPECT_EQ(errorText([&] { parseNameSet(weapons, "战车，铠甲", ','); }), unknown);
-  EXPECT_EQ(errorText([&] { parseNameSet(weapons, "战车,楼船", ','); }), unknown);
-  EXPECT_EQ(errorText([&] { parseNameSet(weapons, "----", ','); }), unknown);
+  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseNameSet(weapons, "战车，铠甲", ','); }); }), unknown);
+  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseNameSet(weapons, "战车,楼船", ','); }); }), unknown);
+  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseNameSet(weapons, "----", ','); }); }), unknown);
 }
 
 }  // namespace
