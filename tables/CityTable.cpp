@@ -42,7 +42,7 @@ void copyFirstScenarioGeography(ScenarioSet& set) {
   }
 }
 
-void importCityTable(ScenarioSet& set, const std::string& path) {
+void importCityTable(ScenarioSet& set, TableText table) {
   RecordTableLayout layout;
   layout.leadingColumns = 4;
   layout.leadingHeader = "剧本 ID 名称 设置";
@@ -63,7 +63,7 @@ void importCityTable(ScenarioSet& set, const std::string& path) {
     column.read(scenario, c, cell);
   };
   actions.finishRow = clampToLimits;
-  applyRecordTable(set, path, layout, actions);
+  applyRecordTable(set, table, layout, actions);
 
   if ((cityOptions & kKeepScenarioGeography) == 0) copyFirstScenarioGeography(set);
 }

@@ -5,13 +5,14 @@
 #include <string>
 
 #include "model/ScenarioSet.h"
+#include "tables/TableText.h"
 #include "tables/CityColumns.h"
 
 namespace vorandel {
 
-// Applies the city table at path to the set, row by row, then copies the first scenario's geography to
+// Applies the city table to the set, row by row, then copies the first scenario's geography to
 // the others; raises an EditError on the first problem.
-void importCityTable(ScenarioSet& set, const std::string& path);
+void importCityTable(ScenarioSet& set, TableText table);
 
 // Checks the neighbour list of every city of the first scenario and copies its terrain flags, map
 // positions and neighbours into the same city of every other scenario.

@@ -4,7 +4,7 @@
 
 namespace vorandel {
 
-void importForceTable(ScenarioSet& set, const std::string& path) {
+void importForceTable(ScenarioSet& set, TableText table) {
   RecordTableLayout layout;
   layout.leadingColumns = 3;
   layout.leadingHeader = "剧本 编号 设置";
@@ -21,7 +21,7 @@ void importForceTable(ScenarioSet& set, const std::string& path) {
   actions.applyCell = [](Scenario& scenario, int f, int code, std::string_view cell) {
     forceColumns()[static_cast<std::size_t>(code)].read(scenario, f, cell);
   };
-  applyRecordTable(set, path, layout, actions);
+  applyRecordTable(set, table, layout, actions);
 }
 
 }  // namespace vorandel

@@ -3,11 +3,12 @@
 #include <string>
 
 #include "model/ScenarioSet.h"
+#include "tables/TableText.h"
 #include "tables/ForceColumns.h"
 
 namespace vorandel {
 
-// Applies the force table at path to the set, row by row; raises an EditError on the first problem.
-void importForceTable(ScenarioSet& set, const std::string& path);
+// Applies the force table to the set, row by row; raises an EditError on the first problem.
+void importForceTable(ScenarioSet& set, TableText table);
 
 }  // namespace vorandel

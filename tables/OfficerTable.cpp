@@ -23,13 +23,16 @@ constexpr int kNewOfficerMode = 3;
 
 // Reads the header and the switch row: where each value column stands, which are switched on, and
 // whether a city that loses its last serving officer loses its owner.
-void readColumns(OfficerImport& import, const BatchTable& table) {
-  require(table.lines.size() > 1, "输入文件至少要有两行");
-  const std::vector<std::string_view> header = splitCells(table.lines[0]);
-  const std::vector<std::string_view> switches = splitCells(table.lines[1]);
+void readColumns(OfficerImport& import, TableLines& lines) {
+  const std::optional<std::string_view> headerLine = lines.next();
+  const std::optional<std::string_view> switchLine = lines.next();
+  require(switchLine.has_value(), "输入文件至少要有两行");
+  // Splitting stops at one cell too many, however long the line.
+  std::vector<std::string_view> header, switches;
+  const bool headerFits = splitCellsUpTo(*headerLine, kMaxCells, header);
   require(header.size() > kKeyCells, "输入文件列数不对");
-  require(header.size() <= kMaxCells, "存在多余的列");
-  require(switches.size() == header.size(), "前两行的列数不一致");
+  require(headerFits, "存在多余的列");
+  require(splitCellsUpTo(*switchLine, header.size(), switches) && switches.size() == header.size(), "前两行的列数不一致");
 
   const std::span<const std::string_view> keys(header.data(), kKeyCells);
   if (joinCells(keys, " ") != "剧本 ID 姓名 设置 编号")
@@ -71,7 +74,7 @@ void applyColumn(OfficerImport& import, OfficerRow& row, int column, std::string
 void applyRowCells(OfficerImport& import, OfficerRow& row) {
   ScenarioSet& set = import.set;
   row.at = {row.line, 0};
-  if (row.cells.size() != import.columnWeight.size()) failCell("每行的列数必须一致。");
+  if (!row.cellsFit || row.cells.size() != import.columnWeight.size()) failCell("每行的列数必须一致。");
   readKeyCells(import, row);
   if (row.rowMode == 0) return;
 
@@ -116,20 +119,21 @@ std::string_view enterCell(const OfficerImport& import, OfficerRow& row, int col
   return unquoteCell(row.cells[slot]);
 }
 
-void importOfficerTable(ScenarioSet& set, const std::string& path) {
+void importOfficerTable(ScenarioSet& set, TableText table) {
   buildVocabularyTables();
   officerColumnTable();
-  const BatchTable table = readTableLines(path);
+  TableLines lines(table.bytes);
   OfficerImport import(set);
-  readColumns(import, table);
+  readColumns(import, lines);
   import.rowIdCount.assign(set.scenarioCount(), std::vector<std::uint8_t>(kIdLimit, 0));
   import.newIdCount.assign(set.scenarioCount(), std::vector<std::uint8_t>(kIdLimit, 0));
   import.itemCount.assign(set.scenarioCount(), {});
 
-  for (std::size_t line = 2; line < table.lines.size(); ++line) {
+  std::uint32_t number = 1;
+  while (const std::optional<std::string_view> line = lines.next()) {
     OfficerRow row;
-    row.line = static_cast<std::uint32_t>(line);
-    row.cells = splitCells(table.lines[line]);
+    row.line = ++number;
+    row.cellsFit = splitCellsUpTo(*line, import.columnWeight.size(), row.cells);
     applyRow(import, row);
   }
   orderWaitingOfficers(set);

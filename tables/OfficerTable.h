@@ -10,12 +10,13 @@
 #include "tables/OfficerTableFinishing.h"  // experienceTable
 #include "tables/OfficerTableRow.h"        // the column ids
 #include "model/ScenarioSet.h"
+#include "tables/TableText.h"
 
 namespace vorandel {
 
-// Applies the officer table at path to the set in place, row by row. Raises an EditError on the first
+// Applies the officer table to the set in place, row by row. Raises an EditError on the first
 // problem and leaves the set partly changed; callers work on a copy.
-void importOfficerTable(ScenarioSet& set, const std::string& path);
+void importOfficerTable(ScenarioSet& set, TableText table);
 
 // The headers of the value columns, by column id.
 inline constexpr std::array<const char*, kOfficerColumnCount> kOfficerColumnNames{

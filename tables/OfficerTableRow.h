@@ -87,6 +87,7 @@ struct OfficerImport {
 struct OfficerRow {
   std::uint32_t line = 0;  // 0-based line of the table
   std::vector<std::string_view> cells;  // views into the table's line
+  bool cellsFit = true;    // false when the line has more cells than the header (cells holds the first of them)
   CellPosition at;         // the cell the row is at, which a bad value in the row is reported at
   std::size_t s = 0;       // scenario
   int id = 0;

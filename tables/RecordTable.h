@@ -11,6 +11,7 @@
 
 #include "model/CellError.h"
 #include "tables/ColumnDictionary.h"
+#include "tables/TableText.h"
 #include "model/ScenarioSet.h"
 
 namespace vorandel {
@@ -37,9 +38,9 @@ struct RecordTableActions {
   std::function<void(Scenario& scenario, int record)> finishRow;
 };
 
-// Reads the table at path and applies its rows to the set in file order. Raises an EditError on the first
-// problem; the rows before it stay applied.
-void applyRecordTable(ScenarioSet& set, const std::string& path, const RecordTableLayout& layout,
+// Applies the rows of the table to the set in file order. Raises an EditError on the first problem; the
+// rows before it stay applied.
+void applyRecordTable(ScenarioSet& set, TableText table, const RecordTableLayout& layout,
                       const RecordTableActions& actions);
 
 }  // namespace vorandel

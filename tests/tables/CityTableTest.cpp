@@ -41,8 +41,7 @@ class CityTable : public ::testing::Test {
   }
 
   std::string runText(const std::string& text) {
-    const std::string path = files.write("ruv5_city.txt", text);
-    return errorText([&] { importCityTable(set, path); });
+    return errorText([&] { importCityTable(set, TableText{text, "ruv5_city.txt"}); });
   }
 
   static std::vector<std::string> splitWords(const std::string& words) {

@@ -2,9 +2,12 @@
 
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/BatchRun.h"
+#include "tables/TextFile.h"
 #include "tables/BatchTable.h"
 #include "model/CellError.h"
 #include "tables/CellParsers.h"
@@ -23,24 +26,47 @@ using Cells = std::vector<std::string_view>;
 const std::string kNotAnInteger = "不能全部转为整数。";
 const std::string kOutOfRange = "数值不在允许范围内";
 
+// The lines of a table file as the reader gives them.
+Lines fileLines(const std::string& path) {
+  const std::optional<std::string> text = readTextFile(path);
+  if (!text) return {"(cannot open)"};
+  const std::vector<std::string_view> lines = tableLines(*text);
+  return {lines.begin(), lines.end()};
+}
+
 TEST(TableReader, LineRules) {
   TableFiles files;
-  EXPECT_EQ(readTableLines(files.write("crlf.txt", "a\tb\r\nc\r\n")).lines, (Lines{"a\tb", "c"}));
-  EXPECT_EQ(readTableLines(files.write("nofeed.txt", "a\nlast")).lines, (Lines{"a", "last"}));
-  EXPECT_EQ(readTableLines(files.write("twofeeds.txt", "a\nb\n\n")).lines, (Lines{"a", "b", ""}));
-  EXPECT_EQ(readTableLines(files.write("inner.txt", "a\n\r\n\nb\r\n")).lines, (Lines{"a", "", "", "b"}));
+  EXPECT_EQ(fileLines(files.write("crlf.txt", "a\tb\r\nc\r\n")), (Lines{"a\tb", "c"}));
+  EXPECT_EQ(fileLines(files.write("nofeed.txt", "a\nlast")), (Lines{"a", "last"}));
+  EXPECT_EQ(fileLines(files.write("twofeeds.txt", "a\nb\n\n")), (Lines{"a", "b", ""}));
+  EXPECT_EQ(fileLines(files.write("inner.txt", "a\n\r\n\nb\r\n")), (Lines{"a", "", "", "b"}));
   // Only the carriage return right before a line feed is part of the terminator.
-  EXPECT_EQ(readTableLines(files.write("cr.txt", "a\rb\r\r\nc\r")).lines, (Lines{"a\rb\r", "c\r"}));
-  EXPECT_TRUE(readTableLines(files.write("empty.txt", "")).lines.empty());
-  EXPECT_EQ(readTableLines(files.write("gbk.txt", "剧本\t编号\n")).lines, (Lines{"剧本\t编号"}));
+  EXPECT_EQ(fileLines(files.write("cr.txt", "a\rb\r\r\nc\r")), (Lines{"a\rb\r", "c\r"}));
+  EXPECT_TRUE(fileLines(files.write("empty.txt", "")).empty());
+  EXPECT_EQ(fileLines(files.write("gbk.txt", "剧本\t编号\n")), (Lines{"剧本\t编号"}));
   // A Ctrl-Z ends the text, as Windows' text mode reads it: old editors put one at the end.
-  EXPECT_EQ(readTableLines(files.write("ctrlz.txt", "a\r\nb\r\n\x1A")).lines, (Lines{"a", "b"}));
-  EXPECT_EQ(readTableLines(files.write("ctrlz2.txt", "a\x1A\nb\n")).lines, (Lines{"a"}));
+  EXPECT_EQ(fileLines(files.write("ctrlz.txt", "a\r\nb\r\n\x1A")), (Lines{"a", "b"}));
+  EXPECT_EQ(fileLines(files.write("ctrlz2.txt", "a\x1A\nb\n")), (Lines{"a"}));
+  EXPECT_EQ(textBeforeEnd("a\x1A\nb\n"), "a");
 }
 
 TEST(TableReader, MissingFileCannotBeOpened) {
   TableFiles files;
-  EXPECT_EQ(errorText([&] { readTableLines(files.missing()); }), "cannot open file to read");
+  EXPECT_FALSE(readTextFile(files.missing()).has_value());
+  ScenarioSet set;
+  EXPECT_EQ(errorText([&] { runBatch(set, BatchKind::CityTable, files.missing()); }), "cannot open file to read");
+}
+
+TEST(TableReader, SplittingStopsAtOneCellTooMany) {
+  std::vector<std::string_view> cells;
+  EXPECT_TRUE(splitCellsUpTo(" a\tb  c ", 3, cells));
+  EXPECT_EQ(cells, (Cells{"a", "b", "c"}));
+  EXPECT_FALSE(splitCellsUpTo("a b c d e f", 3, cells));
+  EXPECT_EQ(cells, (Cells{"a", "b", "c", "d"}));
+  EXPECT_TRUE(splitCellsUpTo("", 0, cells));
+  EXPECT_TRUE(cells.empty());
+  EXPECT_EQ(countCells("a b c d e f", 2), 3u);
+  EXPECT_EQ(countCells(" a b ", 5), 2u);
 }
 
 TEST(TableReader, SplitsCellsAtRunsOfBlanksAndTabs) {
