@@ -5,7 +5,7 @@
 #include "tables/BatchTable.h"
 #include "model/CellError.h"
 #include "tables/CellParsers.h"
-#include "tables/OfficerTableColumns.h"
+#include "tables/OfficerColumns.h"
 #include "tables/OfficerTableFinishing.h"
 #include "tables/OfficerTablePlacement.h"
 #include "tables/OfficerTableRow.h"
@@ -60,17 +60,6 @@ void readKeyCells(const OfficerImport& import, OfficerRow& row) {
   row.orderKey = static_cast<std::uint32_t>(parseBounded(row.cells[4], kMaxOrderKey));
 }
 
-void applyColumn(OfficerImport& import, OfficerRow& row, int column, std::string_view cell) {
-  switch (column) {
-    case kAppearYearColumn: applyAppearYearColumn(import, row, cell); break;
-    case kStatusColumn: break;  // applied before the columns, to waiting officers only
-    case kLocationColumn: applyLocationColumn(import, row, cell); break;
-    case kGovernorColumn: applyGovernorColumn(import, row, cell); break;
-    case kItemsColumn: applyItemsColumn(import, row, cell); break;
-    default: applyValueColumn(import, row, column, cell); break;
-  }
-}
-
 void applyRowCells(OfficerImport& import, OfficerRow& row) {
   ScenarioSet& set = import.set;
   row.at = {row.line, 0};
@@ -93,7 +82,8 @@ void applyRowCells(OfficerImport& import, OfficerRow& row) {
   if (set.scenario(row.s).officerState(row.number()).get(state::status) == kWaiting) applyStatusColumn(import, row);
   row.at = {row.line, 1};
   for (int column = 0; column < kOfficerColumnCount; ++column)
-    if (appliesColumn(import, row, column)) applyColumn(import, row, column, enterCell(import, row, column));
+    if (appliesColumn(import, row, column))
+      officerColumns()[static_cast<std::size_t>(column)].read(import, row, enterCell(import, row, column));
   finishOfficerRow(import, row);
 }
 
