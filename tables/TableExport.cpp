@@ -3,9 +3,6 @@
 #include "tables/TableExport.h"
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
-#include <optional>
 #include <span>
 
 #include "tables/CityColumns.h"
