@@ -6,12 +6,17 @@
 
 #include "model/ScenarioSet.h"
 #include "tables/TableKind.h"
+#include "tables/TableText.h"
 
 namespace vorandel {
 
-// Applies the table at path to a copy of current and commits the copy; an officer table's copy must also
-// pass the validator over every scenario first. Raises the EditError of the first problem, with current
+// Applies the table to a copy of current and commits the copy; an officer table's copy must also pass
+// the validator over every scenario first. Raises the EditError of the first problem, with current
 // untouched.
+void runBatch(ScenarioSet& current, BatchKind kind, TableText table);
+
+// Reads the table file at path as text and runs it. A file that cannot be opened raises the kind's own
+// message ("Failed to open file to read." for the name list, "cannot open file to read" for the others).
 void runBatch(ScenarioSet& current, BatchKind kind, const std::string& path);
 
 }  // namespace vorandel

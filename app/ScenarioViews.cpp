@@ -5,7 +5,9 @@
 #include "app/CityOfficers.h"
 #include "model/EditError.h"
 #include "rules/GameRules.h"
+#include "tables/CityColumns.h"
 #include "tables/CityTable.h"
+#include "tables/ForceColumns.h"
 #include "tables/ForceTable.h"
 #include "tables/Vocabulary.h"
 
@@ -95,17 +97,18 @@ std::string cityView(const ScenarioSet& set, std::size_t s, int c) {
   text += "所属势力：" + (isForceNumber(owner) ? forceLabel(scenario, owner) : std::string("无")) + "\n";
   const int governor = record.get(city::governor);
   text += "太守：" + (scenario.isOfficerNumber(governor) ? officerName(scenario, governor) : std::string("无")) + "\n";
-  const auto& column = kCityColumnNames;  // the city table's own words for the values
-  text += formatMessage("%s %u　%s %u　%s %u/%u　%s %u/%u　%s %u\n", column[5], unsigned{record.get(city::population)},
-                        column[1], unsigned{record.get(city::defence)}, column[3],
+  // The city table's own words for the values.
+  const auto column = [](int code) { return cityColumns()[static_cast<std::size_t>(code)].info.header; };
+  text += formatMessage("%s %u　%s %u　%s %u/%u　%s %u/%u　%s %u\n", column(5), unsigned{record.get(city::population)},
+                        column(1), unsigned{record.get(city::defence)}, column(3),
                         unsigned{record.get(city::agriculture)}, unsigned{names.get(cityName::agricultureLimit)},
-                        column[4], unsigned{record.get(city::commerce)}, unsigned{names.get(cityName::commerceLimit)},
-                        column[2], unsigned{record.get(city::floodControl)});
-  text += formatMessage("%s %u　%s %u　%s %u　%s %u\n", column[6], unsigned{record.get(city::loyalty)}, column[7],
-                        unsigned{record.get(city::reserveTroops)}, column[8], unsigned{record.get(city::morale)},
-                        column[9], unsigned{record.get(city::training)});
-  text += formatMessage("%s %u　%s %u　%s %u　%s %u\n", column[13], names.get(cityName::market), column[14],
-                        names.get(cityName::byWater), column[17], unsigned{names.get(cityName::smallMapX)}, column[18],
+                        column(4), unsigned{record.get(city::commerce)}, unsigned{names.get(cityName::commerceLimit)},
+                        column(2), unsigned{record.get(city::floodControl)});
+  text += formatMessage("%s %u　%s %u　%s %u　%s %u\n", column(6), unsigned{record.get(city::loyalty)}, column(7),
+                        unsigned{record.get(city::reserveTroops)}, column(8), unsigned{record.get(city::morale)},
+                        column(9), unsigned{record.get(city::training)});
+  text += formatMessage("%s %u　%s %u　%s %u　%s %u\n", column(13), names.get(cityName::market), column(14),
+                        names.get(cityName::byWater), column(17), unsigned{names.get(cityName::smallMapX)}, column(18),
                         unsigned{names.get(cityName::smallMapY)});
   text += "相邻城：";
   for (std::size_t i = 0; i < kNeighbourSlots; ++i) {
@@ -131,9 +134,9 @@ std::string forceView(const ScenarioSet& set, std::size_t s, int f) {
   std::string weapons;
   for (std::size_t w = 0; w < kWeaponNames.size(); ++w)
     if (record.get(force::weapons) & (1u << w)) weapons += (weapons.empty() ? "" : "、") + std::string(kWeaponNames[w]);
-  const auto& column = kForceColumnNames;
-  text += formatMessage("%s %u　%s %d　%s %d　%s %s\n", column[0], unsigned{record.get(force::fame)}, column[1],
-                        int{record.get(force::money)}, column[2], int{record.get(force::food)}, column[3],
+  const auto column = [](int code) { return forceColumns()[static_cast<std::size_t>(code)].info.header; };
+  text += formatMessage("%s %u　%s %d　%s %d　%s %s\n", column(0), unsigned{record.get(force::fame)}, column(1),
+                        int{record.get(force::money)}, column(2), int{record.get(force::food)}, column(3),
                         weapons.empty() ? "无" : weapons.c_str());
   const std::vector<int> cities = forceCities(scenario, f);
   text += formatMessage("\n城市（%zu座）\n", cities.size());

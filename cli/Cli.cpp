@@ -1,13 +1,11 @@
 #include "cli/Cli.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
-#include <random>
 
 #include "app/BatchRun.h"
 #include "tables/TableExport.h"
+#include "tables/TextFile.h"
 #include "cli/HelpText.h"
 #include "cli/CommandLine.h"
 #include "cli/ExportFile.h"
@@ -35,40 +33,6 @@ struct Stop {
   int code;
 };
 
-// A table kept as UTF-8, converted into a GBK copy in the temporary folder for as long as it is read.
-class GbkCopy {
- public:
-  explicit GbkCopy(const std::string& gbk) {
-    std::error_code error;
-    const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
-    if (error) {
-      reason_ = error.message();
-      return;
-    }
-    std::random_device random;
-    path_ = (folder / ("vorandel-table-" + std::to_string(random()) + std::to_string(random()) + ".txt")).string();
-    std::ofstream out(path_, std::ios::binary | std::ios::trunc);
-    out << gbk;
-    out.close();
-    written_ = !out.fail();
-  }
-  ~GbkCopy() {
-    std::error_code ignored;
-    std::filesystem::remove(path_, ignored);
-  }
-  GbkCopy(const GbkCopy&) = delete;
-  GbkCopy& operator=(const GbkCopy&) = delete;
-
-  bool written() const { return written_; }
-  const std::string& path() const { return path_; }
-  const std::string& reason() const { return reason_; }  // when there is no temporary folder
-
- private:
-  std::string path_;
-  std::string reason_;
-  bool written_ = false;
-};
-
 class Cli : public UserNotifier {
  public:
   explicit Cli(CliContext& context) : context_(context) {}
@@ -92,12 +56,9 @@ class Cli : public UserNotifier {
         runBatch(current, batch.kind, batch.path);
         continue;
       }
-      const GbkCopy copy(gbkOfUtf8Table(batch.path));
-      if (!copy.written()) {
-        say(Message::withPaths("无法写入文件：%s", {copy.path()}).text(copy.path().empty() ? "（没有临时文件夹）" : "").nativeLine(copy.reason()));
-        throw Stop{kExitFileFailed};
-      }
-      runBatch(current, batch.kind, copy.path());
+      // A UTF-8 table is converted in memory and then read as any table is: up to a Ctrl-Z.
+      const std::string gbk = gbkOfUtf8Table(batch.path);
+      runBatch(current, batch.kind, TableText{textBeforeEnd(gbk), batch.path});
     }
     if (options.command == "export") {
       exportTable(current, options);

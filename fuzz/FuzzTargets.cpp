@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/BatchRun.h"
+#include "tables/TextFile.h"
 #include "model/EditError.h"
 #include "rules/Validator.h"
 #include "model/BuiltInData.h"
@@ -46,24 +47,6 @@ const ScenarioSet& builtInSet() {
   return set;
 }
 
-// One file per process and harness, so that parallel fuzzing jobs do not share it; removed at exit.
-class TableFile {
- public:
-  TableFile() {
-    path_ = (std::filesystem::temp_directory_path() / ("vorandel-fuzz-" + std::to_string(::getpid()) + ".txt")).string();
-  }
-  ~TableFile() { std::remove(path_.c_str()); }
-  const std::string& write(std::string_view bytes) {
-    std::ofstream file(path_, std::ios::binary | std::ios::trunc);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    if (!file) broken("cannot write the table file");
-    return path_;
-  }
-
- private:
-  std::string path_;
-};
 
 BatchKind batchKind(int kind) {
   switch (kind) {
@@ -125,11 +108,9 @@ void loadScenarioPair(const std::uint8_t* data, std::size_t size) {
 
 // Runs one table on current; a refused table must leave current exactly as it was.
 static bool runTable(ScenarioSet& current, BatchKind kind, std::string_view bytes) {
-  static TableFile table;
-  const std::string& path = table.write(bytes);
   const ScenarioSet before = current;
   try {
-    runBatch(current, kind, path);
+    runBatch(current, kind, TableText{textBeforeEnd(bytes), "fuzz"});
     return true;
   } catch (const EditError&) {
   } catch (const StreamError&) {

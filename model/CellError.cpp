@@ -1,10 +1,6 @@
 #include "model/CellError.h"
 
-#include "model/EditError.h"
-
 namespace vorandel {
-
-CellPosition cellPosition;
 
 std::string columnLetters(std::uint32_t n) {
   if (n == 0 || n > 675) return std::string();
@@ -14,9 +10,11 @@ std::string columnLetters(std::uint32_t n) {
   return {static_cast<char>('A' + first), static_cast<char>('A' + second)};
 }
 
-void failCell(const std::string& message) {
-  const unsigned row = cellPosition.row + 1;
-  const unsigned column = cellPosition.column + 1;
+void failCell(const std::string& message) { throw CellFault(message); }
+
+void raiseCellError(CellPosition at, const std::string& message) {
+  const unsigned row = at.row + 1;
+  const unsigned column = at.column + 1;
   raiseEditError(formatMessage("错误数据可能在：第%u行第%u列  (%s%u)\n %s\n", row, column,
                                columnLetters(column).c_str(), row, message.c_str()));
 }

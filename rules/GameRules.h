@@ -55,6 +55,14 @@ constexpr std::uint32_t itemKindMask(int kind) {
 }
 static_assert(itemKindMask(1) == 0x000003FFu && itemKindMask(3) == 0x07FFF000u && itemKindMask(5) == 0x80000000u);
 
+// An officer has learned at most this many skills.
+inline constexpr unsigned kMaxLearnedSkills = 6;
+
+// A strategist has at least this intelligence and politics; an ordinary officer who has both is a
+// strategist.
+inline constexpr unsigned kStrategistIntelligence = 90;
+inline constexpr unsigned kStrategistPolitics = 80;
+
 // The least experience an officer has by growth (0..15) and number of learned skills (0..6).
 inline constexpr std::array<std::array<std::uint16_t, 7>, 16> experienceTable{{
     {0, 700, 1300, 2600, 5200, 8000, 12000},

@@ -1,57 +1,79 @@
 #include "tables/BatchTable.h"
 
-#include "tables/TextFile.h"
-#include "model/EditError.h"
-
 namespace vorandel {
 
 namespace {
 
-// Every maximal run of bytes for which isSeparator is false.
-template <class IsSeparator>
-std::vector<std::string_view> splitRuns(std::string_view text, IsSeparator isSeparator) {
-  std::vector<std::string_view> runs;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    while (i < text.size() && isSeparator(text[i])) ++i;
-    const std::size_t start = i;
-    while (i < text.size() && !isSeparator(text[i])) ++i;
-    if (i > start) runs.emplace_back(text.substr(start, i - start));
-  }
-  return runs;
-}
+bool isCellSeparator(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
-BatchTable readTableLines(const std::string& path) {
+std::optional<std::string_view> TableLines::next() {
   // The carriage return of a CRLF is stripped here, so that a table reads the same on every system; a
   // carriage return anywhere else stays part of its line.
-  const std::optional<std::string> read = readTextFile(path);
-  require(read.has_value(), "cannot open file to read");
-  const std::string& text = *read;
-
-  BatchTable table;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t feed = text.find('\n', start);
-    if (feed == std::string::npos) {
-      table.lines.push_back(text.substr(start));
-      break;
-    }
-    std::size_t end = feed;
-    if (end > start && text[end - 1] == '\r') --end;
-    table.lines.push_back(text.substr(start, end - start));
-    start = feed + 1;
+  if (start_ >= text_.size()) return std::nullopt;
+  const std::size_t feed = text_.find('\n', start_);
+  if (feed == std::string_view::npos) {
+    const std::string_view last = text_.substr(start_);
+    start_ = text_.size();
+    return last;
   }
-  return table;
+  std::size_t end = feed;
+  if (end > start_ && text_[end - 1] == '\r') --end;
+  const std::string_view line = text_.substr(start_, end - start_);
+  start_ = feed + 1;
+  return line;
+}
+
+std::vector<std::string_view> tableLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  TableLines reader(text);
+  while (const std::optional<std::string_view> line = reader.next()) lines.push_back(*line);
+  return lines;
+}
+
+std::optional<std::string_view> LineCells::next() {
+  while (pos_ < line_.size() && isCellSeparator(line_[pos_])) ++pos_;
+  if (pos_ == line_.size()) return std::nullopt;
+  const std::size_t start = pos_;
+  while (pos_ < line_.size() && !isCellSeparator(line_[pos_])) ++pos_;
+  return line_.substr(start, pos_ - start);
+}
+
+std::size_t countCells(std::string_view line, std::size_t most) {
+  LineCells cells(line);
+  std::size_t count = 0;
+  while (count <= most && cells.next()) ++count;
+  return count;
 }
 
 std::vector<std::string_view> splitCells(std::string_view line) {
-  return splitRuns(line, [](char c) { return c == ' ' || c == '\t'; });
+  std::vector<std::string_view> cells;
+  LineCells reader(line);
+  while (const std::optional<std::string_view> cell = reader.next()) cells.push_back(*cell);
+  return cells;
+}
+
+bool splitCellsUpTo(std::string_view line, std::size_t most, std::vector<std::string_view>& cells) {
+  cells.clear();
+  LineCells reader(line);
+  while (const std::optional<std::string_view> cell = reader.next()) {
+    cells.push_back(*cell);
+    if (cells.size() > most) return false;
+  }
+  return true;
 }
 
 std::vector<std::string_view> splitList(std::string_view cell, char separator) {
-  return splitRuns(cell, [separator](char c) { return c == separator; });
+  std::vector<std::string_view> items;
+  std::size_t i = 0;
+  while (i < cell.size()) {
+    while (i < cell.size() && cell[i] == separator) ++i;
+    const std::size_t start = i;
+    while (i < cell.size() && cell[i] != separator) ++i;
+    if (i > start) items.emplace_back(cell.substr(start, i - start));
+  }
+  return items;
 }
 
 std::string_view unquoteCell(std::string_view cell) {

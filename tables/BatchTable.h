@@ -1,7 +1,11 @@
 #pragma once
 // A batch text table as the player saves it from a spreadsheet: GBK lines of cells separated by blanks
 // and tabs. Line 0 is the header row, line 1 the switch row, and every further line is a data row.
+//
+// Lines and cells are views into the table's text, taken one at a time, so that reading a table needs
+// little memory beyond its text whatever its shape.
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -9,20 +13,47 @@
 
 namespace vorandel {
 
-// The lines of a table file without their terminators, exactly as read; empty lines count as rows.
-struct BatchTable {
-  std::vector<std::string> lines;
+// The lines of a table's text without their terminators, in order; empty lines count as rows. A line
+// ends at a line feed, and a carriage return right before it belongs to the terminator; a last line
+// without a line feed still counts, the end of the text right after a line feed adds none.
+class TableLines {
+ public:
+  explicit TableLines(std::string_view text) : text_(text) {}
+
+  // The next line; nothing after the last.
+  std::optional<std::string_view> next();
+
+ private:
+  std::string_view text_;
+  std::size_t start_ = 0;
 };
 
-// Reads the file at the narrow path. A line ends at a line feed, and a carriage return right before it
-// belongs to the terminator; a last line without a line feed still counts, the end of the file right after
-// a line feed adds none. Raises "cannot open file to read" when the file cannot be opened.
-BatchTable readTableLines(const std::string& path);
+// Every line of the text, as TableLines gives them.
+std::vector<std::string_view> tableLines(std::string_view text);
 
-// Cells and list items are views into the line they come from: they live as long as the table.
+// The cells of a line one after the other: every maximal run of bytes that are neither blank nor tab.
+// No cell is ever empty.
+class LineCells {
+ public:
+  explicit LineCells(std::string_view line) : line_(line) {}
 
-// Every maximal run of bytes that are neither blank nor tab, in order. No cell is ever empty.
+  // The next cell; nothing after the last.
+  std::optional<std::string_view> next();
+
+ private:
+  std::string_view line_;
+  std::size_t pos_ = 0;
+};
+
+// How many cells the line has, counting no further than most + 1.
+std::size_t countCells(std::string_view line, std::size_t most);
+
+// Every cell of the line, in order.
 std::vector<std::string_view> splitCells(std::string_view line);
+
+// The cells of the line into `cells` when there are at most `most` of them; false, with `cells` holding
+// the first most + 1, when there are more. A line of far too many cells is never split whole.
+bool splitCellsUpTo(std::string_view line, std::size_t most, std::vector<std::string_view>& cells);
 
 // Every maximal run of bytes other than the separator, in order. No item is ever empty.
 std::vector<std::string_view> splitList(std::string_view cell, char separator);

@@ -8,7 +8,6 @@
 #include <optional>
 #include <string_view>
 
-#include "tables/TextFile.h"
 #include "model/EditError.h"
 #include "rules/GameRules.h"
 
@@ -119,12 +118,8 @@ void renameOfficer(ScenarioSet& set, std::uint32_t id, const std::string& name) 
 
 }  // namespace
 
-void importNameList(ScenarioSet& set, const std::string& path) {
-  // The list is read whole, so nothing in it can reach beyond the buffers that hold it.
-  const std::optional<std::string> text = readTextFile(path);
-  require(text.has_value(), "Failed to open file to read.");
-
-  EntryReader reader(*text);
+void importNameList(ScenarioSet& set, TableText table) {
+  EntryReader reader(table.bytes);
   int entryNumber = 0;
   while (const std::optional<Entry> entry = reader.next()) {
     ++entryNumber;

@@ -4,11 +4,12 @@
 #include <string>
 
 #include "model/ScenarioSet.h"
+#include "tables/TableText.h"
 
 namespace vorandel {
 
-// Applies the entries of the list at path to the set as they are read; raises an EditError on the first
+// Applies the entries of the list to the set as they are read; raises an EditError on the first
 // problem.
-void importNameList(ScenarioSet& set, const std::string& path);
+void importNameList(ScenarioSet& set, TableText table);
 
 }  // namespace vorandel

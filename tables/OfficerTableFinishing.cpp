@@ -10,23 +10,6 @@ namespace vorandel {
 
 namespace {
 
-constexpr unsigned kMaxLearned = 6;
-constexpr unsigned kStrategistIntelligence = 90;
-constexpr unsigned kStrategistPolitics = 80;
-
-// The first learnedCount learnable skills are the ones he has learned; each slot names a skill (0..31)
-// and no skill twice.
-std::uint32_t learnedFromSlots(const OfficerProfile& profile, unsigned learnedCount) {
-  std::uint32_t learned = 0;
-  for (std::size_t slot = 0; slot < profile::learnableSkills.count; ++slot) {
-    const unsigned code = profile.get(profile::learnableSkills, slot);
-    if (code > 31) failCell("技能代码超过范围");
-    if (slot < learnedCount) learned |= 1u << code;
-    for (std::size_t earlier = 0; earlier < slot; ++earlier)
-      if (profile.get(profile::learnableSkills, earlier) == code) failCell("技能出现重复");
-  }
-  return learned;
-}
 
 void raiseExperience(OfficerState& officer, const OfficerProfile& profile) {
   const unsigned growth = profile.get(profile::growth);
@@ -57,16 +40,31 @@ void promoteToStrategist(OfficerState& officer) {
 
 }  // namespace
 
-void checkItemRule(const OfficerState& officer, int id) {
+SlotSkills learnedFromSlots(const OfficerProfile& profile, unsigned learnedCount) {
+  SlotSkills skills;
+  std::uint32_t seen = 0;
+  for (std::size_t slot = 0; slot < profile::learnableSkills.count; ++slot) {
+    const unsigned code = profile.get(profile::learnableSkills, slot);
+    if (code > 31) return {0, "技能代码超过范围"};
+    if ((seen >> code) & 1u) return {0, "技能出现重复"};
+    seen |= 1u << code;
+    if (slot < learnedCount) skills.learned |= 1u << code;
+  }
+  return skills;
+}
+
+const char* itemRuleFault(const OfficerState& officer, int id) {
   const unsigned status = officer.get(state::status);
-  if (status == kRuler) return;
+  if (status == kRuler) return nullptr;
   const std::uint32_t items = officer.get(state::items);
   if (!isSpecialId(id)) {
-    for (int kind = 1; kind <= 4; ++kind)
-      if (std::popcount(items & itemKindMask(kind)) > 1) failCell("普通武将只能拥有一类型的宝物。");
-    if ((items & itemKindMask(kSealKind)) != 0) failCell("普通武将只能拥有一类型的宝物。");
+    constexpr const char* kOneOfAKind = "普通武将只能拥有一类型的宝物。";
+    for (int kind = 1; kind < kSealKind; ++kind)
+      if (std::popcount(items & itemKindMask(kind)) > 1) return kOneOfAKind;
+    if ((items & itemKindMask(kSealKind)) != 0) return kOneOfAKind;
   }
-  if (status == kWaiting && items != 0) failCell("待命武将不能带宝物");
+  if (status == kWaiting && items != 0) return "待命武将不能带宝物";
+  return nullptr;
 }
 
 void finishOfficerRow(OfficerImport& import, const OfficerRow& row) {
@@ -74,9 +72,10 @@ void finishOfficerRow(OfficerImport& import, const OfficerRow& row) {
   OfficerState& officer = scenario.officerState(row.number());
   const OfficerProfile& profile = scenario.officerProfile(row.number());
 
-  if (officer.get(state::learnedCount) > kMaxLearned) officer.set(state::learnedCount, kMaxLearned);
-  const std::uint32_t learned = learnedFromSlots(profile, officer.get(state::learnedCount));
-  officer.set(state::learnedSkills, learned | row.namedSkills | row.extraSkills);
+  if (officer.get(state::learnedCount) > kMaxLearnedSkills) officer.set(state::learnedCount, kMaxLearnedSkills);
+  const SlotSkills fromSlots = learnedFromSlots(profile, officer.get(state::learnedCount));
+  if (fromSlots.fault != nullptr) failCell(fromSlots.fault);
+  officer.set(state::learnedSkills, fromSlots.learned | row.namedSkills | row.extraSkills);
   raiseExperience(officer, profile);
   checkDuties(officer);
 
@@ -86,7 +85,7 @@ void finishOfficerRow(OfficerImport& import, const OfficerRow& row) {
     officer.set(state::training, 0);
   }
   if (status != kRuler) {
-    checkItemRule(officer, row.id);
+    if (const char* fault = itemRuleFault(officer, row.id)) failCell(fault);
     if (status == kStrategist) raiseToStrategistMinimums(officer);
   }
   promoteToStrategist(officer);

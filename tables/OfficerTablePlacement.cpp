@@ -18,7 +18,6 @@ namespace {
 constexpr const char* kUnknownName = "输入文件存在错误数据，请检查非数字文本串。";
 constexpr const char* kWaitingWithItems = "待命武将不能带宝物";
 constexpr std::uint8_t kChangedForce = 0xFF;  // changeMarker of an officer who changed force or was freed
-constexpr unsigned kSpecialDuty = 0x20;       // 特殊 only
 
 // The city a cell names.
 int cityOfCell(std::string_view cell) {
@@ -109,7 +108,7 @@ void applyStatusColumn(OfficerImport& import, OfficerRow& row) {
 void applyAppearYearColumn(OfficerImport& import, OfficerRow& row, std::string_view cell) {
   const Scenario& scenario = import.set.scenario(row.s);
   if (scenario.officerState(row.number()).get(state::status) != kWaiting) return;
-  const int year = parseRanged(cell, 100, 355, 10);
+  const int year = parseRanged(cell, kYearBase, kHighestYear, 10);
   std::deque<WaitingEntry>& queue = import.set.waitingQueue.at(row.s);
   const long slot = static_cast<long>(row.index) - static_cast<long>(scenario.onMapCount);
   if (slot < 0 || static_cast<std::size_t>(slot) >= queue.size() || queue[static_cast<std::size_t>(slot)].id != row.id)

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/CellError.h"
 #include "model/ScenarioSet.h"
 #include "rules/GameRules.h"
 
@@ -86,6 +87,8 @@ struct OfficerImport {
 struct OfficerRow {
   std::uint32_t line = 0;  // 0-based line of the table
   std::vector<std::string_view> cells;  // views into the table's line
+  bool cellsFit = true;    // false when the line has more cells than the header (cells holds the first of them)
+  CellPosition at;         // the cell the row is at, which a bad value in the row is reported at
   std::size_t s = 0;       // scenario
   int id = 0;
   int rowMode = 0;
@@ -101,7 +104,7 @@ struct OfficerRow {
 // Whether the row applies the column: switched on, or switched off but the row created the officer.
 bool appliesColumn(const OfficerImport& import, const OfficerRow& row, int column);
 
-// Points cellPosition at the column's cell of the row and returns the cell without enclosing quotes.
-std::string_view enterCell(const OfficerImport& import, const OfficerRow& row, int column);
+// Moves the row to the column's cell and returns the cell without enclosing quotes.
+std::string_view enterCell(const OfficerImport& import, OfficerRow& row, int column);
 
 }  // namespace vorandel

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "model/CellError.h"
 #include "tables/ColumnDictionary.h"
+#include "tables/TableText.h"
 #include "model/ScenarioSet.h"
 
 namespace vorandel {
@@ -26,17 +28,19 @@ struct RecordTableLayout {
 struct RecordTableActions {
   // The value columns' dictionary; called once the leading header has been checked.
   std::function<const ColumnDictionary&()> columns;
-  // Reads what the table keeps in the switch row's leading cells, after the switches have been read.
-  std::function<void(const std::vector<std::string_view>& switchCells)> readSwitchRow;
+  // Reads what the table keeps in the switch row's leading cells, after the switches have been read. A bad
+  // cell there is reported at `at`: the last value switch, or the row's last leading cell when the table
+  // has no value columns.
+  std::function<void(const std::vector<std::string_view>& switchCells, CellPosition at)> readSwitchRow;
   // Parses one unquoted value cell of the column code and writes it into record `record` of the scenario.
   std::function<void(Scenario& scenario, int record, int code, std::string_view cell)> applyCell;
   // Runs after the value cells of every applied row.
   std::function<void(Scenario& scenario, int record)> finishRow;
 };
 
-// Reads the table at path and applies its rows to the set in file order. Raises an EditError on the first
-// problem; the rows before it stay applied.
-void applyRecordTable(ScenarioSet& set, const std::string& path, const RecordTableLayout& layout,
+// Applies the rows of the table to the set in file order. Raises an EditError on the first problem; the
+// rows before it stay applied.
+void applyRecordTable(ScenarioSet& set, TableText table, const RecordTableLayout& layout,
                       const RecordTableActions& actions);
 
 }  // namespace vorandel

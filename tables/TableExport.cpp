@@ -3,12 +3,10 @@
 #include "tables/TableExport.h"
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
-#include <optional>
+#include <span>
 
-#include "tables/CityTable.h"
-#include "tables/ForceTable.h"
+#include "tables/CityColumns.h"
+#include "tables/ForceColumns.h"
 #include "tables/TableExportCells.h"
 #include "rules/GameRules.h"
 
@@ -21,40 +19,35 @@ namespace {
 
 std::string numeral(long value) { return std::to_string(value); }
 
-// --- force table ------------------------------------------------------------------------------------
+// --- force and city table -----------------------------------------------------------------------
 
-std::string weaponList(unsigned weapons) {
-  std::vector<std::string> names;
-  for (std::size_t bit = 0; bit < kWeaponNames.size(); ++bit)
-    if ((weapons >> bit) & 1u) names.emplace_back(kWeaponNames[bit]);
-  return names.empty() ? std::string("---") : joinCells(names, ",");
+// Adds the header of every column from first up to last whose stored value the cell cannot carry.
+void addObstacles(Obstacles& obstacles, std::span<const RecordColumn> columns, std::size_t first, std::size_t last,
+                  const Scenario& scenario, int record) {
+  for (std::size_t j = first; j < last; ++j)
+    if (!columns[j].carries(scenario, record)) obstacles.add(columns[j].info.header);
 }
 
-// --- city table -------------------------------------------------------------------------------------
+// The header row and the switch row of the columns the table writes, every one switched on.
+std::string headerLines(std::vector<std::string> header, std::vector<std::string> switches,
+                        std::span<const RecordColumn> columns) {
+  for (const RecordColumn& column : columns) {
+    if (!column.write) continue;
+    header.emplace_back(column.info.header);
+    switches.emplace_back("1");
+  }
+  return tableLine(header) + tableLine(switches);
+}
+
+// A record's row: the leading cells, then the cell of every column the table writes.
+std::string recordLine(std::vector<std::string> cells, std::span<const RecordColumn> columns, const Scenario& scenario,
+                       int record) {
+  for (const RecordColumn& column : columns)
+    if (column.write) cells.push_back(column.write(scenario, record));
+  return tableLine(cells);
+}
 
 constexpr unsigned kCityOptions = kApplyTerrainFlags | kApplyMapPositions | kApplyNeighbours;
-
-std::string_view cityNameOf(ConstCityNameRecord names) {
-  return writableName(names.data() + cityName::name.offset, kCityNameWidth);
-}
-
-// The filled neighbour slots, when every one before the first empty slot holds a city and every one
-// after it is empty, the only lists a 相邻城ID cell writes.
-std::optional<std::vector<int>> neighbourList(ConstCityNameRecord names) {
-  std::vector<int> list;
-  bool ended = false;
-  for (std::size_t slot = 0; slot < kNeighbourSlots; ++slot) {
-    const int c = names.get(cityName::neighbours, slot);
-    if (c == -1) {
-      ended = true;
-    } else if (ended || !isCityNumber(c)) {
-      return std::nullopt;
-    } else {
-      list.push_back(c);
-    }
-  }
-  return list;
-}
 
 bool sameGeography(ConstCityNameRecord a, ConstCityNameRecord b) {
   for (std::size_t slot = 0; slot < kNeighbourSlots; ++slot)
@@ -68,69 +61,17 @@ bool sameGeography(ConstCityNameRecord a, ConstCityNameRecord b) {
 }
 
 Obstacles cityObstacles(const Scenario& scenario, int c) {
-  const ConstCityRecord record = scenario.city(c);
-  const ConstCityNameRecord names = scenario.cityName(c);
+  const std::span<const RecordColumn> columns = cityColumns();
   Obstacles obstacles;
-  if (cityNameOf(names).empty()) obstacles.add("新名称");
-  if (record.get(city::defence) > 999) obstacles.add("城防");
-  if (record.get(city::floodControl) > 100) obstacles.add("治水");
-  if (record.get(city::agriculture) > 999) obstacles.add("农业");
-  if (record.get(city::commerce) > 999) obstacles.add("商业");
-  if (record.get(city::loyalty) > 100) obstacles.add("民忠");
-  if (record.get(city::reserveTroops) > 8000000) obstacles.add("预备兵");
-  if (record.get(city::morale) > 100) obstacles.add("士气");
-  if (record.get(city::training) > 100) obstacles.add("训练");
-  if (names.get(cityName::agricultureLimit) > 999) obstacles.add("农业上限");
-  if (names.get(cityName::commerceLimit) > 999) obstacles.add("商业上限");
+  addObstacles(obstacles, columns, 0, kCitySmallMapX, scenario, c);
   // Every applied row holds agriculture and commerce down to their limits.
-  if (record.get(city::agriculture) > names.get(cityName::agricultureLimit)) obstacles.add("农业");
-  if (record.get(city::commerce) > names.get(cityName::commerceLimit)) obstacles.add("商业");
-  if (names.get(cityName::smallMapX) > 800) obstacles.add("小地图横坐标");
-  if (names.get(cityName::smallMapY) > 600) obstacles.add("小地图纵坐标");
-  if (names.get(cityName::largeMapX) > 800) obstacles.add("大地图横坐标");
-  if (names.get(cityName::largeMapY) > 600) obstacles.add("大地图纵坐标");
-  if (!neighbourList(names)) obstacles.add("相邻城ID");
-  return obstacles;
-}
-
-std::vector<std::string> cityCells(const Scenario& scenario, std::size_t s, int c, bool on) {
   const ConstCityRecord record = scenario.city(c);
   const ConstCityNameRecord names = scenario.cityName(c);
-  char status[8];
-  std::snprintf(status, sizeof status, "%X", unsigned{record.get(city::statusBits)});
-  std::string neighbours = ",";  // a lone comma empties the list
-  if (const std::optional<std::vector<int>> list = neighbourList(names); list && !list->empty()) {
-    std::vector<std::string> items;
-    for (const int n : *list) items.push_back(numeral(n));
-    neighbours = joinCells(items, ",");
-  }
-  const std::string name = informative(cityNameOf(names));
-  return {numeral(static_cast<long>(s)),
-          numeral(c),
-          informative(names.text(cityName::name)),
-          on ? "1" : "0",
-          name,
-          numeral(record.get(city::defence)),
-          numeral(record.get(city::floodControl)),
-          numeral(record.get(city::agriculture)),
-          numeral(record.get(city::commerce)),
-          numeral(record.get(city::population)),
-          numeral(record.get(city::loyalty)),
-          numeral(record.get(city::reserveTroops)),
-          numeral(record.get(city::morale)),
-          numeral(record.get(city::training)),
-          status,
-          numeral(names.get(cityName::agricultureLimit)),
-          numeral(names.get(cityName::commerceLimit)),
-          numeral(names.get(cityName::market)),
-          numeral(names.get(cityName::byWater)),
-          numeral(names.get(cityName::climate)),
-          numeral(names.get(cityName::unknownFlag)),
-          numeral(names.get(cityName::smallMapX)),
-          numeral(names.get(cityName::smallMapY)),
-          numeral(names.get(cityName::largeMapX)),
-          numeral(names.get(cityName::largeMapY)),
-          neighbours};
+  if (record.get(city::agriculture) > names.get(cityName::agricultureLimit))
+    obstacles.add(columns[kCityAgriculture].info.header);
+  if (record.get(city::commerce) > names.get(cityName::commerceLimit)) obstacles.add(columns[kCityCommerce].info.header);
+  addObstacles(obstacles, columns, kCitySmallMapX, columns.size(), scenario, c);
+  return obstacles;
 }
 
 // --- name list --------------------------------------------------------------------------------------
@@ -147,27 +88,23 @@ std::string_view agreedName(const std::vector<const std::uint8_t*>& fields, std:
 }  // namespace
 
 ExportedTable exportForceTable(const ScenarioSet& set, const std::vector<std::size_t>& scenarios) {
+  const std::span<const RecordColumn> columns = forceColumns();
   ExportedTable table;
-  table.text = tableLine({"剧本", "编号", "设置", "声望", "金钱", "粮食", "科技"}) +
-               tableLine({kNoCell, kNoCell, kNoCell, "1", "1", "1", "1"});
+  table.text = headerLines({"剧本", "编号", "设置"}, {kNoCell, kNoCell, kNoCell}, columns);
   for (const std::size_t s : scenarioList(set.scenarioCount(), scenarios)) {
     const Scenario& scenario = set.scenario(s);
     for (int f = 1; f <= kForceCount; ++f) {
-      const ConstForceRecord force = scenario.force(f);
-      const int ruler = force.get(force::ruler);
+      const int ruler = scenario.force(f).get(force::ruler);
       if (ruler == -1) continue;  // a slot not in use
       Obstacles obstacles;
-      if (force.get(force::fame) > 1000) obstacles.add("声望");
-      if (force.get(force::money) < 0 || force.get(force::money) > 3000000) obstacles.add("金钱");
-      if (force.get(force::food) < 0 || force.get(force::food) > 3000000) obstacles.add("粮食");
+      addObstacles(obstacles, columns, 0, columns.size(), scenario, f);
       if (!obstacles.empty()) {
         const std::string rulerName =
             scenario.isOfficerNumber(ruler) ? informative(scenario.officerProfile(ruler).text(profile::name)) : kNoCell;
         table.problems.push_back(obstacles.problem(formatMessage("剧本%zu 势力%d（%s）", s, f, rulerName.c_str())));
       }
-      table.text += tableLine({numeral(static_cast<long>(s)), numeral(f), obstacles.empty() ? "1" : "0",
-                               numeral(force.get(force::fame)), numeral(force.get(force::money)),
-                               numeral(force.get(force::food)), weaponList(force.get(force::weapons))});
+      table.text += recordLine({numeral(static_cast<long>(s)), numeral(f), obstacles.empty() ? "1" : "0"}, columns,
+                               scenario, f);
     }
   }
   return table;
@@ -189,13 +126,7 @@ ExportedTable exportCityTable(const ScenarioSet& set, const std::vector<std::siz
     }
   }
 
-  std::vector<std::string> header{"剧本", "ID", "名称", "设置"};
-  std::vector<std::string> switches{kNoCell, kNoCell, kNoCell, numeral(options)};
-  for (const char* column : kCityColumnNames) {
-    header.emplace_back(column);
-    switches.emplace_back("1");
-  }
-  table.text = tableLine(header) + tableLine(switches);
+  table.text = headerLines({"剧本", "ID", "名称", "设置"}, {kNoCell, kNoCell, kNoCell, numeral(options)}, cityColumns());
   for (const std::size_t s : scenarioList(set.scenarioCount(), scenarios)) {
     const Scenario& scenario = set.scenario(s);
     for (int c = 1; c <= kCityCount; ++c) {
@@ -203,7 +134,9 @@ ExportedTable exportCityTable(const ScenarioSet& set, const std::vector<std::siz
       if (!obstacles.empty())
         table.problems.push_back(obstacles.problem(
             formatMessage("剧本%zu 城市%d（%s）", s, c, informative(scenario.cityName(c).text(cityName::name)).c_str())));
-      table.text += tableLine(cityCells(scenario, s, c, obstacles.empty()));
+      table.text += recordLine({numeral(static_cast<long>(s)), numeral(c),
+                                informative(scenario.cityName(c).text(cityName::name)), obstacles.empty() ? "1" : "0"},
+                               cityColumns(), scenario, c);
     }
   }
   return table;

@@ -7,7 +7,7 @@
 #include <optional>
 #include <tuple>
 
-#include "tables/OfficerTable.h"
+#include "tables/OfficerColumns.h"
 #include "tables/OfficerTableFinishing.h"
 #include "tables/OfficerTableRow.h"
 #include "tables/TableExport.h"
@@ -21,183 +21,80 @@ using namespace tableexport;
 
 namespace {
 
-constexpr std::uint16_t kNoFormationBit = 1;
-constexpr std::uint16_t kNamedFormationBits = 0x1FFE;  // bits 1..12
-
 std::string numeral(long value) { return std::to_string(value); }
 
-std::string_view officerName(const OfficerProfile& profile) {
-  return writableName(profile.bytes.data() + profile::name.offset, kOfficerNameWidth);
-}
-
-// The name of officer n of the scenario for an informative cell; "-" when there is none.
-std::string nameOfNumber(const Scenario& scenario, int n) {
-  if (!scenario.isOfficerNumber(n)) return kNoCell;
-  return informative(scenario.officerProfile(n).text(profile::name));
-}
-
-// The waiting queue's entry of a waiting officer; nullptr when the queue does not hold him there.
-const WaitingEntry* queueEntry(const ScenarioSet& set, std::size_t s, int index, int id) {
-  const Scenario& scenario = set.scenario(s);
-  const long slot = static_cast<long>(index) - static_cast<long>(scenario.onMapCount);
-  if (slot < 0 || s >= set.waitingQueue.size()) return nullptr;
-  const std::deque<WaitingEntry>& queue = set.waitingQueue[s];
-  if (static_cast<std::size_t>(slot) >= queue.size()) return nullptr;
-  const WaitingEntry& entry = queue[static_cast<std::size_t>(slot)];
-  return entry.id == id ? &entry : nullptr;
-}
-
-// The skills that the first learnedCount learnable slots stand for, which every applied row adds to the
-// learned skills; nothing when a slot holds no skill or a skill twice (the row would be refused).
-std::optional<std::uint32_t> learnedFromSlots(const OfficerProfile& profile, unsigned learnedCount) {
-  std::uint32_t learned = 0, seen = 0;
-  for (std::size_t slot = 0; slot < profile::learnableSkills.count; ++slot) {
-    const unsigned code = profile.get(profile::learnableSkills, slot);
-    if (code > 31 || ((seen >> code) & 1u)) return std::nullopt;
-    seen |= 1u << code;
-    if (slot < learnedCount) learned |= 1u << code;
-  }
-  return learned;
-}
+const OfficerColumnSpec& column(int id) { return officerColumns()[static_cast<std::size_t>(id)]; }
 
 // Everything about the officer that a row with all columns switched on would change or refuse.
-Obstacles obstaclesOf(const ScenarioSet& set, std::size_t s, int number) {
-  const Scenario& scenario = set.scenario(s);
-  const OfficerState& o = scenario.officerState(number);
-  const OfficerProfile& p = scenario.officerProfile(number);
+Obstacles obstaclesOf(const OfficerAt& at) {
+  const Scenario& scenario = at.scenario();
+  const OfficerState& o = at.state();
+  const OfficerProfile& p = at.profile();
   const int id = p.get(profile::id);
   const unsigned status = o.get(state::status);
-  const bool inWaitingPart = static_cast<std::uint32_t>(number) > scenario.onMapCount;
+  const bool inWaitingPart = static_cast<std::uint32_t>(at.number) > scenario.onMapCount;
   Obstacles obstacles;
+  // The column's own limits, for each column that has some.
+  const auto checkColumn = [&](int value) {
+    if (column(value).carries && !column(value).carries(at)) obstacles.add(column(value).info.header);
+  };
 
-  if (set.officerIndexOf(s, id) != number - 1) obstacles.add("ID");
-  if (officerName(p).empty()) obstacles.add("新姓名");
+  if (at.set.officerIndexOf(at.s, id) != at.number - 1) obstacles.add("ID");
+  checkColumn(kNewNameColumn);
   if (nameOf(statusTable(), static_cast<int>(status)).empty() || inWaitingPart != (status == kWaiting))
-    obstacles.add("身份");
+    obstacles.add(column(kStatusColumn).info.header);
   if (inWaitingPart) {
-    const WaitingEntry* entry = queueEntry(set, s, number - 1, id);
-    if (entry == nullptr || entry->appearYear < 0 || entry->appearYear > 255) obstacles.add("上场年份");
+    const WaitingEntry* entry = at.queueEntry();
+    const ColumnRange years = *column(kAppearYearColumn).info.range;
+    if (entry == nullptr || entry->appearYear < years.min - kYearBase || entry->appearYear > years.max - kYearBase)
+      obstacles.add(column(kAppearYearColumn).info.header);
     if (entry != nullptr && entry->orderKey > static_cast<std::uint32_t>(kMaxOrderKey)) obstacles.add("编号");
   }
 
   const unsigned growth = p.get(profile::growth);
-  if (growth > 15) obstacles.add("成长");
-  if (p.get(profile::affinity) > 150) obstacles.add("相性");
-  const std::uint16_t formations = p.get(profile::formations);
-  if ((formations & kNoFormationBit) == 0 || (formations & ~(kNamedFormationBits | kNoFormationBit)) != 0)
-    obstacles.add("阵形");
+  checkColumn(kGrowthColumn);
+  checkColumn(kAffinityColumn);
+  checkColumn(kFormationsColumn);
   const unsigned learnedCount = o.get(state::learnedCount);
-  const std::optional<std::uint32_t> fromSlots = learnedFromSlots(p, learnedCount);
-  if (!fromSlots) obstacles.add("可学技能");
-  if (learnedCount > 6) obstacles.add("已学技能数");
-  if (fromSlots && (*fromSlots & ~o.get(state::learnedSkills)) != 0) obstacles.add("已学技能");
-  if (o.get(state::fame) > 10000) obstacles.add("勇名");
-  const unsigned experience = o.get(state::experience);
-  if (experience > 60000 ||
-      (growth <= 15 && experience < experienceTable[growth][std::min(learnedCount, 6u)]))
-    obstacles.add("经验");
-  if (o.get(state::loyalty) > 100) obstacles.add("忠诚度");
+  const SlotSkills fromSlots = learnedFromSlots(p, learnedCount);
+  if (fromSlots.fault != nullptr) obstacles.add(column(kLearnableSkillsColumn).info.header);
+  checkColumn(kLearnedCountColumn);
+  // Every applied row adds the skills of the learned slots to the learned skills.
+  if (fromSlots.fault == nullptr && (fromSlots.learned & ~o.get(state::learnedSkills)) != 0)
+    obstacles.add(column(kLearnedSkillsColumn).info.header);
+  checkColumn(kFameColumn);
+  // Every applied row raises experience to the least that growth and learned skills require.
+  checkColumn(kExperienceColumn);
+  if (growth < experienceTable.size() &&
+      o.get(state::experience) < experienceTable[growth][std::min(learnedCount, kMaxLearnedSkills)])
+    obstacles.add(column(kExperienceColumn).info.header);
+  checkColumn(kLoyaltyColumn);
   // From in training on, troops and their training are cleared by every applied row.
-  if (o.get(state::soldiers) > 20000 || (status >= kInTraining && o.get(state::soldiers) != 0)) obstacles.add("士兵");
-  if (o.get(state::training) > 100 || (status >= kInTraining && o.get(state::training) != 0)) obstacles.add("训练");
-  if (o.get(state::morale) > 100) obstacles.add("士气");
-  if (!isCityNumber(o.get(state::location))) obstacles.add("所在地");
+  checkColumn(kSoldiersColumn);
+  if (status >= kInTraining && o.get(state::soldiers) != 0) obstacles.add(column(kSoldiersColumn).info.header);
+  checkColumn(kTrainingColumn);
+  if (status >= kInTraining && o.get(state::training) != 0) obstacles.add(column(kTrainingColumn).info.header);
+  checkColumn(kMoraleColumn);
+  checkColumn(kLocationColumn);
 
+  // A ruler heads every field of work but one, anybody else exactly one.
   const unsigned duties = o.get(state::duties);
-  if (status == kRuler ? duties != kRulerDuties : std::popcount(duties) != 1) obstacles.add("主管");
-  const bool clever = o.get(state::intelligence) >= 90 && o.get(state::politics) >= 80;
-  if (status == kStrategist && o.get(state::intelligence) < 90) obstacles.add("智力");
-  if (status == kStrategist && o.get(state::politics) < 80) obstacles.add("政治");
-  if (status == kOrdinary && clever) obstacles.add("身份");  // would be promoted to strategist
+  if (status == kRuler ? duties != kRulerDuties : std::popcount(duties) != 1) obstacles.add(column(kDutiesColumn).info.header);
+  // A strategist is raised to the strategist's minimums, an ordinary officer who has them promoted.
+  const bool clever = o.get(state::intelligence) >= kStrategistIntelligence && o.get(state::politics) >= kStrategistPolitics;
+  if (status == kStrategist && o.get(state::intelligence) < kStrategistIntelligence)
+    obstacles.add(column(kIntelligenceColumn).info.header);
+  if (status == kStrategist && o.get(state::politics) < kStrategistPolitics) obstacles.add(column(kPoliticsColumn).info.header);
+  if (status == kOrdinary && clever) obstacles.add(column(kStatusColumn).info.header);
 
   const std::uint32_t items = o.get(state::items);
-  if (status != kRuler) {
-    const bool special = isSpecialId(id);
-    for (int kind = 1; kind <= 4 && !special; ++kind)
-      if (std::popcount(items & itemKindMask(kind)) > 1) obstacles.add("宝物");
-    if (!special && (items & itemKindMask(kSealKind)) != 0) obstacles.add("宝物");
-    if (status == kWaiting && items != 0) obstacles.add("宝物");
-  }
-  if (!set.longTrailer) {
+  if (itemRuleFault(o, id) != nullptr) obstacles.add(column(kItemsColumn).info.header);
+  if (!at.set.longTrailer) {
     for (int i = 0; i < kItemCount; ++i)
-      if (((items >> i) & 1u) && scenario.trailer.get(trailer::itemHolder, static_cast<std::size_t>(i)) != number)
-        obstacles.add("宝物");  // naming the item would make him its holder
+      if (((items >> i) & 1u) && scenario.trailer.get(trailer::itemHolder, static_cast<std::size_t>(i)) != at.number)
+        obstacles.add(column(kItemsColumn).info.header);  // naming the item would make him its holder
   }
   return obstacles;
-}
-
-std::array<std::string, kOfficerColumnCount> valueCells(const ScenarioSet& set, std::size_t s, int number) {
-  const Scenario& scenario = set.scenario(s);
-  const OfficerState& o = scenario.officerState(number);
-  const OfficerProfile& p = scenario.officerProfile(number);
-  const unsigned status = o.get(state::status);
-  const int startYear = scenario.block.get(block::startYear);
-  const int birthYear = p.get(profile::birthYear) + kYearBase;
-  const int location = o.get(state::location);
-  const int forceNumber = o.get(state::force);
-  const WaitingEntry* entry = queueEntry(set, s, number - 1, p.get(profile::id));
-
-  std::array<std::string, kOfficerColumnCount> cells;
-  cells[kNewIdColumn] = numeral(p.get(profile::id));
-  cells[kNewNameColumn] = informative(officerName(p));
-  cells[kGenderColumn] = numeral(p.get(profile::gender));
-  cells[kParentIdColumn] = numeral(p.get(profile::parentId));
-  cells[kParentNameColumn] = nameOfNumber(scenario, set.officerIndexOf(s, p.get(profile::parentId)) + 1);
-  cells[kBirthYearColumn] = numeral(birthYear);
-  // An officer on the map has no year of appearance; the scenario's start year stands for "in play".
-  cells[kAppearYearColumn] = numeral(entry != nullptr ? entry->appearYear + kYearBase : startYear);
-  cells[kStatusColumn] = informative(nameOf(statusTable(), static_cast<int>(status)));
-  cells[kLifespanColumn] = numeral(o.get(state::lifespan));
-  cells[kFamilyColumn] = numeral(p.get(profile::family));
-  cells[kGrowthColumn] = numeral(p.get(profile::growth));
-  cells[kAffinityColumn] = numeral(p.get(profile::affinity));
-  cells[kGoodEvilColumn] = numeral(o.get(state::goodEvil));
-  cells[kWarColumn] = numeral(o.get(state::war));
-  cells[kIntelligenceColumn] = numeral(o.get(state::intelligence));
-  cells[kPoliticsColumn] = numeral(o.get(state::politics));
-  cells[kCharismaColumn] = numeral(o.get(state::charisma));
-  cells[kRighteousnessColumn] = numeral(p.get(profile::righteousness));
-  cells[kAmbitionColumn] = numeral(p.get(profile::ambition));
-  cells[kBraveryColumn] = numeral(p.get(profile::bravery));
-  cells[kCalmnessColumn] = numeral(p.get(profile::calmness));
-  cells[kFormationsColumn] = nameList(formationTable(), p.get(profile::formations) & kNamedFormationBits);
-  std::vector<std::string> learnable;
-  for (std::size_t slot = 0; slot < profile::learnableSkills.count; ++slot)
-    learnable.push_back(informative(nameOf(skillTable(), p.get(profile::learnableSkills, slot))));
-  cells[kLearnableSkillsColumn] = joinCells(learnable, ",");
-  cells[kLearnedCountColumn] = numeral(o.get(state::learnedCount));
-  cells[kLearnedSkillsColumn] = nameList(skillTable(), o.get(state::learnedSkills));
-  cells[kExtraSkillsColumn] = "0";  // every skill has a name, so 已学技能 carries them all
-  cells[kFameColumn] = numeral(o.get(state::fame));
-  cells[kExperienceColumn] = numeral(o.get(state::experience));
-  cells[kAgeColumn] = startYear >= birthYear ? numeral(startYear - birthYear) : kNoCell;
-  cells[kLoyaltyColumn] = numeral(o.get(state::loyalty));
-  cells[kRebelColumn] = numeral(o.get(state::rebel));
-  cells[kActedColumn] = numeral(o.get(state::acted));
-  cells[kTraitColumn] = numeral(o.get(state::trait));
-  cells[kAllegianceColumn] = numeral(o.get(state::allegiance));
-  cells[kSoldiersColumn] = numeral(o.get(state::soldiers));
-  cells[kTrainingColumn] = numeral(o.get(state::training));
-  cells[kMoraleColumn] = numeral(o.get(state::morale));
-  cells[kLocationColumn] = informative(nameOf(cityTable(), location));
-  cells[kForceColumn] = isForceNumber(forceNumber) ? numeral(forceNumber) : kNoCell;
-  cells[kRulerColumn] =
-      isForceNumber(forceNumber) ? nameOfNumber(scenario, scenario.force(forceNumber).get(force::ruler)) : kNoCell;
-  // 1 only for the head of his city's serving list, for whom appointing him again changes nothing.
-  const bool governs = status <= kOrdinary && isCityNumber(location) && scenario.city(location).get(city::governor) == number;
-  cells[kGovernorColumn] = governs ? "1" : "0";
-  const unsigned duties = o.get(state::duties);
-  cells[kDutiesColumn] = status != kRuler && std::popcount(duties) == 1
-                             ? std::string(nameOf(dutyTable(), static_cast<int>(duties)))
-                             : std::string("---");
-  cells[kGeneralColumn] = kNoCell;
-  cells[kItemsColumn] = nameList(itemTable(), o.get(state::items));
-  cells[kCityNumberColumn] = isCityNumber(location) ? numeral(location) : kNoCell;
-  cells[kPrevColumn] = numeral(o.get(state::prevOfficer));
-  cells[kPrevOfficerColumn] = nameOfNumber(scenario, o.get(state::prevOfficer));
-  cells[kNextColumn] = numeral(o.get(state::nextOfficer));
-  cells[kNextOfficerColumn] = nameOfNumber(scenario, o.get(state::nextOfficer));
-  return cells;
 }
 
 // The waiting order step that ends every officer table sorts each scenario's waiting officers by year
@@ -222,8 +119,8 @@ ExportedTable exportOfficerTable(const ScenarioSet& set, const std::vector<std::
   ExportedTable table;
   std::vector<std::string> header{"剧本", "ID", "姓名", "设置", "编号"};
   std::vector<std::string> switches{kNoCell, kNoCell, kNoCell, "1", kNoCell};  // releaseEmptyCity 1
-  for (const char* column : kOfficerColumnNames) {
-    header.emplace_back(column);
+  for (const OfficerColumnSpec& value : officerColumns()) {
+    header.emplace_back(value.info.header);
     switches.emplace_back("1");
   }
   table.text = tableLine(header) + tableLine(switches);
@@ -233,16 +130,16 @@ ExportedTable exportOfficerTable(const ScenarioSet& set, const std::vector<std::
     for (int n = 1; n <= static_cast<int>(scenario.officerCount); ++n) {
       const OfficerProfile& p = scenario.officerProfile(n);
       const int id = p.get(profile::id);
-      const WaitingEntry* entry = queueEntry(set, s, n - 1, id);
-      const Obstacles obstacles = obstaclesOf(set, s, n);
+      const OfficerAt at{set, s, n};
+      const WaitingEntry* entry = at.queueEntry();
+      const Obstacles obstacles = obstaclesOf(at);
       if (!obstacles.empty())
         table.problems.push_back(obstacles.problem(
             formatMessage("剧本%zu 武将ID %d（%s）", s, id, informative(p.text(profile::name)).c_str())));
       std::vector<std::string> cells{numeral(static_cast<long>(s)), numeral(id), informative(p.text(profile::name)),
                                      obstacles.empty() ? "1" : "0",
                                      numeral(entry != nullptr ? static_cast<long>(entry->orderKey) : n)};
-      const std::array<std::string, kOfficerColumnCount> values = valueCells(set, s, n);
-      cells.insert(cells.end(), values.begin(), values.end());
+      for (const OfficerColumnSpec& value : officerColumns()) cells.push_back(value.write(at));
       table.text += tableLine(cells);
     }
   }

@@ -11,8 +11,10 @@ std::optional<std::string> readTextFile(const std::string& path) {
   if (const std::unique_ptr<std::FILE, int (*)(std::FILE*)> probe(std::fopen(path.c_str(), "rb"), &std::fclose); !probe)
     return std::nullopt;
   std::string text = readWholeFile(path, kMaxTableFileSize);
-  if (const std::size_t end = text.find('\x1A'); end != std::string::npos) text.resize(end);
+  text.resize(textBeforeEnd(text).size());
   return text;
 }
+
+std::string_view textBeforeEnd(std::string_view bytes) { return bytes.substr(0, bytes.find('\x1A')); }
 
 }  // namespace vorandel

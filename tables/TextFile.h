@@ -4,10 +4,14 @@
 // Line ends are left to the reader of the file.
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace vorandel {
 
 // The file's text, or nothing when it cannot be opened; raises FileError when it cannot be read.
 std::optional<std::string> readTextFile(const std::string& path);
+
+// The bytes up to the first Ctrl-Z: what text mode reads of them.
+std::string_view textBeforeEnd(std::string_view bytes);
 
 }  // namespace vorandel

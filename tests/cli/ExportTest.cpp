@@ -12,6 +12,7 @@
 #include <future>
 #include <sstream>
 
+#include "model/FileRead.h"
 #include "tables/BatchTable.h"
 #include "tables/OfficerTableWaitingOrder.h"
 #include "tables/Vocabulary.h"
@@ -123,7 +124,8 @@ TEST_F(Export, EditedCellsOfAnOfficerTableChangeExactlyThere) {
   const std::string table = folder.file("officer.txt");
   ASSERT_EQ(run({"export", "officer", "--scenario", "0", "-o", table}), kExitDone) << messages;
   std::vector<std::vector<std::string>> rows;
-  for (const std::string& line : readTableLines(table).lines) {
+  const std::string tableText = readWholeFile(table, kMaxTableFileSize);
+  for (const std::string_view line : tableLines(tableText)) {
     const auto cells = splitCells(line);
     rows.emplace_back(cells.begin(), cells.end());
   }

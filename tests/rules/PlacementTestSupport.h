@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "model/CellError.h"
 #include "model/ScenarioSet.h"
 #include "tests/support/ErrorText.h"
 
@@ -28,6 +29,22 @@ inline std::vector<int> chainOf(const Scenario& scenario, int f) {
   for (int c = scenario.force(f).get(force::firstCity); c > 0 && cities.size() <= 47; c = scenario.city(c).get(city::nextCity))
     cities.push_back(c);
   return cities;
+}
+
+// The message of the cell fault that the call raises, which a table names with the cell it applied;
+// fails the test when the call raises no cell fault.
+template <class Call>
+std::string cellFaultOf(Call call) {
+  try {
+    call();
+  } catch (const CellFault& fault) {
+    return fault.text();
+  } catch (const EditError& error) {
+    ADD_FAILURE() << "not a cell fault: " << error.text();
+    return error.text();
+  }
+  ADD_FAILURE() << "no cell fault was raised";
+  return std::string();
 }
 
 inline bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }

@@ -149,9 +149,8 @@ TEST_F(WaitingOfficersTest, NoMoreThan292OfficersOnTheMap) {
       EXPECT_EQ(local.scenarios[0].onMapCount, 292u);
       expectConsistent(local);
     } else {
-      const std::string text = editErrorOf([&] { activateWaitingOfficer(local, 0, 600, kOrdinary); });
-      EXPECT_TRUE(contains(text, "已上场人数过多， 添加失败"));
-      EXPECT_TRUE(contains(text, "错误数据可能在"));
+      const std::string text = cellFaultOf([&] { activateWaitingOfficer(local, 0, 600, kOrdinary); });
+      EXPECT_EQ(text, "已上场人数过多， 添加失败");
     }
   }
 }
@@ -271,9 +270,8 @@ TEST_F(WaitingOfficersTest, NoMoreThan380WaitingOfficers) {
       local.scenarios[0].officerState(381).set(state::location, 3);
       expectConsistent(local);
     } else {
-      const std::string text = editErrorOf([&] { addWaitingOfficer(local, 0, 5); });
-      EXPECT_TRUE(contains(text, "待上场人数过多， 添加失败"));
-      EXPECT_TRUE(contains(text, "错误数据可能在"));
+      const std::string text = cellFaultOf([&] { addWaitingOfficer(local, 0, 5); });
+      EXPECT_EQ(text, "待上场人数过多， 添加失败");
     }
   }
 }

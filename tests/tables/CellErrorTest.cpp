@@ -19,12 +19,30 @@ TEST(CellError, ColumnLettersFollowSpreadsheetNaming) {
 }
 
 TEST(CellError, NamesRowColumnAndCell) {
-  cellPosition = {6, 27};  // line 7, column 28
   try {
-    failCell("数值不在允许范围内");
-    FAIL() << "failCell returned";
+    raiseCellError({6, 27}, "数值不在允许范围内");  // line 7, column 28
+    FAIL() << "raiseCellError returned";
   } catch (const EditError& e) {
     EXPECT_EQ(e.text(), std::string("错误数据可能在：第7行第28列  (AB7)\n 数值不在允许范围内\n"));
+  }
+}
+
+TEST(CellError, AFaultIsNamedWithTheCellItsCallerGives) {
+  const auto fail = [] { failCell("数值只能为0或1"); };
+  try {
+    atCell({1, 3}, fail);
+    FAIL() << "atCell returned";
+  } catch (const CellFault&) {
+    FAIL() << "the fault left atCell unplaced";
+  } catch (const EditError& e) {
+    EXPECT_EQ(e.text(), std::string("错误数据可能在：第2行第4列  (D2)\n 数值只能为0或1\n"));
+  }
+  EXPECT_EQ(atCell({0, 0}, [] { return 7; }), 7);
+  // Outside any table a fault holds only its message.
+  try {
+    fail();
+  } catch (const CellFault& e) {
+    EXPECT_EQ(e.text(), "数值只能为0或1");
   }
 }
 

@@ -41,8 +41,7 @@ class CityTable : public ::testing::Test {
   }
 
   std::string runText(const std::string& text) {
-    const std::string path = files.write("ruv5_city.txt", text);
-    return errorText([&] { importCityTable(set, path); });
+    return errorText([&] { importCityTable(set, TableText{text, "ruv5_city.txt"}); });
   }
 
   static std::vector<std::string> splitWords(const std::string& words) {
@@ -231,7 +230,13 @@ TEST_F(CityTable, FinishingStepChecksTheFirstScenariosNeighbourLists) {
 TEST_F(CityTable, OptionsCell) {
   EXPECT_EQ(run("城防 治水", 65, {}), cellErrorText(2, 6, "F2", "数值不在允许范围内"));
   EXPECT_EQ(run("城防", 0, {"0 48 x 1 5"}), cellErrorText(3, 1, "A3", "数值不在允许范围内"));
-  EXPECT_EQ(runText("剧本 ID 名称 设置\n- - - x\n"), "错误数据可能在：第2行第1列  (A2)\n 不能全部转为整数。\n");
+  // Without value columns a bad options cell is named as itself, whatever an earlier table left behind.
+  EXPECT_EQ(runText("剧本 ID 名称 设置\n- - - x\n"), "错误数据可能在：第2行第4列  (D2)\n 不能全部转为整数。\n");
+}
+
+TEST_F(CityTable, BadOptionsCellOfATableWithoutValueColumnsIsNamedAsItself) {
+  EXPECT_EQ(run("城防", 0, {"0 1 x 1 1000"}), cellErrorText(3, 5, "E3", "数值不在允许范围内"));
+  EXPECT_EQ(runText("剧本 ID 名称 设置\n- - - 65\n"), cellErrorText(2, 4, "D2", "数值不在允许范围内"));
 }
 
 TEST_F(CityTable, TableLevelMessages) {

@@ -1,3 +1,4 @@
+#include "app/BatchRun.h"
 #include "tables/ForceTable.h"
 
 #include <gtest/gtest.h>
@@ -37,8 +38,8 @@ void setWeaponWord(ScenarioSet& set, std::size_t s, int f, std::uint16_t word) {
 class ForceTable : public ::testing::Test {
  protected:
   std::string run(const std::vector<std::string>& rows, const char* feed = "\n") {
-    const std::string path = files.write("ruv5_lord.txt", lines(rows, feed));
-    return errorText([&] { importForceTable(set, path); });
+    const std::string text = lines(rows, feed);
+    return errorText([&] { importForceTable(set, TableText{text, "ruv5_lord.txt"}); });
   }
 
   TableFiles files;
@@ -155,15 +156,16 @@ TEST_F(ForceTable, TableLevelMessages) {
   EXPECT_EQ(run({"编号 剧本 设置 声望", "- - - 1"}), "第一行前3列错误");
   const std::string utf8(reinterpret_cast<const char*>(u8"剧本 编号 设置"));
   EXPECT_EQ(run({utf8, "- - -"}), "第一行前3列错误");
-  EXPECT_EQ(errorText([&] { importForceTable(set, files.missing()); }), "cannot open file to read");
+  EXPECT_EQ(errorText([&] { runBatch(set, BatchKind::ForceTable, files.missing()); }), "cannot open file to read");
 }
 
 TEST_F(ForceTable, LineFeedsAtTheEnd) {
   const std::string table = "剧本 编号 设置 声望\n- - - 1\n0 1 1 77";
-  EXPECT_EQ(errorText([&] { importForceTable(set, files.write("a.txt", table + "\n\n")); }), "每行列数必须一样");
+  const std::string twoFeeds = table + "\n\n";
+  EXPECT_EQ(errorText([&] { importForceTable(set, TableText{twoFeeds, "a.txt"}); }), "每行列数必须一样");
   EXPECT_EQ(set.scenarios[0].force(1).get(force::fame), 77) << "the row before the empty one was applied";
   set = testing::smallValidSet();
-  EXPECT_EQ(errorText([&] { importForceTable(set, files.write("b.txt", table)); }), "(no error)");
+  EXPECT_EQ(errorText([&] { importForceTable(set, TableText{table, "b.txt"}); }), "(no error)");
   EXPECT_EQ(set.scenarios[0].force(1).get(force::fame), 77);
 }
 

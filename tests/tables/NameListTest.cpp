@@ -1,3 +1,4 @@
+#include "app/BatchRun.h"
 #include "tables/NameList.h"
 
 #include <gtest/gtest.h>
@@ -16,8 +17,7 @@ using testing::TableFiles;
 class NameList : public ::testing::Test {
  protected:
   std::string run(const std::string& text) {
-    const std::string path = files.write("ruv5_name.txt", text);
-    return errorText([&] { importNameList(set, path); });
+    return errorText([&] { importNameList(set, TableText{text, "ruv5_name.txt"}); });
   }
 
   std::string officerName(std::size_t s, int id) const {
@@ -71,7 +71,8 @@ TEST_F(NameList, EmptyListChangesNothing) {
   EXPECT_EQ(run(" \r\n\t\n\v\f "), "(no error)");
   EXPECT_EQ(set, before);
   // The list ends at a Ctrl-Z, as Windows' text mode reads it.
-  EXPECT_EQ(run("\x1A" "C 5 a\n"), "(no error)");
+  const std::string path = files.write("ruv5_name.txt", "\x1A" "C 5 a\n");
+  EXPECT_EQ(errorText([&] { runBatch(set, BatchKind::NameList, path); }), "(no error)");
   EXPECT_EQ(set, before);
 }
 
@@ -89,7 +90,7 @@ TEST_F(NameList, MalformedEntriesNameTheirEntryNumber) {
   EXPECT_EQ(run("\n\n\nC 12 b\nW x y\n"), "Error File format at line: 2");
   EXPECT_EQ(run("C - b\n"), "Error File format at line: 1");
   EXPECT_EQ(run("X 1 b\n"), "Error File format at line: 1");
-  EXPECT_EQ(errorText([&] { importNameList(set, files.missing()); }), "Failed to open file to read.");
+  EXPECT_EQ(errorText([&] { runBatch(set, BatchKind::NameList, files.missing()); }), "Failed to open file to read.");
 }
 
 TEST_F(NameList, CityNumbersAndNameLengths) {

@@ -29,8 +29,7 @@ class OfficerTableTest : public ::testing::Test {
   std::string run(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) text += line + "\r\n";
-    const std::string path = files.write("ruv5_officer.txt", text);
-    return errorText([&] { importOfficerTable(set, path); });
+    return errorText([&] { importOfficerTable(set, TableText{text, "ruv5_officer.txt"}); });
   }
 
   int numberOf(std::size_t s, int id) const { return set.officerIndexOf(s, id) + 1; }

@@ -2,9 +2,12 @@
 
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/BatchRun.h"
+#include "tables/TextFile.h"
 #include "tables/BatchTable.h"
 #include "model/CellError.h"
 #include "tables/CellParsers.h"
@@ -23,24 +26,47 @@ using Cells = std::vector<std::string_view>;
 const std::string kNotAnInteger = "不能全部转为整数。";
 const std::string kOutOfRange = "数值不在允许范围内";
 
+// The lines of a table file as the reader gives them.
+Lines fileLines(const std::string& path) {
+  const std::optional<std::string> text = readTextFile(path);
+  if (!text) return {"(cannot open)"};
+  const std::vector<std::string_view> lines = tableLines(*text);
+  return {lines.begin(), lines.end()};
+}
+
 TEST(TableReader, LineRules) {
   TableFiles files;
-  EXPECT_EQ(readTableLines(files.write("crlf.txt", "a\tb\r\nc\r\n")).lines, (Lines{"a\tb", "c"}));
-  EXPECT_EQ(readTableLines(files.write("nofeed.txt", "a\nlast")).lines, (Lines{"a", "last"}));
-  EXPECT_EQ(readTableLines(files.write("twofeeds.txt", "a\nb\n\n")).lines, (Lines{"a", "b", ""}));
-  EXPECT_EQ(readTableLines(files.write("inner.txt", "a\n\r\n\nb\r\n")).lines, (Lines{"a", "", "", "b"}));
+  EXPECT_EQ(fileLines(files.write("crlf.txt", "a\tb\r\nc\r\n")), (Lines{"a\tb", "c"}));
+  EXPECT_EQ(fileLines(files.write("nofeed.txt", "a\nlast")), (Lines{"a", "last"}));
+  EXPECT_EQ(fileLines(files.write("twofeeds.txt", "a\nb\n\n")), (Lines{"a", "b", ""}));
+  EXPECT_EQ(fileLines(files.write("inner.txt", "a\n\r\n\nb\r\n")), (Lines{"a", "", "", "b"}));
   // Only the carriage return right before a line feed is part of the terminator.
-  EXPECT_EQ(readTableLines(files.write("cr.txt", "a\rb\r\r\nc\r")).lines, (Lines{"a\rb\r", "c\r"}));
-  EXPECT_TRUE(readTableLines(files.write("empty.txt", "")).lines.empty());
-  EXPECT_EQ(readTableLines(files.write("gbk.txt", "剧本\t编号\n")).lines, (Lines{"剧本\t编号"}));
+  EXPECT_EQ(fileLines(files.write("cr.txt", "a\rb\r\r\nc\r")), (Lines{"a\rb\r", "c\r"}));
+  EXPECT_TRUE(fileLines(files.write("empty.txt", "")).empty());
+  EXPECT_EQ(fileLines(files.write("gbk.txt", "剧本\t编号\n")), (Lines{"剧本\t编号"}));
   // A Ctrl-Z ends the text, as Windows' text mode reads it: old editors put one at the end.
-  EXPECT_EQ(readTableLines(files.write("ctrlz.txt", "a\r\nb\r\n\x1A")).lines, (Lines{"a", "b"}));
-  EXPECT_EQ(readTableLines(files.write("ctrlz2.txt", "a\x1A\nb\n")).lines, (Lines{"a"}));
+  EXPECT_EQ(fileLines(files.write("ctrlz.txt", "a\r\nb\r\n\x1A")), (Lines{"a", "b"}));
+  EXPECT_EQ(fileLines(files.write("ctrlz2.txt", "a\x1A\nb\n")), (Lines{"a"}));
+  EXPECT_EQ(textBeforeEnd("a\x1A\nb\n"), "a");
 }
 
 TEST(TableReader, MissingFileCannotBeOpened) {
   TableFiles files;
-  EXPECT_EQ(errorText([&] { readTableLines(files.missing()); }), "cannot open file to read");
+  EXPECT_FALSE(readTextFile(files.missing()).has_value());
+  ScenarioSet set;
+  EXPECT_EQ(errorText([&] { runBatch(set, BatchKind::CityTable, files.missing()); }), "cannot open file to read");
+}
+
+TEST(TableReader, SplittingStopsAtOneCellTooMany) {
+  std::vector<std::string_view> cells;
+  EXPECT_TRUE(splitCellsUpTo(" a\tb  c ", 3, cells));
+  EXPECT_EQ(cells, (Cells{"a", "b", "c"}));
+  EXPECT_FALSE(splitCellsUpTo("a b c d e f", 3, cells));
+  EXPECT_EQ(cells, (Cells{"a", "b", "c", "d"}));
+  EXPECT_TRUE(splitCellsUpTo("", 0, cells));
+  EXPECT_TRUE(cells.empty());
+  EXPECT_EQ(countCells("a b c d e f", 2), 3u);
+  EXPECT_EQ(countCells(" a b ", 5), 2u);
 }
 
 TEST(TableReader, SplitsCellsAtRunsOfBlanksAndTabs) {
@@ -76,13 +102,13 @@ TEST(TableReader, UnquotesOnlyEnclosedCellsLongerThanTwoBytes) {
 TEST(CellParsers, SwitchIsZeroOrOneOnly) {
   EXPECT_FALSE(parseSwitch("0"));
   EXPECT_TRUE(parseSwitch("1"));
-  cellPosition = {1, 4};
+  const CellPosition at{1, 4};
   for (const char* bad : {"00", "+1", "\"1\"", "2", "1 ", "-0"})
-    EXPECT_EQ(errorText([&] { parseSwitch(bad); }), cellErrorText(2, 5, "E2", "数值只能为0或1")) << bad;
+    EXPECT_EQ(errorText([&] { atCell(at, [&] { parseSwitch(bad); }); }), cellErrorText(2, 5, "E2", "数值只能为0或1")) << bad;
 }
 
 TEST(CellParsers, RangedReadsTheWholeCellAsStrtol) {
-  cellPosition = {2, 4};
+  const CellPosition at{2, 4};
   EXPECT_EQ(parseRanged("-0", -5, 5, 10), 0);
   EXPECT_EQ(parseRanged("+7", 0, 10, 10), 7);
   EXPECT_EQ(parseRanged("007", 0, 10, 10), 7);
@@ -90,12 +116,12 @@ TEST(CellParsers, RangedReadsTheWholeCellAsStrtol) {
   EXPECT_EQ(parseRanged("1F", 0, 100, 16), 31);
   EXPECT_EQ(parseRanged("-0x10", -100, 100, 16), -16);
   for (const char* bad : {"7a", "0x10", "1.5", "--1", "+", "7 "})
-    EXPECT_EQ(errorText([&] { parseRanged(bad, 0, 100, 10); }), cellErrorText(3, 5, "E3", kNotAnInteger)) << bad;
-  EXPECT_EQ(errorText([&] { parseRanged("-6", -5, 5, 10); }), cellErrorText(3, 5, "E3", kOutOfRange));
-  EXPECT_EQ(errorText([&] { parseRanged("6", -5, 5, 10); }), cellErrorText(3, 5, "E3", kOutOfRange));
+    EXPECT_EQ(errorText([&] { atCell(at, [&] { parseRanged(bad, 0, 100, 10); }); }), cellErrorText(3, 5, "E3", kNotAnInteger)) << bad;
+  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseRanged("-6", -5, 5, 10); }); }), cellErrorText(3, 5, "E3", kOutOfRange));
+  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseRanged("6", -5, 5, 10); }); }), cellErrorText(3, 5, "E3", kOutOfRange));
   EXPECT_EQ(parseBounded("1000", 1000), 1000);
-  EXPECT_EQ(errorText([&] { parseBounded("1001", 1000); }), cellErrorText(3, 5, "E3", kOutOfRange));
-  EXPECT_EQ(errorText([&] { parseBounded("-1", 1000); }), cellErrorText(3, 5, "E3", kOutOfRange));
+  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseBounded("1001", 1000); }); }), cellErrorText(3, 5, "E3", kOutOfRange));
+  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseBounded("-1", 1000); }); }), cellErrorText(3, 5, "E3", kOutOfRange));
 }
 
 TEST(CellParsers, RangedSaturatesAtThe32BitLimits) {
@@ -108,8 +134,8 @@ TEST(CellParsers, RangedSaturatesAtThe32BitLimits) {
   EXPECT_EQ(parseRanged("-2147483649", least, most, 10), least);
   EXPECT_EQ(parseRanged("100000000", least, most, 16), most);
   // A value that a 64-bit long would hold in full must not slip below a bound once it is cut to 32 bits.
-  cellPosition = {0, 0};
-  EXPECT_EQ(errorText([] { parseBounded("4294967296", 100); }), cellErrorText(1, 1, "A1", kOutOfRange));
+  const CellPosition at{0, 0};
+  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseBounded("4294967296", 100); }); }), cellErrorText(1, 1, "A1", kOutOfRange));
 }
 
 TEST(CellParsers, UnsignedReadsAsStrtoulWithA32BitLong) {
@@ -129,10 +155,10 @@ TEST(CellParsers, UnsignedReadsAsStrtoulWithA32BitLong) {
   EXPECT_EQ(parseUnsigned("-0x10", 16), 0xFFFFFFF0u);
   EXPECT_EQ(parseUnsigned("100000000", 16), 4294967295u);
 
-  cellPosition = {6, 27};
+  const CellPosition at{6, 27};
   for (const char* bad : {"1G", "0x", "1.0", "x1"})
-    EXPECT_EQ(errorText([&] { parseUnsigned(bad, 16); }), cellErrorText(7, 28, "AB7", kNotAnInteger)) << bad;
-  EXPECT_EQ(errorText([] { parseUnsigned("0x10", 10); }), cellErrorText(7, 28, "AB7", kNotAnInteger));
+    EXPECT_EQ(errorText([&] { atCell(at, [&] { parseUnsigned(bad, 16); }); }), cellErrorText(7, 28, "AB7", kNotAnInteger)) << bad;
+  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseUnsigned("0x10", 10); }); }), cellErrorText(7, 28, "AB7", kNotAnInteger));
 }
 
 TEST(CellParsers, NameSetOrsTheBitsOfKnownItems) {
@@ -143,11 +169,11 @@ TEST(CellParsers, NameSetOrsTheBitsOfKnownItems) {
   EXPECT_EQ(parseNameSet(weapons, "战车,,铠甲,战车,", ','), 3u);
   EXPECT_EQ(parseNameSet(weapons, ",", ','), 0u);
 
-  cellPosition = {3, 6};
+  const CellPosition at{3, 6};
   const std::string unknown = cellErrorText(4, 7, "G4", "输入文件存在错误数据，请检查非数字文本串。");
-  EXPECT_EQ(errorText([&] { parseNameSet(weapons, "战车，铠甲", ','); }), unknown);
-  EXPECT_EQ(errorText([&] { parseNameSet(weapons, "战车,楼船", ','); }), unknown);
-  EXPECT_EQ(errorText([&] { parseNameSet(weapons, "----", ','); }), unknown);
+  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseNameSet(weapons, "战车，铠甲", ','); }); }), unknown);
+  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseNameSet(weapons, "战车,楼船", ','); }); }), unknown);
+  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseNameSet(weapons, "----", ','); }); }), unknown);
 }
 
 }  // namespace
