@@ -4,12 +4,12 @@
 #include <optional>
 
 #include "model/EditError.h"
+#include "rules/Validator.h"
 #include "tables/CityTable.h"
 #include "tables/ForceTable.h"
 #include "tables/NameList.h"
 #include "tables/OfficerTable.h"
 #include "tables/TextFile.h"
-#include "rules/Validator.h"
 
 namespace vorandel {
 

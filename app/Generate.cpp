@@ -3,9 +3,9 @@
 #include <sstream>
 
 #include "model/EditError.h"
-#include "rules/Validator.h"
 #include "model/FileReplacement.h"
 #include "model/Writer.h"
+#include "rules/Validator.h"
 
 namespace vorandel {
 

@@ -29,9 +29,9 @@ constexpr const char* kFonts =
 // Where the parts of one scenario's picture lie.
 constexpr int kMargin = 30;
 constexpr int kTitleHeight = 50;
-constexpr int kMapWidth = 800;   // the small map's own extent, the most a coordinate can say
+constexpr int kMapWidth = 800;  // the small map's own extent, the most a coordinate can say
 constexpr int kMapHeight = 600;
-constexpr int kNameRoom = 50;    // right of the easternmost city, for its name
+constexpr int kNameRoom = 50;  // right of the easternmost city, for its name
 constexpr int kLegendWidth = 250;
 constexpr int kCityRadius = 11;
 constexpr int kLegendLine = 22;
@@ -43,7 +43,7 @@ constexpr int kNameSize = 14;
 // all scenarios can be laid over one another.
 struct Frame {
   double scale = 1;
-  int mapWidth = kMapWidth;    // the drawn part of the map
+  int mapWidth = kMapWidth;  // the drawn part of the map
   int mapHeight = kMapHeight;
   int panelWidth() const { return kMargin + mapWidth + kNameRoom + kLegendWidth; }
   int panelHeight() const {
@@ -126,8 +126,9 @@ void writeRoads(std::string& svg, const Frame& frame, const Scenario& scenario) 
   svg += "<g class=\"roads\" stroke=\"#8a8a8a\" stroke-width=\"1.5\">\n";
   for (const auto& [a, b] : neighbourPairs(scenario)) {
     const Point from = cityPoint(frame, scenario, a), to = cityPoint(frame, scenario, b);
-    svg += formatMessage("<line class=\"road\" data-from=\"%d\" data-to=\"%d\" x1=\"%d\" y1=\"%d\" x2=\"%d\" y2=\"%d\"/>\n",
-                         a, b, from.x, from.y, to.x, to.y);
+    svg += formatMessage(
+        "<line class=\"road\" data-from=\"%d\" data-to=\"%d\" x1=\"%d\" y1=\"%d\" x2=\"%d\" y2=\"%d\"/>\n", a, b,
+        from.x, from.y, to.x, to.y);
   }
   svg += "</g>\n";
 }
@@ -157,15 +158,17 @@ void writeCities(std::string& svg, const Frame& frame, const Scenario& scenario)
         "<circle class=\"city\" data-city=\"%d\" data-owner=\"%d\" cx=\"%d\" cy=\"%d\" r=\"%d\" fill=\"%s\" "
         "stroke=\"#303030\" stroke-width=\"1.2\"/>\n",
         c, int{scenario.city(c).get(city::owner)}, at.x, at.y, kCityRadius, std::string(colour).c_str());
-    svg += formatMessage("<text class=\"count\" x=\"%d\" y=\"%d\" font-size=\"11\" text-anchor=\"middle\" fill=\"%s\">%zu</text>\n",
-                         at.x, at.y + 4, isDark(colour) ? "#ffffff" : "#000000", serving);
+    svg += formatMessage(
+        "<text class=\"count\" x=\"%d\" y=\"%d\" font-size=\"11\" text-anchor=\"middle\" fill=\"%s\">%zu</text>\n",
+        at.x, at.y + 4, isDark(colour) ? "#ffffff" : "#000000", serving);
     marks.push_back({double(at.x), double(at.y), double(kCityRadius),
                      nameWidth(scenario.cityName(c).text(cityName::name), kNameSize), kNameSize + 3});
   }
   svg += "</g>\n";
   // The names above every mark, each on a white halo so that a road under it does not hide it.
-  svg += formatMessage("<g class=\"names\" font-size=\"%d\" stroke=\"#ffffff\" stroke-width=\"3\" paint-order=\"stroke\">\n",
-                       int{kNameSize});
+  svg += formatMessage(
+      "<g class=\"names\" font-size=\"%d\" stroke=\"#ffffff\" stroke-width=\"3\" paint-order=\"stroke\">\n",
+      int{kNameSize});
   const std::vector<LabelPlace> places = placeLabels(marks);
   for (int c = 1; c <= kCityCount; ++c) {
     const LabelPlace& place = places[static_cast<std::size_t>(c - 1)];
@@ -178,16 +181,16 @@ void writeCities(std::string& svg, const Frame& frame, const Scenario& scenario)
 void writeLegend(std::string& svg, const Frame& frame, const Scenario& scenario) {
   int y = kTitleHeight + kMargin;
   const int x = frame.legendX();
-  svg += formatMessage("<g class=\"legend\"><text x=\"%d\" y=\"%d\" font-size=\"15\" font-weight=\"bold\">%s</text>\n", x,
-                       y, xmlText("势力（君主　城市　武将）").c_str());
+  svg += formatMessage("<g class=\"legend\"><text x=\"%d\" y=\"%d\" font-size=\"15\" font-weight=\"bold\">%s</text>\n",
+                       x, y, xmlText("势力（君主　城市　武将）").c_str());
   for (int f = 1; f <= kForceCount; ++f) {
     const std::vector<int> cities = forceCities(scenario, f);
     if (cities.empty()) continue;
     std::size_t officers = 0;
     for (const int c : cities) officers += cityOfficers(scenario, c, CityList::Serving).size();
     const int ruler = rulerOf(scenario, f);
-    const std::string name = ruler ? std::string(scenario.officerProfile(ruler).text(profile::name))
-                                   : formatMessage("势力%d", f);
+    const std::string name =
+        ruler ? std::string(scenario.officerProfile(ruler).text(profile::name)) : formatMessage("势力%d", f);
     y += kLegendLine;
     svg += formatMessage(
         "<g class=\"legend-force\" data-force=\"%d\"><rect x=\"%d\" y=\"%d\" width=\"16\" height=\"16\" fill=\"%s\" "
@@ -200,9 +203,11 @@ void writeLegend(std::string& svg, const Frame& frame, const Scenario& scenario)
   if (unowned > 0) {
     y += kLegendLine;
     svg += formatMessage(
-        "<g class=\"legend-unowned\"><rect x=\"%d\" y=\"%d\" width=\"16\" height=\"16\" fill=\"%s\" stroke=\"#303030\"/>"
+        "<g class=\"legend-unowned\"><rect x=\"%d\" y=\"%d\" width=\"16\" height=\"16\" fill=\"%s\" "
+        "stroke=\"#303030\"/>"
         "<text x=\"%d\" y=\"%d\" font-size=\"14\">%s</text></g>\n",
-        x, y - 13, std::string(kUnownedColour).c_str(), x + 24, y, xmlText(formatMessage("无主　%zu城", unowned)).c_str());
+        x, y - 13, std::string(kUnownedColour).c_str(), x + 24, y,
+        xmlText(formatMessage("无主　%zu城", unowned)).c_str());
   }
   y += 2 * kLegendLine;
   svg += formatMessage("<text x=\"%d\" y=\"%d\" font-size=\"12\" fill=\"#505050\">%s</text>\n", x, y,
@@ -227,7 +232,9 @@ void writePanel(std::string& svg, const Frame& frame, const ScenarioSet& set, st
 
 }  // namespace
 
-std::string_view forceColour(int f) { return isForceNumber(f) ? kPalette[static_cast<std::size_t>(f - 1)] : kUnownedColour; }
+std::string_view forceColour(int f) {
+  return isForceNumber(f) ? kPalette[static_cast<std::size_t>(f - 1)] : kUnownedColour;
+}
 
 std::string scenarioMapSvg(const ScenarioSet& set, const std::vector<std::size_t>& scenarios) {
   const Frame frame = frameOf(set);

@@ -40,7 +40,9 @@ std::string officerName(const Scenario& scenario, int o) {
   return std::string(scenario.officerProfile(o).text(profile::name));
 }
 
-std::string cityNameOf(const Scenario& scenario, int c) { return std::string(scenario.cityName(c).text(cityName::name)); }
+std::string cityNameOf(const Scenario& scenario, int c) {
+  return std::string(scenario.cityName(c).text(cityName::name));
+}
 
 const char* kOfficerHeader = "姓名       ID   身份 武力 智力 政治 魅力\n";
 
@@ -85,7 +87,8 @@ int findForce(const ScenarioSet& set, std::size_t s, std::string_view word) {
     const int ruler = rulerOf(scenario, f);
     if (ruler && !word.empty() && scenario.officerProfile(ruler).text(profile::name) == word) return f;
   }
-  raiseEditError(formatMessage("剧本 %zu 中没有势力 %s（势力序号为1到21，或写君主的名字）", s, std::string(word).c_str()));
+  raiseEditError(
+      formatMessage("剧本 %zu 中没有势力 %s（势力序号为1到21，或写君主的名字）", s, std::string(word).c_str()));
 }
 
 std::string cityView(const ScenarioSet& set, std::size_t s, int c) {
@@ -99,11 +102,11 @@ std::string cityView(const ScenarioSet& set, std::size_t s, int c) {
   text += "太守：" + (scenario.isOfficerNumber(governor) ? officerName(scenario, governor) : std::string("无")) + "\n";
   // The city table's own words for the values.
   const auto column = [](int code) { return cityColumns()[static_cast<std::size_t>(code)].info.header; };
-  text += formatMessage("%s %u　%s %u　%s %u/%u　%s %u/%u　%s %u\n", column(5), unsigned{record.get(city::population)},
-                        column(1), unsigned{record.get(city::defence)}, column(3),
-                        unsigned{record.get(city::agriculture)}, unsigned{names.get(cityName::agricultureLimit)},
-                        column(4), unsigned{record.get(city::commerce)}, unsigned{names.get(cityName::commerceLimit)},
-                        column(2), unsigned{record.get(city::floodControl)});
+  text +=
+      formatMessage("%s %u　%s %u　%s %u/%u　%s %u/%u　%s %u\n", column(5), unsigned{record.get(city::population)},
+                    column(1), unsigned{record.get(city::defence)}, column(3), unsigned{record.get(city::agriculture)},
+                    unsigned{names.get(cityName::agricultureLimit)}, column(4), unsigned{record.get(city::commerce)},
+                    unsigned{names.get(cityName::commerceLimit)}, column(2), unsigned{record.get(city::floodControl)});
   text += formatMessage("%s %u　%s %u　%s %u　%s %u\n", column(6), unsigned{record.get(city::loyalty)}, column(7),
                         unsigned{record.get(city::reserveTroops)}, column(8), unsigned{record.get(city::morale)},
                         column(9), unsigned{record.get(city::training)});
@@ -128,7 +131,8 @@ std::string forceView(const ScenarioSet& set, std::size_t s, int f) {
   const Scenario& scenario = set.scenario(s);
   const ConstForceRecord record = scenario.force(f);
   const int ruler = rulerOf(scenario, f);
-  std::string text = formatMessage("剧本 %zu　势力 %d　君主 %s", s, f, ruler ? officerName(scenario, ruler).c_str() : "无");
+  std::string text =
+      formatMessage("剧本 %zu　势力 %d　君主 %s", s, f, ruler ? officerName(scenario, ruler).c_str() : "无");
   if (ruler) text += formatMessage("（ID %u）", unsigned{scenario.officerProfile(ruler).get(profile::id)});
   text += "\n";
   std::string weapons;

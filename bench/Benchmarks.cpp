@@ -3,19 +3,19 @@
 // tables also show their throughput (bytes_per_second, over the table's bytes).
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 #include "app/BatchRun.h"
 #include "bench/BenchTables.h"
-#include "rules/Validator.h"
 #include "model/BuiltInData.h"
 #include "model/Loader.h"
 #include "model/Writer.h"
+#include "rules/Validator.h"
 #include "tests/support/ScenarioBuilder.h"
 
 namespace vorandel::bench {

@@ -4,25 +4,25 @@
 #include <optional>
 
 #include "app/BatchRun.h"
-#include "tables/TableExport.h"
-#include "tables/TextFile.h"
-#include "cli/HelpText.h"
+#include "app/Generate.h"
 #include "cli/CommandLine.h"
 #include "cli/ExportFile.h"
+#include "cli/HelpText.h"
 #include "cli/MapCommand.h"
 #include "cli/TerminalText.h"
 #include "model/EditError.h"
-#include "rules/Validator.h"
 #include "model/FileError.h"
 #include "model/FileOps.h"
 #include "model/FileRead.h"
-#include "app/Generate.h"
-#include "model/MemoryStream.h"
 #include "model/Loader.h"
+#include "model/MemoryStream.h"
 #include "model/StreamError.h"
 #include "model/SystemFiles.h"
 #include "model/TrailingBytes.h"
 #include "model/Writer.h"
+#include "rules/Validator.h"
+#include "tables/TableExport.h"
+#include "tables/TextFile.h"
 
 namespace vorandel {
 
@@ -131,7 +131,8 @@ class Cli : public UserNotifier {
         table.problems.empty() ? "" : formatMessage("%zu 项无法写入表中（见上）。", table.problems.size());
     Message done = file == "-" ? Message("已导出到 标准输出。") : Message::withPaths("已导出到 %s。", {file});
     done.text(left);
-    if (!written.backup.empty()) done.textLine("").append(Message::withPaths("原有的文件保存为 %s。", {written.backup}));
+    if (!written.backup.empty())
+      done.textLine("").append(Message::withPaths("原有的文件保存为 %s。", {written.backup}));
     say(done);
   }
 
@@ -153,7 +154,8 @@ class Cli : public UserNotifier {
         parseScenarioStreams(set, sndata, taiki);
         pairWarnings_ = trailingBytesWarnings(sndataBytes, taikiBytes);
       } catch (const StreamError& error) {
-        say(Message::withPaths("剧本文件 %s 的数据不完整，无法读取。", {error.file() == kSndataName ? sndataPath : taikiPath}));
+        say(Message::withPaths("剧本文件 %s 的数据不完整，无法读取。",
+                               {error.file() == kSndataName ? sndataPath : taikiPath}));
         throw Stop{kExitFileFailed};
       }
     }
@@ -165,9 +167,9 @@ class Cli : public UserNotifier {
     std::string table = "剧本\t开始年份\t开始月份\t已上场武将\t待上场武将\n";
     for (std::size_t s = 0; s < set.scenarioCount(); ++s) {
       const Scenario& scenario = set.scenarios[s];
-      table += formatMessage("%zu\t%u\t%u\t%u\t%u\n", s, unsigned{scenario.block.get(block::startYear)},
-                             unsigned{scenario.block.get(block::startMonth)}, scenario.onMapCount,
-                             scenario.waitingCount);
+      table +=
+          formatMessage("%zu\t%u\t%u\t%u\t%u\n", s, unsigned{scenario.block.get(block::startYear)},
+                        unsigned{scenario.block.get(block::startMonth)}, scenario.onMapCount, scenario.waitingCount);
     }
     context_.out << gbkTo(table, context_.charset);
   }

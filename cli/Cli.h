@@ -11,15 +11,15 @@ namespace vorandel {
 
 enum ExitCode : int {
   kExitDone = 0,
-  kExitRefused = 1,     // the data or a table was refused; nothing was written
+  kExitRefused = 1,  // the data or a table was refused; nothing was written
   kExitUsage = 2,
   kExitFileFailed = 3,  // a file could not be read, renamed or written
 };
 
 struct CliContext {
-  std::ostream& out;        // data the user asked for (info)
-  std::ostream& err;        // every message
-  std::string charset;      // the terminal's encoding; the program's GBK texts are converted to it
+  std::ostream& out;    // data the user asked for (info)
+  std::ostream& err;    // every message
+  std::string charset;  // the terminal's encoding; the program's GBK texts are converted to it
   const BuiltInData& builtIn;
 };
 

@@ -22,9 +22,9 @@ struct CommandLine {
   std::optional<std::string> from;
   std::string out = ".";
   std::vector<BatchStep> batches;
-  bool utf8 = false;                  // tables are read and written as UTF-8
+  bool utf8 = false;  // tables are read and written as UTF-8
   BatchKind exportKind = BatchKind::OfficerTable;
-  std::vector<std::size_t> scenarios;  // export, map: the scenarios asked for, all when empty; show: one
+  std::vector<std::size_t> scenarios;     // export, map: the scenarios asked for, all when empty; show: one
   std::optional<std::string> exportFile;  // export, map: "-" is standard output
   std::string showKind;                   // show: "city" or "force"
   std::string showTarget;                 // show: the number or name, as typed

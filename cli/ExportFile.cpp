@@ -18,10 +18,10 @@
 #include <cstdio>
 #include <iostream>
 #else
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 #endif
 
 namespace vorandel {
@@ -36,11 +36,15 @@ constexpr const char* kNotAFile = "无法写入文件：%s\n这不是普通文�
 constexpr const char* kCannotBackUp = "无法将 %s 保存为 %s，没有导出。";
 constexpr const char* kStandardOut = "无法写入标准输出。";
 
-[[noreturn]] void fail(int code, const char* text, const std::vector<std::string>& paths, const std::string& reason = {}) {
+[[noreturn]] void fail(int code, const char* text, const std::vector<std::string>& paths,
+                       const std::string& reason = {}) {
   Message message;
-  if (paths.empty()) message.text(text);
-  else if (paths.size() == 1) message = Message::withPaths(text, {paths[0]});
-  else message = Message::withPaths(text, {paths[0], paths[1]});
+  if (paths.empty())
+    message.text(text);
+  else if (paths.size() == 1)
+    message = Message::withPaths(text, {paths[0]});
+  else
+    message = Message::withPaths(text, {paths[0], paths[1]});
   if (!reason.empty()) message.textLine("原因：").native(reason);
   if (code == kExitRefused) throw ExportRefused(std::move(message));
   throw FileError(std::move(message));
@@ -64,9 +68,9 @@ std::string besideName(const std::string& target) {
 
 std::string systemReason(DWORD error = GetLastError()) {
   char* text = nullptr;
-  const DWORD size = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                        FORMAT_MESSAGE_IGNORE_INSERTS,
-                                    nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  const DWORD size =
+      FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
   std::string reason = size > 0 && text != nullptr ? std::string(text, size) : "error " + std::to_string(error);
   if (text != nullptr) LocalFree(text);
   while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ')) reason.pop_back();
@@ -132,8 +136,8 @@ bool writeAll(HANDLE handle, const std::string& bytes) {
 }
 
 void writeThrough(const std::string& typed, const std::string& target, const std::string& bytes) {
-  HANDLE handle = CreateFileA(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
+  HANDLE handle = CreateFileA(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              0, nullptr);
   if (handle == INVALID_HANDLE_VALUE) fail(kExitFileFailed, kCannotWrite, {typed}, systemReason());
   const bool written = writeAll(handle, bytes);
   const DWORD error = GetLastError();
@@ -301,8 +305,7 @@ bool moveOver(const std::string& from, const std::string& to, std::string& reaso
 
 }  // namespace
 
-ExportedFile writeExportFile(const std::string& path, const std::string& bytes, bool force,
-                             std::ostream& standardOut) {
+ExportedFile writeExportFile(const std::string& path, const std::string& bytes, bool force, std::ostream& standardOut) {
   if (path == "-") {
 #ifdef _WIN32
     const BinaryStandardOut binary(standardOut);
@@ -315,16 +318,11 @@ ExportedFile writeExportFile(const std::string& path, const std::string& bytes, 
   const std::string target = resolveLinks(path);
   const Found found = inspect(path, target);
   switch (found.kind) {
-    case Kind::Directory:
-      fail(kExitFileFailed, kFolder, {path});
-    case Kind::Other:
-      fail(kExitFileFailed, kNotAFile, {path});
-    case Kind::Stream:
-      writeThrough(path, target, bytes);
-      return {};
+    case Kind::Directory: fail(kExitFileFailed, kFolder, {path});
+    case Kind::Other: fail(kExitFileFailed, kNotAFile, {path});
+    case Kind::Stream: writeThrough(path, target, bytes); return {};
     case Kind::Missing:
-    case Kind::Regular:
-      break;
+    case Kind::Regular: break;
   }
   const std::string backup = found.kind == Kind::Regular ? target + ".bak" : std::string();
   if (!backup.empty() && !force) fail(kExitRefused, kExists, {path, backup});

@@ -25,7 +25,6 @@ struct ExportedFile {
 // backed up and replaced and the link stays. A device or a named pipe is written through, with no
 // backup; a pipe that nobody reads is refused at once rather than waited on. An existing regular file
 // is replaced only when force is set, else ExportRefused. Raises FileError with the typed path.
-ExportedFile writeExportFile(const std::string& path, const std::string& bytes, bool force,
-                             std::ostream& standardOut);
+ExportedFile writeExportFile(const std::string& path, const std::string& bytes, bool force, std::ostream& standardOut);
 
 }  // namespace vorandel

@@ -17,7 +17,6 @@ Message writeScenarioMaps(const ScenarioSet& set, const CommandLine& options, st
 // Prints the city or force the command names, in the terminal's charset. Raises UsageError for a
 // number that is no scenario or a name that cannot be GBK, EditError when the scenario has no such city
 // or force.
-void showCityOrForce(const ScenarioSet& set, const CommandLine& options, const std::string& charset,
-                     std::ostream& out);
+void showCityOrForce(const ScenarioSet& set, const CommandLine& options, const std::string& charset, std::ostream& out);
 
 }  // namespace vorandel

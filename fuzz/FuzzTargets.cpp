@@ -10,13 +10,13 @@
 #include <string>
 
 #include "app/BatchRun.h"
-#include "tables/TextFile.h"
-#include "model/EditError.h"
-#include "rules/Validator.h"
 #include "model/BuiltInData.h"
+#include "model/EditError.h"
 #include "model/Loader.h"
 #include "model/StreamError.h"
 #include "model/Writer.h"
+#include "rules/Validator.h"
+#include "tables/TextFile.h"
 
 namespace vorandel::fuzz {
 
@@ -47,7 +47,6 @@ const ScenarioSet& builtInSet() {
   return set;
 }
 
-
 BatchKind batchKind(int kind) {
   switch (kind) {
     case 0: return BatchKind::NameList;
@@ -61,8 +60,8 @@ BatchKind batchKind(int kind) {
 
 InputPair splitInput(const std::uint8_t* data, std::size_t size) {
   if (size < 4) return {std::string_view(reinterpret_cast<const char*>(data), size), {}};
-  const std::size_t length = std::size_t{data[0]} | std::size_t{data[1]} << 8 | std::size_t{data[2]} << 16 |
-                             std::size_t{data[3]} << 24;
+  const std::size_t length =
+      std::size_t{data[0]} | std::size_t{data[1]} << 8 | std::size_t{data[2]} << 16 | std::size_t{data[3]} << 24;
   const std::string_view rest(reinterpret_cast<const char*>(data) + 4, size - 4);
   const std::size_t cut = length < rest.size() ? length : rest.size();
   return {rest.substr(0, cut), rest.substr(cut)};

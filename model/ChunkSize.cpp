@@ -38,14 +38,17 @@ std::uint64_t chunkLength(std::uint16_t recorded, std::uint64_t needed) {
 }
 
 void refuseSndataChunk(std::size_t s, std::uint16_t recorded, std::uint64_t needed, std::uint32_t onMap) {
-  refuse(formatMessage("剧本%zu在 sndata.s5 中记录的数据长度为 %u 字节，而它的地图数据、%u 名已上场武将和结尾部分需要 %llu 字节。",
-                       s, unsigned{recorded}, onMap, static_cast<unsigned long long>(needed)),
-         needed);
+  refuse(
+      formatMessage(
+          "剧本%zu在 sndata.s5 中记录的数据长度为 %u 字节，而它的地图数据、%u 名已上场武将和结尾部分需要 %llu 字节。",
+          s, unsigned{recorded}, onMap, static_cast<unsigned long long>(needed)),
+      needed);
 }
 
 void refuseTaikiChunk(std::size_t s, std::uint16_t recorded, std::uint64_t needed, std::uint32_t waiting) {
-  refuse(formatMessage("剧本%zu在 taiki.s5 中记录的数据长度为 %u 字节，而 %u 名待上场武将需要正好 %llu 字节（每人69字节）。",
-                       s, unsigned{recorded}, waiting, static_cast<unsigned long long>(needed)),
+  refuse(formatMessage(
+             "剧本%zu在 taiki.s5 中记录的数据长度为 %u 字节，而 %u 名待上场武将需要正好 %llu 字节（每人69字节）。", s,
+             unsigned{recorded}, waiting, static_cast<unsigned long long>(needed)),
          needed);
 }
 

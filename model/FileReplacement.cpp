@@ -75,7 +75,8 @@ void syncFolders(const std::set<std::string>& folders) {
 }
 
 // Removes the temporary names, then the mark: the folder is whole again.
-void removeLeftovers(const std::vector<Target>& targets, const std::string& mark, const std::set<std::string>& folders) {
+void removeLeftovers(const std::vector<Target>& targets, const std::string& mark,
+                     const std::set<std::string>& folders) {
   for (const Target& target : targets) {
     platform::removeFile(target.fresh());
     platform::removeFile(target.kept());
@@ -90,12 +91,11 @@ void removeLeftovers(const std::vector<Target>& targets, const std::string& mark
 // stays for the next try.
 void recover(const std::string& mark, const std::vector<Target>& targets, const std::set<std::string>& folders) {
   const auto check = [](const Failure& failure, const std::string& from, const std::string& to) {
-    if (failure)
-      fail(Message::withPaths(kCannotRename, {from, to}).textLine("上次中断的写入无法恢复。"), failure);
+    if (failure) fail(Message::withPaths(kCannotRename, {from, to}).textLine("上次中断的写入无法恢复。"), failure);
   };
   if (exists(mark)) {
-    const bool allMovedIn = std::none_of(targets.begin(), targets.end(),
-                                         [](const Target& target) { return exists(target.fresh()); });
+    const bool allMovedIn =
+        std::none_of(targets.begin(), targets.end(), [](const Target& target) { return exists(target.fresh()); });
     for (const Target& target : targets) {
       const bool keptOld = exists(target.kept());
       if (allMovedIn) {

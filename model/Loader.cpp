@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "model/EditError.h"
 #include "model/ChunkSize.h"
+#include "model/EditError.h"
 #include "model/MemoryStream.h"
 #include "model/PairNames.h"
 #include "model/RecordIo.h"
@@ -99,7 +99,6 @@ void parseScenarioStreams(ScenarioSet& set, std::istream& sndata, std::istream& 
     throw StreamError(error.kind(), sndata.fail() ? kSndataName : kTaikiName);
   }
 }
-
 
 void buildDerivedIndexes(ScenarioSet& set) {
   // A set built in memory may have counts that run ahead of its records: only records are looked at.

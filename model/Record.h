@@ -93,13 +93,21 @@ struct Record {
   RecordView<Size, const std::uint8_t> view() const { return RecordView<Size, const std::uint8_t>(bytes.data()); }
 
   template <class F, class... Index>
-  auto get(F field, Index... i) const { return view().get(field, i...); }
+  auto get(F field, Index... i) const {
+    return view().get(field, i...);
+  }
   template <class F, class... Args>
-  void set(F field, Args... args) { view().set(field, args...); }
+  void set(F field, Args... args) {
+    view().set(field, args...);
+  }
   template <class F>
-  std::string_view text(F field) const { return view().text(field); }
+  std::string_view text(F field) const {
+    return view().text(field);
+  }
   template <class F>
-  void setText(F field, std::string_view value, std::size_t width) { view().setText(field, value, width); }
+  void setText(F field, std::string_view value, std::size_t width) {
+    view().setText(field, value, width);
+  }
 
   friend bool operator==(const Record&, const Record&) = default;
 };

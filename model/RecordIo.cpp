@@ -105,8 +105,7 @@ void writeOfficerProfiles(std::ostream& out, const OfficerProfile* profiles, std
   writeBytes(out, profiles, kOfficerProfileSize * n);
 }
 
-void writeOfficerRecords(std::ostream& out, const OfficerState* states, const OfficerProfile* profiles,
-                         std::size_t n) {
+void writeOfficerRecords(std::ostream& out, const OfficerState* states, const OfficerProfile* profiles, std::size_t n) {
   std::vector<std::uint8_t> bytes(kOfficerRecordSize * n);
   std::uint8_t* record = bytes.data();
   for (std::size_t k = 0; k < n; ++k, record += kOfficerRecordSize) {

@@ -27,8 +27,7 @@ void writeChunkEntries(std::ostream& out, const ChunkEntry* entries, std::size_t
 void writeBlock(std::ostream& out, const ScenarioBlock& block);
 void writeOfficerStates(std::ostream& out, const OfficerState* states, std::size_t n);
 void writeOfficerProfiles(std::ostream& out, const OfficerProfile* profiles, std::size_t n);
-void writeOfficerRecords(std::ostream& out, const OfficerState* states, const OfficerProfile* profiles,
-                         std::size_t n);
+void writeOfficerRecords(std::ostream& out, const OfficerState* states, const OfficerProfile* profiles, std::size_t n);
 void writeTrailer(std::ostream& out, const ScenarioTrailer& trailer, bool longForm);
 
 }  // namespace vorandel

@@ -17,15 +17,15 @@ inline constexpr std::size_t kCityRecordSize = 30;
 inline constexpr std::size_t kCityNameRecordSize = 32;
 inline constexpr std::size_t kForceRecordSize = 77;
 
-inline constexpr int kCityCount = 47;       // cities are numbered 1..47
-inline constexpr int kForceCount = 21;      // forces are numbered 1..21
-inline constexpr int kItemCount = 32;       // items are numbered 0..31
+inline constexpr int kCityCount = 47;   // cities are numbered 1..47
+inline constexpr int kForceCount = 21;  // forces are numbered 1..21
+inline constexpr int kItemCount = 32;   // items are numbered 0..31
 inline constexpr int kNeighbourSlots = 6;
 inline constexpr int kMaxScenarios = 32;
-inline constexpr int kMaxOfficers = 2999;   // on the map and waiting, per scenario
+inline constexpr int kMaxOfficers = 2999;  // on the map and waiting, per scenario
 inline constexpr int kMaxWaiting = 380;
 inline constexpr int kMaxOnMap = 292;
-inline constexpr int kIdLimit = 3000;       // ids are below this
+inline constexpr int kIdLimit = 3000;  // ids are below this
 
 // Officer statuses (the status field of the officer state).
 enum OfficerStatus : unsigned {

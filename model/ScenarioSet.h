@@ -38,13 +38,13 @@ struct Scenario {
 
   // Locators. Every number is checked: one outside its range raises an EditError instead of reaching
   // outside the block or the officer vectors.
-  CityRecord city(int c);                       // c in 1..47
+  CityRecord city(int c);  // c in 1..47
   ConstCityRecord city(int c) const;
-  CityNameRecord cityName(int c);               // c in 1..47
+  CityNameRecord cityName(int c);  // c in 1..47
   ConstCityNameRecord cityName(int c) const;
-  ForceRecord force(int f);                     // f in 1..21
+  ForceRecord force(int f);  // f in 1..21
   ConstForceRecord force(int f) const;
-  OfficerState& officerState(int n);            // officer number n, 1-based
+  OfficerState& officerState(int n);  // officer number n, 1-based
   const OfficerState& officerState(int n) const;
   OfficerProfile& officerProfile(int n);
   const OfficerProfile& officerProfile(int n) const;
@@ -100,7 +100,6 @@ inline OfficerState& Scenario::officerState(int n) { return states[officerIndex(
 inline const OfficerState& Scenario::officerState(int n) const { return states[officerIndex(n)]; }
 inline OfficerProfile& Scenario::officerProfile(int n) { return profiles[officerIndex(n)]; }
 inline const OfficerProfile& Scenario::officerProfile(int n) const { return profiles[officerIndex(n)]; }
-
 
 struct ScenarioSet {
   std::uint32_t idCapacity = 0;  // length of every officerIndexById vector; only grows

@@ -65,7 +65,8 @@ bool writeScenarioStreams(const ScenarioSet& set, std::ostream& sndata, std::ost
   const std::streamoff taikiBase = positionOf(taiki);
   for (std::size_t k = first; k < last; ++k) {
     const Scenario& scenario = set.scenarios[k];
-    const std::size_t stop = std::min<std::size_t>({scenario.officerCount, scenario.states.size(), scenario.profiles.size()});
+    const std::size_t stop =
+        std::min<std::size_t>({scenario.officerCount, scenario.states.size(), scenario.profiles.size()});
     const std::streamoff start = positionOf(taiki);
     if (stop > scenario.onMapCount)
       writeOfficerRecords(taiki, scenario.states.data() + scenario.onMapCount,

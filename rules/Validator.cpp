@@ -15,8 +15,7 @@ constexpr const char* kStructureMessage = "--ERROR!--\n";
 
 class ScenarioValidator {
  public:
-  explicit ScenarioValidator(const Scenario& scenario)
-      : scenario_(scenario), officerReached_(scenario.onMapCount, 0) {}
+  explicit ScenarioValidator(const Scenario& scenario) : scenario_(scenario), officerReached_(scenario.onMapCount, 0) {}
 
   void run() {
     checkCounts();

@@ -7,8 +7,8 @@
 
 #include "model/CellError.h"
 #include "model/EditError.h"
-#include "rules/Placement.h"
 #include "rules/GameRules.h"
+#include "rules/Placement.h"
 
 namespace vorandel {
 

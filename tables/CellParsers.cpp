@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "tables/BatchTable.h"
 #include "model/CellError.h"
+#include "tables/BatchTable.h"
 
 namespace vorandel {
 

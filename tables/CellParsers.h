@@ -1,7 +1,7 @@
 #pragma once
 // Parsers of single table cells. A bad cell raises a CellFault (failCell), which the table code that
-// handed over the cell names with the cell's position. Numbers behave as the standard strtol and strtoul with a 32-bit long, which is what the
-// game's platform has: results saturate at the 32-bit limits on every system.
+// handed over the cell names with the cell's position. Numbers behave as the standard strtol and strtoul with a 32-bit
+// long, which is what the game's platform has: results saturate at the 32-bit limits on every system.
 #include <cstdint>
 #include <string_view>
 

@@ -40,7 +40,9 @@ RecordColumn newNameColumn() {
     require(cell.size() <= kCityNameLength, "城市名太长");
     scenario.cityName(c).setText(cityName::name, cell, kCityNameWidth);
   };
-  column.write = [](const Scenario& scenario, int c) { return tableexport::informative(cityNameOf(scenario.cityName(c))); };
+  column.write = [](const Scenario& scenario, int c) {
+    return tableexport::informative(cityNameOf(scenario.cityName(c)));
+  };
   column.carries = [](const Scenario& scenario, int c) { return !cityNameOf(scenario.cityName(c)).empty(); };
   return column;
 }

@@ -11,16 +11,35 @@ namespace vorandel {
 
 // The codes of the city table's value columns: their places in cityColumns().
 enum CityColumn {
-  kCityNewName, kCityDefence, kCityFloodControl, kCityAgriculture, kCityCommerce, kCityPopulation,
-  kCityLoyalty, kCityReserveTroops, kCityMorale, kCityTraining, kCityStatusBits, kCityAgricultureLimit,
-  kCityCommerceLimit, kCityMarket, kCityByWater, kCityClimate, kCityUnknownFlag, kCitySmallMapX,
-  kCitySmallMapY, kCityLargeMapX, kCityLargeMapY, kCityNeighbours, kCityColumnCount
+  kCityNewName,
+  kCityDefence,
+  kCityFloodControl,
+  kCityAgriculture,
+  kCityCommerce,
+  kCityPopulation,
+  kCityLoyalty,
+  kCityReserveTroops,
+  kCityMorale,
+  kCityTraining,
+  kCityStatusBits,
+  kCityAgricultureLimit,
+  kCityCommerceLimit,
+  kCityMarket,
+  kCityByWater,
+  kCityClimate,
+  kCityUnknownFlag,
+  kCitySmallMapX,
+  kCitySmallMapY,
+  kCityLargeMapX,
+  kCityLargeMapY,
+  kCityNeighbours,
+  kCityColumnCount
 };
 
 // Bits of cityOptions, the number in the 设置 cell of the switch row.
-inline constexpr unsigned kApplyTerrainFlags = 4;    // 靠水, 气候 and 未知
-inline constexpr unsigned kApplyMapPositions = 8;    // the four map coordinates
-inline constexpr unsigned kApplyNeighbours = 16;     // 相邻城ID
+inline constexpr unsigned kApplyTerrainFlags = 4;       // 靠水, 气候 and 未知
+inline constexpr unsigned kApplyMapPositions = 8;       // the four map coordinates
+inline constexpr unsigned kApplyNeighbours = 16;        // 相邻城ID
 inline constexpr unsigned kKeepScenarioGeography = 32;  // no copying of the first scenario's geography
 inline constexpr std::int32_t kHighestCityOptions = 64;
 

@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "tables/RecordTable.h"
 #include "model/EditError.h"
 #include "rules/GameRules.h"
+#include "tables/RecordTable.h"
 
 namespace vorandel {
 

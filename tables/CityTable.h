@@ -5,8 +5,8 @@
 #include <string>
 
 #include "model/ScenarioSet.h"
-#include "tables/TableText.h"
 #include "tables/CityColumns.h"
+#include "tables/TableText.h"
 
 namespace vorandel {
 

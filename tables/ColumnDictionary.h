@@ -1,12 +1,12 @@
 #pragma once
 // Maps the exact bytes of a column name, or of an item name in a list cell, to a small code. An importer
 // builds each of its dictionaries on its first run and keeps it until the program ends.
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
-#include <functional>
 #include <unordered_map>
 #include <utility>
 
@@ -15,7 +15,8 @@ namespace vorandel {
 class ColumnDictionary {
  public:
   // The names get the codes 0, 1, 2, ... in the order given.
-  ColumnDictionary(std::initializer_list<const char*> names) : ColumnDictionary(std::span(names.begin(), names.size())) {}
+  ColumnDictionary(std::initializer_list<const char*> names)
+      : ColumnDictionary(std::span(names.begin(), names.size())) {}
   explicit ColumnDictionary(std::span<const char* const> names) {
     int code = 0;
     for (const char* name : names) codes_.emplace(name, code++);

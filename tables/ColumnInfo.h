@@ -29,8 +29,8 @@ struct ColumnRange {
 struct ColumnInfo {
   const char* header = "";  // GBK, as the table's first line holds it
   CellForm form = CellForm::Number;
-  std::optional<ColumnRange> range;                     // Number and NumberList cells
-  const ColumnDictionary& (*vocabulary)() = nullptr;    // Name and NameList cells
+  std::optional<ColumnRange> range;                   // Number and NumberList cells
+  const ColumnDictionary& (*vocabulary)() = nullptr;  // Name and NameList cells
 };
 
 }  // namespace vorandel

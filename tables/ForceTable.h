@@ -3,8 +3,8 @@
 #include <string>
 
 #include "model/ScenarioSet.h"
-#include "tables/TableText.h"
 #include "tables/ForceColumns.h"
+#include "tables/TableText.h"
 
 namespace vorandel {
 

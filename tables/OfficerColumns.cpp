@@ -49,7 +49,8 @@ OfficerColumnSpec number(const char* header, Field field, ColumnRange range) {
   OfficerColumnSpec column;
   column.info = {header, CellForm::Number, range, nullptr};
   column.read = [field, range](OfficerImport& import, OfficerRow& row, std::string_view cell) {
-    partOf<Part>(import, row).set(field, static_cast<typename Field::Type>(parseRanged(cell, range.min, range.max, 10)));
+    partOf<Part>(import, row)
+        .set(field, static_cast<typename Field::Type>(parseRanged(cell, range.min, range.max, 10)));
   };
   column.write = [field](const OfficerAt& at) { return numeral(Part::of(at.scenario(), at.number).get(field)); };
   column.carries = [field, range](const OfficerAt& at) {
@@ -110,7 +111,8 @@ OfficerColumnSpec parentId() {
   OfficerColumnSpec column;
   column.info = {"父母ID", CellForm::Number, std::nullopt, nullptr};
   column.read = [](OfficerImport& import, OfficerRow& row, std::string_view cell) {
-    partOf<ProfilePart>(import, row).set(profile::parentId, static_cast<std::uint16_t>(parseUnsigned(cell, 10)));  // low 16 bits
+    partOf<ProfilePart>(import, row)
+        .set(profile::parentId, static_cast<std::uint16_t>(parseUnsigned(cell, 10)));  // low 16 bits
   };
   column.write = [](const OfficerAt& at) { return numeral(at.profile().get(profile::parentId)); };
   return column;
@@ -120,8 +122,8 @@ OfficerColumnSpec birthYear() {
   OfficerColumnSpec column;
   column.info = {"出生年份", CellForm::Number, ColumnRange{kYearBase, kHighestYear}, nullptr};
   column.read = [](OfficerImport& import, OfficerRow& row, std::string_view cell) {
-    partOf<ProfilePart>(import, row).set(
-        profile::birthYear, static_cast<std::uint8_t>(parseRanged(cell, kYearBase, kHighestYear, 10) - kYearBase));
+    partOf<ProfilePart>(import, row)
+        .set(profile::birthYear, static_cast<std::uint8_t>(parseRanged(cell, kYearBase, kHighestYear, 10) - kYearBase));
   };
   column.write = [](const OfficerAt& at) { return numeral(at.profile().get(profile::birthYear) + kYearBase); };
   return column;
@@ -142,7 +144,8 @@ OfficerColumnSpec appearYear() {
 OfficerColumnSpec status() {
   OfficerColumnSpec column;
   column.info = {"身份", CellForm::Name, std::nullopt, statusTable};
-  column.read = [](OfficerImport&, OfficerRow&, std::string_view) {};  // applied before the columns, to waiting officers only
+  column.read = [](OfficerImport&, OfficerRow&, std::string_view) {
+  };  // applied before the columns, to waiting officers only
   column.write = [](const OfficerAt& at) {
     return informative(nameOf(statusTable(), static_cast<int>(at.state().get(state::status))));
   };
@@ -154,8 +157,8 @@ OfficerColumnSpec formations() {
   column.info = {"阵形", CellForm::NameList, std::nullopt, formationTable};
   column.read = [](OfficerImport& import, OfficerRow& row, std::string_view cell) {
     // Bit 0 (no formation) is always set; "---" leaves only it.
-    partOf<ProfilePart>(import, row).set(profile::formations,
-                                         static_cast<std::uint16_t>(parseNameSet(formationTable(), cell, ',') | 1u));
+    partOf<ProfilePart>(import, row)
+        .set(profile::formations, static_cast<std::uint16_t>(parseNameSet(formationTable(), cell, ',') | 1u));
   };
   column.write = [](const OfficerAt& at) {
     return nameList(formationTable(), at.profile().get(profile::formations) & kNamedFormationBits);
@@ -204,8 +207,12 @@ OfficerColumnSpec learnedSkills() {
 OfficerColumnSpec extraSkills() {
   OfficerColumnSpec column;
   column.info = {"附加技能", CellForm::HexNumber, std::nullopt, nullptr};
-  column.read = [](OfficerImport&, OfficerRow& row, std::string_view cell) { row.extraSkills = parseUnsigned(cell, 16); };
-  column.write = [](const OfficerAt&) { return std::string("0"); };  // every skill has a name, so 已学技能 carries them all
+  column.read = [](OfficerImport&, OfficerRow& row, std::string_view cell) {
+    row.extraSkills = parseUnsigned(cell, 16);
+  };
+  column.write = [](const OfficerAt&) {
+    return std::string("0");
+  };  // every skill has a name, so 已学技能 carries them all
   return column;
 }
 
@@ -339,9 +346,11 @@ std::array<OfficerColumnSpec, kOfficerColumnCount> makeColumns() {
               return isCityNumber(c) ? numeral(c) : std::string(kNoCell);
             }),
       shown("上一个", [](const OfficerAt& at) { return numeral(at.state().get(state::prevOfficer)); }),
-      shown("上一武将", [](const OfficerAt& at) { return nameOfNumber(at.scenario(), at.state().get(state::prevOfficer)); }),
+      shown("上一武将",
+            [](const OfficerAt& at) { return nameOfNumber(at.scenario(), at.state().get(state::prevOfficer)); }),
       shown("下一个", [](const OfficerAt& at) { return numeral(at.state().get(state::nextOfficer)); }),
-      shown("下一武将", [](const OfficerAt& at) { return nameOfNumber(at.scenario(), at.state().get(state::nextOfficer)); }),
+      shown("下一武将",
+            [](const OfficerAt& at) { return nameOfNumber(at.scenario(), at.state().get(state::nextOfficer)); }),
   };
 }
 

@@ -2,8 +2,10 @@
 
 #include <optional>
 
-#include "tables/BatchTable.h"
 #include "model/CellError.h"
+#include "model/EditError.h"
+#include "rules/GameRules.h"
+#include "tables/BatchTable.h"
 #include "tables/CellParsers.h"
 #include "tables/OfficerColumns.h"
 #include "tables/OfficerTableFinishing.h"
@@ -11,8 +13,6 @@
 #include "tables/OfficerTableRow.h"
 #include "tables/OfficerTableWaitingOrder.h"
 #include "tables/Vocabulary.h"
-#include "model/EditError.h"
-#include "rules/GameRules.h"
 
 namespace vorandel {
 
@@ -32,7 +32,8 @@ void readColumns(OfficerImport& import, TableLines& lines) {
   const bool headerFits = splitCellsUpTo(*headerLine, kMaxCells, header);
   require(header.size() > kKeyCells, "输入文件列数不对");
   require(headerFits, "存在多余的列");
-  require(splitCellsUpTo(*switchLine, header.size(), switches) && switches.size() == header.size(), "前两行的列数不一致");
+  require(splitCellsUpTo(*switchLine, header.size(), switches) && switches.size() == header.size(),
+          "前两行的列数不一致");
 
   const std::span<const std::string_view> keys(header.data(), kKeyCells);
   if (joinCells(keys, " ") != "剧本 ID 姓名 设置 编号")
@@ -46,10 +47,13 @@ void readColumns(OfficerImport& import, TableLines& lines) {
     import.columnSlot[static_cast<std::size_t>(*column)] = j;
   }
   for (std::size_t j = kKeyCells; j < switches.size(); ++j) {
-    import.columnWeight[j] = atCell({1, static_cast<std::uint32_t>(j)}, [&] { return parseSwitch(switches[j]); }) ? 2 : 1;
-  }
-  import.releaseEmptyCity = atCell({1, 3}, [&] { return parseSwitch(switches[3]); });
+    import.columnWeight[j] = atCell({1, static_cast<std::uint32_t>(j)}, [&] { return parseSwitch(switches[j]);
+  }) ? 2 : 1;
 }
+  import.releaseEmptyCity = atCell({1, 3}, [&] { return parseSwitch(switches[3]);
+  }  // namespace
+);
+}  // namespace vorandel
 
 // The key cells; every row must have them right, also a row that is skipped. Errors name the row's
 // first cell.

@@ -5,10 +5,10 @@
 // waiting officers of every scenario are laid out again in the order of their appearance.
 #include <string>
 
-#include "tables/OfficerColumns.h"       // the column descriptions
+#include "model/ScenarioSet.h"
+#include "tables/OfficerColumns.h"         // the column descriptions
 #include "tables/OfficerTableFinishing.h"  // experienceTable
 #include "tables/OfficerTableRow.h"        // the column ids
-#include "model/ScenarioSet.h"
 #include "tables/TableText.h"
 
 namespace vorandel {

@@ -3,13 +3,12 @@
 #include <bit>
 
 #include "model/CellError.h"
-#include "tables/Vocabulary.h"
 #include "rules/GameRules.h"
+#include "tables/Vocabulary.h"
 
 namespace vorandel {
 
 namespace {
-
 
 void raiseExperience(OfficerState& officer, const OfficerProfile& profile) {
   const unsigned growth = profile.get(profile::growth);

@@ -2,14 +2,14 @@
 
 #include <optional>
 
-#include "tables/BatchTable.h"
 #include "model/CellError.h"
-#include "tables/CellParsers.h"
-#include "tables/Vocabulary.h"
 #include "model/EditError.h"
+#include "rules/GameRules.h"
 #include "rules/Placement.h"
 #include "rules/WaitingOfficers.h"
-#include "rules/GameRules.h"
+#include "tables/BatchTable.h"
+#include "tables/CellParsers.h"
+#include "tables/Vocabulary.h"
 
 namespace vorandel {
 

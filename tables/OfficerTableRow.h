@@ -78,18 +78,18 @@ struct OfficerImport {
   std::array<std::size_t, kOfficerColumnCount> columnSlot{};  // cell index of each column, 0 when absent
   std::vector<int> columnWeight;                              // per cell: 0 key, 1 switched off, 2 on
   bool releaseEmptyCity = false;
-  std::vector<std::vector<std::uint8_t>> rowIdCount;   // per scenario, per id: rows naming it
-  std::vector<std::vector<std::uint8_t>> newIdCount;   // per scenario, per id: 新ID cells writing it
+  std::vector<std::vector<std::uint8_t>> rowIdCount;            // per scenario, per id: rows naming it
+  std::vector<std::vector<std::uint8_t>> newIdCount;            // per scenario, per id: 新ID cells writing it
   std::vector<std::array<std::uint8_t, kItemCount>> itemCount;  // per scenario, per item: 宝物 hand-outs
 };
 
 // The data row being applied.
 struct OfficerRow {
-  std::uint32_t line = 0;  // 0-based line of the table
+  std::uint32_t line = 0;               // 0-based line of the table
   std::vector<std::string_view> cells;  // views into the table's line
-  bool cellsFit = true;    // false when the line has more cells than the header (cells holds the first of them)
-  CellPosition at;         // the cell the row is at, which a bad value in the row is reported at
-  std::size_t s = 0;       // scenario
+  bool cellsFit = true;  // false when the line has more cells than the header (cells holds the first of them)
+  CellPosition at;       // the cell the row is at, which a bad value in the row is reported at
+  std::size_t s = 0;     // scenario
   int id = 0;
   int rowMode = 0;
   std::uint32_t orderKey = 0;  // the 编号 cell

@@ -33,9 +33,12 @@ RecordColumn numberColumn(const char* header, Field field, ColumnRange range) {
   RecordColumn column;
   column.info = {header, CellForm::Number, range, nullptr};
   column.read = [field, range](Scenario& scenario, int record, std::string_view cell) {
-    Part::of(scenario, record).set(field, static_cast<typename Field::Type>(parseRanged(cell, range.min, range.max, 10)));
+    Part::of(scenario, record)
+        .set(field, static_cast<typename Field::Type>(parseRanged(cell, range.min, range.max, 10)));
   };
-  column.write = [field](const Scenario& scenario, int record) { return std::to_string(Part::of(scenario, record).get(field)); };
+  column.write = [field](const Scenario& scenario, int record) {
+    return std::to_string(Part::of(scenario, record).get(field));
+  };
   column.carries = [field, range](const Scenario& scenario, int record) {
     const auto value = static_cast<long long>(Part::of(scenario, record).get(field));
     return value >= range.min && value <= range.max;
@@ -51,7 +54,9 @@ RecordColumn switchColumn(const char* header, Field field) {
   column.read = [field](Scenario& scenario, int record, std::string_view cell) {
     Part::of(scenario, record).set(field, parseSwitch(cell) ? 1u : 0u);
   };
-  column.write = [field](const Scenario& scenario, int record) { return std::to_string(Part::of(scenario, record).get(field)); };
+  column.write = [field](const Scenario& scenario, int record) {
+    return std::to_string(Part::of(scenario, record).get(field));
+  };
   column.carries = [](const Scenario&, int) { return true; };
   return column;
 }

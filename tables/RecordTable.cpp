@@ -1,9 +1,9 @@
 #include "tables/RecordTable.h"
 
-#include "tables/BatchTable.h"
 #include "model/CellError.h"
-#include "tables/CellParsers.h"
 #include "model/EditError.h"
+#include "tables/BatchTable.h"
+#include "tables/CellParsers.h"
 
 namespace vorandel {
 
@@ -87,7 +87,8 @@ void applyRecordTable(ScenarioSet& set, TableText table, const RecordTableLayout
       const std::string_view cell = *cells.next();
       const ValueColumn& column = columns[j - leading];
       if (!column.on) continue;
-      atCell({r, static_cast<std::uint32_t>(j)}, [&] { actions.applyCell(scenario, record, column.code, unquoteCell(cell)); });
+      atCell({r, static_cast<std::uint32_t>(j)},
+             [&] { actions.applyCell(scenario, record, column.code, unquoteCell(cell)); });
     }
     if (actions.finishRow) actions.finishRow(scenario, record);
   }

@@ -10,18 +10,18 @@
 #include <vector>
 
 #include "model/CellError.h"
+#include "model/ScenarioSet.h"
 #include "tables/ColumnDictionary.h"
 #include "tables/TableText.h"
-#include "model/ScenarioSet.h"
 
 namespace vorandel {
 
 struct RecordTableLayout {
-  std::size_t leadingColumns = 0;    // K: scenario number, record number, ..., row switch
-  const char* leadingHeader = "";    // the first K header cells joined with one blank
-  const char* tooFewColumns = "";    // message when the header has fewer than K cells
+  std::size_t leadingColumns = 0;  // K: scenario number, record number, ..., row switch
+  const char* leadingHeader = "";  // the first K header cells joined with one blank
+  const char* tooFewColumns = "";  // message when the header has fewer than K cells
   const char* wrongLeadingHeader = "";
-  int firstRecord = 1;               // range of the record number in cell 1
+  int firstRecord = 1;  // range of the record number in cell 1
   int lastRecord = 1;
 };
 

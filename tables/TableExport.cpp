@@ -5,17 +5,16 @@
 #include <algorithm>
 #include <span>
 
+#include "rules/GameRules.h"
 #include "tables/CityColumns.h"
 #include "tables/ForceColumns.h"
 #include "tables/TableExportCells.h"
-#include "rules/GameRules.h"
 
 namespace vorandel {
 
 using namespace tableexport;
 
 namespace {
-
 
 std::string numeral(long value) { return std::to_string(value); }
 
@@ -69,7 +68,8 @@ Obstacles cityObstacles(const Scenario& scenario, int c) {
   const ConstCityNameRecord names = scenario.cityName(c);
   if (record.get(city::agriculture) > names.get(cityName::agricultureLimit))
     obstacles.add(columns[kCityAgriculture].info.header);
-  if (record.get(city::commerce) > names.get(cityName::commerceLimit)) obstacles.add(columns[kCityCommerce].info.header);
+  if (record.get(city::commerce) > names.get(cityName::commerceLimit))
+    obstacles.add(columns[kCityCommerce].info.header);
   addObstacles(obstacles, columns, kCitySmallMapX, columns.size(), scenario, c);
   return obstacles;
 }
@@ -103,8 +103,8 @@ ExportedTable exportForceTable(const ScenarioSet& set, const std::vector<std::si
             scenario.isOfficerNumber(ruler) ? informative(scenario.officerProfile(ruler).text(profile::name)) : kNoCell;
         table.problems.push_back(obstacles.problem(formatMessage("剧本%zu 势力%d（%s）", s, f, rulerName.c_str())));
       }
-      table.text += recordLine({numeral(static_cast<long>(s)), numeral(f), obstacles.empty() ? "1" : "0"}, columns,
-                               scenario, f);
+      table.text +=
+          recordLine({numeral(static_cast<long>(s)), numeral(f), obstacles.empty() ? "1" : "0"}, columns, scenario, f);
     }
   }
   return table;
@@ -120,20 +120,21 @@ ExportedTable exportCityTable(const ScenarioSet& set, const std::vector<std::siz
     for (std::size_t s = 1; s < set.scenarioCount(); ++s) {
       if (neighbourList(first) && sameGeography(first, set.scenario(s).cityName(c))) continue;
       options = kCityOptions | kKeepScenarioGeography;
-      table.problems.push_back(formatMessage(
-          "城市%d（%s）：剧本%zu 的地形、地图位置或相邻城与剧本0不同，表的选项为%u，不从剧本0复制。", c,
-          informative(first.text(cityName::name)).c_str(), s, kCityOptions | kKeepScenarioGeography));
+      table.problems.push_back(
+          formatMessage("城市%d（%s）：剧本%zu 的地形、地图位置或相邻城与剧本0不同，表的选项为%u，不从剧本0复制。", c,
+                        informative(first.text(cityName::name)).c_str(), s, kCityOptions | kKeepScenarioGeography));
     }
   }
 
-  table.text = headerLines({"剧本", "ID", "名称", "设置"}, {kNoCell, kNoCell, kNoCell, numeral(options)}, cityColumns());
+  table.text =
+      headerLines({"剧本", "ID", "名称", "设置"}, {kNoCell, kNoCell, kNoCell, numeral(options)}, cityColumns());
   for (const std::size_t s : scenarioList(set.scenarioCount(), scenarios)) {
     const Scenario& scenario = set.scenario(s);
     for (int c = 1; c <= kCityCount; ++c) {
       const Obstacles obstacles = cityObstacles(scenario, c);
       if (!obstacles.empty())
-        table.problems.push_back(obstacles.problem(
-            formatMessage("剧本%zu 城市%d（%s）", s, c, informative(scenario.cityName(c).text(cityName::name)).c_str())));
+        table.problems.push_back(obstacles.problem(formatMessage(
+            "剧本%zu 城市%d（%s）", s, c, informative(scenario.cityName(c).text(cityName::name)).c_str())));
       table.text += recordLine({numeral(static_cast<long>(s)), numeral(c),
                                 informative(scenario.cityName(c).text(cityName::name)), obstacles.empty() ? "1" : "0"},
                                cityColumns(), scenario, c);
@@ -160,7 +161,8 @@ ExportedTable exportNameList(const ScenarioSet& set) {
   }
   for (int c = 1; c <= kCityCount; ++c) {
     std::vector<const std::uint8_t*> fields;
-    for (const Scenario& scenario : set.scenarios) fields.push_back(scenario.cityName(c).data() + cityName::name.offset);
+    for (const Scenario& scenario : set.scenarios)
+      fields.push_back(scenario.cityName(c).data() + cityName::name.offset);
     const std::string_view name = agreedName(fields, kCityNameWidth);
     if (name.empty())
       table.problems.push_back(formatMessage("城市%d：城市名在各剧本中不同或无法写入名单，名单中没有这一行。", c));

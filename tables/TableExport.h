@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "tables/TableKind.h"
 #include "model/ScenarioSet.h"
+#include "tables/TableKind.h"
 
 namespace vorandel {
 

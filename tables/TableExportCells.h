@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "model/EditError.h"
 #include "tables/BatchTable.h"
 #include "tables/ColumnDictionary.h"
 #include "tables/Vocabulary.h"
-#include "model/EditError.h"
 
 namespace vorandel::tableexport {
 

@@ -7,13 +7,13 @@
 #include <optional>
 #include <tuple>
 
+#include "rules/GameRules.h"
 #include "tables/OfficerColumns.h"
 #include "tables/OfficerTableFinishing.h"
 #include "tables/OfficerTableRow.h"
 #include "tables/TableExport.h"
 #include "tables/TableExportCells.h"
 #include "tables/Vocabulary.h"
-#include "rules/GameRules.h"
 
 namespace vorandel {
 
@@ -79,12 +79,15 @@ Obstacles obstaclesOf(const OfficerAt& at) {
 
   // A ruler heads every field of work but one, anybody else exactly one.
   const unsigned duties = o.get(state::duties);
-  if (status == kRuler ? duties != kRulerDuties : std::popcount(duties) != 1) obstacles.add(column(kDutiesColumn).info.header);
+  if (status == kRuler ? duties != kRulerDuties : std::popcount(duties) != 1)
+    obstacles.add(column(kDutiesColumn).info.header);
   // A strategist is raised to the strategist's minimums, an ordinary officer who has them promoted.
-  const bool clever = o.get(state::intelligence) >= kStrategistIntelligence && o.get(state::politics) >= kStrategistPolitics;
+  const bool clever =
+      o.get(state::intelligence) >= kStrategistIntelligence && o.get(state::politics) >= kStrategistPolitics;
   if (status == kStrategist && o.get(state::intelligence) < kStrategistIntelligence)
     obstacles.add(column(kIntelligenceColumn).info.header);
-  if (status == kStrategist && o.get(state::politics) < kStrategistPolitics) obstacles.add(column(kPoliticsColumn).info.header);
+  if (status == kStrategist && o.get(state::politics) < kStrategistPolitics)
+    obstacles.add(column(kPoliticsColumn).info.header);
   if (status == kOrdinary && clever) obstacles.add(column(kStatusColumn).info.header);
 
   const std::uint32_t items = o.get(state::items);
@@ -105,12 +108,12 @@ bool waitingInOrder(const ScenarioSet& set, std::size_t s) {
   const std::uint32_t onMap = set.scenario(s).onMapCount;
   for (std::size_t j = 0; j < queue.size(); ++j) {
     if (queue[j].index != static_cast<std::int32_t>(onMap + j)) return false;
-    if (j > 0 && std::tie(queue[j].appearYear, queue[j].orderKey) < std::tie(queue[j - 1].appearYear, queue[j - 1].orderKey))
+    if (j > 0 &&
+        std::tie(queue[j].appearYear, queue[j].orderKey) < std::tie(queue[j - 1].appearYear, queue[j - 1].orderKey))
       return false;
   }
   return true;
 }
-
 
 }  // namespace
 

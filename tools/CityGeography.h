@@ -15,7 +15,7 @@ struct CitySite {
   std::string name;  // GBK
   int largeMapX = 0, largeMapY = 0;
   int smallMapX = 0, smallMapY = 0;
-  std::vector<int> neighbours;  // city numbers, ascending; one to six of them
+  std::vector<int> neighbours;                  // city numbers, ascending; one to six of them
   int agricultureLimit = 0, commerceLimit = 0;  // up to 999
   bool byWater = false, climate = false, market = false;
 };

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "model/EditError.h"
-#include "rules/Validator.h"
 #include "model/Loader.h"
 #include "model/StreamError.h"
 #include "model/Writer.h"
+#include "rules/Validator.h"
 #include "tools/SyntheticScenarioSet.h"
 
 int main(int argc, char** argv) {
@@ -30,7 +30,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "vorandel-gendata: the generated set breaks a rule of the game:\n%s\n", error.text().c_str());
     return 1;
   } catch (const vorandel::StreamError&) {
-    std::fprintf(stderr, "vorandel-gendata: cannot write %s\n", failedPath.empty() ? folder.string().c_str() : failedPath.c_str());
+    std::fprintf(stderr, "vorandel-gendata: cannot write %s\n",
+                 failedPath.empty() ? folder.string().c_str() : failedPath.c_str());
     return 1;
   }
   return 0;

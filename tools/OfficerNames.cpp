@@ -9,9 +9,9 @@ namespace vorandel::gendata {
 namespace {
 
 constexpr std::array<std::string_view, 60> kSurnames{
-    "王", "李", "张", "刘", "陈", "杨", "赵", "黄", "周", "吴", "徐", "孙", "胡", "朱", "高",
-    "林", "何", "郭", "马", "罗", "梁", "宋", "郑", "谢", "韩", "唐", "冯", "董", "程", "曹",
-    "袁", "邓", "许", "傅", "沈", "彭", "吕", "苏", "蒋", "蔡", "贾", "丁", "魏", "薛", "潘",
+    "王", "李", "张", "刘", "陈", "杨", "赵", "黄",   "周",   "吴",   "徐",   "孙",   "胡",   "朱",   "高",
+    "林", "何", "郭", "马", "罗", "梁", "宋", "郑",   "谢",   "韩",   "唐",   "冯",   "董",   "程",   "曹",
+    "袁", "邓", "许", "傅", "沈", "彭", "吕", "苏",   "蒋",   "蔡",   "贾",   "丁",   "魏",   "薛",   "潘",
     "杜", "夏", "钟", "田", "姜", "陆", "孔", "诸葛", "司马", "夏侯", "公孙", "皇甫", "太史", "令狐", "欧阳"};
 
 constexpr std::array<std::string_view, 80> kGivenCharacters{
@@ -31,7 +31,8 @@ std::vector<OfficerName> makeOfficerNames(Prng& prng, int count) {
     const int surname = prng.chance(8) ? prng.between(52, static_cast<int>(kSurnames.size()) - 1) : prng.below(52);
     std::string text(kSurnames[static_cast<std::size_t>(surname)]);
     const int givenLength = prng.chance(35) ? 2 : 1;
-    for (int i = 0; i < givenLength; ++i) text += kGivenCharacters[static_cast<std::size_t>(prng.below(static_cast<int>(kGivenCharacters.size())))];
+    for (int i = 0; i < givenLength; ++i)
+      text += kGivenCharacters[static_cast<std::size_t>(prng.below(static_cast<int>(kGivenCharacters.size())))];
     if (!taken.insert(text).second) continue;
     names.push_back({text, surname + 1});
   }

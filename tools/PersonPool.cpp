@@ -28,10 +28,10 @@ int debutYearOfRank(int rank) {
 unsigned dutyFor(const Person& p, Prng& prng) {
   if (prng.chance(4)) return 0x20;  // 特殊
   const int best = std::max({p.war, p.intelligence, p.politics, p.charisma});
-  if (best == p.war) return 0x01;           // 军事
-  if (best == p.intelligence) return 0x08;  // 计谋
+  if (best == p.war) return 0x01;                                // 军事
+  if (best == p.intelligence) return 0x08;                       // 计谋
   if (best == p.politics) return prng.chance(50) ? 0x04 : 0x02;  // 内政 or 人事
-  return 0x10;                              // 外交
+  return 0x10;                                                   // 外交
 }
 
 void drawAbilities(Person& p, Prng& prng) {
@@ -90,7 +90,8 @@ OfficerProfile Person::profile() const {
 std::vector<Person> makePersons(Prng& prng) {
   std::vector<int> ids(kPersonCount);
   for (int i = 0; i < kPersonCount; ++i) ids[static_cast<std::size_t>(i)] = i;
-  for (int i = kPersonCount - 1; i > 0; --i) std::swap(ids[static_cast<std::size_t>(i)], ids[static_cast<std::size_t>(prng.between(0, i))]);
+  for (int i = kPersonCount - 1; i > 0; --i)
+    std::swap(ids[static_cast<std::size_t>(i)], ids[static_cast<std::size_t>(prng.between(0, i))]);
   const std::vector<OfficerName> names = makeOfficerNames(prng, kPersonCount);
 
   std::vector<Person> persons(kPersonCount);

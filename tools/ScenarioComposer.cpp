@@ -5,7 +5,6 @@
 #include <array>
 #include <stdexcept>
 
-
 namespace vorandel::gendata {
 
 namespace {
@@ -124,7 +123,8 @@ void ScenarioComposer::divideLand() {
       std::vector<int> frontier;
       for (int c : plan.cities)
         for (int v : land_[static_cast<std::size_t>(c - 1)].neighbours)
-          if (ownerOf(v) == -1 && std::find(frontier.begin(), frontier.end(), v) == frontier.end()) frontier.push_back(v);
+          if (ownerOf(v) == -1 && std::find(frontier.begin(), frontier.end(), v) == frontier.end())
+            frontier.push_back(v);
       if (frontier.empty()) continue;
       std::sort(frontier.begin(), frontier.end());
       const int c = frontier[static_cast<std::size_t>(prng_.below(static_cast<int>(frontier.size())))];
@@ -215,7 +215,9 @@ void ScenarioComposer::writeLand() {
     names.setText(cityName::name, site.name, cityName::name.length);
     for (int slot = 0; slot < kNeighbourSlots; ++slot)
       names.set(cityName::neighbours, static_cast<std::size_t>(slot),
-                static_cast<std::int8_t>(slot < static_cast<int>(site.neighbours.size()) ? site.neighbours[static_cast<std::size_t>(slot)] : -1));
+                static_cast<std::int8_t>(slot < static_cast<int>(site.neighbours.size())
+                                             ? site.neighbours[static_cast<std::size_t>(slot)]
+                                             : -1));
     names.set(cityName::agricultureLimit, static_cast<std::uint16_t>(site.agricultureLimit));
     names.set(cityName::commerceLimit, static_cast<std::uint16_t>(site.commerceLimit));
     names.set(cityName::smallMapX, static_cast<std::uint16_t>(site.smallMapX));
@@ -228,11 +230,13 @@ void ScenarioComposer::writeLand() {
 
     const bool owned = ownerOf(c) != -1;
     CityRecord city = scenario_.city(c);
-    city.set(city::reserveTroops, static_cast<std::uint32_t>(owned ? prng_.between(2000, 60000) : prng_.between(0, 5000)));
+    city.set(city::reserveTroops,
+             static_cast<std::uint32_t>(owned ? prng_.between(2000, 60000) : prng_.between(0, 5000)));
     city.set(city::population, static_cast<std::uint16_t>(prng_.between(300, 9000)));
     city.set(city::defence, static_cast<std::uint16_t>(prng_.between(100, 999)));
     city.set(city::statusBits, 0);
-    city.set(city::agriculture, static_cast<std::uint16_t>(prng_.between(site.agricultureLimit / 3, site.agricultureLimit)));
+    city.set(city::agriculture,
+             static_cast<std::uint16_t>(prng_.between(site.agricultureLimit / 3, site.agricultureLimit)));
     city.set(city::commerce, static_cast<std::uint16_t>(prng_.between(site.commerceLimit / 3, site.commerceLimit)));
     city.set(city::prevCity, -1);
     city.set(city::nextCity, -1);
@@ -273,7 +277,8 @@ void ScenarioComposer::writeForces() {
 void ScenarioComposer::writeOnMapOfficers() {
   // Three rulers carry the allegiance values, each value once.
   std::vector<int> allegiance(onMap_.size() + 1, 0);
-  for (std::size_t f = 0; f < forces_.size() && f < 3; ++f) allegiance[static_cast<std::size_t>(forces_[f].ruler)] = static_cast<int>(f) + 1;
+  for (std::size_t f = 0; f < forces_.size() && f < 3; ++f)
+    allegiance[static_cast<std::size_t>(forces_[f].ruler)] = static_cast<int>(f) + 1;
 
   for (int n = 1; n <= static_cast<int>(onMap_.size()); ++n) {
     const Person& p = onMapPerson(n);
@@ -283,12 +288,15 @@ void ScenarioComposer::writeOnMapOfficers() {
     OfficerState state;
     state.set(state::prevOfficer, 0);
     state.set(state::nextOfficer, -1);
-    state.set(state::fame, static_cast<std::uint16_t>(std::min(10000, p.fame + 40 * years + (place.status == kRuler ? 2000 : 0))));
+    state.set(state::fame,
+              static_cast<std::uint16_t>(std::min(10000, p.fame + 40 * years + (place.status == kRuler ? 2000 : 0))));
     const int least = experienceTable[static_cast<std::size_t>(p.growth)][static_cast<std::size_t>(p.learnedCount)];
     state.set(state::experience, static_cast<std::uint16_t>(std::min(60000, least + p.extraExperience + 60 * years)));
     int soldiers = 0;
-    if (place.status == kRuler) soldiers = prng_.between(10000, 20000);
-    else if (serves) soldiers = std::min(20000, prng_.between(500, 2000) + 100 * p.war);
+    if (place.status == kRuler)
+      soldiers = prng_.between(10000, 20000);
+    else if (serves)
+      soldiers = std::min(20000, prng_.between(500, 2000) + 100 * p.war);
     state.set(state::soldiers, static_cast<std::uint16_t>(soldiers));
     state.set(state::status, place.status);
     state.set(state::lifespan, static_cast<unsigned>(p.lifespan));
@@ -302,7 +310,9 @@ void ScenarioComposer::writeOnMapOfficers() {
     state.set(state::charisma, static_cast<std::uint8_t>(p.charisma));
     state.set(state::training, static_cast<std::uint8_t>(serves ? prng_.between(30, 100) : 0));
     state.set(state::morale, static_cast<std::uint8_t>(serves ? prng_.between(40, 100) : 0));
-    state.set(state::loyalty, static_cast<std::uint8_t>(place.status == kRuler ? 100 : serves ? prng_.between(40, 100) : 0));
+    state.set(state::loyalty, static_cast<std::uint8_t>(place.status == kRuler ? 100
+                                                        : serves               ? prng_.between(40, 100)
+                                                                               : 0));
     state.set(state::location, static_cast<std::int8_t>(place.city));
     state.set(state::force, static_cast<std::int8_t>(place.force));
     state.set(state::duties, place.status == kRuler ? kRulerDuties : p.duty);
@@ -373,8 +383,7 @@ void ScenarioComposer::handOutItems() {
       for (int attempt = 0; attempt < 100 && holder == -1; ++attempt) {
         const int n = prng_.between(1, static_cast<int>(onMap_.size()));
         const int id = onMapPerson(n).id;
-        const bool anyItem = placement_[static_cast<std::size_t>(n - 1)].status == kRuler ||
-                             (isSpecialId(id));
+        const bool anyItem = placement_[static_cast<std::size_t>(n - 1)].status == kRuler || (isSpecialId(id));
         if (anyItem || (scenario_.officerState(n).get(state::items) & kindMaskOf(item)) == 0) holder = n;
       }
     }

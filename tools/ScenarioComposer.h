@@ -14,16 +14,16 @@ namespace vorandel::gendata {
 
 class ScenarioComposer {
  public:
-  ScenarioComposer(const ScenarioShape& shape, const std::vector<Person>& persons,
-                   const std::vector<CitySite>& land, Prng& prng);
+  ScenarioComposer(const ScenarioShape& shape, const std::vector<Person>& persons, const std::vector<CitySite>& land,
+                   Prng& prng);
 
   Scenario compose();
 
  private:
   struct ForcePlan {
-    int slot = 0;                // force number 1..21
-    int ruler = 0;               // officer number
-    std::vector<int> cities;     // the chain, capital first
+    int slot = 0;             // force number 1..21
+    int ruler = 0;            // officer number
+    std::vector<int> cities;  // the chain, capital first
   };
   struct Placement {
     unsigned status = kOrdinary;
@@ -58,7 +58,7 @@ class ScenarioComposer {
   std::vector<const Person*> waiting_;  // in order of appearance
   std::vector<Placement> placement_;    // by officer number - 1
   std::vector<ForcePlan> forces_;
-  std::vector<int> owner_;              // by city number: force number, -1 none
+  std::vector<int> owner_;  // by city number: force number, -1 none
 };
 
 }  // namespace vorandel::gendata

@@ -17,7 +17,8 @@ constexpr std::uint64_t kSeed = 0x566F72616E64656Cull;
 void fillChunkTables(ScenarioSet& set) {
   std::uint32_t sndataOffset = 0, taikiOffset = 0;
   for (const Scenario& scenario : set.scenarios) {
-    const auto sndataSize = static_cast<std::uint16_t>(kBlockSize + kOfficerRecordSize * scenario.onMapCount + kShortTrailerSize);
+    const auto sndataSize =
+        static_cast<std::uint16_t>(kBlockSize + kOfficerRecordSize * scenario.onMapCount + kShortTrailerSize);
     const auto taikiSize = static_cast<std::uint16_t>(kOfficerRecordSize * scenario.waitingCount);
     set.sndataTable.push_back({sndataOffset, sndataSize});
     set.taikiTable.push_back({taikiOffset, taikiSize});
@@ -34,7 +35,8 @@ ScenarioSet buildSyntheticScenarioSet() {
   const std::vector<Person> persons = makePersons(prng);
   ScenarioSet set;
   set.longTrailer = false;
-  for (const ScenarioShape& shape : kScenarioShapes) set.scenarios.push_back(ScenarioComposer(shape, persons, land, prng).compose());
+  for (const ScenarioShape& shape : kScenarioShapes)
+    set.scenarios.push_back(ScenarioComposer(shape, persons, land, prng).compose());
   fillChunkTables(set);
   buildDerivedIndexes(set);
   return set;

@@ -64,8 +64,7 @@ bool BatchDialogLogic::runTable() {
     try {
       runBatchOfMode(state_.current, state_.batchMode, state_.inputPath);
     } catch (const EditError& error) {
-      const BoxAnswer answer =
-          host_.messageBox(BoxOwner::Dialog, error.text(), "错误", BoxStyle::ErrorRetryCancel);
+      const BoxAnswer answer = host_.messageBox(BoxOwner::Dialog, error.text(), "错误", BoxStyle::ErrorRetryCancel);
       if (answer == BoxAnswer::Retry) continue;
       return true;
     }

@@ -24,8 +24,6 @@ std::string defaultTableOf(int mode) {
   return defaultTableName(kindOf(mode));
 }
 
-void runBatchOfMode(ScenarioSet& current, int mode, const std::string& path) {
-  runBatch(current, kindOf(mode), path);
-}
+void runBatchOfMode(ScenarioSet& current, int mode, const std::string& path) { runBatch(current, kindOf(mode), path); }
 
 }  // namespace vorandel::ui

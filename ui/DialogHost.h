@@ -33,8 +33,7 @@ class FileDrop {
 class DialogHost {
  public:
   virtual ~DialogHost() = default;
-  virtual BoxAnswer messageBox(BoxOwner owner, const std::string& text, const std::string& title,
-                               BoxStyle style) = 0;
+  virtual BoxAnswer messageBox(BoxOwner owner, const std::string& text, const std::string& title, BoxStyle style) = 0;
   virtual void setWindowText(const std::string& text) = 0;
   virtual void setItemText(int item, const std::string& text) = 0;
   // The text of a control as it stands now (what the user typed into an edit field).

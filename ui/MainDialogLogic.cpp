@@ -1,8 +1,8 @@
 #include "ui/MainDialogLogic.h"
 
+#include "app/Generate.h"
 #include "model/EditError.h"
 #include "model/FileError.h"
-#include "app/Generate.h"
 #include "ui/ResourceIds.h"
 
 namespace vorandel::ui {

@@ -11,12 +11,12 @@
 #include <string>
 
 #include "model/EditError.h"
-#include "rules/Validator.h"
 #include "model/Loader.h"
 #include "model/TrailingBytes.h"
 #include "model/Writer.h"
-#include "tools/SyntheticScenarioSet.h"
+#include "rules/Validator.h"
 #include "tests/support/TempFolder.h"
+#include "tools/SyntheticScenarioSet.h"
 
 namespace vorandel {
 namespace {
@@ -74,7 +74,8 @@ TEST(BuiltInData, AWaitingCountDamagedToOneIsRefused) {
   const BuiltInData& data = builtInData();
   std::string sndata(data.sndata);
   const std::size_t waitingCountAt = 2 + 6 * 11 + 581;
-  ASSERT_EQ(static_cast<std::uint8_t>(sndata[waitingCountAt]) | static_cast<std::uint8_t>(sndata[waitingCountAt + 1]) << 8,
+  ASSERT_EQ(static_cast<std::uint8_t>(sndata[waitingCountAt]) | static_cast<std::uint8_t>(sndata[waitingCountAt + 1])
+                                                                    << 8,
             352);
   sndata[waitingCountAt] = 1;
   sndata[waitingCountAt + 1] = 0;

@@ -9,9 +9,9 @@
 #include <set>
 #include <string>
 
+#include "model/Loader.h"
 #include "tables/OfficerTableFinishing.h"
 #include "tables/Vocabulary.h"
-#include "model/Loader.h"
 #include "tests/support/TempFolder.h"
 
 namespace vorandel {
@@ -240,7 +240,8 @@ TEST_F(SyntheticData, CityAndForceValuesAreInTheTablesRanges) {
       EXPECT_LE(city.get(city::agriculture), names.get(cityName::agricultureLimit));
       EXPECT_LE(city.get(city::commerce), names.get(cityName::commerceLimit));
       EXPECT_GT(city.get(city::population), 0);
-      for (auto value : {city.get(city::floodControl), city.get(city::loyalty), city.get(city::morale), city.get(city::training)})
+      for (auto value :
+           {city.get(city::floodControl), city.get(city::loyalty), city.get(city::morale), city.get(city::training)})
         EXPECT_LE(value, 100) << s << " city " << c;
     }
     for (int f = 1; f <= kForceCount; ++f) {

@@ -50,10 +50,11 @@ class BuiltInBatch : public ::testing::Test {
 
 TEST_F(BuiltInBatch, ForceTableChangesItsFieldsOnly) {
   const std::string table = folder.file("lord.txt");
-  writeFile(table, "剧本\t编号\t设置\t声望\t金钱\t粮食\t科技\t君主\r\n"
-                   "-\t-\t-\t1\t1\t1\t1\t1\r\n"
-                   "3\t2\t1\t999\t123456\t2000000\t战车,楼船\t谁都行\r\n"
-                   "11\t2\t1\t1\t1\t1\t---\t-\r\n");  // no scenario 11: skipped
+  writeFile(table,
+            "剧本\t编号\t设置\t声望\t金钱\t粮食\t科技\t君主\r\n"
+            "-\t-\t-\t1\t1\t1\t1\t1\r\n"
+            "3\t2\t1\t999\t123456\t2000000\t战车,楼船\t谁都行\r\n"
+            "11\t2\t1\t1\t1\t1\t---\t-\r\n");  // no scenario 11: skipped
   ScenarioSet expected = pristine;
   ForceRecord force = expected.scenarios[3].force(2);
   force.set(force::fame, 999);
@@ -65,9 +66,10 @@ TEST_F(BuiltInBatch, ForceTableChangesItsFieldsOnly) {
 
 TEST_F(BuiltInBatch, CityTableChangesItsFieldsOnly) {
   const std::string table = folder.file("city.txt");
-  writeFile(table, "剧本\tID\t名称\t设置\t城防\t农业上限\t农业\t商城\t新名称\r\n"
-                   "-\t-\t-\t0\t1\t1\t1\t1\t1\r\n"
-                   "2\t11\t洛阳\t1\t777\t300\t900\t1\t洛都\r\n");
+  writeFile(table,
+            "剧本\tID\t名称\t设置\t城防\t农业上限\t农业\t商城\t新名称\r\n"
+            "-\t-\t-\t0\t1\t1\t1\t1\t1\r\n"
+            "2\t11\t洛阳\t1\t777\t300\t900\t1\t洛都\r\n");
   ScenarioSet expected = pristine;
   Scenario& s = expected.scenarios[2];
   s.city(11).set(city::defence, 777);

@@ -100,7 +100,8 @@ TEST_F(CliFailures, CheckWarnsOfBytesBehindTheLastScenario) {
   writeFile(from + "/sndata.s5", pristine.sndata + "xyz");
   writeFile(from + "/taiki.s5", pristine.taiki);
   EXPECT_EQ(run({"check", "--from", from}), kExitDone);
-  EXPECT_EQ(err.str(), utf8(u8"检查完毕，全部剧本的数据正确。\n文件 sndata.s5 在最后一个剧本之后还有 3 个多余的字节。\n"));
+  EXPECT_EQ(err.str(),
+            utf8(u8"检查完毕，全部剧本的数据正确。\n文件 sndata.s5 在最后一个剧本之后还有 3 个多余的字节。\n"));
 }
 
 }  // namespace

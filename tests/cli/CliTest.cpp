@@ -4,11 +4,11 @@
 
 #include <sstream>
 
-#include "tables/BatchTable.h"
-#include "tables/TableExport.h"
 #include "cli/TerminalText.h"
 #include "model/BuiltInData.h"
 #include "model/Loader.h"
+#include "tables/BatchTable.h"
+#include "tables/TableExport.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
 
@@ -103,7 +103,8 @@ TEST_F(Cli, DamagedInputIsRefusedWithItsMessageAndNothingWritten) {
 
 TEST_F(Cli, InfoListsTheScenarios) {
   ASSERT_EQ(run({"info"}), kExitDone);
-  EXPECT_EQ(out.str(), utf8(u8"剧本\t开始年份\t开始月份\t已上场武将\t待上场武将\n") + "0\t190\t1\t10\t3\n1\t200\t12\t10\t3\n");
+  EXPECT_EQ(out.str(),
+            utf8(u8"剧本\t开始年份\t开始月份\t已上场武将\t待上场武将\n") + "0\t190\t1\t10\t3\n1\t200\t12\t10\t3\n");
 }
 
 TEST_F(Cli, CheckSaysAllIsWell) {
@@ -207,7 +208,10 @@ TEST_F(OfficerTableOnBuiltInData, AnErrorOnTheLastRowWritesNothing) {
 TEST(TerminalText, ConvertsGbkAndMarksWhatItCannot) {
   EXPECT_EQ(gbkTo("剧本", "UTF-8"), utf8(u8"剧本"));
   EXPECT_EQ(gbkTo("剧本", "GBK"), "剧本");
-  EXPECT_EQ(gbkTo("a\xFF" "b", "UTF-8"), "a?b");
+  EXPECT_EQ(gbkTo("a\xFF"
+                  "b",
+                  "UTF-8"),
+            "a?b");
 }
 
 }  // namespace

@@ -12,17 +12,17 @@
 #include <future>
 #include <sstream>
 
+#include "cli/Cli.h"
+#include "cli/TerminalText.h"
 #include "model/FileRead.h"
+#include "model/Loader.h"
+#include "rules/Placement.h"
+#include "rules/WaitingOfficers.h"
 #include "tables/BatchTable.h"
 #include "tables/OfficerTableWaitingOrder.h"
 #include "tables/Vocabulary.h"
-#include "cli/Cli.h"
-#include "cli/TerminalText.h"
-#include "rules/Placement.h"
-#include "rules/WaitingOfficers.h"
-#include "model/Loader.h"
-#include "tests/tables/TableExportSets.h"
 #include "tests/support/TempFolder.h"
+#include "tests/tables/TableExportSets.h"
 
 namespace vorandel {
 namespace {
@@ -129,7 +129,9 @@ TEST_F(Export, EditedCellsOfAnOfficerTableChangeExactlyThere) {
     const auto cells = splitCells(line);
     rows.emplace_back(cells.begin(), cells.end());
   }
-  const auto rowOf = [&](int number) -> std::vector<std::string>& { return rows.at(static_cast<std::size_t>(number) + 1); };
+  const auto rowOf = [&](int number) -> std::vector<std::string>& {
+    return rows.at(static_cast<std::size_t>(number) + 1);
+  };
   constexpr std::size_t kValues = 5;
 
   // An ordinary officer, not a governor, moves to another governed city of his force.
@@ -162,13 +164,13 @@ TEST_F(Export, EditedCellsOfAnOfficerTableChangeExactlyThere) {
   while (expected.officerIndexOf(0, id) >= 0) ++id;
   std::vector<std::string> added = rowOf(mover);
   const int home = pristine.officerState(ruler).get(state::location);
-  added.at(1) = added.at(kValues + 0) = std::to_string(id);            // ID, 新ID
+  added.at(1) = added.at(kValues + 0) = std::to_string(id);                 // ID, 新ID
   added.at(2) = added.at(kValues + 1) = utf8ToGbk(utf8(u8"新人")).value();  // 姓名, 新姓名
   added.at(3) = "3";
-  added.at(kValues + 7) = utf8ToGbk(utf8(u8"一般")).value();           // 身份
-  added.at(kValues + 37) = std::string(nameOf(cityTable(), home));     // 所在地
-  added.at(kValues + 40) = "0";                                         // 太守
-  added.at(kValues + 43) = "---";                                       // 宝物
+  added.at(kValues + 7) = utf8ToGbk(utf8(u8"一般")).value();        // 身份
+  added.at(kValues + 37) = std::string(nameOf(cityTable(), home));  // 所在地
+  added.at(kValues + 40) = "0";                                     // 太守
+  added.at(kValues + 43) = "---";                                   // 宝物
   rows.push_back(added);
   addWaitingOfficer(expected, 0, id);
   const int newIndex = expected.officerIndexOf(0, id);
@@ -237,8 +239,9 @@ TEST_F(Export, AnExistingTableIsReplacedOnlyWithForceAndThenKeptAsBak) {
   const std::string expected = tableBytes("lord");
   writeFile(table, "my edits");
   EXPECT_EQ(run({"export", "lord", "-o", table}), kExitRefused);
-  EXPECT_EQ(messages, utf8(u8"文件 ") + table + utf8(u8" 已存在，没有导出。\n要覆盖它，请加 --force（原有的文件保存为 ") +
-                          table + utf8(u8".bak）。\n"));
+  EXPECT_EQ(messages, utf8(u8"文件 ") + table +
+                          utf8(u8" 已存在，没有导出。\n要覆盖它，请加 --force（原有的文件保存为 ") + table +
+                          utf8(u8".bak）。\n"));
   EXPECT_EQ(readFile(table), "my edits");
   EXPECT_FALSE(std::filesystem::exists(table + ".bak"));
 

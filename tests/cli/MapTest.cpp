@@ -35,8 +35,8 @@ struct Panel {
   std::map<int, CityMark> cities;
   std::set<std::pair<int, int>> roads;
   int roadLines = 0;
-  std::map<int, std::string> legend;  // force -> colour
-  std::map<int, std::string> names;   // city -> name (UTF-8)
+  std::map<int, std::string> legend;                    // force -> colour
+  std::map<int, std::string> names;                     // city -> name (UTF-8)
   std::map<int, std::pair<double, double>> namePlaces;  // city -> where its name starts (baseline)
 };
 
@@ -47,7 +47,8 @@ std::map<std::size_t, Panel> readPanels(const std::string& svg) {
       R"re(<circle class="city" data-city="(\d+)" data-owner="(-?\d+)" cx="(\d+)" cy="(\d+)" r="\d+" fill="(#[0-9a-f]{6})")re");
   static const std::regex road(R"re(<line class="road" data-from="(\d+)" data-to="(\d+)")re");
   static const std::regex legend(R"re(<g class="legend-force" data-force="(\d+)"><rect [^>]*fill="(#[0-9a-f]{6})")re");
-  static const std::regex name(R"re(<text class="name" data-city="(\d+)" x="([0-9.-]+)" y="([0-9.-]+)">([^<]*)</text>)re");
+  static const std::regex name(
+      R"re(<text class="name" data-city="(\d+)" x="([0-9.-]+)" y="([0-9.-]+)">([^<]*)</text>)re");
   std::map<std::size_t, Panel> panels;
   std::vector<std::pair<std::size_t, std::size_t>> starts;  // scenario, offset
   for (std::sregex_iterator it(svg.begin(), svg.end(), panelStart), end; it != end; ++it)
@@ -95,7 +96,8 @@ class Map : public ::testing::Test {
 };
 
 TEST_F(Map, TheBuiltInMapIsWellFormedXml) {
-  if (std::system("command -v xmllint >/dev/null 2>&1") != 0) GTEST_SKIP() << "xmllint (libxml2-utils) is not installed";
+  if (std::system("command -v xmllint >/dev/null 2>&1") != 0)
+    GTEST_SKIP() << "xmllint (libxml2-utils) is not installed";
   const std::string file = folder.file("map.svg");
   ASSERT_EQ(run({"map", "-o", file}), kExitDone) << err.str();
   EXPECT_EQ(std::system(("xmllint --noout '" + file + "'").c_str()), 0);
@@ -144,8 +146,9 @@ TEST_F(Map, ATableThatMovesOrRecoloursACityChangesThatCityOnly) {
   const std::map<int, CityMark> before = readPanels(scenarioMapSvg(set, {0})).at(0).cities;
   // 南皮 (5) moved by a city table to a place inside the data's extent.
   const std::string table = folder.file("ruv5_city.txt");
-  writeFile(table, "剧本\tID\t名称\t设置\t小地图横坐标\t小地图纵坐标\r\nx\tx\tx\t8\t1\t1\r\n"
-                   "0\t5\t南皮\t1\t100\t60\r\n");
+  writeFile(table,
+            "剧本\tID\t名称\t设置\t小地图横坐标\t小地图纵坐标\r\nx\tx\tx\t8\t1\t1\r\n"
+            "0\t5\t南皮\t1\t100\t60\r\n");
   ASSERT_EQ(run({"map", "--city", table, "--scenario", "0", "-o", folder.file("moved.svg")}), kExitDone) << err.str();
   const std::map<int, CityMark> moved = readPanels(readFile(folder.file("moved.svg"))).at(0).cities;
   for (int c = 1; c <= kCityCount; ++c) {
@@ -179,8 +182,10 @@ Box nameBox(const std::string& utf8, std::pair<double, double> at) {
   double width = 0;
   for (std::size_t i = 0; i < utf8.size(); ++i) {
     const auto byte = static_cast<unsigned char>(utf8[i]);
-    if (byte >= 0xE0) width += 14;
-    else if (byte < 0x80) width += 14 * 0.6;
+    if (byte >= 0xE0)
+      width += 14;
+    else if (byte < 0x80)
+      width += 14 * 0.6;
   }
   return {at.first, at.second - 14, at.first + width, at.second + 3};
 }
@@ -249,7 +254,8 @@ TEST_F(Map, CommandLineWritesTheFileOrStandardOutputAndRefusesAMissingScenario) 
   writeFile(folder.file("old.svg"), "an older map");
   ASSERT_EQ(run({"map", "-o", folder.file("old.svg")}), kExitDone);
   EXPECT_EQ(readPanels(readFile(folder.file("old.svg"))).size(), set.scenarioCount());
-  EXPECT_NE(err.str().find(gbkToUtf8("已把 " + std::to_string(set.scenarioCount()) + " 个剧本的地图写入")), std::string::npos);
+  EXPECT_NE(err.str().find(gbkToUtf8("已把 " + std::to_string(set.scenarioCount()) + " 个剧本的地图写入")),
+            std::string::npos);
 }
 
 }  // namespace

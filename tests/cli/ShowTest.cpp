@@ -51,8 +51,8 @@ class Show : public ::testing::Test {
 };
 
 TEST_F(Show, ACityListsExactlyItsOfficersInListOrder) {
-  const std::map<std::string, unsigned> statusOfHeading{{"任职武将", kOrdinary}, {"修行武将", kInTraining},
-                                                        {"在野武将", kUnaffiliated}, {"隐士", kHermit}};
+  const std::map<std::string, unsigned> statusOfHeading{
+      {"任职武将", kOrdinary}, {"修行武将", kInTraining}, {"在野武将", kUnaffiliated}, {"隐士", kHermit}};
   std::map<std::string, std::size_t> seen;
   for (std::size_t s = 0; s < set.scenarioCount(); ++s) {
     const Scenario& scenario = set.scenario(s);

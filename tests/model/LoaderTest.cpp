@@ -139,7 +139,8 @@ TEST(Loader, FollowsTheOffsetsOfChunksStoredOutOfOrderOrWithGaps) {
   const ScenarioSet built = testing::smallValidSet();
   const FileBytes files = writeToBytes(built);
   const std::size_t base = 2 + 6 * 2;
-  const std::size_t size0 = static_cast<std::uint8_t>(files.sndata[6]) | static_cast<std::uint8_t>(files.sndata[7]) << 8;
+  const std::size_t size0 = static_cast<std::uint8_t>(files.sndata[6]) | static_cast<std::uint8_t>(files.sndata[7])
+                                                                             << 8;
   const std::string chunk0 = files.sndata.substr(base, size0);
   const std::string chunk1 = files.sndata.substr(base + size0);
   FileBytes moved = files;
@@ -152,7 +153,8 @@ TEST(Loader, FollowsTheOffsetsOfChunksStoredOutOfOrderOrWithGaps) {
 }
 
 std::uint16_t getU16(const std::string& bytes, std::size_t at) {
-  return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes[at]) | static_cast<std::uint8_t>(bytes[at + 1]) << 8);
+  return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes[at]) | static_cast<std::uint8_t>(bytes[at + 1])
+                                                                               << 8);
 }
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
@@ -168,8 +170,9 @@ TEST(Loader, ATaikiChunkMustHoldExactlyTheWaitingOfficers) {
     FileBytes damaged = files;
     putU16(damaged.taiki, sizeAt(1), static_cast<std::uint16_t>(size1 + delta));
     const std::string text = loadError(damaged);
-    EXPECT_TRUE(contains(text, formatMessage("剧本1在 taiki.s5 中记录的数据长度为 %d 字节，而 3 名待上场武将需要正好 207 字节",
-                                             size1 + delta)))
+    EXPECT_TRUE(
+        contains(text, formatMessage("剧本1在 taiki.s5 中记录的数据长度为 %d 字节，而 3 名待上场武将需要正好 207 字节",
+                                     size1 + delta)))
         << delta << ": " << text;
   }
 }
@@ -180,7 +183,8 @@ TEST(Loader, AWaitingCountDamagedToOneIsRefused) {
   const std::size_t base = 2 + 6 * 2;
   ASSERT_EQ(built.scenarios[0].waitingCount, 3u);
   putU16(files.sndata, base + 581, 1);
-  EXPECT_TRUE(contains(loadError(files), "剧本0在 taiki.s5 中记录的数据长度为 207 字节，而 1 名待上场武将需要正好 69 字节"))
+  EXPECT_TRUE(
+      contains(loadError(files), "剧本0在 taiki.s5 中记录的数据长度为 207 字节，而 1 名待上场武将需要正好 69 字节"))
       << loadError(files);
 }
 
@@ -199,7 +203,8 @@ TEST(Loader, ATableLeftFromTheFilesBeforeIsRefused) {
   s.block.set(block::storedWaitingCount, static_cast<std::uint16_t>(s.waitingCount));
   FileBytes interrupted = writeToBytes(after);
   interrupted.taiki.replace(0, 2 + 6 * 2, old.taiki, 0, 2 + 6 * 2);
-  EXPECT_TRUE(contains(loadError(interrupted), "剧本0在 taiki.s5 中记录的数据长度为 207 字节，而 4 名待上场武将需要正好 276 字节"))
+  EXPECT_TRUE(contains(loadError(interrupted),
+                       "剧本0在 taiki.s5 中记录的数据长度为 207 字节，而 4 名待上场武将需要正好 276 字节"))
       << loadError(interrupted);
   EXPECT_EQ(loadError(writeToBytes(after)), "");
 }
@@ -213,8 +218,10 @@ TEST(Loader, ASndataChunkMustCoverItsBlockOfficersAndTrailer) {
   FileBytes shorter = files;
   putU16(shorter.sndata, sizeAt(1), static_cast<std::uint16_t>(size1 - 1));
   const std::string text = loadError(shorter);
-  EXPECT_TRUE(contains(text, formatMessage("剧本1在 sndata.s5 中记录的数据长度为 %u 字节，而它的地图数据、%u 名已上场武将和结尾部分需要 %u 字节。",
-                                           size1 - 1u, m, unsigned{size1})))
+  EXPECT_TRUE(contains(
+      text, formatMessage(
+                "剧本1在 sndata.s5 中记录的数据长度为 %u 字节，而它的地图数据、%u 名已上场武将和结尾部分需要 %u 字节。",
+                size1 - 1u, m, unsigned{size1})))
       << text;
   EXPECT_TRUE(contains(text, "两个剧本文件不是同一次生成的，或者已经损坏。"));
   // A chunk recorded longer than its data needs still loads: the rest is a gap the loader skips.
@@ -266,10 +273,11 @@ TEST(Loader, FilesThatDisagreeOrEndEarlyAreRefused) {
   fewer.taiki = writeToBytes(rawSet({two.scenarios[0]})).taiki;
   EXPECT_EQ(loadError(fewer), "两个剧本文件的剧本数目必须一致");
 
-  for (std::size_t cut : {std::size_t{0}, std::size_t{1}, std::size_t{9}, files.sndata.size() / 2,
-                          files.sndata.size() - 1}) {
+  for (std::size_t cut :
+       {std::size_t{0}, std::size_t{1}, std::size_t{9}, files.sndata.size() / 2, files.sndata.size() - 1}) {
     ScenarioSet set;
-    EXPECT_EQ(cutShortFile([&] { loadScenarioSet(set, files.sndata.substr(0, cut), files.taiki); }), "sndata.s5") << cut;
+    EXPECT_EQ(cutShortFile([&] { loadScenarioSet(set, files.sndata.substr(0, cut), files.taiki); }), "sndata.s5")
+        << cut;
   }
   FileBytes shortTaiki = files;
   shortTaiki.taiki.pop_back();

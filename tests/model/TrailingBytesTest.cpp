@@ -58,7 +58,8 @@ TEST(TrailingBytes, TheLastChunkIsTheOneThatEndsLast) {
   gap.sndata[12] = static_cast<char>((size1 + 4) & 0xFF);
   gap.sndata[13] = static_cast<char>((size1 + 4) >> 8);
   gap.sndata += std::string(10, '\0');
-  EXPECT_EQ(trailingBytesWarnings(gap.sndata, gap.taiki), Lines{"文件 sndata.s5 在最后一个剧本之后还有 6 个多余的字节。"});
+  EXPECT_EQ(trailingBytesWarnings(gap.sndata, gap.taiki),
+            Lines{"文件 sndata.s5 在最后一个剧本之后还有 6 个多余的字节。"});
 }
 
 TEST(TrailingBytes, ChunksBeyondTheSizeFieldEndWhereTheirDataEnds) {
@@ -73,7 +74,8 @@ TEST(TrailingBytes, ChunksBeyondTheSizeFieldEndWhereTheirDataEnds) {
   FileBytes files = writeToBytes(set);
   EXPECT_EQ(trailingBytesWarnings(files.sndata, files.taiki), Lines{});
   files.sndata += "ab";
-  EXPECT_EQ(trailingBytesWarnings(files.sndata, files.taiki), Lines{"文件 sndata.s5 在最后一个剧本之后还有 2 个多余的字节。"});
+  EXPECT_EQ(trailingBytesWarnings(files.sndata, files.taiki),
+            Lines{"文件 sndata.s5 在最后一个剧本之后还有 2 个多余的字节。"});
 }
 
 TEST(TrailingBytes, APairTheLoaderRefusesIsRefusedHereToo) {

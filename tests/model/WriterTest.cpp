@@ -30,7 +30,8 @@ std::uint32_t u32At(const std::string& bytes, std::size_t at) {
   return value;
 }
 std::uint16_t u16At(const std::string& bytes, std::size_t at) {
-  return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes[at]) | static_cast<std::uint8_t>(bytes[at + 1]) << 8);
+  return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes[at]) | static_cast<std::uint8_t>(bytes[at + 1])
+                                                                               << 8);
 }
 
 TEST(Writer, LaysOutChunksContiguouslyWithTheirSizes) {
@@ -45,7 +46,8 @@ TEST(Writer, LaysOutChunksContiguouslyWithTheirSizes) {
   EXPECT_EQ(u16At(files.taiki, 6), 69 * 3);
   EXPECT_EQ(files.taiki.size(), 14u + 2 * 69 * 3);
   // The on-map records: states first, then profiles; the waiting ones in taiki.s5 as whole records.
-  EXPECT_EQ(files.sndata.substr(14 + 5518, 31), std::string(set.scenarios[0].states[0].bytes.begin(), set.scenarios[0].states[0].bytes.end()));
+  EXPECT_EQ(files.sndata.substr(14 + 5518, 31),
+            std::string(set.scenarios[0].states[0].bytes.begin(), set.scenarios[0].states[0].bytes.end()));
   EXPECT_EQ(files.taiki.substr(14 + 31, 38),
             std::string(set.scenarios[0].profiles[m].bytes.begin(), set.scenarios[0].profiles[m].bytes.end()));
 }

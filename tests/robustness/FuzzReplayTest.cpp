@@ -94,8 +94,7 @@ TEST(FuzzReplay, KeptRegressionInputsNoLongerBreakAnything) { expectEveryHarness
 std::optional<bool> refusedDirectly(const std::string& harness, const std::filesystem::path& input) {
   const std::string bytes = testing::readFile(input.string());
   if (harness == "loader") {
-    const fuzz::InputPair files =
-        fuzz::splitInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    const fuzz::InputPair files = fuzz::splitInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     ScenarioSet set;
     try {
       loadScenarioSet(set, files.first, files.second);

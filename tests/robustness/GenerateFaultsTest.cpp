@@ -2,11 +2,11 @@
 // up half way, a backup name that is taken by a folder. Each must end with a message and a non-zero
 // exit code, never claim success, and leave the player's previous files byte-identical under their own
 // names, with no temporary file behind.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -89,8 +89,8 @@ TEST(GenerateFaults, BackupNameTakenByAFolderStopsBeforeWriting) {
   writeFile(folder.file("sndata.s5.bak") + "/inside", "x");
   const Outcome outcome = generateInto(folder.path().string());
   EXPECT_EQ(outcome.code, kExitFileFailed);
-  EXPECT_TRUE(contains(outcome.messages, "无法将 " + folder.file("sndata.s5") + " 重命名为: " +
-                                             folder.file("sndata.s5.bak")))
+  EXPECT_TRUE(
+      contains(outcome.messages, "无法将 " + folder.file("sndata.s5") + " 重命名为: " + folder.file("sndata.s5.bak")))
       << outcome.messages;
   EXPECT_FALSE(contains(outcome.messages, kDone));
   previous.expectKept(1);
@@ -138,7 +138,8 @@ ProgramRun runProgramWithFileLimit(const std::vector<std::string>& args, rlim_t 
   ProgramRun run;
   char buffer[4096];
   ssize_t got;
-  while ((got = read(pipeEnds[0], buffer, sizeof buffer)) > 0) run.messages.append(buffer, static_cast<std::size_t>(got));
+  while ((got = read(pipeEnds[0], buffer, sizeof buffer)) > 0)
+    run.messages.append(buffer, static_cast<std::size_t>(got));
   close(pipeEnds[0]);
   int status = 0;
   waitpid(child, &status, 0);

@@ -7,10 +7,10 @@
 #include <random>
 #include <set>
 
-#include "rules/Placement.h"
-#include "rules/WaitingOfficers.h"
 #include "model/BuiltInData.h"
 #include "model/Loader.h"
+#include "rules/Placement.h"
+#include "rules/WaitingOfficers.h"
 #include "tests/rules/PlacementTestSupport.h"
 #include "tests/support/ScenarioBuilder.h"
 
@@ -79,7 +79,8 @@ class RandomSequence {
     const char* expectedRefusal = nullptr;
     if (!here && status <= kOrdinary && owner > 0 && owner != force)
       expectedRefusal = kOtherForce;
-    else if (!here && (status == kStrategist || status == kOrdinary) && owner == force && sc.city(c).get(city::governor) == -1)
+    else if (!here && (status == kStrategist || status == kOrdinary) && owner == force &&
+             sc.city(c).get(city::governor) == -1)
       expectedRefusal = kNoGovernor;
     const bool isRuler = status == kRuler;
     const int ownersBefore = ownedCities(sc);
@@ -181,7 +182,9 @@ class RandomSequence {
     while (used.count(id)) id = pick(0, kIdLimit - 1);
     const std::uint32_t n = sc.officerCount;
     addWaitingOfficer(set, s, id);
-    scenario(s).officerState(static_cast<int>(n) + 1).set(state::location, static_cast<std::int8_t>(pick(1, kCityCount)));
+    scenario(s)
+        .officerState(static_cast<int>(n) + 1)
+        .set(state::location, static_cast<std::int8_t>(pick(1, kCityCount)));
     EXPECT_EQ(set.officerIndexOf(s, id), static_cast<int>(n));
     ++tally.additions;
     return stillConsistent(number, "addWaitingOfficer");
@@ -211,10 +214,10 @@ TEST(PlacementRandomTest, LongSequencesKeepEveryScenarioValid) {
     EXPECT_GT(t.refusedMoves, 50);
     EXPECT_GT(t.ignoredActivations, 10);
     EXPECT_GT(t.additions, 50);
-    std::cout << "seed " << seed << ": moves " << t.moves << " (rulers " << t.rulerMoves << ", releasing "
-              << t.releases << ", refused " << t.refusedMoves << "), appointments " << t.appointments
-              << ", activations " << t.activations << " (refused " << t.refusedActivations << ", ignored "
-              << t.ignoredActivations << "), additions " << t.additions << '\n';
+    std::cout << "seed " << seed << ": moves " << t.moves << " (rulers " << t.rulerMoves << ", releasing " << t.releases
+              << ", refused " << t.refusedMoves << "), appointments " << t.appointments << ", activations "
+              << t.activations << " (refused " << t.refusedActivations << ", ignored " << t.ignoredActivations
+              << "), additions " << t.additions << '\n';
   }
 }
 

@@ -14,7 +14,8 @@ namespace vorandel::testing {
 // The officer numbers of a list from its head, following nextOfficer (at most officerCount steps).
 inline std::vector<int> listFrom(const Scenario& scenario, int head) {
   std::vector<int> officers;
-  for (int o = head; o > 0 && officers.size() <= scenario.officerCount; o = scenario.officerState(o).get(state::nextOfficer))
+  for (int o = head; o > 0 && officers.size() <= scenario.officerCount;
+       o = scenario.officerState(o).get(state::nextOfficer))
     officers.push_back(o);
   return officers;
 }
@@ -26,7 +27,8 @@ inline std::vector<int> servingList(const Scenario& scenario, int c) {
 // The cities of a force's chain from its first city, following nextCity (at most 47 steps).
 inline std::vector<int> chainOf(const Scenario& scenario, int f) {
   std::vector<int> cities;
-  for (int c = scenario.force(f).get(force::firstCity); c > 0 && cities.size() <= 47; c = scenario.city(c).get(city::nextCity))
+  for (int c = scenario.force(f).get(force::firstCity); c > 0 && cities.size() <= 47;
+       c = scenario.city(c).get(city::nextCity))
     cities.push_back(c);
   return cities;
 }

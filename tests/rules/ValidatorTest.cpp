@@ -80,19 +80,24 @@ const BrokenCase kBrokenCases[] = {
     {"empty city governor", [](Scenario& s) { s.city(7).set(city::governor, 8); }, "对空城设置了所属势力和太守"},
     {"training in an empty city", [](Scenario& s) { s.city(7).set(city::trainingHead, 8); }, "存在修行武将"},
     {"officer in no list", [](Scenario& s) { s.city(11).set(city::unaffiliatedHead, -1); }, "存在无效的武将"},
-    {"allegiance twice", [](Scenario& s) {
+    {"allegiance twice",
+     [](Scenario& s) {
        officer(s, 3).set(state::allegiance, 2);
        officer(s, 9).set(state::allegiance, 2);
-     }, "归属值重复"},
+     },
+     "归属值重复"},
     {"duplicate waiting id", [](Scenario& s) { s.officerProfile(13).set(profile::id, 40); }, "id重复"},
-    {"id out of range", [](Scenario& s) { s.officerProfile(2).set(profile::id, 3000); }, "武将ID超出范围（必须小于3000）"},
+    {"id out of range", [](Scenario& s) { s.officerProfile(2).set(profile::id, 3000); },
+     "武将ID超出范围（必须小于3000）"},
     {"city its own neighbour", [](Scenario& s) { s.cityName(3).set(cityName::neighbours, 1, 3); }, "相邻城编号错误"},
     {"neighbour 48", [](Scenario& s) { s.cityName(3).set(cityName::neighbours, 1, 48); }, "相邻城编号错误"},
     {"neighbour listed twice", [](Scenario& s) { s.cityName(3).set(cityName::neighbours, 1, 2); }, "相邻城编号错误"},
-    {"isolated city", [](Scenario& s) {
+    {"isolated city",
+     [](Scenario& s) {
        s.cityName(3).set(cityName::neighbours, 0, -1);
        s.cityName(3).set(cityName::neighbours, 1, -1);
-     }, "存在孤城"},
+     },
+     "存在孤城"},
     {"slot after the end", [](Scenario& s) { s.cityName(3).set(cityName::neighbours, 3, 5); }, "相邻城编号错误"},
     {"one-sided neighbour", [](Scenario& s) { s.cityName(1).set(cityName::neighbours, 2, 20); }, "相邻城编号错误"},
 };

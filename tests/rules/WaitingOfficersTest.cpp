@@ -51,7 +51,8 @@ TEST_F(WaitingOfficersTest, FifthWaitingOfficerExchangesPlacesWithTheFirst) {
   b.addForce(11, 10);
   b.addServing(11, 11);
   const int cities[] = {11, 11, 20, 34, 11, 5};
-  for (int i = 0; i < 6; ++i) b.addWaiting(static_cast<std::uint16_t>(50 + i), cities[i], static_cast<std::uint8_t>(91 + i));
+  for (int i = 0; i < 6; ++i)
+    b.addWaiting(static_cast<std::uint16_t>(50 + i), cities[i], static_cast<std::uint8_t>(91 + i));
   ScenarioSet local = makeSet({b.build()});
   const OfficerState firstState = local.scenarios[0].states[2];
 
@@ -112,10 +113,10 @@ TEST_F(WaitingOfficersTest, NothingHappensForOfficersWhoAreNotWaitingOrOtherStat
   scenario().officerState(12).set(state::status, kDead);
   const ScenarioSet before = set;
   for (int status : {-1, 0, 3, 6, 7, 8}) EXPECT_EQ(activateWaitingOfficer(set, 0, 40, status), -1);
-  EXPECT_EQ(activateWaitingOfficer(set, 0, 10, kOrdinary), -1);   // on the map
-  EXPECT_EQ(activateWaitingOfficer(set, 0, 35, kOrdinary), -1);   // no officer has the id
-  EXPECT_EQ(activateWaitingOfficer(set, 0, 41, kOrdinary), -1);   // dead
-  EXPECT_EQ(activateWaitingOfficer(set, 0, 43, kOrdinary), -1);   // the first id outside the index
+  EXPECT_EQ(activateWaitingOfficer(set, 0, 10, kOrdinary), -1);  // on the map
+  EXPECT_EQ(activateWaitingOfficer(set, 0, 35, kOrdinary), -1);  // no officer has the id
+  EXPECT_EQ(activateWaitingOfficer(set, 0, 41, kOrdinary), -1);  // dead
+  EXPECT_EQ(activateWaitingOfficer(set, 0, 43, kOrdinary), -1);  // the first id outside the index
   EXPECT_EQ(activateWaitingOfficer(set, 0, 100000, kOrdinary), -1);
   EXPECT_EQ(activateWaitingOfficer(set, 0, -1, kOrdinary), -1);
   EXPECT_EQ(set, before);

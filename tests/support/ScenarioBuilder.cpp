@@ -59,7 +59,8 @@ void ScenarioBuilder::appendToList(std::int16_t& head, int officer) {
     return;
   }
   int last = head;
-  while (scenario_.officerState(last).get(state::nextOfficer) != -1) last = scenario_.officerState(last).get(state::nextOfficer);
+  while (scenario_.officerState(last).get(state::nextOfficer) != -1)
+    last = scenario_.officerState(last).get(state::nextOfficer);
   scenario_.officerState(last).set(state::nextOfficer, static_cast<std::int16_t>(officer));
   scenario_.officerState(officer).set(state::prevOfficer, static_cast<std::int16_t>(last));
 }

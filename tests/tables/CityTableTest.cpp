@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/tables/TableFiles.h"
 #include "tests/support/ScenarioBuilder.h"
+#include "tests/tables/TableFiles.h"
 
 namespace vorandel {
 namespace {
@@ -148,8 +148,7 @@ TEST_F(CityTable, MapPositionsNeedOptionEight) {
   ASSERT_EQ(run("小地图横坐标 小地图纵坐标 大地图横坐标 大地图纵坐标", 0, {"0 6 x 1 text text text text"}),
             "(no error)");
   EXPECT_EQ(small(0), 0);
-  ASSERT_EQ(run("小地图横坐标 小地图纵坐标 大地图横坐标 大地图纵坐标", 8, {"0 6 x 1 800 600 799 599"}),
-            "(no error)");
+  ASSERT_EQ(run("小地图横坐标 小地图纵坐标 大地图横坐标 大地图纵坐标", 8, {"0 6 x 1 800 600 799 599"}), "(no error)");
   const ConstCityNameRecord names = std::as_const(set.scenarios[0]).cityName(6);
   EXPECT_EQ(names.get(cityName::smallMapX), 800);
   EXPECT_EQ(names.get(cityName::smallMapY), 600);
@@ -244,7 +243,8 @@ TEST_F(CityTable, TableLevelMessages) {
   EXPECT_EQ(runText("剧本 编号 名称 设置\n- - - 0\n"), "第一行前4列错误");
   EXPECT_EQ(runText("剧本 ID 名称 设置\n"), "输入文件至少要两行");
   EXPECT_EQ(runText("剧本 ID 名称 设置 城防\n- - - 0 1\n0 1 x 1 5\n\n"), "每行列数必须一样");
-  EXPECT_EQ(runText("剧本 ID 名称 设置 城防 城墙\n- - - 0 1 1\n"), cellErrorText(1, 6, "F1", "输入文件存在错误数据，请检查非数字文本串。"));
+  EXPECT_EQ(runText("剧本 ID 名称 设置 城防 城墙\n- - - 0 1 1\n"),
+            cellErrorText(1, 6, "F1", "输入文件存在错误数据，请检查非数字文本串。"));
 }
 
 }  // namespace

@@ -104,12 +104,18 @@ const std::map<std::string, Store>& cityStores() {
       {"预备兵", [](Scenario& s, int c, long v) { s.city(c).set(city::reserveTroops, static_cast<std::uint32_t>(v)); }},
       {"士气", [](Scenario& s, int c, long v) { s.city(c).set(city::morale, static_cast<std::uint8_t>(v)); }},
       {"训练", [](Scenario& s, int c, long v) { s.city(c).set(city::training, static_cast<std::uint8_t>(v)); }},
-      {"农业上限", [](Scenario& s, int c, long v) { s.cityName(c).set(cityName::agricultureLimit, static_cast<std::uint16_t>(v)); }},
-      {"商业上限", [](Scenario& s, int c, long v) { s.cityName(c).set(cityName::commerceLimit, static_cast<std::uint16_t>(v)); }},
-      {"小地图横坐标", [](Scenario& s, int c, long v) { s.cityName(c).set(cityName::smallMapX, static_cast<std::uint16_t>(v)); }},
-      {"小地图纵坐标", [](Scenario& s, int c, long v) { s.cityName(c).set(cityName::smallMapY, static_cast<std::uint16_t>(v)); }},
-      {"大地图横坐标", [](Scenario& s, int c, long v) { s.cityName(c).set(cityName::largeMapX, static_cast<std::uint16_t>(v)); }},
-      {"大地图纵坐标", [](Scenario& s, int c, long v) { s.cityName(c).set(cityName::largeMapY, static_cast<std::uint16_t>(v)); }},
+      {"农业上限", [](Scenario& s, int c,
+                      long v) { s.cityName(c).set(cityName::agricultureLimit, static_cast<std::uint16_t>(v)); }},
+      {"商业上限",
+       [](Scenario& s, int c, long v) { s.cityName(c).set(cityName::commerceLimit, static_cast<std::uint16_t>(v)); }},
+      {"小地图横坐标",
+       [](Scenario& s, int c, long v) { s.cityName(c).set(cityName::smallMapX, static_cast<std::uint16_t>(v)); }},
+      {"小地图纵坐标",
+       [](Scenario& s, int c, long v) { s.cityName(c).set(cityName::smallMapY, static_cast<std::uint16_t>(v)); }},
+      {"大地图横坐标",
+       [](Scenario& s, int c, long v) { s.cityName(c).set(cityName::largeMapX, static_cast<std::uint16_t>(v)); }},
+      {"大地图纵坐标",
+       [](Scenario& s, int c, long v) { s.cityName(c).set(cityName::largeMapY, static_cast<std::uint16_t>(v)); }},
       {"人口", nullptr},  // the range is the field's
   };
   return stores;
@@ -139,7 +145,10 @@ TEST(ColumnDescriptions, CityColumnsAtTheirMaximumAndAbove) {
     expectRoundTrip(set, BatchKind::CityTable, exported, header);
 
     const std::string above = table(info.range->max + 1);
-    EXPECT_EQ(errorText([&] { importCityTable(set, TableText{above, "city"}); }), cellErrorText(3, 5, "E3", kOutOfRange))
+    EXPECT_EQ(errorText([&] {
+                importCityTable(set, TableText{above, "city"});
+              }),
+              cellErrorText(3, 5, "E3", kOutOfRange))
         << header;
 
     const auto store = cityStores().find(header);
@@ -180,7 +189,10 @@ TEST(ColumnDescriptions, ForceColumnsAtTheirMaximumAndAbove) {
     expectRoundTrip(set, BatchKind::ForceTable, exported, header);
 
     const std::string above = table(info.range->max + 1);
-    EXPECT_EQ(errorText([&] { importForceTable(set, TableText{above, "lord"}); }), cellErrorText(3, 4, "D3", kOutOfRange))
+    EXPECT_EQ(errorText([&] {
+                importForceTable(set, TableText{above, "lord"});
+              }),
+              cellErrorText(3, 4, "D3", kOutOfRange))
         << header;
 
     const auto store = stores.find(header);
@@ -195,19 +207,26 @@ TEST(ColumnDescriptions, ForceColumnsAtTheirMaximumAndAbove) {
 
 TEST(ColumnDescriptions, OfficerColumnsAtTheirMaximumAndAbove) {
   const std::map<std::string, Store> stores{
-      {"成长", [](Scenario& s, int n, long v) { s.officerProfile(n).set(profile::growth, static_cast<std::uint8_t>(v)); }},
-      {"相性", [](Scenario& s, int n, long v) { s.officerProfile(n).set(profile::affinity, static_cast<std::uint8_t>(v)); }},
-      {"已学技能数", [](Scenario& s, int n, long v) { s.officerState(n).set(state::learnedCount, static_cast<unsigned>(v)); }},
+      {"成长",
+       [](Scenario& s, int n, long v) { s.officerProfile(n).set(profile::growth, static_cast<std::uint8_t>(v)); }},
+      {"相性",
+       [](Scenario& s, int n, long v) { s.officerProfile(n).set(profile::affinity, static_cast<std::uint8_t>(v)); }},
+      {"已学技能数",
+       [](Scenario& s, int n, long v) { s.officerState(n).set(state::learnedCount, static_cast<unsigned>(v)); }},
       {"勇名", [](Scenario& s, int n, long v) { s.officerState(n).set(state::fame, static_cast<std::uint16_t>(v)); }},
-      {"经验", [](Scenario& s, int n, long v) { s.officerState(n).set(state::experience, static_cast<std::uint16_t>(v)); }},
-      {"忠诚度", [](Scenario& s, int n, long v) { s.officerState(n).set(state::loyalty, static_cast<std::uint8_t>(v)); }},
-      {"士兵", [](Scenario& s, int n, long v) { s.officerState(n).set(state::soldiers, static_cast<std::uint16_t>(v)); }},
-      {"训练", [](Scenario& s, int n, long v) { s.officerState(n).set(state::training, static_cast<std::uint8_t>(v)); }},
+      {"经验",
+       [](Scenario& s, int n, long v) { s.officerState(n).set(state::experience, static_cast<std::uint16_t>(v)); }},
+      {"忠诚度",
+       [](Scenario& s, int n, long v) { s.officerState(n).set(state::loyalty, static_cast<std::uint8_t>(v)); }},
+      {"士兵",
+       [](Scenario& s, int n, long v) { s.officerState(n).set(state::soldiers, static_cast<std::uint16_t>(v)); }},
+      {"训练",
+       [](Scenario& s, int n, long v) { s.officerState(n).set(state::training, static_cast<std::uint8_t>(v)); }},
       {"士气", [](Scenario& s, int n, long v) { s.officerState(n).set(state::morale, static_cast<std::uint8_t>(v)); }},
   };
   // Columns whose range is the whole field, so that no stored value lies above it.
-  const std::set<std::string> wholeField{"出生年份", "寿命", "家族", "善恶", "武力", "智力", "政治", "魅力",
-                                         "义气", "野心", "勇猛", "冷静", "归属"};
+  const std::set<std::string> wholeField{"出生年份", "寿命", "家族", "善恶", "武力", "智力", "政治",
+                                         "魅力",     "义气", "野心", "勇猛", "冷静", "归属"};
 
   const ScenarioSet start = testing::tableReadySet();
   // An ordinary officer on the map whose exported row is switched on.
@@ -232,8 +251,8 @@ TEST(ColumnDescriptions, OfficerColumnsAtTheirMaximumAndAbove) {
     const std::string header = info.header;
     ScenarioSet set = start;
     const auto table = [&](long value) {
-      return "剧本\tID\t姓名\t设置\t编号\t" + header + "\r\n-\t-\t-\t1\t-\t1\r\n" + leading + "\tx\t1\t" + chosen[4] + "\t" +
-             std::to_string(value) + "\r\n";
+      return "剧本\tID\t姓名\t设置\t编号\t" + header + "\r\n-\t-\t-\t1\t-\t1\r\n" + leading + "\tx\t1\t" + chosen[4] +
+             "\t" + std::to_string(value) + "\r\n";
     };
 
     const std::string atMost = table(info.range->max);
@@ -246,7 +265,9 @@ TEST(ColumnDescriptions, OfficerColumnsAtTheirMaximumAndAbove) {
     expectRoundTrip(set, BatchKind::OfficerTable, exported, header);
 
     const std::string above = table(info.range->max + 1);
-    EXPECT_EQ(errorText([&] { importOfficerTable(set, TableText{above, "officer"}); }),
+    EXPECT_EQ(errorText([&] {
+                importOfficerTable(set, TableText{above, "officer"});
+              }),
               cellErrorText(3, 6, "F3", kOutOfRange))
         << header;
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/tables/TableFiles.h"
 #include "tests/support/ScenarioBuilder.h"
+#include "tests/tables/TableFiles.h"
 
 namespace vorandel {
 namespace {
@@ -48,8 +48,7 @@ class ForceTable : public ::testing::Test {
 
 TEST_F(ForceTable, WritesFameMoneyFoodAndWeapons) {
   setWeaponWord(set, 1, 3, 0xF03F);  // every bit outside the weapons set
-  ASSERT_EQ(run({"剧本\t编号\t设置\t声望\t金钱\t粮食\t科技\t君主",
-                 "x\tx\tx\t1\t1\t1\t1\t1",
+  ASSERT_EQ(run({"剧本\t编号\t设置\t声望\t金钱\t粮食\t科技\t君主", "x\tx\tx\t1\t1\t1\t1\t1",
                  "1\t3\t1\t1000\t3000000\t\"12345\"\t战车,楼船\t无名氏"},
                 "\r\n"),
             "(no error)");
@@ -65,9 +64,7 @@ TEST_F(ForceTable, WeaponCellReplacesOnlyTheSixWeaponBits) {
   setWeaponWord(set, 0, 1, 0xFFFF);
   setWeaponWord(set, 0, 2, 0x0000);
   setWeaponWord(set, 1, 1, 0x1234);
-  ASSERT_EQ(run({"剧本 编号 设置 科技", "- - - 1",
-                 "0 1 1 ---",
-                 "0 2 1 铠甲,战车,,铠甲",
+  ASSERT_EQ(run({"剧本 编号 设置 科技", "- - - 1", "0 1 1 ---", "0 2 1 铠甲,战车,,铠甲",
                  "1 1 1 投石车,强骑兵,连弩,楼船,铠甲,战车"}),
             "(no error)");
   EXPECT_EQ(weaponWord(set, 0, 1), 0xF03F);
@@ -87,8 +84,7 @@ TEST_F(ForceTable, ValueLimits) {
   EXPECT_EQ(run({"剧本 编号 设置 金钱", "- - - 1", "0 1 1 -1"}), outOfRange);
   EXPECT_EQ(run({"剧本 编号 设置 粮食", "- - - 1", "0 1 1 4294967296"}), outOfRange);
   EXPECT_EQ(run({"剧本 编号 设置 声望", "- - - 1", "0 1 1 1001"}), outOfRange);
-  EXPECT_EQ(run({"剧本 编号 设置 声望", "- - - 1", "0 1 1 10x"}),
-            cellErrorText(3, 4, "D3", "不能全部转为整数。"));
+  EXPECT_EQ(run({"剧本 编号 设置 声望", "- - - 1", "0 1 1 10x"}), cellErrorText(3, 4, "D3", "不能全部转为整数。"));
 }
 
 TEST_F(ForceTable, LeadingCellsOfARow) {
@@ -114,14 +110,13 @@ TEST_F(ForceTable, HeaderWithOnlyTheLeadingColumnsStillChecksRows) {
   const ScenarioSet before = set;
   EXPECT_EQ(run({"剧本\t编号\t设置", "-\t-\t-", "0\t1\t1", "1\t21\t0"}), "(no error)");
   EXPECT_EQ(set, before);
-  EXPECT_EQ(run({"剧本\t编号\t设置", "-\t-\t-", "0\t1\t1", "0\t23\t1"}), cellErrorText(4, 1, "A4", "数值不在允许范围内"));
+  EXPECT_EQ(run({"剧本\t编号\t设置", "-\t-\t-", "0\t1\t1", "0\t23\t1"}),
+            cellErrorText(4, 1, "A4", "数值不在允许范围内"));
 }
 
 TEST_F(ForceTable, SwitchRowAndColumnOrder) {
   // Columns may stand in any order and repeat; switched-off cells are not looked at; the right one wins.
-  ASSERT_EQ(run({"剧本 编号 设置 粮食 声望 金钱 声望",
-                 "- - - 1 1 0 1",
-                 "0 2 1 100 11 garbage 12",
+  ASSERT_EQ(run({"剧本 编号 设置 粮食 声望 金钱 声望", "- - - 1 1 0 1", "0 2 1 100 11 garbage 12",
                  "0 2 1 200 21 garbage \"22\""}),
             "(no error)");
   const auto force = set.scenarios[0].force(2);
@@ -170,8 +165,7 @@ TEST_F(ForceTable, LineFeedsAtTheEnd) {
 }
 
 TEST_F(ForceTable, LaterRowsWin) {
-  ASSERT_EQ(run({"剧本 编号 设置 声望 金钱", "- - - 1 1", "1 4 1 10 20", "1 4 1 30 40", "1 4 0 50 60"}),
-            "(no error)");
+  ASSERT_EQ(run({"剧本 编号 设置 声望 金钱", "- - - 1 1", "1 4 1 10 20", "1 4 1 30 40", "1 4 0 50 60"}), "(no error)");
   EXPECT_EQ(set.scenarios[1].force(4).get(force::fame), 30);
   EXPECT_EQ(set.scenarios[1].force(4).get(force::money), 40);
 }

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "tests/tables/TableFiles.h"
 #include "tests/support/ScenarioBuilder.h"
+#include "tests/tables/TableFiles.h"
 
 namespace vorandel {
 namespace {
@@ -71,7 +71,9 @@ TEST_F(NameList, EmptyListChangesNothing) {
   EXPECT_EQ(run(" \r\n\t\n\v\f "), "(no error)");
   EXPECT_EQ(set, before);
   // The list ends at a Ctrl-Z, as Windows' text mode reads it.
-  const std::string path = files.write("ruv5_name.txt", "\x1A" "C 5 a\n");
+  const std::string path = files.write("ruv5_name.txt",
+                                       "\x1A"
+                                       "C 5 a\n");
   EXPECT_EQ(errorText([&] { runBatch(set, BatchKind::NameList, path); }), "(no error)");
   EXPECT_EQ(set, before);
 }

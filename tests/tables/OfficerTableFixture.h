@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "tables/OfficerTable.h"
-#include "tests/tables/TableFiles.h"
 #include "tests/support/ScenarioBuilder.h"
+#include "tests/tables/TableFiles.h"
 
 namespace vorandel::testing {
 
@@ -18,7 +18,8 @@ inline const std::string kUnknownText = "输入文件存在错误数据，请检
 inline void giveDistinctSkills(ScenarioSet& set) {
   for (Scenario& scenario : set.scenarios)
     for (OfficerProfile& profile : scenario.profiles)
-      for (std::size_t slot = 0; slot < 6; ++slot) profile.set(profile::learnableSkills, slot, static_cast<std::uint8_t>(slot));
+      for (std::size_t slot = 0; slot < 6; ++slot)
+        profile.set(profile::learnableSkills, slot, static_cast<std::uint8_t>(slot));
 }
 
 class OfficerTableTest : public ::testing::Test {
@@ -41,7 +42,8 @@ class OfficerTableTest : public ::testing::Test {
   std::vector<int> waitingIds(std::size_t s) const {
     std::vector<int> ids;
     const Scenario& scenario = set.scenarios[s];
-    for (std::size_t k = scenario.onMapCount; k < scenario.officerCount; ++k) ids.push_back(scenario.profiles[k].get(profile::id));
+    for (std::size_t k = scenario.onMapCount; k < scenario.officerCount; ++k)
+      ids.push_back(scenario.profiles[k].get(profile::id));
     return ids;
   }
 

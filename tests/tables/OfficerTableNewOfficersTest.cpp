@@ -16,12 +16,10 @@ std::string validation(const ScenarioSet& set) {
 
 TEST_F(NewOfficers, RowModeThreeCreatesAnOfficerAndBringsHimOntoTheMap) {
   // 身份, 所在地 and 主管 are switched off; a created officer takes every column of the header.
-  ASSERT_EQ(run({"剧本 ID 姓名 设置 编号 身份 所在地 武力 主管",
-                 "- - - 1 - 0 0 0 0",
-                 "0 600 新人 3 0 一般 洛阳 77 军事",
-                 "0 601 新人 3 0 一般 襄平 78 外交",
-                 "0 12 旧人 3 0 军师 襄平 79 外交"}),
-            "(no error)");
+  ASSERT_EQ(
+      run({"剧本 ID 姓名 设置 编号 身份 所在地 武力 主管", "- - - 1 - 0 0 0 0", "0 600 新人 3 0 一般 洛阳 77 军事",
+           "0 601 新人 3 0 一般 襄平 78 外交", "0 12 旧人 3 0 军师 襄平 79 外交"}),
+      "(no error)");
   const Scenario& scenario = set.scenarios[0];
   EXPECT_EQ(scenario.onMapCount, 12u);
   EXPECT_EQ(scenario.waitingCount, 3u);
@@ -42,11 +40,8 @@ TEST_F(NewOfficers, RowModeThreeCreatesAnOfficerAndBringsHimOntoTheMap) {
 }
 
 TEST_F(NewOfficers, WithoutStatusTheNewOfficerWaitsInTheOrderOfHisYear) {
-  ASSERT_EQ(run({"剧本 ID 姓名 设置 编号 上场年份 所在地 主管",
-                 "- - - 1 - 0 0 0",
-                 "0 600 新人 3 5 191 洛阳 军事",
-                 "0 601 新人 3 99 192 吴 内政",
-                 "1 600 新人 3 0 300 长安 人事"}),
+  ASSERT_EQ(run({"剧本 ID 姓名 设置 编号 上场年份 所在地 主管", "- - - 1 - 0 0 0", "0 600 新人 3 5 191 洛阳 军事",
+                 "0 601 新人 3 99 192 吴 内政", "1 600 新人 3 0 300 长安 人事"}),
             "(no error)");
   EXPECT_EQ(waitingIds(0), (std::vector<int>{600, 40, 41, 42, 601}));
   const int years[5] = {91, 91, 92, 92, 92};
@@ -63,8 +58,7 @@ TEST_F(NewOfficers, WithoutStatusTheNewOfficerWaitsInTheOrderOfHisYear) {
 TEST_F(NewOfficers, WithoutDutiesTheNewOfficerHoldsTheOneDutyOfTheTemplate) {
   // 特殊, the duty of an officer who enters a force without an assigned job: a new officer who waits or
   // serves passes the finishing rules without a 主管 column.
-  ASSERT_EQ(run({"剧本 ID 姓名 设置 编号 身份 所在地", "- - - 1 - 0 0",
-                 "0 600 新人 3 0 待命 洛阳",
+  ASSERT_EQ(run({"剧本 ID 姓名 设置 编号 身份 所在地", "- - - 1 - 0 0", "0 600 新人 3 0 待命 洛阳",
                  "0 601 新人 3 0 一般 洛阳"}),
             "(no error)");
   EXPECT_EQ(officer(0, 600).get(state::status), kWaiting);
@@ -81,10 +75,9 @@ TEST_F(NewOfficers, WithoutDutiesTheNewOfficerHoldsTheOneDutyOfTheTemplate) {
 TEST_F(NewOfficers, AnOfficerAddedAfterAnActivationWaitsUntilTheLatestYear) {
   // Bringing id 42 (192) onto the map moves id 40 (191) to the end of the queue; the new officer still
   // appears in 192, with id 41, and is born in 177.
-  ASSERT_EQ(run({"剧本 ID 姓名 设置 编号 身份 所在地", "- - - 1 - 1 0",
-                 "0 42 某 1 0 一般 谯",
-                 "0 600 新人 3 0 待命 洛阳"}),
-            "(no error)");
+  ASSERT_EQ(
+      run({"剧本 ID 姓名 设置 编号 身份 所在地", "- - - 1 - 1 0", "0 42 某 1 0 一般 谯", "0 600 新人 3 0 待命 洛阳"}),
+      "(no error)");
   EXPECT_EQ(officer(0, 42).get(state::status), kUnaffiliated) << "nobody owns 谯";
   EXPECT_EQ(waitingIds(0), (std::vector<int>{40, 41, 600}));
   const int years[3] = {91, 92, 92};
@@ -99,7 +92,8 @@ TEST_F(NewOfficers, TheTemplateLocationNeedsItsColumn) {
   ASSERT_EQ(run({"剧本 ID 姓名 设置 编号 主管", "- - - 1 - 1", "0 600 新人 3 0 军事"}), "(no error)");
   EXPECT_EQ(officer(0, 600).get(state::location), 0);
   EXPECT_NE(validation(set), "(no error)");
-  EXPECT_EQ(run({"剧本 ID 姓名 设置 编号 所在地", "- - - 0 - 0", "0 602 新人 3 0 火星"}), cellErrorText(3, 6, "F3", kUnknownText));
+  EXPECT_EQ(run({"剧本 ID 姓名 设置 编号 所在地", "- - - 0 - 0", "0 602 新人 3 0 火星"}),
+            cellErrorText(3, 6, "F3", kUnknownText));
 }
 
 TEST_F(NewOfficers, StatusBringsAWaitingOfficerOntoTheMapOrLeavesHimWaiting) {

@@ -19,11 +19,11 @@ const std::string kOn = "- - - 1 - 1";
 
 TEST_F(PlacingOfficers, RowModeFourJoinsTheForceOfTheCity) {
   ASSERT_EQ(run({kLocationHeader, kOn,
-                 "0 12 一般 4 0 弘农",   // a city of his own force
-                 "0 11 军师 4 0 吴",     // a city of another force
-                 "0 14 一般 4 0 襄平",   // a city nobody owns
-                 "0 32 在野 4 0 洛阳",   // already there, but unaffiliated: he joins 洛阳's force
-                 "0 13 太守 4 0 弘农"}), // already there and serving: nothing happens
+                 "0 12 一般 4 0 弘农",    // a city of his own force
+                 "0 11 军师 4 0 吴",      // a city of another force
+                 "0 14 一般 4 0 襄平",    // a city nobody owns
+                 "0 32 在野 4 0 洛阳",    // already there, but unaffiliated: he joins 洛阳's force
+                 "0 13 太守 4 0 弘农"}),  // already there and serving: nothing happens
             "(no error)");
   EXPECT_EQ(officer(0, 12).get(state::force), 1);
   EXPECT_EQ(officer(0, 12).get(state::status), kOrdinary);
@@ -107,7 +107,8 @@ TEST_F(PlacingOfficers, GovernorColumnAppointsStrategistsAndOrdinaryOfficers) {
   EXPECT_EQ(officer(0, 12).get(state::nextOfficer), numberOf(0, 11));
   EXPECT_EQ(city(0, 34).get(city::governor), numberOf(0, 20));
   EXPECT_EQ(validation(set), "(no error)");
-  EXPECT_EQ(run({"剧本 ID 姓名 设置 编号 太守", "- - - 1 - 1", "0 13 某 1 0 是"}), cellErrorText(3, 6, "F3", "数值只能为0或1"));
+  EXPECT_EQ(run({"剧本 ID 姓名 设置 编号 太守", "- - - 1 - 1", "0 13 某 1 0 是"}),
+            cellErrorText(3, 6, "F3", "数值只能为0或1"));
 }
 
 class HandingOutItems : public OfficerTableTest {
@@ -115,7 +116,9 @@ class HandingOutItems : public OfficerTableTest {
   HandingOutItems() { setItemHolder(set, 0, 27, numberOf(0, 10)); }  // the ruler rides 赤兔马
 
   std::uint32_t items(std::size_t s, int id) { return officer(s, id).get(state::items); }
-  int holder(std::size_t s, int item) { return set.scenarios[s].trailer.get(trailer::itemHolder, static_cast<std::size_t>(item)); }
+  int holder(std::size_t s, int item) {
+    return set.scenarios[s].trailer.get(trailer::itemHolder, static_cast<std::size_t>(item));
+  }
 
   const std::string header = "剧本 ID 姓名 设置 编号 宝物";
 };
@@ -128,13 +131,15 @@ TEST_F(HandingOutItems, ItemsAreTakenFromTheirHolderAndGivenOncePerImport) {
   EXPECT_EQ(holder(1, 27), numberOf(1, 12));
   EXPECT_EQ(validation(set), "(no error)");
 
-  EXPECT_EQ(run({header, kOn, "0 12 某 1 0 赤兔马", "0 13 某 1 0 赤兔马"}), cellErrorText(4, 6, "F4", "同一宝物拥有者只能有一个"));
+  EXPECT_EQ(run({header, kOn, "0 12 某 1 0 赤兔马", "0 13 某 1 0 赤兔马"}),
+            cellErrorText(4, 6, "F4", "同一宝物拥有者只能有一个"));
   EXPECT_EQ(run({header, kOn, "0 13 某 1 0 史记,史记"}), cellErrorText(3, 6, "F3", "同一宝物拥有者只能有一个"));
   EXPECT_EQ(run({header, kOn, "0 13 某 1 0 史记，六韬"}), cellErrorText(3, 6, "F3", kUnknownText));
 }
 
 TEST_F(HandingOutItems, TheItemRuleLimitsOrdinaryOfficersButNotRulersOrIds492To499) {
-  EXPECT_EQ(run({header, kOn, "0 12 某 1 0 倚天剑,青釭剑"}), cellErrorText(3, 6, "F3", "普通武将只能拥有一类型的宝物。"));
+  EXPECT_EQ(run({header, kOn, "0 12 某 1 0 倚天剑,青釭剑"}),
+            cellErrorText(3, 6, "F3", "普通武将只能拥有一类型的宝物。"));
   EXPECT_EQ(run({header, kOn, "0 13 某 1 0 玉玺"}), cellErrorText(3, 6, "F3", "普通武将只能拥有一类型的宝物。"));
   set = smallValidSet();
   giveDistinctSkills(set);
@@ -144,8 +149,7 @@ TEST_F(HandingOutItems, TheItemRuleLimitsOrdinaryOfficersButNotRulersOrIds492To4
   set = smallValidSet();
   giveDistinctSkills(set);
   ASSERT_EQ(run({"剧本 ID 姓名 设置 编号 身份 所在地 主管 宝物", "- - - 1 - 0 0 1 1",
-                 "0 12 某 1 0 - - 军事 倚天剑,赤兔马,孙子兵法,青囊书",
-                 "0 10 君 1 0 - - --- 青釭剑,方天画戟,玉玺",
+                 "0 12 某 1 0 - - 军事 倚天剑,赤兔马,孙子兵法,青囊书", "0 10 君 1 0 - - --- 青釭剑,方天画戟,玉玺",
                  "0 495 某 3 0 一般 洛阳 军事 七星剑,三尖刀,绝影,的卢"}),
             "(no error)");
   EXPECT_EQ(items(0, 495), 1u << 20 | 1u << 22 | 1u << 30 | 1u << 28);
@@ -157,7 +161,8 @@ TEST_F(HandingOutItems, WaitingOfficersHoldNoItems) {
   set = smallValidSet();
   giveDistinctSkills(set);
   officer(0, 41).set(state::items, 1u << 3);
-  EXPECT_EQ(run({"剧本 ID 姓名 设置 编号 武力", kOn, "0 41 某 1 0 60"}), cellErrorText(3, 6, "F3", "待命武将不能带宝物"));
+  EXPECT_EQ(run({"剧本 ID 姓名 设置 编号 武力", kOn, "0 41 某 1 0 60"}),
+            cellErrorText(3, 6, "F3", "待命武将不能带宝物"));
   EXPECT_EQ(run({header, kOn, "0 41 某 1 0 ---"}), "(no error)");
   EXPECT_EQ(items(0, 41), 0u);
 }

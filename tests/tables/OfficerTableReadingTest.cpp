@@ -60,7 +60,8 @@ TEST_F(ReadingOfficerTable, AnIdOncePerScenarioAndANewIdOncePerScenario) {
   EXPECT_EQ(run({header, "- - - 1 - 1 0", "0 12 某 1 0 70 0", "1 12 某 2 0 71 0"}), "(no error)");
   EXPECT_EQ(officer(0, 12).get(state::war), 70);
   EXPECT_EQ(officer(1, 12).get(state::war), 71);
-  EXPECT_EQ(run({header, "- - - 1 - 1 0", "0 13 某 1 0 70 0", "0 13 某 1 0 72 0"}), cellErrorText(4, 2, "B4", "ID重复"));
+  EXPECT_EQ(run({header, "- - - 1 - 1 0", "0 13 某 1 0 70 0", "0 13 某 1 0 72 0"}),
+            cellErrorText(4, 2, "B4", "ID重复"));
 
   set = smallValidSet();
   giveDistinctSkills(set);
@@ -68,7 +69,8 @@ TEST_F(ReadingOfficerTable, AnIdOncePerScenarioAndANewIdOncePerScenario) {
   EXPECT_EQ(set.scenarios[0].officerProfile(3).get(profile::id), 500);
   EXPECT_EQ(set.scenarios[1].officerProfile(4).get(profile::id), 500);
   EXPECT_EQ(set.officerIndexOf(0, 12), 2) << "the id index keeps the old id until the set is loaded again";
-  EXPECT_EQ(run({header, "- - - 1 - 1 1", "0 14 某 1 0 70 600", "0 21 某 1 0 70 600"}), cellErrorText(4, 7, "G4", "ID重复"));
+  EXPECT_EQ(run({header, "- - - 1 - 1 1", "0 14 某 1 0 70 600", "0 21 某 1 0 70 600"}),
+            cellErrorText(4, 7, "G4", "ID重复"));
 }
 
 TEST_F(ReadingOfficerTable, ColumnsApplyInIdOrderWhateverTheFileOrder) {

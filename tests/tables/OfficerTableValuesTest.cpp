@@ -9,12 +9,13 @@ namespace {
 using OfficerValues = OfficerTableTest;
 
 TEST_F(OfficerValues, ValueColumnsWriteTheirFields) {
-  ASSERT_EQ(run({"剧本 ID 姓名 设置 编号 新姓名 性别 父母ID 父母姓名 出生年份 寿命 家族 成长 相性 善恶 武力 智力 政治 魅力 "
-                 "义气 野心 勇猛 冷静 勇名 经验 年龄 忠诚度 叛乱 已行动 特征 归属 士兵 训练 士气 势力 君主 将军",
-                 "- - - 1 - 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1",
-                 "0 12 某 1 0 \"诸葛亮\" 1 70000 谁 181 5 200 0 150 3 255 88 77 66 15 14 7 6 10000 60000 99 100 1 1 1 3 "
-                 "20000 100 99 魏 曹操 无"}),
-            "(no error)");
+  ASSERT_EQ(
+      run({"剧本 ID 姓名 设置 编号 新姓名 性别 父母ID 父母姓名 出生年份 寿命 家族 成长 相性 善恶 武力 智力 政治 魅力 "
+           "义气 野心 勇猛 冷静 勇名 经验 年龄 忠诚度 叛乱 已行动 特征 归属 士兵 训练 士气 势力 君主 将军",
+           "- - - 1 - 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1",
+           "0 12 某 1 0 \"诸葛亮\" 1 70000 谁 181 5 200 0 150 3 255 88 77 66 15 14 7 6 10000 60000 99 100 1 1 1 3 "
+           "20000 100 99 魏 曹操 无"}),
+      "(no error)");
   const OfficerState& o = officer(0, 12);
   const OfficerProfile& p = profileOf(0, 12);
   EXPECT_EQ(p.text(profile::name), "诸葛亮");
@@ -69,28 +70,35 @@ TEST_F(OfficerValues, LearnableSkillsAreSixNamesInOrder) {
   for (std::size_t slot = 0; slot < 6; ++slot)
     EXPECT_EQ(profileOf(0, 12).get(profile::learnableSkills, slot), want[slot]);
   EXPECT_EQ(run({header, "- - - 1 - 1", "0 13 某 1 0 ---"}), cellErrorText(3, 6, "F3", "技能不能为空值"));
-  EXPECT_EQ(run({header, "- - - 1 - 1", "0 13 某 1 0 骑射,火计,落沙,水神,无双"}), cellErrorText(3, 6, "F3", "技能个数必须为6个"));
+  EXPECT_EQ(run({header, "- - - 1 - 1", "0 13 某 1 0 骑射,火计,落沙,水神,无双"}),
+            cellErrorText(3, 6, "F3", "技能个数必须为6个"));
   EXPECT_EQ(run({header, "- - - 1 - 1", "0 13 某 1 0 骑射,火计,落沙,水神,无双,仙术,混乱"}),
             cellErrorText(3, 6, "F3", "技能个数必须为6个"));
-  EXPECT_EQ(run({header, "- - - 1 - 1", "0 13 某 1 0 骑射,火计,落沙,水神,无双,法术"}), cellErrorText(3, 6, "F3", kUnknownText));
-  EXPECT_EQ(run({header, "- - - 1 - 1", "0 13 某 1 0 骑射,火计,落沙,水神,无双,骑射"}), cellErrorText(3, 6, "F3", "技能出现重复"));
+  EXPECT_EQ(run({header, "- - - 1 - 1", "0 13 某 1 0 骑射,火计,落沙,水神,无双,法术"}),
+            cellErrorText(3, 6, "F3", kUnknownText));
+  EXPECT_EQ(run({header, "- - - 1 - 1", "0 13 某 1 0 骑射,火计,落沙,水神,无双,骑射"}),
+            cellErrorText(3, 6, "F3", "技能出现重复"));
 }
 
 TEST_F(OfficerValues, LearnedSkillsComeFromTheFirstLearnableSlotsAndTheTwoSkillColumns) {
   OfficerProfile& p = profileOf(0, 12);
   const int slots[6] = {3, 4, 5, 6, 7, 8};
-  for (std::size_t slot = 0; slot < 6; ++slot) p.set(profile::learnableSkills, slot, static_cast<std::uint8_t>(slots[slot]));
+  for (std::size_t slot = 0; slot < 6; ++slot)
+    p.set(profile::learnableSkills, slot, static_cast<std::uint8_t>(slots[slot]));
   officer(0, 12).set(state::learnedCount, 2);
   officer(0, 12).set(state::learnedSkills, 0xFFFF0000u);
   officer(0, 13).set(state::learnedSkills, 0xFFFF0000u);
   // A row that only writes 武力 still rebuilds the learned skills.
-  ASSERT_EQ(run({"剧本 ID 姓名 设置 编号 武力 已学技能 附加技能", "- - - 1 - 1 0 0", "0 12 某 1 0 60 x x"}), "(no error)");
+  ASSERT_EQ(run({"剧本 ID 姓名 设置 编号 武力 已学技能 附加技能", "- - - 1 - 1 0 0", "0 12 某 1 0 60 x x"}),
+            "(no error)");
   EXPECT_EQ(officer(0, 12).get(state::learnedSkills), 0x18u);
 
-  ASSERT_EQ(run({"剧本 ID 姓名 设置 编号 已学技能数 已学技能 附加技能", "- - - 1 - 1 1 1", "0 13 某 1 0 1 骑射,火计 0x100"}),
-            "(no error)");
+  ASSERT_EQ(
+      run({"剧本 ID 姓名 设置 编号 已学技能数 已学技能 附加技能", "- - - 1 - 1 1 1", "0 13 某 1 0 1 骑射,火计 0x100"}),
+      "(no error)");
   EXPECT_EQ(officer(0, 13).get(state::learnedSkills), 0x80000000u | 0x1u | 0x100u | 0x1u);
-  EXPECT_EQ(run({"剧本 ID 姓名 设置 编号 已学技能数", "- - - 1 - 1", "0 14 某 1 0 7"}), cellErrorText(3, 6, "F3", "数值不在允许范围内"));
+  EXPECT_EQ(run({"剧本 ID 姓名 设置 编号 已学技能数", "- - - 1 - 1", "0 14 某 1 0 7"}),
+            cellErrorText(3, 6, "F3", "数值不在允许范围内"));
 }
 
 TEST_F(OfficerValues, SkillRecordsThatBreakTheRulesAreRefusedOrMended) {
@@ -112,10 +120,8 @@ TEST_F(OfficerValues, SkillRecordsThatBreakTheRulesAreRefusedOrMended) {
 TEST_F(OfficerValues, ExperienceIsRaisedToTheTableMinimum) {
   EXPECT_EQ(experienceTable[7][3], 18000);
   EXPECT_EQ(experienceTable[15][6], 60000);
-  ASSERT_EQ(run({"剧本 ID 姓名 设置 编号 成长 已学技能数 经验", "- - - 1 - 1 1 1",
-                 "0 12 某 1 0 7 3 100",
-                 "0 13 某 1 0 7 3 20000",
-                 "0 14 某 1 0 2 6 0"}),
+  ASSERT_EQ(run({"剧本 ID 姓名 设置 编号 成长 已学技能数 经验", "- - - 1 - 1 1 1", "0 12 某 1 0 7 3 100",
+                 "0 13 某 1 0 7 3 20000", "0 14 某 1 0 2 6 0"}),
             "(no error)");
   EXPECT_EQ(officer(0, 12).get(state::experience), 18000);
   EXPECT_EQ(officer(0, 13).get(state::experience), 20000);
@@ -136,8 +142,9 @@ TEST_F(OfficerValues, DutiesOfRulersAndOthers) {
 TEST_F(OfficerValues, FreeOfficersLeadNoTroops) {
   officer(0, 30).set(state::training, 50);
   officer(0, 12).set(state::training, 50);
-  ASSERT_EQ(run({"剧本 ID 姓名 设置 编号 士兵", "- - - 1 - 1", "0 30 某 1 0 5000", "0 31 某 1 0 5000", "0 12 某 1 0 5000"}),
-            "(no error)");
+  ASSERT_EQ(
+      run({"剧本 ID 姓名 设置 编号 士兵", "- - - 1 - 1", "0 30 某 1 0 5000", "0 31 某 1 0 5000", "0 12 某 1 0 5000"}),
+      "(no error)");
   EXPECT_EQ(officer(0, 30).get(state::soldiers), 0);
   EXPECT_EQ(officer(0, 30).get(state::training), 0);
   EXPECT_EQ(officer(0, 31).get(state::soldiers), 0);
@@ -146,11 +153,8 @@ TEST_F(OfficerValues, FreeOfficersLeadNoTroops) {
 }
 
 TEST_F(OfficerValues, StrategistMinimumsAndPromotion) {
-  ASSERT_EQ(run({"剧本 ID 姓名 设置 编号 智力 政治", "- - - 1 - 1 1",
-                 "0 11 军师 1 0 50 85",
-                 "0 12 某 1 0 95 85",
-                 "0 13 某 1 0 95 79",
-                 "0 30 某 1 0 95 85"}),
+  ASSERT_EQ(run({"剧本 ID 姓名 设置 编号 智力 政治", "- - - 1 - 1 1", "0 11 军师 1 0 50 85", "0 12 某 1 0 95 85",
+                 "0 13 某 1 0 95 79", "0 30 某 1 0 95 85"}),
             "(no error)");
   EXPECT_EQ(officer(0, 11).get(state::intelligence), 90);
   EXPECT_EQ(officer(0, 11).get(state::politics), 85);

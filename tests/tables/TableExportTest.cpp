@@ -7,8 +7,8 @@
 #include "app/BatchRun.h"
 #include "tables/BatchTable.h"
 #include "tables/CityTable.h"
-#include "tests/tables/TableExportSets.h"
 #include "tests/support/TempFolder.h"
+#include "tests/tables/TableExportSets.h"
 
 namespace vorandel {
 namespace {

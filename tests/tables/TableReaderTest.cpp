@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "app/BatchRun.h"
-#include "tables/TextFile.h"
-#include "tables/BatchTable.h"
 #include "model/CellError.h"
+#include "tables/BatchTable.h"
 #include "tables/CellParsers.h"
 #include "tables/ColumnDictionary.h"
+#include "tables/TextFile.h"
 #include "tests/tables/TableFiles.h"
 
 namespace vorandel {
@@ -104,7 +104,8 @@ TEST(CellParsers, SwitchIsZeroOrOneOnly) {
   EXPECT_TRUE(parseSwitch("1"));
   const CellPosition at{1, 4};
   for (const char* bad : {"00", "+1", "\"1\"", "2", "1 ", "-0"})
-    EXPECT_EQ(errorText([&] { atCell(at, [&] { parseSwitch(bad); }); }), cellErrorText(2, 5, "E2", "数值只能为0或1")) << bad;
+    EXPECT_EQ(errorText([&] { atCell(at, [&] { parseSwitch(bad); }); }), cellErrorText(2, 5, "E2", "数值只能为0或1"))
+        << bad;
 }
 
 TEST(CellParsers, RangedReadsTheWholeCellAsStrtol) {
@@ -116,11 +117,16 @@ TEST(CellParsers, RangedReadsTheWholeCellAsStrtol) {
   EXPECT_EQ(parseRanged("1F", 0, 100, 16), 31);
   EXPECT_EQ(parseRanged("-0x10", -100, 100, 16), -16);
   for (const char* bad : {"7a", "0x10", "1.5", "--1", "+", "7 "})
-    EXPECT_EQ(errorText([&] { atCell(at, [&] { parseRanged(bad, 0, 100, 10); }); }), cellErrorText(3, 5, "E3", kNotAnInteger)) << bad;
-  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseRanged("-6", -5, 5, 10); }); }), cellErrorText(3, 5, "E3", kOutOfRange));
-  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseRanged("6", -5, 5, 10); }); }), cellErrorText(3, 5, "E3", kOutOfRange));
+    EXPECT_EQ(errorText([&] { atCell(at, [&] { parseRanged(bad, 0, 100, 10); }); }),
+              cellErrorText(3, 5, "E3", kNotAnInteger))
+        << bad;
+  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseRanged("-6", -5, 5, 10); }); }),
+            cellErrorText(3, 5, "E3", kOutOfRange));
+  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseRanged("6", -5, 5, 10); }); }),
+            cellErrorText(3, 5, "E3", kOutOfRange));
   EXPECT_EQ(parseBounded("1000", 1000), 1000);
-  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseBounded("1001", 1000); }); }), cellErrorText(3, 5, "E3", kOutOfRange));
+  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseBounded("1001", 1000); }); }),
+            cellErrorText(3, 5, "E3", kOutOfRange));
   EXPECT_EQ(errorText([&] { atCell(at, [&] { parseBounded("-1", 1000); }); }), cellErrorText(3, 5, "E3", kOutOfRange));
 }
 
@@ -135,7 +141,8 @@ TEST(CellParsers, RangedSaturatesAtThe32BitLimits) {
   EXPECT_EQ(parseRanged("100000000", least, most, 16), most);
   // A value that a 64-bit long would hold in full must not slip below a bound once it is cut to 32 bits.
   const CellPosition at{0, 0};
-  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseBounded("4294967296", 100); }); }), cellErrorText(1, 1, "A1", kOutOfRange));
+  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseBounded("4294967296", 100); }); }),
+            cellErrorText(1, 1, "A1", kOutOfRange));
 }
 
 TEST(CellParsers, UnsignedReadsAsStrtoulWithA32BitLong) {
@@ -157,8 +164,11 @@ TEST(CellParsers, UnsignedReadsAsStrtoulWithA32BitLong) {
 
   const CellPosition at{6, 27};
   for (const char* bad : {"1G", "0x", "1.0", "x1"})
-    EXPECT_EQ(errorText([&] { atCell(at, [&] { parseUnsigned(bad, 16); }); }), cellErrorText(7, 28, "AB7", kNotAnInteger)) << bad;
-  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseUnsigned("0x10", 10); }); }), cellErrorText(7, 28, "AB7", kNotAnInteger));
+    EXPECT_EQ(errorText([&] { atCell(at, [&] { parseUnsigned(bad, 16); }); }),
+              cellErrorText(7, 28, "AB7", kNotAnInteger))
+        << bad;
+  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseUnsigned("0x10", 10); }); }),
+            cellErrorText(7, 28, "AB7", kNotAnInteger));
 }
 
 TEST(CellParsers, NameSetOrsTheBitsOfKnownItems) {

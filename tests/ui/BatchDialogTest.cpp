@@ -18,8 +18,9 @@ using ui::BoxAnswer;
 using ui::BoxOwner;
 using ui::BoxStyle;
 
-const std::string kMoneyHeader = "剧本\t编号\t设置\t金钱\n"
-                                  "x\tx\tx\t1\n";
+const std::string kMoneyHeader =
+    "剧本\t编号\t设置\t金钱\n"
+    "x\tx\tx\t1\n";
 const std::string kGoodTable = kMoneyHeader + "1\t2\t1\t4321\n";
 const std::string kBadTable = kMoneyHeader + "1\t2\t1\t3000001\n";  // above the largest amount
 
@@ -124,8 +125,9 @@ TEST_F(BatchDialog, RetryReadsTheFileAgainOnAFreshCopy) {
 
 TEST_F(BatchDialog, AnOfficerTableIsValidatedBeforeItIsCommitted) {
   state.batchMode = 1;
-  const std::string header = "剧本\tID\t姓名\t设置\t编号\t武力\t可学技能\t主管\n"
-                             "x\tx\tx\t0\tx\t1\t1\t0\n";
+  const std::string header =
+      "剧本\tID\t姓名\t设置\t编号\t武力\t可学技能\t主管\n"
+      "x\tx\tx\t0\tx\t1\t1\t0\n";
   const std::string skills = "\t火计,混乱,内讧,收拾,仙术,鼓舞\t军事\n";
   // A new officer without a place passes the table but not the check of the whole scenario.
   testing::writeFile(folder.file("ruv5_officer.txt"), header + "0\t600\t新人\t3\t0\t70" + skills);

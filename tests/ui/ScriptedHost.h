@@ -78,7 +78,6 @@ class ScriptedHost : public ui::DialogHost {
       if (it->first == item) return it->second;
     return std::nullopt;
   }
-
 };
 
 // A drop of the given files that remembers whether it was released.

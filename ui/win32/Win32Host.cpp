@@ -9,13 +9,11 @@
 
 namespace vorandel::ui {
 
-BoxAnswer Win32Host::messageBox(BoxOwner owner, const std::string& text, const std::string& title,
-                                BoxStyle style) {
+BoxAnswer Win32Host::messageBox(BoxOwner owner, const std::string& text, const std::string& title, BoxStyle style) {
   UINT type = MB_OK;
   if (style == BoxStyle::Error) type = MB_OK | MB_ICONERROR;
   if (style == BoxStyle::ErrorRetryCancel) type = MB_RETRYCANCEL | MB_ICONERROR;
-  const int answer =
-      MessageBoxA(owner == BoxOwner::Dialog ? window_ : nullptr, text.c_str(), title.c_str(), type);
+  const int answer = MessageBoxA(owner == BoxOwner::Dialog ? window_ : nullptr, text.c_str(), title.c_str(), type);
   if (answer == IDRETRY) return BoxAnswer::Retry;
   if (answer == IDCANCEL) return BoxAnswer::Cancel;
   return BoxAnswer::Ok;

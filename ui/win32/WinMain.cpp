@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "model/EditError.h"
 #include "model/BuiltInData.h"
+#include "model/EditError.h"
 #include "model/StreamError.h"
 #include "ui/ResourceIds.h"
 #include "ui/win32/Win32Host.h"

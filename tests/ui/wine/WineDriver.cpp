@@ -123,7 +123,8 @@ int main(int argc, char** argv) {
   if (argc < 3) return 2;
   const std::string command = argv[1];
   const char* title = argv[2];
-  const DWORD waitMs = argc > 3 && (command == "wait" || command == "gone") ? std::strtoul(argv[3], nullptr, 10) : 10000;
+  const DWORD waitMs =
+      argc > 3 && (command == "wait" || command == "gone") ? std::strtoul(argv[3], nullptr, 10) : 10000;
 
   if (command == "gone") {
     const DWORD start = GetTickCount();
