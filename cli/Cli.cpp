@@ -33,11 +33,9 @@ struct Stop {
   int code;
 };
 
-class Cli : public UserNotifier {
+class Cli {
  public:
   explicit Cli(CliContext& context) : context_(context) {}
-
-  void showError(const std::string& text) override { say(text); }
 
   void say(const Message& message) {
     const std::string shown = messageTo(message, context_.charset);

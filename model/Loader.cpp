@@ -78,11 +78,10 @@ void parsePair(ScenarioSet& set, std::istream& sndata, std::istream& taiki, Chun
 
 }  // namespace
 
-bool loadScenarioSet(ScenarioSet& set, std::string_view sndata, std::string_view taiki) {
+void loadScenarioSet(ScenarioSet& set, std::string_view sndata, std::string_view taiki) {
   MemoryInputStream sndataStream(sndata);
   MemoryInputStream taikiStream(taiki);
   parseScenarioStreams(set, sndataStream, taikiStream);
-  return true;
 }
 
 void parseScenarioStreams(ScenarioSet& set, std::istream& sndata, std::istream& taiki) {

@@ -8,10 +8,10 @@
 
 namespace vorandel {
 
-// Loads the two files' bytes into the set. Returns true; every failure is raised (EditError for data
+// Loads the two files' bytes into the set. Every failure is raised (EditError for data
 // outside the game's limits and for chunk sizes that disagree with the counts, StreamError::ReadFailed
 // for data shorter than its counts). A failed load leaves the set partly filled: callers discard it.
-bool loadScenarioSet(ScenarioSet& set, std::string_view sndata, std::string_view taiki);
+void loadScenarioSet(ScenarioSet& set, std::string_view sndata, std::string_view taiki);
 
 // The parser behind loadScenarioSet, on any pair of binary input streams; fills an empty set. A pair
 // whose chunk sizes disagree with the counts of the blocks is refused: a sndata.s5 chunk must cover

@@ -19,11 +19,11 @@ const Scenario& ScenarioSet::scenario(std::size_t s) const {
   return scenarios[s];
 }
 
-int ScenarioSet::officerIndexOf(std::size_t s, long id) const {
-  if (s >= officerIndexById.size() || id < 0) return -1;
+std::optional<OfficerIndex> ScenarioSet::officerIndexOf(std::size_t s, long id) const {
+  if (s >= officerIndexById.size() || id < 0) return std::nullopt;
   const auto& index = officerIndexById[s];
-  if (static_cast<unsigned long>(id) >= index.size()) return -1;
-  return index[static_cast<std::size_t>(id)];
+  if (static_cast<unsigned long>(id) >= index.size() || index[static_cast<std::size_t>(id)] < 0) return std::nullopt;
+  return OfficerIndex{index[static_cast<std::size_t>(id)]};
 }
 
 }  // namespace vorandel

@@ -3,8 +3,10 @@
 // are deep and assignment replaces everything, so a batch can work on a copy and throw it away.
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <vector>
 
+#include "model/OfficerIndex.h"
 #include "model/Records.h"
 
 namespace vorandel {
@@ -23,6 +25,9 @@ struct WaitingEntry {
   std::int32_t appearYear = 0;  // year minus 100, as stored in the block
   friend bool operator==(const WaitingEntry&, const WaitingEntry&) = default;
 };
+
+// An id without an officer in a scenario's id index.
+inline constexpr std::int32_t kNoOfficerIndex = -1;
 
 inline bool isCityNumber(int c) { return c >= 1 && c <= kCityCount; }
 inline bool isForceNumber(int f) { return f >= 1 && f <= kForceCount; }
@@ -107,16 +112,16 @@ struct ScenarioSet {
   std::vector<ChunkEntry> sndataTable;
   std::vector<ChunkEntry> taikiTable;
   std::vector<Scenario> scenarios;
-  std::vector<std::vector<std::int32_t>> officerIndexById;  // per scenario: id -> 0-based index, or -1
+  std::vector<std::vector<std::int32_t>> officerIndexById;  // per scenario: id -> 0-based index, or kNoOfficerIndex
   std::vector<std::deque<WaitingEntry>> waitingQueue;       // per scenario: one entry per waiting officer
 
   std::size_t scenarioCount() const { return scenarios.size(); }
   Scenario& scenario(std::size_t s);  // raises for a number that is not a scenario of the set
   const Scenario& scenario(std::size_t s) const;
 
-  // The 0-based index of the officer registered under the id in scenario s, or -1 when there is none
-  // (also for an id or scenario outside the index).
-  int officerIndexOf(std::size_t s, long id) const;
+  // The officer registered under the id in scenario s; nothing when there is none (also for an id or
+  // scenario outside the index).
+  std::optional<OfficerIndex> officerIndexOf(std::size_t s, long id) const;
 
   friend bool operator==(const ScenarioSet&, const ScenarioSet&) = default;
 };

@@ -59,18 +59,19 @@ int storedStartYear(const Scenario& scenario) {
   return scenario.block.get(block::startYear) - kYearBase + december;
 }
 
-int activateWaitingOfficer(ScenarioSet& set, std::size_t s, int id, int newStatus) {
+std::optional<OfficerIndex> activateWaitingOfficer(ScenarioSet& set, std::size_t s, int id, int newStatus) {
   if (newStatus != kStrategist && newStatus != kOrdinary && newStatus != kUnaffiliated && newStatus != kHermit)
-    return -1;
+    return std::nullopt;
   Scenario& scenario = set.scenario(s);
   require(s < set.officerIndexById.size() && set.officerIndexById[s].size() == set.idCapacity, "索引出错1");
   std::vector<std::int32_t>& indexById = set.officerIndexById[s];
-  if (id < 0 || static_cast<std::uint32_t>(id) >= set.idCapacity) return -1;
+  if (id < 0 || static_cast<std::uint32_t>(id) >= set.idCapacity) return std::nullopt;
 
   const int k = indexById[static_cast<std::size_t>(id)];
   const auto m = static_cast<int>(scenario.onMapCount);
-  if (k == -1 || k < m || static_cast<std::uint32_t>(k) >= scenario.officerCount) return -1;
-  if (!scenario.isOfficerNumber(k + 1) || scenario.officerState(k + 1).get(state::status) != kWaiting) return -1;
+  if (k == kNoOfficerIndex || k < m || static_cast<std::uint32_t>(k) >= scenario.officerCount) return std::nullopt;
+  if (!scenario.isOfficerNumber(k + 1) || scenario.officerState(k + 1).get(state::status) != kWaiting)
+    return std::nullopt;
 
   if (scenario.onMapCount >= kMaxOnMap) failCell("已上场人数过多， 添加失败");
 
@@ -129,13 +130,13 @@ int activateWaitingOfficer(ScenarioSet& set, std::size_t s, int id, int newStatu
   if (status == kUnaffiliated || status == kHermit) {
     officer.set(state::force, -1);
     officer.set(state::changeMarker, 0xFF);
-    officer.set(state::duties, 0x20);  // 特殊 only
+    officer.set(state::duties, kSpecialDuty);
   }
   appendToCity(set, s, number, c);
-  return m;
+  return OfficerIndex{m};
 }
 
-bool addWaitingOfficer(ScenarioSet& set, std::size_t s, int id) {
+void addWaitingOfficer(ScenarioSet& set, std::size_t s, int id) {
   require(s < set.scenarioCount(), "剧本编号错误");
   require(id >= 0 && id < kIdLimit, "头像编号超出范围。");
   Scenario& scenario = set.scenarios[s];
@@ -181,7 +182,6 @@ bool addWaitingOfficer(ScenarioSet& set, std::size_t s, int id) {
   ++scenario.waitingCount;
   ++scenario.officerCount;
   setStoredCounts(scenario);
-  return true;
 }
 
 }  // namespace vorandel

@@ -110,9 +110,9 @@ void renameOfficer(ScenarioSet& set, std::uint32_t id, const std::string& name) 
   require(name.size() <= kOfficerNameLength, "武将名长度最多只能为8个字符。");
   for (std::size_t s = 0; s < set.scenarioCount(); ++s) {
     Scenario& scenario = set.scenario(s);
-    const int index = set.officerIndexOf(s, static_cast<long>(id));
-    if (index < 0 || !scenario.isOfficerNumber(index + 1)) continue;  // no such officer here
-    scenario.officerProfile(index + 1).setText(profile::name, name, kOfficerNameWidth);
+    const std::optional<OfficerIndex> index = set.officerIndexOf(s, static_cast<long>(id));
+    if (!index || !scenario.isOfficerNumber(index->number())) continue;  // no such officer here
+    scenario.officerProfile(index->number()).setText(profile::name, name, kOfficerNameWidth);
   }
 }
 

@@ -299,7 +299,9 @@ std::array<OfficerColumnSpec, kOfficerColumnCount> makeColumns() {
       parentId(),
       shown("父母姓名",
             [](const OfficerAt& at) {
-              return nameOfNumber(at.scenario(), at.set.officerIndexOf(at.s, at.profile().get(profile::parentId)) + 1);
+              const std::optional<OfficerIndex> parent =
+                  at.set.officerIndexOf(at.s, at.profile().get(profile::parentId));
+              return nameOfNumber(at.scenario(), parent ? parent->number() : 0);
             }),
       birthYear(),
       appearYear(),

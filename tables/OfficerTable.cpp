@@ -76,8 +76,9 @@ void applyRowCells(OfficerImport& import, OfficerRow& row) {
   if (row.rowMode == kNewOfficerMode) addMissingOfficer(import, row);
   row.at = {row.line, 1};
   if (static_cast<std::uint32_t>(row.id) >= set.idCapacity) failCell("头像编号错误");
-  row.index = set.officerIndexOf(row.s, row.id);
-  if (row.index < 0) return;  // the scenario has no such officer: the row is not for it
+  const std::optional<OfficerIndex> found = set.officerIndexOf(row.s, row.id);
+  if (!found) return;  // the scenario has no such officer: the row is not for it
+  row.index = found->value;
 
   std::uint8_t& uses = import.rowIdCount[row.s][static_cast<std::size_t>(row.id)];
   if (uses != 0) failCell("ID重复");

@@ -83,26 +83,26 @@ void takeAllItems(Scenario& scenario, OfficerImport& import, const OfficerRow& r
 
 void addMissingOfficer(OfficerImport& import, OfficerRow& row) {
   ScenarioSet& set = import.set;
-  if (set.officerIndexOf(row.s, row.id) >= 0) return;
+  if (set.officerIndexOf(row.s, row.id)) return;
   addWaitingOfficer(set, row.s, row.id);
   row.justAdded = true;
   // He enters the map, if 身份 brings him there, in the city of his location.
   if (import.columnSlot[kLocationColumn] == 0) return;
   const int c = cityOfCell(enterCell(import, row, kLocationColumn));
-  const int number = set.officerIndexOf(row.s, row.id) + 1;
-  set.scenario(row.s).officerState(number).set(state::location, static_cast<std::int8_t>(c));
+  const OfficerIndex added = set.officerIndexOf(row.s, row.id).value();
+  set.scenario(row.s).officerState(added.number()).set(state::location, static_cast<std::int8_t>(c));
 }
 
 void applyStatusColumn(OfficerImport& import, OfficerRow& row) {
   if (!appliesColumn(import, row, kStatusColumn)) return;
   const std::optional<int> status = statusTable().find(enterCell(import, row, kStatusColumn));
   if (!status) failCell(kUnknownName);
-  const int index = activateWaitingOfficer(import.set, row.s, row.id, *status);
-  if (index >= 0) row.index = index;
+  if (const std::optional<OfficerIndex> placed = activateWaitingOfficer(import.set, row.s, row.id, *status))
+    row.index = placed->value;
   const Scenario& scenario = import.set.scenario(row.s);
-  require(import.set.officerIndexOf(row.s, row.id) == row.index &&
+  require(import.set.officerIndexOf(row.s, row.id) == OfficerIndex{row.index} &&
               static_cast<std::uint32_t>(row.index) < scenario.officerCount,
-          "");
+          "武将ID索引与剧本不一致，数据已损坏");
 }
 
 void applyAppearYearColumn(OfficerImport& import, OfficerRow& row, std::string_view cell) {

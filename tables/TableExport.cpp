@@ -148,9 +148,9 @@ ExportedTable exportNameList(const ScenarioSet& set) {
   for (std::uint32_t id = 0; id < set.idCapacity; ++id) {
     std::vector<const std::uint8_t*> fields;
     for (std::size_t s = 0; s < set.scenarioCount(); ++s) {
-      const int k = set.officerIndexOf(s, id);
-      if (k >= 0 && set.scenario(s).isOfficerNumber(k + 1))
-        fields.push_back(set.scenario(s).officerProfile(k + 1).bytes.data() + profile::name.offset);
+      const std::optional<OfficerIndex> k = set.officerIndexOf(s, id);
+      if (k && set.scenario(s).isOfficerNumber(k->number()))
+        fields.push_back(set.scenario(s).officerProfile(k->number()).bytes.data() + profile::name.offset);
     }
     if (fields.empty()) continue;
     const std::string_view name = agreedName(fields, kOfficerNameWidth);

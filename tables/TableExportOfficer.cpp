@@ -39,7 +39,7 @@ Obstacles obstaclesOf(const OfficerAt& at) {
     if (column(value).carries && !column(value).carries(at)) obstacles.add(column(value).info.header);
   };
 
-  if (at.set.officerIndexOf(at.s, id) != at.number - 1) obstacles.add("ID");
+  if (at.set.officerIndexOf(at.s, id) != OfficerIndex::ofNumber(at.number)) obstacles.add("ID");
   checkColumn(kNewNameColumn);
   if (nameOf(statusTable(), static_cast<int>(status)).empty() || inWaitingPart != (status == kWaiting))
     obstacles.add(column(kStatusColumn).info.header);

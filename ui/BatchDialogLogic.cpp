@@ -5,7 +5,6 @@
 #include "model/EditError.h"
 #include "model/FileOps.h"
 #include "ui/BatchModes.h"
-#include "ui/HostNotifier.h"
 #include "ui/ResourceIds.h"
 
 namespace vorandel::ui {
@@ -58,9 +57,11 @@ bool BatchDialogLogic::browse() {
 // The batch runs on a copy of the current set and commits only when all of it succeeded, so Retry
 // starts again from the set as it was and re-reads the file the user may have fixed meanwhile.
 bool BatchDialogLogic::runTable() {
-  HostNotifier unowned(host_, BoxOwner::None);
   for (;;) {
-    if (!requireFile(state_.inputPath, unowned)) return false;
+    if (!fileExists(state_.inputPath)) {
+      host_.messageBox(BoxOwner::None, "文件不存在！", "错误", BoxStyle::Error);
+      return false;
+    }
     try {
       runBatchOfMode(state_.current, state_.batchMode, state_.inputPath);
     } catch (const EditError& error) {

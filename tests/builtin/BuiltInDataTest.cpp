@@ -41,7 +41,7 @@ TEST(BuiltInData, HasTheShapeOfTheGamesPair) {
   ASSERT_EQ(data.taiki.size(), 165254u);
 
   ScenarioSet set;
-  ASSERT_TRUE(loadScenarioSet(set, data.sndata, data.taiki));
+  loadScenarioSet(set, data.sndata, data.taiki);
   ASSERT_EQ(set.scenarioCount(), 11u);
   EXPECT_FALSE(set.longTrailer);
   EXPECT_EQ(set.idCapacity, 500u);
@@ -100,7 +100,7 @@ TEST(BuiltInData, GeneratorGivesTheCommittedPairAgain) {
 
   // Reading the files gives back the very set the generator built, chunk tables and indexes included.
   ScenarioSet loaded;
-  ASSERT_TRUE(loadScenarioSet(loaded, bytes.sndata, bytes.taiki));
+  loadScenarioSet(loaded, bytes.sndata, bytes.taiki);
   EXPECT_TRUE(loaded == generated);
 
   // A second run in the same process draws the same numbers.

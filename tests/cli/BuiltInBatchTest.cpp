@@ -87,8 +87,8 @@ TEST_F(BuiltInBatch, NameListRenamesInEveryScenario) {
   writeFile(list, "W 10 张三丰\r\nC 34 东吴\r\n");
   ScenarioSet expected = pristine;
   for (std::size_t s = 0; s < expected.scenarioCount(); ++s) {
-    const int k = expected.officerIndexOf(s, 10);
-    if (k >= 0) expected.scenarios[s].profiles[static_cast<std::size_t>(k)].setText(profile::name, "张三丰", 9);
+    if (const std::optional<OfficerIndex> k = expected.officerIndexOf(s, 10))
+      expected.scenarios[s].officerProfile(k->number()).setText(profile::name, "张三丰", 9);
     expected.scenarios[s].cityName(34).setText(cityName::name, "东吴", 5);
   }
   expectWritten({"--name", list}, expected);

@@ -162,9 +162,9 @@ TEST_F(Cli, OfficerTableIsValidatedBeforeItIsKept) {
   ASSERT_EQ(run({"generate", "--officer", table, "--out", dir}), kExitDone) << err.str();
   ScenarioSet written;
   loadScenarioSet(written, readFile(dir + "/sndata.s5"), readFile(dir + "/taiki.s5"));
-  const int k = written.officerIndexOf(0, 600);
-  ASSERT_GE(k, 0);
-  EXPECT_EQ(written.scenarios[0].states[static_cast<std::size_t>(k)].get(state::location), 11);
+  const std::optional<OfficerIndex> k = written.officerIndexOf(0, 600);
+  ASSERT_TRUE(k.has_value());
+  EXPECT_EQ(written.scenarios[0].officerState(k->number()).get(state::location), 11);
   EXPECT_EQ(written.scenarios[0].waitingCount, testing::smallValidSet().scenarios[0].waitingCount + 1);
 
   EXPECT_EQ(run({"--help"}), kExitDone);

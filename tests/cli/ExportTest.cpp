@@ -161,7 +161,7 @@ TEST_F(Export, EditedCellsOfAnOfficerTableChangeExactlyThere) {
 
   // A new officer, appended in row mode 3 with the values of the moved officer, joins the ruler's city.
   int id = 0;
-  while (expected.officerIndexOf(0, id) >= 0) ++id;
+  while (expected.officerIndexOf(0, id)) ++id;
   std::vector<std::string> added = rowOf(mover);
   const int home = pristine.officerState(ruler).get(state::location);
   added.at(1) = added.at(kValues + 0) = std::to_string(id);                 // ID, 新ID
@@ -173,9 +173,9 @@ TEST_F(Export, EditedCellsOfAnOfficerTableChangeExactlyThere) {
   added.at(kValues + 43) = "---";                                   // 宝物
   rows.push_back(added);
   addWaitingOfficer(expected, 0, id);
-  const int newIndex = expected.officerIndexOf(0, id);
-  expected.scenarios[0].states[static_cast<std::size_t>(newIndex)].set(state::location, static_cast<std::int8_t>(home));
-  const int newNumber = activateWaitingOfficer(expected, 0, id, kOrdinary) + 1;
+  const OfficerIndex newIndex = expected.officerIndexOf(0, id).value();
+  expected.scenarios[0].officerState(newIndex.number()).set(state::location, static_cast<std::int8_t>(home));
+  const int newNumber = activateWaitingOfficer(expected, 0, id, kOrdinary).value().number();
   OfficerState& newState = expected.scenarios[0].officerState(newNumber);
   OfficerProfile& newProfile = expected.scenarios[0].officerProfile(newNumber);
   const OfficerState& from = pristine.officerState(mover);
@@ -223,7 +223,7 @@ TEST_F(Export, Utf8TablesBothWays) {
 
 TEST_F(Export, ValuesATableCannotCarryAreToldAndLeftAsTheyAre) {
   ScenarioSet set = testing::tableReadySet();
-  set.scenarios[1].officerState(set.officerIndexOf(1, 201) + 1).set(state::experience, 60001);
+  set.scenarios[1].officerState(set.officerIndexOf(1, 201).value().number()).set(state::experience, 60001);
   const testing::FileBytes pair = testing::writeToBytes(set);
   const std::string dir = writePair("odd", pair);
   const std::string table = folder.file("officer.txt");

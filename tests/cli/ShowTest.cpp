@@ -45,7 +45,7 @@ class Show : public ::testing::Test {
  protected:
   Show() { loadScenarioSet(set, builtInData().sndata, builtInData().taiki); }
 
-  int officerNumber(std::size_t s, int id) const { return set.officerIndexOf(s, id) + 1; }
+  int officerNumber(std::size_t s, int id) const { return set.officerIndexOf(s, id).value().number(); }
 
   ScenarioSet set;
 };

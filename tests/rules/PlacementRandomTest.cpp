@@ -151,13 +151,13 @@ class RandomSequence {
 
     if (newStatus == 0 || newStatus == 3 || newStatus == 6) {
       const ScenarioSet before = set;
-      EXPECT_EQ(activateWaitingOfficer(set, s, entry.id, newStatus), -1);
+      EXPECT_EQ(activateWaitingOfficer(set, s, entry.id, newStatus), std::nullopt);
       EXPECT_EQ(set, before) << "step " << number;
       ++tally.ignoredActivations;
       return set == before;
     }
     ScenarioSet trial = set;
-    int index = -1;
+    std::optional<OfficerIndex> index;
     try {
       index = activateWaitingOfficer(trial, s, entry.id, newStatus);
     } catch (const EditError& error) {
@@ -166,9 +166,9 @@ class RandomSequence {
       return refused;
     }
     EXPECT_FALSE(refused) << "step " << number << ": an activation the rules refuse succeeded";
-    EXPECT_EQ(index, firstWaiting) << "step " << number;
+    EXPECT_EQ(index, OfficerIndex{firstWaiting}) << "step " << number;
     set = std::move(trial);
-    EXPECT_EQ(set.officerIndexOf(s, entry.id), firstWaiting);
+    EXPECT_EQ(set.officerIndexOf(s, entry.id), OfficerIndex{firstWaiting});
     ++tally.activations;
     return stillConsistent(number, "activateWaitingOfficer") && !refused;
   }
@@ -185,7 +185,7 @@ class RandomSequence {
     scenario(s)
         .officerState(static_cast<int>(n) + 1)
         .set(state::location, static_cast<std::int8_t>(pick(1, kCityCount)));
-    EXPECT_EQ(set.officerIndexOf(s, id), static_cast<int>(n));
+    EXPECT_EQ(set.officerIndexOf(s, id), OfficerIndex{static_cast<std::int32_t>(n)});
     ++tally.additions;
     return stillConsistent(number, "addWaitingOfficer");
   }

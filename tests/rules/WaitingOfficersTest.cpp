@@ -27,7 +27,7 @@ class WaitingOfficersTest : public ::testing::Test {
 
 TEST_F(WaitingOfficersTest, FirstWaitingOfficerEntersWithoutExchangingAnyone) {
   scenario().officerProfile(11).set(profile::birthYear, 200);
-  EXPECT_EQ(activateWaitingOfficer(set, 0, 40, kOrdinary), 10);
+  EXPECT_EQ(activateWaitingOfficer(set, 0, 40, kOrdinary), OfficerIndex{10});
   const Scenario& sc = scenario();
   EXPECT_EQ(sc.onMapCount, 11u);
   EXPECT_EQ(sc.waitingCount, 2u);
@@ -56,13 +56,13 @@ TEST_F(WaitingOfficersTest, FifthWaitingOfficerExchangesPlacesWithTheFirst) {
   ScenarioSet local = makeSet({b.build()});
   const OfficerState firstState = local.scenarios[0].states[2];
 
-  EXPECT_EQ(activateWaitingOfficer(local, 0, 54, kStrategist), 2);
+  EXPECT_EQ(activateWaitingOfficer(local, 0, 54, kStrategist), OfficerIndex{2});
   const Scenario& sc = local.scenarios[0];
   EXPECT_EQ(sc.profiles[2].get(profile::id), 54);
   EXPECT_EQ(sc.profiles[6].get(profile::id), 50);
   EXPECT_EQ(sc.states[6], firstState);
-  EXPECT_EQ(local.officerIndexOf(0, 54), 2);
-  EXPECT_EQ(local.officerIndexOf(0, 50), 6);
+  EXPECT_EQ(local.officerIndexOf(0, 54), OfficerIndex{2});
+  EXPECT_EQ(local.officerIndexOf(0, 50), OfficerIndex{6});
   const std::deque<WaitingEntry>& queue = local.waitingQueue[0];
   ASSERT_EQ(queue.size(), 5u);
   EXPECT_EQ(queue[3], (WaitingEntry{50, 6, 3, 91})) << "the first officer's entry moved with him";
@@ -75,7 +75,7 @@ TEST_F(WaitingOfficersTest, FifthWaitingOfficerExchangesPlacesWithTheFirst) {
 TEST_F(WaitingOfficersTest, WhereTheOfficerEntersDecidesWhatHeBecomes) {
   // Nobody owns 谯: a strategist asked for becomes an unaffiliated officer there.
   scenario().officerState(13).set(state::duties, 7);
-  EXPECT_EQ(activateWaitingOfficer(set, 0, 42, kStrategist), 10);
+  EXPECT_EQ(activateWaitingOfficer(set, 0, 42, kStrategist), OfficerIndex{10});
   const OfficerState& free = scenario().officerState(11);
   EXPECT_EQ(free.get(state::status), kUnaffiliated);
   EXPECT_EQ(free.get(state::force), -1);
@@ -88,7 +88,7 @@ TEST_F(WaitingOfficersTest, WhereTheOfficerEntersDecidesWhatHeBecomes) {
   ScenarioSet other = smallValidSet();
   other.scenarios[0].officerState(12).set(state::goodEvil, 2);
   other.scenarios[0].officerState(12).set(state::allegiance, 3);
-  EXPECT_EQ(activateWaitingOfficer(other, 0, 41, kUnaffiliated), 10);
+  EXPECT_EQ(activateWaitingOfficer(other, 0, 41, kUnaffiliated), OfficerIndex{10});
   const OfficerState& unaffiliated = other.scenarios[0].officerState(11);
   EXPECT_EQ(unaffiliated.get(state::force), -1);
   EXPECT_EQ(unaffiliated.get(state::duties), 32u);
@@ -99,11 +99,11 @@ TEST_F(WaitingOfficersTest, WhereTheOfficerEntersDecidesWhatHeBecomes) {
 
   // Serving in a city of force 2, and a hermit whose location is no city enters city 1.
   ScenarioSet third = smallValidSet();
-  EXPECT_EQ(activateWaitingOfficer(third, 0, 41, kStrategist), 10);
+  EXPECT_EQ(activateWaitingOfficer(third, 0, 41, kStrategist), OfficerIndex{10});
   EXPECT_EQ(third.scenarios[0].officerState(11).get(state::force), 2);
   EXPECT_EQ(servingList(third.scenarios[0], 34), (Officers{6, 7, 11}));
   third.scenarios[0].officerState(12).set(state::location, 0);
-  EXPECT_EQ(activateWaitingOfficer(third, 0, 40, kHermit), 11);
+  EXPECT_EQ(activateWaitingOfficer(third, 0, 40, kHermit), OfficerIndex{11});
   EXPECT_EQ(third.scenarios[0].city(1).get(city::hermitHead), 12);
   EXPECT_EQ(third.scenarios[0].officerState(12).get(state::location), 1);
   expectConsistent(third);
@@ -112,13 +112,13 @@ TEST_F(WaitingOfficersTest, WhereTheOfficerEntersDecidesWhatHeBecomes) {
 TEST_F(WaitingOfficersTest, NothingHappensForOfficersWhoAreNotWaitingOrOtherStatuses) {
   scenario().officerState(12).set(state::status, kDead);
   const ScenarioSet before = set;
-  for (int status : {-1, 0, 3, 6, 7, 8}) EXPECT_EQ(activateWaitingOfficer(set, 0, 40, status), -1);
-  EXPECT_EQ(activateWaitingOfficer(set, 0, 10, kOrdinary), -1);  // on the map
-  EXPECT_EQ(activateWaitingOfficer(set, 0, 35, kOrdinary), -1);  // no officer has the id
-  EXPECT_EQ(activateWaitingOfficer(set, 0, 41, kOrdinary), -1);  // dead
-  EXPECT_EQ(activateWaitingOfficer(set, 0, 43, kOrdinary), -1);  // the first id outside the index
-  EXPECT_EQ(activateWaitingOfficer(set, 0, 100000, kOrdinary), -1);
-  EXPECT_EQ(activateWaitingOfficer(set, 0, -1, kOrdinary), -1);
+  for (int status : {-1, 0, 3, 6, 7, 8}) EXPECT_EQ(activateWaitingOfficer(set, 0, 40, status), std::nullopt);
+  EXPECT_EQ(activateWaitingOfficer(set, 0, 10, kOrdinary), std::nullopt);  // on the map
+  EXPECT_EQ(activateWaitingOfficer(set, 0, 35, kOrdinary), std::nullopt);  // no officer has the id
+  EXPECT_EQ(activateWaitingOfficer(set, 0, 41, kOrdinary), std::nullopt);  // dead
+  EXPECT_EQ(activateWaitingOfficer(set, 0, 43, kOrdinary), std::nullopt);  // the first id outside the index
+  EXPECT_EQ(activateWaitingOfficer(set, 0, 100000, kOrdinary), std::nullopt);
+  EXPECT_EQ(activateWaitingOfficer(set, 0, -1, kOrdinary), std::nullopt);
   EXPECT_EQ(set, before);
 }
 
@@ -146,7 +146,7 @@ TEST_F(WaitingOfficersTest, NoMoreThan292OfficersOnTheMap) {
     b.addWaiting(600, 11, 91);
     ScenarioSet local = makeSet({b.build()});
     if (onMap == 291) {
-      EXPECT_EQ(activateWaitingOfficer(local, 0, 600, kOrdinary), 291);
+      EXPECT_EQ(activateWaitingOfficer(local, 0, 600, kOrdinary), OfficerIndex{291});
       EXPECT_EQ(local.scenarios[0].onMapCount, 292u);
       expectConsistent(local);
     } else {
@@ -159,7 +159,7 @@ TEST_F(WaitingOfficersTest, NoMoreThan292OfficersOnTheMap) {
 // The template as the game reads it: a waiting officer with fixed average values who, placed anywhere,
 // keeps the set valid.
 TEST_F(WaitingOfficersTest, NewOfficerFollowsTheTemplate) {
-  EXPECT_TRUE(addWaitingOfficer(set, 0, 0x1234 % 2999));
+  addWaitingOfficer(set, 0, 0x1234 % 2999);
   const Scenario& sc = scenario();
   ASSERT_EQ(sc.officerCount, 14u);
   const OfficerState& officer = sc.states[13];
@@ -182,7 +182,7 @@ TEST_F(WaitingOfficersTest, NewOfficerFollowsTheTemplate) {
   ScenarioSet placed = set;
   placed.scenarios[0].states[13].set(state::location, 1);
   EXPECT_EQ(validationError(placed), "");
-  ASSERT_GE(activateWaitingOfficer(placed, 0, 0x1234 % 2999, kOrdinary), 0);
+  ASSERT_TRUE(activateWaitingOfficer(placed, 0, 0x1234 % 2999, kOrdinary).has_value());
   EXPECT_EQ(validationError(placed), "");
 
   const int id = 0x1234 % 2999;  // 1664
@@ -225,7 +225,7 @@ TEST_F(WaitingOfficersTest, FirstNewOfficerOfADecemberScenarioAppearsTheNextYear
     // Brought onto the map, an officer born too late is made 15 at the start.
     local.scenarios[0].officerProfile(2).set(profile::birthYear, 150);
     local.scenarios[0].officerState(2).set(state::location, 11);
-    EXPECT_EQ(activateWaitingOfficer(local, 0, 7, kOrdinary), 1);
+    EXPECT_EQ(activateWaitingOfficer(local, 0, 7, kOrdinary), OfficerIndex{1});
     EXPECT_EQ(local.scenarios[0].profiles[1].get(profile::birthYear), expectedYear - 15);
     expectConsistent(local);
   }
@@ -244,18 +244,18 @@ TEST_F(WaitingOfficersTest, LargeIdGrowsTheIndexOfEveryScenario) {
   addWaitingOfficer(local, 0, 600);
   EXPECT_EQ(local.idCapacity, 601u);
   for (const auto& index : local.officerIndexById) EXPECT_EQ(index.size(), 601u);
-  EXPECT_EQ(local.officerIndexOf(0, 600), 2);
-  EXPECT_EQ(local.officerIndexOf(1, 600), -1);
-  EXPECT_EQ(local.officerIndexOf(0, 499), 0);
+  EXPECT_EQ(local.officerIndexOf(0, 600), OfficerIndex{2});
+  EXPECT_EQ(local.officerIndexOf(1, 600), std::nullopt);
+  EXPECT_EQ(local.officerIndexOf(0, 499), OfficerIndex{0});
   addWaitingOfficer(local, 1, 550);  // below the capacity now: nothing grows
   EXPECT_EQ(local.idCapacity, 601u);
-  EXPECT_EQ(local.officerIndexOf(1, 550), 2);
+  EXPECT_EQ(local.officerIndexOf(1, 550), OfficerIndex{2});
   EXPECT_EQ(derivedIndexMismatch(local), "");
 
   // The new officer can be brought on the map at once, exchanging places with the first waiting one.
   local.scenarios[0].officerState(3).set(state::location, 11);
-  EXPECT_EQ(activateWaitingOfficer(local, 0, 600, kOrdinary), 1);
-  EXPECT_EQ(local.officerIndexOf(0, 20), 2);
+  EXPECT_EQ(activateWaitingOfficer(local, 0, 600, kOrdinary), OfficerIndex{1});
+  EXPECT_EQ(local.officerIndexOf(0, 20), OfficerIndex{2});
   local.scenarios[1].officerState(3).set(state::location, 12);
   expectConsistent(local);
 }
@@ -267,7 +267,7 @@ TEST_F(WaitingOfficersTest, NoMoreThan380WaitingOfficers) {
     for (int i = 0; i < waiting; ++i) b.addWaiting(static_cast<std::uint16_t>(1000 + i), 1 + i % kCityCount, 91);
     ScenarioSet local = makeSet({b.build()});
     if (waiting == 379) {
-      EXPECT_TRUE(addWaitingOfficer(local, 0, 5));
+      addWaitingOfficer(local, 0, 5);
       local.scenarios[0].officerState(381).set(state::location, 3);
       expectConsistent(local);
     } else {
@@ -281,7 +281,7 @@ TEST_F(WaitingOfficersTest, AddRefusesBadArgumentsAndDamagedCounts) {
   EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, 0, 3000); }), "头像编号超出范围。");
   EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, 0, -1); }), "头像编号超出范围。");
   EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, 2, 60); }), "剧本编号错误");
-  EXPECT_TRUE(addWaitingOfficer(set, 1, 2999));
+  addWaitingOfficer(set, 1, 2999);
   EXPECT_EQ(set.idCapacity, 3000u);
 
   const ScenarioSet before = set;
@@ -297,7 +297,7 @@ TEST_F(WaitingOfficersTest, NewOfficerAppearsWithTheLastWaitingOfficerAlsoAfterA
   // bytes as they were until the officer table lays them out again.
   scenario().block.set(block::appearYear, 2, 95);
   set.waitingQueue[0][2].appearYear = 95;
-  ASSERT_EQ(activateWaitingOfficer(set, 0, 40, kOrdinary), 10);
+  ASSERT_EQ(activateWaitingOfficer(set, 0, 40, kOrdinary), OfficerIndex{10});
   addWaitingOfficer(set, 0, 60);
   EXPECT_EQ(set.waitingQueue[0].back().appearYear, 95);
   EXPECT_EQ(scenario().profiles[13].get(profile::birthYear), 80);
@@ -307,7 +307,7 @@ TEST_F(WaitingOfficersTest, NewOfficerAppearsWithTheLastWaitingOfficerAlsoAfterA
 TEST_F(WaitingOfficersTest, NewOfficerAppearsInTheLatestYearOfTheQueue) {
   // Bringing the last waiting officer (id 42, 192) onto the map swaps the first one (id 40, 191) to the
   // end of the queue; the latest year left is that of id 41, 192.
-  ASSERT_EQ(activateWaitingOfficer(set, 0, 42, kOrdinary), 10);
+  ASSERT_EQ(activateWaitingOfficer(set, 0, 42, kOrdinary), OfficerIndex{10});
   ASSERT_EQ(set.waitingQueue[0].back().id, 40);
   addWaitingOfficer(set, 0, 60);
   EXPECT_EQ(set.waitingQueue[0].back(), (WaitingEntry{60, 13, 14, 92}));

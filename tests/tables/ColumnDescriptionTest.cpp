@@ -241,7 +241,7 @@ TEST(ColumnDescriptions, OfficerColumnsAtTheirMaximumAndAbove) {
   }
   ASSERT_FALSE(chosen.empty());
   const std::string leading = "0\t" + chosen[1];
-  const int number = start.officerIndexOf(0, std::stoi(chosen[1])) + 1;
+  const int number = start.officerIndexOf(0, std::stoi(chosen[1])).value().number();
 
   const std::span<const OfficerColumnSpec> columns = officerColumns();
   for (int code = 0; code < static_cast<int>(columns.size()); ++code) {

@@ -21,8 +21,8 @@ class NameList : public ::testing::Test {
   }
 
   std::string officerName(std::size_t s, int id) const {
-    const int index = set.officerIndexOf(s, id);
-    return std::string(set.scenarios[s].officerProfile(index + 1).text(profile::name));
+    const OfficerIndex index = set.officerIndexOf(s, id).value();
+    return std::string(set.scenarios[s].officerProfile(index.number()).text(profile::name));
   }
   std::string cityName(std::size_t s, int c) const {
     return std::string(set.scenarios[s].cityName(c).text(cityName::name));
@@ -41,7 +41,7 @@ TEST_F(NameList, RenamesOfficersAndCitiesInEveryScenario) {
     EXPECT_EQ(cityName(s, 12), "许昌");
   }
   // Only the first 9 bytes of the profile and the first 5 bytes of the city's name record change.
-  const int officer = set.officerIndexOf(0, 11) + 1;
+  const int officer = set.officerIndexOf(0, 11).value().number();
   const auto& after = set.scenarios[0].officerProfile(officer).bytes;
   const auto& old = before.scenarios[0].officerProfile(officer).bytes;
   EXPECT_EQ(std::string(after.begin(), after.begin() + 9), std::string("诸葛亮\0\0\0", 9));

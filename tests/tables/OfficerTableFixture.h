@@ -33,7 +33,7 @@ class OfficerTableTest : public ::testing::Test {
     return errorText([&] { importOfficerTable(set, TableText{text, "ruv5_officer.txt"}); });
   }
 
-  int numberOf(std::size_t s, int id) const { return set.officerIndexOf(s, id) + 1; }
+  int numberOf(std::size_t s, int id) const { return set.officerIndexOf(s, id).value().number(); }
   OfficerState& officer(std::size_t s, int id) { return set.scenarios[s].officerState(numberOf(s, id)); }
   OfficerProfile& profileOf(std::size_t s, int id) { return set.scenarios[s].officerProfile(numberOf(s, id)); }
   CityRecord city(std::size_t s, int c) { return set.scenarios[s].city(c); }

@@ -34,7 +34,7 @@ TEST_F(NewOfficers, RowModeThreeCreatesAnOfficerAndBringsHimOntoTheMap) {
   EXPECT_EQ(officer(0, 601).get(state::location), 1);
   EXPECT_EQ(officer(0, 12).get(state::war), 50) << "an existing id takes only switched-on columns";
   EXPECT_EQ(officer(0, 12).get(state::location), 11);
-  EXPECT_EQ(set.officerIndexOf(1, 600), -1);
+  EXPECT_EQ(set.officerIndexOf(1, 600), std::nullopt);
   EXPECT_EQ(derivedIndexMismatch(set), "");
   EXPECT_EQ(validation(set), "(no error)");
 }

@@ -68,7 +68,8 @@ TEST_F(ReadingOfficerTable, AnIdOncePerScenarioAndANewIdOncePerScenario) {
   EXPECT_EQ(run({header, "- - - 1 - 1 1", "0 12 某 1 0 70 500", "1 13 某 1 0 70 500"}), "(no error)");
   EXPECT_EQ(set.scenarios[0].officerProfile(3).get(profile::id), 500);
   EXPECT_EQ(set.scenarios[1].officerProfile(4).get(profile::id), 500);
-  EXPECT_EQ(set.officerIndexOf(0, 12), 2) << "the id index keeps the old id until the set is loaded again";
+  EXPECT_EQ(set.officerIndexOf(0, 12), OfficerIndex{2})
+      << "the id index keeps the old id until the set is loaded again";
   EXPECT_EQ(run({header, "- - - 1 - 1 1", "0 14 某 1 0 70 600", "0 21 某 1 0 70 600"}),
             cellErrorText(4, 7, "G4", "ID重复"));
 }

@@ -66,7 +66,7 @@ TEST_F(TableExport, ValuesATableCannotCarryAreReportedAndTheirRowsLeftAlone) {
   ScenarioSet set = testing::tableReadySet();
   Scenario& s0 = set.scenarios[0];
   Scenario& s1 = set.scenarios[1];
-  const auto numberOf = [&](std::size_t s, int id) { return set.officerIndexOf(s, id) + 1; };
+  const auto numberOf = [&](std::size_t s, int id) { return set.officerIndexOf(s, id).value().number(); };
   // Officers: two duties for a non-ruler, a strategist below his minimums, a name with a blank,
   // experience below the least for his growth, an unaffiliated officer with troops, two weapons.
   s0.officerState(numberOf(0, 200)).set(state::duties, 0x05);

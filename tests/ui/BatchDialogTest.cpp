@@ -146,7 +146,7 @@ TEST_F(BatchDialog, AnOfficerTableIsValidatedBeforeItIsCommitted) {
   testing::writeFile(folder.file("ruv5_officer.txt"), header + "0\t12\t某人\t1\t0\t85" + skills);
   EXPECT_TRUE(dialog.onCommand(BATCH_START));
   EXPECT_EQ(host.boxes.back().text, "已保存修改。");
-  const int officer = state.current.officerIndexOf(0, 12) + 1;
+  const int officer = state.current.officerIndexOf(0, 12).value().number();
   EXPECT_EQ(state.current.scenarios[0].officerState(officer).get(state::war), 85);
 }
 
