@@ -1,9 +1,10 @@
 #pragma once
 // What the command-line program says of itself: its version and its help text.
+#include "app/Version.h"
 
 namespace vorandel {
 
-inline constexpr const char* kVersion = "vorandel 1.1.0";
+inline constexpr const char* kVersion = "vorandel " VORANDEL_VERSION;
 
 inline constexpr const char* kHelp =
     "用法：\n"

@@ -1,11 +1,12 @@
 #pragma once
 // The about box: name and version, what the editor does, the home pages, the contact address and the
 // help file.
+#include "app/Version.h"
 #include "ui/DialogHost.h"
 
 namespace vorandel::ui {
 
-inline constexpr const char* kAboutTitle = "Vorandel 1.1";
+inline constexpr const char* kAboutTitle = "Vorandel " VORANDEL_VERSION_SHORT;
 inline constexpr const char* kHelpFile = "Vorandel.rtf";
 inline constexpr const char* kHomePage = "www.example.org/vorandel";
 inline constexpr const char* kSecondPage = "www.example.org/vorandel/tables";
