@@ -3,11 +3,15 @@
 #include <filesystem>
 #include <optional>
 
+#include "app/BatchChanges.h"
 #include "app/BatchRun.h"
+#include "app/BatchSummary.h"
 #include "app/Generate.h"
+#include "app/SetDiff.h"
 #include "cli/CommandLine.h"
 #include "cli/ExportFile.h"
 #include "cli/HelpText.h"
+#include "cli/ListCommand.h"
 #include "cli/MapCommand.h"
 #include "cli/TerminalText.h"
 #include "model/EditError.h"
@@ -44,20 +48,14 @@ class Cli {
   }
 
   int run(const CommandLine& options) {
-    ScenarioSet current = startUp(options.from);
-    for (const BatchStep& batch : options.batches) {
-      if (!fileExists(batch.path)) {
-        say(Message::withPaths("文件不存在！\n%s", {batch.path}));
-        throw Stop{kExitFileFailed};
-      }
-      if (!options.utf8) {
-        runBatch(current, batch.kind, batch.path);
-        continue;
-      }
-      // A UTF-8 table is converted in memory and then read as any table is: up to a Ctrl-Z.
-      const std::string gbk = gbkOfUtf8Table(batch.path);
-      runBatch(current, batch.kind, TableText{textBeforeEnd(gbk), batch.path});
+    if (options.command == "list") {
+      context_.out << gbkTo(listText(options), context_.charset);
+      return kExitDone;
     }
+    if (options.command == "diff") return printDifferences(options);
+    ScenarioSet current = startUp(options.from);
+    const ScenarioSet started = options.report ? current : ScenarioSet{};
+    for (const BatchStep& batch : options.batches) runOneBatch(current, batch, options.utf8);
     if (options.command == "export") {
       exportTable(current, options);
     } else if (options.command == "info") {
@@ -68,6 +66,7 @@ class Cli {
       showCityOrForce(current, options, context_.charset, context_.out);
     } else if (options.command == "check") {
       validateScenarios(current, 0, kAllScenarios);
+      if (options.report) writeReport(started, current, *options.report, options.utf8);
       say("检查完毕，全部剧本的数据正确。");
       for (const std::string& warning : pairWarnings_) say(warning);
     } else {
@@ -83,15 +82,77 @@ class Cli {
         throw Stop{kExitFileFailed};
       }
       generateScenarioFiles(current, options.out);
+      if (options.report) writeReport(started, current, *options.report, options.utf8);
       say("已生成新的剧本。");
     }
     return kExitDone;
   }
 
  private:
+  // Runs one table (a file, or standard input for "-") and tells what it changed.
+  void runOneBatch(ScenarioSet& current, const BatchStep& batch, bool utf8) {
+    BatchChanges changes;
+    if (batch.path == "-") {
+      std::string text = readStandardInput();
+      if (utf8) text = gbkOfUtf8Text(std::move(text), batch.path);
+      changes = runBatchWithChanges(current, batch.kind, TableText{textBeforeEnd(text), "-"});
+    } else if (!fileExists(batch.path)) {
+      say(Message::withPaths("文件不存在！\n%s", {batch.path}));
+      throw Stop{kExitFileFailed};
+    } else if (!utf8) {
+      changes = runBatchWithChanges(current, batch.kind, batch.path);
+    } else {
+      // A UTF-8 table is converted in memory and then read as any table is: up to a Ctrl-Z.
+      const std::string gbk = gbkOfUtf8Table(batch.path);
+      changes = runBatchWithChanges(current, batch.kind, TableText{textBeforeEnd(gbk), batch.path});
+    }
+    Message told(std::string(batchKindName(batch.kind)) + " ");
+    if (batch.path == "-")
+      told.text("（标准输入）");
+    else
+      told.native(batch.path);
+    say(told.text(std::string("：") + changeSummary(changes.changes, changes.skipped)));
+  }
+
+  std::string readStandardInput() {
+    if (context_.in == nullptr) throw UsageError("没有可读取的标准输入");
+    std::string text;
+    char buffer[65536];
+    while (context_.in->read(buffer, sizeof buffer) || context_.in->gcount() > 0) {
+      text.append(buffer, static_cast<std::size_t>(context_.in->gcount()));
+      if (text.size() > kMaxTableFileSize) {
+        say("标准输入的批量表太大，无法读取。");
+        throw Stop{kExitFileFailed};
+      }
+    }
+    return text;
+  }
+
+  // Writes every change from the set the program started with to the final one, as tab-separated
+  // lines (GBK, or UTF-8 with --utf8); "-" is standard output. An unchanged set gives an empty file.
+  void writeReport(const ScenarioSet& started, const ScenarioSet& final, const std::string& file, bool utf8) {
+    const std::vector<FieldChange> changes = compareSets(started, final);
+    const std::string report = changeReport(changes);
+    writeExportFile(file, utf8 ? gbkTo(report, "UTF-8") : report, true, context_.out);
+    say(file == "-" ? Message(formatMessage("已把修改清单（%zu 项）写到标准输出。", changes.size()))
+                    : Message::withPaths(formatMessage("已把修改清单（%zu 项）写入 %%s。", changes.size()), {file}));
+  }
+
+  // diff: the pair in the first folder against the second folder's, or the built-in pair.
+  int printDifferences(const CommandLine& options) {
+    const ScenarioSet newer = startUp(options.pairs.at(0));
+    const ScenarioSet older = startUp(options.pairs.size() > 1 ? std::optional(options.pairs[1]) : std::nullopt);
+    const std::string report = changeReport(compareSets(older, newer));
+    context_.out << gbkTo(report, context_.charset);
+    return report.empty() ? kExitDone : kExitRefused;
+  }
+
   // The GBK bytes of a table saved as UTF-8 (a leading byte-order mark is dropped).
   std::string gbkOfUtf8Table(const std::string& path) {
-    std::string text = readWholeFile(path, kMaxTableFileSize);
+    return gbkOfUtf8Text(readWholeFile(path, kMaxTableFileSize), path);
+  }
+
+  std::string gbkOfUtf8Text(std::string text, const std::string& path) {
     if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
     std::optional<std::string> gbk = utf8ToGbk(text);
     if (!gbk) {
@@ -193,7 +254,12 @@ int runCli(const std::vector<std::string>& args, CliContext& context) {
     return kExitDone;
   }
   try {
-    return cli.run(parseOptions(args));
+    const CommandLine options = parseOptions(args, context.charset);
+    if (options.help) {
+      context.out << gbkTo(commandHelp(options.command), context.charset);
+      return kExitDone;
+    }
+    return cli.run(options);
   } catch (const UsageError& e) {
     cli.say(e.text() + "\n（vorandel --help 显示用法）");
     return kExitUsage;

@@ -1,6 +1,7 @@
 #pragma once
 // The command-line program: the same start-up, batches and generation as the Windows program, for
 // scripting and for players on any system.
+#include <istream>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@ struct CliContext {
   std::ostream& err;    // every message
   std::string charset;  // the terminal's encoding; the program's GBK texts are converted to it
   const BuiltInData& builtIn;
+  std::istream* in = nullptr;  // where a batch table named "-" is read from; none when null
 };
 
 // Runs the command line (without the program name) and returns the exit code.

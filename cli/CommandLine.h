@@ -29,6 +29,11 @@ struct CommandLine {
   std::string showKind;                   // show: "city" or "force"
   std::string showTarget;                 // show: the number or name, as typed
   bool force = false;                     // export: an existing table is replaced (and kept as .bak)
+  std::optional<std::string> report;      // generate, check: where the list of changes goes; "-" standard output
+  std::vector<std::string> pairs;         // diff: the folder of the newer pair, then the older one (if given)
+  std::string listKind;                   // list: the vocabulary or "columns"
+  BatchKind listTable = BatchKind::OfficerTable;  // list columns: the table
+  bool help = false;                              // COMMAND --help: the command's help only
 };
 
 // Words that make no command; the text says which.
@@ -42,7 +47,15 @@ class UsageError : public std::exception {
   std::string text_;
 };
 
-// Reads the words after the program name; raises UsageError for words that make no command.
-CommandLine parseOptions(const std::vector<std::string>& args);
+// Reads the words after the program name; raises UsageError for words that make no command. Words
+// come in the terminal's charset (Chinese kind names are compared after conversion to GBK).
+CommandLine parseOptions(const std::vector<std::string>& args, const std::string& charset = "UTF-8");
+
+// The commands the program knows, in the order its help lists them.
+const std::vector<std::string>& commandNames();
+
+// The known word nearest to the mistyped one (at most two letters apart, or one being a prefix of the
+// other); empty when none is near.
+std::string nearestWord(const std::string& typed, const std::vector<std::string>& known);
 
 }  // namespace vorandel

@@ -1,19 +1,27 @@
 #pragma once
 // What the command-line program says of itself: its version and its help text.
+#include <string>
+
 #include "app/Version.h"
 
 namespace vorandel {
 
 inline constexpr const char* kVersion = "vorandel " VORANDEL_VERSION;
 
+// The help text; commandHelp gives one command's part of it.
 inline constexpr const char* kHelp =
     "用法：\n"
-    "  vorandel generate [--from 目录] [--out 目录] [--utf8] [批量表 ...]\n"
+    "  vorandel generate [--from 目录] [--out 目录] [--report 文件] [--utf8] [批量表 ...]\n"
     "      从内置剧本（或 --from 目录中的 sndata.s5 和 taiki.s5）开始，按给出的顺序执行批量表，\n"
     "      检查全部剧本，然后在 --out 目录（默认为当前目录，不存在时自动建立）生成新的 sndata.s5 和 taiki.s5；\n"
     "      已有的同名文件先改名为 sndata.s5.bak 和 taiki.s5.bak。\n"
-    "  vorandel check [--from 目录] [--utf8] [批量表 ...]\n"
-    "      与 generate 相同，但不写任何文件，只报告数据是否正确。\n"
+    "      每个批量表执行后在错误输出中用一行说明它修改了什么：修改的武将、势力、城市数，改动最多的列，\n"
+    "      新增的武将和跳过（设置为0）的行；“没有修改任何数据”说明该表没有起作用。\n"
+    "      --report 文件：把全部修改逐项写成制表符分隔的清单（剧本、种类、编号、名称、列、原值、新值），\n"
+    "      列名与批量表的列名相同，包括执行规则自动作出的修改；没有修改时文件为空。文件为 - 时\n"
+    "      写到标准输出；已有同名文件时替换，原有的文件保存为 .bak。加 --utf8 时清单为UTF-8。\n"
+    "  vorandel check [--from 目录] [--report 文件] [--utf8] [批量表 ...]\n"
+    "      与 generate 相同，但不写剧本文件，只报告数据是否正确（--report 的清单照样写出）。\n"
     "  vorandel export 种类 [--from 目录] [--scenario 剧本序号 ...] [-o 文件] [--force] [--utf8]\n"
     "      把当前数据（内置剧本或 --from 目录中的剧本）导出为该种类的批量表，格式与执行时读取的完全相同；\n"
     "      种类为 officer（武将表）、lord（势力表）、city（城市表）或 name（人名/地名表）。\n"
@@ -42,6 +50,15 @@ inline constexpr const char* kHelp =
     "      智力、政治、魅力，按游戏中的排列顺序）；或一个势力的数值、城市和武将。剧本默认为 0。\n"
     "  vorandel info [--from 目录]\n"
     "      列出每个剧本的序号、开始年份、开始月份、已上场和待上场武将人数（以制表符分隔）。\n"
+    "  vorandel diff 目录 [目录2]\n"
+    "      比较两对剧本文件，按 --report 的格式列出每一项不同：原值为 目录2（不给出时为内置剧本）中的值，\n"
+    "      新值为 目录 中的值。相同时什么也不输出，退出码为 0；不同时为 1。\n"
+    "  vorandel list 种类\n"
+    "      列出表中可以写的名字及其代码：cities（城市）、items（宝物及其种类）、skills（技能）、\n"
+    "      formations（阵形）、statuses（身份）、duties（主管）。\n"
+    "  vorandel list columns officer|lord|city\n"
+    "      列出该批量表的全部数据列：列名、格式、允许范围和可写的名字。\n"
+    "  vorandel 命令 --help  只显示该命令的说明。\n"
     "  vorandel --help      显示本说明。\n"
     "  vorandel --version   显示版本。\n"
     "批量表（可重复，按给出的顺序执行；每个批量表要么全部生效，要么完全不生效）：\n"
@@ -52,8 +69,19 @@ inline constexpr const char* kHelp =
     "  --lord 文件    批量修改势力信息（ruv5_lord.txt）\n"
     "  --city 文件    批量修改城市信息（ruv5_city.txt）\n"
     "  --utf8         表以UTF-8保存（导出时写成UTF-8，执行时读UTF-8）；不加此选项时为GBK。\n"
+    "  文件写作 - 时从标准输入读取该表（只能有一个）。选项也可以写成 --out=目录 的形式。\n"
+    "  种类也可以用中文：武将（officer）、势力（lord）、城市（city）、人名（name）。\n"
+    "  表的第1行是列名，第2行是开关行：每个数据列下面写 1（使用该列）或 0（不使用）；\n"
+    "  城市表开关行的“设置”格是选项数字（4 地形、8 地图位置、16 相邻城、32 不从剧本0复制，可相加），\n"
+    "  武将表开关行的“设置”格为 1 时，武将离开后没有武将的城市变为空城。\n"
+    "  数据行的“设置”：0 跳过该行；1 使用该行。武将表另有：2 与 1 相同；3 剧本中没有该ID时新建武将；\n"
+    "      4 修改所在地时加入目的城市的势力；5 修改所在地时占领属于别的势力的目的城市。\n"
+    "  详见帮助文件 docs/help/Vorandel.txt；vorandel list columns officer 列出武将表的列。\n"
     "退出码：0 完成；1 数据或批量表有错误，没有写任何文件；2 用法错误；\n"
     "        3 文件无法读取、改名或写入（信息中写明是哪个文件）。\n"
     "        export 的文件已存在而没有加 --force 时为 1，同样没有写任何文件。\n";
+
+// One command's part of the help: its lines, the batch tables' options when it takes them, the exit codes.
+std::string commandHelp(const std::string& command);
 
 }  // namespace vorandel

@@ -7,6 +7,6 @@
 
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
-  vorandel::CliContext context{std::cout, std::cerr, vorandel::terminalCharset(), vorandel::builtInData()};
+  vorandel::CliContext context{std::cout, std::cerr, vorandel::terminalCharset(), vorandel::builtInData(), &std::cin};
   return vorandel::runCli(std::vector<std::string>(argv + 1, argv + argc), context);
 }

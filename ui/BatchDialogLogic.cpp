@@ -62,14 +62,15 @@ bool BatchDialogLogic::runTable() {
       host_.messageBox(BoxOwner::None, "文件不存在！", "错误", BoxStyle::Error);
       return false;
     }
+    std::string summary;
     try {
-      runBatchOfMode(state_.current, state_.batchMode, state_.inputPath);
+      summary = runBatchOfMode(state_.current, state_.batchMode, state_.inputPath);
     } catch (const EditError& error) {
       const BoxAnswer answer = host_.messageBox(BoxOwner::Dialog, error.text(), "错误", BoxStyle::ErrorRetryCancel);
       if (answer == BoxAnswer::Retry) continue;
       return true;
     }
-    host_.messageBox(BoxOwner::Dialog, "已保存修改。", "处理完毕", BoxStyle::Plain);
+    host_.messageBox(BoxOwner::Dialog, "已保存修改。\n" + summary, "处理完毕", BoxStyle::Plain);
     host_.endDialog(0);
     return true;
   }

@@ -1,5 +1,7 @@
 #include "ui/BatchModes.h"
 
+#include "app/BatchChanges.h"
+
 namespace vorandel::ui {
 
 namespace {
@@ -24,6 +26,8 @@ std::string defaultTableOf(int mode) {
   return defaultTableName(kindOf(mode));
 }
 
-void runBatchOfMode(ScenarioSet& current, int mode, const std::string& path) { runBatch(current, kindOf(mode), path); }
+std::string runBatchOfMode(ScenarioSet& current, int mode, const std::string& path) {
+  return runBatchWithChanges(current, kindOf(mode), path).summary(kindOf(mode));
+}
 
 }  // namespace vorandel::ui

@@ -13,7 +13,8 @@ std::string defaultTableOf(int mode);
 
 // Runs the mode's table (0 to 3) on a copy of current and commits it; the officer table is validated
 // first.
-// Raises the EditError of the first problem, with current untouched.
-void runBatchOfMode(ScenarioSet& current, int mode, const std::string& path);
+// Raises the EditError of the first problem, with current untouched. Returns the line that tells what
+// the table changed.
+std::string runBatchOfMode(ScenarioSet& current, int mode, const std::string& path);
 
 }  // namespace vorandel::ui

@@ -71,7 +71,7 @@ TEST_F(BatchDialog, ASuccessfulBatchCommitsAndCloses) {
   EXPECT_TRUE(dialog.onCommand(BATCH_START));
   EXPECT_EQ(money(), 4321);
   ASSERT_EQ(host.boxes.size(), 1u);
-  EXPECT_EQ(host.boxes[0].text, "已保存修改。");
+  EXPECT_EQ(host.boxes[0].text, "已保存修改。\n势力表：修改了 1 个势力（共 1 项）；改动最多的列：金钱 1。");
   EXPECT_EQ(host.boxes[0].title, "处理完毕");
   EXPECT_EQ(host.boxes[0].style, BoxStyle::Plain);
   EXPECT_EQ(host.boxes[0].owner, BoxOwner::Dialog);
@@ -100,6 +100,17 @@ TEST_F(BatchDialog, CancelAfterAnErrorKeepsTheDialogAndTheSet) {
   EXPECT_EQ(host.endedWith, std::vector<int>{0});
 }
 
+TEST_F(BatchDialog, TheDoneBoxTellsATableThatChangedNothing) {
+  // The row is switched off: the table applies, and the box says it changed nothing.
+  testing::writeFile(folder.file("ruv5_lord.txt"), kMoneyHeader + "1\t2\t0\t4321\n");
+  auto dialog = open();
+  EXPECT_TRUE(dialog.onCommand(BATCH_START));
+  ASSERT_EQ(host.boxes.size(), 1u);
+  EXPECT_EQ(host.boxes[0].text, "已保存修改。\n势力表：没有修改任何数据；跳过 1 行。");
+  EXPECT_EQ(host.boxes[0].title, "处理完毕");
+  EXPECT_EQ(host.endedWith, std::vector<int>{0});
+}
+
 TEST_F(BatchDialog, RetryReadsTheFileAgainOnAFreshCopy) {
   // Two rows: the first one succeeds before the second fails, so a copy that was not fresh would show it.
   testing::writeFile(folder.file("ruv5_lord.txt"), kMoneyHeader + "0\t1\t1\t777\n1\t2\t1\t3000001\n");
@@ -116,7 +127,7 @@ TEST_F(BatchDialog, RetryReadsTheFileAgainOnAFreshCopy) {
   EXPECT_EQ(errorsSeen, 2) << "Retry with the same file raises the same error again";
   ASSERT_EQ(host.boxes.size(), 3u);
   EXPECT_EQ(host.boxes[0].text, host.boxes[1].text);
-  EXPECT_EQ(host.boxes[2].text, "已保存修改。");
+  EXPECT_EQ(host.boxes[2].text, "已保存修改。\n势力表：修改了 1 个势力（共 1 项）；改动最多的列：金钱 1。");
   EXPECT_EQ(money(), 4321);
   EXPECT_EQ(state.current.scenarios[0].force(1).get(force::money), before.scenarios[0].force(1).get(force::money))
       << "the fixed file no longer sets force 1; nothing of the failed runs may remain";
@@ -145,7 +156,9 @@ TEST_F(BatchDialog, AnOfficerTableIsValidatedBeforeItIsCommitted) {
 
   testing::writeFile(folder.file("ruv5_officer.txt"), header + "0\t12\t某人\t1\t0\t85" + skills);
   EXPECT_TRUE(dialog.onCommand(BATCH_START));
-  EXPECT_EQ(host.boxes.back().text, "已保存修改。");
+  EXPECT_TRUE(host.boxes.back().text.starts_with("已保存修改。\n武将表：修改了 1 名武将（共 "))
+      << host.boxes.back().text;
+  EXPECT_NE(host.boxes.back().text.find("武力 1"), std::string::npos) << host.boxes.back().text;
   const int officer = state.current.officerIndexOf(0, 12).value().number();
   EXPECT_EQ(state.current.scenarios[0].officerState(officer).get(state::war), 85);
 }
