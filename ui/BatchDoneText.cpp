@@ -1,0 +1,14 @@
+#include "ui/BatchDoneText.h"
+
+namespace vorandel::ui {
+
+std::string batchDoneText(const ScenarioSet& before, const ScenarioSet& after) {
+  std::string text = "已保存修改。";
+  if (before == after)
+    text += "\n表中的数据与当前数据相同，没有任何改变。";
+  else
+    text += "\n修改尚未写入剧本文件，请用「生成新剧本」写入。";
+  return text;
+}
+
+}  // namespace vorandel::ui
