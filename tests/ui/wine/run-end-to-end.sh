@@ -89,7 +89,8 @@ batch_with_retry() {  # button title table broken-table fixed-table shot-prefix
   drive wait "$2" 20000 || fail "the batch dialog $2 did not open"
   local path
   path=$(drive item "$2" 1036)
-  [ "$path" = "$3" ] || fail "the batch dialog offers \"$path\", expected $3"
+  # The default table is looked for in the program's folder, and offered with that folder.
+  [ "$path" = "$(windows_path "$folder/$3")" ] || fail "the batch dialog offers \"$path\", expected $folder/$3"
   [ -z "$6" ] || screenshot "$6-batch-dialog"
   drive press "$2" 1032 || fail "cannot press 开始处理"
   drive wait 错误 20000 || fail "no error box for the broken table"
