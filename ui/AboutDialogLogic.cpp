@@ -13,11 +13,8 @@ const char* const kAboutDescription =
 bool AboutDialogLogic::onInit() {
   host_.setWindowText(kAboutTitle);
   host_.setItemText(ABOUT_DESCRIPTION, kAboutDescription);
-  host_.setItemText(ABOUT_CONTACT, kContact);
-  host_.setItemText(ABOUT_HOME_PAGE, kHomePage);
-  host_.makeLinkLabel(ABOUT_HOME_PAGE);
-  host_.setItemText(ABOUT_SECOND_PAGE, kSecondPage);
-  host_.makeLinkLabel(ABOUT_SECOND_PAGE);
+  host_.setItemText(ABOUT_HELP_LINK, kHelpFile);
+  host_.makeLinkLabel(ABOUT_HELP_LINK);
   return true;
 }
 

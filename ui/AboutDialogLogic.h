@@ -1,6 +1,5 @@
 #pragma once
-// The about box: name and version, what the editor does, the home pages, the contact address and the
-// help file.
+// The about box: name and version, what the editor does, and the help file, as a link and as a button.
 #include "app/Version.h"
 #include "ui/DialogHost.h"
 
@@ -8,9 +7,6 @@ namespace vorandel::ui {
 
 inline constexpr const char* kAboutTitle = "Vorandel " VORANDEL_VERSION_SHORT;
 inline constexpr const char* kHelpFile = "Vorandel.rtf";
-inline constexpr const char* kHomePage = "www.example.org/vorandel";
-inline constexpr const char* kSecondPage = "www.example.org/vorandel/tables";
-inline constexpr const char* kContact = "vorandel@example.org";
 extern const char* const kAboutDescription;
 
 class AboutDialogLogic {

@@ -4,7 +4,10 @@
 
 #include "model/EditError.h"
 #include "model/FileOps.h"
+#include "model/SystemFiles.h"
+#include "ui/BatchDoneText.h"
 #include "ui/BatchModes.h"
+#include "ui/ExportAction.h"
 #include "ui/ResourceIds.h"
 
 namespace vorandel::ui {
@@ -14,6 +17,12 @@ BatchDialogLogic::BatchDialogLogic(ProgramState& state, DialogHost& host, std::s
 
 bool BatchDialogLogic::onInit() {
   host_.setWindowText(batchTitle(state_.batchMode));
+  if (!state_.droppedPath.empty()) {
+    state_.inputPath = state_.droppedPath.substr(0, kPathBufferSize - 1);
+    state_.droppedPath.clear();
+    showPath();
+    return true;
+  }
   const std::string name = defaultTableOf(state_.batchMode);
   const std::string path = folder_.empty() ? name : (std::filesystem::path(folder_) / name).string();
   if (fileExists(path)) {
@@ -35,6 +44,7 @@ bool BatchDialogLogic::onCommand(int id) {
     case BATCH_BROWSE: return browse();
     case BATCH_START: return runTable();
     case BATCH_BACK: host_.endDialog(0); return true;
+    case BATCH_EXPORT: return exportTable();
   }
   return false;
 }
@@ -49,7 +59,14 @@ bool BatchDialogLogic::onDropFiles(FileDrop& drop) {
 }
 
 bool BatchDialogLogic::browse() {
-  if (!host_.browseForFile(state_.inputPath)) return false;
+  if (!host_.browseForFile(state_.inputPath, state_.browseFolder)) return false;
+  state_.browseFolder = platform::folderOf(state_.inputPath);
+  showPath();
+  return true;
+}
+
+bool BatchDialogLogic::exportTable() {
+  if (!exportCurrentTable(state_, host_, folder_)) return false;
   showPath();
   return true;
 }
@@ -59,9 +76,10 @@ bool BatchDialogLogic::browse() {
 bool BatchDialogLogic::runTable() {
   for (;;) {
     if (!fileExists(state_.inputPath)) {
-      host_.messageBox(BoxOwner::None, "文件不存在！", "错误", BoxStyle::Error);
+      host_.messageBox(BoxOwner::Dialog, "文件不存在！", "错误", BoxStyle::Error);
       return false;
     }
+    const ScenarioSet before = state_.current;
     std::string summary;
     try {
       summary = runBatchOfMode(state_.current, state_.batchMode, state_.inputPath);
@@ -70,7 +88,8 @@ bool BatchDialogLogic::runTable() {
       if (answer == BoxAnswer::Retry) continue;
       return true;
     }
-    host_.messageBox(BoxOwner::Dialog, "已保存修改。\n" + summary, "处理完毕", BoxStyle::Plain);
+    if (state_.current != before) state_.pendingChanges = true;
+    host_.messageBox(BoxOwner::Dialog, batchDoneText(before, state_.current, summary), "处理完毕", BoxStyle::Plain);
     host_.endDialog(0);
     return true;
   }

@@ -10,17 +10,20 @@ namespace vorandel::ui {
 
 class BatchDialogLogic {
  public:
-  // folder: where the mode's default table is looked for; empty for the current directory.
+  // folder: where the mode's default table is looked for and "导出当前数据" writes it; empty for the
+  // current directory.
   BatchDialogLogic(ProgramState& state, DialogHost& host, std::string folder = {});
 
   bool onInit();
   bool onClose();
-  // "浏览" answers whether a file was chosen; "开始处理" false when the file is missing.
+  // "浏览" answers whether a file was chosen, "导出当前数据" whether the table was written; "开始处理"
+  // false when the file is missing.
   bool onCommand(int id);
   bool onDropFiles(FileDrop& drop);
 
  private:
   bool browse();
+  bool exportTable();
   bool runTable();
   void showPath();
 

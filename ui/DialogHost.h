@@ -10,9 +10,10 @@ enum class BoxStyle {
   Plain,             // an OK button, no icon
   Error,             // an OK button and the error icon
   ErrorRetryCancel,  // Retry and Cancel buttons and the error icon
+  QuestionYesNo,     // Yes and No buttons and the question icon; No is the default button
 };
 
-enum class BoxAnswer { Ok, Retry, Cancel };
+enum class BoxAnswer { Ok, Retry, Cancel, Yes, No };
 
 // Whether a message box belongs to the dialog or stands alone.
 enum class BoxOwner { Dialog, None };
@@ -39,9 +40,9 @@ class DialogHost {
   // The text of a control as it stands now (what the user typed into an edit field).
   virtual std::string readItemText(int item) = 0;
   virtual void endDialog(int result) = 0;
-  // The open-file dialog for text tables, starting from path. True when the user chose a file, which is
-  // then in path; false and path unchanged when he cancelled.
-  virtual bool browseForFile(std::string& path) = 0;
+  // The open-file dialog for text tables, starting in startFolder when one is given, else at path.
+  // True when the user chose a file, which is then in path; false and path unchanged when he cancelled.
+  virtual bool browseForFile(std::string& path, const std::string& startFolder) = 0;
   // Runs the dialog resource modally, owned by this dialog, and returns when it has closed.
   virtual void runDialog(int resource) = 0;
   // Opens the file with the program the system has for it; false when the system could not.

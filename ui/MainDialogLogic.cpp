@@ -3,9 +3,18 @@
 #include "app/Generate.h"
 #include "model/EditError.h"
 #include "model/FileError.h"
+#include "model/FileOps.h"
 #include "ui/ResourceIds.h"
+#include "ui/TableRecognition.h"
 
 namespace vorandel::ui {
+
+namespace {
+
+constexpr const char* kCaption = "Vorandel";
+constexpr const char* kPendingCaption = "Vorandel *";
+
+}  // namespace
 
 MainDialogLogic::MainDialogLogic(ProgramState& state, DialogHost& host, std::string folder)
     : state_(state), host_(host), folder_(std::move(folder)) {}
@@ -19,20 +28,41 @@ bool MainDialogLogic::onCommand(int id) {
     case MAIN_GENERATE: generate(); return true;
     case MAIN_DISCARD: discardChanges(); return true;
     case MAIN_ABOUT: host_.runDialog(ABOUT_DIALOG); return true;
-    case MAIN_QUIT: host_.endDialog(0); return true;
+    case MAIN_QUIT: quit(); return true;
     case MAIN_MAP: host_.runDialog(MAP_DIALOG); return true;
   }
   return false;
 }
 
 bool MainDialogLogic::onClose() {
-  host_.endDialog(0);
+  quit();
+  return true;
+}
+
+bool MainDialogLogic::onDropFiles(FileDrop& drop) {
+  const std::string path = drop.count() != 0 ? drop.name(0, kDroppedNameRoom) : std::string();
+  drop.finish();
+  if (path.empty()) return true;
+  if (!fileExists(path)) {
+    host_.messageBox(BoxOwner::Dialog, "文件不存在！\n" + path, "错误", BoxStyle::Error);
+    return true;
+  }
+  const std::optional<int> mode = batchModeOfFile(path);
+  if (!mode) {
+    host_.messageBox(BoxOwner::Dialog, "无法识别表格 " + path + " 的种类。\n" + kTableKindHint, "错误",
+                     BoxStyle::Error);
+    return true;
+  }
+  state_.droppedPath = path;
+  runBatchDialog(*mode);
+  state_.droppedPath.clear();
   return true;
 }
 
 void MainDialogLogic::runBatchDialog(int mode) {
   state_.batchMode = mode;
   host_.runDialog(BATCH_DIALOG);
+  showCaption();
 }
 
 // The done box names the folder written to. A failed file step leaves the folder's previous files in
@@ -40,6 +70,8 @@ void MainDialogLogic::runBatchDialog(int mode) {
 void MainDialogLogic::generate() {
   try {
     generateScenarioFiles(state_.current, folder_);
+    state_.pendingChanges = false;
+    showCaption();
     const std::string where = folder_.empty() ? "剧本文件已写入当前文件夹。" : "剧本文件已写入：" + folder_;
     host_.messageBox(BoxOwner::Dialog, "已生成新的剧本。\n" + where, "处理完毕", BoxStyle::Plain);
   } catch (const EditError& error) {
@@ -50,8 +82,22 @@ void MainDialogLogic::generate() {
 }
 
 void MainDialogLogic::discardChanges() {
+  if (!mayLosePendingChanges("有修改尚未生成新剧本，确定放弃所有修改吗？")) return;
   state_.current = state_.pristineCopy;
+  state_.pendingChanges = false;
+  showCaption();
   host_.messageBox(BoxOwner::Dialog, "数据已恢复。", "处理完毕", BoxStyle::Plain);
 }
+
+void MainDialogLogic::quit() {
+  if (mayLosePendingChanges("有修改尚未生成新剧本，确定退出吗？")) host_.endDialog(0);
+}
+
+bool MainDialogLogic::mayLosePendingChanges(const char* question) {
+  if (!state_.pendingChanges) return true;
+  return host_.messageBox(BoxOwner::Dialog, question, "确认", BoxStyle::QuestionYesNo) == BoxAnswer::Yes;
+}
+
+void MainDialogLogic::showCaption() { host_.setWindowText(state_.pendingChanges ? kPendingCaption : kCaption); }
 
 }  // namespace vorandel::ui

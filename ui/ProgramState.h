@@ -1,6 +1,7 @@
 #pragma once
 // The state that the Windows program keeps from start to exit: the session's current and pristine sets,
-// the batch mode the main window chose and the path of the batch dialog's input file.
+// the batch mode the main window chose, the path of the batch dialog's input file, and whether the
+// current set holds changes that no generation has written yet.
 #include <cstddef>
 #include <string>
 
@@ -17,6 +18,13 @@ inline constexpr unsigned kDroppedNameRoom = 260;
 struct ProgramState : Session {
   int batchMode = kNoBatchYet;
   std::string inputPath;
+  // A file dropped on the main window: the next batch dialog opens with it instead of its default file.
+  std::string droppedPath;
+  // The folder of the last table chosen by browsing, where the next open-file dialog starts.
+  std::string browseFolder;
+  // Set by a batch that changed the current set; cleared when the files are generated or the changes
+  // are discarded.
+  bool pendingChanges = false;
 };
 
 }  // namespace vorandel::ui

@@ -10,7 +10,7 @@ namespace {
 
 using testing::ScriptedHost;
 
-TEST(AboutDialog, FillsItsTextsAndTurnsTheHomePagesIntoLinks) {
+TEST(AboutDialog, FillsItsTextsAndLinksTheHelpFile) {
   ScriptedHost host;
   ui::AboutDialogLogic dialog(host);
   EXPECT_TRUE(dialog.onInit());
@@ -18,13 +18,11 @@ TEST(AboutDialog, FillsItsTextsAndTurnsTheHomePagesIntoLinks) {
   const std::string description = host.itemText(ABOUT_DESCRIPTION).value_or("");
   EXPECT_EQ(description.rfind("    本修改器可修改武将、城市的基本数据", 0), 0u);
   EXPECT_NE(description.find("\r\n    使用前请仔细阅读帮助文件。\r\n"), std::string::npos);
-  EXPECT_EQ(host.itemText(ABOUT_CONTACT), ui::kContact);
-  EXPECT_EQ(host.itemText(ABOUT_HOME_PAGE), ui::kHomePage);
-  EXPECT_EQ(host.itemText(ABOUT_SECOND_PAGE), ui::kSecondPage);
-  // Each label gets its text before it becomes a link.
-  EXPECT_EQ(host.linkLabels, (std::vector<int>{ABOUT_HOME_PAGE, ABOUT_SECOND_PAGE}));
-  for (const char* address : {ui::kHomePage, ui::kSecondPage, ui::kContact})
-    EXPECT_NE(std::string(address).find("example.org"), std::string::npos);
+  // The link opens what "帮助" opens, and gets its text before it becomes a link.
+  EXPECT_EQ(host.itemText(ABOUT_HELP_LINK), "Vorandel.rtf");
+  EXPECT_EQ(host.linkLabels, (std::vector<int>{ABOUT_HELP_LINK}));
+  for (const auto& [item, text] : host.itemTexts)
+    EXPECT_EQ(text.find("example."), std::string::npos) << "a placeholder address in control " << item;
 }
 
 TEST(AboutDialog, HelpOpensTheHelpFileAndOnlyOkOrCloseEndTheBox) {

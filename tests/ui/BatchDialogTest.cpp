@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "model/Records.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
@@ -65,13 +67,19 @@ TEST_F(BatchDialog, OpensWithTheModesTitleAndItsDefaultFileWhenItExists) {
   }
 }
 
-TEST_F(BatchDialog, ASuccessfulBatchCommitsAndCloses) {
+// The first line of a box's text.
+std::string firstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
+
+TEST_F(BatchDialog, ASuccessfulBatchCommitsClosesAndLeavesTheChangesPending) {
   testing::writeFile(folder.file("ruv5_lord.txt"), kGoodTable);
   auto dialog = open();
   EXPECT_TRUE(dialog.onCommand(BATCH_START));
   EXPECT_EQ(money(), 4321);
+  EXPECT_TRUE(state.pendingChanges);
   ASSERT_EQ(host.boxes.size(), 1u);
-  EXPECT_EQ(host.boxes[0].text, "已保存修改。\n势力表：修改了 1 个势力（共 1 项）；改动最多的列：金钱 1。");
+  EXPECT_EQ(host.boxes[0].text,
+            "已保存修改。\n势力表：修改了 1 个势力（共 1 项）；改动最多的列：金钱 1。\n"
+            "修改尚未写入剧本文件，请用「生成新剧本」写入。");
   EXPECT_EQ(host.boxes[0].title, "处理完毕");
   EXPECT_EQ(host.boxes[0].style, BoxStyle::Plain);
   EXPECT_EQ(host.boxes[0].owner, BoxOwner::Dialog);
@@ -90,6 +98,7 @@ TEST_F(BatchDialog, CancelAfterAnErrorKeepsTheDialogAndTheSet) {
   EXPECT_NE(host.boxes[0].text.find("数值不在允许范围内"), std::string::npos) << host.boxes[0].text;
   EXPECT_NE(host.boxes[0].text.find("(D3)"), std::string::npos) << host.boxes[0].text;
   EXPECT_EQ(state.current, before);
+  EXPECT_FALSE(state.pendingChanges) << "a failed batch changes nothing";
   EXPECT_TRUE(host.endedWith.empty());
   EXPECT_EQ(state.inputPath, folder.file("ruv5_lord.txt"));
 
@@ -124,10 +133,13 @@ TEST_F(BatchDialog, RetryReadsTheFileAgainOnAFreshCopy) {
     if (++errorsSeen == 2) testing::writeFile(folder.file("ruv5_lord.txt"), kGoodTable);
   };
   EXPECT_TRUE(dialog.onCommand(BATCH_START));
+  EXPECT_TRUE(state.pendingChanges);
   EXPECT_EQ(errorsSeen, 2) << "Retry with the same file raises the same error again";
   ASSERT_EQ(host.boxes.size(), 3u);
   EXPECT_EQ(host.boxes[0].text, host.boxes[1].text);
-  EXPECT_EQ(host.boxes[2].text, "已保存修改。\n势力表：修改了 1 个势力（共 1 项）；改动最多的列：金钱 1。");
+  EXPECT_EQ(host.boxes[2].text,
+            "已保存修改。\n势力表：修改了 1 个势力（共 1 项）；改动最多的列：金钱 1。\n"
+            "修改尚未写入剧本文件，请用「生成新剧本」写入。");
   EXPECT_EQ(money(), 4321);
   EXPECT_EQ(state.current.scenarios[0].force(1).get(force::money), before.scenarios[0].force(1).get(force::money))
       << "the fixed file no longer sets force 1; nothing of the failed runs may remain";
@@ -163,7 +175,7 @@ TEST_F(BatchDialog, AnOfficerTableIsValidatedBeforeItIsCommitted) {
   EXPECT_EQ(state.current.scenarios[0].officerState(officer).get(state::war), 85);
 }
 
-TEST_F(BatchDialog, AMissingFileIsToldWithoutOwnerAndTheDialogStaysOpen) {
+TEST_F(BatchDialog, AMissingFileIsToldByTheDialogAndTheDialogStaysOpen) {
   state.batchMode = 1;
   auto dialog = open();
   ASSERT_EQ(state.inputPath, "");
@@ -172,7 +184,7 @@ TEST_F(BatchDialog, AMissingFileIsToldWithoutOwnerAndTheDialogStaysOpen) {
   EXPECT_EQ(host.boxes[0].text, "文件不存在！");
   EXPECT_EQ(host.boxes[0].title, "错误");
   EXPECT_EQ(host.boxes[0].style, BoxStyle::Error);
-  EXPECT_EQ(host.boxes[0].owner, BoxOwner::None);
+  EXPECT_EQ(host.boxes[0].owner, BoxOwner::Dialog);
   EXPECT_TRUE(host.endedWith.empty());
 
   // Retry finds the file gone as well: the same message, no Retry/Cancel box.
@@ -213,12 +225,93 @@ TEST_F(BatchDialog, BrowseStartsFromThePathAndKeepsItWhenCancelled) {
   auto dialog = open();
   EXPECT_FALSE(dialog.onCommand(BATCH_BROWSE));
   EXPECT_EQ(host.browseStartedFrom, folder.file("ruv5_lord.txt"));
+  EXPECT_EQ(host.browseStartFolder, "");
   EXPECT_EQ(state.inputPath, folder.file("ruv5_lord.txt"));
 
-  host.browseResult = folder.file("other.txt");
+  host.browseResult = (folder.path() / "sub" / "other.txt").string();
   EXPECT_TRUE(dialog.onCommand(BATCH_BROWSE));
-  EXPECT_EQ(state.inputPath, folder.file("other.txt"));
-  EXPECT_EQ(host.itemText(BATCH_PATH), folder.file("other.txt"));
+  EXPECT_EQ(state.inputPath, *host.browseResult);
+  EXPECT_EQ(host.itemText(BATCH_PATH), *host.browseResult);
+
+  // The next open-file dialog, of this or a later batch dialog, starts in the folder chosen last.
+  state.batchMode = 1;
+  auto later = open();
+  host.browseResult.reset();
+  EXPECT_FALSE(later.onCommand(BATCH_BROWSE));
+  EXPECT_EQ(host.browseStartFolder, (folder.path() / "sub").string());
+}
+
+TEST_F(BatchDialog, ABatchThatChangesNothingSaysSoAndLeavesNothingPending) {
+  const std::string unchanged = std::to_string(money());
+  testing::writeFile(folder.file("ruv5_lord.txt"), kMoneyHeader + "1\t2\t1\t" + unchanged + "\n");
+  auto dialog = open();
+  EXPECT_TRUE(dialog.onCommand(BATCH_START));
+  ASSERT_EQ(host.boxes.size(), 1u);
+  EXPECT_EQ(firstLine(host.boxes[0].text), "已保存修改。");
+  EXPECT_EQ(host.boxes[0].text.find("生成新剧本"), std::string::npos) << host.boxes[0].text;
+  EXPECT_FALSE(state.pendingChanges);
+  EXPECT_EQ(host.endedWith, std::vector<int>{0});
+}
+
+TEST_F(BatchDialog, ExportWritesTheModesTableNextToTheProgramAndFillsThePath) {
+  state.current.scenarios[1].force(2).set(force::money, 2468);
+  auto dialog = open();
+  EXPECT_EQ(state.inputPath, "");
+  EXPECT_TRUE(dialog.onCommand(BATCH_EXPORT));
+  const std::string table = folder.file("ruv5_lord.txt");
+  EXPECT_EQ(state.inputPath, table);
+  EXPECT_EQ(host.itemText(BATCH_PATH), table);
+  ASSERT_EQ(host.boxes.size(), 1u);
+  EXPECT_EQ(host.boxes[0].title, "处理完毕");
+  EXPECT_EQ(host.boxes[0].owner, BoxOwner::Dialog);
+  EXPECT_NE(host.boxes[0].text.find(table), std::string::npos) << host.boxes[0].text;
+  EXPECT_NE(testing::readFile(table).find("2468"), std::string::npos);
+  EXPECT_TRUE(host.endedWith.empty()) << "the dialog stays for editing and applying the table";
+
+  // Applied as it is, the table changes nothing.
+  const ScenarioSet exported = state.current;
+  EXPECT_TRUE(dialog.onCommand(BATCH_START));
+  EXPECT_EQ(state.current, exported);
+  EXPECT_FALSE(state.pendingChanges);
+
+  // A second export keeps the edited table as .bak.
+  testing::writeFile(table, kGoodTable);
+  host.boxes.clear();
+  EXPECT_TRUE(dialog.onCommand(BATCH_EXPORT));
+  EXPECT_EQ(testing::readFile(table + ".bak"), kGoodTable);
+  ASSERT_EQ(host.boxes.size(), 1u);
+  EXPECT_NE(host.boxes[0].text.find(table + ".bak"), std::string::npos) << host.boxes[0].text;
+}
+
+TEST_F(BatchDialog, ExportNamesTheRowsItSwitchedOffAndAFailureWritesNothing) {
+  state.current.scenarios[1].force(2).set(force::money, 3000001);  // above what the table can hold
+  auto dialog = open();
+  EXPECT_TRUE(dialog.onCommand(BATCH_EXPORT));
+  ASSERT_EQ(host.boxes.size(), 1u);
+  EXPECT_NE(host.boxes[0].text.find("1 行无法写入表中"), std::string::npos) << host.boxes[0].text;
+  EXPECT_NE(host.boxes[0].text.find("该行的设置为0"), std::string::npos) << host.boxes[0].text;
+
+  // A folder in the table's place: told as an error, the path stays as it was.
+  std::filesystem::remove(folder.file("ruv5_lord.txt"));
+  std::filesystem::create_directory(folder.file("ruv5_lord.txt"));
+  state.inputPath = "before";
+  host.boxes.clear();
+  EXPECT_FALSE(dialog.onCommand(BATCH_EXPORT));
+  ASSERT_EQ(host.boxes.size(), 1u);
+  EXPECT_EQ(host.boxes[0].title, "错误");
+  EXPECT_EQ(host.boxes[0].style, BoxStyle::Error);
+  EXPECT_EQ(state.inputPath, "before");
+}
+
+TEST_F(BatchDialog, AFileDroppedOnTheMainWindowIsOfferedInsteadOfTheDefault) {
+  testing::writeFile(folder.file("ruv5_lord.txt"), kGoodTable);
+  state.droppedPath = folder.file("dropped.txt");
+  open();
+  EXPECT_EQ(state.inputPath, folder.file("dropped.txt"));
+  EXPECT_EQ(host.itemText(BATCH_PATH), folder.file("dropped.txt"));
+  EXPECT_EQ(state.droppedPath, "") << "only the dialog opened for the drop takes it";
+  open();
+  EXPECT_EQ(state.inputPath, folder.file("ruv5_lord.txt"));
 }
 
 TEST_F(BatchDialog, BackAndCloseEndWithoutChangesAndEscapeIsLeftAlone) {

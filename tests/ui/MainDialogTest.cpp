@@ -9,7 +9,9 @@
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
 #include "tests/ui/ScriptedHost.h"
+#include "ui/BatchDialogLogic.h"
 #include "ui/ResourceIds.h"
+#include "ui/TableRecognition.h"
 
 namespace vorandel {
 namespace {
@@ -17,6 +19,7 @@ namespace {
 using testing::ScriptedHost;
 using testing::ShownBox;
 using testing::TempFolder;
+using ui::BoxAnswer;
 using ui::BoxOwner;
 using ui::BoxStyle;
 
@@ -29,6 +32,30 @@ class MainDialog : public ::testing::Test {
 
   // Some change a committed batch could have made.
   void editCurrentSet() { state.current.scenarios[1].force(2).set(force::money, 4321); }
+
+  // The batch dialog, played by a user who presses "开始处理" on the force table below.
+  void playBatchDialogs() {
+    testing::writeFile(folder.file("ruv5_lord.txt"),
+                       "剧本\t编号\t设置\t金钱\n"
+                       "x\tx\tx\t1\n"
+                       "1\t2\t1\t4321\n");
+    host.whileDialogRuns = [this](int resource) {
+      if (resource != BATCH_DIALOG) return;
+      ui::BatchDialogLogic batch(state, host, folder.path().string());
+      batch.onInit();
+      ASSERT_TRUE(batch.onCommand(BATCH_START));
+      // The batch dialog ended itself; the main window's ends are what the tests look at.
+      ASSERT_EQ(host.endedWith, std::vector<int>{0});
+      host.endedWith.clear();
+    };
+  }
+
+  std::vector<ShownBox> questions() const {
+    std::vector<ShownBox> asked;
+    for (const ShownBox& box : host.boxes)
+      if (box.style == BoxStyle::QuestionYesNo) asked.push_back(box);
+    return asked;
+  }
 
   ui::ProgramState state;
   ScriptedHost host;
@@ -100,9 +127,117 @@ TEST_F(MainDialog, QuitAndCloseEndWithZeroButEscapeIsLeftAlone) {
   EXPECT_TRUE(dialog.onCommand(MAIN_QUIT));
   EXPECT_TRUE(dialog.onClose());
   EXPECT_EQ(host.endedWith, (std::vector<int>{0, 0}));
+  EXPECT_TRUE(host.boxes.empty()) << "nothing pending: no question";
 }
 
-TEST_F(MainDialog, DiscardRestoresThePristineSetEveryTime) {
+TEST_F(MainDialog, PendingChangesShowInTheCaptionUntilGenerated) {
+  playBatchDialogs();
+  EXPECT_TRUE(dialog.onCommand(MAIN_FORCE_TABLE));
+  EXPECT_EQ(state.current.scenarios[1].force(2).get(force::money), 4321);
+  EXPECT_TRUE(state.pendingChanges);
+  EXPECT_EQ(host.windowText, "Vorandel *");
+
+  EXPECT_TRUE(dialog.onCommand(MAIN_GENERATE));
+  EXPECT_FALSE(state.pendingChanges);
+  EXPECT_EQ(host.windowText, "Vorandel");
+  // Generated changes are no longer at risk: quitting asks nothing.
+  EXPECT_TRUE(dialog.onCommand(MAIN_QUIT));
+  EXPECT_EQ(host.endedWith, std::vector<int>{0});
+  EXPECT_TRUE(questions().empty());
+}
+
+TEST_F(MainDialog, QuitAndCloseAskWhileChangesArePending) {
+  playBatchDialogs();
+  dialog.onCommand(MAIN_FORCE_TABLE);
+  host.answers = {BoxAnswer::No, BoxAnswer::No};
+  EXPECT_TRUE(dialog.onCommand(MAIN_QUIT));
+  EXPECT_TRUE(dialog.onClose());
+  EXPECT_TRUE(host.endedWith.empty()) << "No keeps the program running";
+  ASSERT_EQ(questions().size(), 2u);
+  for (const ShownBox& box : questions()) {
+    EXPECT_EQ(box.text, "有修改尚未生成新剧本，确定退出吗？");
+    EXPECT_EQ(box.owner, BoxOwner::Dialog);
+  }
+  EXPECT_TRUE(state.pendingChanges);
+
+  host.answers = {BoxAnswer::Yes};
+  EXPECT_TRUE(dialog.onClose());
+  EXPECT_EQ(host.endedWith, std::vector<int>{0});
+}
+
+TEST_F(MainDialog, DiscardAsksWhileChangesArePendingAndNoKeepsThem) {
+  playBatchDialogs();
+  dialog.onCommand(MAIN_FORCE_TABLE);
+  const ScenarioSet edited = state.current;
+  const std::size_t boxesBefore = host.boxes.size();
+  host.answers = {BoxAnswer::No};
+  EXPECT_TRUE(dialog.onCommand(MAIN_DISCARD));
+  EXPECT_EQ(state.current, edited);
+  EXPECT_EQ(host.windowText, "Vorandel *");
+  ASSERT_EQ(host.boxes.size(), boxesBefore + 1) << "the question and nothing else";
+  EXPECT_EQ(host.boxes.back().text, "有修改尚未生成新剧本，确定放弃所有修改吗？");
+
+  host.answers = {BoxAnswer::Yes};
+  EXPECT_TRUE(dialog.onCommand(MAIN_DISCARD));
+  EXPECT_EQ(state.current, state.pristineCopy);
+  EXPECT_FALSE(state.pendingChanges);
+  EXPECT_EQ(host.windowText, "Vorandel");
+  EXPECT_EQ(host.boxes.back().text, "数据已恢复。");
+  // Nothing left to lose: quitting asks nothing.
+  EXPECT_TRUE(dialog.onCommand(MAIN_QUIT));
+  EXPECT_EQ(host.endedWith, std::vector<int>{0});
+  EXPECT_EQ(questions().size(), 2u);
+}
+
+TEST_F(MainDialog, ADroppedTableOpensTheBatchDialogOfItsKindWithTheFile) {
+  const std::pair<const char*, int> tables[] = {
+      {"剧本\tID\t姓名\t设置\t编号\t武力\r\n", 1},
+      {"剧本 编号 设置 金钱\n", 2},
+      {"剧本\tID\t名称\t设置\t城防\n", 3},
+      {"\r\nW\t75\t张三\r\nC 11 东都\n", 0},
+  };
+  std::string offered;
+  host.whileDialogRuns = [&](int) { offered = state.droppedPath; };
+  for (const auto& [text, mode] : tables) {
+    const std::string path = folder.file("dropped-" + std::to_string(mode) + ".txt");
+    testing::writeFile(path, text);
+    testing::ScriptedDrop drop({path, folder.file("ignored.txt")});
+    EXPECT_TRUE(dialog.onDropFiles(drop));
+    EXPECT_EQ(drop.finished, 1);
+    EXPECT_EQ(state.batchMode, mode) << text;
+    EXPECT_EQ(host.dialogsRun.back(), BATCH_DIALOG);
+    EXPECT_EQ(offered, path);
+    EXPECT_EQ(state.droppedPath, "") << "a later batch button offers the default file again";
+  }
+  EXPECT_TRUE(host.boxes.empty());
+
+  // A file of no known kind, and a file that is gone, are told; no batch dialog opens.
+  const std::size_t run = host.dialogsRun.size();
+  testing::writeFile(folder.file("notes.txt"), "剧本 名称\n");
+  testing::ScriptedDrop unknown({folder.file("notes.txt")});
+  dialog.onDropFiles(unknown);
+  testing::ScriptedDrop missing({folder.file("missing.txt")});
+  dialog.onDropFiles(missing);
+  EXPECT_EQ(host.dialogsRun.size(), run);
+  ASSERT_EQ(host.boxes.size(), 2u);
+  EXPECT_NE(host.boxes[0].text.find("无法识别"), std::string::npos) << host.boxes[0].text;
+  EXPECT_EQ(host.boxes[1].text.rfind("文件不存在！", 0), 0u) << host.boxes[1].text;
+  for (const ShownBox& box : host.boxes) EXPECT_EQ(box.style, BoxStyle::Error);
+}
+
+TEST(TableRecognition, TellsTheKindsApartByTheirKeyHeaders) {
+  EXPECT_EQ(ui::batchModeOfFirstLine("剧本\tID\t姓名\t设置\t编号"), 1);
+  EXPECT_EQ(ui::batchModeOfFirstLine("剧本\tID\t姓名\t设置"), std::nullopt) << "the officer table has five keys";
+  EXPECT_EQ(ui::batchModeOfFirstLine("  剧本  ID 名称\t设置\t人口\r"), 3);
+  EXPECT_EQ(ui::batchModeOfFirstLine("剧本\t编号\t设置\r"), 2);
+  EXPECT_EQ(ui::batchModeOfFirstLine("剧本\t设置\t编号"), std::nullopt);
+  EXPECT_EQ(ui::batchModeOfFirstLine("WC 12 某人"), 0);
+  EXPECT_EQ(ui::batchModeOfFirstLine("W 张三 12"), std::nullopt) << "the number comes second";
+  EXPECT_EQ(ui::batchModeOfFirstLine("X 12 某人"), std::nullopt);
+  EXPECT_EQ(ui::batchModeOfFirstLine(""), std::nullopt);
+}
+
+TEST_F(MainDialog, DiscardRestoresThePristineSetEveryTimeAndAsksNothingWhenNothingIsPending) {
   editCurrentSet();
   ASSERT_NE(state.current, state.pristineCopy);
   EXPECT_TRUE(dialog.onCommand(MAIN_DISCARD));

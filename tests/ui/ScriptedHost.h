@@ -21,13 +21,16 @@ struct ShownBox {
 
 class ScriptedHost : public ui::DialogHost {
  public:
-  // Answers for the Retry/Cancel boxes, in order; a box beyond the script is answered Cancel.
+  // Answers for the Retry/Cancel and Yes/No boxes, in order; a box beyond the script is answered Cancel
+  // or No.
   std::deque<ui::BoxAnswer> answers;
   // What the open-file dialog returns: a path, or nothing for Cancel.
   std::optional<std::string> browseResult;
 
   // Runs when a box is shown, before it is answered: lets a test fix a file while the box is up.
   std::function<void(const ShownBox&)> beforeAnswer;
+  // Runs when a child dialog is run: lets a test play the child dialog.
+  std::function<void(int resource)> whileDialogRuns;
 
   std::vector<ShownBox> boxes;
   std::string windowText;
@@ -37,6 +40,7 @@ class ScriptedHost : public ui::DialogHost {
   std::vector<std::pair<std::string, ui::ShellShow>> shellOpened;
   std::vector<int> linkLabels;
   std::string browseStartedFrom;
+  std::string browseStartFolder;
   // What the user typed into controls; a control not typed into reads as its last set text.
   std::map<int, std::string> typed;
   // What the shell answers when asked to open a file.
@@ -46,7 +50,8 @@ class ScriptedHost : public ui::DialogHost {
                            ui::BoxStyle style) override {
     boxes.push_back({owner, text, title, style});
     if (beforeAnswer) beforeAnswer(boxes.back());
-    if (style != ui::BoxStyle::ErrorRetryCancel) return ui::BoxAnswer::Ok;
+    if (style == ui::BoxStyle::QuestionYesNo && answers.empty()) return ui::BoxAnswer::No;
+    if (style != ui::BoxStyle::ErrorRetryCancel && style != ui::BoxStyle::QuestionYesNo) return ui::BoxAnswer::Ok;
     if (answers.empty()) return ui::BoxAnswer::Cancel;
     const ui::BoxAnswer answer = answers.front();
     answers.pop_front();
@@ -59,13 +64,17 @@ class ScriptedHost : public ui::DialogHost {
     return itemText(item).value_or("");
   }
   void endDialog(int result) override { endedWith.push_back(result); }
-  bool browseForFile(std::string& path) override {
+  bool browseForFile(std::string& path, const std::string& startFolder) override {
     browseStartedFrom = path;
+    browseStartFolder = startFolder;
     if (!browseResult) return false;
     path = *browseResult;
     return true;
   }
-  void runDialog(int resource) override { dialogsRun.push_back(resource); }
+  void runDialog(int resource) override {
+    dialogsRun.push_back(resource);
+    if (whileDialogRuns) whileDialogRuns(resource);
+  }
   bool shellOpen(const std::string& file, ui::ShellShow show) override {
     shellOpened.emplace_back(file, show);
     return shellOpens;

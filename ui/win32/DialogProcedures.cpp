@@ -20,10 +20,8 @@ struct DialogWindow {
   DialogWindow(Program& program, HWND window) : host(program, window), logic(makeLogic(program)) {}
 
   Logic makeLogic(Program& program) {
-    if constexpr (std::is_same_v<Logic, MainDialogLogic> || std::is_same_v<Logic, MapDialogLogic>)
+    if constexpr (std::is_constructible_v<Logic, ProgramState&, DialogHost&, std::string>)
       return Logic(program.state, host, program.folder);
-    else if constexpr (std::is_constructible_v<Logic, ProgramState&, DialogHost&>)
-      return Logic(program.state, host);
     else
       return Logic(host);
   }
@@ -37,11 +35,23 @@ DialogWindow<Logic>* dialogWindow(HWND window) {
   return reinterpret_cast<DialogWindow<Logic>*>(GetWindowLongPtrA(window, DWLP_USER));
 }
 
+// The program's icon in the window's title bar and in the task switcher.
+void showProgramIcon(HINSTANCE instance, HWND window) {
+  const auto load = [&](int metricX, int metricY) {
+    return reinterpret_cast<LPARAM>(LoadImageA(instance, MAKEINTRESOURCEA(VORANDEL_ICON), IMAGE_ICON,
+                                               GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED));
+  };
+  SendMessageA(window, WM_SETICON, ICON_BIG, load(SM_CXICON, SM_CYICON));
+  SendMessageA(window, WM_SETICON, ICON_SMALL, load(SM_CXSMICON, SM_CYSMICON));
+}
+
 // The part every dialog shares: the logic is made at initialisation and freed with the window.
 template <typename Logic>
 DialogWindow<Logic>* attach(HWND window, UINT message, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
-    auto* dialog = new DialogWindow<Logic>(*reinterpret_cast<Program*>(lParam), window);
+    Program& program = *reinterpret_cast<Program*>(lParam);
+    showProgramIcon(program.instance, window);
+    auto* dialog = new DialogWindow<Logic>(program, window);
     SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(dialog));
     return dialog;
   }
@@ -61,6 +71,10 @@ INT_PTR CALLBACK mainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_INITDIALOG: return TRUE;
     case WM_CLOSE: return dialog->logic.onClose();
     case WM_COMMAND: return dialog->logic.onCommand(LOWORD(wParam));
+    case WM_DROPFILES: {
+      Win32FileDrop drop(reinterpret_cast<HDROP>(wParam));
+      return dialog->logic.onDropFiles(drop);
+    }
   }
   return FALSE;
 }

@@ -26,7 +26,7 @@ if(NOT CMAKE_SIZEOF_VOID_P EQUAL 8)
 endif()
 add_executable(vorandel-wine-driver "${CMAKE_SOURCE_DIR}/tests/ui/wine/WineDriver.cpp")
 target_link_libraries(vorandel-wine-driver PRIVATE user32)
-foreach(scenario IN ITEMS generate-and-batch officer-table)
+foreach(scenario IN ITEMS generate-and-batch officer-table export-and-quit)
   add_test(NAME wine_${scenario}
            COMMAND "${CMAKE_SOURCE_DIR}/tests/ui/wine/run-end-to-end.sh" ${scenario}
                    "$<TARGET_FILE:Vorandel>" "$<TARGET_FILE:vorandel>" "$<TARGET_FILE:vorandel-wine-driver>"

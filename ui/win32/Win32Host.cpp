@@ -13,9 +13,12 @@ BoxAnswer Win32Host::messageBox(BoxOwner owner, const std::string& text, const s
   UINT type = MB_OK;
   if (style == BoxStyle::Error) type = MB_OK | MB_ICONERROR;
   if (style == BoxStyle::ErrorRetryCancel) type = MB_RETRYCANCEL | MB_ICONERROR;
+  if (style == BoxStyle::QuestionYesNo) type = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;
   const int answer = MessageBoxA(owner == BoxOwner::Dialog ? window_ : nullptr, text.c_str(), title.c_str(), type);
   if (answer == IDRETRY) return BoxAnswer::Retry;
   if (answer == IDCANCEL) return BoxAnswer::Cancel;
+  if (answer == IDYES) return BoxAnswer::Yes;
+  if (answer == IDNO) return BoxAnswer::No;
   return BoxAnswer::Ok;
 }
 
@@ -33,19 +36,21 @@ std::string Win32Host::readItemText(int item) {
 
 void Win32Host::endDialog(int result) { EndDialog(window_, result); }
 
-bool Win32Host::browseForFile(std::string& path) {
+bool Win32Host::browseForFile(std::string& path, const std::string& startFolder) {
   std::vector<char> buffer(kPathBufferSize, '\0');
-  path.copy(buffer.data(), kPathBufferSize - 1);
+  // Once a table has been chosen, the dialog opens in its folder; before, at the offered file.
+  if (startFolder.empty()) path.copy(buffer.data(), kPathBufferSize - 1);
   static OPENFILENAMEA dialog;
   dialog = OPENFILENAMEA{};
   dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
   dialog.hwndOwner = window_;
   dialog.lpstrFile = buffer.data();
   dialog.nMaxFile = kPathBufferSize;
-  dialog.lpstrFilter = "Text(*.txt)\0*.txt\0All(*.*)\0*.*\0";
+  dialog.lpstrFilter = "文本文件 (*.txt)\0*.txt\0所有文件 (*.*)\0*.*\0";
   dialog.nFilterIndex = 1;
+  if (!startFolder.empty()) dialog.lpstrInitialDir = startFolder.c_str();
   // Without OFN_NOCHANGEDIR the dialog would move the process into the chosen file's folder.
-  dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
+  dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
   if (!GetOpenFileNameA(&dialog)) return false;
   path = buffer.data();
   return true;

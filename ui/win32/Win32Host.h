@@ -28,7 +28,7 @@ class Win32Host : public DialogHost {
   void setItemText(int item, const std::string& text) override;
   std::string readItemText(int item) override;
   void endDialog(int result) override;
-  bool browseForFile(std::string& path) override;
+  bool browseForFile(std::string& path, const std::string& startFolder) override;
   void runDialog(int resource) override;
   bool shellOpen(const std::string& file, ShellShow show) override;
   void makeLinkLabel(int item) override;

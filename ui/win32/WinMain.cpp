@@ -1,6 +1,8 @@
 // The Windows program: start from the built-in scenario pair, prove it consistent, keep the pristine
 // copy and run the main window until the user quits.
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -29,6 +31,9 @@ std::string absoluteCurrentFolder() {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   using namespace vorandel;
+  // The manifest asks for common controls 6; their classes are registered before the first dialog.
+  INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
   static ui::Program program{instance, {}, absoluteCurrentFolder()};
   try {
     startUp(program.state, builtInData().sndata, builtInData().taiki);

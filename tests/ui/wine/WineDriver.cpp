@@ -6,9 +6,12 @@
 //   vorandel-wine-driver press TITLE ID      press the button ID of that window
 //   vorandel-wine-driver text TITLE          print the static texts of that window, one per line
 //   vorandel-wine-driver item TITLE ID       print the text of control ID
+//   vorandel-wine-driver caption TITLE       print the window's caption as it stands
 //   vorandel-wine-driver close TITLE         close that window as its close box would
 //   vorandel-wine-driver choose TITLE FILE   in the open-file dialog that window opened, go to FILE's
 //                                            folder, then enter its name and press Open
+// A window is found by its title, or by its title with the mark " *" after it (the main window's caption
+// while it holds changes not yet generated).
 // Exit code 0 on success, 1 when the window or the control is not found in time, 2 for wrong usage.
 #include <windows.h>
 
@@ -19,10 +22,15 @@
 
 namespace {
 
+HWND findTitled(const char* title) {
+  if (HWND window = FindWindowA(nullptr, title)) return window;
+  return FindWindowA(nullptr, (std::string(title) + " *").c_str());
+}
+
 HWND findWindow(const char* title, DWORD waitMs) {
   const DWORD start = GetTickCount();
   for (;;) {
-    HWND window = FindWindowA(nullptr, title);
+    HWND window = findTitled(title);
     if (window && IsWindowVisible(window)) return window;
     if (GetTickCount() - start >= waitMs) return nullptr;
     Sleep(100);
@@ -128,7 +136,7 @@ int main(int argc, char** argv) {
 
   if (command == "gone") {
     const DWORD start = GetTickCount();
-    while (FindWindowA(nullptr, title)) {
+    while (findTitled(title)) {
       if (GetTickCount() - start >= waitMs) return 1;
       Sleep(100);
     }
@@ -142,6 +150,13 @@ int main(int argc, char** argv) {
   if (command == "wait") return 0;
   if (command == "close") {
     PostMessageA(window, WM_CLOSE, 0, 0);
+    return 0;
+  }
+  if (command == "caption") {
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof text);
+    std::printf("%s\n", text);
+    std::fflush(stdout);
     return 0;
   }
   if (command == "text") {

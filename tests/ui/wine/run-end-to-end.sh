@@ -4,6 +4,8 @@
 # SCENARIO: generate-and-batch (generate, a force table with an error, Retry, success, a table chosen with
 #           浏览 in another folder, the map of a scenario, the about box)
 #           officer-table (a broken and then a correct officer table)
+#           export-and-quit (导出当前数据 and the exported tables applied unchanged; a batch marks the caption,
+#           退出 then asks; 生成新剧本 clears the mark)
 # Exits 0 when every step passed, 1 on the first failure, 77 (skipped) where Wine, Xvfb, ImageMagick,
 # the Chinese locale or a CJK font are missing.
 set -uo pipefail
@@ -87,7 +89,8 @@ batch_with_retry() {  # button title table broken-table fixed-table shot-prefix
   drive wait "$2" 20000 || fail "the batch dialog $2 did not open"
   local path
   path=$(drive item "$2" 1036)
-  [ "$path" = "$3" ] || fail "the batch dialog offers \"$path\", expected $3"
+  # The default table is looked for in the program's folder, and offered with that folder.
+  [ "$path" = "$(windows_path "$folder/$3")" ] || fail "the batch dialog offers \"$path\", expected $folder/$3"
   [ -z "$6" ] || screenshot "$6-batch-dialog"
   drive press "$2" 1032 || fail "cannot press 开始处理"
   drive wait 错误 20000 || fail "no error box for the broken table"
@@ -201,6 +204,63 @@ case "$scenario" in
     "$wine" "$cli" generate --officer fixed.txt --out cli-out >/dev/null 2>&1 || fail "the console program failed"
     cmp -s sndata.s5 cli-out/sndata.s5 || fail "the officer table did not reach sndata.s5 as the console program writes it"
     cmp -s sndata.s5 "$builtin/sndata.s5" && fail "sndata.s5 is unchanged after the officer table"
+    ;;
+  export-and-quit)
+    caption_is() { [ "$(drive caption Vorandel)" = "$1" ] || fail "the main window's caption is \"$(drive caption Vorandel)\", expected \"$1\""; }
+    # Exports a table with the batch dialog's button, checks it against the console program's export,
+    # and applies it as it is.
+    export_and_apply() {  # button title table cli-kind [shot]
+      drive press Vorandel "$1" || fail "cannot press the batch button $1"
+      drive wait "$2" 20000 || fail "the batch dialog $2 did not open"
+      [ -z "$(drive item "$2" 1036)" ] || fail "a path is offered before anything was exported"
+      drive press "$2" 1035 || fail "cannot press 导出当前数据"
+      answer 处理完毕 已导出当前数据 1 "${5:+$5-export-done}"
+      [ "$(drive item "$2" 1036)" = "$(windows_path "$folder/$3")" ] || fail "the exported table is not in the path box"
+      [ -z "${5:-}" ] || screenshot "$5-exported-path"
+      "$wine" "$cli" export "$4" -o "cli-$3" >/dev/null 2>&1 || fail "the console program's export failed"
+      cmp -s "$3" "cli-$3" || fail "$3 differs from the console program's export"
+      drive press "$2" 1032 || fail "cannot press 开始处理"
+      answer 处理完毕 已保存修改。 1
+      grep -qF 没有任何改变 <<<"$box_text" || fail "the unchanged table is not told as changing nothing"
+      drive gone "$2" 10000 || fail "the batch dialog did not close after the commit"
+      caption_is Vorandel
+    }
+    step "导出当前数据 of the officer and force tables, applied unchanged"
+    export_and_apply 1003 批量修改武将资料 ruv5_officer.txt officer officer
+    export_and_apply 1004 批量修改势力信息 ruv5_lord.txt lord
+    generate
+    cmp -s sndata.s5 "$builtin/sndata.s5" || fail "the unchanged tables changed sndata.s5"
+    cmp -s taiki.s5 "$builtin/taiki.s5" || fail "the unchanged tables changed taiki.s5"
+
+    step "an edited table: the done box tells that nothing is written yet, the caption shows it"
+    cp ruv5_lord.txt exported-lord.txt
+    printf '剧本\t编号\t设置\t金钱\r\nx\tx\tx\t1\r\n0\t1\t1\t123456\r\n' | iconv -f UTF-8 -t GBK >ruv5_lord.txt
+    drive press Vorandel 1004 || fail "cannot press 修改势力信息"
+    drive wait 批量修改势力信息 20000 || fail "the force batch dialog did not open"
+    drive press 批量修改势力信息 1032 || fail "cannot press 开始处理"
+    answer 处理完毕 修改尚未写入剧本文件 1 batch-done-pending
+    [ "$(head -n 1 <<<"$box_text")" = 已保存修改。 ] || fail "the done box does not start with 已保存修改。"
+    drive gone 批量修改势力信息 10000 || fail "the batch dialog did not close after the commit"
+    caption_is "Vorandel *"
+    screenshot main-window-pending
+
+    step "退出 with pending changes asks; 否 keeps the program"
+    drive press Vorandel 1008
+    answer 确认 有修改尚未生成新剧本，确定退出吗？ 7 quit-question
+    sleep 1
+    drive wait Vorandel 2000 || fail "否 ended the program"
+
+    step "放弃所有修改 asks too; 否 keeps the changes"
+    drive press Vorandel 1007
+    answer 确认 确定放弃所有修改吗？ 7
+    caption_is "Vorandel *"
+
+    step "生成新剧本 writes the changes and clears the mark"
+    generate
+    caption_is Vorandel
+    mkdir -p cli-out
+    "$wine" "$cli" generate --lord ruv5_lord.txt --out cli-out >/dev/null 2>&1 || fail "the console program failed"
+    cmp -s sndata.s5 cli-out/sndata.s5 || fail "the edited table did not reach sndata.s5"
     ;;
   *) echo "unknown scenario $scenario"; exit 2 ;;
 esac
