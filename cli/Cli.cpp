@@ -4,7 +4,9 @@
 #include <optional>
 
 #include "app/BatchRun.h"
+#include "app/ErrorReport.h"
 #include "app/Generate.h"
+#include "app/TableFile.h"
 #include "cli/CommandLine.h"
 #include "cli/ExportFile.h"
 #include "cli/HelpText.h"
@@ -46,20 +48,28 @@ class Cli : public UserNotifier {
   }
 
   int run(const CommandLine& options) {
+    listProblems_ = options.command == "check";
     ScenarioSet current = startUp(options.from);
+    std::vector<std::string> warnings;
     for (const BatchStep& batch : options.batches) {
       if (!fileExists(batch.path)) {
-        say(Message::withPaths("文件不存在！\n%s", {batch.path}));
+        say(Message::withPaths("文件不存在！\n%s", {batch.path}).textLine(unreadableReason(batch.path)));
         throw Stop{kExitFileFailed};
       }
-      if (!options.utf8) {
-        runBatch(current, batch.kind, batch.path);
-        continue;
-      }
-      // A UTF-8 table is converted in memory and then read as any table is: up to a Ctrl-Z.
-      const std::string gbk = gbkOfUtf8Table(batch.path);
-      runBatch(current, batch.kind, TableText{textBeforeEnd(gbk), batch.path});
+      if (options.utf8) requireUtf8Table(batch.path);
+      const BatchNotes notes = runBatch(current, batch.kind, batch.path, TableReading{options.utf8, true});
+      warnings.insert(warnings.end(), notes.warnings.begin(), notes.warnings.end());
     }
+    run(options, current);
+    // What the tables did that the player may not expect, after the command's own words.
+    for (const std::string& warning : warnings) say(warning);
+    return kExitDone;
+  }
+
+  bool listProblems() const { return listProblems_; }
+
+ private:
+  void run(const CommandLine& options, ScenarioSet& current) {
     if (options.command == "export") {
       exportTable(current, options);
     } else if (options.command == "info") {
@@ -87,20 +97,16 @@ class Cli : public UserNotifier {
       generateScenarioFiles(current, options.out);
       say("已生成新的剧本。");
     }
-    return kExitDone;
   }
 
- private:
-  // The GBK bytes of a table saved as UTF-8 (a leading byte-order mark is dropped).
-  std::string gbkOfUtf8Table(const std::string& path) {
-    std::string text = readWholeFile(path, kMaxTableFileSize);
-    if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
-    std::optional<std::string> gbk = utf8ToGbk(text);
-    if (!gbk) {
+  // A table read as UTF-8 (one without a UTF-16 byte-order mark) must convert to GBK in full.
+  void requireUtf8Table(const std::string& path) {
+    const std::string text = readWholeFile(path, kMaxTableFileSize);
+    const TableEncoding encoding = tableEncoding(text, true);
+    if (encoding == TableEncoding::Utf8 && !tableTextAsGbk(text, encoding)) {
       say(Message::withPaths("表 %s 不是UTF-8文本，或含有GBK无法表示的字符。", {path}));
       throw Stop{kExitRefused};
     }
-    return std::move(*gbk);
   }
 
   // Writes the table of the current data; what the table cannot express is told record by record.
@@ -120,6 +126,8 @@ class Cli : public UserNotifier {
       }
     }
     const std::string file = options.exportFile.value_or(defaultTableName(options.exportKind));
+    // A byte-order mark makes a spreadsheet open the file as UTF-8; the mark is read as such, too.
+    if (options.utf8 && file != "-") bytes.insert(0, "\xEF\xBB\xBF");
     ExportedFile written;
     try {
       written = writeExportFile(file, bytes, options.force, context_.out);
@@ -175,6 +183,7 @@ class Cli : public UserNotifier {
   }
 
   CliContext& context_;
+  bool listProblems_ = false;              // check lists every problem of a table that failed
   std::vector<std::string> pairWarnings_;  // what check tells about the pair read with --from
 };
 
@@ -200,7 +209,7 @@ int runCli(const std::vector<std::string>& args, CliContext& context) {
     cli.say(e.text() + "\n（vorandel --help 显示用法）");
     return kExitUsage;
   } catch (const EditError& e) {
-    cli.say(e.text());
+    cli.say(errorReport(e, cli.listProblems(), "用 check 命令可以全部列出。"));
     return kExitRefused;
   } catch (const Stop& stop) {
     return stop.code;
