@@ -74,6 +74,7 @@ BatchNotes runBatch(ScenarioSet& current, BatchKind kind, const std::string& pat
   try {
     return runBatch(current, kind, TableText{textBeforeEnd(*gbk), path});
   } catch (EditError& error) {
+    if (error.details().empty()) error.addDetail(tableLine(path));
     for (const std::string& hint : tableFormatHints(bytes)) error.addDetail(hint);
     if (encoding == TableEncoding::Gbk && failsOnFirstLine(error)) {
       // A table saved as UTF-8 and read as GBK fails on its header; say so when UTF-8 reads it.

@@ -32,7 +32,7 @@ std::vector<std::string> ImportWarnings::lines() const {
   for (const Entry& entry : entries_) {
     switch (entry.form) {
       case Form::Once: lines.push_back("注意：" + entry.what); break;
-      case Form::Count: lines.push_back(formatMessage("注意：%s：%zu 处", entry.what.c_str(), entry.total)); break;
+      case Form::Count: lines.push_back(formatMessage("注意：%s：%zu 名", entry.what.c_str(), entry.total)); break;
       case Form::Rows: {
         std::string rows;
         for (const std::uint32_t line : entry.rows) rows += formatMessage("%s%u", rows.empty() ? "" : "、", line + 1);

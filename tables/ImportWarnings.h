@@ -16,7 +16,7 @@ class ImportWarnings {
   void atRow(const std::string& what, std::uint32_t line);
   // A situation of the whole table, told once however often it is noted.
   void note(const std::string& what);
-  // One more case of a kind that is told as a count (each `what` is told with its number).
+  // One more officer of a kind that is told as a count ("what：N 名").
   void count(const std::string& what);
 
   bool empty() const { return entries_.empty(); }
