@@ -36,8 +36,8 @@ std::vector<std::string> ImportWarnings::lines() const {
       case Form::Rows: {
         std::string rows;
         for (const std::uint32_t line : entry.rows) rows += formatMessage("%s%u", rows.empty() ? "" : "、", line + 1);
-        if (entry.total > entry.rows.size()) rows += "……";
-        lines.push_back(formatMessage("注意：%s（第%s行，共 %zu 行）", entry.what.c_str(), rows.c_str(), entry.total));
+        lines.push_back(formatMessage("注意：%s（第%s行%s，共 %zu 行）", entry.what.c_str(), rows.c_str(),
+                                      entry.total > entry.rows.size() ? "……" : "", entry.total));
         break;
       }
     }

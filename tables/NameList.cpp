@@ -117,7 +117,8 @@ std::string entryPlace(std::string_view text, const Entry& entry, int entryNumbe
   const auto line =
       static_cast<std::size_t>(std::count(text.begin(), text.begin() + static_cast<long>(entry.start), '\n')) + 1;
   std::string_view held = text.substr(entry.start);
-  held = held.substr(0, std::min(held.find_first_of("\r\n"), std::max<std::size_t>(entry.end - entry.start, 1)));
+  held = held.substr(0, held.find_first_of("\r\n"));  // a broken entry: the rest of its line
+  if (entry.fields == 3) held = held.substr(0, entry.end - entry.start);
   return formatMessage("第%d项在文件第%zu行：「%s」", entryNumber, line, shortened(held, 40).c_str());
 }
 
