@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "app/ErrorReport.h"
 #include "model/EditError.h"
 #include "model/FileOps.h"
 #include "ui/BatchModes.h"
@@ -36,6 +37,7 @@ bool BatchDialogLogic::onCommand(int id) {
     case BATCH_BROWSE: return browse();
     case BATCH_START: return runTable();
     case BATCH_BACK: host_.endDialog(0); return true;
+    case BATCH_PROBLEMS: host_.runDialog(PROBLEMS_DIALOG); return true;
   }
   return false;
 }
@@ -61,14 +63,21 @@ bool BatchDialogLogic::runTable() {
   HostNotifier unowned(host_, BoxOwner::None);
   for (;;) {
     if (!requireFile(state_.inputPath, unowned)) return false;
+    BatchNotes notes;
     try {
-      runBatchOfMode(state_.current, state_.batchMode, state_.inputPath);
+      notes = runBatchOfMode(state_.current, state_.batchMode, state_.inputPath);
     } catch (const EditError& error) {
-      const BoxAnswer answer = host_.messageBox(BoxOwner::Dialog, error.text(), "错误", BoxStyle::ErrorRetryCancel);
+      // The error as always, its details below; the full list waits behind "全部问题".
+      state_.problemReport = errorReport(error, true, "").joined();
+      const std::string shown = errorReport(error, false, "按「全部问题」可以全部列出。").joined();
+      const BoxAnswer answer = host_.messageBox(BoxOwner::Dialog, shown, "错误", BoxStyle::ErrorRetryCancel);
       if (answer == BoxAnswer::Retry) continue;
       return true;
     }
-    host_.messageBox(BoxOwner::Dialog, "已保存修改。", "处理完毕", BoxStyle::Plain);
+    state_.problemReport.clear();
+    std::string done = "已保存修改。";
+    for (const std::string& warning : notes.warnings) done += "\n" + warning;
+    host_.messageBox(BoxOwner::Dialog, done, "处理完毕", BoxStyle::Plain);
     host_.endDialog(0);
     return true;
   }

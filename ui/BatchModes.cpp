@@ -24,6 +24,8 @@ std::string defaultTableOf(int mode) {
   return defaultTableName(kindOf(mode));
 }
 
-void runBatchOfMode(ScenarioSet& current, int mode, const std::string& path) { runBatch(current, kindOf(mode), path); }
+BatchNotes runBatchOfMode(ScenarioSet& current, int mode, const std::string& path) {
+  return runBatch(current, kindOf(mode), path);
+}
 
 }  // namespace vorandel::ui

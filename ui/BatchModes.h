@@ -14,6 +14,7 @@ std::string defaultTableOf(int mode);
 // Runs the mode's table (0 to 3) on a copy of current and commits it; the officer table is validated
 // first.
 // Raises the EditError of the first problem, with current untouched.
-void runBatchOfMode(ScenarioSet& current, int mode, const std::string& path);
+// Gives what the run has to tell after success (its warnings).
+BatchNotes runBatchOfMode(ScenarioSet& current, int mode, const std::string& path);
 
 }  // namespace vorandel::ui

@@ -17,6 +17,9 @@ inline constexpr unsigned kDroppedNameRoom = 260;
 struct ProgramState : Session {
   int batchMode = kNoBatchYet;
   std::string inputPath;
+  // What the last table that failed had to tell in full (its error, details and every problem), for
+  // the batch dialog's "全部问题"; empty when the last table went through.
+  std::string problemReport;
 };
 
 }  // namespace vorandel::ui
