@@ -38,7 +38,8 @@ std::string unreadableReason(const std::string& name) {
 
 bool requireFile(const std::string& path, UserNotifier& notifier) {
   if (fileExists(path)) return true;
-  notifier.showError("文件不存在！");
+  const std::string reason = unreadableReason(path);
+  notifier.showError(reason.empty() ? "文件不存在！" : "文件不存在！\n" + reason);
   return false;
 }
 

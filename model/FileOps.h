@@ -14,7 +14,8 @@ bool fileExists(const std::string& name);
 // empty when it can.
 std::string unreadableReason(const std::string& name);
 
-// True when the file exists; otherwise tells the user "文件不存在！" and returns false.
+// True when the file exists; otherwise tells the user "文件不存在！" with the reason on the next line,
+// and returns false.
 bool requireFile(const std::string& path, UserNotifier& notifier);
 
 // Moves name to backupName, replacing an older backup. True when the way is clear for writing name

@@ -120,7 +120,9 @@ TEST(FileOps, FileExistsOnlyForFilesThatCanBeRead) {
   RecordingNotifier notifier;
   EXPECT_TRUE(requireFile(folder.file("there"), notifier));
   EXPECT_FALSE(requireFile(folder.file("missing"), notifier));
-  EXPECT_EQ(notifier.shown, std::vector<std::string>{"文件不存在！"});
+  EXPECT_EQ(notifier.shown, std::vector<std::string>{"文件不存在！\n原因：找不到这个文件（请检查文件名和文件夹）"});
+  EXPECT_FALSE(requireFile(folder.path().string(), notifier));
+  EXPECT_EQ(notifier.shown.back(), "文件不存在！\n原因：这是一个文件夹，不是文件");
 }
 
 }  // namespace
