@@ -60,8 +60,8 @@ void checkOfficerCell(int column, const ColumnInfo& info, std::string_view cell)
 
 void listOfficerTableProblems(const ScenarioSet& set, TableText table, ProblemList& problems) {
   buildVocabularyTables();
-  ScenarioSet& unchanged = const_cast<ScenarioSet&>(set);  // read only: the rows are not applied
-  OfficerImport import(unchanged, table);
+  ScenarioSet scratch = set;  // the import's working data wants a set; nothing is applied to it
+  OfficerImport import(scratch, table);
   TableLines lines(table.bytes);
   readOfficerColumns(import, lines);
 

@@ -217,6 +217,12 @@ TEST(NameListDiagnostics, EntriesAreNamedByLineAndWhatIsWrong) {
   listTableProblems(set, BatchKind::NameList, TableText{text, "name.txt"}, problems);
   EXPECT_EQ(problems.lines(), (std::vector<std::string>{"第2项在文件第2行：「C 48 某城」 城市编号超出范围。  允许 1–47",
                                                         "第3项在文件第3行：「W 13」 编号后面应是新名字"}));
+  ImportWarnings warnings;
+  text = "W 12 \x80\x80\r\nC 11 \xB2\r\nC 12 洛阳\r\n";
+  ASSERT_EQ(raisedBy([&] { importNameList(set, TableText{text, "name.txt"}, &warnings); }).text, "(no error)");
+  EXPECT_EQ(warnings.lines(),
+            std::vector<std::string>{"注意：名单中有不是GBK文字的名字，游戏会显示乱码（第1、2行，共 2 行）"});
+
   text = "W 12 张三\r\n12 李四\r\n";
   raised = raisedBy([&] { importNameList(set, TableText{text, "name.txt"}); });
   EXPECT_EQ(raised.text, "Error File format at line: 2");
