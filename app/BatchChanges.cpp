@@ -1,11 +1,7 @@
 #include "app/BatchChanges.h"
 
-#include <optional>
-
 #include "app/BatchRun.h"
 #include "app/BatchSummary.h"
-#include "model/FileError.h"
-#include "tables/TextFile.h"
 
 namespace vorandel {
 
@@ -15,21 +11,14 @@ std::string BatchChanges::summary(BatchKind kind) const {
 
 BatchChanges runBatchWithChanges(ScenarioSet& current, BatchKind kind, TableText table) {
   const ScenarioSet before = current;
-  runBatch(current, kind, table);
-  return {compareSets(before, current), skippedRows(kind, table.bytes)};
+  BatchNotes notes = runBatch(current, kind, table);
+  return {compareSets(before, current), notes.skipped, std::move(notes.warnings)};
 }
 
-BatchChanges runBatchWithChanges(ScenarioSet& current, BatchKind kind, const std::string& path) {
+BatchChanges runBatchWithChanges(ScenarioSet& current, BatchKind kind, const std::string& path, TableReading reading) {
   const ScenarioSet before = current;
-  runBatch(current, kind, path);
-  // The run read the file already; its rows are counted from the same bytes read once more.
-  BatchChanges told{compareSets(before, current), 0};
-  try {
-    if (const std::optional<std::string> text = readTextFile(path)) told.skipped = skippedRows(kind, *text);
-  } catch (const FileError&) {
-    // The table was applied; only its count of skipped rows is missing.
-  }
-  return told;
+  BatchNotes notes = runBatch(current, kind, path, reading);
+  return {compareSets(before, current), notes.skipped, std::move(notes.warnings)};
 }
 
 }  // namespace vorandel

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/BatchRun.h"
 #include "app/SetDiff.h"
 #include "model/ScenarioSet.h"
 #include "tables/TableKind.h"
@@ -15,7 +16,8 @@ namespace vorandel {
 
 struct BatchChanges {
   std::vector<FieldChange> changes;
-  std::size_t skipped = 0;  // data rows with row switch 0
+  std::size_t skipped = 0;            // data rows with row switch 0
+  std::vector<std::string> warnings;  // what the import did that the player may not expect
 
   // The summary line, led by the table's kind: "武将表：修改了 ..."
   std::string summary(BatchKind kind) const;
@@ -24,6 +26,7 @@ struct BatchChanges {
 // Runs the table as runBatch does (the same errors, current untouched on failure) and returns what it
 // changed.
 BatchChanges runBatchWithChanges(ScenarioSet& current, BatchKind kind, TableText table);
-BatchChanges runBatchWithChanges(ScenarioSet& current, BatchKind kind, const std::string& path);
+BatchChanges runBatchWithChanges(ScenarioSet& current, BatchKind kind, const std::string& path,
+                                 TableReading reading = {});
 
 }  // namespace vorandel

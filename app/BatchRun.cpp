@@ -3,34 +3,96 @@
 #include <cstdint>
 #include <optional>
 
+#include "app/BatchSummary.h"
+#include "app/GbkText.h"
+#include "app/TableEncoding.h"
 #include "model/EditError.h"
+#include "model/FileOps.h"
+#include "model/FileRead.h"
 #include "rules/Validator.h"
+#include "tables/CellDetail.h"
 #include "tables/CityTable.h"
 #include "tables/ForceTable.h"
+#include "tables/ImportWarnings.h"
 #include "tables/NameList.h"
 #include "tables/OfficerTable.h"
+#include "tables/TableProblems.h"
 #include "tables/TextFile.h"
 
 namespace vorandel {
 
-void runBatch(ScenarioSet& current, BatchKind kind, TableText table) {
-  ScenarioSet working = current;
+namespace {
+
+void importTable(ScenarioSet& working, BatchKind kind, TableText table, ImportWarnings& warnings) {
   switch (kind) {
-    case BatchKind::NameList: importNameList(working, table); break;
-    case BatchKind::OfficerTable:
-      importOfficerTable(working, table);
-      validateScenarios(working, 0, SIZE_MAX);
-      break;
-    case BatchKind::ForceTable: importForceTable(working, table); break;
-    case BatchKind::CityTable: importCityTable(working, table); break;
+    case BatchKind::NameList: importNameList(working, table, &warnings); break;
+    case BatchKind::OfficerTable: importOfficerTable(working, table, &warnings); break;
+    case BatchKind::ForceTable: importForceTable(working, table, TableReport{&warnings, nullptr}); break;
+    case BatchKind::CityTable: importCityTable(working, table, TableReport{&warnings, nullptr}); break;
   }
-  current = std::move(working);
 }
 
-void runBatch(ScenarioSet& current, BatchKind kind, const std::string& path) {
-  const std::optional<std::string> text = readTextFile(path);
-  require(text.has_value(), kind == BatchKind::NameList ? "Failed to open file to read." : "cannot open file to read");
-  runBatch(current, kind, TableText{*text, path});
+// Whether the error concerns the table's first line (or the table as a whole, before any row).
+bool failsOnFirstLine(const EditError& error) { return !error.context().row || *error.context().row == 0; }
+
+}  // namespace
+
+BatchNotes runBatch(ScenarioSet& current, BatchKind kind, TableText table) {
+  ScenarioSet working = current;
+  ImportWarnings warnings;
+  try {
+    importTable(working, kind, table, warnings);
+  } catch (EditError& error) {
+    // The first problem stays what it is; every cell that cannot be read is listed after it.
+    ProblemList problems;
+    listTableProblems(current, kind, table, problems);
+    if (problems.count() != 0) error.setProblems(problems.lines());
+    throw;
+  }
+  if (kind == BatchKind::OfficerTable) validateScenarios(working, 0, SIZE_MAX);
+  current = std::move(working);
+  return BatchNotes{warnings.lines(), skippedRows(kind, table.bytes)};
+}
+
+BatchNotes runBatch(ScenarioSet& current, BatchKind kind, const std::string& path, TableReading reading) {
+  const std::string reason = unreadableReason(path);
+  if (!reason.empty()) {
+    EditError error(kind == BatchKind::NameList ? "Failed to open file to read." : "cannot open file to read");
+    error.addDetail(tableLine(path));
+    error.addDetail(reason);
+    throw error;
+  }
+  const std::string bytes = readWholeFile(path, kMaxTableFileSize);
+  const TableEncoding encoding = tableEncoding(bytes, reading.utf8);
+  const std::optional<std::string> gbk = tableTextAsGbk(bytes, encoding);
+  if (!gbk) {
+    EditError error(encoding == TableEncoding::Gbk    ? "表不是GBK文本"
+                    : encoding == TableEncoding::Utf8 ? "表不是UTF-8文本，或含有GBK无法表示的字符。"
+                                                      : "表不是UTF-16文本，或含有GBK无法表示的字符。");
+    error.addDetail(tableLine(path));
+    throw error;
+  }
+  try {
+    return runBatch(current, kind, TableText{textBeforeEnd(*gbk), path});
+  } catch (EditError& error) {
+    if (error.details().empty()) error.addDetail(tableLine(path));
+    for (const std::string& hint : tableFormatHints(bytes)) error.addDetail(hint);
+    if (encoding == TableEncoding::Gbk && failsOnFirstLine(error)) {
+      // A table saved as UTF-8 and read as GBK fails on its header; say so when UTF-8 reads it.
+      const std::optional<std::string> fromUtf8 = utf8ToGbk(bytes);
+      if (fromUtf8 && *fromUtf8 != bytes) {
+        ScenarioSet trial = current;
+        try {
+          runBatch(trial, kind, TableText{textBeforeEnd(*fromUtf8), path});
+          error.addDetail(reading.commandLine ? "这个表是UTF-8文本：请加 --utf8，或在表格软件中另存为GBK（ANSI）文本"
+                                              : "这个表是UTF-8文本：请在表格软件中另存为GBK（ANSI）编码的文本");
+        } catch (const EditError&) {
+          // Not a table in UTF-8 either: no hint.
+        }
+      }
+    }
+    throw;
+  }
 }
 
 }  // namespace vorandel

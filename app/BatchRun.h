@@ -2,7 +2,9 @@
 // Running one batch table as a whole: the table is applied to a working copy of the current set, and
 // only when all of it succeeded does the copy become the current set. Any error leaves the current set
 // exactly as it was.
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "model/ScenarioSet.h"
 #include "tables/TableKind.h"
@@ -10,13 +12,29 @@
 
 namespace vorandel {
 
+// What a batch that succeeded has to tell: the warnings of its import, one GBK line each, and the
+// count of its data rows switched off.
+struct BatchNotes {
+  std::vector<std::string> warnings;
+  std::size_t skipped = 0;
+};
+
+// How a table file is read.
+struct TableReading {
+  bool utf8 = false;         // a table without a byte-order mark is UTF-8 rather than GBK
+  bool commandLine = false;  // hints may name the command line's options
+};
+
 // Applies the table to a copy of current and commits the copy; an officer table's copy must also pass
 // the validator over every scenario first. Raises the EditError of the first problem, with current
-// untouched.
-void runBatch(ScenarioSet& current, BatchKind kind, TableText table);
+// untouched; an error of the import lists every cell of the table that cannot be read as its problems.
+BatchNotes runBatch(ScenarioSet& current, BatchKind kind, TableText table);
 
-// Reads the table file at path as text and runs it. A file that cannot be opened raises the kind's own
-// message ("Failed to open file to read." for the name list, "cannot open file to read" for the others).
-void runBatch(ScenarioSet& current, BatchKind kind, const std::string& path);
+// Reads the table file at path and runs it. A byte-order mark says how the file is encoded (UTF-8 or
+// UTF-16); without one it is GBK, or UTF-8 when reading says so. A file that cannot be opened raises the
+// kind's own message ("Failed to open file to read." for the name list, "cannot open file to read" for
+// the others) with the system's reason below. A table that fails gets hints when it looks like a
+// spreadsheet's own file, comma-separated text or UTF-8 text read as GBK.
+BatchNotes runBatch(ScenarioSet& current, BatchKind kind, const std::string& path, TableReading reading = {});
 
 }  // namespace vorandel

@@ -65,6 +65,25 @@ std::optional<std::string> codePageToGbk(UINT source, std::string_view text) {
 
 std::optional<std::string> utf8ToGbk(std::string_view utf8) { return codePageToGbk(CP_UTF8, utf8); }
 
+std::optional<std::string> utf16ToGbk(std::string_view utf16, bool bigEndian) {
+  if (utf16.size() % 2 != 0) return std::nullopt;
+  std::wstring unicode;
+  for (std::size_t i = 0; i < utf16.size(); i += 2) {
+    const auto first = static_cast<unsigned char>(utf16[i]);
+    const auto second = static_cast<unsigned char>(utf16[i + 1]);
+    unicode += static_cast<wchar_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+  }
+  if (unicode.empty()) return std::string();
+  const int wide = static_cast<int>(unicode.size());
+  BOOL lossy = FALSE;
+  const int narrow = WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, unicode.data(), wide, nullptr, 0, nullptr, &lossy);
+  if (narrow <= 0 || lossy) return std::nullopt;
+  std::string out(static_cast<std::size_t>(narrow), '\0');
+  WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, unicode.data(), wide, out.data(), narrow, nullptr, &lossy);
+  if (lossy) return std::nullopt;
+  return out;
+}
+
 std::optional<std::string> gbkOf(std::string_view text, const std::string& charset) {
   if (isGbkName(charset)) return std::string(text);
   return codePageToGbk(static_cast<UINT>(std::stoul(charset)), text);
@@ -121,6 +140,11 @@ std::optional<std::string> gbkOf(std::string_view text, const std::string& chars
 }
 
 std::optional<std::string> utf8ToGbk(std::string_view utf8) { return gbkOf(utf8, "UTF-8"); }
+
+std::optional<std::string> utf16ToGbk(std::string_view utf16, bool bigEndian) {
+  if (utf16.size() % 2 != 0) return std::nullopt;
+  return gbkOf(utf16, bigEndian ? "UTF-16BE" : "UTF-16LE");
+}
 
 #endif
 

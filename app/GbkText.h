@@ -19,6 +19,10 @@ std::string gbkToUtf8(std::string_view gbk);
 // UTF-8 or holds a character that GBK cannot write: a table is converted in full or not at all.
 std::optional<std::string> utf8ToGbk(std::string_view utf8);
 
+// UTF-16 text (little- or big-endian, without a byte-order mark) as GBK bytes; nothing when it is not
+// whole UTF-16 or holds a character that GBK cannot write.
+std::optional<std::string> utf16ToGbk(std::string_view utf16, bool bigEndian);
+
 // Text in the given character set as GBK bytes; nothing when it does not convert in full.
 std::optional<std::string> gbkOf(std::string_view text, const std::string& charset);
 

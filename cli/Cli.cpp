@@ -6,8 +6,10 @@
 #include "app/BatchChanges.h"
 #include "app/BatchRun.h"
 #include "app/BatchSummary.h"
+#include "app/ErrorReport.h"
 #include "app/Generate.h"
 #include "app/SetDiff.h"
+#include "app/TableEncoding.h"
 #include "cli/CommandLine.h"
 #include "cli/ExportFile.h"
 #include "cli/HelpText.h"
@@ -53,9 +55,21 @@ class Cli {
       return kExitDone;
     }
     if (options.command == "diff") return printDifferences(options);
+    listProblems_ = options.command == "check";
     ScenarioSet current = startUp(options.from);
     const ScenarioSet started = options.report ? current : ScenarioSet{};
-    for (const BatchStep& batch : options.batches) runOneBatch(current, batch, options.utf8);
+    std::vector<std::string> warnings;
+    for (const BatchStep& batch : options.batches) runOneBatch(current, batch, options.utf8, warnings);
+    run(options, current, started);
+    // What the tables did that the player may not expect, after the command's own words.
+    for (const std::string& warning : warnings) say(warning);
+    return kExitDone;
+  }
+
+  bool listProblems() const { return listProblems_; }
+
+ private:
+  void run(const CommandLine& options, ScenarioSet& current, const ScenarioSet& started) {
     if (options.command == "export") {
       exportTable(current, options);
     } else if (options.command == "info") {
@@ -85,27 +99,23 @@ class Cli {
       if (options.report) writeReport(started, current, *options.report, options.utf8);
       say("已生成新的剧本。");
     }
-    return kExitDone;
   }
 
- private:
   // Runs one table (a file, or standard input for "-") and tells what it changed.
-  void runOneBatch(ScenarioSet& current, const BatchStep& batch, bool utf8) {
+  void runOneBatch(ScenarioSet& current, const BatchStep& batch, bool utf8, std::vector<std::string>& warnings) {
     BatchChanges changes;
     if (batch.path == "-") {
       std::string text = readStandardInput();
       if (utf8) text = gbkOfUtf8Text(std::move(text), batch.path);
       changes = runBatchWithChanges(current, batch.kind, TableText{textBeforeEnd(text), "-"});
     } else if (!fileExists(batch.path)) {
-      say(Message::withPaths("文件不存在！\n%s", {batch.path}));
+      say(Message::withPaths("文件不存在！\n%s", {batch.path}).textLine(unreadableReason(batch.path)));
       throw Stop{kExitFileFailed};
-    } else if (!utf8) {
-      changes = runBatchWithChanges(current, batch.kind, batch.path);
     } else {
-      // A UTF-8 table is converted in memory and then read as any table is: up to a Ctrl-Z.
-      const std::string gbk = gbkOfUtf8Table(batch.path);
-      changes = runBatchWithChanges(current, batch.kind, TableText{textBeforeEnd(gbk), batch.path});
+      if (utf8) requireUtf8Table(batch.path);
+      changes = runBatchWithChanges(current, batch.kind, batch.path, TableReading{utf8, true});
     }
+    warnings.insert(warnings.end(), changes.warnings.begin(), changes.warnings.end());
     Message told(std::string(batchKindName(batch.kind)) + " ");
     if (batch.path == "-")
       told.text("（标准输入）");
@@ -147,11 +157,6 @@ class Cli {
     return report.empty() ? kExitDone : kExitRefused;
   }
 
-  // The GBK bytes of a table saved as UTF-8 (a leading byte-order mark is dropped).
-  std::string gbkOfUtf8Table(const std::string& path) {
-    return gbkOfUtf8Text(readWholeFile(path, kMaxTableFileSize), path);
-  }
-
   std::string gbkOfUtf8Text(std::string text, const std::string& path) {
     if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
     std::optional<std::string> gbk = utf8ToGbk(text);
@@ -160,6 +165,16 @@ class Cli {
       throw Stop{kExitRefused};
     }
     return std::move(*gbk);
+  }
+
+  // A table read as UTF-8 (one without a UTF-16 byte-order mark) must convert to GBK in full.
+  void requireUtf8Table(const std::string& path) {
+    const std::string text = readWholeFile(path, kMaxTableFileSize);
+    const TableEncoding encoding = tableEncoding(text, true);
+    if (encoding == TableEncoding::Utf8 && !tableTextAsGbk(text, encoding)) {
+      say(Message::withPaths("表 %s 不是UTF-8文本，或含有GBK无法表示的字符。", {path}));
+      throw Stop{kExitRefused};
+    }
   }
 
   // Writes the table of the current data; what the table cannot express is told record by record.
@@ -179,6 +194,8 @@ class Cli {
       }
     }
     const std::string file = options.exportFile.value_or(defaultTableName(options.exportKind));
+    // A byte-order mark makes a spreadsheet open the file as UTF-8; the mark is read as such, too.
+    if (options.utf8 && file != "-") bytes.insert(0, "\xEF\xBB\xBF");
     ExportedFile written;
     try {
       written = writeExportFile(file, bytes, options.force, context_.out);
@@ -234,6 +251,7 @@ class Cli {
   }
 
   CliContext& context_;
+  bool listProblems_ = false;              // check lists every problem of a table that failed
   std::vector<std::string> pairWarnings_;  // what check tells about the pair read with --from
 };
 
@@ -264,7 +282,7 @@ int runCli(const std::vector<std::string>& args, CliContext& context) {
     cli.say(e.text() + "\n（vorandel --help 显示用法）");
     return kExitUsage;
   } catch (const EditError& e) {
-    cli.say(e.text());
+    cli.say(errorReport(e, cli.listProblems(), "用 check 命令可以全部列出。"));
     return kExitRefused;
   } catch (const Stop& stop) {
     return stop.code;

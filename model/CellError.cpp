@@ -12,11 +12,23 @@ std::string columnLetters(std::uint32_t n) {
 
 void failCell(const std::string& message) { throw CellFault(message); }
 
-void raiseCellError(CellPosition at, const std::string& message) {
+void failCell(const std::string& message, FaultKind kind, std::string item) {
+  throw CellFault(message, kind, std::move(item));
+}
+
+void raiseCellError(CellPosition at, const std::string& message) { raiseCellError(at, message, Message()); }
+
+void raiseCellError(CellPosition at, const std::string& message, const Message& details) {
   const unsigned row = at.row + 1;
   const unsigned column = at.column + 1;
-  raiseEditError(formatMessage("错误数据可能在：第%u行第%u列  (%s%u)\n %s\n", row, column,
-                               columnLetters(column).c_str(), row, message.c_str()));
+  ErrorContext context;
+  context.row = at.row;
+  context.column = at.column;
+  EditError error(formatMessage("错误数据可能在：第%u行第%u列  (%s%u)\n %s\n", row, column,
+                                columnLetters(column).c_str(), row, message.c_str()),
+                  std::move(context));
+  if (!details.empty()) error.addDetail(details);
+  throw error;
 }
 
 }  // namespace vorandel

@@ -19,10 +19,29 @@ struct CellPosition {
   std::uint32_t column = 0;
 };
 
+// What is wrong with a cell, for the lines that tell what the cell may hold.
+enum class FaultKind {
+  Other,        // a rule of the table or of the game
+  NotANumber,   // characters left over after the number
+  OutOfRange,   // a number outside the column's range
+  NotASwitch,   // a switch other than 0 or 1
+  UnknownName,  // a name (or list item) the column does not know; the item is kept
+  WrongCount,   // a list or a row with the wrong number of items
+};
+
 // A bad value whose cell is named by the code that catches it. Its text is the bare message.
 class CellFault : public EditError {
  public:
   using EditError::EditError;
+  CellFault(std::string text, FaultKind kind, std::string item = {})
+      : EditError(std::move(text)), kind_(kind), item_(std::move(item)) {}
+  FaultKind kind() const noexcept { return kind_; }
+  // The offending item of a list cell, or the bad name; empty when the whole cell is at fault.
+  const std::string& item() const noexcept { return item_; }
+
+ private:
+  FaultKind kind_ = FaultKind::Other;
+  std::string item_;
 };
 
 // Spreadsheet letters of the 1-based column n: A..Z, then AA, AB, ...; empty above 675.
@@ -30,9 +49,12 @@ std::string columnLetters(std::uint32_t n);
 
 // Raises a CellFault with the message, for the caller's caller to place.
 [[noreturn]] void failCell(const std::string& message);
+[[noreturn]] void failCell(const std::string& message, FaultKind kind, std::string item = {});
 
 // Raises an EditError whose text names the cell at the position and then gives the message.
 [[noreturn]] void raiseCellError(CellPosition at, const std::string& message);
+// The same with lines of detail below the text.
+[[noreturn]] void raiseCellError(CellPosition at, const std::string& message, const Message& details);
 
 // Runs the action and gives its result; a CellFault it raises comes out as the cell error at the position.
 template <class Action>

@@ -40,7 +40,21 @@ std::string formatMessage(const char* format, ...) {
 EditError EditError::inScenario(std::size_t s) const {
   ErrorContext context = context_;
   context.scenario = s;
-  return EditError(formatMessage("剧本%2u存在错误\n%s", static_cast<unsigned>(s), text_.c_str()), std::move(context));
+  EditError error(formatMessage("剧本%2u存在错误\n%s", static_cast<unsigned>(s), text_.c_str()), std::move(context));
+  error.details_ = details_;
+  error.problems_ = problems_;
+  return error;
+}
+
+EditError& EditError::addDetail(const Message& line) {
+  if (!details_.empty()) details_.text("\n");
+  details_.append(line);
+  return *this;
+}
+
+EditError& EditError::setProblems(std::vector<std::string> problems) {
+  problems_ = std::move(problems);
+  return *this;
 }
 
 void raiseEditError(const std::string& text) { throw EditError(text); }

@@ -7,6 +7,9 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
+
+#include "model/Message.h"
 
 namespace vorandel {
 
@@ -26,12 +29,25 @@ class EditError : public std::exception {
   const ErrorContext& context() const noexcept { return context_; }
   const char* what() const noexcept override { return text_.c_str(); }
 
+  // Lines shown below the text: the table, the cell and its value, what is allowed, hints. The text
+  // stays what it always was; the details only add to it.
+  const Message& details() const noexcept { return details_; }
+  // Adds one line below the others.
+  EditError& addDetail(const Message& line);
+
+  // Every problem of the table, one GBK line each, when they were listed after the first; the first
+  // error is still the text above.
+  const std::vector<std::string>& problems() const noexcept { return problems_; }
+  EditError& setProblems(std::vector<std::string> problems);
+
   // The same error found while checking scenario s: the text gains the line that names it.
   EditError inScenario(std::size_t s) const;
 
  private:
   std::string text_;
   ErrorContext context_;
+  Message details_;
+  std::vector<std::string> problems_;
 };
 
 // printf-style checking; mingw-w64 builds use the C99 formatter (__USE_MINGW_ANSI_STDIO), so its

@@ -18,16 +18,61 @@ class ScenarioValidator {
   explicit ScenarioValidator(const Scenario& scenario) : scenario_(scenario), officerReached_(scenario.onMapCount, 0) {}
 
   void run() {
-    checkCounts();
-    checkWaitingOfficers();
-    for (int f = 1; f <= kForceCount; ++f) checkForce(f);
-    checkUnownedCities();
-    checkOnMapOfficers();
-    checkIds();
-    checkNeighbours();
+    try {
+      checkCounts();
+      checkWaitingOfficers();
+      for (int f = 1; f <= kForceCount; ++f) checkForce(f);
+      focus(0, 0, 0);
+      checkUnownedCities();
+      focus(0, 0, 0);
+      checkOnMapOfficers();
+      focus(0, 0, 0);
+      checkIds();
+      focus(0, 0, 0);
+      checkNeighbours();
+    } catch (EditError& error) {
+      if (const std::string subject = subjectText(); !subject.empty()) error.addDetail(subject);
+      throw;
+    }
   }
 
  private:
+  // What the checks are looking at, for the detail of a failure: 0 for none.
+  void focus(int f, int c, int o) {
+    force_ = f;
+    city_ = c;
+    officer_ = o;
+  }
+
+  std::string officerName(int o) const {
+    return std::string(scenario_.profiles[static_cast<std::size_t>(o - 1)].text(profile::name));
+  }
+
+  std::string officerText(int o) const {
+    if (o >= 1 && static_cast<std::uint32_t>(o) <= scenario_.profiles.size()) {
+      const OfficerProfile& profile = scenario_.profiles[static_cast<std::size_t>(o - 1)];
+      return formatMessage("武将 %d（ID %u，%s）", o, unsigned{profile.get(profile::id)}, officerName(o).c_str());
+    }
+    return formatMessage("武将 %d", o);
+  }
+
+  std::string subjectText() const {
+    std::string text;
+    auto add = [&text](const std::string& part) { text += (text.empty() ? "" : "，") + part; };
+    if (force_ != 0) {
+      const int ruler = scenario_.force(force_).get(force::ruler);
+      add(formatMessage("势力 %d", force_) +
+          (scenario_.isOnMapNumber(ruler) ? "（君主 " + officerName(ruler) + "）" : ""));
+    }
+    if (city_ != 0) {
+      add(isCityNumber(city_) ? formatMessage("城市 %d（%s）", city_,
+                                              std::string(scenario_.cityName(city_).text(cityName::name)).c_str())
+                              : formatMessage("城市 %d", city_));
+    }
+    if (officer_ != 0) add(officerText(officer_));
+    return text.empty() ? text : "出错的是：" + text;
+  }
+
   unsigned status(int n) const { return scenario_.officerState(n).get(state::status); }
 
   void checkCounts() {
@@ -44,6 +89,7 @@ class ScenarioValidator {
   void checkWaitingOfficers() {
     for (std::uint32_t k = scenario_.onMapCount; k < scenario_.officerCount; ++k) {
       const OfficerState& officer = scenario_.states[k];
+      focus(0, 0, static_cast<int>(k) + 1);
       require(officer.get(state::status) == kWaiting, "待命武将身份错误");
       require(officer.get(state::force) == -1, "待命武将所属势力错误");
       require(officer.get(state::prevOfficer) == 0 && officer.get(state::nextOfficer) == -1, "待命武将：数据结构错误");
@@ -52,6 +98,7 @@ class ScenarioValidator {
   }
 
   void checkForce(int f) {
+    focus(f, 0, 0);
     const ConstForceRecord force = scenario_.force(f);
     const int ruler = force.get(force::ruler);
     if (ruler == -1) {
@@ -59,6 +106,7 @@ class ScenarioValidator {
       return;
     }
     require(scenario_.isOnMapNumber(ruler), "武将编号错误");
+    focus(f, 0, ruler);
     const OfficerState& rulerState = scenario_.officerState(ruler);
     require(rulerState.get(state::status) == kRuler, "君主状态错误");
     require(rulerState.get(state::isGovernor) == 1, "君主必须是太守");
@@ -69,6 +117,7 @@ class ScenarioValidator {
 
     bool head = true;
     for (int c = force.get(force::firstCity); c != -1; head = false) {
+      focus(f, c, 0);
       require(isCityNumber(c), "势力的城市链中有无效的城市编号");
       require(!cityReached_[c], "城市数据结构错误");
       cityReached_[c] = true;
@@ -76,6 +125,7 @@ class ScenarioValidator {
       require(cityRecord.get(city::owner) == f, "城市所属势力错误");
       if (head) require(cityRecord.get(city::prevCity) == 0, "城市数据结构错误");
       checkServingList(c, f, ruler);
+      focus(f, c, 0);
       require(cityRecord.get(city::trainingHead) == -1, "存在修行武将");
       checkFreeLists(c);
       c = cityRecord.get(city::nextCity);
@@ -85,6 +135,7 @@ class ScenarioValidator {
   void checkServingList(int c, int f, int ruler) {
     bool head = true;
     for (int o = scenario_.city(c).get(city::governor); o != -1; head = false) {
+      focus(f, c, o);
       require(scenario_.isOnMapNumber(o), "城市的武将链中有无效的武将编号");
       reach(o, "武将编号错误");
       const OfficerState& officer = scenario_.officerState(o);
@@ -116,6 +167,7 @@ class ScenarioValidator {
   void checkFreeList(int c, int head, unsigned listStatus) {
     bool first = true;
     for (int o = head; o != -1; first = false) {
+      focus(force_, c, o);
       require(scenario_.isOnMapNumber(o), kStructureMessage);
       reach(o, "隐士/在野武将：数据结构错误");
       const OfficerState& officer = scenario_.officerState(o);
@@ -137,6 +189,7 @@ class ScenarioValidator {
   void checkUnownedCities() {
     for (int c = 1; c <= kCityCount; ++c) {
       if (cityReached_[c]) continue;
+      focus(0, c, 0);
       const ConstCityRecord cityRecord = scenario_.city(c);
       require(cityRecord.get(city::prevCity) == -1, "空城结构错误");
       require(cityRecord.get(city::nextCity) == -1, "空城结构错误");
@@ -149,6 +202,7 @@ class ScenarioValidator {
   void checkOnMapOfficers() {
     std::array<bool, 4> allegianceSeen{};
     for (std::uint32_t k = 0; k < scenario_.onMapCount; ++k) {
+      focus(0, 0, static_cast<int>(k) + 1);
       require(officerReached_[k], "存在无效的武将");
       const unsigned allegiance = scenario_.states[k].get(state::allegiance);
       if (allegiance == 0) continue;
@@ -160,6 +214,7 @@ class ScenarioValidator {
   void checkIds() {
     std::array<std::uint8_t, kIdLimit> seen{};
     for (std::uint32_t k = 0; k < scenario_.officerCount; ++k) {
+      focus(0, 0, static_cast<int>(k) + 1);
       const unsigned id = scenario_.profiles[k].get(profile::id);
       require(id < kIdLimit, "武将ID超出范围（必须小于3000）");
       require(!seen[id], "id重复");
@@ -171,6 +226,7 @@ class ScenarioValidator {
     // isNeighbour[m][v]: v is listed as a neighbour of m.
     std::array<std::bitset<kCityCount + 1>, kCityCount + 1> isNeighbour{};
     for (int m = 1; m <= kCityCount; ++m) {
+      focus(0, m, 0);
       const ConstCityNameRecord names = scenario_.cityName(m);
       int slot = 0;
       for (; slot < kNeighbourSlots; ++slot) {
@@ -185,6 +241,7 @@ class ScenarioValidator {
     }
     // The relation is symmetric when every listed pair is listed the other way round too.
     for (int m = 1; m <= kCityCount; ++m) {
+      focus(0, m, 0);
       const ConstCityNameRecord names = scenario_.cityName(m);
       for (int slot = 0; slot < kNeighbourSlots; ++slot) {
         const int v = names.get(cityName::neighbours, slot);
@@ -197,6 +254,9 @@ class ScenarioValidator {
   const Scenario& scenario_;
   std::array<bool, kCityCount + 1> cityReached_{};
   std::vector<std::uint8_t> officerReached_;  // per on-map officer: stands in a list already
+  int force_ = 0;
+  int city_ = 0;
+  int officer_ = 0;
 };
 
 }  // namespace
@@ -207,7 +267,11 @@ void validateScenarios(const ScenarioSet& set, std::size_t first, std::size_t la
     try {
       ScenarioValidator(set.scenarios[s]).run();
     } catch (const EditError& error) {
-      throw error.inScenario(s);
+      EditError inScenario = error.inScenario(s);
+      // The scenario by its number, as tables and messages count, and its start year; then the subject.
+      Message where(formatMessage("剧本 %zu（%u年开始）", s, unsigned{set.scenarios[s].block.get(block::startYear)}));
+      if (!error.details().empty()) where.text("\n").append(error.details());
+      throw EditError(inScenario.text(), inScenario.context()).addDetail(where);
     }
   }
 }

@@ -18,7 +18,7 @@ constexpr const char* kNotAnInteger = "不能全部转为整数。";
 constexpr const char* kOutOfRange = "数值不在允许范围内";
 
 void requireWholeCell(const std::string& text, const char* end) {
-  if (end != text.c_str() + text.size()) failCell(kNotAnInteger);
+  if (end != text.c_str() + text.size()) failCell(kNotAnInteger, FaultKind::NotANumber);
 }
 
 // The value of plain decimal text (an optional sign and one to nine digits), which is what nearly every
@@ -42,7 +42,7 @@ std::optional<std::int32_t> plainDecimal(std::string_view cell) {
 bool parseSwitch(std::string_view cell) {
   if (cell == "0") return false;
   if (cell == "1") return true;
-  failCell("数值只能为0或1");
+  failCell("数值只能为0或1", FaultKind::NotASwitch);
 }
 
 std::uint32_t parseUnsigned(std::string_view cell, int base) {
@@ -70,7 +70,7 @@ std::uint32_t parseUnsigned(std::string_view cell, int base) {
 std::int32_t parseRanged(std::string_view cell, std::int32_t low, std::int32_t high, int base) {
   if (base == 10) {
     if (const std::optional<std::int32_t> value = plainDecimal(cell)) {
-      if (*value < low || *value > high) failCell(kOutOfRange);
+      if (*value < low || *value > high) failCell(kOutOfRange, FaultKind::OutOfRange);
       return *value;
     }
   }
@@ -86,7 +86,7 @@ std::int32_t parseRanged(std::string_view cell, std::int32_t low, std::int32_t h
     value = std::numeric_limits<std::int32_t>::min();
   else
     value = static_cast<std::int32_t>(wide);
-  if (value < low || value > high) failCell(kOutOfRange);
+  if (value < low || value > high) failCell(kOutOfRange, FaultKind::OutOfRange);
   return value;
 }
 
@@ -97,7 +97,7 @@ std::uint32_t parseNameSet(const ColumnDictionary& names, std::string_view cell,
   std::uint32_t bits = 0;
   for (const std::string_view item : splitList(cell, separator)) {
     const std::optional<int> code = names.find(item);
-    if (!code) failCell("输入文件存在错误数据，请检查非数字文本串。");
+    if (!code) failCell("输入文件存在错误数据，请检查非数字文本串。", FaultKind::UnknownName, std::string(item));
     bits |= 1u << (static_cast<unsigned>(*code) % 32u);
   }
   return bits;

@@ -42,7 +42,7 @@ void copyFirstScenarioGeography(ScenarioSet& set) {
   }
 }
 
-void importCityTable(ScenarioSet& set, TableText table) {
+void importCityTable(ScenarioSet& set, TableText table, TableReport report) {
   RecordTableLayout layout;
   layout.leadingColumns = 4;
   layout.leadingHeader = "剧本 ID 名称 设置";
@@ -63,7 +63,8 @@ void importCityTable(ScenarioSet& set, TableText table) {
     column.read(scenario, c, cell);
   };
   actions.finishRow = clampToLimits;
-  applyRecordTable(set, table, layout, actions);
+  actions.describe = [](int code) -> const ColumnInfo& { return cityColumns()[static_cast<std::size_t>(code)].info; };
+  applyRecordTable(set, table, layout, actions, report);
 
   if ((cityOptions & kKeepScenarioGeography) == 0) copyFirstScenarioGeography(set);
 }

@@ -6,13 +6,14 @@
 
 #include "model/ScenarioSet.h"
 #include "tables/CityColumns.h"
+#include "tables/TableReport.h"
 #include "tables/TableText.h"
 
 namespace vorandel {
 
 // Applies the city table to the set, row by row, then copies the first scenario's geography to
 // the others; raises an EditError on the first problem.
-void importCityTable(ScenarioSet& set, TableText table);
+void importCityTable(ScenarioSet& set, TableText table, TableReport report = {});
 
 // Checks the neighbour list of every city of the first scenario and copies its terrain flags, map
 // positions and neighbours into the same city of every other scenario.

@@ -1,6 +1,7 @@
 #pragma once
 // Maps the exact bytes of a column name, or of an item name in a list cell, to a small code. An importer
 // builds each of its dictionaries on its first run and keeps it until the program ends.
+#include <algorithm>
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -9,6 +10,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 namespace vorandel {
 
@@ -28,6 +30,16 @@ class ColumnDictionary {
   }
 
   std::size_t size() const { return codes_.size(); }
+
+  // Every name with its code, ordered by code (and by name where codes are equal).
+  std::vector<std::pair<std::string_view, int>> entries() const {
+    std::vector<std::pair<std::string_view, int>> all;
+    for (const auto& [name, code] : codes_) all.emplace_back(name, code);
+    std::sort(all.begin(), all.end(), [](const auto& a, const auto& b) {
+      return a.second != b.second ? a.second < b.second : a.first < b.first;
+    });
+    return all;
+  }
 
   // The code of a name, compared byte for byte; nothing when the name is unknown.
   std::optional<int> find(std::string_view name) const {

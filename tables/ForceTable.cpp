@@ -4,7 +4,7 @@
 
 namespace vorandel {
 
-void importForceTable(ScenarioSet& set, TableText table) {
+void importForceTable(ScenarioSet& set, TableText table, TableReport report) {
   RecordTableLayout layout;
   layout.leadingColumns = 3;
   layout.leadingHeader = "剧本 编号 设置";
@@ -21,7 +21,8 @@ void importForceTable(ScenarioSet& set, TableText table) {
   actions.applyCell = [](Scenario& scenario, int f, int code, std::string_view cell) {
     forceColumns()[static_cast<std::size_t>(code)].read(scenario, f, cell);
   };
-  applyRecordTable(set, table, layout, actions);
+  actions.describe = [](int code) -> const ColumnInfo& { return forceColumns()[static_cast<std::size_t>(code)].info; };
+  applyRecordTable(set, table, layout, actions, report);
 }
 
 }  // namespace vorandel

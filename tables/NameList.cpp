@@ -1,5 +1,6 @@
 #include "tables/NameList.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdint>
@@ -10,6 +11,8 @@
 
 #include "model/EditError.h"
 #include "rules/GameRules.h"
+#include "tables/CellDetail.h"
+#include "tables/GbkBytes.h"
 
 namespace vorandel {
 
@@ -23,6 +26,8 @@ bool isBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 struct Entry {
+  std::size_t start = 0;  // offset of the entry's first byte in the text
+  std::size_t end = 0;    // offset after the last byte read
   char kind = 0;
   std::uint32_t number = 0;
   std::string name;
@@ -41,12 +46,21 @@ class EntryReader {
     skipBlanks();
     if (pos_ == text_.size()) return std::nullopt;
     Entry entry;
-    if (!readKind(entry)) return entry;
-    skipBlanks();
-    if (!readNumber(entry)) return entry;
-    skipBlanks();
-    readName(entry);
+    entry.start = pos_;
+    if (readKind(entry)) {
+      skipBlanks();
+      if (readNumber(entry)) {
+        skipBlanks();
+        readName(entry);
+      }
+    }
+    entry.end = pos_;
     return entry;
+  }
+
+  // After an entry that could not be read: the reading goes on at the next line.
+  void skipLine() {
+    while (pos_ < text_.size() && text_[pos_] != '\n') ++pos_;
   }
 
  private:
@@ -98,36 +112,99 @@ class EntryReader {
   std::size_t pos_ = 0;
 };
 
-void renameCity(ScenarioSet& set, std::uint32_t number, const std::string& name) {
-  require(number >= 1 && number <= static_cast<std::uint32_t>(kCityCount), "城市编号超出范围。");
-  require(name.size() <= kCityNameLength, "城市名长度最多只能为4个字符。");
-  for (Scenario& scenario : set.scenarios)
-    scenario.cityName(static_cast<int>(number)).setText(cityName::name, name, kCityNameWidth);
+// Where an entry stands and what it holds, for the lines below a message about it.
+std::string entryPlace(std::string_view text, const Entry& entry, int entryNumber) {
+  const auto line =
+      static_cast<std::size_t>(std::count(text.begin(), text.begin() + static_cast<long>(entry.start), '\n')) + 1;
+  std::string_view held = text.substr(entry.start);
+  held = held.substr(0, held.find_first_of("\r\n"));  // a broken entry: the rest of its line
+  if (entry.fields == 3) held = held.substr(0, entry.end - entry.start);
+  return formatMessage("第%d项在文件第%zu行：「%s」", entryNumber, line, shortened(held, 40).c_str());
 }
 
-void renameOfficer(ScenarioSet& set, std::uint32_t id, const std::string& name) {
-  require(id < set.idCapacity, "武将头像编号超出范围。");
-  require(name.size() <= kOfficerNameLength, "武将名长度最多只能为8个字符。");
+// What is wrong with an entry, or nothing.
+std::optional<std::string> entryFault(const ScenarioSet& set, const Entry& entry, bool& formatFault) {
+  formatFault = entry.fields != 3;
+  if (entry.fields == 0) return "应以 W（武将）或 C（城市）开头";
+  if (entry.fields == 1) return "W 或 C 后面应是编号";
+  if (entry.fields == 2) return "编号后面应是新名字";
+  if (entry.kind == 'C') {
+    if (entry.number < 1 || entry.number > static_cast<std::uint32_t>(kCityCount))
+      return formatMessage("城市编号超出范围。  允许 1–%d", kCityCount);
+    if (entry.name.size() > kCityNameLength)
+      return formatMessage("城市名长度最多只能为4个字符。  「%s」有 %zu 个字节", entry.name.c_str(), entry.name.size());
+  } else {
+    if (entry.number >= set.idCapacity) return formatMessage("武将头像编号超出范围。  允许 0–%u", set.idCapacity - 1);
+    if (entry.name.size() > kOfficerNameLength)
+      return formatMessage("武将名长度最多只能为8个字符。  「%s」有 %zu 个字节", entry.name.c_str(), entry.name.size());
+  }
+  return std::nullopt;
+}
+
+[[noreturn]] void raiseEntryError(std::string text, TableText table, const Entry& entry, int entryNumber,
+                                  const std::string& detail) {
+  EditError error(std::move(text));
+  if (!table.name.empty()) error.addDetail(tableLine(table.name));
+  error.addDetail(entryPlace(table.bytes, entry, entryNumber) + detail);
+  throw error;
+}
+
+void renameCity(ScenarioSet& set, const Entry& entry) {
+  for (Scenario& scenario : set.scenarios)
+    scenario.cityName(static_cast<int>(entry.number)).setText(cityName::name, entry.name, kCityNameWidth);
+}
+
+void renameOfficer(ScenarioSet& set, const Entry& entry) {
   for (std::size_t s = 0; s < set.scenarioCount(); ++s) {
     Scenario& scenario = set.scenario(s);
-    const std::optional<OfficerIndex> index = set.officerIndexOf(s, static_cast<long>(id));
+    const std::optional<OfficerIndex> index = set.officerIndexOf(s, static_cast<long>(entry.number));
     if (!index || !scenario.isOfficerNumber(index->number())) continue;  // no such officer here
-    scenario.officerProfile(index->number()).setText(profile::name, name, kOfficerNameWidth);
+    scenario.officerProfile(index->number()).setText(profile::name, entry.name, kOfficerNameWidth);
   }
 }
 
 }  // namespace
 
-void importNameList(ScenarioSet& set, TableText table) {
+void importNameList(ScenarioSet& set, TableText table, ImportWarnings* warnings) {
   EntryReader reader(table.bytes);
   int entryNumber = 0;
   while (const std::optional<Entry> entry = reader.next()) {
     ++entryNumber;
-    requireFormatted(entry->fields == 3, "Error File format at line: %d", entryNumber);
+    bool formatFault = false;
+    if (const std::optional<std::string> fault = entryFault(set, *entry, formatFault)) {
+      // The message of old, then the entry and what is wrong with it.
+      std::string text;
+      if (formatFault)
+        text = formatMessage("Error File format at line: %d", entryNumber);
+      else
+        text = fault->substr(0, fault->find("  "));
+      const std::size_t gap = fault->find("  ");
+      raiseEntryError(
+          std::move(text), table, *entry, entryNumber,
+          formatFault ? "：" + *fault : (gap == std::string::npos ? std::string() : "：" + fault->substr(gap + 2)));
+    }
+    if (warnings != nullptr && !isGbkText(entry->name))
+      warnings->atRow("名单中有不是GBK文字的名字，游戏会显示乱码",
+                      static_cast<std::uint32_t>(std::count(
+                          table.bytes.begin(), table.bytes.begin() + static_cast<long>(entry->start), '\n')));
     if (entry->kind == 'C')
-      renameCity(set, entry->number, entry->name);
+      renameCity(set, *entry);
     else
-      renameOfficer(set, entry->number, entry->name);
+      renameOfficer(set, *entry);
+  }
+}
+
+void listNameListProblems(const ScenarioSet& set, TableText table, ProblemList& problems) {
+  EntryReader reader(table.bytes);
+  int entryNumber = 0;
+  while (const std::optional<Entry> entry = reader.next()) {
+    ++entryNumber;
+    bool formatFault = false;
+    if (const std::optional<std::string> fault = entryFault(set, *entry, formatFault)) {
+      problems.add(entryPlace(table.bytes, *entry, entryNumber) + " " + *fault);
+      // After a broken entry the reading would take the rest of its line as the next entries.
+      if (formatFault) reader.skipLine();
+    }
   }
 }
 

@@ -177,11 +177,11 @@ OfficerColumnSpec learnableSkills() {
   column.read = [](OfficerImport& import, OfficerRow& row, std::string_view cell) {
     if (cell == "---") failCell("技能不能为空值");
     const std::vector<std::string_view> names = splitList(cell, ',');
-    if (names.size() != profile::learnableSkills.count) failCell("技能个数必须为6个");
+    if (names.size() != profile::learnableSkills.count) failCell("技能个数必须为6个", FaultKind::WrongCount);
     OfficerProfile& profile = partOf<ProfilePart>(import, row);
     for (std::size_t slot = 0; slot < names.size(); ++slot) {
       const std::optional<int> code = skillTable().find(names[slot]);
-      if (!code) failCell(kUnknownName);
+      if (!code) failCell(kUnknownName, FaultKind::UnknownName, std::string(names[slot]));
       profile.set(profile::learnableSkills, slot, static_cast<std::uint8_t>(*code));
     }
   };
@@ -227,7 +227,7 @@ OfficerColumnSpec duties() {
       return;
     }
     const std::optional<int> code = dutyTable().find(cell);
-    if (!code) failCell(kUnknownName);
+    if (!code) failCell(kUnknownName, FaultKind::UnknownName, std::string(cell));
     officer.set(state::duties, static_cast<unsigned>(*code));
   };
   column.write = [](const OfficerAt& at) {

@@ -6,7 +6,9 @@
 #include "model/EditError.h"
 #include "rules/GameRules.h"
 #include "tables/BatchTable.h"
+#include "tables/CellDetail.h"
 #include "tables/CellParsers.h"
+#include "tables/GbkBytes.h"
 #include "tables/OfficerColumns.h"
 #include "tables/OfficerTableFinishing.h"
 #include "tables/OfficerTablePlacement.h"
@@ -20,75 +22,107 @@ namespace {
 
 constexpr std::size_t kMaxCells = kKeyCells + kOfficerColumnCount;
 constexpr int kNewOfficerMode = 3;
+constexpr const char* kUnknownName = "输入文件存在错误数据，请检查非数字文本串。";
 
-// Reads the header and the switch row: where each value column stands, which are switched on, and
-// whether a city that loses its last serving officer loses its owner.
-void readColumns(OfficerImport& import, TableLines& lines) {
-  const std::optional<std::string_view> headerLine = lines.next();
-  const std::optional<std::string_view> switchLine = lines.next();
-  require(switchLine.has_value(), "输入文件至少要有两行");
-  // Splitting stops at one cell too many, however long the line.
-  std::vector<std::string_view> header, switches;
-  const bool headerFits = splitCellsUpTo(*headerLine, kMaxCells, header);
-  require(header.size() > kKeyCells, "输入文件列数不对");
-  require(headerFits, "存在多余的列");
-  require(splitCellsUpTo(*switchLine, header.size(), switches) && switches.size() == header.size(),
-          "前两行的列数不一致");
-
-  const std::span<const std::string_view> keys(header.data(), kKeyCells);
-  if (joinCells(keys, " ") != "剧本 ID 姓名 设置 编号")
-    raiseCellError({0, 0}, "第一行前五列必须为： 剧本 ID 姓名 设置 编号");
-
-  import.columnSlot.fill(0);
-  import.columnWeight.assign(header.size(), 0);
-  for (std::size_t j = kKeyCells; j < header.size(); ++j) {
-    const std::optional<int> column = officerColumnTable().find(header[j]);
-    if (!column) raiseCellError({0, static_cast<std::uint32_t>(j)}, "输入文件存在错误数据，请检查非数字文本串。");
-    import.columnSlot[static_cast<std::size_t>(*column)] = j;
-  }
-  for (std::size_t j = kKeyCells; j < switches.size(); ++j) {
-    import.columnWeight[j] = atCell({1, static_cast<std::uint32_t>(j)}, [&] { return parseSwitch(switches[j]);
-  }) ? 2 : 1;
+Message tableDetails(const OfficerImport& import) {
+  return import.table.name.empty() ? Message() : tableLine(import.table.name);
 }
-  import.releaseEmptyCity = atCell({1, 3}, [&] { return parseSwitch(switches[3]);
-  }  // namespace
-);
-}  // namespace vorandel
 
-// The key cells; every row must have them right, also a row that is skipped. Errors name the row's
-// first cell.
-void readKeyCells(const OfficerImport& import, OfficerRow& row) {
-  row.s = static_cast<std::size_t>(parseBounded(row.cells[0], static_cast<std::int32_t>(import.set.scenarioCount())));
-  row.id = parseBounded(row.cells[1], kIdLimit);
-  row.rowMode = parseBounded(row.cells[3], 5);
-  row.orderKey = static_cast<std::uint32_t>(parseBounded(row.cells[4], kMaxOrderKey));
+[[noreturn]] void raiseWithDetails(const char* text, Message details) {
+  EditError error(text);
+  if (!details.empty()) error.addDetail(details);
+  throw error;
+}
+
+void warnOnce(const OfficerImport& import, const std::string& what) {
+  if (import.warnings != nullptr) import.warnings->note(what);
+}
+
+void warnRow(const OfficerImport& import, const std::string& what, std::uint32_t line) {
+  if (import.warnings != nullptr) import.warnings->atRow(what, line);
+}
+
+// The column a finishing rule's message is about.
+std::optional<int> columnOfRule(const std::string& message) {
+  if (message == "成长值必须小于16") return kGrowthColumn;
+  if (message == "非君主只能主管一项工作") return kDutiesColumn;
+  if (message == "技能代码超过范围" || message == "技能出现重复") return kLearnableSkillsColumn;
+  if (message == "普通武将只能拥有一类型的宝物。" || message == "待命武将不能带宝物") return kItemsColumn;
+  return std::nullopt;
+}
+
+// The details of a fault met while the row was at `row.at`.
+Message rowFaultDetails(const OfficerImport& import, const OfficerRow& row, const CellFault& fault) {
+  if (row.finishing) {
+    Message details = tableDetails(import);
+    details.textLine(formatMessage("这是第%u行整行的规则，位置只是这一行最后处理的单元格", row.line + 1));
+    if (const std::optional<int> column = columnOfRule(fault.text())) {
+      const std::size_t slot = import.columnSlot[static_cast<std::size_t>(*column)];
+      const char* header = officerColumns()[static_cast<std::size_t>(*column)].info.header;
+      if (slot != 0 && slot < row.cells.size())
+        details.textLine(cellPlace({row.line, static_cast<std::uint32_t>(slot)}, header) + "：「" +
+                         std::string(row.cells[slot]) + "」");
+      else
+        details.textLine(formatMessage("与「%s」有关（表中没有这一列，值来自剧本数据）", header));
+    }
+    return details;
+  }
+  const CellPosition real = row.blame.value_or(row.at);
+  const std::size_t j = real.column;
+  const std::string_view header = j < import.header.size() ? import.header[j] : std::string_view();
+  const std::string_view cell = j < row.cells.size() ? row.cells[j] : std::string_view();
+  return cellDetails(import.table.name, CellSubject{real, header, cell, officerCellInfo(import, j)}, fault);
 }
 
 void applyRowCells(OfficerImport& import, OfficerRow& row) {
   ScenarioSet& set = import.set;
   row.at = {row.line, 0};
-  if (!row.cellsFit || row.cells.size() != import.columnWeight.size()) failCell("每行的列数必须一致。");
+  if (!row.cellsFit || row.cells.size() != import.columnWeight.size()) {
+    Message details = tableDetails(import);
+    details.textLine(formatMessage("第%u行有 %s%zu 个单元格，表头有 %zu 个", row.line + 1, row.cellsFit ? "" : "多于",
+                                   row.cellsFit ? row.cells.size() : import.columnWeight.size(),
+                                   import.columnWeight.size()));
+    raiseCellError(row.at, "每行的列数必须一致。", details);
+  }
   readKeyCells(import, row);
   if (row.rowMode == 0) return;
 
   row.at = {row.line, 1};
-  if (row.s >= set.scenarioCount()) failCell("剧本编号错误");
+  row.blame = CellPosition{row.line, 0};
+  if (row.s >= set.scenarioCount()) failCell("剧本编号错误", FaultKind::OutOfRange);
+  row.blame.reset();
   if (row.rowMode == kNewOfficerMode) addMissingOfficer(import, row);
   row.at = {row.line, 1};
   if (static_cast<std::uint32_t>(row.id) >= set.idCapacity) failCell("头像编号错误");
   const std::optional<OfficerIndex> found = set.officerIndexOf(row.s, row.id);
-  if (!found) return;  // the scenario has no such officer: the row is not for it
+  if (!found) {  // the scenario has no such officer: the row is not for it
+    warnRow(import, "剧本中没有该ID武将的行没有改变任何数据（设置为3的行才会新建武将）", row.line);
+    return;
+  }
   row.index = found->value;
 
   std::uint8_t& uses = import.rowIdCount[row.s][static_cast<std::size_t>(row.id)];
   if (uses != 0) failCell("ID重复");
   uses = 1;
 
-  if (set.scenario(row.s).officerState(row.number()).get(state::status) == kWaiting) applyStatusColumn(import, row);
+  const unsigned status = set.scenario(row.s).officerState(row.number()).get(state::status);
+  if (status == kWaiting) {
+    applyStatusColumn(import, row);
+  } else if (appliesColumn(import, row, kStatusColumn)) {
+    const std::size_t slot = import.columnSlot[kStatusColumn];
+    const std::optional<int> named = statusTable().find(unquoteCell(row.cells[slot]));
+    if (!named || static_cast<unsigned>(*named) != status)
+      warnRow(import, "已上场武将的「身份」与表中不同：「身份」只对待命武将起作用，这些行的身份没有改变", row.line);
+  }
   row.at = {row.line, 1};
   for (int column = 0; column < kOfficerColumnCount; ++column)
-    if (appliesColumn(import, row, column))
-      officerColumns()[static_cast<std::size_t>(column)].read(import, row, enterCell(import, row, column));
+    if (appliesColumn(import, row, column)) {
+      const std::string_view cell = enterCell(import, row, column);
+      officerColumns()[static_cast<std::size_t>(column)].read(import, row, cell);
+      if (column == kNewNameColumn && !isGbkText(cell))
+        warnRow(import, "「新姓名」中有不是GBK文字的名称，游戏会显示乱码", row.line);
+    }
+  row.finishing = true;
   finishOfficerRow(import, row);
 }
 
@@ -97,11 +131,103 @@ void applyRow(OfficerImport& import, OfficerRow& row) {
   try {
     applyRowCells(import, row);
   } catch (const CellFault& fault) {
-    raiseCellError(row.at, fault.text());
+    raiseCellError(row.at, fault.text(), rowFaultDetails(import, row, fault));
   }
 }
 
 }  // namespace
+
+void readOfficerColumns(OfficerImport& import, TableLines& lines) {
+  const std::optional<std::string_view> headerLine = lines.next();
+  const std::optional<std::string_view> switchLine = lines.next();
+  require(switchLine.has_value(), "输入文件至少要有两行");
+  // Splitting stops at one cell too many, however long the line.
+  std::vector<std::string_view>& header = import.header;
+  std::vector<std::string_view> switches;
+  header.clear();
+  const bool headerFits = splitCellsUpTo(*headerLine, kMaxCells, header);
+  if (header.size() <= kKeyCells)
+    raiseWithDetails("输入文件列数不对", tableDetails(import).textLine(formatMessage(
+                                             "第1行只有 %zu 列，至少要有 %zu 列", header.size(), kKeyCells + 1)));
+  if (!headerFits)
+    raiseWithDetails("存在多余的列", tableDetails(import).textLine(
+                                         formatMessage("第1行多于 %zu 列（武将表最多 %zu 列）", kMaxCells, kMaxCells)));
+  if (!splitCellsUpTo(*switchLine, header.size(), switches) || switches.size() != header.size())
+    raiseWithDetails("前两行的列数不一致",
+                     tableDetails(import).textLine(formatMessage("第1行有 %zu 列，第2行有 %s%zu 列", header.size(),
+                                                                 switches.size() > header.size() ? "多于" : "",
+                                                                 std::min(switches.size(), header.size()))));
+
+  const std::span<const std::string_view> keys(header.data(), kKeyCells);
+  if (joinCells(keys, " ") != "剧本 ID 姓名 设置 编号")
+    raiseCellError({0, 0}, "第一行前五列必须为： 剧本 ID 姓名 设置 编号",
+                   tableDetails(import).textLine("表中是「" + joinCells(keys, " ") + "」"));
+
+  import.columnSlot.fill(0);
+  import.columnWeight.assign(header.size(), 0);
+  for (std::size_t j = kKeyCells; j < header.size(); ++j) {
+    const std::optional<int> column = officerColumnTable().find(header[j]);
+    if (!column) {
+      const CellPosition at{0, static_cast<std::uint32_t>(j)};
+      raiseCellError(at, kUnknownName,
+                     tableDetails(import).textLine(cellPlace(at, "") + "的列名：" +
+                                                   unknownNameText(officerColumnTable(), header[j])));
+    }
+    std::size_t& slot = import.columnSlot[static_cast<std::size_t>(*column)];
+    if (slot != 0)
+      warnOnce(import,
+               formatMessage("表头中「%s」出现了不止一次，只有最右边的一列起作用", std::string(header[j]).c_str()));
+    slot = j;
+  }
+  static const ColumnInfo switchInfo{"", CellForm::Switch, ColumnRange{0, 1}, nullptr};
+  auto readSwitch = [&](std::size_t j) {
+    const CellPosition at{1, static_cast<std::uint32_t>(j)};
+    try {
+      return parseSwitch(switches[j]);
+    } catch (const CellFault& fault) {
+      raiseCellError(at, fault.text(),
+                     cellDetails(import.table.name, {at, header[j], switches[j], &switchInfo}, fault));
+    }
+  };
+  for (std::size_t j = kKeyCells; j < switches.size(); ++j) {
+    const bool on = readSwitch(j);
+    import.columnWeight[j] = on ? 2 : 1;
+    const OfficerColumnSpec& column = officerColumns()[static_cast<std::size_t>(*officerColumnTable().find(header[j]))];
+    if (on && column.info.form == CellForm::Shown)
+      warnOnce(import, formatMessage("「%s」列只供查看，导入时不会写入（开关可设为0）", column.info.header));
+  }
+  import.releaseEmptyCity = readSwitch(3);
+}
+
+// The key cells; every row must have them right, also a row that is skipped. Errors name the row's
+// first cell.
+void readKeyCells(const OfficerImport& import, OfficerRow& row) {
+  row.blame = CellPosition{row.line, 0};
+  row.s = static_cast<std::size_t>(parseBounded(row.cells[0], static_cast<std::int32_t>(import.set.scenarioCount())));
+  row.blame = CellPosition{row.line, 1};
+  row.id = parseBounded(row.cells[1], kIdLimit);
+  row.blame = CellPosition{row.line, 3};
+  row.rowMode = parseBounded(row.cells[3], 5);
+  row.blame = CellPosition{row.line, 4};
+  row.orderKey = static_cast<std::uint32_t>(parseBounded(row.cells[4], kMaxOrderKey));
+  row.blame.reset();
+}
+
+const ColumnInfo* officerCellInfo(const OfficerImport& import, std::size_t j) {
+  static const ColumnInfo idInfo{"ID", CellForm::Number, ColumnRange{0, kIdLimit}, nullptr};
+  static const ColumnInfo modeInfo{"设置", CellForm::Number, ColumnRange{0, 5}, nullptr};
+  static const ColumnInfo orderInfo{"编号", CellForm::Number, ColumnRange{0, kMaxOrderKey}, nullptr};
+  switch (j) {
+    case 0: return &import.scenarioInfo;
+    case 1: return &idInfo;
+    case 2: return nullptr;
+    case 3: return &modeInfo;
+    case 4: return &orderInfo;
+  }
+  if (j >= import.header.size()) return nullptr;
+  const std::optional<int> column = officerColumnTable().find(import.header[j]);
+  return column ? &officerColumns()[static_cast<std::size_t>(*column)].info : nullptr;
+}
 
 bool appliesColumn(const OfficerImport& import, const OfficerRow& row, int column) {
   const std::size_t slot = import.columnSlot[static_cast<std::size_t>(column)];
@@ -114,12 +240,12 @@ std::string_view enterCell(const OfficerImport& import, OfficerRow& row, int col
   return unquoteCell(row.cells[slot]);
 }
 
-void importOfficerTable(ScenarioSet& set, TableText table) {
+void importOfficerTable(ScenarioSet& set, TableText table, ImportWarnings* warnings) {
   buildVocabularyTables();
   officerColumnTable();
   TableLines lines(table.bytes);
-  OfficerImport import(set);
-  readColumns(import, lines);
+  OfficerImport import(set, table, warnings);
+  readOfficerColumns(import, lines);
   import.rowIdCount.assign(set.scenarioCount(), std::vector<std::uint8_t>(kIdLimit, 0));
   import.newIdCount.assign(set.scenarioCount(), std::vector<std::uint8_t>(kIdLimit, 0));
   import.itemCount.assign(set.scenarioCount(), {});

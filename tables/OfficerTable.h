@@ -6,6 +6,7 @@
 #include <string>
 
 #include "model/ScenarioSet.h"
+#include "tables/ImportWarnings.h"
 #include "tables/OfficerColumns.h"         // the column descriptions
 #include "tables/OfficerTableFinishing.h"  // experienceTable
 #include "tables/OfficerTableRow.h"        // the column ids
@@ -15,6 +16,7 @@ namespace vorandel {
 
 // Applies the officer table to the set in place, row by row. Raises an EditError on the first
 // problem and leaves the set partly changed; callers work on a copy.
-void importOfficerTable(ScenarioSet& set, TableText table);
+// The warnings, when given, gather what the import did silently.
+void importOfficerTable(ScenarioSet& set, TableText table, ImportWarnings* warnings = nullptr);
 
 }  // namespace vorandel

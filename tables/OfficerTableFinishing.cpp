@@ -10,11 +10,18 @@ namespace vorandel {
 
 namespace {
 
-void raiseExperience(OfficerState& officer, const OfficerProfile& profile) {
+void count(const OfficerImport& import, const char* what) {
+  if (import.warnings != nullptr) import.warnings->count(what);
+}
+
+void raiseExperience(const OfficerImport& import, OfficerState& officer, const OfficerProfile& profile) {
   const unsigned growth = profile.get(profile::growth);
   if (growth > 15) failCell("成长值必须小于16");
   const std::uint16_t least = experienceTable[growth][officer.get(state::learnedCount)];
-  if (officer.get(state::experience) < least) officer.set(state::experience, least);
+  if (officer.get(state::experience) < least) {
+    officer.set(state::experience, least);
+    count(import, "「经验」按成长和已学技能数提高到最低值的武将");
+  }
 }
 
 void checkDuties(OfficerState& officer) {
@@ -25,16 +32,25 @@ void checkDuties(OfficerState& officer) {
   if (std::popcount(officer.get(state::duties)) > 1) failCell("非君主只能主管一项工作");
 }
 
-void raiseToStrategistMinimums(OfficerState& officer) {
-  if (officer.get(state::intelligence) < kStrategistIntelligence)
+void raiseToStrategistMinimums(const OfficerImport& import, OfficerState& officer) {
+  bool raised = false;
+  if (officer.get(state::intelligence) < kStrategistIntelligence) {
     officer.set(state::intelligence, kStrategistIntelligence);
-  if (officer.get(state::politics) < kStrategistPolitics) officer.set(state::politics, kStrategistPolitics);
+    raised = true;
+  }
+  if (officer.get(state::politics) < kStrategistPolitics) {
+    officer.set(state::politics, kStrategistPolitics);
+    raised = true;
+  }
+  if (raised) count(import, "军师的「智力」「政治」提高到军师最低值的武将");
 }
 
-void promoteToStrategist(OfficerState& officer) {
+void promoteToStrategist(const OfficerImport& import, OfficerState& officer) {
   if (officer.get(state::status) == kOrdinary && officer.get(state::intelligence) >= kStrategistIntelligence &&
-      officer.get(state::politics) >= kStrategistPolitics)
+      officer.get(state::politics) >= kStrategistPolitics) {
     officer.set(state::status, kStrategist);
+    count(import, "因「智力」「政治」够高而升为军师的武将");
+  }
 }
 
 }  // namespace
@@ -75,19 +91,21 @@ void finishOfficerRow(OfficerImport& import, const OfficerRow& row) {
   const SlotSkills fromSlots = learnedFromSlots(profile, officer.get(state::learnedCount));
   if (fromSlots.fault != nullptr) failCell(fromSlots.fault);
   officer.set(state::learnedSkills, fromSlots.learned | row.namedSkills | row.extraSkills);
-  raiseExperience(officer, profile);
+  raiseExperience(import, officer, profile);
   checkDuties(officer);
 
   const unsigned status = officer.get(state::status);
   if (status >= kInTraining) {
+    if (officer.get(state::soldiers) != 0 || officer.get(state::training) != 0)
+      count(import, "不能带兵（修行、在野、隐居、待命）而「士兵」「训练」被清零的武将");
     officer.set(state::soldiers, 0);
     officer.set(state::training, 0);
   }
   if (status != kRuler) {
     if (const char* fault = itemRuleFault(officer, row.id)) failCell(fault);
-    if (status == kStrategist) raiseToStrategistMinimums(officer);
+    if (status == kStrategist) raiseToStrategistMinimums(import, officer);
   }
-  promoteToStrategist(officer);
+  promoteToStrategist(import, officer);
 }
 
 }  // namespace vorandel

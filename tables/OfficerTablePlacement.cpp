@@ -22,7 +22,7 @@ constexpr std::uint8_t kChangedForce = 0xFF;  // changeMarker of an officer who 
 // The city a cell names.
 int cityOfCell(std::string_view cell) {
   const std::optional<int> c = cityTable().find(cell);
-  if (!c) failCell(kUnknownName);
+  if (!c) failCell(kUnknownName, FaultKind::UnknownName, std::string(cell));
   return *c;
 }
 
@@ -95,8 +95,9 @@ void addMissingOfficer(OfficerImport& import, OfficerRow& row) {
 
 void applyStatusColumn(OfficerImport& import, OfficerRow& row) {
   if (!appliesColumn(import, row, kStatusColumn)) return;
-  const std::optional<int> status = statusTable().find(enterCell(import, row, kStatusColumn));
-  if (!status) failCell(kUnknownName);
+  const std::string_view cell = enterCell(import, row, kStatusColumn);
+  const std::optional<int> status = statusTable().find(cell);
+  if (!status) failCell(kUnknownName, FaultKind::UnknownName, std::string(cell));
   if (const std::optional<OfficerIndex> placed = activateWaitingOfficer(import.set, row.s, row.id, *status))
     row.index = placed->value;
   const Scenario& scenario = import.set.scenario(row.s);
@@ -154,7 +155,7 @@ void applyItemsColumn(OfficerImport& import, OfficerRow& row, std::string_view c
   if (scenario.officerState(row.number()).get(state::status) == kWaiting) failCell(kWaitingWithItems);
   for (const std::string_view name : splitList(cell, ',')) {
     const std::optional<int> item = itemTable().find(name);
-    if (!item) failCell(kUnknownName);
+    if (!item) failCell(kUnknownName, FaultKind::UnknownName, std::string(name));
     std::uint8_t& count = import.itemCount[row.s][static_cast<std::size_t>(*item)];
     if (count != 0) failCell("同一宝物拥有者只能有一个");
     count = 1;

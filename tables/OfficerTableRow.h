@@ -5,12 +5,17 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "model/CellError.h"
 #include "model/ScenarioSet.h"
 #include "rules/GameRules.h"
+#include "tables/BatchTable.h"
+#include "tables/ColumnInfo.h"
+#include "tables/TableReport.h"
+#include "tables/TableText.h"
 
 namespace vorandel {
 
@@ -72,9 +77,18 @@ inline constexpr std::size_t kKeyCells = 5;
 
 // Everything one import keeps between its rows; discarded when it ends.
 struct OfficerImport {
-  explicit OfficerImport(ScenarioSet& target) : set(target) {}
+  explicit OfficerImport(ScenarioSet& target, TableText text = {}, ImportWarnings* notes = nullptr)
+      : set(target),
+        table(text),
+        warnings(notes),
+        scenarioInfo{"剧本", CellForm::Number, ColumnRange{0, static_cast<std::int32_t>(target.scenarioCount()) - 1},
+                     nullptr} {}
 
   ScenarioSet& set;
+  TableText table;
+  ImportWarnings* warnings;              // where the import tells what it did silently; may be null
+  std::vector<std::string_view> header;  // the header's cells
+  ColumnInfo scenarioInfo;               // the scenario numbers this set accepts
   std::array<std::size_t, kOfficerColumnCount> columnSlot{};  // cell index of each column, 0 when absent
   std::vector<int> columnWeight;                              // per cell: 0 key, 1 switched off, 2 on
   bool releaseEmptyCity = false;
@@ -89,7 +103,9 @@ struct OfficerRow {
   std::vector<std::string_view> cells;  // views into the table's line
   bool cellsFit = true;  // false when the line has more cells than the header (cells holds the first of them)
   CellPosition at;       // the cell the row is at, which a bad value in the row is reported at
-  std::size_t s = 0;     // scenario
+  std::optional<CellPosition> blame;  // the cell really at fault, when it is not `at`
+  bool finishing = false;             // the row's finishing rules are running
+  std::size_t s = 0;                  // scenario
   int id = 0;
   int rowMode = 0;
   std::uint32_t orderKey = 0;  // the 编号 cell
@@ -100,6 +116,16 @@ struct OfficerRow {
 
   int number() const { return index + 1; }
 };
+
+// Reads the header and the switch row: where each value column stands, which are switched on, and
+// whether a city that loses its last serving officer loses its owner.
+void readOfficerColumns(OfficerImport& import, TableLines& lines);
+
+// Reads the key cells (scenario, id, row mode, order key), which every row must have right.
+void readKeyCells(const OfficerImport& import, OfficerRow& row);
+
+// What cell j of the table holds, for messages: null for a column the table does not describe.
+const ColumnInfo* officerCellInfo(const OfficerImport& import, std::size_t j);
 
 // Whether the row applies the column: switched on, or switched off but the row created the officer.
 bool appliesColumn(const OfficerImport& import, const OfficerRow& row, int column);

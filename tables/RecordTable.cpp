@@ -1,9 +1,13 @@
 #include "tables/RecordTable.h"
 
+#include <array>
+
 #include "model/CellError.h"
 #include "model/EditError.h"
 #include "tables/BatchTable.h"
+#include "tables/CellDetail.h"
 #include "tables/CellParsers.h"
+#include "tables/GbkBytes.h"
 
 namespace vorandel {
 
@@ -18,34 +22,116 @@ struct ValueColumn {
   bool on = false;
 };
 
+// One import's way of meeting a bad cell: raised as the cell error at the written position with details
+// that name the cell really at fault, or, when listing, noted.
+class CellReader {
+ public:
+  CellReader(TableText table, TableReport report) : table_(table), report_(report) {}
+
+  // Runs the action; false when it failed and the failure was noted.
+  template <class Action>
+  bool read(CellPosition written, const CellSubject& subject, Action&& action) {
+    try {
+      action();
+      return true;
+    } catch (const CellFault& fault) {
+      if (report_.problems != nullptr) {
+        report_.problems->add(problemLine(subject, fault));
+        return false;
+      }
+      raiseCellError(written, fault.text(), cellDetails(table_.name, subject, fault));
+    }
+  }
+
+  // A row whose cell count differs from the header's; false when it was noted.
+  bool unevenRow(std::uint32_t row, std::string_view line, std::size_t width) {
+    const std::string counts =
+        formatMessage("第%u行有 %zu 个单元格，表头有 %zu 个", row + 1, countCells(line, SIZE_MAX - 1), width);
+    if (report_.problems != nullptr) {
+      report_.problems->add(counts + "：" + kUnevenRows);
+      return false;
+    }
+    EditError error(kUnevenRows);
+    if (!table_.name.empty()) error.addDetail(tableLine(table_.name));
+    error.addDetail(counts);
+    throw error;
+  }
+
+  void warnRow(const std::string& what, std::uint32_t row) const {
+    if (report_.warnings != nullptr) report_.warnings->atRow(what, row);
+  }
+  void warnOnce(const std::string& what) const {
+    if (report_.warnings != nullptr) report_.warnings->note(what);
+  }
+  TableText table() const { return table_; }
+
+ private:
+  TableText table_;
+  TableReport report_;
+};
+
 // The value columns named by the header and switched by the switch row, in file order. The leading
 // cells of the switch row are kept for the table's own use.
 std::vector<ValueColumn> readValueColumns(std::string_view headerLine, std::string_view switchLine,
-                                          const RecordTableLayout& layout, const RecordTableActions& actions) {
+                                          const RecordTableLayout& layout, const RecordTableActions& actions,
+                                          CellReader& reader) {
   const std::size_t width = countCells(headerLine, SIZE_MAX - 1);
-  require(countCells(switchLine, width) == width, kUnevenRows);
+  if (countCells(switchLine, width) != width) {
+    EditError error(kUnevenRows);
+    if (!reader.table().name.empty()) error.addDetail(tableLine(reader.table().name));
+    error.addDetail(formatMessage("第2行（开关行）有 %zu 个单元格，第1行（表头）有 %zu 个",
+                                  countCells(switchLine, SIZE_MAX - 1), width));
+    throw error;
+  }
   const std::size_t leading = layout.leadingColumns;
   require(width >= leading, layout.tooFewColumns);
 
   LineCells header(headerLine);
   std::vector<std::string_view> leadingHeader;
   for (std::size_t j = 0; j < leading; ++j) leadingHeader.push_back(*header.next());
-  require(joinCells(leadingHeader, " ") == layout.leadingHeader, layout.wrongLeadingHeader);
+  if (joinCells(leadingHeader, " ") != layout.leadingHeader) {
+    EditError error(layout.wrongLeadingHeader);
+    if (!reader.table().name.empty()) error.addDetail(tableLine(reader.table().name));
+    error.addDetail(formatMessage("第1行前%zu列应为「%s」，表中是「%s」", leading, layout.leadingHeader,
+                                  joinCells(leadingHeader, " ").c_str()));
+    throw error;
+  }
 
   const ColumnDictionary& dictionary = actions.columns();
   std::vector<ValueColumn> columns(width - leading);
+  std::vector<bool> named(dictionary.size() + 1, false);
   for (std::size_t j = leading; j < width; ++j) {
-    const std::optional<int> code = dictionary.find(*header.next());
-    if (!code) raiseCellError({0, static_cast<std::uint32_t>(j)}, "输入文件存在错误数据，请检查非数字文本串。");
+    const std::string_view name = *header.next();
+    const std::optional<int> code = dictionary.find(name);
+    if (!code) {
+      Message details = reader.table().name.empty() ? Message() : tableLine(reader.table().name);
+      details.textLine(cellPlace({0, static_cast<std::uint32_t>(j)}, "") + "的列名：" +
+                       unknownNameText(dictionary, name));
+      raiseCellError({0, static_cast<std::uint32_t>(j)}, "输入文件存在错误数据，请检查非数字文本串。", details);
+    }
+    const auto slot = static_cast<std::size_t>(*code);
+    if (slot < named.size()) {
+      if (named[slot])
+        reader.warnOnce(formatMessage("表头中「%s」出现了不止一次，只有最右边的一列起作用", std::string(name).c_str()));
+      named[slot] = true;
+    }
     columns[j - leading].code = static_cast<std::uint8_t>(*code);
   }
 
   LineCells switches(switchLine);
   std::vector<std::string_view> leadingSwitches;
   for (std::size_t j = 0; j < leading; ++j) leadingSwitches.push_back(*switches.next());
+  static const ColumnInfo switchInfo{"", CellForm::Switch, ColumnRange{0, 1}, nullptr};
   for (std::size_t j = leading; j < width; ++j) {
     const std::string_view cell = *switches.next();
-    columns[j - leading].on = atCell({1, static_cast<std::uint32_t>(j)}, [&] { return parseSwitch(cell); });
+    const CellPosition at{1, static_cast<std::uint32_t>(j)};
+    const int code = columns[j - leading].code;
+    const char* columnHeader = actions.describe ? actions.describe(code).header : "";
+    // A bad switch stops the import in every case: the columns to read depend on it.
+    CellReader raising(reader.table(), {});
+    raising.read(at, {at, columnHeader, cell, &switchInfo}, [&] { columns[j - leading].on = parseSwitch(cell); });
+    if (columns[j - leading].on && actions.describe && actions.describe(code).form == CellForm::Shown)
+      reader.warnOnce(formatMessage("「%s」列只供查看，导入时不会写入（开关可设为0）", columnHeader));
   }
   if (actions.readSwitchRow) actions.readSwitchRow(leadingSwitches, {1, static_cast<std::uint32_t>(width - 1)});
   return columns;
@@ -54,41 +140,68 @@ std::vector<ValueColumn> readValueColumns(std::string_view headerLine, std::stri
 }  // namespace
 
 void applyRecordTable(ScenarioSet& set, TableText table, const RecordTableLayout& layout,
-                      const RecordTableActions& actions) {
+                      const RecordTableActions& actions, TableReport report) {
+  CellReader reader(table, report);
   TableLines lines(table.bytes);
   const std::optional<std::string_view> headerLine = lines.next();
   const std::optional<std::string_view> switchLine = lines.next();
   require(switchLine.has_value(), "输入文件至少要两行");
-  const std::vector<ValueColumn> columns = readValueColumns(*headerLine, *switchLine, layout, actions);
+  const std::vector<ValueColumn> columns = readValueColumns(*headerLine, *switchLine, layout, actions, reader);
   const std::size_t leading = layout.leadingColumns;
   const std::size_t width = leading + columns.size();
+
+  // What the leading cells hold, for the messages about them.
+  const std::vector<std::string_view> leadingHeaders = splitCells(layout.leadingHeader);
+  const ColumnInfo scenarioInfo{"", CellForm::Number, ColumnRange{0, kMaxScenarios}, nullptr};
+  const ColumnInfo recordInfo{"", CellForm::Number, ColumnRange{layout.firstRecord, layout.lastRecord}, nullptr};
+  const ColumnInfo switchInfo{"", CellForm::Switch, ColumnRange{0, 1}, nullptr};
+  auto leadingSubject = [&](std::uint32_t r, std::size_t j, std::string_view cell, const ColumnInfo& info) {
+    return CellSubject{{r, static_cast<std::uint32_t>(j)}, leadingHeaders[j], cell, &info};
+  };
 
   std::vector<std::string_view> leadingCells;
   std::uint32_t r = 1;
   while (const std::optional<std::string_view> line = lines.next()) {
     ++r;
     // The row's width is checked before any of its cells is read; counting stops at one cell too many.
-    require(countCells(*line, width) == width, kUnevenRows);
+    if (countCells(*line, width) != width && !reader.unevenRow(r, *line, width)) continue;
     LineCells cells(*line);
     leadingCells.clear();
     for (std::size_t j = 0; j < leading; ++j) leadingCells.push_back(*cells.next());
 
     // Errors in the leading cells name the row's first cell.
     const CellPosition rowStart{r, 0};
-    if (!atCell(rowStart, [&] { return parseSwitch(leadingCells[leading - 1]); })) continue;
-    const auto s =
-        static_cast<std::size_t>(atCell(rowStart, [&] { return parseBounded(leadingCells[0], kMaxScenarios); }));
-    if (s >= set.scenarioCount()) continue;
-    const int record =
-        atCell(rowStart, [&] { return parseRanged(leadingCells[1], layout.firstRecord, layout.lastRecord, 10); });
+    bool on = false;
+    int scenarioNumber = 0;
+    int record = 0;
+    if (!reader.read(rowStart, leadingSubject(r, leading - 1, leadingCells[leading - 1], switchInfo),
+                     [&] { on = parseSwitch(leadingCells[leading - 1]); }))
+      continue;
+    if (!on) continue;
+    if (!reader.read(rowStart, leadingSubject(r, 0, leadingCells[0], scenarioInfo),
+                     [&] { scenarioNumber = parseBounded(leadingCells[0], kMaxScenarios); }))
+      continue;
+    const auto s = static_cast<std::size_t>(scenarioNumber);
+    if (s >= set.scenarioCount()) {
+      reader.warnRow(formatMessage("剧本编号不在 0–%zu 之内的行没有改变任何数据", set.scenarioCount() - 1), r);
+      continue;
+    }
+    if (!reader.read(rowStart, leadingSubject(r, 1, leadingCells[1], recordInfo),
+                     [&] { record = parseRanged(leadingCells[1], layout.firstRecord, layout.lastRecord, 10); }))
+      continue;
 
     Scenario& scenario = set.scenario(s);
     for (std::size_t j = leading; j < width; ++j) {
       const std::string_view cell = *cells.next();
       const ValueColumn& column = columns[j - leading];
       if (!column.on) continue;
-      atCell({r, static_cast<std::uint32_t>(j)},
-             [&] { actions.applyCell(scenario, record, column.code, unquoteCell(cell)); });
+      const CellPosition at{r, static_cast<std::uint32_t>(j)};
+      const ColumnInfo* info = actions.describe ? &actions.describe(column.code) : nullptr;
+      const std::string_view value = unquoteCell(cell);
+      reader.read(at, {at, info != nullptr ? info->header : "", cell, info},
+                  [&] { actions.applyCell(scenario, record, column.code, value); });
+      if (info != nullptr && info->form == CellForm::Text && !isGbkText(value))
+        reader.warnRow(formatMessage("「%s」列中有不是GBK文字的名称，游戏会显示乱码", info->header), r);
     }
     if (actions.finishRow) actions.finishRow(scenario, record);
   }

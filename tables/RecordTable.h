@@ -12,6 +12,8 @@
 #include "model/CellError.h"
 #include "model/ScenarioSet.h"
 #include "tables/ColumnDictionary.h"
+#include "tables/ColumnInfo.h"
+#include "tables/TableReport.h"
 #include "tables/TableText.h"
 
 namespace vorandel {
@@ -34,13 +36,16 @@ struct RecordTableActions {
   std::function<void(const std::vector<std::string_view>& switchCells, CellPosition at)> readSwitchRow;
   // Parses one unquoted value cell of the column code and writes it into record `record` of the scenario.
   std::function<void(Scenario& scenario, int record, int code, std::string_view cell)> applyCell;
+  // What the value column of the code holds, for messages and warnings.
+  std::function<const ColumnInfo&(int code)> describe;
   // Runs after the value cells of every applied row.
   std::function<void(Scenario& scenario, int record)> finishRow;
 };
 
 // Applies the rows of the table to the set in file order. Raises an EditError on the first problem; the
-// rows before it stay applied.
+// rows before it stay applied. The report, when given, gathers warnings, or lists every bad cell instead
+// of raising at the first.
 void applyRecordTable(ScenarioSet& set, TableText table, const RecordTableLayout& layout,
-                      const RecordTableActions& actions);
+                      const RecordTableActions& actions, TableReport report = {});
 
 }  // namespace vorandel

@@ -27,13 +27,14 @@ void addObstacles(Obstacles& obstacles, std::span<const RecordColumn> columns, s
     if (!columns[j].carries(scenario, record)) obstacles.add(columns[j].info.header);
 }
 
-// The header row and the switch row of the columns the table writes, every one switched on.
+// The header row and the switch row of the columns the table writes, every one switched on but the
+// columns only shown for orientation.
 std::string headerLines(std::vector<std::string> header, std::vector<std::string> switches,
                         std::span<const RecordColumn> columns) {
   for (const RecordColumn& column : columns) {
     if (!column.write) continue;
     header.emplace_back(column.info.header);
-    switches.emplace_back("1");
+    switches.emplace_back(column.info.form == CellForm::Shown ? "0" : "1");
   }
   return tableLine(header) + tableLine(switches);
 }

@@ -1,4 +1,4 @@
-// The officer table of the current data: one row per officer, every value column switched on, each
+// The officer table of the current data: one row per officer, every value column switched on (but the shown ones), each
 // cell in the form the officer table reads and holding the value the officer has, so that the row
 // writes back what is there. An officer whose values the row would change is written switched off.
 #include <algorithm>
@@ -122,9 +122,10 @@ ExportedTable exportOfficerTable(const ScenarioSet& set, const std::vector<std::
   ExportedTable table;
   std::vector<std::string> header{"剧本", "ID", "姓名", "设置", "编号"};
   std::vector<std::string> switches{kNoCell, kNoCell, kNoCell, "1", kNoCell};  // releaseEmptyCity 1
+  // A shown column is switched off: reading it changes nothing, and an import warns of one switched on.
   for (const OfficerColumnSpec& value : officerColumns()) {
     header.emplace_back(value.info.header);
-    switches.emplace_back("1");
+    switches.emplace_back(value.info.form == CellForm::Shown ? "0" : "1");
   }
   table.text = tableLine(header) + tableLine(switches);
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "app/ErrorReport.h"
 #include "model/EditError.h"
 #include "model/FileOps.h"
 #include "model/SystemFiles.h"
@@ -45,6 +46,7 @@ bool BatchDialogLogic::onCommand(int id) {
     case BATCH_START: return runTable();
     case BATCH_BACK: host_.endDialog(0); return true;
     case BATCH_EXPORT: return exportTable();
+    case BATCH_PROBLEMS: host_.runDialog(PROBLEMS_DIALOG); return true;
   }
   return false;
 }
@@ -76,20 +78,28 @@ bool BatchDialogLogic::exportTable() {
 bool BatchDialogLogic::runTable() {
   for (;;) {
     if (!fileExists(state_.inputPath)) {
-      host_.messageBox(BoxOwner::Dialog, "文件不存在！", "错误", BoxStyle::Error);
+      const std::string reason = unreadableReason(state_.inputPath);
+      host_.messageBox(BoxOwner::Dialog, reason.empty() ? "文件不存在！" : "文件不存在！\n" + reason, "错误",
+                       BoxStyle::Error);
       return false;
     }
     const ScenarioSet before = state_.current;
-    std::string summary;
+    BatchChanges changes;
     try {
-      summary = runBatchOfMode(state_.current, state_.batchMode, state_.inputPath);
+      changes = runBatchOfMode(state_.current, state_.batchMode, state_.inputPath);
     } catch (const EditError& error) {
-      const BoxAnswer answer = host_.messageBox(BoxOwner::Dialog, error.text(), "错误", BoxStyle::ErrorRetryCancel);
+      // The error as always, its details below; the full list waits behind "全部问题".
+      state_.problemReport = errorReport(error, true, "").joined();
+      const std::string shown = errorReport(error, false, "按「全部问题」可以全部列出。").joined();
+      const BoxAnswer answer = host_.messageBox(BoxOwner::Dialog, shown, "错误", BoxStyle::ErrorRetryCancel);
       if (answer == BoxAnswer::Retry) continue;
       return true;
     }
+    state_.problemReport.clear();
     if (state_.current != before) state_.pendingChanges = true;
-    host_.messageBox(BoxOwner::Dialog, batchDoneText(before, state_.current, summary), "处理完毕", BoxStyle::Plain);
+    std::string done = batchDoneText(before, state_.current, changes.summary(batchKindOfMode(state_.batchMode)));
+    for (const std::string& warning : changes.warnings) done += "\n" + warning;
+    host_.messageBox(BoxOwner::Dialog, done, "处理完毕", BoxStyle::Plain);
     host_.endDialog(0);
     return true;
   }

@@ -4,12 +4,8 @@
 
 namespace vorandel::ui {
 
-namespace {
-
 // The batch modes are the values of the batch kinds.
-BatchKind kindOf(int mode) { return static_cast<BatchKind>(mode); }
-
-}  // namespace
+BatchKind batchKindOfMode(int mode) { return static_cast<BatchKind>(mode); }
 
 const char* batchTitle(int mode) {
   switch (mode) {
@@ -23,11 +19,11 @@ const char* batchTitle(int mode) {
 
 std::string defaultTableOf(int mode) {
   if (mode < 0 || mode > 3) return {};
-  return defaultTableName(kindOf(mode));
+  return defaultTableName(batchKindOfMode(mode));
 }
 
-std::string runBatchOfMode(ScenarioSet& current, int mode, const std::string& path) {
-  return runBatchWithChanges(current, kindOf(mode), path).summary(kindOf(mode));
+BatchChanges runBatchOfMode(ScenarioSet& current, int mode, const std::string& path) {
+  return runBatchWithChanges(current, batchKindOfMode(mode), path);
 }
 
 }  // namespace vorandel::ui

@@ -3,18 +3,19 @@
 // offers by default and the kind of batch it runs.
 #include <string>
 
-#include "app/BatchRun.h"
+#include "app/BatchChanges.h"
 
 namespace vorandel::ui {
 
 // Modes: 0 name list, 1 officer table, 2 force table, 3 city table.
 const char* batchTitle(int mode);
 std::string defaultTableOf(int mode);
+BatchKind batchKindOfMode(int mode);
 
 // Runs the mode's table (0 to 3) on a copy of current and commits it; the officer table is validated
 // first.
-// Raises the EditError of the first problem, with current untouched. Returns the line that tells what
-// the table changed.
-std::string runBatchOfMode(ScenarioSet& current, int mode, const std::string& path);
+// Raises the EditError of the first problem, with current untouched. Gives what the run has to tell
+// after success: what the table changed and its warnings.
+BatchChanges runBatchOfMode(ScenarioSet& current, int mode, const std::string& path);
 
 }  // namespace vorandel::ui

@@ -25,6 +25,9 @@ struct ProgramState : Session {
   // Set by a batch that changed the current set; cleared when the files are generated or the changes
   // are discarded.
   bool pendingChanges = false;
+  // What the last table that failed had to tell in full (its error, details and every problem), for
+  // the batch dialog's "全部问题"; empty when the last table went through.
+  std::string problemReport;
 };
 
 }  // namespace vorandel::ui

@@ -8,6 +8,7 @@
 #define BATCH_DIALOG 105
 #define ABOUT_DIALOG 116
 #define MAP_DIALOG 117
+#define PROBLEMS_DIALOG 118
 
 // Main window buttons
 #define MAIN_ABOUT 1000
@@ -26,6 +27,7 @@
 #define BATCH_BACK 1034
 #define BATCH_EXPORT 1035
 #define BATCH_PATH 1036
+#define BATCH_PROBLEMS 1037
 
 // About box controls
 #define ABOUT_HELP_LINK 1000
@@ -38,3 +40,7 @@
 #define MAP_SCENARIO 1061
 #define MAP_WRITE 1062
 #define MAP_BACK 1063
+
+// Problem list controls
+#define PROBLEMS_TEXT 1070
+#define PROBLEMS_OK 1071

@@ -69,7 +69,7 @@ TEST_F(CliFailures, AUtf8TableNeedsNoTemporaryFolder) {
 TEST_F(CliFailures, PathsAreShownAsTyped) {
   const std::string missing = folder.file(utf8(u8"我的 修改/不存在.txt"));
   EXPECT_EQ(run({"check", "--officer", missing}), kExitFileFailed);
-  EXPECT_EQ(err.str(), utf8(u8"文件不存在！\n") + missing + "\n");
+  EXPECT_EQ(err.str(), utf8(u8"文件不存在！\n") + missing + utf8(u8"\n原因：找不到这个文件（请检查文件名和文件夹）\n"));
 
   const std::string target = folder.file(utf8(u8"剧本 输出"));
   writeFile(target, "a file, not a folder");

@@ -94,7 +94,10 @@ TEST_F(Cli, DamagedInputIsRefusedWithItsMessageAndNothingWritten) {
   broken.scenarios[1].officerState(3).set(state::nextOfficer, 2);  // a serving list that loops
   writePair(folder.file("broken"), testing::writeToBytes(broken));
   EXPECT_EQ(run({"generate", "--from", folder.file("broken"), "--out", folder.path().string()}), kExitRefused);
-  EXPECT_EQ(err.str(), utf8(u8"剧本 1存在错误\n武将编号错误\n"));
+  // The message as it always was, then which scenario (with its start year) and what in it is at fault.
+  EXPECT_TRUE(err.str().starts_with(utf8(u8"剧本 1存在错误\n武将编号错误\n剧本 1（200年开始）\n出错的是：势力 1")))
+      << err.str();
+  EXPECT_NE(err.str().find(utf8(u8"武将 2（ID 11，W11）")), std::string::npos) << err.str();
 
   EXPECT_EQ(run({"info", "--from", folder.file("nowhere")}), kExitFileFailed);
   EXPECT_NE(err.str().find("nowhere"), std::string::npos);

@@ -112,6 +112,9 @@ TEST(FileOps, FileExistsOnlyForFilesThatCanBeRead) {
   EXPECT_FALSE(fileExists(folder.file("missing")));
   EXPECT_FALSE(fileExists(""));
   EXPECT_FALSE(fileExists(folder.path().string()));
+  EXPECT_EQ(unreadableReason(folder.file("there")), "");
+  EXPECT_EQ(unreadableReason(folder.file("missing")), "原因：找不到这个文件（请检查文件名和文件夹）");
+  EXPECT_EQ(unreadableReason(folder.path().string()), "原因：这是一个文件夹，不是文件");
 }
 
 }  // namespace

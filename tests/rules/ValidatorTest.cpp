@@ -161,6 +161,28 @@ TEST(Validator, LaterErrorsCarryNoScenarioPrefix) {
   }
 }
 
+// Below the message: the scenario with its start year, and the force, city and officer under check.
+TEST(Validator, DetailsNameTheScenarioAndWhatIsAtFault) {
+  ScenarioSet set = testing::smallValidSet();
+  set.scenarios[1].officerState(5).set(state::isGovernor, 1);  // the second officer of city 12
+  try {
+    validateScenarios(set, 0, kAll);
+    ADD_FAILURE() << "no error";
+  } catch (const EditError& e) {
+    EXPECT_EQ(e.text(), "剧本 1存在错误\n武将05不该标记为太守");
+    EXPECT_EQ(e.details().joined(),
+              "剧本 1（200年开始）\n出错的是：势力 1（君主 W10），城市 12（C12），武将 5（ID 14，W14）");
+  }
+  set = testing::smallValidSet();
+  set.scenarios[0].cityName(7).set(cityName::neighbours, 0, 7);  // a city next to itself
+  try {
+    validateScenarios(set, 0, kAll);
+    ADD_FAILURE() << "no error";
+  } catch (const EditError& e) {
+    EXPECT_EQ(e.details().joined(), "剧本 0（190年开始）\n出错的是：城市 7（C7）");
+  }
+}
+
 TEST(Validator, ChecksOnlyTheRangeAskedFor) {
   ScenarioSet set = testing::smallValidSet();
   set.scenarios[1].onMapCount = 999;

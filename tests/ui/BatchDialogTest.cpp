@@ -181,7 +181,7 @@ TEST_F(BatchDialog, AMissingFileIsToldByTheDialogAndTheDialogStaysOpen) {
   ASSERT_EQ(state.inputPath, "");
   EXPECT_FALSE(dialog.onCommand(BATCH_START));
   ASSERT_EQ(host.boxes.size(), 1u);
-  EXPECT_EQ(host.boxes[0].text, "文件不存在！");
+  EXPECT_EQ(host.boxes[0].text, "文件不存在！\n原因：没有给出文件名");
   EXPECT_EQ(host.boxes[0].title, "错误");
   EXPECT_EQ(host.boxes[0].style, BoxStyle::Error);
   EXPECT_EQ(host.boxes[0].owner, BoxOwner::Dialog);
@@ -198,7 +198,7 @@ TEST_F(BatchDialog, AMissingFileIsToldByTheDialogAndTheDialogStaysOpen) {
   };
   EXPECT_FALSE(dialog.onCommand(BATCH_START));
   ASSERT_EQ(host.boxes.size(), 2u);
-  EXPECT_EQ(host.boxes[1].text, "文件不存在！");
+  EXPECT_EQ(host.boxes[1].text, "文件不存在！\n原因：找不到这个文件（请检查文件名和文件夹）");
   EXPECT_EQ(state.current, state.pristineCopy);
 }
 

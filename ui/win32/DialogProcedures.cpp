@@ -8,6 +8,7 @@
 #include "ui/BatchDialogLogic.h"
 #include "ui/MainDialogLogic.h"
 #include "ui/MapDialogLogic.h"
+#include "ui/ProblemsDialogLogic.h"
 #include "ui/ResourceIds.h"
 #include "ui/win32/Win32Host.h"
 
@@ -116,6 +117,17 @@ INT_PTR CALLBACK mapDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM 
   return FALSE;
 }
 
+INT_PTR CALLBACK problemsDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  auto* dialog = attach<ProblemsDialogLogic>(window, message, lParam);
+  if (!dialog) return FALSE;
+  switch (message) {
+    case WM_INITDIALOG: return dialog->logic.onInit();
+    case WM_CLOSE: return dialog->logic.onClose();
+    case WM_COMMAND: return dialog->logic.onCommand(LOWORD(wParam));
+  }
+  return FALSE;
+}
+
 }  // namespace
 
 INT_PTR runProgramDialog(Program& program, HWND owner, int resource) {
@@ -125,6 +137,7 @@ INT_PTR runProgramDialog(Program& program, HWND owner, int resource) {
     case BATCH_DIALOG: procedure = batchDialogProc; break;
     case ABOUT_DIALOG: procedure = aboutDialogProc; break;
     case MAP_DIALOG: procedure = mapDialogProc; break;
+    case PROBLEMS_DIALOG: procedure = problemsDialogProc; break;
     default: return -1;
   }
   return DialogBoxParamA(program.instance, MAKEINTRESOURCEA(resource), owner, procedure,

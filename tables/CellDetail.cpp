@@ -1,0 +1,106 @@
+#include "tables/CellDetail.h"
+
+#include <algorithm>
+
+#include "model/EditError.h"
+#include "tables/BatchTable.h"
+#include "tables/GbkBytes.h"
+
+namespace vorandel {
+
+namespace {
+
+constexpr std::size_t kShownCellBytes = 40;
+
+std::size_t editDistance(const std::vector<std::string_view>& a, const std::vector<std::string_view>& b) {
+  std::vector<std::size_t> previous(b.size() + 1), current(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) previous[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    current[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t replace = previous[j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1);
+      current[j] = std::min({previous[j] + 1, current[j - 1] + 1, replace});
+    }
+    std::swap(previous, current);
+  }
+  return previous[b.size()];
+}
+
+std::string quoted(std::string_view text) { return "「" + shortened(text, kShownCellBytes) + "」"; }
+
+}  // namespace
+
+std::string cellPlace(CellPosition at, std::string_view header) {
+  const unsigned row = at.row + 1;
+  const std::string letters = columnLetters(at.column + 1);
+  if (header.empty()) return formatMessage("第%u行第%u列 (%s%u)", row, at.column + 1, letters.c_str(), row);
+  return formatMessage("第%u行「%s」列 (%s%u)", row, shortened(header, kShownCellBytes).c_str(), letters.c_str(), row);
+}
+
+std::vector<std::string_view> closestNames(const ColumnDictionary& names, std::string_view name, std::size_t most) {
+  const std::vector<std::string_view> wanted = gbkCharacters(name);
+  // A name is close when at most a third of its characters (at least one) differ.
+  const std::size_t limit = std::max<std::size_t>(1, (wanted.size() + 2) / 3);
+  std::vector<std::pair<std::size_t, std::string_view>> close;
+  for (const auto& [candidate, code] : names.entries()) {
+    const std::size_t distance = editDistance(wanted, gbkCharacters(candidate));
+    if (distance <= limit) close.emplace_back(distance, candidate);
+  }
+  std::stable_sort(close.begin(), close.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<std::string_view> best;
+  for (std::size_t i = 0; i < close.size() && i < most; ++i) best.push_back(close[i].second);
+  return best;
+}
+
+std::string unknownNameText(const ColumnDictionary& names, std::string_view name) {
+  const std::vector<std::string_view> best = closestNames(names, name, 3);
+  std::string text = "没有" + quoted(name);
+  if (best.empty()) return text;
+  text += "，是不是";
+  for (std::size_t i = 0; i < best.size(); ++i) text += (i == 0 ? "" : "或") + quoted(best[i]);
+  return text + "？";
+}
+
+std::string allowedText(const CellSubject& subject, const CellFault& fault) {
+  if (subject.info == nullptr) return std::string();
+  const ColumnInfo& info = *subject.info;
+  switch (fault.kind()) {
+    case FaultKind::NotANumber:
+    case FaultKind::OutOfRange:
+      if (info.form == CellForm::HexNumber) return "允许十六进制数字";
+      if (info.range) return formatMessage("允许 %d–%d", info.range->min, info.range->max);
+      return "允许十进制整数";
+    case FaultKind::NotASwitch: return "允许 0 或 1";
+    case FaultKind::UnknownName: {
+      const std::string_view name = fault.item().empty() ? subject.cell : std::string_view(fault.item());
+      std::string text = info.vocabulary != nullptr ? unknownNameText(info.vocabulary(), name) : "没有" + quoted(name);
+      if (info.form == CellForm::NameList) text += "（名称之间用逗号分隔，--- 表示没有）";
+      return text;
+    }
+    case FaultKind::WrongCount:
+      if (info.form == CellForm::NameList || info.form == CellForm::NumberList)
+        return formatMessage("这里有 %zu 项", splitList(unquoteCell(subject.cell), ',').size());
+      return std::string();
+    case FaultKind::Other: return std::string();
+  }
+  return std::string();
+}
+
+std::string problemLine(const CellSubject& subject, const CellFault& fault) {
+  std::string line = cellPlace(subject.at, subject.header) + "：" + quoted(subject.cell) + " " + fault.text();
+  const std::string allowed = allowedText(subject, fault);
+  if (!allowed.empty()) line += "  " + allowed;
+  return line;
+}
+
+Message tableLine(std::string_view file) { return Message("表：").native(file); }
+
+Message cellDetails(std::string_view file, const CellSubject& subject, const CellFault& fault) {
+  Message details = file.empty() ? Message() : tableLine(file);
+  details.textLine(cellPlace(subject.at, subject.header) + "：" + quoted(subject.cell));
+  const std::string allowed = allowedText(subject, fault);
+  if (!allowed.empty()) details.textLine(allowed);
+  return details;
+}
+
+}  // namespace vorandel

@@ -1,0 +1,231 @@
+// What the command line tells about tables beyond their first error: details under the message, every
+// unreadable cell at once for check, warnings after a successful run, tables as spreadsheets save them
+// (UTF-16, byte-order marks) and hints for files that are not tab-separated text. An exported table
+// still goes through without a word.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include <sstream>
+
+#include "app/GbkText.h"
+#include "cli/Cli.h"
+#include "model/BuiltInData.h"
+#include "tables/BatchTable.h"
+#include "tests/support/TempFolder.h"
+
+namespace vorandel {
+namespace {
+
+using testing::readFile;
+using testing::writeFile;
+
+std::string utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+std::string gbk(const char8_t* text) { return utf8ToGbk(utf8(text)).value(); }
+
+const std::string kAllRight = utf8(u8"检查完毕，全部剧本的数据正确。\n");
+
+// The messages without the summary line that each table gives first ("武将表 FILE：...").
+std::string withoutSummaries(const std::string& messages) {
+  std::string kept;
+  std::size_t start = 0;
+  while (start < messages.size()) {
+    const std::size_t end = std::min(messages.find('\n', start), messages.size() - 1) + 1;
+    const std::string line = messages.substr(start, end - start);
+    bool summary = false;
+    for (const char8_t* kind : {u8"武将表 ", u8"势力表 ", u8"城市表 ", u8"人名/地名表 "})
+      summary = summary || line.starts_with(utf8(kind));
+    if (!summary) kept += line;
+    start = end;
+  }
+  return kept;
+}
+
+class Diagnostics : public ::testing::Test {
+ protected:
+  int run(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    CliContext context{out, err, "UTF-8", builtInData()};
+    const int code = runCli(args, context);
+    messages = err.str();
+    return code;
+  }
+  bool said(const std::string& part) const { return messages.find(part) != std::string::npos; }
+
+  // The exported officer table as rows of GBK cells.
+  std::vector<std::vector<std::string>> officerRows() {
+    const std::string file = folder.file("exported.txt");
+    EXPECT_EQ(run({"export", "officer", "-o", file, "--force"}), kExitDone) << messages;
+    std::vector<std::vector<std::string>> rows;
+    const std::string text = readFile(file);
+    for (const std::string_view line : tableLines(text)) {
+      std::vector<std::string> cells;
+      for (const std::string_view cell : splitCells(line)) cells.emplace_back(cell);
+      rows.push_back(cells);
+    }
+    return rows;
+  }
+
+  std::string write(const std::string& name, const std::vector<std::vector<std::string>>& rows) {
+    std::string text;
+    for (const auto& row : rows) text += joinCells(row, "\t") + "\r\n";
+    const std::string file = folder.file(name);
+    writeFile(file, text);
+    return file;
+  }
+
+  static std::size_t column(const std::vector<std::vector<std::string>>& rows, const char8_t* header) {
+    const auto& names = rows.at(0);
+    return static_cast<std::size_t>(std::find(names.begin(), names.end(), gbk(header)) - names.begin());
+  }
+
+  testing::TempFolder folder;
+  std::string messages;
+};
+
+TEST_F(Diagnostics, ExportedTablesGoThroughWithoutAWord) {
+  std::vector<std::string> args{"check"};
+  for (const auto& [kind, option] :
+       {std::pair{"officer", "--officer"}, {"lord", "--lord"}, {"city", "--city"}, {"name", "--name"}}) {
+    const std::string file = folder.file(std::string(kind) + ".txt");
+    ASSERT_EQ(run({"export", kind, "-o", file}), kExitDone) << messages;
+    args.insert(args.end(), {option, file});
+  }
+  EXPECT_EQ(run(args), kExitDone);
+  EXPECT_EQ(withoutSummaries(messages), kAllRight) << "no warning for exported tables";
+}
+
+TEST_F(Diagnostics, EveryUnreadableCellIsListedByCheckInFileOrder) {
+  auto rows = officerRows();
+  rows.at(4).at(column(rows, u8"武力")) = "abc";
+  rows.at(5).at(column(rows, u8"智力")) = "300";
+  rows.at(6).at(column(rows, u8"所在地")) = gbk(u8"洛杨");
+  rows.at(7).at(0) = "x";
+  rows.at(8).at(column(rows, u8"可学技能")) = gbk(u8"仙术,治疗");
+  rows.at(9).pop_back();
+  const std::string file = write("bad.txt", rows);
+
+  EXPECT_EQ(run({"check", "--officer", file}), kExitRefused);
+  // Today's message first, then the table, the cell, its text and the range.
+  const std::string first = utf8(u8"错误数据可能在：第5行第19列  (S5)\n 不能全部转为整数。\n");
+  EXPECT_TRUE(
+      messages.starts_with(first + utf8(u8"表：") + file + utf8(u8"\n第5行「武力」列 (S5)：「abc」\n允许 0–255\n")))
+      << messages;
+  const std::vector<std::string> listed{
+      utf8(u8"第5行「武力」列 (S5)：「abc」 不能全部转为整数。  允许 0–255"),
+      utf8(u8"第6行「智力」列 (T6)：「300」 数值不在允许范围内  允许 0–255"),
+      utf8(u8"第7行「所在地」列 (AQ7)：「洛杨」 输入文件存在错误数据，请检查非数字文本串。  "
+           u8"没有「洛杨」，是不是「洛阳」？"),
+      utf8(u8"第8行「剧本」列 (A8)：「x」 不能全部转为整数。  允许 0–10"),
+      utf8(u8"第9行「可学技能」列 (AB9)：「仙术,治疗」 技能个数必须为6个  这里有 2 项"),
+      utf8(u8"第10行有 53 个单元格，表头有 54 个：每行的列数必须一致。"),
+  };
+  std::size_t at = messages.find(utf8(u8"表中所有无法读取的地方（按文件顺序）："));
+  ASSERT_NE(at, std::string::npos) << messages;
+  for (const std::string& line : listed) {
+    const std::size_t found = messages.find("\n" + line + "\n", at);
+    EXPECT_NE(found, std::string::npos) << line << "\n" << messages;
+    if (found != std::string::npos) at = found;
+  }
+
+  // Other commands show the first error and say how to see the rest.
+  EXPECT_EQ(run({"generate", "--officer", file, "--out", folder.file("out")}), kExitRefused);
+  EXPECT_TRUE(messages.starts_with(first)) << messages;
+  EXPECT_FALSE(said(listed[1])) << messages;
+  EXPECT_TRUE(said(utf8(u8"用 check 命令可以全部列出。"))) << messages;
+}
+
+TEST_F(Diagnostics, CellsReportedElsewhereNameTheCellAtFault) {
+  auto rows = officerRows();
+  rows.at(2).at(0) = "11";  // a scenario the set lacks: reported in column B
+  rows.at(3).at(3) = "9";   // a row mode out of range: reported in column A
+  const std::string file = write("places.txt", rows);
+  EXPECT_EQ(run({"check", "--officer", file}), kExitRefused);
+  EXPECT_TRUE(messages.starts_with(utf8(u8"错误数据可能在：第3行第2列  (B3)\n 剧本编号错误\n"))) << messages;
+  EXPECT_TRUE(said(utf8(u8"\n第3行「剧本」列 (A3)：「11」\n允许 0–10\n"))) << messages;
+  EXPECT_TRUE(said(utf8(u8"\n第4行「设置」列 (D4)：「9」 数值不在允许范围内  允许 0–5\n"))) << messages;
+}
+
+TEST_F(Diagnostics, WarningsFollowASuccessfulRun) {
+  auto rows = officerRows();
+  const std::size_t shown = column(rows, u8"势力");
+  rows.at(1).at(shown) = "1";  // a column that is read but never written
+  // A header named twice, in place of a shown column (the table has room for no more).
+  const std::size_t age = column(rows, u8"年龄");
+  const std::size_t war = column(rows, u8"武力");
+  rows.at(0).at(age) = gbk(u8"武力");
+  rows.at(1).at(age) = "1";
+  for (std::size_t r = 2; r < rows.size(); ++r) rows[r].at(age) = rows[r].at(war);
+  rows.at(2).at(column(rows, u8"新姓名")) = "\x80\x80";  // not GBK
+  const std::string file = write("warn.txt", rows);
+
+  EXPECT_EQ(run({"check", "--officer", file}), kExitDone) << messages;
+  EXPECT_TRUE(withoutSummaries(messages).starts_with(kAllRight)) << messages;
+  EXPECT_TRUE(said(utf8(u8"注意：表头中「武力」出现了不止一次，只有最右边的一列起作用\n"))) << messages;
+  EXPECT_TRUE(said(utf8(u8"注意：「势力」列只供查看，导入时不会写入（开关可设为0）\n"))) << messages;
+  EXPECT_TRUE(said(utf8(u8"注意：「新姓名」中有不是GBK文字的名称，游戏会显示乱码（第3行，共 1 行）\n"))) << messages;
+}
+
+TEST_F(Diagnostics, TablesAsSpreadsheetsSaveThemAreRead) {
+  const std::string exported = folder.file("gbk.txt");
+  ASSERT_EQ(run({"export", "officer", "-o", exported}), kExitDone);
+  const std::string text = gbkToUtf8(readFile(exported));
+  std::string le = "\xFF\xFE", be = "\xFE\xFF";
+  // The table is all in the Basic Multilingual Plane: UTF-16 is two bytes per character.
+  const std::u16string wide = [&] {
+    std::u16string units;
+    for (std::size_t i = 0; i < text.size();) {
+      const auto c = static_cast<unsigned char>(text[i]);
+      char32_t code = c;
+      std::size_t width = 1;
+      if (c >= 0xE0)
+        code = (c & 0x0Fu) << 12 | (text[i + 1] & 0x3Fu) << 6 | (text[i + 2] & 0x3Fu), width = 3;
+      else if (c >= 0xC0)
+        code = (c & 0x1Fu) << 6 | (text[i + 1] & 0x3Fu), width = 2;
+      units += static_cast<char16_t>(code);
+      i += width;
+    }
+    return units;
+  }();
+  for (const char16_t unit : wide) {
+    le += static_cast<char>(unit & 0xFF), le += static_cast<char>(unit >> 8);
+    be += static_cast<char>(unit >> 8), be += static_cast<char>(unit & 0xFF);
+  }
+  writeFile(folder.file("le.txt"), le);
+  writeFile(folder.file("be.txt"), be);
+  writeFile(folder.file("bom8.txt"), "\xEF\xBB\xBF" + text);
+  for (const char* name : {"le.txt", "be.txt", "bom8.txt"}) {
+    EXPECT_EQ(run({"check", "--officer", folder.file(name)}), kExitDone) << name << messages;
+    EXPECT_EQ(withoutSummaries(messages), kAllRight) << name;
+    EXPECT_EQ(run({"check", "--utf8", "--officer", folder.file(name)}), kExitDone) << name << messages;
+  }
+}
+
+TEST_F(Diagnostics, FilesThatAreNotGbkTablesGetHints) {
+  const std::string exported = folder.file("gbk.txt");
+  ASSERT_EQ(run({"export", "lord", "-o", exported}), kExitDone);
+  const std::string table = readFile(exported);
+
+  writeFile(folder.file("utf8.txt"), gbkToUtf8(table));
+  EXPECT_EQ(run({"check", "--lord", folder.file("utf8.txt")}), kExitRefused);
+  EXPECT_TRUE(messages.starts_with(utf8(u8"第一行前3列错误\n"))) << messages;
+  EXPECT_TRUE(said(utf8(u8"这个表是UTF-8文本：请加 --utf8"))) << messages;
+
+  writeFile(folder.file("sheet.xlsx"), std::string("PK\x03\x04", 4) + std::string(60, '\0'));
+  EXPECT_EQ(run({"check", "--lord", folder.file("sheet.xlsx")}), kExitRefused);
+  EXPECT_TRUE(said(utf8(u8"这是表格软件自己的文件（xlsx、ods、xls），不是文本"))) << messages;
+  EXPECT_FALSE(said("--utf8")) << messages;
+
+  std::string commas = table;
+  std::replace(commas.begin(), commas.end(), '\t', ',');
+  writeFile(folder.file("commas.csv"), commas);
+  EXPECT_EQ(run({"check", "--lord", folder.file("commas.csv")}), kExitRefused);
+  EXPECT_TRUE(messages.starts_with(utf8(u8"输入文件至少要有3列\n"))) << messages;
+  EXPECT_TRUE(said(utf8(u8"用逗号分隔的（csv）"))) << messages;
+
+  EXPECT_EQ(run({"check", "--lord", folder.path().string()}), kExitFileFailed);
+  EXPECT_TRUE(said(utf8(u8"原因：这是一个文件夹，不是文件"))) << messages;
+}
+
+}  // namespace
+}  // namespace vorandel

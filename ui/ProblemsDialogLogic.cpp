@@ -1,0 +1,34 @@
+#include "ui/ProblemsDialogLogic.h"
+
+#include "ui/ResourceIds.h"
+
+namespace vorandel::ui {
+
+std::string withWindowsLineEnds(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
+    out += text[i];
+  }
+  return out;
+}
+
+bool ProblemsDialogLogic::onInit() {
+  host_.setItemText(PROBLEMS_TEXT,
+                    withWindowsLineEnds(state_.problemReport.empty() ? kNoProblems : state_.problemReport));
+  return true;
+}
+
+bool ProblemsDialogLogic::onClose() {
+  host_.endDialog(0);
+  return true;
+}
+
+bool ProblemsDialogLogic::onCommand(int id) {
+  constexpr int kEscape = 2;  // IDCANCEL, what the Esc key sends
+  if (id != PROBLEMS_OK && id != kEscape) return false;
+  host_.endDialog(0);
+  return true;
+}
+
+}  // namespace vorandel::ui
