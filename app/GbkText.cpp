@@ -43,6 +43,19 @@ std::string gbkToUtf8(std::string_view gbk) { return gbkTo(gbk, std::to_string(C
 
 namespace {
 
+// The whole text as GBK, or nothing when a character has no GBK form.
+std::optional<std::string> wideToGbk(const std::wstring& unicode) {
+  if (unicode.empty()) return std::string();
+  const int wide = static_cast<int>(unicode.size());
+  BOOL lossy = FALSE;
+  const int narrow = WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, unicode.data(), wide, nullptr, 0, nullptr, &lossy);
+  if (narrow <= 0 || lossy) return std::nullopt;
+  std::string out(static_cast<std::size_t>(narrow), '\0');
+  WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, unicode.data(), wide, out.data(), narrow, nullptr, &lossy);
+  if (lossy) return std::nullopt;
+  return out;
+}
+
 // The whole text from the code page into GBK, or nothing when a byte is not of the code page or a
 // character has no GBK form.
 std::optional<std::string> codePageToGbk(UINT source, std::string_view text) {
@@ -52,13 +65,7 @@ std::optional<std::string> codePageToGbk(UINT source, std::string_view text) {
   if (wide <= 0) return std::nullopt;
   std::wstring unicode(static_cast<std::size_t>(wide), L'\0');
   MultiByteToWideChar(source, MB_ERR_INVALID_CHARS, text.data(), size, unicode.data(), wide);
-  BOOL lossy = FALSE;
-  const int narrow = WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, unicode.data(), wide, nullptr, 0, nullptr, &lossy);
-  if (narrow <= 0 || lossy) return std::nullopt;
-  std::string out(static_cast<std::size_t>(narrow), '\0');
-  WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, unicode.data(), wide, out.data(), narrow, nullptr, &lossy);
-  if (lossy) return std::nullopt;
-  return out;
+  return wideToGbk(unicode);
 }
 
 }  // namespace
@@ -73,15 +80,7 @@ std::optional<std::string> utf16ToGbk(std::string_view utf16, bool bigEndian) {
     const auto second = static_cast<unsigned char>(utf16[i + 1]);
     unicode += static_cast<wchar_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
   }
-  if (unicode.empty()) return std::string();
-  const int wide = static_cast<int>(unicode.size());
-  BOOL lossy = FALSE;
-  const int narrow = WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, unicode.data(), wide, nullptr, 0, nullptr, &lossy);
-  if (narrow <= 0 || lossy) return std::nullopt;
-  std::string out(static_cast<std::size_t>(narrow), '\0');
-  WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, unicode.data(), wide, out.data(), narrow, nullptr, &lossy);
-  if (lossy) return std::nullopt;
-  return out;
+  return wideToGbk(unicode);
 }
 
 std::optional<std::string> gbkOf(std::string_view text, const std::string& charset) {

@@ -23,6 +23,8 @@ struct DialogWindow {
   Logic makeLogic(Program& program) {
     if constexpr (std::is_constructible_v<Logic, ProgramState&, DialogHost&, std::string>)
       return Logic(program.state, host, program.folder);
+    else if constexpr (std::is_constructible_v<Logic, ProgramState&, DialogHost&>)
+      return Logic(program.state, host);
     else
       return Logic(host);
   }
@@ -95,8 +97,10 @@ INT_PTR CALLBACK batchDialogProc(HWND window, UINT message, WPARAM wParam, LPARA
   return FALSE;
 }
 
-INT_PTR CALLBACK aboutDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-  auto* dialog = attach<AboutDialogLogic>(window, message, lParam);
+// The dialogs whose logic needs only its start, its commands and its close.
+template <class Logic>
+INT_PTR simpleDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  auto* dialog = attach<Logic>(window, message, lParam);
   if (!dialog) return FALSE;
   switch (message) {
     case WM_INITDIALOG: return dialog->logic.onInit();
@@ -104,28 +108,18 @@ INT_PTR CALLBACK aboutDialogProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_COMMAND: return dialog->logic.onCommand(LOWORD(wParam));
   }
   return FALSE;
+}
+
+INT_PTR CALLBACK aboutDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  return simpleDialogProc<AboutDialogLogic>(window, message, wParam, lParam);
 }
 
 INT_PTR CALLBACK mapDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-  auto* dialog = attach<MapDialogLogic>(window, message, lParam);
-  if (!dialog) return FALSE;
-  switch (message) {
-    case WM_INITDIALOG: return dialog->logic.onInit();
-    case WM_CLOSE: return dialog->logic.onClose();
-    case WM_COMMAND: return dialog->logic.onCommand(LOWORD(wParam));
-  }
-  return FALSE;
+  return simpleDialogProc<MapDialogLogic>(window, message, wParam, lParam);
 }
 
 INT_PTR CALLBACK problemsDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-  auto* dialog = attach<ProblemsDialogLogic>(window, message, lParam);
-  if (!dialog) return FALSE;
-  switch (message) {
-    case WM_INITDIALOG: return dialog->logic.onInit();
-    case WM_CLOSE: return dialog->logic.onClose();
-    case WM_COMMAND: return dialog->logic.onCommand(LOWORD(wParam));
-  }
-  return FALSE;
+  return simpleDialogProc<ProblemsDialogLogic>(window, message, wParam, lParam);
 }
 
 }  // namespace

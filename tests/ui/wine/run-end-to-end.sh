@@ -221,7 +221,7 @@ case "$scenario" in
       cmp -s "$3" "cli-$3" || fail "$3 differs from the console program's export"
       drive press "$2" 1032 || fail "cannot press 开始处理"
       answer 处理完毕 已保存修改。 1
-      grep -qF 没有任何改变 <<<"$box_text" || fail "the unchanged table is not told as changing nothing"
+      grep -qF 没有修改任何数据 <<<"$box_text" || fail "the unchanged table is not told as changing nothing"
       drive gone "$2" 10000 || fail "the batch dialog did not close after the commit"
       caption_is Vorandel
     }
