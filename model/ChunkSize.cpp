@@ -37,26 +37,21 @@ std::uint64_t chunkLength(std::uint16_t recorded, std::uint64_t needed) {
   return needed < kSizeFieldSpan ? recorded : needed;
 }
 
-void requireChunkStart(const ChunkPlace& place, std::uint64_t expected) {
+void requireChunkStart(const ChunkPlace& place, std::uint64_t expected, std::uint64_t room) {
   if (place.offset == expected) return;
-  std::string text = formatMessage("剧本%zu在 %s 中记录的数据位置为 %u（距文件开头 %llu 字节），而它应当紧接在%s之后，从位置 %llu 开始。",
-                                   place.scenario, place.file, unsigned{place.offset},
-                                   static_cast<unsigned long long>(place.base + place.offset),
-                                   place.scenario == 0 ? "剧本表" : "前一个剧本", static_cast<unsigned long long>(expected));
+  std::string text = formatMessage(
+      "剧本%zu在 %s 中记录的数据位置为 %u（距文件开头 %llu 字节），而它应当紧接在%s之后，从位置 %llu 开始。",
+      place.scenario, place.file, unsigned{place.offset}, static_cast<unsigned long long>(place.base + place.offset),
+      place.scenario == 0 ? "剧本表" : "前一个剧本", static_cast<unsigned long long>(expected));
   if (place.offset < expected)
     text += formatMessage("\n它的开头早了 %llu 字节，与前面剧本的数据重叠。",
                           static_cast<unsigned long long>(expected - place.offset));
+  else if (place.offset > room)
+    text += formatMessage("\n这个位置在文件的末尾之外：剧本表之后只有 %llu 字节。", static_cast<unsigned long long>(room));
   else
     text += formatMessage("\n它前面有 %llu 个字节不属于任何剧本。",
                           static_cast<unsigned long long>(place.offset - expected));
   refuse(std::move(text));
-}
-
-void requireChunkInside(const ChunkPlace& place, std::uint64_t length, std::uint64_t room) {
-  if (place.offset <= room && length <= room - place.offset) return;
-  refuse(formatMessage("剧本%zu在 %s 中记录的数据位置为 %u，从那里起的 %llu 字节超出了文件的末尾：剧本表之后只有 %llu 字节。",
-                       place.scenario, place.file, unsigned{place.offset}, static_cast<unsigned long long>(length),
-                       static_cast<unsigned long long>(room)));
 }
 
 void refuseSndataChunk(std::size_t s, std::uint16_t recorded, std::uint64_t needed, std::uint32_t onMap) {

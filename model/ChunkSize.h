@@ -35,12 +35,11 @@ struct ChunkPlace {
 // behind the table; a sndata.s5 chunk recorded longer than its data owns the bytes it records, and
 // bytes behind the last chunk belong to none (they are only warned of). So a chunk must begin exactly
 // where the one before it ends (`expected`, 0 for the first): an offset that points into the chunks
-// before it, or past bytes that belong to no scenario, means that the table does not describe the
-// chunks behind it. Raises the EditError that refuses such a chunk.
-void requireChunkStart(const ChunkPlace& place, std::uint64_t expected);
-// Raises the EditError that refuses a chunk of `length` bytes that does not end inside its file, which
-// holds `room` bytes behind its table.
-void requireChunkInside(const ChunkPlace& place, std::uint64_t length, std::uint64_t room);
+// before it, past bytes that belong to no scenario, or beyond the file's `room` bytes behind its table,
+// means that the table does not describe the chunks behind it. Raises the EditError that refuses such
+// a chunk, before anything is read from the wrong place. (A chunk that begins right but ends beyond
+// its file is a file cut short: its reading fails.)
+void requireChunkStart(const ChunkPlace& place, std::uint64_t expected, std::uint64_t room);
 
 // Raise the EditError that refuses a pair whose chunk of scenario s has the wrong recorded size.
 [[noreturn]] void refuseSndataChunk(std::size_t s, std::uint16_t recorded, std::uint64_t needed, std::uint32_t onMap);

@@ -42,10 +42,12 @@ std::string readWholeFile(const std::string& path, std::size_t maxBytes) {
 std::string readScenarioFile(const std::string& path) {
   std::error_code error;
   const std::filesystem::file_type type = std::filesystem::status(path, error).type();
-  // A missing file, or one that cannot be looked at, is told by the reading with the system's reason.
-  if (!error && type != std::filesystem::file_type::regular && type != std::filesystem::file_type::not_found) {
+  // A missing file, a folder, or one that cannot be looked at, is told by the reading with the system's
+  // reason.
+  using Type = std::filesystem::file_type;
+  if (!error && type != Type::regular && type != Type::not_found && type != Type::directory) {
     throw FileError(Message::withPaths("无法读取文件：%s", {path})
-                        .textLine("这不是普通文件，而是管道、设备或文件夹：剧本文件只能从普通文件读取。"));
+                        .textLine("这不是普通文件，而是管道或设备：剧本文件只能从普通文件读取。"));
   }
   return readWholeFile(path, kMaxScenarioFileSize);
 }

@@ -21,7 +21,7 @@ std::string readWholeFile(const std::string& path, std::size_t maxBytes);
 
 // A scenario file's bytes, as readWholeFile reads them with kMaxScenarioFileSize, from a regular file
 // (or a link to one) only: a named pipe or a device would block every reading command or never end,
-// so it is refused at once, as is a folder.
+// so it is refused at once.
 std::string readScenarioFile(const std::string& path);
 
 }  // namespace vorandel

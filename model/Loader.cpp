@@ -50,10 +50,7 @@ void parsePair(ScenarioSet& set, std::istream& sndata, std::istream& taiki, Chun
   for (std::size_t i = 0; i < count; ++i) {
     Scenario& scenario = set.scenarios[i];
     const ChunkPlace place{kSndataName, i, static_cast<std::uint64_t>(sndataBase), set.sndataTable[i].offset};
-    // Before the block is read, the chunk must lie where the ones before it end: its recorded size is
-    // all that is known of its length yet, and never more than the length.
-    requireChunkInside(place, set.sndataTable[i].size, sndataRoom);
-    requireChunkStart(place, sndataEnd);
+    requireChunkStart(place, sndataEnd, sndataRoom);
     seekTo(sndata, sndataBase + set.sndataTable[i].offset);
     readBlock(sndata, scenario.block);
     const std::uint32_t onMap = scenario.block.get(block::storedOnMapCount);
@@ -67,7 +64,8 @@ void parsePair(ScenarioSet& set, std::istream& sndata, std::istream& taiki, Chun
     const std::uint64_t needed = neededSndataChunk(onMap, set.longTrailer);
     if (!recordedSizeCovers(recorded, needed)) refuseSndataChunk(i, recorded, needed, onMap);
     const std::uint64_t length = chunkLength(recorded, needed);
-    requireChunkInside(place, length, sndataRoom);
+    // A chunk recorded longer than its data must still end inside the file.
+    if (place.offset + length > sndataRoom) throw StreamError(StreamError::ReadFailed, kSndataName);
     sndataEnd = place.offset + length;
     // The waiting officers' records follow from taiki.s5 once all of sndata.s5 has been read.
     scenario.states.reserve(scenario.officerCount);
@@ -90,8 +88,7 @@ void parsePair(ScenarioSet& set, std::istream& sndata, std::istream& taiki, Chun
     const std::uint64_t needed = neededTaikiChunk(scenario.waitingCount);
     if (!recordedSizeMatches(recorded, needed)) refuseTaikiChunk(i, recorded, needed, scenario.waitingCount);
     const ChunkPlace place{kTaikiName, i, static_cast<std::uint64_t>(taikiBase), set.taikiTable[i].offset};
-    requireChunkInside(place, needed, taikiRoom);
-    requireChunkStart(place, taikiEnd);
+    requireChunkStart(place, taikiEnd, taikiRoom);
     taikiEnd = place.offset + needed;
     seekTo(taiki, taikiBase + set.taikiTable[i].offset);
     readOfficerRecords(taiki, scenario.states, scenario.profiles, scenario.waitingCount);
