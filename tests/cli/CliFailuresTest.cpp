@@ -50,7 +50,7 @@ TEST_F(CliFailures, UnreadableScenarioFilesAreToldWithTheirPathAndReason) {
   writeFile(from + "/sndata.s5", pristine.sndata);
   fs::remove(from + "/taiki.s5");
   fs::create_symlink("/dev/zero", from + "/taiki.s5");
-  for (const std::string& command : {"check", "info"}) {
+  for (const char* command : {"check", "info"}) {
     EXPECT_EQ(run({command, "--from", from}), kExitFileFailed);
     EXPECT_EQ(err.str(), utf8(u8"无法读取文件：") + from +
                              utf8(u8"/taiki.s5\n这不是普通文件，而是管道或设备：剧本文件只能从普通文件读取。\n"));
@@ -144,6 +144,35 @@ TEST_F(CliFailures, CheckWarnsOfBytesBehindTheLastScenario) {
   EXPECT_EQ(run({"check", "--from", from}), kExitDone);
   EXPECT_EQ(err.str(),
             utf8(u8"检查完毕，全部剧本的数据正确。\n文件 sndata.s5 在最后一个剧本之后还有 3 个多余的字节。\n"));
+}
+
+// Standard input that never ends, like /dev/zero, counting what was taken from it.
+class EndlessZeros : public std::streambuf {
+ public:
+  std::size_t served = 0;
+
+ protected:
+  int_type underflow() override {
+    served += sizeof zeros_;
+    setg(zeros_, zeros_, zeros_ + sizeof zeros_);
+    return 0;
+  }
+
+ private:
+  char zeros_[4096] = {};
+};
+
+TEST_F(CliFailures, ATableFarLargerThanItsKindIsRefusedWithoutReadingItAll) {
+  EndlessZeros zeros;
+  std::istream endless(&zeros);
+  CliContext context{out, err, "UTF-8", builtIn, &endless};
+  EXPECT_EQ(runCli({"check", "--lord", "-"}, context), kExitRefused);
+  EXPECT_TRUE(err.str().starts_with(utf8(u8"标准输入的批量表太大，无法读取。\n势力表最多 "))) << err.str();
+  EXPECT_LT(zeros.served, std::size_t{4} << 20);
+
+  err.str("");
+  EXPECT_EQ(run({"check", "--name", "/dev/zero"}), kExitRefused);
+  EXPECT_TRUE(err.str().starts_with(utf8(u8"批量表太大，无法读取。\n表：/dev/zero\n名单最多 "))) << err.str();
 }
 
 }  // namespace
