@@ -47,7 +47,8 @@ void requireChunkStart(const ChunkPlace& place, std::uint64_t expected, std::uin
     text += formatMessage("\n它的开头早了 %llu 字节，与前面剧本的数据重叠。",
                           static_cast<unsigned long long>(expected - place.offset));
   else if (place.offset > room)
-    text += formatMessage("\n这个位置在文件的末尾之外：剧本表之后只有 %llu 字节。", static_cast<unsigned long long>(room));
+    text +=
+        formatMessage("\n这个位置在文件的末尾之外：剧本表之后只有 %llu 字节。", static_cast<unsigned long long>(room));
   else
     text += formatMessage("\n它前面有 %llu 个字节不属于任何剧本。",
                           static_cast<unsigned long long>(place.offset - expected));

@@ -1,9 +1,8 @@
 #pragma once
 // What the chunk of a scenario must hold and where it must lie, and the checks of a chunk's recorded
-// size and offset against them. The
-// size field of a chunk entry has 16 bits: a chunk longer than 65535 bytes (possible only with more
-// officers on the map than the game allows) keeps just its length modulo 65536 there, which is what the
-// writer stores, so for such a chunk only that remainder can be compared.
+// size and offset against them. The size field of a chunk entry has 16 bits: a chunk longer than 65535
+// bytes (possible only with more officers on the map than the game allows) keeps just its length modulo
+// 65536 there, which is what the writer stores, so for such a chunk only that remainder can be compared.
 #include <cstddef>
 #include <cstdint>
 

@@ -25,7 +25,6 @@ bool isGbkText(std::string_view bytes) {
   return true;
 }
 
-
 std::vector<std::string_view> gbkCharacters(std::string_view bytes) {
   std::vector<std::string_view> characters;
   for (std::size_t i = 0; i < bytes.size(); i += characterWidth(bytes, i))

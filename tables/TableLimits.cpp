@@ -3,13 +3,11 @@
 #include "model/EditError.h"
 #include "model/Records.h"
 #include "tables/CellDetail.h"
-#include "tables/GbkBytes.h"
 
 namespace vorandel {
 
 namespace {
 
-constexpr std::size_t kShownCellBytes = 40;
 constexpr std::size_t kHeaderRows = 2;  // the header and the switch row
 
 // The rows of a real table of the kind in one scenario (the name list: in all scenarios at once).
@@ -28,8 +26,8 @@ std::string limitText(BatchKind kind) {
   const auto limit = tableByteLimit(kind);
   switch (kind) {
     case BatchKind::NameList:
-      return formatMessage("名单最多 %zu 字节（%d 个武将头像编号和 %d 座城市，每项 %zu 字节），这个名单超过了它。", limit,
-                           kIdLimit, kCityCount, kRowByteLimit);
+      return formatMessage("名单最多 %zu 字节（%d 个武将头像编号和 %d 座城市，每项 %zu 字节），这个名单超过了它。",
+                           limit, kIdLimit, kCityCount, kRowByteLimit);
     case BatchKind::OfficerTable:
       return formatMessage("武将表最多 %zu 字节（%d 个剧本 × 每个剧本 %zu 名武将 × 每行 %zu 字节），这个表超过了它。",
                            limit, kMaxScenarios, rows, kRowByteLimit);
@@ -76,12 +74,12 @@ void requireCellLengths(std::string_view text, std::string_view name) {
     while (end < text.size() && !separatesCells(text[end])) ++end;
     if (end - at > kCellByteLimit) {
       const CellPosition position{static_cast<std::uint32_t>(row), static_cast<std::uint32_t>(column)};
-      EditError error("表中有一个单元格太长，无法读取。", ErrorContext{{}, std::string(name), position.row, position.column});
+      EditError error("表中有一个单元格太长，无法读取。",
+                      ErrorContext{{}, std::string(name), position.row, position.column});
       if (!name.empty()) error.addDetail(tableLine(name));
-      error.addDetail(Message(cellPlace(position, "") + "：「" + shortened(text.substr(at, end - at), kShownCellBytes) +
-                              "」"));
-      error.addDetail(Message(formatMessage("这个单元格有 %zu 字节，而一个单元格最多只能有 %zu 字节。", end - at,
-                                            kCellByteLimit)));
+      error.addDetail(Message(cellPlace(position, "") + "：" + quotedCell(text.substr(at, end - at))));
+      error.addDetail(
+          Message(formatMessage("这个单元格有 %zu 字节，而一个单元格最多只能有 %zu 字节。", end - at, kCellByteLimit)));
       throw error;
     }
     ++column;

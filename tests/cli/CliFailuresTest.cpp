@@ -130,7 +130,8 @@ TEST_F(CliFailures, AMovedChunkOffsetIsRefusedByEveryCommand) {
          {std::vector<std::string>{"check", "--from", from}, {"generate", "--from", from, "--out", outFolder}}) {
       EXPECT_EQ(run(command), kExitRefused) << err.str();
       EXPECT_TRUE(err.str().starts_with(utf8(u8"剧本1在 taiki.s5 中记录的数据位置为 "))) << err.str();
-      EXPECT_TRUE(said(utf8(u8"它的开头早了 ") + std::to_string(back) + utf8(u8" 字节，与前面剧本的数据重叠。"))) << err.str();
+      EXPECT_TRUE(said(utf8(u8"它的开头早了 ") + std::to_string(back) + utf8(u8" 字节，与前面剧本的数据重叠。")))
+          << err.str();
     }
     EXPECT_FALSE(fs::exists(outFolder));
   }

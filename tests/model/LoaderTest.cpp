@@ -202,8 +202,8 @@ TEST(Loader, RefusesAChunkThatDoesNotBeginWhereTheOneBeforeEnds) {
     putU32(bytes, offsetAt(c.scenario), moved);
     const std::string text = loadError(damaged);
     const std::string where = formatMessage("%s %zu %+d: ", c.taiki ? "taiki" : "sndata", c.scenario, c.delta) + text;
-    EXPECT_TRUE(text.starts_with(formatMessage("剧本%zu在 %s 中记录的数据位置为 %u", c.scenario,
-                                               c.taiki ? "taiki.s5" : "sndata.s5", moved)))
+    EXPECT_TRUE(text.starts_with(
+        formatMessage("剧本%zu在 %s 中记录的数据位置为 %u", c.scenario, c.taiki ? "taiki.s5" : "sndata.s5", moved)))
         << where;
     const std::string said =
         c.fault == Fault::Early ? formatMessage("\n它的开头早了 %u 字节，与前面剧本的数据重叠。\n", offset - moved)
