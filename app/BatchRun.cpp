@@ -16,6 +16,7 @@
 #include "tables/ImportWarnings.h"
 #include "tables/NameList.h"
 #include "tables/OfficerTable.h"
+#include "tables/TableLimits.h"
 #include "tables/TableProblems.h"
 #include "tables/TextFile.h"
 
@@ -38,6 +39,8 @@ bool failsOnFirstLine(const EditError& error) { return !error.context().row || *
 }  // namespace
 
 BatchNotes runBatch(ScenarioSet& current, BatchKind kind, TableText table) {
+  requireTableSize(kind, table.bytes.size(), table.name);
+  requireCellLengths(table.bytes, table.name);
   ScenarioSet working = current;
   ImportWarnings warnings;
   try {
@@ -62,7 +65,9 @@ BatchNotes runBatch(ScenarioSet& current, BatchKind kind, const std::string& pat
     error.addDetail(reason);
     throw error;
   }
-  const std::string bytes = readWholeFile(path, kMaxTableFileSize);
+  // A file far larger than any table of its kind is refused after reading no more than that.
+  const std::string bytes = readFileUpTo(path, tableByteLimit(kind));
+  requireTableSize(kind, bytes.size(), path);
   const TableEncoding encoding = tableEncoding(bytes, reading.utf8);
   const std::optional<std::string> gbk = tableTextAsGbk(bytes, encoding);
   if (!gbk) {

@@ -9,11 +9,19 @@
 
 namespace vorandel {
 
+namespace {
+
+constexpr const char* kNoScenario = "没有任何剧本，不能生成剧本文件。";
+
+}  // namespace
+
+void requireScenarios(const ScenarioSet& set) { require(set.scenarioCount() > 0, kNoScenario); }
+
 void generateScenarioFiles(const ScenarioSet& set, const std::string& folder) {
-  require(set.scenarioCount() > 0, "没有任何剧本，不能生成剧本文件。");
+  requireScenarios(set);
   validateScenarios(set, 0, kAllScenarios);
   std::ostringstream sndata, taiki;
-  require(writeScenarioStreams(set, sndata, taiki, 0, kAllScenarios), "没有任何剧本，不能生成剧本文件。");
+  require(writeScenarioStreams(set, sndata, taiki, 0, kAllScenarios), kNoScenario);
   const std::string sndataBytes = sndata.str();
   const std::string taikiBytes = taiki.str();
   replaceFiles(folder, {{kSndataName, sndataBytes}, {kTaikiName, taikiBytes}});

@@ -8,6 +8,10 @@
 
 namespace vorandel {
 
+// Raises EditError for a set without scenarios: the game's files cannot be made of it, and a pair that
+// holds none is not one the game can use.
+void requireScenarios(const ScenarioSet& set);
+
 // Raises EditError, touching nothing, for a set without scenarios or one that fails validation, and
 // FileError when a file step fails; the folder then holds its previous files under their own names.
 void generateScenarioFiles(const ScenarioSet& set, const std::string& folder);

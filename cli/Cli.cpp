@@ -28,6 +28,7 @@
 #include "model/Writer.h"
 #include "rules/Validator.h"
 #include "tables/TableExport.h"
+#include "tables/TableLimits.h"
 #include "tables/TextFile.h"
 
 namespace vorandel {
@@ -79,6 +80,7 @@ class Cli {
     } else if (options.command == "show") {
       showCityOrForce(current, options, context_.charset, context_.out);
     } else if (options.command == "check") {
+      requireScenarios(current);
       validateScenarios(current, 0, kAllScenarios);
       if (options.report) writeReport(started, current, *options.report, options.utf8);
       say("检查完毕，全部剧本的数据正确。");
@@ -105,14 +107,14 @@ class Cli {
   void runOneBatch(ScenarioSet& current, const BatchStep& batch, bool utf8, std::vector<std::string>& warnings) {
     BatchChanges changes;
     if (batch.path == "-") {
-      std::string text = readStandardInput();
+      std::string text = readStandardInput(batch.kind);
       if (utf8) text = gbkOfUtf8Text(std::move(text), batch.path);
       changes = runBatchWithChanges(current, batch.kind, TableText{textBeforeEnd(text), "-"});
     } else if (!fileExists(batch.path)) {
       say(Message::withPaths("文件不存在！\n%s", {batch.path}).textLine(unreadableReason(batch.path)));
       throw Stop{kExitFileFailed};
     } else {
-      if (utf8) requireUtf8Table(batch.path);
+      if (utf8) requireUtf8Table(batch.path, batch.kind);
       changes = runBatchWithChanges(current, batch.kind, batch.path, TableReading{utf8, true});
     }
     warnings.insert(warnings.end(), changes.warnings.begin(), changes.warnings.end());
@@ -124,16 +126,15 @@ class Cli {
     say(told.text(std::string("：") + changeSummary(changes.changes, changes.skipped)));
   }
 
-  std::string readStandardInput() {
+  // The table on standard input; one far larger than any table of its kind is refused as soon as it
+  // is seen to be.
+  std::string readStandardInput(BatchKind kind) {
     if (context_.in == nullptr) throw UsageError("没有可读取的标准输入");
     std::string text;
     char buffer[65536];
     while (context_.in->read(buffer, sizeof buffer) || context_.in->gcount() > 0) {
       text.append(buffer, static_cast<std::size_t>(context_.in->gcount()));
-      if (text.size() > kMaxTableFileSize) {
-        say("标准输入的批量表太大，无法读取。");
-        throw Stop{kExitFileFailed};
-      }
+      requireTableSize(kind, text.size(), "-");
     }
     return text;
   }
@@ -168,8 +169,9 @@ class Cli {
   }
 
   // A table read as UTF-8 (one without a UTF-16 byte-order mark) must convert to GBK in full.
-  void requireUtf8Table(const std::string& path) {
-    const std::string text = readWholeFile(path, kMaxTableFileSize);
+  void requireUtf8Table(const std::string& path, BatchKind kind) {
+    const std::string text = readFileUpTo(path, tableByteLimit(kind));
+    requireTableSize(kind, text.size(), path);
     const TableEncoding encoding = tableEncoding(text, true);
     if (encoding == TableEncoding::Utf8 && !tableTextAsGbk(text, encoding)) {
       say(Message::withPaths("表 %s 不是UTF-8文本，或含有GBK无法表示的字符。", {path}));
@@ -222,8 +224,8 @@ class Cli {
       recoverInterruptedGeneration(*from);
       const std::string sndataPath = platform::pathIn(*from, kSndataName);
       const std::string taikiPath = platform::pathIn(*from, kTaikiName);
-      const std::string sndataBytes = readWholeFile(sndataPath, kMaxScenarioFileSize);
-      const std::string taikiBytes = readWholeFile(taikiPath, kMaxScenarioFileSize);
+      const std::string sndataBytes = readScenarioFile(sndataPath);
+      const std::string taikiBytes = readScenarioFile(taikiPath);
       MemoryInputStream sndata(sndataBytes);
       MemoryInputStream taiki(taikiBytes);
       try {

@@ -1,15 +1,18 @@
 #include "model/FileRead.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
+#include <system_error>
 
 #include "model/FileError.h"
 
 namespace vorandel {
 
-std::string readWholeFile(const std::string& path, std::size_t maxBytes) {
+std::string readFileUpTo(const std::string& path, std::size_t maxBytes) {
   const auto cannotRead = [&](std::string_view reason) {
     throw FileError(Message::withPaths("无法读取文件：%s", {path}).nativeLine(reason));
   };
@@ -17,17 +20,36 @@ std::string readWholeFile(const std::string& path, std::size_t maxBytes) {
   if (!file) cannotRead(std::strerror(errno));
   std::string bytes;
   char buffer[1 << 16];
-  for (;;) {
-    const std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
-    if (bytes.size() + got > maxBytes) {
-      throw FileError(Message::withPaths("无法读取文件：%s", {path})
-                          .textLine(std::string("文件太大（超过 ") + std::to_string(maxBytes >> 20) + " MB）。"));
-    }
+  while (bytes.size() <= maxBytes) {
+    const std::size_t wanted = std::min(sizeof buffer, maxBytes + 1 - bytes.size());
+    const std::size_t got = std::fread(buffer, 1, wanted, file.get());
     bytes.append(buffer, got);
-    if (got < sizeof buffer) break;
+    if (got < wanted) break;
   }
   if (std::ferror(file.get())) cannotRead(std::strerror(errno));
   return bytes;
+}
+
+std::string readWholeFile(const std::string& path, std::size_t maxBytes) {
+  std::string bytes = readFileUpTo(path, maxBytes);
+  if (bytes.size() > maxBytes) {
+    throw FileError(Message::withPaths("无法读取文件：%s", {path})
+                        .textLine(std::string("文件太大（超过 ") + std::to_string(maxBytes >> 20) + " MB）。"));
+  }
+  return bytes;
+}
+
+std::string readScenarioFile(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::file_type type = std::filesystem::status(path, error).type();
+  // A missing file, a folder, or one that cannot be looked at, is told by the reading with the system's
+  // reason.
+  using Type = std::filesystem::file_type;
+  if (!error && type != Type::regular && type != Type::not_found && type != Type::directory) {
+    throw FileError(Message::withPaths("无法读取文件：%s", {path})
+                        .textLine("这不是普通文件，而是管道或设备：剧本文件只能从普通文件读取。"));
+  }
+  return readWholeFile(path, kMaxScenarioFileSize);
 }
 
 }  // namespace vorandel

@@ -10,8 +10,18 @@ namespace vorandel {
 inline constexpr std::size_t kMaxScenarioFileSize = std::size_t{64} << 20;
 inline constexpr std::size_t kMaxTableFileSize = std::size_t{1} << 30;
 
+// The file's first bytes, at most maxBytes + 1 of them: more than maxBytes tell that the file is larger,
+// and the reading stops there. Raises FileError ("无法读取文件：<path>" and the reason) when it cannot
+// be opened or read.
+std::string readFileUpTo(const std::string& path, std::size_t maxBytes);
+
 // The file's bytes. Raises FileError ("无法读取文件：<path>" and the reason) when it cannot be opened
 // or read, or holds more than maxBytes.
 std::string readWholeFile(const std::string& path, std::size_t maxBytes);
+
+// A scenario file's bytes, as readWholeFile reads them with kMaxScenarioFileSize, from a regular file
+// (or a link to one) only: a named pipe or a device would block every reading command or never end,
+// so it is refused at once.
+std::string readScenarioFile(const std::string& path);
 
 }  // namespace vorandel

@@ -1,6 +1,7 @@
 #include "model/Loader.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "model/ChunkSize.h"
 #include "model/EditError.h"
@@ -22,6 +23,18 @@ bool recordsLongTrailer(std::uint16_t recorded, std::uint32_t onMap) {
   return recordedSizeCovers(recorded, neededSndataChunk(onMap, true));
 }
 
+// The bytes of the stream behind `base`; as many as a position can count when its end cannot be found,
+// so that only the reads find a stream cut short.
+std::uint64_t roomBehind(std::istream& in, std::streamoff base) {
+  in.seekg(0, std::ios::end);
+  const std::streamoff end = in.tellg();
+  if (!in || end < base) {
+    in.clear();
+    return UINT64_MAX;
+  }
+  return static_cast<std::uint64_t>(end - base);
+}
+
 void parsePair(ScenarioSet& set, std::istream& sndata, std::istream& taiki, ChunkEnds& ends) {
   ends = ChunkEnds{};
   const std::uint16_t count = readCount(sndata);
@@ -31,10 +44,13 @@ void parsePair(ScenarioSet& set, std::istream& sndata, std::istream& taiki, Chun
   set.scenarios.resize(count);
   readChunkEntries(sndata, set.sndataTable);
   const std::streamoff sndataBase = sndata.tellg();
-  ends.sndata = static_cast<std::uint64_t>(sndataBase);
+  const std::uint64_t sndataRoom = roomBehind(sndata, sndataBase);
+  std::uint64_t sndataEnd = 0;  // behind the data base, where the chunks read so far end
 
   for (std::size_t i = 0; i < count; ++i) {
     Scenario& scenario = set.scenarios[i];
+    const ChunkPlace place{kSndataName, i, static_cast<std::uint64_t>(sndataBase), set.sndataTable[i].offset};
+    requireChunkStart(place, sndataEnd, sndataRoom);
     seekTo(sndata, sndataBase + set.sndataTable[i].offset);
     readBlock(sndata, scenario.block);
     const std::uint32_t onMap = scenario.block.get(block::storedOnMapCount);
@@ -47,8 +63,10 @@ void parsePair(ScenarioSet& set, std::istream& sndata, std::istream& taiki, Chun
     if (i == 0) set.longTrailer = recordsLongTrailer(recorded, onMap);
     const std::uint64_t needed = neededSndataChunk(onMap, set.longTrailer);
     if (!recordedSizeCovers(recorded, needed)) refuseSndataChunk(i, recorded, needed, onMap);
-    ends.sndata =
-        std::max<std::uint64_t>(ends.sndata, sndataBase + set.sndataTable[i].offset + chunkLength(recorded, needed));
+    const std::uint64_t length = chunkLength(recorded, needed);
+    // A chunk recorded longer than its data must still end inside the file.
+    if (place.offset + length > sndataRoom) throw StreamError(StreamError::ReadFailed, kSndataName);
+    sndataEnd = place.offset + length;
     // The waiting officers' records follow from taiki.s5 once all of sndata.s5 has been read.
     scenario.states.reserve(scenario.officerCount);
     scenario.profiles.reserve(scenario.officerCount);
@@ -61,18 +79,23 @@ void parsePair(ScenarioSet& set, std::istream& sndata, std::istream& taiki, Chun
   set.taikiTable.assign(count, ChunkEntry{});
   readChunkEntries(taiki, set.taikiTable);
   const std::streamoff taikiBase = taiki.tellg();
-  ends.taiki = static_cast<std::uint64_t>(taikiBase);
+  const std::uint64_t taikiRoom = roomBehind(taiki, taikiBase);
+  std::uint64_t taikiEnd = 0;
 
   for (std::size_t i = 0; i < count; ++i) {
     Scenario& scenario = set.scenarios[i];
     const std::uint16_t recorded = set.taikiTable[i].size;
     const std::uint64_t needed = neededTaikiChunk(scenario.waitingCount);
     if (!recordedSizeMatches(recorded, needed)) refuseTaikiChunk(i, recorded, needed, scenario.waitingCount);
-    ends.taiki = std::max<std::uint64_t>(ends.taiki, taikiBase + set.taikiTable[i].offset + needed);
+    const ChunkPlace place{kTaikiName, i, static_cast<std::uint64_t>(taikiBase), set.taikiTable[i].offset};
+    requireChunkStart(place, taikiEnd, taikiRoom);
+    taikiEnd = place.offset + needed;
     seekTo(taiki, taikiBase + set.taikiTable[i].offset);
     readOfficerRecords(taiki, scenario.states, scenario.profiles, scenario.waitingCount);
   }
 
+  ends.sndata = static_cast<std::uint64_t>(sndataBase) + sndataEnd;
+  ends.taiki = static_cast<std::uint64_t>(taikiBase) + taikiEnd;
   buildDerivedIndexes(set);
 }
 

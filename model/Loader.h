@@ -16,6 +16,8 @@ void loadScenarioSet(ScenarioSet& set, std::string_view sndata, std::string_view
 // The parser behind loadScenarioSet, on any pair of binary input streams; fills an empty set. A pair
 // whose chunk sizes disagree with the counts of the blocks is refused: a sndata.s5 chunk must cover
 // its block, on-map officers and trailer, a taiki.s5 chunk must be exactly 69 bytes per waiting officer.
+// So is a pair whose chunks do not follow each other in scenario order, each beginning where the one
+// before it ends (see requireChunkStart).
 void parseScenarioStreams(ScenarioSet& set, std::istream& sndata, std::istream& taiki);
 
 // Where the chunks of a loaded pair end: the stream position just behind the chunk that ends last in

@@ -26,9 +26,9 @@ std::size_t editDistance(const std::vector<std::string_view>& a, const std::vect
   return previous[b.size()];
 }
 
-std::string quoted(std::string_view text) { return "「" + shortened(text, kShownCellBytes) + "」"; }
-
 }  // namespace
+
+std::string quotedCell(std::string_view text) { return "「" + shortened(text, kShownCellBytes) + "」"; }
 
 std::string cellPlace(CellPosition at, std::string_view header) {
   const unsigned row = at.row + 1;
@@ -54,10 +54,10 @@ std::vector<std::string_view> closestNames(const ColumnDictionary& names, std::s
 
 std::string unknownNameText(const ColumnDictionary& names, std::string_view name) {
   const std::vector<std::string_view> best = closestNames(names, name, 3);
-  std::string text = "没有" + quoted(name);
+  std::string text = "没有" + quotedCell(name);
   if (best.empty()) return text;
   text += "，是不是";
-  for (std::size_t i = 0; i < best.size(); ++i) text += (i == 0 ? "" : "或") + quoted(best[i]);
+  for (std::size_t i = 0; i < best.size(); ++i) text += (i == 0 ? "" : "或") + quotedCell(best[i]);
   return text + "？";
 }
 
@@ -73,7 +73,8 @@ std::string allowedText(const CellSubject& subject, const CellFault& fault) {
     case FaultKind::NotASwitch: return "允许 0 或 1";
     case FaultKind::UnknownName: {
       const std::string_view name = fault.item().empty() ? subject.cell : std::string_view(fault.item());
-      std::string text = info.vocabulary != nullptr ? unknownNameText(info.vocabulary(), name) : "没有" + quoted(name);
+      std::string text =
+          info.vocabulary != nullptr ? unknownNameText(info.vocabulary(), name) : "没有" + quotedCell(name);
       if (info.form == CellForm::NameList) text += "（名称之间用逗号分隔，--- 表示没有）";
       return text;
     }
@@ -87,7 +88,7 @@ std::string allowedText(const CellSubject& subject, const CellFault& fault) {
 }
 
 std::string problemLine(const CellSubject& subject, const CellFault& fault) {
-  std::string line = cellPlace(subject.at, subject.header) + "：" + quoted(subject.cell) + " " + fault.text();
+  std::string line = cellPlace(subject.at, subject.header) + "：" + quotedCell(subject.cell) + " " + fault.text();
   const std::string allowed = allowedText(subject, fault);
   if (!allowed.empty()) line += "  " + allowed;
   return line;
@@ -97,7 +98,7 @@ Message tableLine(std::string_view file) { return Message("表：").native(file)
 
 Message cellDetails(std::string_view file, const CellSubject& subject, const CellFault& fault) {
   Message details = file.empty() ? Message() : tableLine(file);
-  details.textLine(cellPlace(subject.at, subject.header) + "：" + quoted(subject.cell));
+  details.textLine(cellPlace(subject.at, subject.header) + "：" + quotedCell(subject.cell));
   const std::string allowed = allowedText(subject, fault);
   if (!allowed.empty()) details.textLine(allowed);
   return details;

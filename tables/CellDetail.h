@@ -34,6 +34,9 @@ std::string problemLine(const CellSubject& subject, const CellFault& fault);
 // The detail lines of a cell error: the table's name, the place and text of the cell, what is allowed.
 Message cellDetails(std::string_view file, const CellSubject& subject, const CellFault& fault);
 
+// A cell's text as the details show it, in 「」 and cut short when long.
+std::string quotedCell(std::string_view text);
+
 // The line that names the table.
 Message tableLine(std::string_view file);
 

@@ -7,6 +7,11 @@ namespace {
 bool isLead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 bool isTrail(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFE); }
 
+// The bytes of the character at `at`: two for a lead byte followed by anything, else one.
+std::size_t characterWidth(std::string_view bytes, std::size_t at) {
+  return isLead(static_cast<unsigned char>(bytes[at])) && at + 1 < bytes.size() ? 2 : 1;
+}
+
 }  // namespace
 
 bool isGbkText(std::string_view bytes) {
@@ -22,22 +27,17 @@ bool isGbkText(std::string_view bytes) {
 
 std::vector<std::string_view> gbkCharacters(std::string_view bytes) {
   std::vector<std::string_view> characters;
-  for (std::size_t i = 0; i < bytes.size();) {
-    const std::size_t width = isLead(static_cast<unsigned char>(bytes[i])) && i + 1 < bytes.size() ? 2 : 1;
-    characters.push_back(bytes.substr(i, width));
-    i += width;
-  }
+  for (std::size_t i = 0; i < bytes.size(); i += characterWidth(bytes, i))
+    characters.push_back(bytes.substr(i, characterWidth(bytes, i)));
   return characters;
 }
 
 std::string shortened(std::string_view bytes, std::size_t most) {
   if (bytes.size() <= most) return std::string(bytes);
-  std::string kept;
-  for (const std::string_view character : gbkCharacters(bytes)) {
-    if (kept.size() + character.size() > most) break;
-    kept += character;
-  }
-  return kept + "…";
+  // Only the characters kept are looked at: the text may be a whole table.
+  std::size_t kept = 0;
+  while (kept + characterWidth(bytes, kept) <= most) kept += characterWidth(bytes, kept);
+  return std::string(bytes.substr(0, kept)) + "…";
 }
 
 }  // namespace vorandel

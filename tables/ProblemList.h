@@ -13,6 +13,15 @@ class ProblemList {
   explicit ProblemList(std::size_t limit = kDefaultLimit) : limit_(limit) {}
 
   void add(std::string line);
+  // Adds the line that `make` returns, made only while lines are still kept: beyond the limit a
+  // problem is only counted, however costly its line would be (closest names, a long cell).
+  template <class Make>
+  void addMade(Make&& make) {
+    if (lines_.size() < limit_)
+      add(make());
+    else
+      ++count_;
+  }
   std::size_t count() const { return count_; }
   // The lines kept, then "还有 N 处问题未列出" when some were left out.
   std::vector<std::string> lines() const;

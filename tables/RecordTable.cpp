@@ -36,7 +36,7 @@ class CellReader {
       return true;
     } catch (const CellFault& fault) {
       if (report_.problems != nullptr) {
-        report_.problems->add(problemLine(subject, fault));
+        report_.problems->addMade([&] { return problemLine(subject, fault); });
         return false;
       }
       raiseCellError(written, fault.text(), cellDetails(table_.name, subject, fault));

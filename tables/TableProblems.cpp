@@ -72,9 +72,11 @@ void listOfficerTableProblems(const ScenarioSet& set, TableText table, ProblemLi
     row.cellsFit = splitCellsUpTo(*line, import.columnWeight.size(), row.cells);
     auto note = [&](std::size_t j, const CellFault& fault) {
       const CellPosition at{row.line, static_cast<std::uint32_t>(j)};
-      problems.add(problemLine({at, j < import.header.size() ? import.header[j] : std::string_view(),
-                                j < row.cells.size() ? row.cells[j] : std::string_view(), officerCellInfo(import, j)},
-                               fault));
+      problems.addMade([&] {
+        return problemLine({at, j < import.header.size() ? import.header[j] : std::string_view(),
+                            j < row.cells.size() ? row.cells[j] : std::string_view(), officerCellInfo(import, j)},
+                           fault);
+      });
     };
     if (!row.cellsFit || row.cells.size() != import.columnWeight.size()) {
       problems.add(formatMessage(

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "model/BuiltInData.h"
 #include "model/EditError.h"
 #include "model/StreamError.h"
 #include "model/Writer.h"
@@ -128,28 +129,14 @@ TEST(Loader, TrailerFormIsDecidedByTheFirstChunkSize) {
   EXPECT_EQ(loaded.scenarios, longSet.scenarios);
   EXPECT_EQ(writeToBytes(loaded).sndata, files.sndata);
 
+  // One byte shorter: the last byte of chunk 0 is taken out, and chunk 1 follows it directly.
   putU16(files.sndata, 6, static_cast<std::uint16_t>(69 * m + 6617));
+  files.sndata.erase(2 + 6 * 2 + 69 * m + 6617, 1);
+  putU32(files.sndata, 8, 69 * m + 6617);
   loaded = load(files);
   EXPECT_FALSE(loaded.longTrailer);
   EXPECT_EQ(loaded.scenarios[1].trailer.bytes[63], longSet.scenarios[1].trailer.bytes[63]);
   EXPECT_EQ(loaded.scenarios[1].trailer.bytes[64], 0);
-}
-
-TEST(Loader, FollowsTheOffsetsOfChunksStoredOutOfOrderOrWithGaps) {
-  const ScenarioSet built = testing::smallValidSet();
-  const FileBytes files = writeToBytes(built);
-  const std::size_t base = 2 + 6 * 2;
-  const std::size_t size0 = static_cast<std::uint8_t>(files.sndata[6]) | static_cast<std::uint8_t>(files.sndata[7])
-                                                                             << 8;
-  const std::string chunk0 = files.sndata.substr(base, size0);
-  const std::string chunk1 = files.sndata.substr(base + size0);
-  FileBytes moved = files;
-  moved.sndata = files.sndata.substr(0, base) + chunk1 + std::string(7, '\xEE') + chunk0;
-  putU32(moved.sndata, 2, static_cast<std::uint32_t>(chunk1.size() + 7));
-  putU32(moved.sndata, 8, 0);
-  const ScenarioSet loaded = load(moved);
-  EXPECT_EQ(loaded.scenarios, built.scenarios);
-  EXPECT_EQ(writeToBytes(loaded).sndata, files.sndata);  // written back in order, without the gap
 }
 
 std::uint16_t getU16(const std::string& bytes, std::size_t at) {
@@ -161,6 +148,110 @@ bool contains(const std::string& text, const std::string& part) { return text.fi
 
 // Table entry i of a file of n scenarios: the offset at 2 + 6i, the size at 2 + 6i + 4.
 std::size_t sizeAt(std::size_t i) { return 2 + 6 * i + 4; }
+std::size_t offsetAt(std::size_t i) { return 2 + 6 * i; }
+std::uint32_t getU32(const std::string& bytes, std::size_t at) {
+  std::uint32_t value = 0;
+  for (int i = 0; i < 4; ++i) value |= std::uint32_t{static_cast<std::uint8_t>(bytes[at + i])} << (8 * i);
+  return value;
+}
+
+FileBytes builtInPair() { return FileBytes{std::string(builtInData().sndata), std::string(builtInData().taiki)}; }
+
+// The chunks of a file lie one after the other in scenario order, as the writer puts them: an offset
+// moved by any amount, or onto the chunk before, is refused, naming the scenario, the file and the
+// offsets, before anything is read from the wrong place.
+TEST(Loader, RefusesAChunkThatDoesNotBeginWhereTheOneBeforeEnds) {
+  const FileBytes pristine = builtInPair();
+  ASSERT_EQ(loadError(pristine), "");
+  const std::size_t last = getU16(pristine.sndata, 0) - 1;
+  constexpr int kOntoTheChunkBefore = 0;  // the offset of the chunk before: the two overlap in full
+  enum class Fault { Early, Gap, PastTheEnd };
+  struct Case {
+    bool taiki;
+    std::size_t scenario;
+    int delta;
+    Fault fault;
+  };
+  const Case cases[] = {
+      {true, 5, -1, Fault::Early},
+      {true, 5, -69, Fault::Early},
+      {true, 5, -138, Fault::Early},
+      {true, 5, 1, Fault::Gap},
+      {true, 5, 69, Fault::Gap},
+      {true, 5, 138, Fault::Gap},
+      {true, 1, kOntoTheChunkBefore, Fault::Early},
+      {true, 0, 69, Fault::Gap},
+      {true, last, 1, Fault::Gap},
+      {true, last, 1000000, Fault::PastTheEnd},
+      {false, 3, -1, Fault::Early},
+      {false, 3, -69, Fault::Early},
+      {false, 3, -138, Fault::Early},
+      {false, 3, 1, Fault::Gap},
+      {false, 3, 69, Fault::Gap},
+      {false, 3, 138, Fault::Gap},
+      {false, 1, kOntoTheChunkBefore, Fault::Early},
+      {false, last, 1, Fault::Gap},
+      {false, last, 100000, Fault::PastTheEnd},
+  };
+  for (const Case& c : cases) {
+    FileBytes damaged = pristine;
+    std::string& bytes = c.taiki ? damaged.taiki : damaged.sndata;
+    const std::uint32_t offset = getU32(bytes, offsetAt(c.scenario));
+    const std::uint32_t moved = c.delta == kOntoTheChunkBefore ? getU32(bytes, offsetAt(c.scenario - 1))
+                                                               : offset + static_cast<std::uint32_t>(c.delta);
+    putU32(bytes, offsetAt(c.scenario), moved);
+    const std::string text = loadError(damaged);
+    const std::string where = formatMessage("%s %zu %+d: ", c.taiki ? "taiki" : "sndata", c.scenario, c.delta) + text;
+    EXPECT_TRUE(text.starts_with(
+        formatMessage("剧本%zu在 %s 中记录的数据位置为 %u", c.scenario, c.taiki ? "taiki.s5" : "sndata.s5", moved)))
+        << where;
+    const std::string said =
+        c.fault == Fault::Early ? formatMessage("\n它的开头早了 %u 字节，与前面剧本的数据重叠。\n", offset - moved)
+        : c.fault == Fault::Gap ? formatMessage("\n它前面有 %u 个字节不属于任何剧本。\n", moved - offset)
+                                : std::string("\n这个位置在文件的末尾之外：剧本表之后只有 ");
+    EXPECT_TRUE(contains(text, said)) << where;
+    EXPECT_TRUE(contains(text, "\n两个剧本文件不是同一次生成的，或者已经损坏。")) << where;
+  }
+}
+
+TEST(Loader, RefusesBytesBetweenChunksAndChunksOutOfOrder) {
+  // Ten bytes put between two chunks of taiki.s5, the offsets behind them moved along: consistent, but
+  // those bytes belong to no scenario.
+  const FileBytes pristine = builtInPair();
+  const std::size_t count = getU16(pristine.taiki, 0);
+  const std::size_t base = 2 + 6 * count;
+  const std::uint32_t offset5 = getU32(pristine.taiki, offsetAt(5));
+  FileBytes gap = pristine;
+  gap.taiki.insert(base + offset5, 10, '\0');
+  for (std::size_t s = 5; s < count; ++s) putU32(gap.taiki, offsetAt(s), getU32(pristine.taiki, offsetAt(s)) + 10);
+  EXPECT_TRUE(contains(loadError(gap), formatMessage("剧本5在 taiki.s5 中记录的数据位置为 %u（距文件开头 %zu 字节），"
+                                                     "而它应当紧接在前一个剧本之后，从位置 %u 开始。\n"
+                                                     "它前面有 10 个字节不属于任何剧本。",
+                                                     offset5 + 10, base + offset5 + 10, offset5)))
+      << loadError(gap);
+
+  // The two chunks of a pair swapped, each offset pointing at its own chunk.
+  const FileBytes files = writeToBytes(testing::smallValidSet());
+  const std::size_t size0 = getU16(files.sndata, sizeAt(0));
+  FileBytes swapped = files;
+  swapped.sndata = files.sndata.substr(0, 14) + files.sndata.substr(14 + size0) + files.sndata.substr(14, size0);
+  putU32(swapped.sndata, offsetAt(0), static_cast<std::uint32_t>(files.sndata.size() - 14 - size0));
+  putU32(swapped.sndata, offsetAt(1), 0);
+  EXPECT_TRUE(loadError(swapped).starts_with("剧本0在 sndata.s5 中记录的数据位置为 ")) << loadError(swapped);
+}
+
+TEST(Loader, AcceptsTheLayoutsTheWriterWrites) {
+  // Empty taiki.s5 chunks between others lie where the chunk before ends, like every other chunk.
+  const ScenarioSet set = rawSet({scenarioWithCounts(3, 2), scenarioWithCounts(2, 0, 100), scenarioWithCounts(0, 0),
+                                  scenarioWithCounts(1, 1, 200)});
+  const FileBytes files = writeToBytes(set);
+  EXPECT_EQ(loadError(files), "");
+  EXPECT_EQ(getU32(files.taiki, offsetAt(3)), 2u * 69);
+  const ScenarioSet builtIn = load(builtInPair());
+  const FileBytes written = writeToBytes(builtIn);
+  EXPECT_EQ(written.sndata, builtInData().sndata);
+  EXPECT_EQ(written.taiki, builtInData().taiki);
+}
 
 TEST(Loader, ATaikiChunkMustHoldExactlyTheWaitingOfficers) {
   const FileBytes files = writeToBytes(testing::smallValidSet());
@@ -283,9 +374,10 @@ TEST(Loader, FilesThatDisagreeOrEndEarlyAreRefused) {
   shortTaiki.taiki.pop_back();
   ScenarioSet set;
   EXPECT_EQ(cutShortFile([&] { loadScenarioSet(set, shortTaiki.sndata, shortTaiki.taiki); }), "taiki.s5");
-  FileBytes farOffset = files;
-  putU32(farOffset.sndata, 8, 0x7FFFFFF0u);
-  EXPECT_THROW(loadScenarioSet(set, farOffset.sndata, farOffset.taiki), StreamError);
+  // A chunk recorded longer than the rest of the file: the file was cut short.
+  FileBytes longer = files;
+  putU16(longer.sndata, sizeAt(1), static_cast<std::uint16_t>(getU16(files.sndata, sizeAt(1)) + 1));
+  EXPECT_EQ(cutShortFile([&] { loadScenarioSet(set, longer.sndata, longer.taiki); }), "sndata.s5");
 }
 
 }  // namespace

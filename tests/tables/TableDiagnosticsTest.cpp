@@ -71,6 +71,13 @@ TEST(ProblemList, KeepsTheFirstAndCountsTheRest) {
   for (int i = 0; i < 5; ++i) problems.add("p" + std::to_string(i));
   EXPECT_EQ(problems.count(), 5u);
   EXPECT_EQ(problems.lines(), (std::vector<std::string>{"p0", "p1", "p2", "还有 2 处问题未列出"}));
+
+  // A line that is not kept is not made, but its problem is counted.
+  ProblemList made(2);
+  int making = 0;
+  for (int i = 0; i < 5; ++i) made.addMade([&] { return "m" + std::to_string(++making); });
+  EXPECT_EQ(making, 2);
+  EXPECT_EQ(made.lines(), (std::vector<std::string>{"m1", "m2", "还有 3 处问题未列出"}));
 }
 
 TEST(ImportWarnings, SameSituationsAreToldInOneLine) {

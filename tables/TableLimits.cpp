@@ -1,0 +1,90 @@
+#include "tables/TableLimits.h"
+
+#include "model/EditError.h"
+#include "model/Records.h"
+#include "tables/CellDetail.h"
+
+namespace vorandel {
+
+namespace {
+
+constexpr std::size_t kHeaderRows = 2;  // the header and the switch row
+
+// The rows of a real table of the kind in one scenario (the name list: in all scenarios at once).
+std::size_t rowsPerScenario(BatchKind kind) {
+  switch (kind) {
+    case BatchKind::NameList: return std::size_t{kIdLimit} + kCityCount;
+    case BatchKind::OfficerTable: return std::size_t{kMaxOnMap} + kMaxWaiting;
+    case BatchKind::ForceTable: return kForceCount;
+    case BatchKind::CityTable: return kCityCount;
+  }
+  return 0;
+}
+
+std::string limitText(BatchKind kind) {
+  const std::size_t rows = rowsPerScenario(kind);
+  const auto limit = tableByteLimit(kind);
+  switch (kind) {
+    case BatchKind::NameList:
+      return formatMessage("名单最多 %zu 字节（%d 个武将头像编号和 %d 座城市，每项 %zu 字节），这个名单超过了它。",
+                           limit, kIdLimit, kCityCount, kRowByteLimit);
+    case BatchKind::OfficerTable:
+      return formatMessage("武将表最多 %zu 字节（%d 个剧本 × 每个剧本 %zu 名武将 × 每行 %zu 字节），这个表超过了它。",
+                           limit, kMaxScenarios, rows, kRowByteLimit);
+    case BatchKind::ForceTable:
+      return formatMessage("势力表最多 %zu 字节（%d 个剧本 × 每个剧本 %zu 个势力 × 每行 %zu 字节），这个表超过了它。",
+                           limit, kMaxScenarios, rows, kRowByteLimit);
+    case BatchKind::CityTable:
+      return formatMessage("城市表最多 %zu 字节（%d 个剧本 × 每个剧本 %zu 座城市 × 每行 %zu 字节），这个表超过了它。",
+                           limit, kMaxScenarios, rows, kRowByteLimit);
+  }
+  return {};
+}
+
+bool separatesCells(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+}  // namespace
+
+std::size_t tableByteLimit(BatchKind kind) {
+  const std::size_t scenarios = kind == BatchKind::NameList ? 1 : kMaxScenarios;
+  return (scenarios * rowsPerScenario(kind) + kHeaderRows) * kRowByteLimit;
+}
+
+void requireTableSize(BatchKind kind, std::size_t size, std::string_view name) {
+  if (size <= tableByteLimit(kind)) return;
+  EditError error(name == "-" ? "标准输入的批量表太大，无法读取。" : "批量表太大，无法读取。");
+  if (!name.empty() && name != "-") error.addDetail(tableLine(name));
+  error.addDetail(Message(limitText(kind)));
+  throw error;
+}
+
+void requireCellLengths(std::string_view text, std::string_view name) {
+  std::size_t row = 0;
+  std::size_t column = 0;
+  for (std::size_t at = 0; at < text.size();) {
+    if (separatesCells(text[at])) {
+      if (text[at] == '\n') {
+        ++row;
+        column = 0;
+      }
+      ++at;
+      continue;
+    }
+    std::size_t end = at;
+    while (end < text.size() && !separatesCells(text[end])) ++end;
+    if (end - at > kCellByteLimit) {
+      const CellPosition position{static_cast<std::uint32_t>(row), static_cast<std::uint32_t>(column)};
+      EditError error("表中有一个单元格太长，无法读取。",
+                      ErrorContext{{}, std::string(name), position.row, position.column});
+      if (!name.empty()) error.addDetail(tableLine(name));
+      error.addDetail(Message(cellPlace(position, "") + "：" + quotedCell(text.substr(at, end - at))));
+      error.addDetail(
+          Message(formatMessage("这个单元格有 %zu 字节，而一个单元格最多只能有 %zu 字节。", end - at, kCellByteLimit)));
+      throw error;
+    }
+    ++column;
+    at = end;
+  }
+}
+
+}  // namespace vorandel
