@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "app/AppMessages.h"
 #include "model/EditError.h"
 #include "model/FileReplacement.h"
 #include "model/Writer.h"
@@ -9,19 +10,13 @@
 
 namespace vorandel {
 
-namespace {
-
-constexpr const char* kNoScenario = "没有任何剧本，不能生成剧本文件。";
-
-}  // namespace
-
-void requireScenarios(const ScenarioSet& set) { require(set.scenarioCount() > 0, kNoScenario); }
+void requireScenarios(const ScenarioSet& set) { require(set.scenarioCount() > 0, kNoScenarios); }
 
 void generateScenarioFiles(const ScenarioSet& set, const std::string& folder) {
   requireScenarios(set);
   validateScenarios(set, 0, kAllScenarios);
   std::ostringstream sndata, taiki;
-  require(writeScenarioStreams(set, sndata, taiki, 0, kAllScenarios), kNoScenario);
+  require(writeScenarioStreams(set, sndata, taiki, 0, kAllScenarios), kNoScenarios);
   const std::string sndataBytes = sndata.str();
   const std::string taikiBytes = taiki.str();
   replaceFiles(folder, {{kSndataName, sndataBytes}, {kTaikiName, taikiBytes}});

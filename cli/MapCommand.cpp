@@ -3,6 +3,7 @@
 #include "app/MapFile.h"
 #include "app/ScenarioMap.h"
 #include "app/ScenarioViews.h"
+#include "cli/CliMessages.h"
 #include "cli/TerminalText.h"
 #include "model/EditError.h"
 
@@ -11,8 +12,7 @@ namespace vorandel {
 namespace {
 
 void requireScenario(const ScenarioSet& set, std::size_t s) {
-  if (s >= set.scenarioCount())
-    throw UsageError(formatMessage("没有剧本 %zu（共有 %zu 个剧本，序号从0开始）", s, set.scenarioCount()));
+  if (s >= set.scenarioCount()) throw UsageError(formatMessage(kNoSuchScenario, s, set.scenarioCount()));
 }
 
 }  // namespace
@@ -37,11 +37,11 @@ void showCityOrForce(const ScenarioSet& set, const CommandLine& options, const s
                      std::ostream& out) {
   const std::size_t s = options.scenarios.empty() ? 0 : options.scenarios.front();
   requireScenario(set, s);
-  const std::optional<std::string> word = argumentToGbk(options.showTarget, charset);
-  if (!word) throw UsageError("名字中有GBK无法表示的字符");
+  const std::optional<std::string> word = argumentToUtf8(options.showTarget, charset);
+  if (!word || !utf8ToGbk(*word)) throw UsageError("名字中有GBK无法表示的字符");
   const std::string text = options.showKind == "city" ? cityView(set, s, findCity(set, s, *word))
                                                       : forceView(set, s, findForce(set, s, *word));
-  out << gbkTo(text, charset);
+  out << utf8To(text, charset);
 }
 
 }  // namespace vorandel

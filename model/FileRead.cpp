@@ -9,12 +9,13 @@
 #include <system_error>
 
 #include "model/FileError.h"
+#include "model/Messages.h"
 
 namespace vorandel {
 
 std::string readFileUpTo(const std::string& path, std::size_t maxBytes) {
   const auto cannotRead = [&](std::string_view reason) {
-    throw FileError(Message::withPaths("无法读取文件：%s", {path}).nativeLine(reason));
+    throw FileError(Message::withPaths(kCannotReadFile, {path}).nativeLine(reason));
   };
   const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
   if (!file) cannotRead(std::strerror(errno));
@@ -33,7 +34,7 @@ std::string readFileUpTo(const std::string& path, std::size_t maxBytes) {
 std::string readWholeFile(const std::string& path, std::size_t maxBytes) {
   std::string bytes = readFileUpTo(path, maxBytes);
   if (bytes.size() > maxBytes) {
-    throw FileError(Message::withPaths("无法读取文件：%s", {path})
+    throw FileError(Message::withPaths(kCannotReadFile, {path})
                         .textLine(std::string("文件太大（超过 ") + std::to_string(maxBytes >> 20) + " MB）。"));
   }
   return bytes;
@@ -46,7 +47,7 @@ std::string readScenarioFile(const std::string& path) {
   // reason.
   using Type = std::filesystem::file_type;
   if (!error && type != Type::regular && type != Type::not_found && type != Type::directory) {
-    throw FileError(Message::withPaths("无法读取文件：%s", {path})
+    throw FileError(Message::withPaths(kCannotReadFile, {path})
                         .textLine("这不是普通文件，而是管道或设备：剧本文件只能从普通文件读取。"));
   }
   return readWholeFile(path, kMaxScenarioFileSize);

@@ -3,6 +3,8 @@
 #include <fstream>
 #include <vector>
 
+#include "model/GbkText.h"
+
 namespace vorandel::ui {
 
 namespace {
@@ -10,7 +12,8 @@ namespace {
 // The longest first line looked at: the officer table's header with all its columns fits many times.
 constexpr std::size_t kLineRoom = 64 * 1024;
 
-// The cells of a line: runs of bytes between blanks and tabs (GBK bytes are never blanks or tabs).
+// The cells of a line: runs of bytes between blanks and tabs (bytes of a multi-byte character are never blanks or
+// tabs).
 std::vector<std::string_view> cellsOf(std::string_view line) {
   std::vector<std::string_view> cells;
   std::size_t at = 0;
@@ -67,7 +70,10 @@ std::optional<int> batchModeOfFile(const std::string& path) {
     while (line.size() < kLineRoom && in.get(c) && c != '\n') line += c;
     if (!in) break;
   }
-  return batchModeOfFirstLine(line);
+  // A player's table is GBK; one saved as UTF-8 is recognised too (a byte-order mark is no cell).
+  if (line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
+  const std::optional<std::string> text = gbkToUtf8(line);
+  return batchModeOfFirstLine(text ? *text : line);
 }
 
 }  // namespace vorandel::ui

@@ -7,13 +7,15 @@
 #include <vector>
 
 #include "model/EditError.h"
+#include "model/Messages.h"
 #include "tables/CellDetail.h"
 #include "tables/ForceTable.h"
-#include "tables/GbkBytes.h"
 #include "tables/ImportWarnings.h"
 #include "tables/NameList.h"
 #include "tables/ProblemList.h"
+#include "tables/TableMessages.h"
 #include "tables/TableProblems.h"
+#include "tables/TextCharacters.h"
 #include "tables/Vocabulary.h"
 #include "tests/tables/OfficerTableFixture.h"
 
@@ -43,17 +45,12 @@ Raised raisedBy(Call&& call) {
   return {"(no error)", "", {}};
 }
 
-TEST(GbkBytes, NamesTheGameCannotShow) {
-  EXPECT_TRUE(isGbkText("Cao Cao"));
-  EXPECT_TRUE(isGbkText("曹操"));
-  EXPECT_TRUE(isGbkText(""));
-  EXPECT_FALSE(isGbkText("曹\xB2")) << "a lone lead byte";
-  EXPECT_FALSE(isGbkText("\xFF\xFF"));
-  EXPECT_FALSE(isGbkText("\x80\x80"));
-  EXPECT_FALSE(isGbkText(std::string("曹\0操", 5))) << "an embedded NUL";
-  EXPECT_FALSE(isGbkText("\xB2\x20")) << "a blank is no trail byte";
-  EXPECT_EQ(gbkCharacters("a曹b").size(), 3u);
-  EXPECT_EQ(shortened("曹操刘备", 5), "曹操…") << "a character is never cut in two";
+TEST(TextCharacters, CharactersAreNeverCutInTwo) {
+  EXPECT_EQ(characters("a曹b😀").size(), 4u);
+  EXPECT_EQ(characters("曹\xE6").size(), 2u) << "a broken character is one piece";
+  EXPECT_EQ(shortened("曹操刘备", 5), "曹操…") << "the limit counts GBK bytes: two for 曹, one for a";
+  EXPECT_EQ(shortened("a曹操刘", 5), "a曹操…");
+  EXPECT_EQ(shortened("曹操", 4), "曹操");
 }
 
 TEST(CellDetail, ClosestNamesCountCharactersNotBytes) {
@@ -111,24 +108,24 @@ class OfficerDiagnostics : public OfficerTableTest {
 TEST_F(OfficerDiagnostics, DetailsNameTheCellReallyAtFault) {
   const std::string header = "剧本 ID 姓名 设置 编号 武力 所在地";
   Raised raised = import({header, "- - - 1 - 1 1", "2 12 某 1 0 70 洛阳"});
-  EXPECT_EQ(raised.text, cellErrorText(3, 2, "B3", "剧本编号错误")) << "the text as it was";
+  EXPECT_EQ(raised.text, cellErrorText(3, 2, "B3", kScenarioNumberWrong)) << "the text as it was";
   EXPECT_EQ(raised.details, "表：wu.txt\n第3行「剧本」列 (A3)：「2」\n允许 0–1");
 
   raised = import({header, "- - - 1 - 1 1", "0 12 某 7 0 70 洛阳"});
-  EXPECT_EQ(raised.text, cellErrorText(3, 1, "A3", "数值不在允许范围内"));
+  EXPECT_EQ(raised.text, cellErrorText(3, 1, "A3", kOutOfRange));
   EXPECT_EQ(raised.details, "表：wu.txt\n第3行「设置」列 (D3)：「7」\n允许 0–5");
 
   raised = import({header, "- - - 1 - 1 1", "0 12 某 1 0 70 洛杨"});
   EXPECT_EQ(raised.details, "表：wu.txt\n第3行「所在地」列 (G3)：「洛杨」\n没有「洛杨」，是不是「洛阳」？");
 
   raised = import({"剧本 ID 姓名 设置 编号 武力 武カ", "- - - 1 - 1 1"});
-  EXPECT_EQ(raised.text, cellErrorText(1, 7, "G1", kUnknownText));
+  EXPECT_EQ(raised.text, cellErrorText(1, 7, "G1", kUnknownName));
 }
 
 TEST_F(OfficerDiagnostics, FinishingRulesSayTheyConcernTheRow) {
   // Two fields of work for an officer who is not a ruler: found after the last column applied (宝物).
   const Raised raised = import({"剧本 ID 姓名 设置 编号 主管 宝物", "- - - 1 - 1 1", "0 12 某 1 0 --- ---"});
-  EXPECT_EQ(raised.text, cellErrorText(3, 7, "G3", "非君主只能主管一项工作"));
+  EXPECT_EQ(raised.text, cellErrorText(3, 7, "G3", kOneDutyOnly));
   EXPECT_EQ(raised.details,
             "表：wu.txt\n这是第3行整行的规则，位置只是这一行最后处理的单元格\n第3行「主管」列 (F3)：「---」");
 }
@@ -147,17 +144,18 @@ TEST_F(OfficerDiagnostics, EveryUnreadableCellIsListedWithoutChangingTheSet) {
       "0 99 某 0 0 abc 洛阳 --- 一般",
       "x 12 某 1 0 70 洛阳 --- 一般",
   };
-  EXPECT_EQ(import(rows).text, cellErrorText(3, 6, "F3", "不能全部转为整数。"));
+  EXPECT_EQ(import(rows).text, cellErrorText(3, 6, "F3", kNotAnInteger));
   set = before;
   const std::vector<std::string> listed = problems(rows);
-  EXPECT_EQ(listed, (std::vector<std::string>{
-                        "第3行「武力」列 (F3)：「abc」 不能全部转为整数。  允许 0–255",
-                        "第4行「所在地」列 (G4)：「洛杨」 " + kUnknownText + "  没有「洛杨」，是不是「洛阳」？",
-                        "第5行「可学技能」列 (H5)：「仙术,治疗」 技能个数必须为6个  这里有 2 项",
-                        "第6行「身份」列 (I6)：「隐者」 " + kUnknownText + "  没有「隐者」，是不是「隐士」？",
-                        "第7行有 6 个单元格，表头有 9 个：每行的列数必须一致。",
-                        "第10行「剧本」列 (A10)：「x」 不能全部转为整数。  允许 0–1",
-                    }));
+  EXPECT_EQ(listed,
+            (std::vector<std::string>{
+                "第3行「武力」列 (F3)：「abc」 不能全部转为整数。  允许 0–255",
+                "第4行「所在地」列 (G4)：「洛杨」 " + std::string(kUnknownName) + "  没有「洛杨」，是不是「洛阳」？",
+                "第5行「可学技能」列 (H5)：「仙术,治疗」 技能个数必须为6个  这里有 2 项",
+                "第6行「身份」列 (I6)：「隐者」 " + std::string(kUnknownName) + "  没有「隐者」，是不是「隐士」？",
+                "第7行有 6 个单元格，表头有 9 个：每行的列数必须一致。",
+                "第10行「剧本」列 (A10)：「x」 不能全部转为整数。  允许 0–1",
+            }));
   EXPECT_TRUE(set.scenarios[0].officerState(numberOf(0, 12)) == before.scenarios[0].officerState(numberOf(0, 12)));
 }
 
@@ -181,11 +179,11 @@ TEST_F(OfficerDiagnostics, WarningsTellWhatTheImportDidSilently) {
           "注意：剧本中没有该ID武将的行没有改变任何数据（设置为3的行才会新建武将）（第4行，共 1 行）",
           "注意：不能带兵（修行、在野、隐居、待命）而「士兵」「训练」被清零的武将：1 名",
       }));
-  // A name the game cannot show is written, as always, and told.
+  // A name GBK cannot write is refused at its cell.
   warnings = ImportWarnings();
-  ASSERT_EQ(import({"剧本 ID 姓名 设置 编号 新姓名", "- - - 1 - 1", "0 12 某 1 0 \xFF\xFF"}).text, "(no error)");
-  EXPECT_EQ(warnings.lines(),
-            std::vector<std::string>{"注意：「新姓名」中有不是GBK文字的名称，游戏会显示乱码（第3行，共 1 行）"});
+  const Raised notGbk = import({"剧本 ID 姓名 设置 编号 新姓名", "- - - 1 - 1", "0 12 某 1 0 曹😀"});
+  EXPECT_EQ(notGbk.text, cellErrorText(3, 6, "F3", kNameNotGbk));
+  EXPECT_NE(notGbk.details.find("「曹😀」"), std::string::npos) << notGbk.details;
 }
 
 TEST(RecordDiagnostics, ForceRowsOutsideTheSetAndBadCellsAreTold) {
@@ -203,7 +201,7 @@ TEST(RecordDiagnostics, ForceRowsOutsideTheSetAndBadCellsAreTold) {
 
   text = linesOf({"剧本 编号 设置 金钱 科技", "- - - 1 1", "0 1 1 x 战车", "0 2 2 1 战车", "0 30 1 1 战东"});
   const Raised raised = raisedBy([&] { importForceTable(set, TableText{text, "lord.txt"}); });
-  EXPECT_EQ(raised.text, cellErrorText(3, 4, "D3", "不能全部转为整数。"));
+  EXPECT_EQ(raised.text, cellErrorText(3, 4, "D3", kNotAnInteger));
   EXPECT_EQ(raised.details, "表：lord.txt\n第3行「金钱」列 (D3)：「x」\n允许 0–3000000");
   ProblemList problems;
   listTableProblems(set, BatchKind::ForceTable, TableText{text, "lord.txt"}, problems);
@@ -224,11 +222,10 @@ TEST(NameListDiagnostics, EntriesAreNamedByLineAndWhatIsWrong) {
   listTableProblems(set, BatchKind::NameList, TableText{text, "name.txt"}, problems);
   EXPECT_EQ(problems.lines(), (std::vector<std::string>{"第2项在文件第2行：「C 48 某城」 城市编号超出范围。  允许 1–47",
                                                         "第3项在文件第3行：「W 13」 编号后面应是新名字"}));
-  ImportWarnings warnings;
-  text = "W 12 \x80\x80\r\nC 11 \xB2\r\nC 12 洛阳\r\n";
-  ASSERT_EQ(raisedBy([&] { importNameList(set, TableText{text, "name.txt"}, &warnings); }).text, "(no error)");
-  EXPECT_EQ(warnings.lines(),
-            std::vector<std::string>{"注意：名单中有不是GBK文字的名字，游戏会显示乱码（第1、2行，共 2 行）"});
+  text = "C 12 洛阳\r\nW 12 张😀\r\n";
+  raised = raisedBy([&] { importNameList(set, TableText{text, "name.txt"}); });
+  EXPECT_EQ(raised.text, kNameNotGbk);
+  EXPECT_EQ(raised.details, "表：name.txt\n第2项在文件第2行：「W 12 张😀」：「张😀」");
 
   text = "W 12 张三\r\n12 李四\r\n";
   raised = raisedBy([&] { importNameList(set, TableText{text, "name.txt"}); });

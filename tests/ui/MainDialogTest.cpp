@@ -6,6 +6,8 @@
 
 #include "model/EditError.h"
 #include "model/Records.h"
+#include "rules/RuleMessages.h"
+#include "tests/support/RecordNames.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
 #include "tests/ui/ScriptedHost.h"
@@ -35,10 +37,10 @@ class MainDialog : public ::testing::Test {
 
   // The batch dialog, played by a user who presses "开始处理" on the force table below.
   void playBatchDialogs() {
-    testing::writeFile(folder.file("ruv5_lord.txt"),
-                       "剧本\t编号\t设置\t金钱\n"
-                       "x\tx\tx\t1\n"
-                       "1\t2\t1\t4321\n");
+    testing::writeGbkFile(folder.file("ruv5_lord.txt"),
+                          "剧本\t编号\t设置\t金钱\n"
+                          "x\tx\tx\t1\n"
+                          "1\t2\t1\t4321\n");
     host.whileDialogRuns = [this](int resource) {
       if (resource != BATCH_DIALOG) return;
       ui::BatchDialogLogic batch(state, host, folder.path().string());
@@ -104,7 +106,7 @@ TEST(StartUp, KeepsAValidatedPristineCopyAndRefusesBrokenData) {
     startUp(broken, bytes.sndata, bytes.taiki);
     ADD_FAILURE() << "a set that breaks the rules was accepted";
   } catch (const EditError& error) {
-    EXPECT_NE(error.text().find("城市所属势力错误"), std::string::npos) << error.text();
+    EXPECT_NE(error.text().find(kCityOwnerWrong), std::string::npos) << error.text();
   }
 }
 
@@ -200,7 +202,7 @@ TEST_F(MainDialog, ADroppedTableOpensTheBatchDialogOfItsKindWithTheFile) {
   host.whileDialogRuns = [&](int) { offered = state.droppedPath; };
   for (const auto& [text, mode] : tables) {
     const std::string path = folder.file("dropped-" + std::to_string(mode) + ".txt");
-    testing::writeFile(path, text);
+    testing::writeGbkFile(path, text);
     testing::ScriptedDrop drop({path, folder.file("ignored.txt")});
     EXPECT_TRUE(dialog.onDropFiles(drop));
     EXPECT_EQ(drop.finished, 1);
@@ -213,7 +215,7 @@ TEST_F(MainDialog, ADroppedTableOpensTheBatchDialogOfItsKindWithTheFile) {
 
   // A file of no known kind, and a file that is gone, are told; no batch dialog opens.
   const std::size_t run = host.dialogsRun.size();
-  testing::writeFile(folder.file("notes.txt"), "剧本 名称\n");
+  testing::writeGbkFile(folder.file("notes.txt"), "剧本 名称\n");
   testing::ScriptedDrop unknown({folder.file("notes.txt")});
   dialog.onDropFiles(unknown);
   testing::ScriptedDrop missing({folder.file("missing.txt")});
@@ -254,8 +256,8 @@ TEST_F(MainDialog, DiscardRestoresThePristineSetEveryTimeAndAsksNothingWhenNothi
 }
 
 TEST_F(MainDialog, GenerateWritesTheCurrentSetAndKeepsOlderFilesAsBackups) {
-  testing::writeFile(folder.file("sndata.s5"), "old sndata");
-  testing::writeFile(folder.file("taiki.s5"), "old taiki");
+  testing::writeGbkFile(folder.file("sndata.s5"), "old sndata");
+  testing::writeGbkFile(folder.file("taiki.s5"), "old taiki");
   editCurrentSet();
   EXPECT_TRUE(dialog.onCommand(MAIN_GENERATE));
   ASSERT_EQ(host.boxes.size(), 1u);
@@ -307,14 +309,14 @@ TEST_F(MainDialog, GenerateReportsAValidationErrorAndWritesNothing) {
   ASSERT_EQ(host.boxes.size(), 1u);
   EXPECT_EQ(host.boxes[0].title, "错误");
   EXPECT_EQ(host.boxes[0].style, BoxStyle::Error);
-  EXPECT_NE(host.boxes[0].text.find("城市所属势力错误"), std::string::npos) << host.boxes[0].text;
+  EXPECT_NE(host.boxes[0].text.find(kCityOwnerWrong), std::string::npos) << host.boxes[0].text;
   EXPECT_EQ(state.current, before);
   EXPECT_FALSE(std::filesystem::exists(folder.file("sndata.s5")));
   EXPECT_FALSE(std::filesystem::exists(folder.file("taiki.s5")));
 }
 
 TEST_F(MainDialog, AFailedBackupIsToldOnceAndNothingIsWritten) {
-  testing::writeFile(folder.file("sndata.s5"), "old sndata");
+  testing::writeGbkFile(folder.file("sndata.s5"), "old sndata");
   std::filesystem::create_directories(folder.path() / "sndata.s5.bak" / "in the way");
   EXPECT_TRUE(dialog.onCommand(MAIN_GENERATE));
   ASSERT_EQ(host.boxes.size(), 1u) << "no success message after the rename failed";
@@ -327,7 +329,7 @@ TEST_F(MainDialog, AFailedBackupIsToldOnceAndNothingIsWritten) {
 }
 
 TEST_F(MainDialog, AFailedWriteNamesTheFileKeepsThePreviousOneAndTheProgramGoesOn) {
-  testing::writeFile(folder.file("sndata.s5"), "old sndata");
+  testing::writeGbkFile(folder.file("sndata.s5"), "old sndata");
   std::filesystem::create_directories(folder.path() / "taiki.s5");  // cannot be opened for writing
   EXPECT_TRUE(dialog.onCommand(MAIN_GENERATE));
   ASSERT_EQ(host.boxes.size(), 1u);
