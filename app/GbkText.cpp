@@ -1,6 +1,8 @@
 #include "app/GbkText.h"
 
 #include <cerrno>
+#include <charconv>
+#include <stdexcept>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -20,8 +22,24 @@ bool isGbkName(const std::string& charset) {
 
 #ifdef _WIN32
 
+namespace {
+
+// The code page of a character set named as the program names it: UTF-8, a GBK name, or a code page
+// number (as terminalCharset gives it).
+UINT codePageOf(const std::string& charset) {
+  if (isGbkName(charset)) return 936;
+  if (charset == "UTF-8" || charset == "UTF8" || charset == "utf-8") return CP_UTF8;
+  UINT number = 0;
+  const auto [end, error] = std::from_chars(charset.data(), charset.data() + charset.size(), number);
+  if (error != std::errc() || end != charset.data() + charset.size() || charset.empty())
+    throw std::invalid_argument("unknown character set " + charset);
+  return number;
+}
+
+}  // namespace
+
 std::string convertCodePage(unsigned source, std::string_view bytes, const std::string& charset) {
-  const UINT target = static_cast<UINT>(std::stoul(charset));
+  const UINT target = codePageOf(charset);
   if (bytes.empty() || source == target) return std::string(bytes);
   const int wide = MultiByteToWideChar(source, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
   std::wstring text(static_cast<std::size_t>(wide), L'\0');
@@ -85,7 +103,7 @@ std::optional<std::string> utf16ToGbk(std::string_view utf16, bool bigEndian) {
 
 std::optional<std::string> gbkOf(std::string_view text, const std::string& charset) {
   if (isGbkName(charset)) return std::string(text);
-  return codePageToGbk(static_cast<UINT>(std::stoul(charset)), text);
+  return codePageToGbk(codePageOf(charset), text);
 }
 
 #else

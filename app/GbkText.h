@@ -8,7 +8,8 @@
 
 namespace vorandel {
 
-// GBK bytes in the given character set (an iconv name, or a code page number on Windows). A byte sequence
+// GBK bytes in the given character set (an iconv name; on Windows UTF-8, a GBK name or a code page
+// number). A byte sequence
 // that cannot be converted comes out as '?'.
 std::string gbkTo(std::string_view gbk, const std::string& charset);
 
@@ -27,7 +28,8 @@ std::optional<std::string> utf16ToGbk(std::string_view utf16, bool bigEndian);
 std::optional<std::string> gbkOf(std::string_view text, const std::string& charset);
 
 #ifdef _WIN32
-// Bytes in one Windows code page converted to another (given as its number, as terminalCharset names it).
+// Bytes in one Windows code page converted to another (given as its number, as terminalCharset names it,
+// or as UTF-8 or a GBK name).
 std::string convertCodePage(unsigned source, std::string_view bytes, const std::string& charset);
 #endif
 
