@@ -266,7 +266,7 @@ TEST_F(Export, AnExistingTableIsReplacedOnlyWithForceAndThenKeptAsBak) {
 
 TEST_F(Export, ALinkIsFollowedAndItsTargetBackedUpWhileTheLinkStays) {
 #ifdef _WIN32
-  GTEST_SKIP() << "needs symbolic links, which Windows gives only to administrators and developer mode";
+  GTEST_SKIP() << "needs symbolic links, which the Windows runtime of this compiler does not make";
 #endif
   const std::string target = folder.file("real.txt");
   writeFile(target, "my edits");

@@ -126,7 +126,9 @@ TEST_F(Generate, AMissingFolderOrOneThatIsAFileIsReportedWithTheFileAndTheReason
       generateScenarioFiles(set, out);
       ADD_FAILURE() << "no FileError";
     } catch (const FileError& error) {
-      EXPECT_TRUE(text(error).starts_with("无法写入文件 " + out + "/sndata.s5，新的剧本没有生成。\n")) << text(error);
+      // The file's name is joined to the folder with the system's separator.
+      const std::string named = (fs::path(out) / "sndata.s5").string();
+      EXPECT_TRUE(text(error).starts_with("无法写入文件 " + named + "，新的剧本没有生成。\n")) << text(error);
       // The system's reason follows on the next line.
       EXPECT_GT(text(error).size(), text(error).find('\n') + 1);
     }
@@ -178,6 +180,9 @@ TEST_F(Generate, AFailedSecondMoveUndoesTheFirst) {
 
 // The link keeps working: the file it points to is replaced and backed up beside itself.
 TEST_F(Generate, ALinkedFileIsReplacedWhereItLives) {
+#ifdef _WIN32
+  GTEST_SKIP() << "needs symbolic links, which the Windows runtime of this compiler does not make";
+#endif
   writePrevious();
   TempFolder elsewhere;
   writeFile(elsewhere.file("real-taiki.s5"), "linked taiki");
