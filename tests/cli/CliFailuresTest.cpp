@@ -42,7 +42,8 @@ TEST_F(CliFailures, UnreadableScenarioFilesAreToldWithTheirPathAndReason) {
   fs::create_directories(from + "/sndata.s5");  // a folder where the file should be
   writeFile(from + "/taiki.s5", pristine.taiki);
   EXPECT_EQ(run({"check", "--from", from}), kExitFileFailed);
-  EXPECT_TRUE(err.str().starts_with(utf8(u8"无法读取文件：") + (fs::path(from) / "sndata.s5").string() + "\n")) << err.str();
+  EXPECT_TRUE(err.str().starts_with(utf8(u8"无法读取文件：") + (fs::path(from) / "sndata.s5").string() + "\n"))
+      << err.str();
   EXPECT_TRUE(said("Is a directory") || said("directory")) << err.str();
 
   // A file that never ends (a device) is refused once it is larger than any pair could be.

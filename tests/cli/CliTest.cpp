@@ -83,7 +83,8 @@ TEST_F(Cli, DamagedInputIsRefusedWithItsMessageAndNothingWritten) {
   cut.sndata.resize(cut.sndata.size() / 2);
   writePair(folder.file("cut"), cut);
   EXPECT_EQ(run({"generate", "--from", folder.file("cut"), "--out", folder.path().string()}), kExitFileFailed);
-  const std::string named = (std::filesystem::path(folder.file("cut")) / "sndata.s5").string();  // the system's separator
+  const std::string named =
+      (std::filesystem::path(folder.file("cut")) / "sndata.s5").string();  // the system's separator
   EXPECT_NE(err.str().find(named), std::string::npos) << err.str();
 
   testing::FileBytes tooMany = pristine;

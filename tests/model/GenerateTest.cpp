@@ -139,7 +139,8 @@ TEST_F(Generate, AMissingFolderOrOneThatIsAFileIsReportedWithTheFileAndTheReason
 // Permissions bind every user but root, who may write anywhere: run as root, the test is skipped.
 TEST_F(Generate, AFolderThatCannotBeWrittenKeepsThePreviousFiles) {
 #ifdef _WIN32
-  GTEST_SKIP() << "needs POSIX folder permissions (chmod): a folder's read-only attribute does not stop writes on Windows";
+  GTEST_SKIP()
+      << "needs POSIX folder permissions (chmod): a folder's read-only attribute does not stop writes on Windows";
 #else
   if (geteuid() == 0) GTEST_SKIP() << "root writes into a read-only folder";
 #endif

@@ -24,7 +24,8 @@ namespace {
 
 // Text written to standard output (a pipe) or standard error as UTF-8.
 void write(DWORD stream, const std::wstring& text) {
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  const int size =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string bytes(static_cast<std::size_t>(size), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
   DWORD written = 0;
@@ -190,8 +191,7 @@ int wmain(int argc, wchar_t** argv) {
     // Asked of the control itself: for a window of another program GetWindowText gives only captions.
     wchar_t text[1024] = {};
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
-                        &ignored);
+    SendMessageTimeoutW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &ignored);
     printLine(text);
     return 0;
   }
