@@ -2,8 +2,11 @@
 # set CMAKE_SYSTEM_PROCESSOR and VORANDEL_MINGW_PREFIX and include this.
 set(CMAKE_SYSTEM_NAME Windows)
 
-set(CMAKE_C_COMPILER ${VORANDEL_MINGW_PREFIX}-gcc)
-set(CMAKE_CXX_COMPILER ${VORANDEL_MINGW_PREFIX}-g++)
+# The POSIX-threads variant of the compiler: its standard library has the threads and mutexes that
+# GoogleTest needs (the default win32-threads variant of Debian's mingw-w64 lacks them). Linked statically,
+# so the programs still need no DLL beside them.
+set(CMAKE_C_COMPILER ${VORANDEL_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${VORANDEL_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${VORANDEL_MINGW_PREFIX}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${VORANDEL_MINGW_PREFIX})

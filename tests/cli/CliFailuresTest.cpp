@@ -4,7 +4,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <sstream>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -42,12 +44,14 @@ TEST_F(CliFailures, UnreadableScenarioFilesAreToldWithTheirPathAndReason) {
   fs::create_directories(from + "/sndata.s5");  // a folder where the file should be
   writeFile(from + "/taiki.s5", pristine.taiki);
   EXPECT_EQ(run({"check", "--from", from}), kExitFileFailed);
-  EXPECT_TRUE(err.str().starts_with(utf8(u8"无法读取文件：") + from + "/sndata.s5\n")) << err.str();
+  EXPECT_TRUE(err.str().starts_with(utf8(u8"无法读取文件：") + (fs::path(from) / "sndata.s5").string() + "\n"))
+      << err.str();
   EXPECT_TRUE(said("Is a directory") || said("directory")) << err.str();
 
   // A device or a named pipe is refused at once: one never ends, the other waits for a writer.
   fs::remove_all(from + "/sndata.s5");
   writeFile(from + "/sndata.s5", pristine.sndata);
+#ifndef _WIN32  // Windows has no such device
   fs::remove(from + "/taiki.s5");
   fs::create_symlink("/dev/zero", from + "/taiki.s5");
   for (const char* command : {"check", "info"}) {
@@ -62,17 +66,43 @@ TEST_F(CliFailures, UnreadableScenarioFilesAreToldWithTheirPathAndReason) {
   EXPECT_EQ(run({"diff", from}), kExitFileFailed);
   EXPECT_TRUE(err.str().starts_with(utf8(u8"无法读取文件：") + from + "/sndata.s5\n")) << err.str();
   EXPECT_TRUE(said(utf8(u8"这不是普通文件，而是管道或设备"))) << err.str();
+#endif
 }
+
+// Points the system's temporary folder elsewhere while it lives (TMPDIR on POSIX, TMP and TEMP on Windows).
+class TemporaryFolderSetting {
+ public:
+  explicit TemporaryFolderSetting(const std::string& folder) {
+    for (const char* name : kNames) {
+      const char* old = std::getenv(name);
+      saved_.push_back(old ? std::optional<std::string>(old) : std::nullopt);
+      set(name, folder.c_str());
+    }
+  }
+  ~TemporaryFolderSetting() {
+    for (std::size_t i = 0; i < saved_.size(); ++i) set(kNames[i], saved_[i] ? saved_[i]->c_str() : nullptr);
+  }
+
+ private:
+#ifdef _WIN32
+  static constexpr const char* kNames[] = {"TMP", "TEMP"};
+  static void set(const char* name, const char* value) { _putenv_s(name, value ? value : ""); }
+#else
+  static constexpr const char* kNames[] = {"TMPDIR"};
+  static void set(const char* name, const char* value) { value ? setenv(name, value, 1) : unsetenv(name); }
+#endif
+  std::vector<std::optional<std::string>> saved_;
+};
 
 // A UTF-8 table is converted in memory: it needs no temporary folder.
 TEST_F(CliFailures, AUtf8TableNeedsNoTemporaryFolder) {
   const std::string table = folder.file("names.txt");
   writeFile(table, "C 1 A\n");
-  const char* old = std::getenv("TMPDIR");
-  const std::string saved = old ? old : "";
-  setenv("TMPDIR", folder.file("no such folder").c_str(), 1);
-  const int code = run({"check", "--utf8", "--name", table});
-  old ? setenv("TMPDIR", saved.c_str(), 1) : unsetenv("TMPDIR");
+  int code = 0;
+  {
+    const TemporaryFolderSetting nowhere(folder.file("no such folder"));
+    code = run({"check", "--utf8", "--name", table});
+  }
   EXPECT_EQ(code, kExitDone) << err.str();
   EXPECT_FALSE(said(utf8(u8"无法写入文件"))) << err.str();
   EXPECT_TRUE(said(utf8(u8"检查完毕，全部剧本的数据正确。\n"))) << err.str();

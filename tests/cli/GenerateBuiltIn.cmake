@@ -1,11 +1,12 @@
 # Runs the real command-line program in an empty folder: it must write the built-in pair byte for byte,
-# and a second run must keep the first pair as .bak files.
+# and a second run must keep the first pair as .bak files. EMULATOR (Wine for a Windows build) runs it
+# where the program cannot run by itself.
 set(work "${WORK_DIR}/generate-built-in")
 file(REMOVE_RECURSE "${work}")
 file(MAKE_DIRECTORY "${work}")
 
 foreach(run 1 2)
-  execute_process(COMMAND "${VORANDEL}" generate WORKING_DIRECTORY "${work}" RESULT_VARIABLE code)
+  execute_process(COMMAND ${EMULATOR} "${VORANDEL}" generate WORKING_DIRECTORY "${work}" RESULT_VARIABLE code)
   if(NOT code EQUAL 0)
     message(FATAL_ERROR "vorandel generate (run ${run}) exited with ${code}")
   endif()

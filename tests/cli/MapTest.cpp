@@ -97,6 +97,9 @@ class Map : public ::testing::Test {
 };
 
 TEST_F(Map, TheBuiltInMapIsWellFormedXml) {
+#ifdef _WIN32
+  GTEST_SKIP() << "runs xmllint through the POSIX shell";
+#endif
   if (std::system("command -v xmllint >/dev/null 2>&1") != 0)
     GTEST_SKIP() << "xmllint (libxml2-utils) is not installed";
   const std::string file = folder.file("map.svg");

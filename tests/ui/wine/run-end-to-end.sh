@@ -1,20 +1,29 @@
 #!/usr/bin/env bash
 # End-to-end test of the Windows program under Wine on a virtual X display, driven from outside.
-#   run-end-to-end.sh SCENARIO VORANDEL_EXE CLI_EXE DRIVER_EXE BUILTIN_DIR SCREENSHOT_DIR
+#   run-end-to-end.sh SCENARIO VORANDEL_EXE CLI_EXE DRIVER_EXE BUILTIN_DIR SCREENSHOT_DIR [LOCALE [FOLDER]]
+# LOCALE: the Unix locale Wine runs under, which sets the system's code page for programs that are not
+#         Unicode (zh_CN.UTF-8: 936, the default; zh_TW.UTF-8: 950; en_US.UTF-8: 1252).
+# FOLDER: where on drive C: both programs are unpacked and run, as a player unpacks the archive
+#         (default 游戏/三国 修改, that is C:\游戏\三国 修改).
 # SCENARIO: generate-and-batch (generate, a force table with an error, Retry, success, a table chosen with
 #           浏览 in another folder, the map of a scenario, the about box)
 #           officer-table (a broken and then a correct officer table)
 #           export-and-quit (导出当前数据 and the exported tables applied unchanged; a batch marks the caption,
 #           退出 then asks; 生成新剧本 clears the mark)
 # Exits 0 when every step passed, 1 on the first failure, 77 (skipped) where Wine, Xvfb, ImageMagick,
-# the Chinese locale or a CJK font are missing.
+# the locale or a CJK font are missing.
 set -uo pipefail
 
-scenario=$1 program=$2 cli=$3 driver=$4 builtin=$5 shots=$6
+scenario=$1 built_program=$2 built_cli=$3 driver=$4 builtin=$5 shots=$6
+run_locale=${7:-zh_CN.UTF-8} unpacked=${8:-游戏/三国 修改}
 started=$(pwd)  # where a failure's screenshot is left (the build folder under CTest)
 
 skip() { echo "SKIPPED: $*"; exit 77; }
-fail() { echo "FAILED: $*"; import -window root "$started/wine-failure-$scenario.png" || true; exit 1; }
+fail() {
+  echo "FAILED: $*"
+  import -window root "$started/wine-failure-$scenario-${run_locale%%.*}.png" || true
+  exit 1
+}
 step() { echo "-- $*"; }
 
 wine=$(command -v wine64 || command -v wine || { [ -x /usr/lib/wine/wine64 ] && echo /usr/lib/wine/wine64; }) ||
@@ -23,13 +32,13 @@ wine=$(command -v wine64 || command -v wine || { [ -x /usr/lib/wine/wine64 ] && 
 command -v Xvfb >/dev/null || skip "Xvfb is not installed"
 command -v import >/dev/null || skip "ImageMagick (import) is not installed"
 command -v iconv >/dev/null || skip "iconv is not installed"
-locale -a 2>/dev/null | grep -qix 'zh_CN.utf8' || skip "the locale zh_CN.UTF-8 is not generated"
+locale -a 2>/dev/null | grep -qix "${run_locale/UTF-8/utf8}" || skip "the locale $run_locale is not generated"
 fc-list :lang=zh 2>/dev/null | grep -q . || skip "no CJK font is installed"
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 
 work=$(mktemp -d /tmp/vorandel-wine-XXXXXX)
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+export LANG=$run_locale LC_ALL=$run_locale
 display=$((100 + RANDOM % 800))
 Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
@@ -42,11 +51,18 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# GBK text for the driver's arguments comes from the locale; its output is GBK.
-drive() { "$wine" "$driver" "$@" 2>/dev/null | tr -d '\r' | iconv -f GBK -t UTF-8; return "${PIPESTATUS[0]}"; }
+# The driver is a Unicode program: its arguments arrive whole under any locale, and it prints UTF-8.
+drive() { "$wine" "$driver" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 screenshot() { mkdir -p "$shots" && import -window root "$shots/$1.png"; }
-# The name under which the program sees a folder or file of this machine: drive Z: is the root.
-windows_path() { local path=${1//\//\\}; echo "Z:$path"; }
+# The name under which the program sees a folder or file of this machine: drive C: is the prefix's
+# drive_c, drive Z: the root.
+windows_path() {
+  local path=$1
+  case "$path" in
+    "$WINEPREFIX/drive_c/"*) path=${path#"$WINEPREFIX/drive_c"}; path=${path//\//\\}; echo "C:$path" ;;
+    *) path=${path//\//\\}; echo "Z:$path" ;;
+  esac
+}
 # Waits for a message box, checks its title and that its text holds the expected words, presses a button.
 # The box's text stays in box_text for further checks.
 answer() {  # title text-part button-id [screenshot-name]
@@ -67,11 +83,14 @@ step "preparing the Wine prefix and the display"
 "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
 "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
 "$wineserver" -k >/dev/null 2>&1; "$wineserver" -w >/dev/null 2>&1
-folder=$work/game
-mkdir -p "$folder"
+# The programs unpacked into a folder of drive C:, the game's files written beside them.
+folder=$WINEPREFIX/drive_c/$unpacked
+mkdir -p "$folder" || fail "cannot make $folder"
+program=$folder/Vorandel.exe cli=$folder/vorandel-cli.exe
+cp "$built_program" "$program" && cp "$built_cli" "$cli" || fail "cannot copy the programs into $folder"
 cd "$folder" || exit 1
 
-step "starting Vorandel.exe in an empty folder"
+step "starting Vorandel.exe in $(windows_path "$folder") under $run_locale"
 "$wine" "$program" >/dev/null 2>&1 &
 drive wait Vorandel 60000 || fail "the main window did not open"
 sleep 1
@@ -90,7 +109,7 @@ batch_with_retry() {  # button title table broken-table fixed-table shot-prefix
   local path
   path=$(drive item "$2" 1036)
   # The default table is looked for in the program's folder, and offered with that folder.
-  [ "$path" = "$(windows_path "$folder/$3")" ] || fail "the batch dialog offers \"$path\", expected $folder/$3"
+  [ "$path" = "$(windows_path "$folder/$3")" ] || fail "the batch dialog offers \"$path\", expected \"$(windows_path "$folder/$3")\""
   [ -z "$6" ] || screenshot "$6-batch-dialog"
   drive press "$2" 1032 || fail "cannot press 开始处理"
   drive wait 错误 20000 || fail "no error box for the broken table"
@@ -144,7 +163,7 @@ case "$scenario" in
       [ ! -e "$tables/$name" ] || fail "$name was written into the table's folder"
     done
     mkdir -p cli-browse
-    "$wine" "$cli" generate --lord ../tables/ruv5_lord.txt --out cli-browse >/dev/null 2>&1 ||
+    "$wine" "$cli" generate --lord "$(windows_path "$tables/ruv5_lord.txt")" --out cli-browse >/dev/null 2>&1 ||
       fail "the console program failed"
     cmp -s sndata.s5 cli-browse/sndata.s5 || fail "the chosen table did not reach sndata.s5 of the program's folder"
 
