@@ -20,8 +20,19 @@ bool isGbkName(const std::string& charset) {
 
 #ifdef _WIN32
 
+namespace {
+
+// The code page a character set names: a number, or one of the names the program itself uses.
+UINT codePageOf(const std::string& charset) {
+  if (isGbkName(charset)) return 936;
+  if (charset.empty() || charset.find_first_not_of("0123456789") != std::string::npos) return CP_UTF8;
+  return static_cast<UINT>(std::stoul(charset));
+}
+
+}  // namespace
+
 std::string convertCodePage(unsigned source, std::string_view bytes, const std::string& charset) {
-  const UINT target = static_cast<UINT>(std::stoul(charset));
+  const UINT target = codePageOf(charset);
   if (bytes.empty() || source == target) return std::string(bytes);
   const int wide = MultiByteToWideChar(source, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
   std::wstring text(static_cast<std::size_t>(wide), L'\0');
@@ -85,7 +96,7 @@ std::optional<std::string> utf16ToGbk(std::string_view utf16, bool bigEndian) {
 
 std::optional<std::string> gbkOf(std::string_view text, const std::string& charset) {
   if (isGbkName(charset)) return std::string(text);
-  return codePageToGbk(static_cast<UINT>(std::stoul(charset)), text);
+  return codePageToGbk(codePageOf(charset), text);
 }
 
 #else

@@ -3,9 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
 #include "model/FileError.h"
+#include "model/OpenFile.h"
 
 namespace vorandel {
 
@@ -13,7 +13,7 @@ std::string readWholeFile(const std::string& path, std::size_t maxBytes) {
   const auto cannotRead = [&](std::string_view reason) {
     throw FileError(Message::withPaths("无法读取文件：%s", {path}).nativeLine(reason));
   };
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  const FileHandle file = openFile(path, "rb");
   if (!file) cannotRead(std::strerror(errno));
   std::string bytes;
   char buffer[1 << 16];

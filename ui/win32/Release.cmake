@@ -26,6 +26,8 @@ if(NOT CMAKE_SIZEOF_VOID_P EQUAL 8)
 endif()
 add_executable(vorandel-wine-driver "${CMAKE_SOURCE_DIR}/tests/ui/wine/WineDriver.cpp")
 target_link_libraries(vorandel-wine-driver PRIVATE user32)
+target_compile_options(vorandel-wine-driver PRIVATE -municode)
+target_link_options(vorandel-wine-driver PRIVATE -municode)
 foreach(scenario IN ITEMS generate-and-batch officer-table export-and-quit)
   add_test(NAME wine_${scenario}
            COMMAND "${CMAKE_SOURCE_DIR}/tests/ui/wine/run-end-to-end.sh" ${scenario}

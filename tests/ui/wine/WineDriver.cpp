@@ -1,6 +1,6 @@
 // Drives the Windows program from outside, as a person at the screen would: finds its windows by their
-// titles and presses their buttons, reads the texts they show. Titles and texts are in the system's
-// code page (GBK under a Chinese locale).
+// titles and presses their buttons, reads the texts they show. It takes its words as UTF-16 and prints
+// texts as UTF-8, whatever the system's code page, as the program itself does.
 //   vorandel-wine-driver wait TITLE [MS]     wait until a window of that title is there
 //   vorandel-wine-driver gone TITLE [MS]     wait until no window of that title is left
 //   vorandel-wine-driver press TITLE ID      press the button ID of that window
@@ -22,12 +22,27 @@
 
 namespace {
 
-HWND findTitled(const char* title) {
-  if (HWND window = FindWindowA(nullptr, title)) return window;
-  return FindWindowA(nullptr, (std::string(title) + " *").c_str());
+// A window's text as UTF-8 on standard output, one line.
+void printLine(const std::wstring& text) {
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
+  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+  std::fputs("\n", stdout);
 }
 
-HWND findWindow(const char* title, DWORD waitMs) {
+std::wstring windowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+HWND findTitled(const wchar_t* title) {
+  if (HWND window = FindWindowW(nullptr, title)) return window;
+  return FindWindowW(nullptr, (std::wstring(title) + L" *").c_str());
+}
+
+HWND findWindow(const wchar_t* title, DWORD waitMs) {
   const DWORD start = GetTickCount();
   for (;;) {
     HWND window = findTitled(title);
@@ -38,12 +53,11 @@ HWND findWindow(const char* title, DWORD waitMs) {
 }
 
 BOOL CALLBACK printStatic(HWND child, LPARAM) {
-  char className[32] = {};
-  GetClassNameA(child, className, sizeof className);
-  if (_stricmp(className, "Static") == 0) {
-    char text[2048] = {};
-    GetWindowTextA(child, text, sizeof text);
-    if (text[0]) std::printf("%s\n", text);
+  wchar_t className[32] = {};
+  GetClassNameW(child, className, 32);
+  if (_wcsicmp(className, L"Static") == 0) {
+    const std::wstring text = windowText(child);
+    if (!text.empty()) printLine(text);
   }
   return TRUE;
 }
@@ -60,9 +74,9 @@ struct OwnedDialogSearch {
 
 BOOL CALLBACK checkOwnedDialog(HWND window, LPARAM lParam) {
   auto* search = reinterpret_cast<OwnedDialogSearch*>(lParam);
-  char className[32] = {};
-  GetClassNameA(window, className, sizeof className);
-  if (std::strcmp(className, "#32770") == 0 && GetWindow(window, GW_OWNER) == search->owner &&
+  wchar_t className[32] = {};
+  GetClassNameW(window, className, 32);
+  if (std::wcscmp(className, L"#32770") == 0 && GetWindow(window, GW_OWNER) == search->owner &&
       IsWindowVisible(window)) {
     search->found = window;
     return FALSE;
@@ -82,16 +96,16 @@ HWND findOwnedDialog(HWND owner, DWORD waitMs) {
 }
 
 // Enters text as the file name of the open-file dialog and presses Open.
-void enterFileName(HWND dialog, HWND name, const std::string& text) {
+void enterFileName(HWND dialog, HWND name, const std::wstring& text) {
   DWORD_PTR ignored = 0;
-  SendMessageTimeoutA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000, &ignored);
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  SendMessageTimeoutW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000, &ignored);
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
 }
 
 // Picks the file in the open-file dialog that owner opened as a person would: goes to the file's folder
 // first (a folder name and Open browse into it), then enters the file's own name and presses Open.
 // 0 when the dialog closed afterwards.
-int chooseFile(HWND owner, const std::string& file) {
+int chooseFile(HWND owner, const std::wstring& file) {
   HWND dialog = findOwnedDialog(owner, 20000);
   if (!dialog) {
     std::fprintf(stderr, "no open-file dialog is open\n");
@@ -104,8 +118,8 @@ int chooseFile(HWND owner, const std::string& file) {
     std::fprintf(stderr, "the open-file dialog has no file name box\n");
     return 1;
   }
-  const std::size_t slash = file.find_last_of('\\');
-  if (slash != std::string::npos) {
+  const std::size_t slash = file.find_last_of(L'\\');
+  if (slash != std::wstring::npos) {
     enterFileName(dialog, name, file.substr(0, slash + 1));
     Sleep(1000);
     if (!IsWindow(dialog)) {
@@ -113,7 +127,7 @@ int chooseFile(HWND owner, const std::string& file) {
       return 1;
     }
   }
-  enterFileName(dialog, name, file.substr(slash == std::string::npos ? 0 : slash + 1));
+  enterFileName(dialog, name, file.substr(slash == std::wstring::npos ? 0 : slash + 1));
   const DWORD start = GetTickCount();
   while (IsWindow(dialog)) {
     if (GetTickCount() - start >= 10000) {
@@ -127,14 +141,14 @@ int chooseFile(HWND owner, const std::string& file) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int wmain(int argc, wchar_t** argv) {
   if (argc < 3) return 2;
-  const std::string command = argv[1];
-  const char* title = argv[2];
+  const std::wstring command = argv[1];
+  const wchar_t* title = argv[2];
   const DWORD waitMs =
-      argc > 3 && (command == "wait" || command == "gone") ? std::strtoul(argv[3], nullptr, 10) : 10000;
+      argc > 3 && (command == L"wait" || command == L"gone") ? std::wcstoul(argv[3], nullptr, 10) : 10000;
 
-  if (command == "gone") {
+  if (command == L"gone") {
     const DWORD start = GetTickCount();
     while (findTitled(title)) {
       if (GetTickCount() - start >= waitMs) return 1;
@@ -144,46 +158,47 @@ int main(int argc, char** argv) {
   }
   HWND window = findWindow(title, waitMs);
   if (!window) {
-    std::fprintf(stderr, "no window titled %s\n", title);
+    std::fprintf(stderr, "no window titled %ls\n", title);
     return 1;
   }
-  if (command == "wait") return 0;
-  if (command == "close") {
-    PostMessageA(window, WM_CLOSE, 0, 0);
+  if (command == L"wait") return 0;
+  if (command == L"close") {
+    PostMessageW(window, WM_CLOSE, 0, 0);
     return 0;
   }
-  if (command == "caption") {
-    char text[1024] = {};
-    GetWindowTextA(window, text, sizeof text);
-    std::printf("%s\n", text);
+  if (command == L"caption") {
+    printLine(windowText(window));
     std::fflush(stdout);
     return 0;
   }
-  if (command == "text") {
+  if (command == L"text") {
     EnumChildWindows(window, printStatic, 0);
     std::fflush(stdout);
     return 0;
   }
   if (argc < 4) return 2;
-  if (command == "choose") return chooseFile(window, argv[3]);
-  const int id = std::atoi(argv[3]);
+  if (command == L"choose") return chooseFile(window, argv[3]);
+  const int id = static_cast<int>(std::wcstol(argv[3], nullptr, 10));
   HWND control = GetDlgItem(window, id);
   if (!control) {
-    std::fprintf(stderr, "no control %d in %s\n", id, title);
+    std::fprintf(stderr, "no control %d in %ls\n", id, title);
     return 1;
   }
-  if (command == "press") {
+  if (command == L"press") {
     // Posted, not sent: the press may open a modal box, and the driver must not wait for it to close.
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
     return 0;
   }
-  if (command == "item") {
+  if (command == L"item") {
     // Asked of the control itself: for a window of another program GetWindowText gives only captions.
-    char text[1024] = {};
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
-                        &ignored);
-    std::printf("%s\n", text);
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                        5000, &copied);
+    text.resize(copied);
+    printLine(text);
     std::fflush(stdout);
     return 0;
   }

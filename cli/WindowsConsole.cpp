@@ -1,0 +1,144 @@
+#include "cli/WindowsConsole.h"
+
+#include <iostream>
+
+#include "model/WideText.h"
+
+namespace vorandel {
+
+namespace {
+
+constexpr std::size_t kChunk = 1 << 16;
+constexpr UINT kGbkCodePage = 936;
+
+// The length of the longest prefix that ends with a whole UTF-8 character.
+std::size_t wholeCharacters(const std::string& bytes) {
+  std::size_t back = 0;
+  while (back < bytes.size() && back < 4 && (static_cast<unsigned char>(bytes[bytes.size() - 1 - back]) & 0xC0) == 0x80)
+    ++back;
+  if (back == bytes.size()) return bytes.size();
+  const auto lead = static_cast<unsigned char>(bytes[bytes.size() - 1 - back]);
+  const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+  return length > back + 1 ? bytes.size() - 1 - back : bytes.size();
+}
+
+bool isUtf8(const std::string& bytes) {
+  return bytes.empty() || MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(),
+                                              static_cast<int>(bytes.size()), nullptr, 0) > 0;
+}
+
+// Text of a code page as UTF-16.
+std::wstring wideOf(const std::string& bytes, UINT codePage) {
+  if (bytes.empty()) return {};
+  const int size = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring text(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
+  return text;
+}
+
+std::string gbkOf(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int size = WideCharToMultiByte(kGbkCodePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                       nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(kGbkCodePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr,
+                      nullptr);
+  return bytes;
+}
+
+bool writeFile(HANDLE handle, const std::string& bytes) {
+  for (std::size_t done = 0; done < bytes.size();) {
+    DWORD written = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min(bytes.size() - done, kChunk));
+    if (!WriteFile(handle, bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
+    done += written;
+  }
+  return true;
+}
+
+bool writeConsole(HANDLE handle, const std::wstring& text) {
+  for (std::size_t done = 0; done < text.size();) {
+    DWORD written = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(text.size() - done, 8192));
+    if (!WriteConsoleW(handle, text.data() + done, chunk, &written, nullptr) || written == 0) return false;
+    done += written;
+  }
+  return true;
+}
+
+std::string windowsLineEnds(const std::string& text) {
+  std::string lines;
+  lines.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) lines += '\r';
+    lines += text[i];
+  }
+  return lines;
+}
+
+}  // namespace
+
+StandardStreamBuffer::StandardStreamBuffer(DWORD which) : handle_(GetStdHandle(which)) {
+  DWORD mode = 0;
+  console_ = handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE && GetConsoleMode(handle_, &mode);
+}
+
+void StandardStreamBuffer::passBytes(bool pass) {
+  flush();
+  pass_ = pass;
+}
+
+StandardStreamBuffer::int_type StandardStreamBuffer::overflow(int_type c) {
+  if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+  pending_ += traits_type::to_char_type(c);
+  if (!pass_ && pending_.size() >= kChunk && !flush()) return traits_type::eof();
+  return c;
+}
+
+std::streamsize StandardStreamBuffer::xsputn(const char* bytes, std::streamsize count) {
+  pending_.append(bytes, static_cast<std::size_t>(count));
+  if (!pass_ && pending_.size() >= kChunk && !flush()) return 0;
+  return count;
+}
+
+int StandardStreamBuffer::sync() { return flush() ? 0 : -1; }
+
+// The program's text goes out in whole characters; a file's bytes all at once, when they are complete,
+// so that a console shows them in the encoding they are in (a UTF-8 table, else GBK).
+bool StandardStreamBuffer::flush() {
+  if (pending_.empty() || handle_ == nullptr || handle_ == INVALID_HANDLE_VALUE) {
+    pending_.clear();
+    return true;
+  }
+  const std::size_t ready = pass_ ? pending_.size() : wholeCharacters(pending_);
+  const std::string part = pending_.substr(0, ready);
+  pending_.erase(0, ready);
+  if (console_) return writeConsole(handle_, wideOf(part, !pass_ || isUtf8(part) ? CP_UTF8 : kGbkCodePage));
+  if (pass_) return writeFile(handle_, part);
+  return writeFile(handle_, windowsLineEnds(gbkOf(platform::wide(part))));
+}
+
+WindowsStandardStreams::WindowsStandardStreams()
+    : previousOut_(std::cout.rdbuf(&out_)), previousErr_(std::cerr.rdbuf(&err_)) {}
+
+WindowsStandardStreams::~WindowsStandardStreams() {
+  std::cout.flush();
+  std::cerr.flush();
+  std::cout.rdbuf(previousOut_);
+  std::cerr.rdbuf(previousErr_);
+}
+
+PassedBytes::PassedBytes(std::ostream& stream)
+    : stream_(stream), buffer_(dynamic_cast<StandardStreamBuffer*>(stream.rdbuf())) {
+  if (buffer_ == nullptr) return;
+  stream_.flush();
+  buffer_->passBytes(true);
+}
+
+PassedBytes::~PassedBytes() {
+  if (buffer_ == nullptr) return;
+  stream_.flush();
+  buffer_->passBytes(false);
+}
+
+}  // namespace vorandel
