@@ -87,7 +87,7 @@ class Cli {
     } else {
       // A folder is made only for data that will be written into it.
       std::error_code missing;
-      if (!std::filesystem::is_directory(systemPath(options.out), missing)) {
+      if (platform::kindOf(options.out) != platform::PathKind::Folder) {
         validateScenarios(current, 0, kAllScenarios);
         missing.clear();
         std::filesystem::create_directories(systemPath(options.out), missing);

@@ -1,5 +1,6 @@
 #include "cli/WindowsConsole.h"
 
+#include <algorithm>
 #include <iostream>
 
 #include "model/WideText.h"

@@ -2,24 +2,22 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
 
 #include "model/EditError.h"
 #include "model/OpenFile.h"
+#include "model/SystemFiles.h"
 
 namespace vorandel {
 
 bool fileExists(const std::string& name) {
   if (name.empty()) return false;
-  std::error_code error;
-  if (std::filesystem::is_directory(systemPath(name), error)) return false;
+  if (platform::kindOf(name) == platform::PathKind::Folder) return false;
   return openFile(name, "rb") != nullptr;
 }
 
 std::string unreadableReason(const std::string& name) {
   if (name.empty()) return "原因：没有给出文件名";
-  std::error_code error;
-  if (std::filesystem::is_directory(systemPath(name), error)) return "原因：这是一个文件夹，不是文件";
+  if (platform::kindOf(name) == platform::PathKind::Folder) return "原因：这是一个文件夹，不是文件";
   errno = 0;
   if (openFile(name, "rb")) return std::string();
   switch (errno) {

@@ -42,8 +42,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# GBK text for the driver's arguments comes from the locale; its output is GBK.
-drive() { "$wine" "$driver" "$@" 2>/dev/null | tr -d '\r' | iconv -f GBK -t UTF-8; return "${PIPESTATUS[0]}"; }
+# The driver takes its arguments as Unicode (Wine converts them from the locale's UTF-8) and prints UTF-8.
+drive() { "$wine" "$driver" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 screenshot() { mkdir -p "$shots" && import -window root "$shots/$1.png"; }
 # The name under which the program sees a folder or file of this machine: drive Z: is the root.
 windows_path() { local path=${1//\//\\}; echo "Z:$path"; }
