@@ -76,8 +76,8 @@ std::string systemReason(DWORD error = GetLastError()) {
   const DWORD size =
       FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::string reason = size > 0 && text != nullptr ? platform::narrow(std::wstring_view(text, size))
-                                                   : "error " + std::to_string(error);
+  std::string reason =
+      size > 0 && text != nullptr ? platform::narrow(std::wstring_view(text, size)) : "error " + std::to_string(error);
   if (text != nullptr) LocalFree(text);
   while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ')) reason.pop_back();
   return reason;
@@ -91,8 +91,8 @@ struct Found {
 };
 
 Found inspect(const std::string& typed, const std::string& target) {
-  HANDLE handle = CreateFileW(widePath(target).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  HANDLE handle = CreateFileW(widePath(target).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {Kind::Missing};
@@ -118,8 +118,8 @@ bool writeAll(HANDLE handle, const std::string& bytes) {
 }
 
 void writeThrough(const std::string& typed, const std::string& target, const std::string& bytes) {
-  HANDLE handle = CreateFileW(widePath(target).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              0, nullptr);
+  HANDLE handle = CreateFileW(widePath(target).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
   if (handle == INVALID_HANDLE_VALUE) fail(kExitFileFailed, kCannotWrite, {typed}, systemReason());
   const bool written = writeAll(handle, bytes);
   const DWORD error = GetLastError();
@@ -131,7 +131,8 @@ void writeThrough(const std::string& typed, const std::string& target, const std
 std::string writeBeside(const std::string& typed, const std::string& target, const std::string& bytes, const Found&) {
   for (int attempt = 0;; ++attempt) {
     const std::string temp = besideName(target);
-    HANDLE handle = CreateFileW(widePath(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle =
+        CreateFileW(widePath(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
       const DWORD error = GetLastError();
       if (error == ERROR_FILE_EXISTS && attempt < 100) continue;

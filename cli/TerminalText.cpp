@@ -21,9 +21,7 @@ std::string nativeTo(std::string_view bytes, const std::string&) { return std::s
 
 }  // namespace
 
-std::optional<std::string> argumentToGbk(const std::string& word, const std::string&) {
-  return gbkOf(word, "UTF-8");
-}
+std::optional<std::string> argumentToGbk(const std::string& word, const std::string&) { return gbkOf(word, "UTF-8"); }
 
 #else
 

@@ -39,8 +39,8 @@ std::wstring wideOf(const std::string& bytes, UINT codePage) {
 
 std::string gbkOf(const std::wstring& text) {
   if (text.empty()) return {};
-  const int size = WideCharToMultiByte(kGbkCodePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                       nullptr, nullptr);
+  const int size =
+      WideCharToMultiByte(kGbkCodePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string bytes(static_cast<std::size_t>(size), '\0');
   WideCharToMultiByte(kGbkCodePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr,
                       nullptr);

@@ -28,8 +28,8 @@ std::string lastFailure() {
   const DWORD length =
       FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                      nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::string reason = length > 0 && text != nullptr ? narrow(std::wstring_view(text, length))
-                                                     : "Windows error " + std::to_string(code);
+  std::string reason =
+      length > 0 && text != nullptr ? narrow(std::wstring_view(text, length)) : "Windows error " + std::to_string(code);
   if (text != nullptr) LocalFree(text);
   while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ')) reason.pop_back();
   return reason;
