@@ -3,12 +3,13 @@
 #include <cstdint>
 #include <optional>
 
+#include "app/AppMessages.h"
 #include "app/BatchSummary.h"
-#include "app/GbkText.h"
 #include "app/TableEncoding.h"
 #include "model/EditError.h"
 #include "model/FileOps.h"
 #include "model/FileRead.h"
+#include "model/GbkText.h"
 #include "rules/Validator.h"
 #include "tables/CellDetail.h"
 #include "tables/CityTable.h"
@@ -64,28 +65,19 @@ BatchNotes runBatch(ScenarioSet& current, BatchKind kind, const std::string& pat
   }
   const std::string bytes = readWholeFile(path, kMaxTableFileSize);
   const TableEncoding encoding = tableEncoding(bytes, reading.utf8);
-  const std::optional<std::string> gbk = tableTextAsGbk(bytes, encoding);
-  if (!gbk) {
-    EditError error(encoding == TableEncoding::Gbk    ? "表不是GBK文本"
-                    : encoding == TableEncoding::Utf8 ? "表不是UTF-8文本，或含有GBK无法表示的字符。"
-                                                      : "表不是UTF-16文本，或含有GBK无法表示的字符。");
-    error.addDetail(tableLine(path));
-    throw error;
-  }
+  const std::string text = tableTextOf(bytes, reading, path);
   try {
-    return runBatch(current, kind, TableText{textBeforeEnd(*gbk), path});
+    return runBatch(current, kind, TableText{text, path});
   } catch (EditError& error) {
     if (error.details().empty()) error.addDetail(tableLine(path));
     for (const std::string& hint : tableFormatHints(bytes)) error.addDetail(hint);
     if (encoding == TableEncoding::Gbk && failsOnFirstLine(error)) {
       // A table saved as UTF-8 and read as GBK fails on its header; say so when UTF-8 reads it.
-      const std::optional<std::string> fromUtf8 = utf8ToGbk(bytes);
-      if (fromUtf8 && *fromUtf8 != bytes) {
+      if (isUtf8(bytes) && !isAscii(bytes)) {
         ScenarioSet trial = current;
         try {
-          runBatch(trial, kind, TableText{textBeforeEnd(*fromUtf8), path});
-          error.addDetail(reading.commandLine ? "这个表是UTF-8文本：请加 --utf8，或在表格软件中另存为GBK（ANSI）文本"
-                                              : "这个表是UTF-8文本：请在表格软件中另存为GBK（ANSI）编码的文本");
+          runBatch(trial, kind, TableText{textBeforeEnd(bytes), path});
+          error.addDetail(reading.commandLine ? kHintUtf8ForCommandLine : kHintUtf8ForProgram);
         } catch (const EditError&) {
           // Not a table in UTF-8 either: no hint.
         }
@@ -93,6 +85,25 @@ BatchNotes runBatch(ScenarioSet& current, BatchKind kind, const std::string& pat
     }
     throw;
   }
+}
+
+std::string tableTextOf(std::string_view bytes, TableReading reading, std::string_view name) {
+  const TableEncoding encoding = tableEncoding(bytes, reading.utf8);
+  const bool wide = encoding == TableEncoding::Utf16Le || encoding == TableEncoding::Utf16Be;
+  // A Ctrl-Z ends the text; in GBK and UTF-8 it is never part of a character, so what follows it is not
+  // decoded at all.
+  const DecodedTable decoded = decodeTable(wide ? bytes : textBeforeEnd(bytes), encoding);
+  if (!decoded.text) {
+    EditError error(encoding == TableEncoding::Gbk    ? kTableNotGbk
+                    : encoding == TableEncoding::Utf8 ? kTableNotUtf8
+                                                      : kTableNotUtf16);
+    if (!name.empty()) error.addDetail(tableLine(name));
+    error.addDetail(formatMessage(kTableBadLine, decoded.badLine));
+    if (encoding == TableEncoding::Gbk && isUtf8(bytes))
+      error.addDetail(reading.commandLine ? kHintUtf8ForCommandLine : kHintUtf8ForProgram);
+    throw error;
+  }
+  return std::string(textBeforeEnd(*decoded.text));
 }
 
 }  // namespace vorandel

@@ -12,7 +12,7 @@
 
 namespace vorandel {
 
-// What a batch that succeeded has to tell: the warnings of its import, one GBK line each, and the
+// What a batch that succeeded has to tell: the warnings of its import, one line each, and the
 // count of its data rows switched off.
 struct BatchNotes {
   std::vector<std::string> warnings;
@@ -36,5 +36,11 @@ BatchNotes runBatch(ScenarioSet& current, BatchKind kind, TableText table);
 // the others) with the system's reason below. A table that fails gets hints when it looks like a
 // spreadsheet's own file, comma-separated text or UTF-8 text read as GBK.
 BatchNotes runBatch(ScenarioSet& current, BatchKind kind, const std::string& path, TableReading reading = {});
+
+// A table file's bytes as the text the importers read: UTF-8, without a byte-order mark, ending before
+// any Ctrl-Z. The mark says how the bytes are encoded (UTF-8 or UTF-16); without one they are GBK, or
+// UTF-8 when reading says so. Bytes that are not text of their encoding raise an EditError that names
+// the table (as name) and the first line that does not convert.
+std::string tableTextOf(std::string_view bytes, TableReading reading, std::string_view name);
 
 }  // namespace vorandel

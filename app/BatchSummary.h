@@ -18,7 +18,7 @@ const char* batchKindName(BatchKind kind);
 // The data rows of the table whose row switch (设置) is 0, which the table leaves alone.
 std::size_t skippedRows(BatchKind kind, std::string_view tableText);
 
-// What the changes amount to, in one GBK line without the table's kind or name, e.g.
+// What the changes amount to, in one line without the table's kind or name, e.g.
 // "修改了 2 名武将、1 个城市（共 5 项）；改动最多的列：武力 2、所在地 1；新增武将 1 名；跳过 3 行。"
 std::string changeSummary(const std::vector<FieldChange>& changes, std::size_t skipped);
 

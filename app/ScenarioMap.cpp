@@ -7,9 +7,9 @@
 #include <utility>
 
 #include "app/CityOfficers.h"
-#include "app/GbkText.h"
 #include "app/LabelPlacement.h"
 #include "model/EditError.h"
+#include "model/GbkText.h"
 
 namespace vorandel {
 
@@ -69,10 +69,9 @@ Frame frameOf(const ScenarioSet& set) {
   return frame;
 }
 
-// A GBK text as UTF-8 character data: the markup characters escaped, control characters (which XML
-// does not allow) shown as '?'.
-std::string xmlText(std::string_view gbk) {
-  const std::string utf8 = gbkToUtf8(gbk);
+// A text as character data: the markup characters escaped, control characters (which XML does not
+// allow) shown as '?'.
+std::string xmlText(std::string_view utf8) {
   std::string out;
   for (const char ch : utf8) {
     switch (ch) {
@@ -133,16 +132,15 @@ void writeRoads(std::string& svg, const Frame& frame, const Scenario& scenario) 
   svg += "</g>\n";
 }
 
-// The width of a GBK name in the map's font: a double-byte character is a square, a single byte half.
-double nameWidth(std::string_view gbk, double fontSize) {
+// The width of a name in the map's font: a Chinese character is a square, an ASCII character half.
+double nameWidth(std::string_view utf8, double fontSize) {
   double width = 0;
-  for (std::size_t i = 0; i < gbk.size(); ++i) {
-    if (static_cast<unsigned char>(gbk[i]) >= 0x81 && i + 1 < gbk.size()) {
-      width += fontSize;
-      ++i;
-    } else {
+  for (const char byte : utf8) {
+    const auto c = static_cast<unsigned char>(byte);
+    if (c < 0x80)
       width += fontSize * 0.6;
-    }
+    else if ((c & 0xC0) != 0x80)
+      width += fontSize;
   }
   return width;
 }
@@ -162,7 +160,7 @@ void writeCities(std::string& svg, const Frame& frame, const Scenario& scenario)
         "<text class=\"count\" x=\"%d\" y=\"%d\" font-size=\"11\" text-anchor=\"middle\" fill=\"%s\">%zu</text>\n",
         at.x, at.y + 4, isDark(colour) ? "#ffffff" : "#000000", serving);
     marks.push_back({double(at.x), double(at.y), double(kCityRadius),
-                     nameWidth(scenario.cityName(c).text(cityName::name), kNameSize), kNameSize + 3});
+                     nameWidth(shownGbk(scenario.cityName(c).text(cityName::name)), kNameSize), kNameSize + 3});
   }
   svg += "</g>\n";
   // The names above every mark, each on a white halo so that a road under it does not hide it.
@@ -173,7 +171,7 @@ void writeCities(std::string& svg, const Frame& frame, const Scenario& scenario)
   for (int c = 1; c <= kCityCount; ++c) {
     const LabelPlace& place = places[static_cast<std::size_t>(c - 1)];
     svg += formatMessage("<text class=\"name\" data-city=\"%d\" x=\"%.1f\" y=\"%.1f\">%s</text>\n", c, place.x, place.y,
-                         xmlText(scenario.cityName(c).text(cityName::name)).c_str());
+                         xmlText(shownGbk(scenario.cityName(c).text(cityName::name))).c_str());
   }
   svg += "</g>\n";
 }
@@ -190,7 +188,7 @@ void writeLegend(std::string& svg, const Frame& frame, const Scenario& scenario)
     for (const int c : cities) officers += cityOfficers(scenario, c, CityList::Serving).size();
     const int ruler = rulerOf(scenario, f);
     const std::string name =
-        ruler ? std::string(scenario.officerProfile(ruler).text(profile::name)) : formatMessage("势力%d", f);
+        ruler ? shownGbk(scenario.officerProfile(ruler).text(profile::name)) : formatMessage("势力%d", f);
     y += kLegendLine;
     svg += formatMessage(
         "<g class=\"legend-force\" data-force=\"%d\"><rect x=\"%d\" y=\"%d\" width=\"16\" height=\"16\" fill=\"%s\" "

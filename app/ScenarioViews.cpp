@@ -1,9 +1,11 @@
 #include "app/ScenarioViews.h"
 
+#include <optional>
 #include <vector>
 
 #include "app/CityOfficers.h"
 #include "model/EditError.h"
+#include "model/GbkText.h"
 #include "rules/GameRules.h"
 #include "tables/CityColumns.h"
 #include "tables/CityTable.h"
@@ -21,11 +23,12 @@ int numberIn(std::string_view word) {
   return std::stoi(std::string(word));
 }
 
-// GBK text padded with blanks to the given number of bytes: a Chinese character takes two bytes and two
-// columns of a terminal, so the columns line up.
+// Text padded with blanks to the given number of terminal columns: a Chinese character takes two
+// columns (and two bytes in GBK), so the columns line up.
 std::string padded(std::string_view text, std::size_t width) {
   std::string out(text);
-  if (out.size() < width) out.append(width - out.size(), ' ');
+  const std::size_t columns = gbkLength(text);
+  if (columns < width) out.append(width - columns, ' ');
   return out + ' ';
 }
 
@@ -37,12 +40,10 @@ std::string statusName(unsigned status) {
 }
 
 std::string officerName(const Scenario& scenario, int o) {
-  return std::string(scenario.officerProfile(o).text(profile::name));
+  return shownGbk(scenario.officerProfile(o).text(profile::name));
 }
 
-std::string cityNameOf(const Scenario& scenario, int c) {
-  return std::string(scenario.cityName(c).text(cityName::name));
-}
+std::string cityNameOf(const Scenario& scenario, int c) { return shownGbk(scenario.cityName(c).text(cityName::name)); }
 
 const char* kOfficerHeader = "姓名       ID   身份 武力 智力 政治 魅力\n";
 
@@ -74,8 +75,10 @@ int findCity(const ScenarioSet& set, std::size_t s, std::string_view word) {
   const Scenario& scenario = set.scenario(s);
   const int number = numberIn(word);
   if (isCityNumber(number)) return number;
-  for (int c = 1; c <= kCityCount; ++c)
-    if (!word.empty() && scenario.cityName(c).text(cityName::name) == word) return c;
+  // Names are compared as the game holds them: exact GBK bytes.
+  const std::optional<std::string> name = utf8ToGbk(word);
+  for (int c = 1; c <= kCityCount && name; ++c)
+    if (!word.empty() && scenario.cityName(c).text(cityName::name) == *name) return c;
   raiseEditError(formatMessage("剧本 %zu 中没有城市 %s（城市序号为1到47，或写城市名）", s, std::string(word).c_str()));
 }
 
@@ -83,9 +86,10 @@ int findForce(const ScenarioSet& set, std::size_t s, std::string_view word) {
   const Scenario& scenario = set.scenario(s);
   const int number = numberIn(word);
   if (isForceNumber(number) && rulerOf(scenario, number)) return number;
-  for (int f = 1; f <= kForceCount; ++f) {
+  const std::optional<std::string> name = utf8ToGbk(word);
+  for (int f = 1; f <= kForceCount && name; ++f) {
     const int ruler = rulerOf(scenario, f);
-    if (ruler && !word.empty() && scenario.officerProfile(ruler).text(profile::name) == word) return f;
+    if (ruler && !word.empty() && scenario.officerProfile(ruler).text(profile::name) == *name) return f;
   }
   raiseEditError(
       formatMessage("剧本 %zu 中没有势力 %s（势力序号为1到21，或写君主的名字）", s, std::string(word).c_str()));

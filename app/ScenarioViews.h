@@ -1,6 +1,6 @@
 #pragma once
 // What the data says about one city or one force of a scenario, as text for a person to read: the
-// record's values, and the officers in the game's own lists in list order. GBK text; the front end
+// record's values, and the officers in the game's own lists in list order. UTF-8 text; the front end
 // converts it where it is shown.
 #include <cstddef>
 #include <string>

@@ -36,7 +36,7 @@ class SetComparison {
   static int idOf(const Scenario& scenario, int number) { return scenario.officerProfile(number).get(profile::id); }
 
   static std::string officerNameOf(const Scenario& scenario, int number) {
-    return tableexport::informative(scenario.officerProfile(number).text(profile::name));
+    return tableexport::informative(shownGbk(scenario.officerProfile(number).text(profile::name)));
   }
 
   // The scenario's officers as (id, number), by id.
@@ -101,7 +101,7 @@ class SetComparison {
     const Scenario& old = before_.scenario(s);
     const Scenario& now = after_.scenario(s);
     for (int c = 1; isCityNumber(c); ++c) {
-      const std::string name = tableexport::informative(now.cityName(c).text(cityName::name));
+      const std::string name = tableexport::informative(shownGbk(now.cityName(c).text(cityName::name)));
       for (const RecordColumn& column : columns)
         if (column.write)
           add(s, ChangedRecord::City, c, name, column.info.header, column.write(old, c), column.write(now, c));

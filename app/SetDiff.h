@@ -13,7 +13,7 @@ namespace vorandel {
 
 enum class ChangedRecord { Scenario, Officer, Force, City };
 
-// One field that differs. Texts are GBK.
+// One field that differs. Texts are UTF-8; names are converted from the records' GBK.
 struct FieldChange {
   std::size_t scenario = 0;
   ChangedRecord record = ChangedRecord::Officer;

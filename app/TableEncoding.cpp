@@ -1,6 +1,8 @@
 #include "app/TableEncoding.h"
 
-#include "app/GbkText.h"
+#include <algorithm>
+
+#include "model/GbkText.h"
 #include "tables/BatchTable.h"
 
 namespace vorandel {
@@ -22,21 +24,43 @@ TableEncoding tableEncoding(std::string_view bytes, bool utf8) {
   return utf8 ? TableEncoding::Utf8 : TableEncoding::Gbk;
 }
 
-std::optional<std::string> tableTextAsGbk(std::string_view bytes, TableEncoding encoding) {
-  switch (encoding) {
-    case TableEncoding::Gbk: return std::string(bytes);
-    case TableEncoding::Utf8:
-      if (bytes.starts_with(kUtf8Mark)) bytes.remove_prefix(kUtf8Mark.size());
-      return utf8ToGbk(bytes);
-    case TableEncoding::Utf16Le:
-      if (bytes.starts_with(kUtf16LeMark)) bytes.remove_prefix(kUtf16LeMark.size());
-      return utf16ToGbk(bytes, false);
-    case TableEncoding::Utf16Be:
-      if (bytes.starts_with(kUtf16BeMark)) bytes.remove_prefix(kUtf16BeMark.size());
-      return utf16ToGbk(bytes, true);
+DecodedTable decodeTable(std::string_view bytes, TableEncoding encoding) {
+  const bool wide = encoding == TableEncoding::Utf16Le || encoding == TableEncoding::Utf16Be;
+  const std::string_view mark = encoding == TableEncoding::Utf8      ? kUtf8Mark
+                                : encoding == TableEncoding::Utf16Le ? kUtf16LeMark
+                                : encoding == TableEncoding::Utf16Be ? kUtf16BeMark
+                                                                     : std::string_view();
+  if (!mark.empty() && bytes.starts_with(mark)) bytes.remove_prefix(mark.size());
+  // A line ends after its line feed: the byte 0x0A (never part of a GBK or UTF-8 character), or the
+  // code unit 0x000A of UTF-16.
+  const std::size_t unit = wide ? 2 : 1;
+  const std::string_view lineFeed = encoding == TableEncoding::Utf16Le   ? std::string_view("\n\0", 2)
+                                    : encoding == TableEncoding::Utf16Be ? std::string_view("\0\n", 2)
+                                                                         : std::string_view("\n");
+  DecodedTable decoded;
+  std::string text;
+  std::size_t line = 1;
+  for (std::size_t start = 0; start < bytes.size(); ++line) {
+    std::size_t end = start;
+    while (end < bytes.size() && bytes.substr(end, unit) != lineFeed) end += unit;
+    end = std::min(end + unit, bytes.size());
+    const std::string_view piece = bytes.substr(start, end - start);
+    const std::optional<std::string> converted =
+        encoding == TableEncoding::Gbk    ? gbkToUtf8(piece)
+        : encoding == TableEncoding::Utf8 ? (isUtf8(piece) ? std::optional<std::string>(piece) : std::nullopt)
+                                          : utf16ToUtf8(piece, encoding == TableEncoding::Utf16Be);
+    if (!converted) {
+      decoded.badLine = line;
+      return decoded;
+    }
+    text += *converted;
+    start = end;
   }
-  return std::nullopt;
+  decoded.text = std::move(text);
+  return decoded;
 }
+
+std::string encodeTable(std::string_view utf8, bool asUtf8) { return asUtf8 ? std::string(utf8) : utf8To(utf8, "GBK"); }
 
 std::vector<std::string> tableFormatHints(std::string_view bytes) {
   std::vector<std::string> hints;

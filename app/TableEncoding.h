@@ -2,6 +2,7 @@
 // A table file as spreadsheets save it: GBK text, UTF-8 (with or without a byte-order mark) or UTF-16
 // with a byte-order mark ("Unicode text"). The mark decides; without one the player's choice does. And
 // the hints for files that are not tab-separated text at all.
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,8 +15,20 @@ enum class TableEncoding { Gbk, Utf8, Utf16Le, Utf16Be };
 // The encoding of the bytes: their byte-order mark, else UTF-8 when utf8 is asked for, else GBK.
 TableEncoding tableEncoding(std::string_view bytes, bool utf8);
 
-// The text as GBK without its byte-order mark; nothing when it does not convert in full.
-std::optional<std::string> tableTextAsGbk(std::string_view bytes, TableEncoding encoding);
+// A table's text as the program reads it (UTF-8, without a byte-order mark), or the number (from 1) of
+// the first line that does not convert.
+struct DecodedTable {
+  std::optional<std::string> text;
+  std::size_t badLine = 0;
+};
+
+// The bytes in the encoding as UTF-8 text without the byte-order mark, converted line by line so that a
+// failure names its line.
+DecodedTable decodeTable(std::string_view bytes, TableEncoding encoding);
+
+// A table's UTF-8 text as the bytes of its file: GBK, or UTF-8 when asked for (then without a mark; the
+// writer of a file adds one). A character GBK cannot write comes out as '?'.
+std::string encodeTable(std::string_view utf8, bool asUtf8);
 
 // Lines of advice for a table that failed, from what its bytes look like: a spreadsheet's own file
 // (zip or OLE), comma-separated text.

@@ -1,5 +1,6 @@
 #include "app/TableFile.h"
 
+#include "app/TableEncoding.h"
 #include "model/FileError.h"
 #include "model/SystemFiles.h"
 #include "tables/TableExport.h"
@@ -60,7 +61,7 @@ WrittenTable writeTableFile(const ScenarioSet& set, BatchKind kind, const std::s
   WrittenTable written;
   written.path =
       folder.empty() ? std::string(defaultTableName(kind)) : platform::pathIn(folder, defaultTableName(kind));
-  written.backup = replaceKeepingBackup(written.path, table.text);
+  written.backup = replaceKeepingBackup(written.path, encodeTable(table.text, false));
   written.problems = std::move(table.problems);
   return written;
 }

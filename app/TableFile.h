@@ -13,7 +13,7 @@ namespace vorandel {
 struct WrittenTable {
   std::string path;                   // the table's path: folder and default name
   std::string backup;                 // where the earlier file is kept; empty when there was none
-  std::vector<std::string> problems;  // one GBK text per record whose row is switched off
+  std::vector<std::string> problems;  // one text per record whose row is switched off
 };
 
 // Replaces path with bytes, keeping an existing file as path.bak. A symbolic link is followed and

@@ -52,7 +52,7 @@ class Cli {
 
   int run(const CommandLine& options) {
     if (options.command == "list") {
-      context_.out << gbkTo(listText(options), context_.charset);
+      context_.out << utf8To(listText(options), context_.charset);
       return kExitDone;
     }
     if (options.command == "diff") return printDifferences(options);
@@ -106,14 +106,12 @@ class Cli {
   void runOneBatch(ScenarioSet& current, const BatchStep& batch, bool utf8, std::vector<std::string>& warnings) {
     BatchChanges changes;
     if (batch.path == "-") {
-      std::string text = readStandardInput();
-      if (utf8) text = gbkOfUtf8Text(std::move(text), batch.path);
-      changes = runBatchWithChanges(current, batch.kind, TableText{textBeforeEnd(text), "-"});
+      const std::string text = tableTextOf(readStandardInput(), TableReading{utf8, true}, "-");
+      changes = runBatchWithChanges(current, batch.kind, TableText{text, "-"});
     } else if (!fileExists(batch.path)) {
       say(Message::withPaths("文件不存在！\n%s", {batch.path}).textLine(unreadableReason(batch.path)));
       throw Stop{kExitFileFailed};
     } else {
-      if (utf8) requireUtf8Table(batch.path);
       changes = runBatchWithChanges(current, batch.kind, batch.path, TableReading{utf8, true});
     }
     warnings.insert(warnings.end(), changes.warnings.begin(), changes.warnings.end());
@@ -144,7 +142,7 @@ class Cli {
   void writeReport(const ScenarioSet& started, const ScenarioSet& final, const std::string& file, bool utf8) {
     const std::vector<FieldChange> changes = compareSets(started, final);
     const std::string report = changeReport(changes);
-    writeExportFile(file, utf8 ? gbkTo(report, "UTF-8") : report, true, context_.out);
+    writeExportFile(file, encodeTable(report, utf8), true, context_.out);
     say(file == "-" ? Message(formatMessage("已把修改清单（%zu 项）写到标准输出。", changes.size()))
                     : Message::withPaths(formatMessage("已把修改清单（%zu 项）写入 %%s。", changes.size()), {file}));
   }
@@ -154,28 +152,8 @@ class Cli {
     const ScenarioSet newer = startUp(options.pairs.at(0));
     const ScenarioSet older = startUp(options.pairs.size() > 1 ? std::optional(options.pairs[1]) : std::nullopt);
     const std::string report = changeReport(compareSets(older, newer));
-    context_.out << gbkTo(report, context_.charset);
+    context_.out << utf8To(report, context_.charset);
     return report.empty() ? kExitDone : kExitRefused;
-  }
-
-  std::string gbkOfUtf8Text(std::string text, const std::string& path) {
-    if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
-    std::optional<std::string> gbk = utf8ToGbk(text);
-    if (!gbk) {
-      say(Message::withPaths("表 %s 不是UTF-8文本，或含有GBK无法表示的字符。", {path}));
-      throw Stop{kExitRefused};
-    }
-    return std::move(*gbk);
-  }
-
-  // A table read as UTF-8 (one without a UTF-16 byte-order mark) must convert to GBK in full.
-  void requireUtf8Table(const std::string& path) {
-    const std::string text = readWholeFile(path, kMaxTableFileSize);
-    const TableEncoding encoding = tableEncoding(text, true);
-    if (encoding == TableEncoding::Utf8 && !tableTextAsGbk(text, encoding)) {
-      say(Message::withPaths("表 %s 不是UTF-8文本，或含有GBK无法表示的字符。", {path}));
-      throw Stop{kExitRefused};
-    }
   }
 
   // Writes the table of the current data; what the table cannot express is told record by record.
@@ -186,14 +164,7 @@ class Cli {
     }
     const ExportedTable table = vorandel::exportTable(set, options.exportKind, options.scenarios);
     for (const std::string& problem : table.problems) say(problem);
-    std::string bytes = table.text;
-    if (options.utf8) {
-      bytes = gbkTo(table.text, "UTF-8");
-      if (utf8ToGbk(bytes) != table.text) {
-        say("表中有不能写成UTF-8的文字，请不加 --utf8 导出。");
-        throw Stop{kExitRefused};
-      }
-    }
+    std::string bytes = encodeTable(table.text, options.utf8);
     const std::string file = options.exportFile.value_or(defaultTableName(options.exportKind));
     // A byte-order mark makes a spreadsheet open the file as UTF-8; the mark is read as such, too.
     if (options.utf8 && file != "-") bytes.insert(0, "\xEF\xBB\xBF");
@@ -248,7 +219,7 @@ class Cli {
           formatMessage("%zu\t%u\t%u\t%u\t%u\n", s, unsigned{scenario.block.get(block::startYear)},
                         unsigned{scenario.block.get(block::startMonth)}, scenario.onMapCount, scenario.waitingCount);
     }
-    context_.out << gbkTo(table, context_.charset);
+    context_.out << utf8To(table, context_.charset);
   }
 
   CliContext& context_;
@@ -265,7 +236,7 @@ int runCli(const std::vector<std::string>& args, CliContext& context) {
     return kExitUsage;
   }
   if (args[0] == "--help" || args[0] == "-h") {
-    context.out << gbkTo(kHelp, context.charset);
+    context.out << utf8To(kHelp, context.charset);
     return kExitDone;
   }
   if (args[0] == "--version") {
@@ -275,7 +246,7 @@ int runCli(const std::vector<std::string>& args, CliContext& context) {
   try {
     const CommandLine options = parseOptions(args, context.charset);
     if (options.help) {
-      context.out << gbkTo(commandHelp(options.command), context.charset);
+      context.out << utf8To(commandHelp(options.command), context.charset);
       return kExitDone;
     }
     return cli.run(options);

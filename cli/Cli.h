@@ -20,7 +20,7 @@ enum ExitCode : int {
 struct CliContext {
   std::ostream& out;    // data the user asked for (info)
   std::ostream& err;    // every message
-  std::string charset;  // the terminal's encoding; the program's GBK texts are converted to it
+  std::string charset;  // the terminal's encoding; the program's UTF-8 texts are converted to it
   const BuiltInData& builtIn;
   std::istream* in = nullptr;  // where a batch table named "-" is read from; none when null
 };

@@ -61,9 +61,9 @@ bool isNumber(const std::string& text) {
 std::string kindWord(const std::string& typed, const std::map<std::string, std::string>& chinese,
                      const std::vector<std::string>& english, const std::string& charset) {
   if (std::find(english.begin(), english.end(), typed) != english.end()) return typed;
-  const std::optional<std::string> gbk = argumentToGbk(typed, charset);
-  if (!gbk) return {};
-  const auto it = chinese.find(*gbk);
+  const std::optional<std::string> word = argumentToUtf8(typed, charset);
+  if (!word) return {};
+  const auto it = chinese.find(*word);
   return it == chinese.end() ? std::string() : it->second;
 }
 
@@ -121,14 +121,14 @@ class CommandParser {
       const std::string what = mismatch.what();
       throw UsageError(formatMessage("选项 %s 后面缺少参数", what.substr(0, what.find(':')).c_str()));
     } catch (const CLI::ParseError& error) {
-      throw UsageError(formatMessage("命令 %s 的参数有误：", options_.command.c_str()) + error.what());
+      throw UsageError(formatMessage("命令 %s 的参数有误：", options_.command.c_str()) + shown(error.what()));
     }
     if (options_.help) return options_;
     for (const std::string& extra : app_.remaining()) {
       if (extra.starts_with("-") && extra != "-")
-        throw unknownWord(formatMessage("命令 %s 不接受选项 %s", options_.command.c_str(), extra.c_str()),
+        throw unknownWord(formatMessage("命令 %s 不接受选项 %s", options_.command.c_str(), shown(extra).c_str()),
                           extra.substr(0, extra.find('=')), optionNames(accepts_));
-      throw UsageError(formatMessage("命令 %s 不接受选项 %s", options_.command.c_str(), extra.c_str()));
+      throw UsageError(formatMessage("命令 %s 不接受选项 %s", options_.command.c_str(), shown(extra).c_str()));
     }
     if (!from_.empty()) options_.from = from_;
     if (!report_.empty()) options_.report = report_;
@@ -204,9 +204,12 @@ class CommandParser {
     }
   }
 
+  // A word as typed, in the program's UTF-8, for a message.
+  std::string shown(const std::string& word) const { return argumentText(word, charset_); }
+
   void extraWords(std::size_t used) {
     if (words_.size() > used)
-      throw UsageError(formatMessage("命令 %s 不接受选项 %s", options_.command.c_str(), words_[used].c_str()));
+      throw UsageError(formatMessage("命令 %s 不接受选项 %s", options_.command.c_str(), shown(words_[used]).c_str()));
   }
 
   void readScenarios() {

@@ -48,7 +48,7 @@ class UsageError : public std::exception {
 };
 
 // Reads the words after the program name; raises UsageError for words that make no command. Words
-// come in the terminal's charset (Chinese kind names are compared after conversion to GBK).
+// come in the terminal's charset (and are converted to UTF-8 to be compared or shown).
 CommandLine parseOptions(const std::vector<std::string>& args, const std::string& charset = "UTF-8");
 
 // The commands the program knows, in the order its help lists them.

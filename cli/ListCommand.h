@@ -8,7 +8,7 @@
 
 namespace vorandel {
 
-// The vocabulary or the columns the command asks for, as tab-separated lines in GBK.
+// The vocabulary or the columns the command asks for, as tab-separated lines (UTF-8).
 std::string listText(const CommandLine& options);
 
 }  // namespace vorandel

@@ -43,11 +43,11 @@ void showCityOrForce(const ScenarioSet& set, const CommandLine& options, const s
                      std::ostream& out) {
   const std::size_t s = options.scenarios.empty() ? 0 : options.scenarios.front();
   requireScenario(set, s);
-  const std::optional<std::string> word = argumentToGbk(options.showTarget, charset);
-  if (!word) throw UsageError("名字中有GBK无法表示的字符");
+  const std::optional<std::string> word = argumentToUtf8(options.showTarget, charset);
+  if (!word || !utf8ToGbk(*word)) throw UsageError("名字中有GBK无法表示的字符");
   const std::string text = options.showKind == "city" ? cityView(set, s, findCity(set, s, *word))
                                                       : forceView(set, s, findForce(set, s, *word));
-  out << gbkTo(text, charset);
+  out << utf8To(text, charset);
 }
 
 }  // namespace vorandel

@@ -21,7 +21,10 @@ std::string nativeTo(std::string_view bytes, const std::string&) { return std::s
 
 }  // namespace
 
-std::optional<std::string> argumentToGbk(const std::string& word, const std::string&) { return gbkOf(word, "UTF-8"); }
+std::optional<std::string> argumentToUtf8(const std::string& word, const std::string&) {
+  if (!isUtf8(word)) return std::nullopt;
+  return word;
+}
 
 #else
 
@@ -40,8 +43,8 @@ std::string nativeTo(std::string_view bytes, const std::string&) { return std::s
 
 }  // namespace
 
-std::optional<std::string> argumentToGbk(const std::string& word, const std::string& charset) {
-  return gbkOf(word, charset);
+std::optional<std::string> argumentToUtf8(const std::string& word, const std::string& charset) {
+  return utf8Of(word, charset);
 }
 
 #endif
@@ -49,8 +52,16 @@ std::optional<std::string> argumentToGbk(const std::string& word, const std::str
 std::string messageTo(const Message& message, const std::string& charset) {
   std::string shown;
   for (const Message::Piece& piece : message.pieces())
-    shown += piece.native ? nativeTo(piece.bytes, charset) : gbkTo(piece.bytes, charset);
+    shown += piece.native ? nativeTo(piece.bytes, charset) : utf8To(piece.bytes, charset);
   return shown;
+}
+
+std::string argumentText(const std::string& word, const std::string& charset) {
+  if (std::optional<std::string> text = argumentToUtf8(word, charset)) return std::move(*text);
+  std::string marked = word;
+  for (char& byte : marked)
+    if (static_cast<unsigned char>(byte) >= 0x80) byte = '?';
+  return marked;
 }
 
 }  // namespace vorandel

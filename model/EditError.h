@@ -1,5 +1,5 @@
 #pragma once
-// The one error value of the editor for data and tables: a failed check raises an EditError with the GBK
+// The one error value of the editor for data and tables: a failed check raises an EditError with the UTF-8
 // text the user is shown, in which the places the player knows (the scenario, a table cell) are already
 // written, and with those places kept apart as well, for whoever wants to say more about them.
 #include <cstddef>
@@ -35,7 +35,7 @@ class EditError : public std::exception {
   // Adds one line below the others.
   EditError& addDetail(const Message& line);
 
-  // Every problem of the table, one GBK line each, when they were listed after the first; the first
+  // Every problem of the table, one UTF-8 line each, when they were listed after the first; the first
   // error is still the text above.
   const std::vector<std::string>& problems() const noexcept { return problems_; }
   EditError& setProblems(std::vector<std::string> problems);

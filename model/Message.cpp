@@ -2,27 +2,27 @@
 
 namespace vorandel {
 
-Message Message::withPaths(std::string_view gbkFormat, std::initializer_list<std::string_view> paths) {
-  // '%' never appears as the second byte of a GBK character, so the format splits safely at "%s".
+Message Message::withPaths(std::string_view format, std::initializer_list<std::string_view> paths) {
+  // '%' is never part of a UTF-8 character, so the format splits safely at "%s".
   Message message;
   const std::string_view* path = paths.begin();
   std::size_t start = 0;
-  for (std::size_t at = gbkFormat.find("%s"); at != std::string_view::npos && path != paths.end();
-       at = gbkFormat.find("%s", start)) {
-    message.text(gbkFormat.substr(start, at - start));
+  for (std::size_t at = format.find("%s"); at != std::string_view::npos && path != paths.end();
+       at = format.find("%s", start)) {
+    message.text(format.substr(start, at - start));
     message.native(*path++);
     start = at + 2;
   }
-  message.text(gbkFormat.substr(start));
+  message.text(format.substr(start));
   return message;
 }
 
-Message& Message::text(std::string_view gbk) {
-  if (gbk.empty()) return *this;
+Message& Message::text(std::string_view utf8) {
+  if (utf8.empty()) return *this;
   if (!pieces_.empty() && !pieces_.back().native)
-    pieces_.back().bytes += gbk;
+    pieces_.back().bytes += utf8;
   else
-    pieces_.push_back(Piece{false, std::string(gbk)});
+    pieces_.push_back(Piece{false, std::string(utf8)});
   return *this;
 }
 
@@ -31,9 +31,9 @@ Message& Message::native(std::string_view bytes) {
   return *this;
 }
 
-Message& Message::textLine(std::string_view gbk) {
+Message& Message::textLine(std::string_view utf8) {
   if (!pieces_.empty()) text("\n");
-  return text(gbk);
+  return text(utf8);
 }
 
 Message& Message::nativeLine(std::string_view bytes) {

@@ -8,7 +8,7 @@
 
 namespace vorandel {
 
-// One GBK warning line per file that has bytes behind its last chunk, sndata.s5 first; empty for a
+// One warning line per file that has bytes behind its last chunk, sndata.s5 first; empty for a
 // clean pair. Loads the pair to learn where its chunks end, so a pair that the loader refuses raises
 // the loader's error here too.
 std::vector<std::string> trailingBytesWarnings(std::string_view sndata, std::string_view taiki);

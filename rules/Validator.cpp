@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/EditError.h"
+#include "model/GbkText.h"
 
 namespace vorandel {
 
@@ -45,7 +46,7 @@ class ScenarioValidator {
   }
 
   std::string officerName(int o) const {
-    return std::string(scenario_.profiles[static_cast<std::size_t>(o - 1)].text(profile::name));
+    return shownGbk(scenario_.profiles[static_cast<std::size_t>(o - 1)].text(profile::name));
   }
 
   std::string officerText(int o) const {
@@ -65,9 +66,9 @@ class ScenarioValidator {
           (scenario_.isOnMapNumber(ruler) ? "（君主 " + officerName(ruler) + "）" : ""));
     }
     if (city_ != 0) {
-      add(isCityNumber(city_) ? formatMessage("城市 %d（%s）", city_,
-                                              std::string(scenario_.cityName(city_).text(cityName::name)).c_str())
-                              : formatMessage("城市 %d", city_));
+      add(isCityNumber(city_)
+              ? formatMessage("城市 %d（%s）", city_, shownGbk(scenario_.cityName(city_).text(cityName::name)).c_str())
+              : formatMessage("城市 %d", city_));
     }
     if (officer_ != 0) add(officerText(officer_));
     return text.empty() ? text : "出错的是：" + text;

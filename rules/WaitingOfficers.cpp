@@ -7,6 +7,7 @@
 
 #include "model/CellError.h"
 #include "model/EditError.h"
+#include "model/GbkText.h"
 #include "rules/GameRules.h"
 #include "rules/Placement.h"
 
@@ -33,7 +34,7 @@ OfficerState newOfficerState() {
 
 OfficerProfile newOfficerProfile(int id, int birthYear) {
   OfficerProfile profile;
-  profile.setText(profile::name, "新武将", profile::name.length);
+  profile.setText(profile::name, utf8ToGbk("新武将").value(), profile::name.length);
   profile.set(profile::birthYear, static_cast<std::uint8_t>(birthYear));
   for (std::size_t i = 0; i < profile::learnableSkills.count; ++i)
     profile.set(profile::learnableSkills, i, static_cast<std::uint8_t>(i));

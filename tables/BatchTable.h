@@ -1,5 +1,5 @@
 #pragma once
-// A batch text table as the player saves it from a spreadsheet: GBK lines of cells separated by blanks
+// A batch text table as the player saves it from a spreadsheet (decoded to UTF-8): lines of cells separated by blanks
 // and tabs. Line 0 is the header row, line 1 the switch row, and every further line is a data row.
 //
 // Lines and cells are views into the table's text, taken one at a time, so that reading a table needs

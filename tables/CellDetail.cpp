@@ -4,7 +4,7 @@
 
 #include "model/EditError.h"
 #include "tables/BatchTable.h"
-#include "tables/GbkBytes.h"
+#include "tables/TextCharacters.h"
 
 namespace vorandel {
 
@@ -38,12 +38,12 @@ std::string cellPlace(CellPosition at, std::string_view header) {
 }
 
 std::vector<std::string_view> closestNames(const ColumnDictionary& names, std::string_view name, std::size_t most) {
-  const std::vector<std::string_view> wanted = gbkCharacters(name);
+  const std::vector<std::string_view> wanted = characters(name);
   // A name is close when at most a third of its characters (at least one) differ.
   const std::size_t limit = std::max<std::size_t>(1, (wanted.size() + 2) / 3);
   std::vector<std::pair<std::size_t, std::string_view>> close;
   for (const auto& [candidate, code] : names.entries()) {
-    const std::size_t distance = editDistance(wanted, gbkCharacters(candidate));
+    const std::size_t distance = editDistance(wanted, characters(candidate));
     if (distance <= limit) close.emplace_back(distance, candidate);
   }
   std::stable_sort(close.begin(), close.end(), [](const auto& a, const auto& b) { return a.first < b.first; });

@@ -37,7 +37,7 @@ Message cellDetails(std::string_view file, const CellSubject& subject, const Cel
 // The line that names the table.
 Message tableLine(std::string_view file);
 
-// Up to `most` names of the dictionary closest to the name (counted in GBK characters), best first;
+// Up to `most` names of the dictionary closest to the name (counted in characters), best first;
 // none when no name is close.
 std::vector<std::string_view> closestNames(const ColumnDictionary& names, std::string_view name, std::size_t most);
 

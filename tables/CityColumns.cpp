@@ -6,6 +6,7 @@
 #include "model/EditError.h"
 #include "rules/GameRules.h"
 #include "tables/BatchTable.h"
+#include "tables/NameCell.h"
 #include "tables/TableExportCells.h"
 
 namespace vorandel {
@@ -29,7 +30,7 @@ constexpr ColumnRange kPercent{0, 100};
 constexpr ColumnRange kMapWidth{0, 800};
 constexpr ColumnRange kMapHeight{0, 600};
 
-std::string_view cityNameOf(ConstCityNameRecord names) {
+std::string cityNameOf(ConstCityNameRecord names) {
   return tableexport::writableName(names.data() + cityName::name.offset, kCityNameWidth);
 }
 
@@ -37,8 +38,9 @@ RecordColumn newNameColumn() {
   RecordColumn column;
   column.info = {"新名称", CellForm::Text, std::nullopt, nullptr};
   column.read = [](Scenario& scenario, int c, std::string_view cell) {
-    require(cell.size() <= kCityNameLength, "城市名太长");
-    scenario.cityName(c).setText(cityName::name, cell, kCityNameWidth);
+    const std::string name = gbkNameOf(cell);
+    require(name.size() <= kCityNameLength, "城市名太长");
+    scenario.cityName(c).setText(cityName::name, name, kCityNameWidth);
   };
   column.write = [](const Scenario& scenario, int c) {
     return tableexport::informative(cityNameOf(scenario.cityName(c)));

@@ -27,7 +27,7 @@ struct ColumnRange {
 };
 
 struct ColumnInfo {
-  const char* header = "";  // GBK, as the table's first line holds it
+  const char* header = "";  // as the table's first line holds it
   CellForm form = CellForm::Number;
   std::optional<ColumnRange> range;                   // Number and NumberList cells
   const ColumnDictionary& (*vocabulary)() = nullptr;  // Name and NameList cells

@@ -20,7 +20,7 @@ class ImportWarnings {
   void count(const std::string& what);
 
   bool empty() const { return entries_.empty(); }
-  // One GBK line per situation, in the order they were first met.
+  // One line per situation, in the order they were first met.
   std::vector<std::string> lines() const;
 
  private:

@@ -10,9 +10,11 @@
 #include <string_view>
 
 #include "model/EditError.h"
+#include "model/GbkText.h"
 #include "rules/GameRules.h"
 #include "tables/CellDetail.h"
-#include "tables/GbkBytes.h"
+#include "tables/TableMessages.h"
+#include "tables/TextCharacters.h"
 
 namespace vorandel {
 
@@ -101,8 +103,16 @@ class EntryReader {
   }
 
   void readName(Entry& entry) {
+    // The text is UTF-8; the limit counts the GBK bytes the name will take, whole characters only.
     const std::size_t start = pos_;
-    while (pos_ < text_.size() && pos_ - start < kNameFieldLength && !isBlank(text_[pos_])) ++pos_;
+    std::size_t length = 0;
+    while (pos_ < text_.size() && !isBlank(text_[pos_])) {
+      std::size_t width = 1;
+      while (pos_ + width < text_.size() && (static_cast<unsigned char>(text_[pos_ + width]) & 0xC0) == 0x80) ++width;
+      length += gbkLength(text_.substr(pos_, width));
+      if (length > kNameFieldLength) break;
+      pos_ += width;
+    }
     if (pos_ == start) return;
     entry.name = std::string(text_.substr(start, pos_ - start));
     entry.fields = 3;
@@ -131,13 +141,16 @@ std::optional<std::string> entryFault(const ScenarioSet& set, const Entry& entry
   if (entry.kind == 'C') {
     if (entry.number < 1 || entry.number > static_cast<std::uint32_t>(kCityCount))
       return formatMessage("城市编号超出范围。  允许 1–%d", kCityCount);
-    if (entry.name.size() > kCityNameLength)
-      return formatMessage("城市名长度最多只能为4个字符。  「%s」有 %zu 个字节", entry.name.c_str(), entry.name.size());
+    if (gbkLength(entry.name) > kCityNameLength)
+      return formatMessage("城市名长度最多只能为4个字符。  「%s」有 %zu 个字节", entry.name.c_str(),
+                           gbkLength(entry.name));
   } else {
     if (entry.number >= set.idCapacity) return formatMessage("武将头像编号超出范围。  允许 0–%u", set.idCapacity - 1);
-    if (entry.name.size() > kOfficerNameLength)
-      return formatMessage("武将名长度最多只能为8个字符。  「%s」有 %zu 个字节", entry.name.c_str(), entry.name.size());
+    if (gbkLength(entry.name) > kOfficerNameLength)
+      return formatMessage("武将名长度最多只能为8个字符。  「%s」有 %zu 个字节", entry.name.c_str(),
+                           gbkLength(entry.name));
   }
+  if (!utf8ToGbk(entry.name)) return std::string(kNameNotGbk) + "  「" + entry.name + "」";
   return std::nullopt;
 }
 
@@ -150,22 +163,24 @@ std::optional<std::string> entryFault(const ScenarioSet& set, const Entry& entry
 }
 
 void renameCity(ScenarioSet& set, const Entry& entry) {
+  const std::string name = utf8ToGbk(entry.name).value();  // entryFault let only GBK names through
   for (Scenario& scenario : set.scenarios)
-    scenario.cityName(static_cast<int>(entry.number)).setText(cityName::name, entry.name, kCityNameWidth);
+    scenario.cityName(static_cast<int>(entry.number)).setText(cityName::name, name, kCityNameWidth);
 }
 
 void renameOfficer(ScenarioSet& set, const Entry& entry) {
+  const std::string name = utf8ToGbk(entry.name).value();  // entryFault let only GBK names through
   for (std::size_t s = 0; s < set.scenarioCount(); ++s) {
     Scenario& scenario = set.scenario(s);
     const std::optional<OfficerIndex> index = set.officerIndexOf(s, static_cast<long>(entry.number));
     if (!index || !scenario.isOfficerNumber(index->number())) continue;  // no such officer here
-    scenario.officerProfile(index->number()).setText(profile::name, entry.name, kOfficerNameWidth);
+    scenario.officerProfile(index->number()).setText(profile::name, name, kOfficerNameWidth);
   }
 }
 
 }  // namespace
 
-void importNameList(ScenarioSet& set, TableText table, ImportWarnings* warnings) {
+void importNameList(ScenarioSet& set, TableText table, ImportWarnings* /*warnings*/) {
   EntryReader reader(table.bytes);
   int entryNumber = 0;
   while (const std::optional<Entry> entry = reader.next()) {
@@ -183,10 +198,6 @@ void importNameList(ScenarioSet& set, TableText table, ImportWarnings* warnings)
           std::move(text), table, *entry, entryNumber,
           formatFault ? "：" + *fault : (gap == std::string::npos ? std::string() : "：" + fault->substr(gap + 2)));
     }
-    if (warnings != nullptr && !isGbkText(entry->name))
-      warnings->atRow("名单中有不是GBK文字的名字，游戏会显示乱码",
-                      static_cast<std::uint32_t>(std::count(
-                          table.bytes.begin(), table.bytes.begin() + static_cast<long>(entry->start), '\n')));
     if (entry->kind == 'C')
       renameCity(set, *entry);
     else

@@ -15,13 +15,13 @@ const WaitingEntry* OfficerAt::queueEntry() const {
   return entry.id == profile().get(profile::id) ? &entry : nullptr;
 }
 
-std::string_view officerName(const OfficerProfile& profile) {
+std::string officerName(const OfficerProfile& profile) {
   return tableexport::writableName(profile.bytes.data() + profile::name.offset, kOfficerNameWidth);
 }
 
 std::string nameOfNumber(const Scenario& scenario, int n) {
   if (!scenario.isOfficerNumber(n)) return tableexport::kNoCell;
-  return tableexport::informative(scenario.officerProfile(n).text(profile::name));
+  return tableexport::informative(shownGbk(scenario.officerProfile(n).text(profile::name)));
 }
 
 }  // namespace vorandel

@@ -22,7 +22,7 @@ struct OfficerAt {
 };
 
 // The name in an officer's name field, when a cell writing it back reproduces the field; empty otherwise.
-std::string_view officerName(const OfficerProfile& profile);
+std::string officerName(const OfficerProfile& profile);
 
 // The name of officer n of the scenario for an informative cell; "-" when there is none.
 std::string nameOfNumber(const Scenario& scenario, int n);

@@ -10,6 +10,7 @@
 #include "rules/GameRules.h"
 #include "tables/BatchTable.h"
 #include "tables/CellParsers.h"
+#include "tables/NameCell.h"
 #include "tables/OfficerTablePlacement.h"
 #include "tables/TableExportCells.h"
 #include "tables/Vocabulary.h"
@@ -99,8 +100,9 @@ OfficerColumnSpec newName() {
   OfficerColumnSpec column;
   column.info = {"新姓名", CellForm::Text, std::nullopt, nullptr};
   column.read = [](OfficerImport& import, OfficerRow& row, std::string_view cell) {
-    if (cell.size() >= kOfficerNameWidth) failCell("武将名过长");
-    partOf<ProfilePart>(import, row).setText(profile::name, cell, kOfficerNameWidth);
+    const std::string name = gbkNameOf(cell);
+    if (name.size() >= kOfficerNameWidth) failCell("武将名过长");
+    partOf<ProfilePart>(import, row).setText(profile::name, name, kOfficerNameWidth);
   };
   column.write = [](const OfficerAt& at) { return informative(officerName(at.profile())); };
   column.carries = [](const OfficerAt& at) { return !officerName(at.profile()).empty(); };

@@ -8,7 +8,6 @@
 #include "tables/BatchTable.h"
 #include "tables/CellDetail.h"
 #include "tables/CellParsers.h"
-#include "tables/GbkBytes.h"
 #include "tables/OfficerColumns.h"
 #include "tables/OfficerTableFinishing.h"
 #include "tables/OfficerTablePlacement.h"
@@ -119,8 +118,6 @@ void applyRowCells(OfficerImport& import, OfficerRow& row) {
     if (appliesColumn(import, row, column)) {
       const std::string_view cell = enterCell(import, row, column);
       officerColumns()[static_cast<std::size_t>(column)].read(import, row, cell);
-      if (column == kNewNameColumn && !isGbkText(cell))
-        warnRow(import, "「新姓名」中有不是GBK文字的名称，游戏会显示乱码", row.line);
     }
   row.finishing = true;
   finishOfficerRow(import, row);

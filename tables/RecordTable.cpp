@@ -7,7 +7,6 @@
 #include "tables/BatchTable.h"
 #include "tables/CellDetail.h"
 #include "tables/CellParsers.h"
-#include "tables/GbkBytes.h"
 
 namespace vorandel {
 
@@ -200,8 +199,6 @@ void applyRecordTable(ScenarioSet& set, TableText table, const RecordTableLayout
       const std::string_view value = unquoteCell(cell);
       reader.read(at, {at, info != nullptr ? info->header : "", cell, info},
                   [&] { actions.applyCell(scenario, record, column.code, value); });
-      if (info != nullptr && info->form == CellForm::Text && !isGbkText(value))
-        reader.warnRow(formatMessage("「%s」列中有不是GBK文字的名称，游戏会显示乱码", info->header), r);
     }
     if (actions.finishRow) actions.finishRow(scenario, record);
   }

@@ -79,10 +79,10 @@ Obstacles cityObstacles(const Scenario& scenario, int c) {
 
 // The name that every scenario holding the record agrees on, byte for byte in the written width, when a
 // list line can write it; empty otherwise.
-std::string_view agreedName(const std::vector<const std::uint8_t*>& fields, std::size_t width) {
-  if (fields.empty()) return {};
+std::string agreedName(const std::vector<const std::uint8_t*>& fields, std::size_t width) {
+  if (fields.empty()) return std::string();
   for (const std::uint8_t* field : fields)
-    if (!std::equal(field, field + width, fields.front())) return {};
+    if (!std::equal(field, field + width, fields.front())) return std::string();
   return writableName(fields.front(), width);
 }
 
@@ -100,8 +100,9 @@ ExportedTable exportForceTable(const ScenarioSet& set, const std::vector<std::si
       Obstacles obstacles;
       addObstacles(obstacles, columns, 0, columns.size(), scenario, f);
       if (!obstacles.empty()) {
-        const std::string rulerName =
-            scenario.isOfficerNumber(ruler) ? informative(scenario.officerProfile(ruler).text(profile::name)) : kNoCell;
+        const std::string rulerName = scenario.isOfficerNumber(ruler)
+                                          ? informative(shownGbk(scenario.officerProfile(ruler).text(profile::name)))
+                                          : kNoCell;
         table.problems.push_back(obstacles.problem(formatMessage("剧本%zu 势力%d（%s）", s, f, rulerName.c_str())));
       }
       table.text +=
@@ -121,9 +122,9 @@ ExportedTable exportCityTable(const ScenarioSet& set, const std::vector<std::siz
     for (std::size_t s = 1; s < set.scenarioCount(); ++s) {
       if (neighbourList(first) && sameGeography(first, set.scenario(s).cityName(c))) continue;
       options = kCityOptions | kKeepScenarioGeography;
-      table.problems.push_back(
-          formatMessage("城市%d（%s）：剧本%zu 的地形、地图位置或相邻城与剧本0不同，表的选项为%u，不从剧本0复制。", c,
-                        informative(first.text(cityName::name)).c_str(), s, kCityOptions | kKeepScenarioGeography));
+      table.problems.push_back(formatMessage(
+          "城市%d（%s）：剧本%zu 的地形、地图位置或相邻城与剧本0不同，表的选项为%u，不从剧本0复制。", c,
+          informative(shownGbk(first.text(cityName::name))).c_str(), s, kCityOptions | kKeepScenarioGeography));
     }
   }
 
@@ -135,10 +136,11 @@ ExportedTable exportCityTable(const ScenarioSet& set, const std::vector<std::siz
       const Obstacles obstacles = cityObstacles(scenario, c);
       if (!obstacles.empty())
         table.problems.push_back(obstacles.problem(formatMessage(
-            "剧本%zu 城市%d（%s）", s, c, informative(scenario.cityName(c).text(cityName::name)).c_str())));
-      table.text += recordLine({numeral(static_cast<long>(s)), numeral(c),
-                                informative(scenario.cityName(c).text(cityName::name)), obstacles.empty() ? "1" : "0"},
-                               cityColumns(), scenario, c);
+            "剧本%zu 城市%d（%s）", s, c, informative(shownGbk(scenario.cityName(c).text(cityName::name))).c_str())));
+      table.text +=
+          recordLine({numeral(static_cast<long>(s)), numeral(c),
+                      informative(shownGbk(scenario.cityName(c).text(cityName::name))), obstacles.empty() ? "1" : "0"},
+                     cityColumns(), scenario, c);
     }
   }
   return table;
@@ -154,7 +156,7 @@ ExportedTable exportNameList(const ScenarioSet& set) {
         fields.push_back(set.scenario(s).officerProfile(k->number()).bytes.data() + profile::name.offset);
     }
     if (fields.empty()) continue;
-    const std::string_view name = agreedName(fields, kOfficerNameWidth);
+    const std::string name = agreedName(fields, kOfficerNameWidth);
     if (name.empty())
       table.problems.push_back(formatMessage("武将ID %u：姓名在各剧本中不同或无法写入名单，名单中没有这一行。", id));
     else
@@ -164,7 +166,7 @@ ExportedTable exportNameList(const ScenarioSet& set) {
     std::vector<const std::uint8_t*> fields;
     for (const Scenario& scenario : set.scenarios)
       fields.push_back(scenario.cityName(c).data() + cityName::name.offset);
-    const std::string_view name = agreedName(fields, kCityNameWidth);
+    const std::string name = agreedName(fields, kCityNameWidth);
     if (name.empty())
       table.problems.push_back(formatMessage("城市%d：城市名在各剧本中不同或无法写入名单，名单中没有这一行。", c));
     else

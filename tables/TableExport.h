@@ -1,7 +1,7 @@
 #pragma once
 // The current data as batch tables, ready to edit in a spreadsheet and to apply again: each table is
-// written in exactly the form that the batch of its kind reads (GBK, cells separated by tabs, CRLF line
-// ends), so that applying an unedited table changes no byte of the scenarios.
+// written in exactly the form that the batch of its kind reads (UTF-8 here, GBK or UTF-8 in the file; cells separated
+// by tabs, CRLF line ends), so that applying an unedited table changes no byte of the scenarios.
 //
 // A record holding a value that its table cannot express, or that the importer would change on the
 // way in (a value out of the column's range, a name with a blank, a non-ruler with several duties, a
@@ -18,7 +18,7 @@ namespace vorandel {
 
 struct ExportedTable {
   std::string text;                   // the table file's bytes
-  std::vector<std::string> problems;  // one GBK text per record that the table leaves untouched
+  std::vector<std::string> problems;  // one text per record that the table leaves untouched
 };
 
 // The officer table: the five key columns and the 49 value columns, every one switched on, with

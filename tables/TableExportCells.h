@@ -3,11 +3,13 @@
 // telling which names a cell can carry unchanged.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "model/EditError.h"
+#include "model/GbkText.h"
 #include "tables/BatchTable.h"
 #include "tables/ColumnDictionary.h"
 #include "tables/Vocabulary.h"
@@ -25,18 +27,18 @@ inline bool isPlainCell(std::string_view text) {
   return !(text.size() > 2 && text.front() == '"' && text.back() == '"');
 }
 
-// The name held in the first `width` bytes of a name field, when a table writing it back would
-// reproduce those bytes: a plain cell of fewer than `width` bytes followed by NUL bytes only. Empty
-// when it would not.
-inline std::string_view writableName(const std::uint8_t* bytes, std::size_t width) {
+// The name held in the first `width` bytes of a name field, as the UTF-8 cell of a table that writes it
+// back byte for byte: GBK text of fewer than `width` bytes followed by NUL bytes only, a plain cell.
+// Empty when no cell would reproduce the bytes.
+inline std::string writableName(const std::uint8_t* bytes, std::size_t width) {
   const auto* text = reinterpret_cast<const char*>(bytes);
   std::size_t length = 0;
   while (length < width && text[length] != '\0') ++length;
   if (length == width) return {};
   for (std::size_t i = length; i < width; ++i)
     if (text[i] != '\0') return {};
-  const std::string_view name(text, length);
-  return isPlainCell(name) ? name : std::string_view{};
+  const std::optional<std::string> name = gbkToUtf8(std::string_view(text, length));
+  return name && isPlainCell(*name) ? *name : std::string();
 }
 
 // The text as an informative cell: itself when it is a plain cell, "-" otherwise.

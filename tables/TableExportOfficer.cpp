@@ -139,9 +139,9 @@ ExportedTable exportOfficerTable(const ScenarioSet& set, const std::vector<std::
       const Obstacles obstacles = obstaclesOf(at);
       if (!obstacles.empty())
         table.problems.push_back(obstacles.problem(
-            formatMessage("剧本%zu 武将ID %d（%s）", s, id, informative(p.text(profile::name)).c_str())));
-      std::vector<std::string> cells{numeral(static_cast<long>(s)), numeral(id), informative(p.text(profile::name)),
-                                     obstacles.empty() ? "1" : "0",
+            formatMessage("剧本%zu 武将ID %d（%s）", s, id, informative(shownGbk(p.text(profile::name))).c_str())));
+      std::vector<std::string> cells{numeral(static_cast<long>(s)), numeral(id),
+                                     informative(shownGbk(p.text(profile::name))), obstacles.empty() ? "1" : "0",
                                      numeral(entry != nullptr ? static_cast<long>(entry->orderKey) : n)};
       for (const OfficerColumnSpec& value : officerColumns()) cells.push_back(value.write(at));
       table.text += tableLine(cells);

@@ -12,7 +12,7 @@
 namespace vorandel::gendata {
 
 struct CitySite {
-  std::string name;  // GBK
+  std::string name;  // UTF-8; the record holds it in GBK
   int largeMapX = 0, largeMapY = 0;
   int smallMapX = 0, smallMapY = 0;
   std::vector<int> neighbours;                  // city numbers, ascending; one to six of them

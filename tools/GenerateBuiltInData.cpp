@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     vorandel::saveScenarioFiles(set, (folder / "sndata.s5").string(), (folder / "taiki.s5").string(), 0,
                                 vorandel::kAllScenarios, &failedPath);
   } catch (const vorandel::EditError& error) {
-    // The message is GBK text, as the editor shows it.
+    // The message is UTF-8 text.
     std::fprintf(stderr, "vorandel-gendata: the generated set breaks a rule of the game:\n%s\n", error.text().c_str());
     return 1;
   } catch (const vorandel::StreamError&) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/GbkText.h"
 #include "rules/GameRules.h"
 #include "tools/OfficerNames.h"
 #include "tools/ScenarioPlan.h"
@@ -69,7 +70,7 @@ std::uint32_t Person::learnedSkills() const {
 
 OfficerProfile Person::profile() const {
   OfficerProfile out;
-  out.setText(profile::name, name, profile::name.length);
+  out.setText(profile::name, utf8ToGbk(name).value(), profile::name.length);
   out.set(profile::affinity, static_cast<std::uint8_t>(affinity));
   out.set(profile::birthYear, static_cast<std::uint8_t>(birthYear - kYearBase));
   out.set(profile::family, static_cast<std::uint8_t>(family));

@@ -16,7 +16,7 @@ struct Person {
   int id = 0;         // 0..499
   int debutYear = 0;  // the year he enters play
   int homeCity = 1;   // where he waits to appear, and where he lives while unaffiliated
-  std::string name;   // GBK
+  std::string name;   // UTF-8; the record holds it in GBK
   int family = 0;
   int birthYear = 0;
   int parentId = 0xFFFF;  // none

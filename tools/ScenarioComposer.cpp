@@ -1,4 +1,5 @@
 #include "tools/ScenarioComposer.h"
+#include "model/GbkText.h"
 #include "rules/GameRules.h"
 
 #include <algorithm>
@@ -212,7 +213,7 @@ void ScenarioComposer::writeLand() {
   for (int c = 1; c <= kCityCount; ++c) {
     const CitySite& site = land_[static_cast<std::size_t>(c - 1)];
     CityNameRecord names = scenario_.cityName(c);
-    names.setText(cityName::name, site.name, cityName::name.length);
+    names.setText(cityName::name, utf8ToGbk(site.name).value(), cityName::name.length);
     for (int slot = 0; slot < kNeighbourSlots; ++slot)
       names.set(cityName::neighbours, static_cast<std::size_t>(slot),
                 static_cast<std::int8_t>(slot < static_cast<int>(site.neighbours.size())

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "model/GbkText.h"
 #include "model/OpenFile.h"
 
 namespace vorandel::ui {
@@ -12,7 +13,8 @@ namespace {
 // The longest first line looked at: the officer table's header with all its columns fits many times.
 constexpr std::size_t kLineRoom = 64 * 1024;
 
-// The cells of a line: runs of bytes between blanks and tabs (GBK bytes are never blanks or tabs).
+// The cells of a line: runs of bytes between blanks and tabs (bytes of a multi-byte character are never blanks or
+// tabs).
 std::vector<std::string_view> cellsOf(std::string_view line) {
   std::vector<std::string_view> cells;
   std::size_t at = 0;
@@ -70,7 +72,10 @@ std::optional<int> batchModeOfFile(const std::string& path) {
     while (line.size() < kLineRoom && (c = std::fgetc(in.get())) != EOF && c != '\n') line += static_cast<char>(c);
     more = c != EOF;
   }
-  return batchModeOfFirstLine(line);
+  // A player's table is GBK; one saved as UTF-8 is recognised too (a byte-order mark is no cell).
+  if (line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
+  const std::optional<std::string> text = gbkToUtf8(line);
+  return batchModeOfFirstLine(text ? *text : line);
 }
 
 }  // namespace vorandel::ui

@@ -8,7 +8,7 @@
 namespace vorandel::ui {
 
 // The batch mode (0 name list, 1 officer table, 2 force table, 3 city table) of a table whose first
-// line is given (GBK); nothing when the line fits none of them.
+// line is given (UTF-8); nothing when the line fits none of them.
 std::optional<int> batchModeOfFirstLine(std::string_view line);
 
 // The same for a file, read up to its first line break; nothing when it cannot be read.

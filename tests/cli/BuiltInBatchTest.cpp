@@ -6,10 +6,14 @@
 
 #include "cli/Cli.h"
 #include "model/Loader.h"
+#include "tests/support/RecordNames.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
 
 namespace vorandel {
+
+using testing::gbkName;
+using testing::nameText;
 namespace {
 
 using testing::readFile;
@@ -50,11 +54,10 @@ class BuiltInBatch : public ::testing::Test {
 
 TEST_F(BuiltInBatch, ForceTableChangesItsFieldsOnly) {
   const std::string table = folder.file("lord.txt");
-  writeFile(table,
-            "剧本\t编号\t设置\t声望\t金钱\t粮食\t科技\t君主\r\n"
-            "-\t-\t-\t1\t1\t1\t1\t1\r\n"
-            "3\t2\t1\t999\t123456\t2000000\t战车,楼船\t谁都行\r\n"
-            "11\t2\t1\t1\t1\t1\t---\t-\r\n");  // no scenario 11: skipped
+  writeFile(table, testing::gbkBytes("剧本\t编号\t设置\t声望\t金钱\t粮食\t科技\t君主\r\n"
+                                     "-\t-\t-\t1\t1\t1\t1\t1\r\n"
+                                     "3\t2\t1\t999\t123456\t2000000\t战车,楼船\t谁都行\r\n"
+                                     "11\t2\t1\t1\t1\t1\t---\t-\r\n"));  // no scenario 11: skipped
   ScenarioSet expected = pristine;
   ForceRecord force = expected.scenarios[3].force(2);
   force.set(force::fame, 999);
@@ -66,17 +69,16 @@ TEST_F(BuiltInBatch, ForceTableChangesItsFieldsOnly) {
 
 TEST_F(BuiltInBatch, CityTableChangesItsFieldsOnly) {
   const std::string table = folder.file("city.txt");
-  writeFile(table,
-            "剧本\tID\t名称\t设置\t城防\t农业上限\t农业\t商城\t新名称\r\n"
-            "-\t-\t-\t0\t1\t1\t1\t1\t1\r\n"
-            "2\t11\t洛阳\t1\t777\t300\t900\t1\t洛都\r\n");
+  writeFile(table, testing::gbkBytes("剧本\tID\t名称\t设置\t城防\t农业上限\t农业\t商城\t新名称\r\n"
+                                     "-\t-\t-\t0\t1\t1\t1\t1\t1\r\n"
+                                     "2\t11\t洛阳\t1\t777\t300\t900\t1\t洛都\r\n"));
   ScenarioSet expected = pristine;
   Scenario& s = expected.scenarios[2];
   s.city(11).set(city::defence, 777);
   s.cityName(11).set(cityName::agricultureLimit, 300);
   s.city(11).set(city::agriculture, 300);  // held down to the new limit
   s.cityName(11).set(cityName::market, 1);
-  s.cityName(11).setText(cityName::name, "洛都", 5);
+  s.cityName(11).setText(cityName::name, gbkName("洛都"), 5);
   if (s.city(11).get(city::commerce) > s.cityName(11).get(cityName::commerceLimit))
     s.city(11).set(city::commerce, s.cityName(11).get(cityName::commerceLimit));
   expectWritten({"--city", table}, expected);
@@ -84,21 +86,21 @@ TEST_F(BuiltInBatch, CityTableChangesItsFieldsOnly) {
 
 TEST_F(BuiltInBatch, NameListRenamesInEveryScenario) {
   const std::string list = folder.file("name.txt");
-  writeFile(list, "W 10 张三丰\r\nC 34 东吴\r\n");
+  writeFile(list, testing::gbkBytes("W 10 张三丰\r\nC 34 东吴\r\n"));
   ScenarioSet expected = pristine;
   for (std::size_t s = 0; s < expected.scenarioCount(); ++s) {
     if (const std::optional<OfficerIndex> k = expected.officerIndexOf(s, 10))
-      expected.scenarios[s].officerProfile(k->number()).setText(profile::name, "张三丰", 9);
-    expected.scenarios[s].cityName(34).setText(cityName::name, "东吴", 5);
+      expected.scenarios[s].officerProfile(k->number()).setText(profile::name, gbkName("张三丰"), 9);
+    expected.scenarios[s].cityName(34).setText(cityName::name, gbkName("东吴"), 5);
   }
   expectWritten({"--name", list}, expected);
 }
 
 TEST_F(BuiltInBatch, ATableWithAnErrorAnywhereWritesNothing) {
   const std::string good = folder.file("good.txt");
-  writeFile(good, "剧本\t编号\t设置\t金钱\n-\t-\t-\t1\n0\t1\t1\t5\n");
+  writeFile(good, testing::gbkBytes("剧本\t编号\t设置\t金钱\n-\t-\t-\t1\n0\t1\t1\t5\n"));
   const std::string bad = folder.file("bad.txt");
-  writeFile(bad, "剧本\t编号\t设置\t金钱\n-\t-\t-\t1\n0\t1\t1\t5\n1\t1\t1\t5\n2\t1\t1\t3000001\n");
+  writeFile(bad, testing::gbkBytes("剧本\t编号\t设置\t金钱\n-\t-\t-\t1\n0\t1\t1\t5\n1\t1\t1\t5\n2\t1\t1\t3000001\n"));
   testing::FileBytes written;
   EXPECT_EQ(generate({"--lord", good, "--lord", bad}, written), kExitRefused);
   EXPECT_EQ(written.sndata, "");

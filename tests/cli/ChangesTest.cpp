@@ -13,6 +13,7 @@
 #include "tables/OfficerColumns.h"
 #include "tables/TableExport.h"
 #include "tables/Vocabulary.h"
+#include "tests/support/RecordNames.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
 
@@ -29,12 +30,12 @@ class Changes : public ::testing::Test {
     out.str("");
     err.str("");
     std::istringstream in(input);
-    CliContext context{out, err, "GBK", *data, &in};
+    CliContext context{out, err, "UTF-8", *data, &in};
     return runCli(args, context);
   }
   std::string table(const std::string& name, const std::string& text) {
     const std::string path = folder.file(name);
-    writeFile(path, text);
+    writeFile(path, testing::gbkBytes(text));
     return path;
   }
   void writePair(const std::string& dir, const ScenarioSet& set) {
@@ -92,7 +93,7 @@ TEST_F(Changes, TheReportListsTheNewOfficerAndEveryChangedCell) {
                                     "0 600 新人 3 0 洛阳 50\n1 600 新人 3 0 洛阳 60\n");
   const std::string report = folder.file("report.txt");
   ASSERT_EQ(run({"check", "--officer", officer, "--report", report}), kExitDone) << err.str();
-  const std::string text = readFile(report);
+  const std::string text = testing::gbkFileText(readFile(report));
   EXPECT_TRUE(text.starts_with("剧本\t种类\t编号\t名称\t列\t原值\t新值\n")) << text;
   // The new officers take their name from the template; the key cell 姓名 only names the row.
   EXPECT_NE(text.find("\n0\t武将\t600\t新武将\t整条记录\t-\t存在\n"), std::string::npos) << text;
@@ -137,7 +138,7 @@ TEST_F(Changes, ReportOfAnEditedOfficerTableOnTheBuiltInData) {
   const std::string edited = table("edited.txt", joinCells(lines, "\r\n") + "\r\n");
   ASSERT_EQ(run({"generate", "--officer", edited, "--out", folder.file("out"), "--report", "-"}), kExitDone)
       << err.str();
-  EXPECT_EQ(out.str(), expected);
+  EXPECT_EQ(out.str(), testing::gbkBytes(expected)) << "a report is GBK, on standard output too";
   EXPECT_NE(err.str().find("已把修改清单（3 项）写到标准输出。"), std::string::npos) << err.str();
 
   // diff says the same of the written pair, and nothing of a pair against itself.

@@ -9,6 +9,7 @@
 #include "model/Loader.h"
 #include "tables/BatchTable.h"
 #include "tables/TableExport.h"
+#include "tests/support/RecordNames.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
 
@@ -130,13 +131,13 @@ TEST_F(Cli, WrongUsage) {
 
 TEST_F(Cli, BatchesApplyInOrderAndAFailedOneWritesNothing) {
   const std::string lord = folder.file("lord.txt");
-  writeFile(lord, "剧本\t编号\t设置\t金钱\n0\t0\t0\t1\n1\t2\t1\t12345\n");
+  writeFile(lord, testing::gbkBytes("剧本\t编号\t设置\t金钱\n0\t0\t0\t1\n1\t2\t1\t12345\n"));
   ASSERT_EQ(run({"generate", "--lord", lord, "--out", folder.path().string()}), kExitDone) << err.str();
   ScenarioSet written;
   loadScenarioSet(written, readFile(folder.file("sndata.s5")), readFile(folder.file("taiki.s5")));
   EXPECT_EQ(written.scenarios[1].force(2).get(force::money), 12345);
 
-  writeFile(lord, "剧本\t编号\t设置\t金钱\n0\t0\t0\t1\n1\t2\t1\t-5\n");
+  writeFile(lord, testing::gbkBytes("剧本\t编号\t设置\t金钱\n0\t0\t0\t1\n1\t2\t1\t-5\n"));
   const std::string other = folder.file("other");
   std::filesystem::create_directory(other);
   EXPECT_EQ(run({"generate", "--lord", lord, "--out", other}), kExitRefused);
@@ -150,7 +151,7 @@ TEST_F(Cli, BatchesApplyInOrderAndAFailedOneWritesNothing) {
 TEST_F(Cli, OfficerTableIsValidatedBeforeItIsKept) {
   const std::string table = folder.file("officer.txt");
   // A new officer who stays waiting without a 所在地 column keeps location 0, which the check refuses.
-  writeFile(table, "剧本 ID 姓名 设置 编号 主管\n- - - 1 - 0\n0 600 新人 3 0 军事\n");
+  writeFile(table, testing::gbkBytes("剧本 ID 姓名 设置 编号 主管\n- - - 1 - 0\n0 600 新人 3 0 军事\n"));
   const std::string dir = folder.file("out");
   std::filesystem::create_directory(dir);
   EXPECT_EQ(run({"generate", "--officer", table, "--out", dir}), kExitRefused);
@@ -158,10 +159,10 @@ TEST_F(Cli, OfficerTableIsValidatedBeforeItIsKept) {
   EXPECT_FALSE(std::filesystem::exists(dir + "/sndata.s5"));
 
   // Without 主管 the new officer keeps the template's one duty, 特殊.
-  writeFile(table, "剧本 ID 姓名 设置 编号 所在地 武力\n- - - 1 - 0 0\n0 600 新人 3 0 洛阳 50\n");
+  writeFile(table, testing::gbkBytes("剧本 ID 姓名 设置 编号 所在地 武力\n- - - 1 - 0 0\n0 600 新人 3 0 洛阳 50\n"));
   EXPECT_EQ(run({"check", "--officer", table}), kExitDone) << err.str();
 
-  writeFile(table, "剧本 ID 姓名 设置 编号 所在地 主管\n- - - 1 - 0 0\n0 600 新人 3 0 洛阳 军事\n");
+  writeFile(table, testing::gbkBytes("剧本 ID 姓名 设置 编号 所在地 主管\n- - - 1 - 0 0\n0 600 新人 3 0 洛阳 军事\n"));
   ASSERT_EQ(run({"generate", "--officer", table, "--out", dir}), kExitDone) << err.str();
   ScenarioSet written;
   loadScenarioSet(written, readFile(dir + "/sndata.s5"), readFile(dir + "/taiki.s5"));
@@ -180,7 +181,7 @@ class OfficerTableOnBuiltInData : public ::testing::Test {
   OfficerTableOnBuiltInData() { loadScenarioSet(pristine, builtInData().sndata, builtInData().taiki); }
 
   int generate(const std::string& table, const std::string& out) {
-    writeFile(folder.file("officer.txt"), table);
+    writeFile(folder.file("officer.txt"), testing::gbkBytes(table));
     std::filesystem::create_directory(out);
     std::ostringstream sink;
     CliContext context{sink, sink, "UTF-8", builtInData()};
@@ -208,13 +209,24 @@ TEST_F(OfficerTableOnBuiltInData, AnErrorOnTheLastRowWritesNothing) {
   EXPECT_FALSE(std::filesystem::exists(out + "/taiki.s5"));
 }
 
-TEST(TerminalText, ConvertsGbkAndMarksWhatItCannot) {
-  EXPECT_EQ(gbkTo("剧本", "UTF-8"), utf8(u8"剧本"));
-  EXPECT_EQ(gbkTo("剧本", "GBK"), "剧本");
-  EXPECT_EQ(gbkTo("a\xFF"
-                  "b",
-                  "UTF-8"),
+TEST(TerminalText, ConvertsToTheTerminalAndMarksWhatItCannot) {
+  EXPECT_EQ(utf8To("剧本", "UTF-8"), "剧本");
+  EXPECT_EQ(utf8To("剧本", "GBK"), "\xBE\xE7\xB1\xBE");
+  EXPECT_EQ(utf8To("a😀b", "GBK"), "a?b") << "one mark for a whole character";
+  EXPECT_EQ(shownGbk("a\xFF"
+                     "b"),
             "a?b");
+}
+
+TEST(TerminalText, CommandLineWordsBecomeUtf8) {
+  // A word typed in a GBK terminal, and one typed in a UTF-8 terminal.
+  EXPECT_EQ(argumentToUtf8("\xB6\xE0\xD3\xE0", "GBK"), "多余");
+  EXPECT_EQ(argumentToUtf8("多余", "UTF-8"), "多余");
+  EXPECT_EQ(argumentToUtf8("\xB6", "GBK"), std::nullopt) << "half a character";
+  EXPECT_EQ(argumentText("a\xB6", "GBK"), "a?");
+  // The message is built in UTF-8 and shown in the terminal's encoding; a path stays as typed.
+  const Message message = Message("不接受选项 ").native("\xB6\xE0.txt");
+  EXPECT_EQ(messageTo(message, "GBK"), "\xB2\xBB\xBD\xD3\xCA\xDC\xD1\xA1\xCF\xEE \xB6\xE0.txt");
 }
 
 }  // namespace

@@ -8,10 +8,14 @@
 
 #include "cli/Cli.h"
 #include "model/Loader.h"
+#include "tests/support/RecordNames.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
 
 namespace vorandel {
+
+using testing::gbkName;
+using testing::nameText;
 namespace {
 
 using testing::readFile;
@@ -80,7 +84,7 @@ TEST(CommandLine, ChineseKindNamesAreAliases) {
                                                         {u8"城市", BatchKind::CityTable},
                                                         {u8"人名", BatchKind::NameList}};
   for (const auto& [word, kind] : kinds) EXPECT_EQ(parseOptions({"export", utf8(word)}, "UTF-8").exportKind, kind);
-  EXPECT_EQ(parseOptions({"export", "武将"}, "GBK").exportKind, BatchKind::OfficerTable);
+  EXPECT_EQ(parseOptions({"export", testing::gbkBytes("武将")}, "GBK").exportKind, BatchKind::OfficerTable);
   EXPECT_EQ(parseOptions({"list", "columns", utf8(u8"城市")}, "UTF-8").listTable, BatchKind::CityTable);
   EXPECT_EQ(parseOptions({"show", utf8(u8"势力"), "1"}, "UTF-8").showKind, "force");
 }
@@ -118,7 +122,8 @@ TEST_F(CommandLineRun, ACommandsHelpShowsThatCommandOnly) {
 
 TEST_F(CommandLineRun, AMinusReadsTheTableFromStandardInput) {
   const std::string dir = folder.file("out");
-  ASSERT_EQ(run({"generate", "--out=" + dir, "--lord", "-"}, "剧本\t编号\t设置\t金钱\n0\t0\t0\t1\n1\t2\t1\t12345\n"),
+  ASSERT_EQ(run({"generate", "--out=" + dir, "--lord", "-"},
+                testing::gbkBytes("剧本\t编号\t设置\t金钱\n0\t0\t0\t1\n1\t2\t1\t12345\n")),
             kExitDone)
       << err.str();
   ScenarioSet written;
@@ -132,22 +137,23 @@ TEST_F(CommandLineRun, AMinusReadsTheTableFromStandardInput) {
       << err.str();
   EXPECT_NE(err.str().find(utf8(u8"修改了 1 个势力")), std::string::npos) << err.str();
 
-  EXPECT_EQ(run({"check", "--lord", "-"}, "剧本\t编号\t设置\t金钱\n0\t0\t0\t1\n1\t2\t1\t-5\n"), kExitRefused);
+  EXPECT_EQ(run({"check", "--lord", "-"}, testing::gbkBytes("剧本\t编号\t设置\t金钱\n0\t0\t0\t1\n1\t2\t1\t-5\n")),
+            kExitRefused);
   EXPECT_NE(err.str().find(utf8(u8"数值不在允许范围内")), std::string::npos) << err.str();
 }
 
 TEST_F(CommandLineRun, LaterTablesOverwriteEarlierOnesWhateverTheirKinds) {
   const std::string names = folder.file("name.txt");
   const std::string city = folder.file("city.txt");
-  writeFile(names, "C 1 甲\n");
-  writeFile(city, "剧本 ID 名称 设置 新名称\n- - - 0 1\n0 1 x 1 乙\n1 1 x 1 乙\n");
+  writeFile(names, testing::gbkBytes("C 1 甲\n"));
+  writeFile(city, testing::gbkBytes("剧本 ID 名称 设置 新名称\n- - - 0 1\n0 1 x 1 乙\n1 1 x 1 乙\n"));
   const auto nameAfter = [&](std::vector<std::string> batches) {
     std::vector<std::string> args{"generate", "--out", folder.file("out")};
     args.insert(args.end(), batches.begin(), batches.end());
     EXPECT_EQ(run(args), kExitDone) << err.str();
     ScenarioSet written;
     loadScenarioSet(written, readFile(folder.file("out") + "/sndata.s5"), readFile(folder.file("out") + "/taiki.s5"));
-    return std::string(written.scenarios[0].cityName(1).text(cityName::name));
+    return nameText(written.scenarios[0].cityName(1).text(cityName::name));
   };
   EXPECT_EQ(nameAfter({"--name", names, "--city", city}), "乙");
   EXPECT_EQ(nameAfter({"--city", city, "--name", names}), "甲");

@@ -8,9 +8,9 @@
 
 #include <sstream>
 
-#include "app/GbkText.h"
 #include "cli/Cli.h"
 #include "model/BuiltInData.h"
+#include "model/GbkText.h"
 #include "tables/BatchTable.h"
 #include "tests/support/TempFolder.h"
 
@@ -156,20 +156,25 @@ TEST_F(Diagnostics, WarningsFollowASuccessfulRun) {
   rows.at(0).at(age) = gbk(u8"武力");
   rows.at(1).at(age) = "1";
   for (std::size_t r = 2; r < rows.size(); ++r) rows[r].at(age) = rows[r].at(war);
-  rows.at(2).at(column(rows, u8"新姓名")) = "\x80\x80";  // not GBK
   const std::string file = write("warn.txt", rows);
 
   EXPECT_EQ(run({"check", "--officer", file}), kExitDone) << messages;
   EXPECT_TRUE(withoutSummaries(messages).starts_with(kAllRight)) << messages;
   EXPECT_TRUE(said(utf8(u8"注意：表头中「武力」出现了不止一次，只有最右边的一列起作用\n"))) << messages;
   EXPECT_TRUE(said(utf8(u8"注意：「势力」列只供查看，导入时不会写入（开关可设为0）\n"))) << messages;
-  EXPECT_TRUE(said(utf8(u8"注意：「新姓名」中有不是GBK文字的名称，游戏会显示乱码（第3行，共 1 行）\n"))) << messages;
+
+  // Bytes that are not GBK text are refused with their line, before any cell is read.
+  rows.at(2).at(column(rows, u8"新姓名")) = "\xFF\xFF";
+  const std::string broken = write("broken.txt", rows);
+  EXPECT_EQ(run({"check", "--officer", broken}), kExitRefused) << messages;
+  EXPECT_TRUE(messages.starts_with(utf8(u8"表不是GBK文本\n"))) << messages;
+  EXPECT_TRUE(said(utf8(u8"\n无法转换的是第3行"))) << messages;
 }
 
 TEST_F(Diagnostics, TablesAsSpreadsheetsSaveThemAreRead) {
   const std::string exported = folder.file("gbk.txt");
   ASSERT_EQ(run({"export", "officer", "-o", exported}), kExitDone);
-  const std::string text = gbkToUtf8(readFile(exported));
+  const std::string text = gbkToUtf8(readFile(exported)).value();
   std::string le = "\xFF\xFE", be = "\xFE\xFF";
   // The table is all in the Basic Multilingual Plane: UTF-16 is two bytes per character.
   const std::u16string wide = [&] {
@@ -206,9 +211,12 @@ TEST_F(Diagnostics, FilesThatAreNotGbkTablesGetHints) {
   ASSERT_EQ(run({"export", "lord", "-o", exported}), kExitDone);
   const std::string table = readFile(exported);
 
-  writeFile(folder.file("utf8.txt"), gbkToUtf8(table));
+  // A UTF-8 table read as GBK: its bytes are no GBK text, or (when they happen to be) its header is
+  // wrong; both times the hint names --utf8.
+  writeFile(folder.file("utf8.txt"), gbkToUtf8(table).value());
   EXPECT_EQ(run({"check", "--lord", folder.file("utf8.txt")}), kExitRefused);
-  EXPECT_TRUE(messages.starts_with(utf8(u8"第一行前3列错误\n"))) << messages;
+  EXPECT_TRUE(messages.starts_with(utf8(u8"表不是GBK文本\n")) || messages.starts_with(utf8(u8"第一行前3列错误\n")))
+      << messages;
   EXPECT_TRUE(said(utf8(u8"这个表是UTF-8文本：请加 --utf8"))) << messages;
 
   writeFile(folder.file("sheet.xlsx"), std::string("PK\x03\x04", 4) + std::string(60, '\0'));

@@ -21,6 +21,7 @@
 #include "tables/BatchTable.h"
 #include "tables/OfficerTableWaitingOrder.h"
 #include "tables/Vocabulary.h"
+#include "tests/support/RecordNames.h"
 #include "tests/support/TempFolder.h"
 #include "tests/tables/TableExportSets.h"
 
@@ -124,7 +125,8 @@ TEST_F(Export, EditedCellsOfAnOfficerTableChangeExactlyThere) {
   const std::string table = folder.file("officer.txt");
   ASSERT_EQ(run({"export", "officer", "--scenario", "0", "-o", table}), kExitDone) << messages;
   std::vector<std::vector<std::string>> rows;
-  const std::string tableText = readWholeFile(table, kMaxTableFileSize);
+  // The file is GBK; the cells are edited as the program reads them, in UTF-8.
+  const std::string tableText = testing::gbkFileText(readWholeFile(table, kMaxTableFileSize));
   for (const std::string_view line : tableLines(tableText)) {
     const auto cells = splitCells(line);
     rows.emplace_back(cells.begin(), cells.end());
@@ -164,10 +166,10 @@ TEST_F(Export, EditedCellsOfAnOfficerTableChangeExactlyThere) {
   while (expected.officerIndexOf(0, id)) ++id;
   std::vector<std::string> added = rowOf(mover);
   const int home = pristine.officerState(ruler).get(state::location);
-  added.at(1) = added.at(kValues + 0) = std::to_string(id);                 // ID, 新ID
-  added.at(2) = added.at(kValues + 1) = utf8ToGbk(utf8(u8"新人")).value();  // 姓名, 新姓名
+  added.at(1) = added.at(kValues + 0) = std::to_string(id);  // ID, 新ID
+  added.at(2) = added.at(kValues + 1) = utf8(u8"新人");      // 姓名, 新姓名
   added.at(3) = "3";
-  added.at(kValues + 7) = utf8ToGbk(utf8(u8"一般")).value();        // 身份
+  added.at(kValues + 7) = utf8(u8"一般");                           // 身份
   added.at(kValues + 37) = std::string(nameOf(cityTable(), home));  // 所在地
   added.at(kValues + 40) = "0";                                     // 太守
   added.at(kValues + 43) = "---";                                   // 宝物
@@ -196,7 +198,7 @@ TEST_F(Export, EditedCellsOfAnOfficerTableChangeExactlyThere) {
 
   std::string edited;
   for (const std::vector<std::string>& cells : rows) edited += joinCells(cells, "\t") + "\r\n";
-  writeFile(table, edited);
+  writeFile(table, testing::gbkBytes(edited));
   const testing::FileBytes written = generate("", {"--officer", table});
   const testing::FileBytes want = testing::writeToBytes(expected);
   EXPECT_TRUE(written.sndata == want.sndata) << "sndata.s5 differs from the expected change";
@@ -210,16 +212,26 @@ TEST_F(Export, Utf8TablesBothWays) {
     ASSERT_EQ(run({"export", kind, "--utf8", "-o", table}), kExitDone) << messages;
     const std::string text = readFile(table);
     ASSERT_TRUE(text.starts_with("\xEF\xBB\xBF")) << kind << ": a spreadsheet needs the byte-order mark";
-    EXPECT_TRUE(utf8ToGbk(text.substr(3)).has_value()) << kind << " is not UTF-8";
+    EXPECT_TRUE(isUtf8(text.substr(3)) && utf8ToGbk(text.substr(3)).has_value()) << kind << " is not UTF-8";
     const testing::FileBytes written = generate("", {"--utf8", option, table});
     EXPECT_TRUE(written.sndata == builtInData().sndata && written.taiki == builtInData().taiki) << kind;
   }
   const std::string gbk = folder.file("gbk.txt");
-  writeFile(gbk, "W 1 张三\r\n");
+  writeFile(gbk, testing::gbkBytes("W 1 张三\r\n"));
   EXPECT_EQ(run({"check", "--utf8", "--name", gbk}), kExitRefused);
   EXPECT_NE(messages.find(utf8(u8"不是UTF-8文本")), std::string::npos) << messages;
-  EXPECT_EQ(utf8ToGbk(utf8(u8"剧本\U0001F600")), std::nullopt) << "a character that GBK lacks";
-  EXPECT_EQ(utf8ToGbk(utf8(u8"剧本")), "剧本");
+  // A UTF-16 table is read as such with or without --utf8; a name GBK lacks is refused with its line.
+  const std::string wide = folder.file("wide.txt");
+  writeFile(wide, std::string("\xFF\xFEW\0 \0"
+                              "1\0 \0\x20\x5F\x09\x4E\r\0\n\0",
+                              16));  // W 1 张三
+  EXPECT_EQ(run({"check", "--name", wide}), kExitDone) << messages;
+  writeFile(wide, std::string("\xFF\xFEW\0 \0"
+                              "1\0 \0\x20\x5F\x3D\xD8\x00\xDE\r\0\n\0",
+                              18));  // W 1 张😀
+  EXPECT_EQ(run({"check", "--name", wide}), kExitRefused);
+  EXPECT_TRUE(messages.starts_with(utf8(u8"名字中有GBK无法表示的字符，游戏无法显示\n"))) << messages;
+  EXPECT_NE(messages.find(utf8(u8"第1项在文件第1行")), std::string::npos) << messages;
 }
 
 TEST_F(Export, ValuesATableCannotCarryAreToldAndLeftAsTheyAre) {

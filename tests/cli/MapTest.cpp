@@ -9,11 +9,12 @@
 #include <sstream>
 
 #include "app/CityOfficers.h"
-#include "app/GbkText.h"
 #include "app/LabelPlacement.h"
 #include "app/ScenarioMap.h"
 #include "cli/Cli.h"
+#include "model/GbkText.h"
 #include "model/Loader.h"
+#include "tests/support/RecordNames.h"
 #include "tests/support/TempFolder.h"
 
 namespace vorandel {
@@ -125,7 +126,7 @@ TEST_F(Map, MarksRoadsColoursAndLegendFollowTheRecordsOfEveryScenario) {
       EXPECT_EQ(mark.owner, owner) << "city " << c;
       EXPECT_EQ(mark.fill, isForceNumber(owner) ? forceColour(owner) : kUnownedColour) << "city " << c;
       if (isForceNumber(owner)) owners.insert(owner);
-      EXPECT_EQ(panel.names.at(c), gbkToUtf8(scenario.cityName(c).text(cityName::name)));
+      EXPECT_EQ(panel.names.at(c), gbkToUtf8(scenario.cityName(c).text(cityName::name)).value());
     }
     EXPECT_EQ(panel.roads, pairs);
     EXPECT_EQ(panel.roadLines, static_cast<int>(pairs.size())) << "a pair drawn twice";
@@ -146,9 +147,8 @@ TEST_F(Map, ATableThatMovesOrRecoloursACityChangesThatCityOnly) {
   const std::map<int, CityMark> before = readPanels(scenarioMapSvg(set, {0})).at(0).cities;
   // 南皮 (5) moved by a city table to a place inside the data's extent.
   const std::string table = folder.file("ruv5_city.txt");
-  writeFile(table,
-            "剧本\tID\t名称\t设置\t小地图横坐标\t小地图纵坐标\r\nx\tx\tx\t8\t1\t1\r\n"
-            "0\t5\t南皮\t1\t100\t60\r\n");
+  writeFile(table, testing::gbkBytes("剧本\tID\t名称\t设置\t小地图横坐标\t小地图纵坐标\r\nx\tx\tx\t8\t1\t1\r\n"
+                                     "0\t5\t南皮\t1\t100\t60\r\n"));
   ASSERT_EQ(run({"map", "--city", table, "--scenario", "0", "-o", folder.file("moved.svg")}), kExitDone) << err.str();
   const std::map<int, CityMark> moved = readPanels(readFile(folder.file("moved.svg"))).at(0).cities;
   for (int c = 1; c <= kCityCount; ++c) {
@@ -232,8 +232,8 @@ TEST_F(Map, TheTitleHoldsTheStartDateAndTheTextIsUtf8) {
   const Scenario& first = set.scenario(0);
   const std::string title = "剧本 0：" + std::to_string(first.block.get(block::startYear)) + "年" +
                             std::to_string(first.block.get(block::startMonth)) + "月";
-  EXPECT_NE(svg.find(">" + gbkToUtf8(title) + "</text>"), std::string::npos) << gbkToUtf8(title);
-  EXPECT_TRUE(utf8ToGbk(svg).has_value()) << "the document is not UTF-8";
+  EXPECT_NE(svg.find(">" + title + "</text>"), std::string::npos) << title;
+  EXPECT_TRUE(isUtf8(svg)) << "the document is not UTF-8";
   EXPECT_NE(svg.find("font-family=\"'Microsoft YaHei'"), std::string::npos);
   EXPECT_NE(svg.find("sans-serif\""), std::string::npos);
 }
@@ -245,17 +245,16 @@ TEST_F(Map, CommandLineWritesTheFileOrStandardOutputAndRefusesAMissingScenario) 
   EXPECT_EQ(readPanels(out.str()).count(2), 1u);
 
   EXPECT_EQ(run({"map", "--scenario", "99", "-o", folder.file("none.svg")}), kExitUsage);
-  EXPECT_NE(err.str().find(gbkToUtf8("没有剧本 99")), std::string::npos) << err.str();
+  EXPECT_NE(err.str().find("没有剧本 99"), std::string::npos) << err.str();
   EXPECT_FALSE(std::filesystem::exists(folder.file("none.svg")));
 
   EXPECT_EQ(run({"map", "-o", dir}), kExitFileFailed);
-  EXPECT_NE(err.str().find(gbkToUtf8("无法写入文件：") + dir), std::string::npos) << err.str();
+  EXPECT_NE(err.str().find("无法写入文件：" + dir), std::string::npos) << err.str();
 
   writeFile(folder.file("old.svg"), "an older map");
   ASSERT_EQ(run({"map", "-o", folder.file("old.svg")}), kExitDone);
   EXPECT_EQ(readPanels(readFile(folder.file("old.svg"))).size(), set.scenarioCount());
-  EXPECT_NE(err.str().find(gbkToUtf8("已把 " + std::to_string(set.scenarioCount()) + " 个剧本的地图写入")),
-            std::string::npos);
+  EXPECT_NE(err.str().find("已把 " + std::to_string(set.scenarioCount()) + " 个剧本的地图写入"), std::string::npos);
 }
 
 }  // namespace

@@ -6,10 +6,10 @@
 #include <set>
 #include <sstream>
 
-#include "app/GbkText.h"
 #include "app/ScenarioViews.h"
 #include "cli/Cli.h"
 #include "model/EditError.h"
+#include "model/GbkText.h"
 #include "model/Loader.h"
 
 namespace vorandel {
@@ -113,7 +113,7 @@ TEST_F(Show, AForceListsExactlyTheOfficersServingIt) {
       EXPECT_EQ(shown.size(), expected.size());
       ASSERT_FALSE(shown.empty());
       EXPECT_EQ(officerNumber(s, shown.front()), ruler) << "the ruler's city comes first";
-      EXPECT_EQ(findForce(set, s, scenario.officerProfile(ruler).text(profile::name)), f);
+      EXPECT_EQ(findForce(set, s, gbkToUtf8(scenario.officerProfile(ruler).text(profile::name)).value()), f);
       EXPECT_EQ(findForce(set, s, std::to_string(f)), f);
     }
   }
@@ -121,7 +121,9 @@ TEST_F(Show, AForceListsExactlyTheOfficersServingIt) {
 
 TEST_F(Show, NamesAndNumbersFindTheirCityOrForceAndOthersAreRefused) {
   EXPECT_EQ(findCity(set, 0, "11"), 11);
-  EXPECT_EQ(findCity(set, 0, set.scenario(0).cityName(46).text(cityName::name)), 46);
+  EXPECT_EQ(findCity(set, 0, gbkToUtf8(set.scenario(0).cityName(46).text(cityName::name)).value()), 46);
+  EXPECT_THROW(findCity(set, 0, set.scenario(0).cityName(46).text(cityName::name)), EditError)
+      << "the GBK bytes are no name";
   EXPECT_THROW(findCity(set, 0, "48"), EditError);
   EXPECT_THROW(findCity(set, 0, "0"), EditError);
   EXPECT_THROW(findCity(set, 0, ""), EditError);
@@ -135,16 +137,24 @@ TEST_F(Show, NamesAndNumbersFindTheirCityOrForceAndOthersAreRefused) {
 TEST_F(Show, TheCommandTakesNamesInTheTerminalsCharsetAndPrintsInIt) {
   std::ostringstream out, err;
   CliContext context{out, err, "UTF-8", builtInData()};
-  const std::string name = gbkToUtf8(set.scenario(1).cityName(46).text(cityName::name));
+  const std::string_view gbkName = set.scenario(1).cityName(46).text(cityName::name);
+  const std::string name = gbkToUtf8(gbkName).value();
   ASSERT_EQ(runCli({"show", "city", name, "--scenario", "1"}, context), kExitDone) << err.str();
-  EXPECT_EQ(out.str(), gbkToUtf8(cityView(set, 1, 46)));
+  EXPECT_EQ(out.str(), cityView(set, 1, 46));
+  ASSERT_NE(name, std::string(gbkName)) << "the city has a Chinese name";
+
+  // A GBK terminal: the name is typed in GBK and the view printed in it.
+  std::ostringstream gbkOut;
+  CliContext gbkTerminal{gbkOut, err, "GBK", builtInData()};
+  ASSERT_EQ(runCli({"show", "city", std::string(gbkName), "--scenario", "1"}, gbkTerminal), kExitDone) << err.str();
+  EXPECT_EQ(gbkOut.str(), utf8To(cityView(set, 1, 46), "GBK"));
 
   out.str("");
   const int ruler = set.scenario(0).force(set.scenario(0).city(46).get(city::owner)).get(force::ruler);
   ASSERT_GT(ruler, 0);
-  const std::string rulerName = gbkToUtf8(set.scenario(0).officerProfile(ruler).text(profile::name));
+  const std::string rulerName = gbkToUtf8(set.scenario(0).officerProfile(ruler).text(profile::name)).value();
   ASSERT_EQ(runCli({"show", "force", rulerName}, context), kExitDone) << err.str();
-  EXPECT_EQ(out.str(), gbkToUtf8(forceView(set, 0, set.scenario(0).city(46).get(city::owner))));
+  EXPECT_EQ(out.str(), forceView(set, 0, set.scenario(0).city(46).get(city::owner)));
 
   EXPECT_EQ(runCli({"show", "city", "nowhere"}, context), kExitRefused);
   EXPECT_NE(err.str().find("nowhere"), std::string::npos) << err.str();

@@ -36,7 +36,7 @@ struct Outcome {
 
 Outcome generateInto(const std::string& folder) {
   std::ostringstream out, err;
-  CliContext context{out, err, "GBK", builtInData()};
+  CliContext context{out, err, "UTF-8", builtInData()};
   Outcome outcome;
   outcome.code = runCli({"generate", "--out", folder}, context);
   outcome.messages = err.str();
@@ -149,8 +149,8 @@ ProgramRun runProgramWithFileLimit(const std::vector<std::string>& args, rlim_t 
 
 TEST(GenerateFaults, DiskFillingUpHalfWayIsReportedAndThePreviousFilesAreKept) {
   const std::size_t sndataSize = builtInData().sndata.size();
-  const std::string failed = gbkTo("无法写入文件", "UTF-8");
-  const std::string done = gbkTo(kDone, "UTF-8");
+  const std::string failed = "无法写入文件";
+  const std::string done = kDone;
   // No byte at all, inside the first buffer, past the first buffer, and all but the last bytes.
   for (const rlim_t limit : {rlim_t{0}, rlim_t{100}, rlim_t{10000}, rlim_t{sndataSize / 2}, rlim_t{sndataSize - 1}}) {
     SCOPED_TRACE("file size limit " + std::to_string(limit));

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "model/GbkText.h"
 #include "tests/support/ErrorText.h"
 
 namespace vorandel {
@@ -35,9 +36,21 @@ TEST(EditError, ScenarioPrefixRightAlignsTheIndexInTwoCharacters) {
   EXPECT_EQ(error.context().row, 4u);
 }
 
-TEST(EditError, TextsAreGbkBytes) {
-  // 剧本 in code page 936.
-  EXPECT_EQ(std::string("剧本"), "\xBE\xE7\xB1\xBE");
+TEST(EditError, TextsAreUtf8AndNamesConvertToGbkAndBack) {
+  // 剧本 in UTF-8 inside, and in code page 936 in a name field.
+  EXPECT_EQ(std::string("剧本"), "\xE5\x89\xA7\xE6\x9C\xAC");
+  EXPECT_EQ(utf8ToGbk("剧本"), "\xBE\xE7\xB1\xBE");
+  EXPECT_EQ(gbkToUtf8("\xBE\xE7\xB1\xBE"), "剧本");
+  EXPECT_EQ(gbkLength("a剧本"), 5u);
+  // What has no GBK form, and bytes that are not GBK or not UTF-8, convert to nothing.
+  EXPECT_EQ(utf8ToGbk("剧😀"), std::nullopt);
+  EXPECT_EQ(utf8ToGbk("\xE5\x89"), std::nullopt) << "half a UTF-8 character";
+  EXPECT_EQ(gbkToUtf8("\xBE"), std::nullopt) << "a lone lead byte";
+  EXPECT_EQ(gbkToUtf8("\xFF\xFF"), std::nullopt);
+  EXPECT_EQ(shownGbk("\xBE\xE7\xFF"), "剧?");
+  EXPECT_EQ(utf16ToUtf8(std::string("\x67\x52\x2C\x67", 4), false), "剧本");
+  EXPECT_EQ(utf16ToUtf8(std::string("\x52\x67\x67\x2C", 4), true), "剧本");
+  EXPECT_EQ(utf16ToUtf8(std::string("\x00\xD8", 2), false), std::nullopt) << "a lone surrogate";
 }
 
 }  // namespace

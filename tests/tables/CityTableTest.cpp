@@ -6,10 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/RecordNames.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/tables/TableFiles.h"
 
 namespace vorandel {
+
+using testing::gbkName;
+using testing::nameText;
 namespace {
 
 using testing::cellErrorText;
@@ -65,7 +69,7 @@ TEST_F(CityTable, WritesValuesOfCityAndNameRecords) {
                 {"1 5 洛阳 1 襄平 999 100 999 800 700 600 65535 99 8000000 98 97 1A0 1"}),
             "(no error)");
   const Scenario& s = set.scenarios[1];
-  EXPECT_EQ(s.cityName(5).text(cityName::name), "襄平");
+  EXPECT_EQ(nameText(s.cityName(5).text(cityName::name)), "襄平");
   EXPECT_EQ(s.city(5).get(city::defence), 999);
   EXPECT_EQ(s.city(5).get(city::floodControl), 100);
   EXPECT_EQ(s.cityName(5).get(cityName::agricultureLimit), 999);
@@ -86,7 +90,7 @@ TEST_F(CityTable, NameIsAtMostFourBytesAndLeavesTheRestOfTheNameArea) {
   std::uint8_t* bytes = set.scenarios[0].cityName(7).data();
   for (int i = 5; i < 12; ++i) bytes[i] = 0xAA;
   ASSERT_EQ(run("新名称", 0, {"0 7 x 1 \"北平\""}), "(no error)");
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(bytes), 5), std::string("北平\0", 5));
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(bytes), 5), gbkName("北平") + '\0') << "GBK in the record";
   for (int i = 5; i < 12; ++i) EXPECT_EQ(bytes[i], 0xAA) << i;
   ASSERT_EQ(run("新名称", 0, {"0 7 x 1 a"}), "(no error)");
   EXPECT_EQ(std::string(reinterpret_cast<char*>(bytes), 5), std::string("a\0\0\0\0", 5));

@@ -1,6 +1,8 @@
 #include "app/BatchRun.h"
 #include "tables/ForceTable.h"
 
+#include "model/GbkText.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -149,8 +151,9 @@ TEST_F(ForceTable, TableLevelMessages) {
   EXPECT_EQ(run({"剧本 编号", "- -"}), "输入文件至少要有3列");
   EXPECT_EQ(run({"剧本 编号 状态 声望", "- - - 1"}), "第一行前3列错误");
   EXPECT_EQ(run({"编号 剧本 设置 声望", "- - - 1"}), "第一行前3列错误");
-  const std::string utf8(reinterpret_cast<const char*>(u8"剧本 编号 设置"));
-  EXPECT_EQ(run({utf8, "- - -"}), "第一行前3列错误");
+  // The importers read UTF-8: a header left in GBK is no header of theirs.
+  const std::string gbk = utf8ToGbk("剧本 编号 设置").value();
+  EXPECT_EQ(run({gbk, "- - -"}), "第一行前3列错误");
   EXPECT_EQ(errorText([&] { runBatch(set, BatchKind::ForceTable, files.missing()); }), "cannot open file to read");
 }
 

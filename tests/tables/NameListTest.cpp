@@ -5,10 +5,14 @@
 
 #include <string>
 
+#include "tests/support/RecordNames.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/tables/TableFiles.h"
 
 namespace vorandel {
+
+using testing::gbkName;
+using testing::nameText;
 namespace {
 
 using testing::errorText;
@@ -22,10 +26,10 @@ class NameList : public ::testing::Test {
 
   std::string officerName(std::size_t s, int id) const {
     const OfficerIndex index = set.officerIndexOf(s, id).value();
-    return std::string(set.scenarios[s].officerProfile(index.number()).text(profile::name));
+    return nameText(set.scenarios[s].officerProfile(index.number()).text(profile::name));
   }
   std::string cityName(std::size_t s, int c) const {
-    return std::string(set.scenarios[s].cityName(c).text(cityName::name));
+    return nameText(set.scenarios[s].cityName(c).text(cityName::name));
   }
 
   TableFiles files;
@@ -44,11 +48,12 @@ TEST_F(NameList, RenamesOfficersAndCitiesInEveryScenario) {
   const int officer = set.officerIndexOf(0, 11).value().number();
   const auto& after = set.scenarios[0].officerProfile(officer).bytes;
   const auto& old = before.scenarios[0].officerProfile(officer).bytes;
-  EXPECT_EQ(std::string(after.begin(), after.begin() + 9), std::string("诸葛亮\0\0\0", 9));
+  EXPECT_EQ(std::string(after.begin(), after.begin() + 9), gbkName("诸葛亮") + std::string(3, '\0'))
+      << "GBK in the record";
   EXPECT_TRUE(std::equal(after.begin() + 9, after.end(), old.begin() + 9));
   EXPECT_EQ(set.scenarios[0].states, before.scenarios[0].states);
   const std::uint8_t* cityBytes = set.scenarios[1].cityName(12).data();
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(cityBytes), 5), std::string("许昌\0", 5));
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(cityBytes), 5), gbkName("许昌") + '\0');
   EXPECT_TRUE(std::equal(cityBytes + 5, cityBytes + 32, before.scenarios[1].cityName(12).data() + 5));
 }
 

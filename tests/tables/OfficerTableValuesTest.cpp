@@ -1,6 +1,7 @@
 // The officer table's value columns and the finishing rules that every applied row ends with.
 #include <string>
 
+#include "tests/support/RecordNames.h"
 #include "tests/tables/OfficerTableFixture.h"
 
 namespace vorandel::testing {
@@ -18,7 +19,7 @@ TEST_F(OfficerValues, ValueColumnsWriteTheirFields) {
       "(no error)");
   const OfficerState& o = officer(0, 12);
   const OfficerProfile& p = profileOf(0, 12);
-  EXPECT_EQ(p.text(profile::name), "诸葛亮");
+  EXPECT_EQ(nameText(p.text(profile::name)), "诸葛亮");
   EXPECT_EQ(p.get(profile::gender), 1u);
   EXPECT_EQ(p.get(profile::parentId), 4464) << "the low 16 bits of 70000";
   EXPECT_EQ(p.get(profile::birthYear), 81);
@@ -49,7 +50,7 @@ TEST_F(OfficerValues, NamesOfEightBytesAtMost) {
   const std::string header = "剧本 ID 姓名 设置 编号 新姓名";
   profileOf(0, 12).setText(profile::name, "ABCDEFGHIJKLMNOPQRS", 20);
   ASSERT_EQ(run({header, "- - - 1 - 1", "0 12 某 1 0 司马懿师"}), "(no error)");
-  EXPECT_EQ(profileOf(0, 12).text(profile::name), "司马懿师");
+  EXPECT_EQ(nameText(profileOf(0, 12).text(profile::name)), "司马懿师");
   EXPECT_EQ(profileOf(0, 12).bytes[8], 0);
   EXPECT_EQ(profileOf(0, 12).bytes[9], 'J') << "bytes after the first nine stay";
   EXPECT_EQ(run({header, "- - - 1 - 1", "0 13 某 1 0 司马懿师x"}), cellErrorText(3, 6, "F3", "武将名过长"));

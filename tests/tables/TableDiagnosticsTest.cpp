@@ -9,11 +9,12 @@
 #include "model/EditError.h"
 #include "tables/CellDetail.h"
 #include "tables/ForceTable.h"
-#include "tables/GbkBytes.h"
 #include "tables/ImportWarnings.h"
 #include "tables/NameList.h"
 #include "tables/ProblemList.h"
+#include "tables/TableMessages.h"
 #include "tables/TableProblems.h"
+#include "tables/TextCharacters.h"
 #include "tables/Vocabulary.h"
 #include "tests/tables/OfficerTableFixture.h"
 
@@ -43,17 +44,12 @@ Raised raisedBy(Call&& call) {
   return {"(no error)", "", {}};
 }
 
-TEST(GbkBytes, NamesTheGameCannotShow) {
-  EXPECT_TRUE(isGbkText("Cao Cao"));
-  EXPECT_TRUE(isGbkText("曹操"));
-  EXPECT_TRUE(isGbkText(""));
-  EXPECT_FALSE(isGbkText("曹\xB2")) << "a lone lead byte";
-  EXPECT_FALSE(isGbkText("\xFF\xFF"));
-  EXPECT_FALSE(isGbkText("\x80\x80"));
-  EXPECT_FALSE(isGbkText(std::string("曹\0操", 5))) << "an embedded NUL";
-  EXPECT_FALSE(isGbkText("\xB2\x20")) << "a blank is no trail byte";
-  EXPECT_EQ(gbkCharacters("a曹b").size(), 3u);
-  EXPECT_EQ(shortened("曹操刘备", 5), "曹操…") << "a character is never cut in two";
+TEST(TextCharacters, CharactersAreNeverCutInTwo) {
+  EXPECT_EQ(characters("a曹b😀").size(), 4u);
+  EXPECT_EQ(characters("曹\xE6").size(), 2u) << "a broken character is one piece";
+  EXPECT_EQ(shortened("曹操刘备", 5), "曹操…") << "the limit counts GBK bytes: two for 曹, one for a";
+  EXPECT_EQ(shortened("a曹操刘", 5), "a曹操…");
+  EXPECT_EQ(shortened("曹操", 4), "曹操");
 }
 
 TEST(CellDetail, ClosestNamesCountCharactersNotBytes) {
@@ -174,11 +170,11 @@ TEST_F(OfficerDiagnostics, WarningsTellWhatTheImportDidSilently) {
           "注意：剧本中没有该ID武将的行没有改变任何数据（设置为3的行才会新建武将）（第4行，共 1 行）",
           "注意：不能带兵（修行、在野、隐居、待命）而「士兵」「训练」被清零的武将：1 名",
       }));
-  // A name the game cannot show is written, as always, and told.
+  // A name GBK cannot write is refused at its cell.
   warnings = ImportWarnings();
-  ASSERT_EQ(import({"剧本 ID 姓名 设置 编号 新姓名", "- - - 1 - 1", "0 12 某 1 0 \xFF\xFF"}).text, "(no error)");
-  EXPECT_EQ(warnings.lines(),
-            std::vector<std::string>{"注意：「新姓名」中有不是GBK文字的名称，游戏会显示乱码（第3行，共 1 行）"});
+  const Raised notGbk = import({"剧本 ID 姓名 设置 编号 新姓名", "- - - 1 - 1", "0 12 某 1 0 曹😀"});
+  EXPECT_EQ(notGbk.text, cellErrorText(3, 6, "F3", kNameNotGbk));
+  EXPECT_NE(notGbk.details.find("「曹😀」"), std::string::npos) << notGbk.details;
 }
 
 TEST(RecordDiagnostics, ForceRowsOutsideTheSetAndBadCellsAreTold) {
@@ -217,11 +213,10 @@ TEST(NameListDiagnostics, EntriesAreNamedByLineAndWhatIsWrong) {
   listTableProblems(set, BatchKind::NameList, TableText{text, "name.txt"}, problems);
   EXPECT_EQ(problems.lines(), (std::vector<std::string>{"第2项在文件第2行：「C 48 某城」 城市编号超出范围。  允许 1–47",
                                                         "第3项在文件第3行：「W 13」 编号后面应是新名字"}));
-  ImportWarnings warnings;
-  text = "W 12 \x80\x80\r\nC 11 \xB2\r\nC 12 洛阳\r\n";
-  ASSERT_EQ(raisedBy([&] { importNameList(set, TableText{text, "name.txt"}, &warnings); }).text, "(no error)");
-  EXPECT_EQ(warnings.lines(),
-            std::vector<std::string>{"注意：名单中有不是GBK文字的名字，游戏会显示乱码（第1、2行，共 2 行）"});
+  text = "C 12 洛阳\r\nW 12 张😀\r\n";
+  raised = raisedBy([&] { importNameList(set, TableText{text, "name.txt"}); });
+  EXPECT_EQ(raised.text, kNameNotGbk);
+  EXPECT_EQ(raised.details, "表：name.txt\n第2项在文件第2行：「W 12 张😀」：「张😀」");
 
   text = "W 12 张三\r\n12 李四\r\n";
   raised = raisedBy([&] { importNameList(set, TableText{text, "name.txt"}); });

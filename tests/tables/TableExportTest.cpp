@@ -5,12 +5,17 @@
 #include <gtest/gtest.h>
 
 #include "app/BatchRun.h"
+#include "app/TableEncoding.h"
 #include "tables/BatchTable.h"
 #include "tables/CityTable.h"
+#include "tests/support/RecordNames.h"
 #include "tests/support/TempFolder.h"
 #include "tests/tables/TableExportSets.h"
 
 namespace vorandel {
+
+using testing::gbkName;
+using testing::nameText;
 namespace {
 
 constexpr BatchKind kKinds[] = {BatchKind::OfficerTable, BatchKind::ForceTable, BatchKind::CityTable,
@@ -22,7 +27,7 @@ class TableExport : public ::testing::Test {
   ScenarioSet roundTrip(const ScenarioSet& set, BatchKind kind, ExportedTable& table) {
     table = exportTable(set, kind, {});
     const std::string path = folder.file("table.txt");
-    testing::writeFile(path, table.text);
+    testing::writeFile(path, encodeTable(table.text, false));
     ScenarioSet copy = set;
     runBatch(copy, kind, path);
     return copy;
@@ -85,10 +90,10 @@ TEST_F(TableExport, ValuesATableCannotCarryAreReportedAndTheirRowsLeftAlone) {
   s1.force(2).set(force::money, -5);
   s0.city(5).set(city::commerce, 900);
   s0.cityName(5).set(cityName::commerceLimit, 400);
-  s1.cityName(6).setText(cityName::name, "长安城", 7);
+  s1.cityName(6).setText(cityName::name, gbkName("长安城"), 7);
   // A city placed elsewhere on the map of the second scenario; an officer named differently there.
   s1.cityName(9).set(cityName::smallMapX, 123);
-  s1.officerProfile(numberOf(1, 204)).setText(profile::name, "别名", 9);
+  s1.officerProfile(numberOf(1, 204)).setText(profile::name, gbkName("别名"), 9);
 
   ExportedTable officers, forces, cities, names;
   expectUnchanged(set, BatchKind::OfficerTable, officers);

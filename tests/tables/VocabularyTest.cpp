@@ -67,7 +67,8 @@ TEST(VocabularyTest, CitiesAreNumberedInTheOrderOfTheCityRecords) {
   EXPECT_EQ(cityTable().find("邺"), 7);
   EXPECT_EQ(cityTable().find("谯"), 20);
   EXPECT_EQ(cityTable().find("宛"), 22);
-  EXPECT_EQ(cityTable().find(std::string("\xCE\xE2")), 34) << "keys are GBK bytes: 吴";
+  EXPECT_EQ(cityTable().find(std::string("\xE5\x90\xB4")), 34) << "keys are UTF-8 text: 吴";
+  EXPECT_EQ(cityTable().find(std::string("\xCE\xE2")), std::nullopt) << "吴 in GBK is no key";
   EXPECT_EQ(cityTable().find("鄱阳"), 47);
 }
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "model/Records.h"
+#include "tests/support/RecordNames.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
 #include "tests/ui/ScriptedHost.h"
@@ -48,7 +49,7 @@ class BatchDialog : public ::testing::Test {
 };
 
 TEST_F(BatchDialog, OpensWithTheModesTitleAndItsDefaultFileWhenItExists) {
-  testing::writeFile(folder.file("ruv5_lord.txt"), kGoodTable);
+  testing::writeGbkFile(folder.file("ruv5_lord.txt"), kGoodTable);
   state.inputPath = "left over from before";
   open();
   EXPECT_EQ(host.windowText, "批量修改势力信息");
@@ -71,7 +72,7 @@ TEST_F(BatchDialog, OpensWithTheModesTitleAndItsDefaultFileWhenItExists) {
 std::string firstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
 
 TEST_F(BatchDialog, ASuccessfulBatchCommitsClosesAndLeavesTheChangesPending) {
-  testing::writeFile(folder.file("ruv5_lord.txt"), kGoodTable);
+  testing::writeGbkFile(folder.file("ruv5_lord.txt"), kGoodTable);
   auto dialog = open();
   EXPECT_TRUE(dialog.onCommand(BATCH_START));
   EXPECT_EQ(money(), 4321);
@@ -87,7 +88,7 @@ TEST_F(BatchDialog, ASuccessfulBatchCommitsClosesAndLeavesTheChangesPending) {
 }
 
 TEST_F(BatchDialog, CancelAfterAnErrorKeepsTheDialogAndTheSet) {
-  testing::writeFile(folder.file("ruv5_lord.txt"), kBadTable);
+  testing::writeGbkFile(folder.file("ruv5_lord.txt"), kBadTable);
   const ScenarioSet before = state.current;
   auto dialog = open();
   host.answers = {BoxAnswer::Cancel};
@@ -103,7 +104,7 @@ TEST_F(BatchDialog, CancelAfterAnErrorKeepsTheDialogAndTheSet) {
   EXPECT_EQ(state.inputPath, folder.file("ruv5_lord.txt"));
 
   // Pressing again after fixing the file starts from the unchanged set.
-  testing::writeFile(folder.file("ruv5_lord.txt"), kGoodTable);
+  testing::writeGbkFile(folder.file("ruv5_lord.txt"), kGoodTable);
   EXPECT_TRUE(dialog.onCommand(BATCH_START));
   EXPECT_EQ(money(), 4321);
   EXPECT_EQ(host.endedWith, std::vector<int>{0});
@@ -111,7 +112,7 @@ TEST_F(BatchDialog, CancelAfterAnErrorKeepsTheDialogAndTheSet) {
 
 TEST_F(BatchDialog, TheDoneBoxTellsATableThatChangedNothing) {
   // The row is switched off: the table applies, and the box says it changed nothing.
-  testing::writeFile(folder.file("ruv5_lord.txt"), kMoneyHeader + "1\t2\t0\t4321\n");
+  testing::writeGbkFile(folder.file("ruv5_lord.txt"), kMoneyHeader + "1\t2\t0\t4321\n");
   auto dialog = open();
   EXPECT_TRUE(dialog.onCommand(BATCH_START));
   ASSERT_EQ(host.boxes.size(), 1u);
@@ -122,7 +123,7 @@ TEST_F(BatchDialog, TheDoneBoxTellsATableThatChangedNothing) {
 
 TEST_F(BatchDialog, RetryReadsTheFileAgainOnAFreshCopy) {
   // Two rows: the first one succeeds before the second fails, so a copy that was not fresh would show it.
-  testing::writeFile(folder.file("ruv5_lord.txt"), kMoneyHeader + "0\t1\t1\t777\n1\t2\t1\t3000001\n");
+  testing::writeGbkFile(folder.file("ruv5_lord.txt"), kMoneyHeader + "0\t1\t1\t777\n1\t2\t1\t3000001\n");
   const ScenarioSet before = state.current;
   auto dialog = open();
   host.answers = {BoxAnswer::Retry, BoxAnswer::Retry};
@@ -130,7 +131,7 @@ TEST_F(BatchDialog, RetryReadsTheFileAgainOnAFreshCopy) {
   host.beforeAnswer = [&](const testing::ShownBox& box) {
     if (box.style != BoxStyle::ErrorRetryCancel) return;
     EXPECT_EQ(state.current, before) << "the failed run must not touch the current set";
-    if (++errorsSeen == 2) testing::writeFile(folder.file("ruv5_lord.txt"), kGoodTable);
+    if (++errorsSeen == 2) testing::writeGbkFile(folder.file("ruv5_lord.txt"), kGoodTable);
   };
   EXPECT_TRUE(dialog.onCommand(BATCH_START));
   EXPECT_TRUE(state.pendingChanges);
@@ -153,7 +154,7 @@ TEST_F(BatchDialog, AnOfficerTableIsValidatedBeforeItIsCommitted) {
       "x\tx\tx\t0\tx\t1\t1\t0\n";
   const std::string skills = "\t火计,混乱,内讧,收拾,仙术,鼓舞\t军事\n";
   // A new officer without a place passes the table but not the check of the whole scenario.
-  testing::writeFile(folder.file("ruv5_officer.txt"), header + "0\t600\t新人\t3\t0\t70" + skills);
+  testing::writeGbkFile(folder.file("ruv5_officer.txt"), header + "0\t600\t新人\t3\t0\t70" + skills);
   const ScenarioSet before = state.current;
   auto dialog = open();
   EXPECT_EQ(state.inputPath, folder.file("ruv5_officer.txt"));
@@ -166,7 +167,7 @@ TEST_F(BatchDialog, AnOfficerTableIsValidatedBeforeItIsCommitted) {
   EXPECT_EQ(state.current, before);
   EXPECT_TRUE(host.endedWith.empty());
 
-  testing::writeFile(folder.file("ruv5_officer.txt"), header + "0\t12\t某人\t1\t0\t85" + skills);
+  testing::writeGbkFile(folder.file("ruv5_officer.txt"), header + "0\t12\t某人\t1\t0\t85" + skills);
   EXPECT_TRUE(dialog.onCommand(BATCH_START));
   EXPECT_TRUE(host.boxes.back().text.starts_with("已保存修改。\n武将表：修改了 1 名武将（共 "))
       << host.boxes.back().text;
@@ -188,7 +189,7 @@ TEST_F(BatchDialog, AMissingFileIsToldByTheDialogAndTheDialogStaysOpen) {
   EXPECT_TRUE(host.endedWith.empty());
 
   // Retry finds the file gone as well: the same message, no Retry/Cancel box.
-  testing::writeFile(folder.file("ruv5_lord.txt"), kBadTable);
+  testing::writeGbkFile(folder.file("ruv5_lord.txt"), kBadTable);
   state.batchMode = 2;
   state.inputPath = folder.file("ruv5_lord.txt");
   host.boxes.clear();
@@ -222,7 +223,7 @@ TEST_F(BatchDialog, ADropTakesTheFirstFileAndIsAlwaysReleased) {
 }
 
 TEST_F(BatchDialog, BrowseStartsFromThePathAndKeepsItWhenCancelled) {
-  testing::writeFile(folder.file("ruv5_lord.txt"), kGoodTable);
+  testing::writeGbkFile(folder.file("ruv5_lord.txt"), kGoodTable);
   auto dialog = open();
   EXPECT_FALSE(dialog.onCommand(BATCH_BROWSE));
   EXPECT_EQ(host.browseStartedFrom, folder.file("ruv5_lord.txt"));
@@ -244,7 +245,7 @@ TEST_F(BatchDialog, BrowseStartsFromThePathAndKeepsItWhenCancelled) {
 
 TEST_F(BatchDialog, ABatchThatChangesNothingSaysSoAndLeavesNothingPending) {
   const std::string unchanged = std::to_string(money());
-  testing::writeFile(folder.file("ruv5_lord.txt"), kMoneyHeader + "1\t2\t1\t" + unchanged + "\n");
+  testing::writeGbkFile(folder.file("ruv5_lord.txt"), kMoneyHeader + "1\t2\t1\t" + unchanged + "\n");
   auto dialog = open();
   EXPECT_TRUE(dialog.onCommand(BATCH_START));
   ASSERT_EQ(host.boxes.size(), 1u);
@@ -276,10 +277,10 @@ TEST_F(BatchDialog, ExportWritesTheModesTableNextToTheProgramAndFillsThePath) {
   EXPECT_FALSE(state.pendingChanges);
 
   // A second export keeps the edited table as .bak.
-  testing::writeFile(table, kGoodTable);
+  testing::writeGbkFile(table, kGoodTable);
   host.boxes.clear();
   EXPECT_TRUE(dialog.onCommand(BATCH_EXPORT));
-  EXPECT_EQ(testing::readFile(table + ".bak"), kGoodTable);
+  EXPECT_EQ(testing::readFile(table + ".bak"), testing::gbkBytes(kGoodTable));
   ASSERT_EQ(host.boxes.size(), 1u);
   EXPECT_NE(host.boxes[0].text.find(table + ".bak"), std::string::npos) << host.boxes[0].text;
 }
@@ -305,7 +306,7 @@ TEST_F(BatchDialog, ExportNamesTheRowsItSwitchedOffAndAFailureWritesNothing) {
 }
 
 TEST_F(BatchDialog, AFileDroppedOnTheMainWindowIsOfferedInsteadOfTheDefault) {
-  testing::writeFile(folder.file("ruv5_lord.txt"), kGoodTable);
+  testing::writeGbkFile(folder.file("ruv5_lord.txt"), kGoodTable);
   state.droppedPath = folder.file("dropped.txt");
   open();
   EXPECT_EQ(state.inputPath, folder.file("dropped.txt"));

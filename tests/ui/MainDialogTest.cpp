@@ -6,6 +6,7 @@
 
 #include "model/EditError.h"
 #include "model/Records.h"
+#include "tests/support/RecordNames.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
 #include "tests/ui/ScriptedHost.h"
@@ -35,10 +36,10 @@ class MainDialog : public ::testing::Test {
 
   // The batch dialog, played by a user who presses "开始处理" on the force table below.
   void playBatchDialogs() {
-    testing::writeFile(folder.file("ruv5_lord.txt"),
-                       "剧本\t编号\t设置\t金钱\n"
-                       "x\tx\tx\t1\n"
-                       "1\t2\t1\t4321\n");
+    testing::writeGbkFile(folder.file("ruv5_lord.txt"),
+                          "剧本\t编号\t设置\t金钱\n"
+                          "x\tx\tx\t1\n"
+                          "1\t2\t1\t4321\n");
     host.whileDialogRuns = [this](int resource) {
       if (resource != BATCH_DIALOG) return;
       ui::BatchDialogLogic batch(state, host, folder.path().string());
@@ -200,7 +201,7 @@ TEST_F(MainDialog, ADroppedTableOpensTheBatchDialogOfItsKindWithTheFile) {
   host.whileDialogRuns = [&](int) { offered = state.droppedPath; };
   for (const auto& [text, mode] : tables) {
     const std::string path = folder.file("dropped-" + std::to_string(mode) + ".txt");
-    testing::writeFile(path, text);
+    testing::writeGbkFile(path, text);
     testing::ScriptedDrop drop({path, folder.file("ignored.txt")});
     EXPECT_TRUE(dialog.onDropFiles(drop));
     EXPECT_EQ(drop.finished, 1);
@@ -213,7 +214,7 @@ TEST_F(MainDialog, ADroppedTableOpensTheBatchDialogOfItsKindWithTheFile) {
 
   // A file of no known kind, and a file that is gone, are told; no batch dialog opens.
   const std::size_t run = host.dialogsRun.size();
-  testing::writeFile(folder.file("notes.txt"), "剧本 名称\n");
+  testing::writeGbkFile(folder.file("notes.txt"), "剧本 名称\n");
   testing::ScriptedDrop unknown({folder.file("notes.txt")});
   dialog.onDropFiles(unknown);
   testing::ScriptedDrop missing({folder.file("missing.txt")});
@@ -254,8 +255,8 @@ TEST_F(MainDialog, DiscardRestoresThePristineSetEveryTimeAndAsksNothingWhenNothi
 }
 
 TEST_F(MainDialog, GenerateWritesTheCurrentSetAndKeepsOlderFilesAsBackups) {
-  testing::writeFile(folder.file("sndata.s5"), "old sndata");
-  testing::writeFile(folder.file("taiki.s5"), "old taiki");
+  testing::writeGbkFile(folder.file("sndata.s5"), "old sndata");
+  testing::writeGbkFile(folder.file("taiki.s5"), "old taiki");
   editCurrentSet();
   EXPECT_TRUE(dialog.onCommand(MAIN_GENERATE));
   ASSERT_EQ(host.boxes.size(), 1u);
@@ -314,7 +315,7 @@ TEST_F(MainDialog, GenerateReportsAValidationErrorAndWritesNothing) {
 }
 
 TEST_F(MainDialog, AFailedBackupIsToldOnceAndNothingIsWritten) {
-  testing::writeFile(folder.file("sndata.s5"), "old sndata");
+  testing::writeGbkFile(folder.file("sndata.s5"), "old sndata");
   std::filesystem::create_directories(folder.path() / "sndata.s5.bak" / "in the way");
   EXPECT_TRUE(dialog.onCommand(MAIN_GENERATE));
   ASSERT_EQ(host.boxes.size(), 1u) << "no success message after the rename failed";
@@ -327,7 +328,7 @@ TEST_F(MainDialog, AFailedBackupIsToldOnceAndNothingIsWritten) {
 }
 
 TEST_F(MainDialog, AFailedWriteNamesTheFileKeepsThePreviousOneAndTheProgramGoesOn) {
-  testing::writeFile(folder.file("sndata.s5"), "old sndata");
+  testing::writeGbkFile(folder.file("sndata.s5"), "old sndata");
   std::filesystem::create_directories(folder.path() / "taiki.s5");  // cannot be opened for writing
   EXPECT_TRUE(dialog.onCommand(MAIN_GENERATE));
   ASSERT_EQ(host.boxes.size(), 1u);

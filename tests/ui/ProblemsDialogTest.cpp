@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/Records.h"
+#include "tests/support/RecordNames.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
 #include "tests/ui/ScriptedHost.h"
@@ -29,7 +30,7 @@ class ProblemsDialog : public ::testing::Test {
 
   // Runs the table through the batch dialog and answers the error box with Cancel.
   void runTable(const std::string& table) {
-    testing::writeFile(folder.file("ruv5_lord.txt"), table);
+    testing::writeGbkFile(folder.file("ruv5_lord.txt"), table);
     ui::BatchDialogLogic dialog(state, host, folder.path().string());
     dialog.onInit();
     host.answers = {BoxAnswer::Cancel};

@@ -1,0 +1,16 @@
+#pragma once
+// The texts of the messages that both programs share, each in one place.
+
+namespace vorandel {
+
+// A table whose bytes are not text of its encoding; kTableBadLine names the line (a number from 1).
+inline constexpr const char* kTableNotGbk = "表不是GBK文本";
+inline constexpr const char* kTableNotUtf8 = "表不是UTF-8文本，或含有GBK无法表示的字符。";
+inline constexpr const char* kTableNotUtf16 = "表不是UTF-16文本，或含有GBK无法表示的字符。";
+inline constexpr const char* kTableBadLine = "无法转换的是第%zu行";
+// A UTF-8 table read as GBK.
+inline constexpr const char* kHintUtf8ForCommandLine =
+    "这个表是UTF-8文本：请加 --utf8，或在表格软件中另存为GBK（ANSI）文本";
+inline constexpr const char* kHintUtf8ForProgram = "这个表是UTF-8文本：请在表格软件中另存为GBK（ANSI）编码的文本";
+
+}  // namespace vorandel
