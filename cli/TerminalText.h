@@ -10,8 +10,8 @@
 
 namespace vorandel {
 
-// The encoding of the terminal: the locale's character set (UTF-8 when the locale names none), or the
-// console code page on Windows.
+// The encoding of the terminal: the locale's character set (UTF-8 when the locale names none); UTF-8 on
+// Windows, whose standard streams convert for the console or the pipe (WindowsConsole.h).
 std::string terminalCharset();
 
 // A message in the given character set: its UTF-8 pieces converted, its pieces from the system (paths as

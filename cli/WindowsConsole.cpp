@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iostream>
 
+#include "model/GbkText.h"
 #include "model/WideText.h"
 
 namespace vorandel {
@@ -10,7 +11,6 @@ namespace vorandel {
 namespace {
 
 constexpr std::size_t kChunk = 1 << 16;
-constexpr UINT kGbkCodePage = 936;
 
 // The length of the longest prefix that ends with a whole UTF-8 character.
 std::size_t wholeCharacters(const std::string& bytes) {
@@ -21,30 +21,6 @@ std::size_t wholeCharacters(const std::string& bytes) {
   const auto lead = static_cast<unsigned char>(bytes[bytes.size() - 1 - back]);
   const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
   return length > back + 1 ? bytes.size() - 1 - back : bytes.size();
-}
-
-bool isUtf8(const std::string& bytes) {
-  return bytes.empty() || MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(),
-                                              static_cast<int>(bytes.size()), nullptr, 0) > 0;
-}
-
-// Text of a code page as UTF-16.
-std::wstring wideOf(const std::string& bytes, UINT codePage) {
-  if (bytes.empty()) return {};
-  const int size = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  std::wstring text(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
-  return text;
-}
-
-std::string gbkOf(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int size =
-      WideCharToMultiByte(kGbkCodePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(kGbkCodePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr,
-                      nullptr);
-  return bytes;
 }
 
 bool writeFile(HANDLE handle, const std::string& bytes) {
@@ -114,9 +90,9 @@ bool StandardStreamBuffer::flush() {
   const std::size_t ready = pass_ ? pending_.size() : wholeCharacters(pending_);
   const std::string part = pending_.substr(0, ready);
   pending_.erase(0, ready);
-  if (console_) return writeConsole(handle_, wideOf(part, !pass_ || isUtf8(part) ? CP_UTF8 : kGbkCodePage));
+  if (console_) return writeConsole(handle_, platform::wide(!pass_ || isUtf8(part) ? part : shownGbk(part)));
   if (pass_) return writeFile(handle_, part);
-  return writeFile(handle_, windowsLineEnds(gbkOf(platform::wide(part))));
+  return writeFile(handle_, windowsLineEnds(utf8To(part, "GBK")));
 }
 
 WindowsStandardStreams::WindowsStandardStreams()
