@@ -7,6 +7,7 @@
 #include "app/MapFile.h"
 #include "model/PairNames.h"
 #include "model/Records.h"
+#include "tests/support/RecordNames.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
 #include "tests/ui/ScriptedHost.h"
@@ -53,7 +54,7 @@ class LongPath : public ::testing::Test {
 TEST_F(LongPath, TheFolderIsLongerThanTheOldLimit) { ASSERT_GT(folder.size(), 300u); }
 
 TEST_F(LongPath, TheBatchDialogOffersRunsAndExportsTheTableInFull) {
-  testing::writeFile(inFolder("ruv5_lord.txt"), kMoneyTable);
+  testing::writeGbkFile(inFolder("ruv5_lord.txt"), kMoneyTable);
   state.batchMode = 2;
   ui::BatchDialogLogic dialog(state, host, folder);
   ASSERT_TRUE(dialog.onInit());
@@ -68,13 +69,13 @@ TEST_F(LongPath, TheBatchDialogOffersRunsAndExportsTheTableInFull) {
   host.boxes.clear();
   EXPECT_TRUE(dialog.onCommand(BATCH_EXPORT));
   EXPECT_EQ(state.inputPath, inFolder("ruv5_lord.txt"));
-  EXPECT_EQ(readFile(inFolder("ruv5_lord.txt.bak")), kMoneyTable);
+  EXPECT_EQ(readFile(inFolder("ruv5_lord.txt.bak")), testing::gbkBytes(kMoneyTable));
   ASSERT_EQ(host.boxes.size(), 1u);
   EXPECT_NE(host.boxes[0].text.find(inFolder("ruv5_lord.txt")), std::string::npos) << host.boxes[0].text;
 }
 
 TEST_F(LongPath, DroppedAndBrowsedFilesAreTakenWhole) {
-  testing::writeFile(inFolder("表 一.txt"), kMoneyTable);
+  testing::writeGbkFile(inFolder("表 一.txt"), kMoneyTable);
   state.batchMode = 2;
   ui::BatchDialogLogic dialog(state, host, folder);
   ASSERT_TRUE(dialog.onInit());
