@@ -53,8 +53,8 @@ std::optional<std::string> fromWide(const std::wstring& wide, UINT target, bool 
   if (wide.empty()) return std::string();
   const int size = static_cast<int>(wide.size());
   if (target == CP_UTF8) {
-    const int count = WideCharToMultiByte(CP_UTF8, strict ? WC_ERR_INVALID_CHARS : 0, wide.data(), size, nullptr,
-                                          0, nullptr, nullptr);
+    const int count = WideCharToMultiByte(CP_UTF8, strict ? WC_ERR_INVALID_CHARS : 0, wide.data(), size, nullptr, 0,
+                                          nullptr, nullptr);
     if (count <= 0) return std::nullopt;
     std::string out(static_cast<std::size_t>(count), '\0');
     WideCharToMultiByte(CP_UTF8, strict ? WC_ERR_INVALID_CHARS : 0, wide.data(), size, out.data(), count, nullptr,
@@ -70,8 +70,7 @@ std::optional<std::string> fromWide(const std::wstring& wide, UINT target, bool 
   return out;
 }
 
-std::optional<std::string> convert(std::string_view text, const std::string& from, const std::string& to,
-                                   bool strict) {
+std::optional<std::string> convert(std::string_view text, const std::string& from, const std::string& to, bool strict) {
   const UINT source = codePage(from);
   const UINT target = codePage(to);
   if (source == 0 || target == 0) return std::nullopt;
@@ -90,8 +89,7 @@ constexpr const char* kUtf16Be = "UTF-16BE";
 // The text converted in full; nothing when the character sets are unknown or, when strict, a byte is not
 // of the source or a character has no form in the target. Lenient conversion marks such places with '?'
 // and goes on after them.
-std::optional<std::string> convert(std::string_view text, const std::string& from, const std::string& to,
-                                   bool strict) {
+std::optional<std::string> convert(std::string_view text, const std::string& from, const std::string& to, bool strict) {
   iconv_t converter = iconv_open(to.c_str(), from.c_str());
   if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
   std::string out;
