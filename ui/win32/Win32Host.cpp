@@ -54,7 +54,7 @@ bool Win32Host::browseForFile(std::string& path, const std::string& startFolder)
   if (startFolder.empty()) wide(path).copy(buffer.data(), kChosenPathRoom - 1);
   const std::wstring initialFolder = wide(startFolder);
   OPENFILENAMEW dialog{};
-  dialog.lStructSize = sizeof(OPENFILENAMEW);
+  dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
   dialog.hwndOwner = window_;
   dialog.lpstrFile = buffer.data();
   dialog.nMaxFile = kChosenPathRoom;
