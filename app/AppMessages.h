@@ -13,4 +13,8 @@ inline constexpr const char* kHintUtf8ForCommandLine =
     "这个表是UTF-8文本：请加 --utf8，或在表格软件中另存为GBK（ANSI）文本";
 inline constexpr const char* kHintUtf8ForProgram = "这个表是UTF-8文本：请在表格软件中另存为GBK（ANSI）编码的文本";
 
+// Writing a file.
+inline constexpr const char* kCannotBackUp = "无法将 %s 保存为 %s，没有导出。";
+inline constexpr const char* kNoScenarios = "没有任何剧本，不能生成剧本文件。";
+
 }  // namespace vorandel

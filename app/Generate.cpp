@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "app/AppMessages.h"
 #include "model/EditError.h"
 #include "model/FileReplacement.h"
 #include "model/Writer.h"
@@ -10,10 +11,10 @@
 namespace vorandel {
 
 void generateScenarioFiles(const ScenarioSet& set, const std::string& folder) {
-  require(set.scenarioCount() > 0, "没有任何剧本，不能生成剧本文件。");
+  require(set.scenarioCount() > 0, kNoScenarios);
   validateScenarios(set, 0, kAllScenarios);
   std::ostringstream sndata, taiki;
-  require(writeScenarioStreams(set, sndata, taiki, 0, kAllScenarios), "没有任何剧本，不能生成剧本文件。");
+  require(writeScenarioStreams(set, sndata, taiki, 0, kAllScenarios), kNoScenarios);
   const std::string sndataBytes = sndata.str();
   const std::string taikiBytes = taiki.str();
   replaceFiles(folder, {{kSndataName, sndataBytes}, {kTaikiName, taikiBytes}});

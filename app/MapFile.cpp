@@ -1,6 +1,7 @@
 #include "app/MapFile.h"
 
 #include "model/FileError.h"
+#include "model/Messages.h"
 #include "model/SystemFiles.h"
 
 namespace vorandel {
@@ -11,7 +12,7 @@ void writeMapFile(const std::string& path, const std::string& svg) {
   if (platform::kindOf(path) == platform::PathKind::Folder)
     throw FileError(Message::withPaths("无法写入文件：%s\n这是一个文件夹。", {path}));
   if (const platform::Failure failure = platform::writeDurably(path, svg))
-    throw FileError(Message::withPaths("无法写入文件：%s", {path}).nativeLine(*failure));
+    throw FileError(Message::withPaths(kCannotWriteFile, {path}).nativeLine(*failure));
 }
 
 }  // namespace vorandel

@@ -1,7 +1,9 @@
 #include "app/TableFile.h"
 
+#include "app/AppMessages.h"
 #include "app/TableEncoding.h"
 #include "model/FileError.h"
+#include "model/Messages.h"
 #include "model/SystemFiles.h"
 #include "tables/TableExport.h"
 
@@ -11,9 +13,6 @@ namespace {
 
 using platform::Failure;
 using platform::PathKind;
-
-const char* const kCannotWrite = "无法写入文件：%s";
-const char* const kCannotBackUp = "无法将 %s 保存为 %s，没有导出。";
 
 [[noreturn]] void fail(Message message, const Failure& reason) {
   if (reason) message.textLine("原因：").native(*reason);
@@ -25,15 +24,15 @@ const char* const kCannotBackUp = "无法将 %s 保存为 %s，没有导出。";
 std::string replaceKeepingBackup(const std::string& path, const std::string& bytes) {
   const std::string target = platform::resolveLinks(path);
   const PathKind kind = platform::kindOf(target);
-  if (kind == PathKind::Folder) fail(Message::withPaths(kCannotWrite, {path}).textLine("这是一个文件夹。"), {});
-  if (kind == PathKind::Other) fail(Message::withPaths(kCannotWrite, {path}).textLine("这不是普通文件。"), {});
+  if (kind == PathKind::Folder) fail(Message::withPaths(kCannotWriteFile, {path}).textLine("这是一个文件夹。"), {});
+  if (kind == PathKind::Other) fail(Message::withPaths(kCannotWriteFile, {path}).textLine("这不是普通文件。"), {});
   if (kind == PathKind::Regular && platform::isReadOnly(target))
-    fail(Message::withPaths(kCannotWrite, {path}).textLine("这个文件是只读的：去掉它的只读属性后再试。"), {});
+    fail(Message::withPaths(kCannotWriteFile, {path}).textLine(kReadOnlyFile), {});
 
   const std::string fresh = target + ".vorandel-new";
   if (const Failure failure = platform::writeDurably(fresh, bytes)) {
     platform::removeFile(fresh);
-    fail(Message::withPaths(kCannotWrite, {path}), failure);
+    fail(Message::withPaths(kCannotWriteFile, {path}), failure);
   }
   std::string backup;
   if (kind == PathKind::Regular) {
@@ -50,7 +49,7 @@ std::string replaceKeepingBackup(const std::string& path, const std::string& byt
   }
   if (const Failure failure = platform::renameReplacing(fresh, target)) {
     platform::removeFile(fresh);
-    fail(Message::withPaths(kCannotWrite, {path}), failure);
+    fail(Message::withPaths(kCannotWriteFile, {path}), failure);
   }
   platform::syncFolder(platform::folderOf(target));
   return backup;

@@ -10,6 +10,7 @@
 #include "app/Generate.h"
 #include "app/SetDiff.h"
 #include "app/TableEncoding.h"
+#include "cli/CliMessages.h"
 #include "cli/CommandLine.h"
 #include "cli/ExportFile.h"
 #include "cli/HelpText.h"
@@ -159,8 +160,7 @@ class Cli {
   // Writes the table of the current data; what the table cannot express is told record by record.
   void exportTable(const ScenarioSet& set, const CommandLine& options) {
     for (const std::size_t s : options.scenarios) {
-      if (s >= set.scenarioCount())
-        throw UsageError(formatMessage("没有剧本 %zu（共有 %zu 个剧本，序号从0开始）", s, set.scenarioCount()));
+      if (s >= set.scenarioCount()) throw UsageError(formatMessage(kNoSuchScenario, s, set.scenarioCount()));
     }
     const ExportedTable table = vorandel::exportTable(set, options.exportKind, options.scenarios);
     for (const std::string& problem : table.problems) say(problem);

@@ -6,6 +6,7 @@
 #include <array>
 #include <map>
 
+#include "cli/CliMessages.h"
 #include "cli/TerminalText.h"
 #include "model/EditError.h"
 
@@ -126,9 +127,9 @@ class CommandParser {
     if (options_.help) return options_;
     for (const std::string& extra : app_.remaining()) {
       if (extra.starts_with("-") && extra != "-")
-        throw unknownWord(formatMessage("命令 %s 不接受选项 %s", options_.command.c_str(), shown(extra).c_str()),
+        throw unknownWord(formatMessage(kOptionNotAccepted, options_.command.c_str(), shown(extra).c_str()),
                           extra.substr(0, extra.find('=')), optionNames(accepts_));
-      throw UsageError(formatMessage("命令 %s 不接受选项 %s", options_.command.c_str(), shown(extra).c_str()));
+      throw UsageError(formatMessage(kOptionNotAccepted, options_.command.c_str(), shown(extra).c_str()));
     }
     if (!from_.empty()) options_.from = from_;
     if (!report_.empty()) options_.report = report_;
@@ -209,7 +210,7 @@ class CommandParser {
 
   void extraWords(std::size_t used) {
     if (words_.size() > used)
-      throw UsageError(formatMessage("命令 %s 不接受选项 %s", options_.command.c_str(), shown(words_[used]).c_str()));
+      throw UsageError(formatMessage(kOptionNotAccepted, options_.command.c_str(), shown(words_[used]).c_str()));
   }
 
   void readScenarios() {

@@ -7,8 +7,10 @@
 #include <utility>
 #include <vector>
 
+#include "app/AppMessages.h"
 #include "cli/Cli.h"
 #include "model/FileError.h"
+#include "model/Messages.h"
 #include "model/OpenFile.h"
 
 #ifdef _WIN32
@@ -27,12 +29,10 @@ namespace vorandel {
 
 namespace {
 
-constexpr const char* kCannotWrite = "无法写入文件：%s";
 constexpr const char* kExists = "文件 %s 已存在，没有导出。\n要覆盖它，请加 --force（原有的文件保存为 %s）。";
 constexpr const char* kFolder = "无法写入文件：%s\n这是一个文件夹。";
 constexpr const char* kNoReader = "无法写入文件：%s\n这是一个管道，但没有程序在读取它。";
 constexpr const char* kNotAFile = "无法写入文件：%s\n这不是普通文件，也不是可以写入的设备或管道。";
-constexpr const char* kCannotBackUp = "无法将 %s 保存为 %s，没有导出。";
 constexpr const char* kStandardOut = "无法写入标准输出。";
 
 [[noreturn]] void fail(int code, const char* text, const std::vector<std::string>& paths,
@@ -96,7 +96,7 @@ Found inspect(const std::string& typed, const std::string& target) {
   if (handle == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {Kind::Missing};
-    fail(kExitFileFailed, kCannotWrite, {typed}, systemReason(error));
+    fail(kExitFileFailed, kCannotWriteFile, {typed}, systemReason(error));
   }
   const DWORD type = GetFileType(handle);
   BY_HANDLE_FILE_INFORMATION information{};
@@ -120,11 +120,11 @@ bool writeAll(HANDLE handle, const std::string& bytes) {
 void writeThrough(const std::string& typed, const std::string& target, const std::string& bytes) {
   HANDLE handle = CreateFileW(widePath(target).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, 0, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) fail(kExitFileFailed, kCannotWrite, {typed}, systemReason());
+  if (handle == INVALID_HANDLE_VALUE) fail(kExitFileFailed, kCannotWriteFile, {typed}, systemReason());
   const bool written = writeAll(handle, bytes);
   const DWORD error = GetLastError();
   CloseHandle(handle);
-  if (!written) fail(kExitFileFailed, kCannotWrite, {typed}, systemReason(error));
+  if (!written) fail(kExitFileFailed, kCannotWriteFile, {typed}, systemReason(error));
 }
 
 // Writes bytes to a new file beside target, flushed to the disk and closed; returns its name.
@@ -136,14 +136,14 @@ std::string writeBeside(const std::string& typed, const std::string& target, con
     if (handle == INVALID_HANDLE_VALUE) {
       const DWORD error = GetLastError();
       if (error == ERROR_FILE_EXISTS && attempt < 100) continue;
-      fail(kExitFileFailed, kCannotWrite, {typed}, systemReason(error));
+      fail(kExitFileFailed, kCannotWriteFile, {typed}, systemReason(error));
     }
     const bool written = writeAll(handle, bytes) && FlushFileBuffers(handle);
     const DWORD error = GetLastError();
     const bool closed = CloseHandle(handle);
     if (!written || !closed) {
       DeleteFileW(widePath(temp).c_str());
-      fail(kExitFileFailed, kCannotWrite, {typed}, systemReason(written ? GetLastError() : error));
+      fail(kExitFileFailed, kCannotWriteFile, {typed}, systemReason(written ? GetLastError() : error));
     }
     return temp;
   }
@@ -184,8 +184,8 @@ std::string resolveLinks(const std::string& typed) {
     if (lstat(target.c_str(), &information) != 0 || !S_ISLNK(information.st_mode)) return target.string();
     std::error_code error;
     const std::filesystem::path next = std::filesystem::read_symlink(target, error);
-    if (error) fail(kExitFileFailed, kCannotWrite, {typed}, error.message());
-    if (hops == 40) fail(kExitFileFailed, kCannotWrite, {typed}, systemReason(ELOOP));
+    if (error) fail(kExitFileFailed, kCannotWriteFile, {typed}, error.message());
+    if (hops == 40) fail(kExitFileFailed, kCannotWriteFile, {typed}, systemReason(ELOOP));
     target = next.is_absolute() ? next : target.parent_path() / next;
   }
 }
@@ -199,7 +199,7 @@ Found inspect(const std::string& typed, const std::string& target) {
   struct stat information {};
   if (stat(target.c_str(), &information) != 0) {
     if (errno == ENOENT) return {Kind::Missing};
-    fail(kExitFileFailed, kCannotWrite, {typed}, systemReason());
+    fail(kExitFileFailed, kCannotWriteFile, {typed}, systemReason());
   }
   const mode_t mode = information.st_mode;
   if (S_ISREG(mode)) return {Kind::Regular, mode};
@@ -224,13 +224,13 @@ void writeThrough(const std::string& typed, const std::string& target, const std
   const int file = open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (file < 0) {
     if (errno == ENXIO) fail(kExitFileFailed, kNoReader, {typed});
-    fail(kExitFileFailed, kCannotWrite, {typed}, systemReason());
+    fail(kExitFileFailed, kCannotWriteFile, {typed}, systemReason());
   }
   const int flags = fcntl(file, F_GETFL);
   bool written = flags >= 0 && fcntl(file, F_SETFL, flags & ~O_NONBLOCK) == 0 && writeAll(file, bytes);
   int error = errno;
   if (close(file) != 0 && written) written = false, error = errno;
-  if (!written) fail(kExitFileFailed, kCannotWrite, {typed}, systemReason(error));
+  if (!written) fail(kExitFileFailed, kCannotWriteFile, {typed}, systemReason(error));
 }
 
 // Writes bytes to a new file beside target, with target's permissions when it exists, flushed to the
@@ -242,7 +242,7 @@ std::string writeBeside(const std::string& typed, const std::string& target, con
     const int file = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (file < 0) {
       if (errno == EEXIST && attempt < 100) continue;
-      fail(kExitFileFailed, kCannotWrite, {typed}, systemReason());
+      fail(kExitFileFailed, kCannotWriteFile, {typed}, systemReason());
     }
     if (found.kind == Kind::Regular) fchmod(file, found.mode & 07777);
     bool written = writeAll(file, bytes) && fsync(file) == 0;
@@ -250,7 +250,7 @@ std::string writeBeside(const std::string& typed, const std::string& target, con
     if (close(file) != 0 && written) written = false, error = errno;
     if (!written) {
       unlink(temp.c_str());
-      fail(kExitFileFailed, kCannotWrite, {typed}, systemReason(error));
+      fail(kExitFileFailed, kCannotWriteFile, {typed}, systemReason(error));
     }
     return temp;
   }
@@ -319,7 +319,7 @@ ExportedFile writeExportFile(const std::string& path, const std::string& bytes, 
     std::filesystem::remove(systemPath(temp), ignored);
     fail(kExitFileFailed, kCannotBackUp, {path, backup}, reason);
   }
-  if (!moveOver(temp, target, reason)) fail(kExitFileFailed, kCannotWrite, {path}, reason);
+  if (!moveOver(temp, target, reason)) fail(kExitFileFailed, kCannotWriteFile, {path}, reason);
   return {backup};
 }
 

@@ -3,6 +3,7 @@
 #include "app/MapFile.h"
 #include "app/ScenarioMap.h"
 #include "app/ScenarioViews.h"
+#include "cli/CliMessages.h"
 #include "cli/TerminalText.h"
 #ifdef _WIN32
 #include "cli/WindowsConsole.h"
@@ -14,8 +15,7 @@ namespace vorandel {
 namespace {
 
 void requireScenario(const ScenarioSet& set, std::size_t s) {
-  if (s >= set.scenarioCount())
-    throw UsageError(formatMessage("没有剧本 %zu（共有 %zu 个剧本，序号从0开始）", s, set.scenarioCount()));
+  if (s >= set.scenarioCount()) throw UsageError(formatMessage(kNoSuchScenario, s, set.scenarioCount()));
 }
 
 }  // namespace

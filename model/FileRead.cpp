@@ -5,13 +5,14 @@
 #include <cstring>
 
 #include "model/FileError.h"
+#include "model/Messages.h"
 #include "model/OpenFile.h"
 
 namespace vorandel {
 
 std::string readWholeFile(const std::string& path, std::size_t maxBytes) {
   const auto cannotRead = [&](std::string_view reason) {
-    throw FileError(Message::withPaths("无法读取文件：%s", {path}).nativeLine(reason));
+    throw FileError(Message::withPaths(kCannotReadFile, {path}).nativeLine(reason));
   };
   const FileHandle file = openFile(path, "rb");
   if (!file) cannotRead(std::strerror(errno));
@@ -20,7 +21,7 @@ std::string readWholeFile(const std::string& path, std::size_t maxBytes) {
   for (;;) {
     const std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
     if (bytes.size() + got > maxBytes) {
-      throw FileError(Message::withPaths("无法读取文件：%s", {path})
+      throw FileError(Message::withPaths(kCannotReadFile, {path})
                           .textLine(std::string("文件太大（超过 ") + std::to_string(maxBytes >> 20) + " MB）。"));
     }
     bytes.append(buffer, got);

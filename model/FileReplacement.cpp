@@ -4,6 +4,7 @@
 #include <set>
 
 #include "model/FileError.h"
+#include "model/Messages.h"
 #include "model/SystemFiles.h"
 
 namespace vorandel {
@@ -157,8 +158,7 @@ void replaceFiles(const std::string& folder, const std::vector<NewFile>& files,
                .textLine(kind == PathKind::Folder ? "这个名字已被一个文件夹占用。" : "这不是一个普通文件。"),
            std::nullopt);
     if (target.hadOld && platform::isReadOnly(target.path))
-      fail(Message::withPaths(kCannotWrite, {target.shown}).textLine("这个文件是只读的：去掉它的只读属性后再试。"),
-           std::nullopt);
+      fail(Message::withPaths(kCannotWrite, {target.shown}).textLine(kReadOnlyFile), std::nullopt);
     if (target.hadOld && platform::kindOf(target.backup()) == PathKind::Folder)
       fail(Message::withPaths(kCannotRename, {target.shown, target.backup()})
                .textLine("已有同名的文件夹。")

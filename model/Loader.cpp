@@ -5,6 +5,7 @@
 #include "model/ChunkSize.h"
 #include "model/EditError.h"
 #include "model/MemoryStream.h"
+#include "model/Messages.h"
 #include "model/PairNames.h"
 #include "model/RecordIo.h"
 
@@ -108,7 +109,7 @@ void buildDerivedIndexes(ScenarioSet& set) {
   for (const Scenario& scenario : set.scenarios) {
     for (std::size_t k = 0; k < officers(scenario); ++k) {
       const int id = scenario.profiles[k].get(profile::id);
-      require(id < kIdLimit, "头像编号超出范围。");
+      require(id < kIdLimit, kPortraitOutOfRange);
       if (id > largestId) largestId = id;
     }
   }
@@ -124,7 +125,7 @@ void buildDerivedIndexes(ScenarioSet& set) {
   set.waitingQueue.assign(set.scenarios.size(), {});
   for (std::size_t s = 0; s < set.scenarios.size(); ++s) {
     const Scenario& scenario = set.scenarios[s];
-    require(scenario.waitingCount <= kMaxWaiting, "剧本待上场武将人数过多");
+    require(scenario.waitingCount <= kMaxWaiting, kTooManyWaiting);
     for (std::uint32_t j = 0; j < scenario.waitingCount && scenario.onMapCount + j < officers(scenario); ++j) {
       const std::uint32_t k = scenario.onMapCount + j;
       set.waitingQueue[s].push_back(WaitingEntry{scenario.profiles[k].get(profile::id), static_cast<std::int32_t>(k),

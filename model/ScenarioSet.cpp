@@ -1,21 +1,22 @@
 #include "model/ScenarioSet.h"
 
 #include "model/EditError.h"
+#include "model/Messages.h"
 
 namespace vorandel {
 
 void raiseFieldIndexError() { raiseEditError("记录字段下标超出范围"); }
 
-void Scenario::raiseBadOfficerNumber() { raiseEditError("武将编号出错"); }
-void Scenario::raiseBadCityNumber() { raiseEditError("城市编号超出范围"); }
-void Scenario::raiseBadForceNumber() { raiseEditError("势力编号错误"); }
+void Scenario::raiseBadOfficerNumber() { raiseEditError(kOfficerNumberBroken); }
+void Scenario::raiseBadCityNumber() { raiseEditError(kCityNumberOutOfRange); }
+void Scenario::raiseBadForceNumber() { raiseEditError(kForceNumberWrong); }
 
 Scenario& ScenarioSet::scenario(std::size_t s) {
-  require(s < scenarios.size(), "剧本编号错误");
+  require(s < scenarios.size(), kScenarioNumberWrong);
   return scenarios[s];
 }
 const Scenario& ScenarioSet::scenario(std::size_t s) const {
-  require(s < scenarios.size(), "剧本编号错误");
+  require(s < scenarios.size(), kScenarioNumberWrong);
   return scenarios[s];
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/EditError.h"
+#include "model/Messages.h"
 #include "model/OpenFile.h"
 #include "model/RecordIo.h"
 #include "model/StreamError.h"
@@ -50,7 +51,7 @@ bool writeScenarioStreams(const ScenarioSet& set, std::ostream& sndata, std::ost
     const std::size_t onMap = scenario.block.get(block::storedOnMapCount);
     // The validator makes the stored count agree with the records before files are written; a set
     // that did not pass it must still not be read beyond its officers.
-    require(onMap <= scenario.states.size() && onMap <= scenario.profiles.size(), "剧本武将信息被破坏");
+    require(onMap <= scenario.states.size() && onMap <= scenario.profiles.size(), kOfficersBroken);
     const std::streamoff start = positionOf(sndata);
     writeBlock(sndata, scenario.block);
     writeOfficerStates(sndata, scenario.states.data(), onMap);

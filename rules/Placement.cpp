@@ -4,6 +4,8 @@
 
 #include "model/CellError.h"
 #include "model/EditError.h"
+#include "model/Messages.h"
+#include "rules/RuleMessages.h"
 
 namespace vorandel {
 
@@ -53,10 +55,10 @@ void linkOfficers(ScenarioSet& set, std::size_t s, int a, int b) {
 
 void makeGovernor(ScenarioSet& set, std::size_t s, int o, int c) {
   Scenario& scenario = set.scenario(s);
-  require(isCityNumber(c), "城市编号超出范围");
-  require(scenario.isOfficerNumber(o), "武将编号出错");
+  require(isCityNumber(c), kCityNumberOutOfRange);
+  require(scenario.isOfficerNumber(o), kOfficerNumberBroken);
   OfficerState& officer = scenario.officerState(o);
-  require(officer.get(state::location) == c, "所在地错误");
+  require(officer.get(state::location) == c, kLocationWrong);
   CityRecord city = scenario.city(c);
   const int oldGovernor = city.get(city::governor);
   require(oldGovernor != o, "同一武将");
@@ -94,9 +96,9 @@ void setItemHolder(ScenarioSet& set, std::size_t s, int i, int o) {
 
 void setCityOwner(ScenarioSet& set, std::size_t s, int c, int f) {
   Scenario& scenario = set.scenario(s);
-  require(isCityNumber(c), "城市编号超出范围");
+  require(isCityNumber(c), kCityNumberOutOfRange);
   // A force number that does not fit is refused before anything is written.
-  if (f > 0) require(isForceNumber(f), "势力编号错误");
+  if (f > 0) require(isForceNumber(f), kForceNumberWrong);
   CityRecord city = scenario.city(c);
   city.set(city::statusBits, static_cast<std::uint16_t>(city.get(city::statusBits) & ~kOwnerChangeBits));
   city.set(city::ownerChangeMark, 0xFF);
@@ -120,7 +122,7 @@ void setCityOwner(ScenarioSet& set, std::size_t s, int c, int f) {
 
   ForceRecord owner = scenario.force(f);
   const int first = owner.get(force::firstCity);
-  require(first != c, "占城调用错误");
+  require(first != c, kTakeCityMisused);
   if (first <= 0) {
     owner.set(force::firstCity, cityLink(c));
     city.set(city::prevCity, 0);
@@ -133,7 +135,7 @@ void setCityOwner(ScenarioSet& set, std::size_t s, int c, int f) {
     require(steps < kCityCount, kCityChainLoop);
     const int next = scenario.city(last).get(city::nextCity);
     if (next <= 0) break;
-    require(next != c, "占城调用错误");
+    require(next != c, kTakeCityMisused);
     last = next;
   }
   scenario.city(last).set(city::nextCity, cityLink(c));
@@ -143,10 +145,10 @@ void setCityOwner(ScenarioSet& set, std::size_t s, int c, int f) {
 
 void detachOfficer(ScenarioSet& set, std::size_t s, int o, bool releaseEmptyCity) {
   Scenario& scenario = set.scenario(s);
-  require(scenario.isOfficerNumber(o), "武将编号出错");
+  require(scenario.isOfficerNumber(o), kOfficerNumberBroken);
   OfficerState& officer = scenario.officerState(o);
   const int c = officer.get(state::location);
-  require(isCityNumber(c), "所在地错误");
+  require(isCityNumber(c), kLocationWrong);
   const unsigned status = officer.get(state::status);
   require(status <= kHermit, "待命的武将不在城内不能移出");
 
@@ -185,8 +187,8 @@ void detachOfficer(ScenarioSet& set, std::size_t s, int o, bool releaseEmptyCity
 
 void appendToCity(ScenarioSet& set, std::size_t s, int o, int c) {
   Scenario& scenario = set.scenario(s);
-  require(scenario.isOfficerNumber(o), "武将编号出错");
-  require(isCityNumber(c), "所在地编号错误");
+  require(scenario.isOfficerNumber(o), kOfficerNumberBroken);
+  require(isCityNumber(c), kLocationNumberWrong);
   OfficerState& officer = scenario.officerState(o);
   officer.set(state::location, cityLink(c));
 
@@ -196,7 +198,7 @@ void appendToCity(ScenarioSet& set, std::size_t s, int o, int c) {
 
   CityRecord city = scenario.city(c);
   const int head = listHead(city, status);
-  if (head == o) failCell("---不能移入");
+  if (head == o) failCell(kCannotMoveIn);
   if (head <= 0) {
     // A serving officer can only join a city that has a governor.
     require(isFree(status), "不应该再处理占空城");
@@ -210,7 +212,7 @@ void appendToCity(ScenarioSet& set, std::size_t s, int o, int c) {
   int last = head;
   for (std::uint32_t steps = 0;; ++steps) {
     require(steps < scenario.officerCount, kOfficerListLoop);
-    if (last == o) failCell("---不能移入");
+    if (last == o) failCell(kCannotMoveIn);
     const int next = scenario.officerState(last).get(state::nextOfficer);
     if (next <= 0) break;
     last = next;
@@ -222,8 +224,8 @@ void appendToCity(ScenarioSet& set, std::size_t s, int o, int c) {
 
 void placeOfficer(ScenarioSet& set, std::size_t s, int o, int c) {
   Scenario& scenario = set.scenario(s);
-  require(isCityNumber(c), "城市编号超出范围");
-  require(scenario.isOfficerNumber(o), "武将编号出错");
+  require(isCityNumber(c), kCityNumberOutOfRange);
+  require(scenario.isOfficerNumber(o), kOfficerNumberBroken);
   OfficerState& officer = scenario.officerState(o);
   const int owner = scenario.city(c).get(city::owner);
   const int forceNumber = officer.get(state::force);
@@ -260,13 +262,13 @@ void appointGovernor(ScenarioSet& set, std::size_t s, int o) {
   Scenario& scenario = set.scenario(s);
   OfficerState& officer = scenario.officerState(o);
   const int c = officer.get(state::location);
-  if (!isCityNumber(c)) failCell("所在地错误");
+  if (!isCityNumber(c)) failCell(kLocationWrong);
   CityRecord city = scenario.city(c);
   const int governor = city.get(city::governor);
   if (governor == o) return;
 
   const int owner = city.get(city::owner);
-  if (!isForceNumber(owner)) failCell("势力编号错误");
+  if (!isForceNumber(owner)) failCell(kForceNumberWrong);
   const int ruler = scenario.force(owner).get(force::ruler);
   if (!scenario.isOfficerNumber(ruler)) failCell("君主的编号错误");
 

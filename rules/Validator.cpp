@@ -7,6 +7,8 @@
 
 #include "model/EditError.h"
 #include "model/GbkText.h"
+#include "model/Messages.h"
+#include "rules/RuleMessages.h"
 
 namespace vorandel {
 
@@ -79,12 +81,12 @@ class ScenarioValidator {
   void checkCounts() {
     const Scenario& s = scenario_;
     require(s.onMapCount <= kMaxOnMap, "剧本已上场武将人数过多");
-    require(s.waitingCount <= kMaxWaiting, "剧本待上场武将人数过多");
-    require(s.onMapCount + s.waitingCount == s.officerCount, "武将总数出错");
-    require(s.block.get(block::storedOnMapCount) == s.onMapCount, "剧本武将信息被破坏");
-    require(s.block.get(block::storedWaitingCount) == s.waitingCount, "剧本武将信息被破坏");
-    require(s.states.size() == s.officerCount, "剧本武将信息被破坏");
-    require(s.profiles.size() == s.officerCount, "剧本武将信息被破坏");
+    require(s.waitingCount <= kMaxWaiting, kTooManyWaiting);
+    require(s.onMapCount + s.waitingCount == s.officerCount, kOfficerTotalWrong);
+    require(s.block.get(block::storedOnMapCount) == s.onMapCount, kOfficersBroken);
+    require(s.block.get(block::storedWaitingCount) == s.waitingCount, kOfficersBroken);
+    require(s.states.size() == s.officerCount, kOfficersBroken);
+    require(s.profiles.size() == s.officerCount, kOfficersBroken);
   }
 
   void checkWaitingOfficers() {
@@ -106,28 +108,28 @@ class ScenarioValidator {
       require(force.get(force::firstCity) == -1, kStructureMessage);
       return;
     }
-    require(scenario_.isOnMapNumber(ruler), "武将编号错误");
+    require(scenario_.isOnMapNumber(ruler), kOfficerNumberWrong);
     focus(f, 0, ruler);
     const OfficerState& rulerState = scenario_.officerState(ruler);
     require(rulerState.get(state::status) == kRuler, "君主状态错误");
     require(rulerState.get(state::isGovernor) == 1, "君主必须是太守");
     const int home = rulerState.get(state::location);
-    require(isCityNumber(home), "所在地编号错误");
-    require(scenario_.city(home).get(city::owner) == f, "城市所属势力错误");
+    require(isCityNumber(home), kLocationNumberWrong);
+    require(scenario_.city(home).get(city::owner) == f, kCityOwnerWrong);
     require(scenario_.city(home).get(city::governor) == ruler, "城市太守错误");
 
     bool head = true;
     for (int c = force.get(force::firstCity); c != -1; head = false) {
       focus(f, c, 0);
       require(isCityNumber(c), "势力的城市链中有无效的城市编号");
-      require(!cityReached_[c], "城市数据结构错误");
+      require(!cityReached_[c], kCityListBroken);
       cityReached_[c] = true;
       const ConstCityRecord cityRecord = scenario_.city(c);
-      require(cityRecord.get(city::owner) == f, "城市所属势力错误");
-      if (head) require(cityRecord.get(city::prevCity) == 0, "城市数据结构错误");
+      require(cityRecord.get(city::owner) == f, kCityOwnerWrong);
+      if (head) require(cityRecord.get(city::prevCity) == 0, kCityListBroken);
       checkServingList(c, f, ruler);
       focus(f, c, 0);
-      require(cityRecord.get(city::trainingHead) == -1, "存在修行武将");
+      require(cityRecord.get(city::trainingHead) == -1, kOfficerInTraining);
       checkFreeLists(c);
       c = cityRecord.get(city::nextCity);
     }
@@ -138,18 +140,18 @@ class ScenarioValidator {
     for (int o = scenario_.city(c).get(city::governor); o != -1; head = false) {
       focus(f, c, o);
       require(scenario_.isOnMapNumber(o), "城市的武将链中有无效的武将编号");
-      reach(o, "武将编号错误");
+      reach(o, kOfficerNumberWrong);
       const OfficerState& officer = scenario_.officerState(o);
       const unsigned s = officer.get(state::status);
       if (head) {
         if (s == kRuler)
           require(o == ruler, "武将应该是君主");
         else
-          require(s == kStrategist || s == kOrdinary, "武将身份错误");
+          require(s == kStrategist || s == kOrdinary, kOfficerStatusWrong);
         require(officer.get(state::isGovernor) == 1, "武将应该标记为太守");
         require(officer.get(state::prevOfficer) == 0, "应该是第一个武将");
       } else {
-        require(s == kStrategist || s == kOrdinary, "武将身份错误");
+        require(s == kStrategist || s == kOrdinary, kOfficerStatusWrong);
         requireFormatted(officer.get(state::isGovernor) == 0, "武将%02d不该标记为太守", o);
       }
       require(officer.get(state::force) == f, "武将所属势力错误");
@@ -192,10 +194,10 @@ class ScenarioValidator {
       if (cityReached_[c]) continue;
       focus(0, c, 0);
       const ConstCityRecord cityRecord = scenario_.city(c);
-      require(cityRecord.get(city::prevCity) == -1, "空城结构错误");
-      require(cityRecord.get(city::nextCity) == -1, "空城结构错误");
+      require(cityRecord.get(city::prevCity) == -1, kEmptyCityListBroken);
+      require(cityRecord.get(city::nextCity) == -1, kEmptyCityListBroken);
       require(cityRecord.get(city::owner) == -1 && cityRecord.get(city::governor) == -1, "对空城设置了所属势力和太守");
-      require(cityRecord.get(city::trainingHead) == -1, "存在修行武将");
+      require(cityRecord.get(city::trainingHead) == -1, kOfficerInTraining);
       checkFreeLists(c);
     }
   }
@@ -233,12 +235,13 @@ class ScenarioValidator {
       for (; slot < kNeighbourSlots; ++slot) {
         const int v = names.get(cityName::neighbours, slot);
         if (v == -1) break;
-        require(isCityNumber(v) && v != m, "相邻城编号错误");
-        require(!isNeighbour[m][v], "相邻城编号错误");
+        require(isCityNumber(v) && v != m, kNeighbourNumberWrong);
+        require(!isNeighbour[m][v], kNeighbourNumberWrong);
         isNeighbour[m][v] = true;
       }
       require(slot > 0, "存在孤城");
-      for (; slot < kNeighbourSlots; ++slot) require(names.get(cityName::neighbours, slot) == -1, "相邻城编号错误");
+      for (; slot < kNeighbourSlots; ++slot)
+        require(names.get(cityName::neighbours, slot) == -1, kNeighbourNumberWrong);
     }
     // The relation is symmetric when every listed pair is listed the other way round too.
     for (int m = 1; m <= kCityCount; ++m) {
@@ -247,7 +250,7 @@ class ScenarioValidator {
       for (int slot = 0; slot < kNeighbourSlots; ++slot) {
         const int v = names.get(cityName::neighbours, slot);
         if (v == -1) break;
-        require(isNeighbour[v][m], "相邻城编号错误");
+        require(isNeighbour[v][m], kNeighbourNumberWrong);
       }
     }
   }

@@ -8,14 +8,14 @@
 #include "model/CellError.h"
 #include "model/EditError.h"
 #include "model/GbkText.h"
+#include "model/Messages.h"
 #include "rules/GameRules.h"
 #include "rules/Placement.h"
+#include "rules/RuleMessages.h"
 
 namespace vorandel {
 
 namespace {
-
-constexpr const char* kQueueMismatch = "待命武将辅助数据结构有错";
 
 // The officer state that every new officer starts from: waiting, lifespan 7, abilities 90, no force,
 // good/evil 3 and the one duty 特殊, which is what an officer who enters a force without an assigned
@@ -76,10 +76,10 @@ std::optional<OfficerIndex> activateWaitingOfficer(ScenarioSet& set, std::size_t
 
   if (scenario.onMapCount >= kMaxOnMap) failCell("已上场人数过多， 添加失败");
 
-  require(s < set.waitingQueue.size() && set.waitingQueue[s].size() == scenario.waitingCount, kQueueMismatch);
+  require(s < set.waitingQueue.size() && set.waitingQueue[s].size() == scenario.waitingCount, kWaitingListBroken);
   std::deque<WaitingEntry>& queue = set.waitingQueue[s];
   const auto slot = static_cast<std::size_t>(k - m);
-  require(queue[0].index == m && queue[slot].index == k, kQueueMismatch);
+  require(queue[0].index == m && queue[slot].index == k, kWaitingListBroken);
 
   if (k != m) {
     // Bring officer k to the first waiting place m, exchanging him with the officer there.
@@ -138,16 +138,16 @@ std::optional<OfficerIndex> activateWaitingOfficer(ScenarioSet& set, std::size_t
 }
 
 void addWaitingOfficer(ScenarioSet& set, std::size_t s, int id) {
-  require(s < set.scenarioCount(), "剧本编号错误");
-  require(id >= 0 && id < kIdLimit, "头像编号超出范围。");
+  require(s < set.scenarioCount(), kScenarioNumberWrong);
+  require(id >= 0 && id < kIdLimit, kPortraitOutOfRange);
   Scenario& scenario = set.scenarios[s];
-  require(scenario.onMapCount + scenario.waitingCount == scenario.officerCount, "武将总数出错");
+  require(scenario.onMapCount + scenario.waitingCount == scenario.officerCount, kOfficerTotalWrong);
   require(scenario.block.get(block::storedOnMapCount) == scenario.onMapCount &&
               scenario.block.get(block::storedWaitingCount) == scenario.waitingCount &&
               scenario.states.size() == scenario.officerCount && scenario.profiles.size() == scenario.officerCount,
-          "剧本武将信息被破坏");
+          kOfficersBroken);
   if (scenario.waitingCount >= kMaxWaiting) failCell("待上场人数过多， 添加失败");
-  require(s < set.waitingQueue.size() && set.waitingQueue[s].size() == scenario.waitingCount, kQueueMismatch);
+  require(s < set.waitingQueue.size() && set.waitingQueue[s].size() == scenario.waitingCount, kWaitingListBroken);
   std::deque<WaitingEntry>& queue = set.waitingQueue[s];
 
   // He enters play in the same year as the last waiting officer: the latest year in the queue, so the
@@ -165,15 +165,14 @@ void addWaitingOfficer(ScenarioSet& set, std::size_t s, int id) {
   scenario.states.push_back(newOfficerState());
   scenario.profiles.push_back(newOfficerProfile(id, std::max(appearYear - kMinAgeOnMap, 0)));
 
-  require(s < set.officerIndexById.size() && set.officerIndexById[s].size() == set.idCapacity,
-          "武将ID索引与剧本不一致，数据已损坏");
+  require(s < set.officerIndexById.size() && set.officerIndexById[s].size() == set.idCapacity, kIdIndexBroken);
   const auto idSlot = static_cast<std::uint32_t>(id);
   if (idSlot >= set.idCapacity) {
     require(set.officerIndexById.size() == set.scenarioCount(), "武将ID索引的剧本数与剧本不一致，数据已损坏");
     for (std::vector<std::int32_t>& index : set.officerIndexById)
       if (index.size() <= idSlot) index.resize(idSlot + 1, -1);
     set.idCapacity = idSlot + 1;
-    require(set.officerIndexById[s].size() == set.idCapacity, "武将ID索引与剧本不一致，数据已损坏");
+    require(set.officerIndexById[s].size() == set.idCapacity, kIdIndexBroken);
   }
 
   scenario.block.set(block::appearYear, scenario.waitingCount, static_cast<std::uint8_t>(appearYear));

@@ -9,13 +9,11 @@
 
 #include "model/CellError.h"
 #include "tables/BatchTable.h"
+#include "tables/TableMessages.h"
 
 namespace vorandel {
 
 namespace {
-
-constexpr const char* kNotAnInteger = "不能全部转为整数。";
-constexpr const char* kOutOfRange = "数值不在允许范围内";
 
 void requireWholeCell(const std::string& text, const char* end) {
   if (end != text.c_str() + text.size()) failCell(kNotAnInteger, FaultKind::NotANumber);
@@ -42,7 +40,7 @@ std::optional<std::int32_t> plainDecimal(std::string_view cell) {
 bool parseSwitch(std::string_view cell) {
   if (cell == "0") return false;
   if (cell == "1") return true;
-  failCell("数值只能为0或1", FaultKind::NotASwitch);
+  failCell(kNotASwitch, FaultKind::NotASwitch);
 }
 
 std::uint32_t parseUnsigned(std::string_view cell, int base) {
@@ -97,7 +95,7 @@ std::uint32_t parseNameSet(const ColumnDictionary& names, std::string_view cell,
   std::uint32_t bits = 0;
   for (const std::string_view item : splitList(cell, separator)) {
     const std::optional<int> code = names.find(item);
-    if (!code) failCell("输入文件存在错误数据，请检查非数字文本串。", FaultKind::UnknownName, std::string(item));
+    if (!code) failCell(kUnknownName, FaultKind::UnknownName, std::string(item));
     bits |= 1u << (static_cast<unsigned>(*code) % 32u);
   }
   return bits;

@@ -13,6 +13,7 @@
 #include "tables/NameCell.h"
 #include "tables/OfficerTablePlacement.h"
 #include "tables/TableExportCells.h"
+#include "tables/TableMessages.h"
 #include "tables/Vocabulary.h"
 
 namespace vorandel {
@@ -23,7 +24,6 @@ using tableexport::nameList;
 
 namespace {
 
-constexpr const char* kUnknownName = "输入文件存在错误数据，请检查非数字文本串。";
 constexpr std::uint16_t kNoFormationBit = 1;
 constexpr std::uint16_t kNamedFormationBits = 0x1FFE;  // bits 1..12
 
@@ -88,7 +88,7 @@ OfficerColumnSpec newId() {
   column.read = [](OfficerImport& import, OfficerRow& row, std::string_view cell) {
     const int id = parseBounded(cell, kIdLimit - 1);
     std::uint8_t& count = import.newIdCount[row.s][static_cast<std::size_t>(id)];
-    if (count != 0) failCell("ID重复");
+    if (count != 0) failCell(kIdRepeated);
     count = 1;
     partOf<ProfilePart>(import, row).set(profile::id, static_cast<std::uint16_t>(id));
   };
@@ -101,7 +101,7 @@ OfficerColumnSpec newName() {
   column.info = {"新姓名", CellForm::Text, std::nullopt, nullptr};
   column.read = [](OfficerImport& import, OfficerRow& row, std::string_view cell) {
     const std::string name = gbkNameOf(cell);
-    if (name.size() >= kOfficerNameWidth) failCell("武将名过长");
+    if (name.size() >= kOfficerNameWidth) failCell(kOfficerNameTooLong);
     partOf<ProfilePart>(import, row).setText(profile::name, name, kOfficerNameWidth);
   };
   column.write = [](const OfficerAt& at) { return informative(officerName(at.profile())); };
@@ -177,9 +177,9 @@ OfficerColumnSpec learnableSkills() {
   OfficerColumnSpec column;
   column.info = {"可学技能", CellForm::NameList, std::nullopt, skillTable};
   column.read = [](OfficerImport& import, OfficerRow& row, std::string_view cell) {
-    if (cell == "---") failCell("技能不能为空值");
+    if (cell == "---") failCell(kSkillsEmpty);
     const std::vector<std::string_view> names = splitList(cell, ',');
-    if (names.size() != profile::learnableSkills.count) failCell("技能个数必须为6个", FaultKind::WrongCount);
+    if (names.size() != profile::learnableSkills.count) failCell(kSixSkills, FaultKind::WrongCount);
     OfficerProfile& profile = partOf<ProfilePart>(import, row);
     for (std::size_t slot = 0; slot < names.size(); ++slot) {
       const std::optional<int> code = skillTable().find(names[slot]);

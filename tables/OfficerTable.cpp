@@ -4,6 +4,7 @@
 
 #include "model/CellError.h"
 #include "model/EditError.h"
+#include "model/Messages.h"
 #include "rules/GameRules.h"
 #include "tables/BatchTable.h"
 #include "tables/CellDetail.h"
@@ -13,6 +14,7 @@
 #include "tables/OfficerTablePlacement.h"
 #include "tables/OfficerTableRow.h"
 #include "tables/OfficerTableWaitingOrder.h"
+#include "tables/TableMessages.h"
 #include "tables/Vocabulary.h"
 
 namespace vorandel {
@@ -21,7 +23,6 @@ namespace {
 
 constexpr std::size_t kMaxCells = kKeyCells + kOfficerColumnCount;
 constexpr int kNewOfficerMode = 3;
-constexpr const char* kUnknownName = "输入文件存在错误数据，请检查非数字文本串。";
 
 Message tableDetails(const OfficerImport& import) {
   return import.table.name.empty() ? Message() : tableLine(import.table.name);
@@ -43,10 +44,10 @@ void warnRow(const OfficerImport& import, const std::string& what, std::uint32_t
 
 // The column a finishing rule's message is about.
 std::optional<int> columnOfRule(const std::string& message) {
-  if (message == "成长值必须小于16") return kGrowthColumn;
-  if (message == "非君主只能主管一项工作") return kDutiesColumn;
-  if (message == "技能代码超过范围" || message == "技能出现重复") return kLearnableSkillsColumn;
-  if (message == "普通武将只能拥有一类型的宝物。" || message == "待命武将不能带宝物") return kItemsColumn;
+  if (message == kGrowthBelow16) return kGrowthColumn;
+  if (message == kOneDutyOnly) return kDutiesColumn;
+  if (message == kSkillCodeOutOfRange || message == kSkillRepeated) return kLearnableSkillsColumn;
+  if (message == kOneItemKind || message == kWaitingHoldsNoItems) return kItemsColumn;
   return std::nullopt;
 }
 
@@ -88,7 +89,7 @@ void applyRowCells(OfficerImport& import, OfficerRow& row) {
 
   row.at = {row.line, 1};
   row.blame = CellPosition{row.line, 0};
-  if (row.s >= set.scenarioCount()) failCell("剧本编号错误", FaultKind::OutOfRange);
+  if (row.s >= set.scenarioCount()) failCell(kScenarioNumberWrong, FaultKind::OutOfRange);
   row.blame.reset();
   if (row.rowMode == kNewOfficerMode) addMissingOfficer(import, row);
   row.at = {row.line, 1};
@@ -101,7 +102,7 @@ void applyRowCells(OfficerImport& import, OfficerRow& row) {
   row.index = found->value;
 
   std::uint8_t& uses = import.rowIdCount[row.s][static_cast<std::size_t>(row.id)];
-  if (uses != 0) failCell("ID重复");
+  if (uses != 0) failCell(kIdRepeated);
   uses = 1;
 
   const unsigned status = set.scenario(row.s).officerState(row.number()).get(state::status);
@@ -171,9 +172,7 @@ void readOfficerColumns(OfficerImport& import, TableLines& lines) {
                                                    unknownNameText(officerColumnTable(), header[j])));
     }
     std::size_t& slot = import.columnSlot[static_cast<std::size_t>(*column)];
-    if (slot != 0)
-      warnOnce(import,
-               formatMessage("表头中「%s」出现了不止一次，只有最右边的一列起作用", std::string(header[j]).c_str()));
+    if (slot != 0) warnOnce(import, formatMessage(kHeaderTwice, std::string(header[j]).c_str()));
     slot = j;
   }
   static const ColumnInfo switchInfo{"", CellForm::Switch, ColumnRange{0, 1}, nullptr};
@@ -191,7 +190,7 @@ void readOfficerColumns(OfficerImport& import, TableLines& lines) {
     import.columnWeight[j] = on ? 2 : 1;
     const OfficerColumnSpec& column = officerColumns()[static_cast<std::size_t>(*officerColumnTable().find(header[j]))];
     if (on && column.info.form == CellForm::Shown)
-      warnOnce(import, formatMessage("「%s」列只供查看，导入时不会写入（开关可设为0）", column.info.header));
+      warnOnce(import, formatMessage(kShownOnlyColumn, column.info.header));
   }
   import.releaseEmptyCity = readSwitch(3);
 }

@@ -4,6 +4,7 @@
 
 #include "model/CellError.h"
 #include "rules/GameRules.h"
+#include "tables/TableMessages.h"
 #include "tables/Vocabulary.h"
 
 namespace vorandel {
@@ -16,7 +17,7 @@ void count(const OfficerImport& import, const char* what) {
 
 void raiseExperience(const OfficerImport& import, OfficerState& officer, const OfficerProfile& profile) {
   const unsigned growth = profile.get(profile::growth);
-  if (growth > 15) failCell("成长值必须小于16");
+  if (growth > 15) failCell(kGrowthBelow16);
   const std::uint16_t least = experienceTable[growth][officer.get(state::learnedCount)];
   if (officer.get(state::experience) < least) {
     officer.set(state::experience, least);
@@ -29,7 +30,7 @@ void checkDuties(OfficerState& officer) {
     officer.set(state::duties, kRulerDuties);
     return;
   }
-  if (std::popcount(officer.get(state::duties)) > 1) failCell("非君主只能主管一项工作");
+  if (std::popcount(officer.get(state::duties)) > 1) failCell(kOneDutyOnly);
 }
 
 void raiseToStrategistMinimums(const OfficerImport& import, OfficerState& officer) {
@@ -60,8 +61,8 @@ SlotSkills learnedFromSlots(const OfficerProfile& profile, unsigned learnedCount
   std::uint32_t seen = 0;
   for (std::size_t slot = 0; slot < profile::learnableSkills.count; ++slot) {
     const unsigned code = profile.get(profile::learnableSkills, slot);
-    if (code > 31) return {0, "技能代码超过范围"};
-    if ((seen >> code) & 1u) return {0, "技能出现重复"};
+    if (code > 31) return {0, kSkillCodeOutOfRange};
+    if ((seen >> code) & 1u) return {0, kSkillRepeated};
     seen |= 1u << code;
     if (slot < learnedCount) skills.learned |= 1u << code;
   }
@@ -73,12 +74,11 @@ const char* itemRuleFault(const OfficerState& officer, int id) {
   if (status == kRuler) return nullptr;
   const std::uint32_t items = officer.get(state::items);
   if (!isSpecialId(id)) {
-    constexpr const char* kOneOfAKind = "普通武将只能拥有一类型的宝物。";
     for (int kind = 1; kind < kSealKind; ++kind)
-      if (std::popcount(items & itemKindMask(kind)) > 1) return kOneOfAKind;
-    if ((items & itemKindMask(kSealKind)) != 0) return kOneOfAKind;
+      if (std::popcount(items & itemKindMask(kind)) > 1) return kOneItemKind;
+    if ((items & itemKindMask(kSealKind)) != 0) return kOneItemKind;
   }
-  if (status == kWaiting && items != 0) return "待命武将不能带宝物";
+  if (status == kWaiting && items != 0) return kWaitingHoldsNoItems;
   return nullptr;
 }
 

@@ -6,17 +6,17 @@
 #include "model/EditError.h"
 #include "rules/GameRules.h"
 #include "rules/Placement.h"
+#include "rules/RuleMessages.h"
 #include "rules/WaitingOfficers.h"
 #include "tables/BatchTable.h"
 #include "tables/CellParsers.h"
+#include "tables/TableMessages.h"
 #include "tables/Vocabulary.h"
 
 namespace vorandel {
 
 namespace {
 
-constexpr const char* kUnknownName = "输入文件存在错误数据，请检查非数字文本串。";
-constexpr const char* kWaitingWithItems = "待命武将不能带宝物";
 constexpr std::uint8_t kChangedForce = 0xFF;  // changeMarker of an officer who changed force or was freed
 
 // The city a cell names.
@@ -103,7 +103,7 @@ void applyStatusColumn(OfficerImport& import, OfficerRow& row) {
   const Scenario& scenario = import.set.scenario(row.s);
   require(import.set.officerIndexOf(row.s, row.id) == OfficerIndex{row.index} &&
               static_cast<std::uint32_t>(row.index) < scenario.officerCount,
-          "武将ID索引与剧本不一致，数据已损坏");
+          kIdIndexBroken);
 }
 
 void applyAppearYearColumn(OfficerImport& import, OfficerRow& row, std::string_view cell) {
@@ -113,7 +113,7 @@ void applyAppearYearColumn(OfficerImport& import, OfficerRow& row, std::string_v
   std::deque<WaitingEntry>& queue = import.set.waitingQueue.at(row.s);
   const long slot = static_cast<long>(row.index) - static_cast<long>(scenario.onMapCount);
   if (slot < 0 || static_cast<std::size_t>(slot) >= queue.size() || queue[static_cast<std::size_t>(slot)].id != row.id)
-    failCell("待命武将辅助数据结构有错");
+    failCell(kWaitingListBroken);
   WaitingEntry& entry = queue[static_cast<std::size_t>(slot)];
   entry.appearYear = year - kYearBase;
   entry.orderKey = row.orderKey;
@@ -152,7 +152,7 @@ void applyItemsColumn(OfficerImport& import, OfficerRow& row, std::string_view c
     takeAllItems(scenario, import, row);
     return;
   }
-  if (scenario.officerState(row.number()).get(state::status) == kWaiting) failCell(kWaitingWithItems);
+  if (scenario.officerState(row.number()).get(state::status) == kWaiting) failCell(kWaitingHoldsNoItems);
   for (const std::string_view name : splitList(cell, ',')) {
     const std::optional<int> item = itemTable().find(name);
     if (!item) failCell(kUnknownName, FaultKind::UnknownName, std::string(name));

@@ -5,16 +5,16 @@
 #include <vector>
 
 #include "model/EditError.h"
+#include "model/Messages.h"
+#include "rules/RuleMessages.h"
 
 namespace vorandel {
 
 namespace {
 
-constexpr const char* kQueueMismatch = "待命武将辅助数据结构有错";
-
 void orderScenario(ScenarioSet& set, std::size_t s) {
   Scenario& scenario = set.scenario(s);
-  require(s < set.waitingQueue.size() && s < set.officerIndexById.size(), kQueueMismatch);
+  require(s < set.waitingQueue.size() && s < set.officerIndexById.size(), kWaitingListBroken);
   std::deque<WaitingEntry>& queue = set.waitingQueue[s];
   std::vector<std::int32_t>& indexById = set.officerIndexById[s];
   std::stable_sort(queue.begin(), queue.end(), [](const WaitingEntry& a, const WaitingEntry& b) {
@@ -22,10 +22,10 @@ void orderScenario(ScenarioSet& set, std::size_t s) {
   });
 
   require(scenario.waitingCount == queue.size(), "待上场武将数出错");
-  require(scenario.onMapCount + scenario.waitingCount == scenario.officerCount, "武将总数出错");
+  require(scenario.onMapCount + scenario.waitingCount == scenario.officerCount, kOfficerTotalWrong);
   require(scenario.block.get(block::storedOnMapCount) == scenario.onMapCount &&
               scenario.block.get(block::storedWaitingCount) == scenario.waitingCount,
-          "剧本武将信息被破坏");
+          kOfficersBroken);
   require(scenario.officerCount == scenario.profiles.size() && scenario.officerCount == scenario.states.size(),
           "剧本信息被破坏");
 
@@ -45,7 +45,7 @@ void orderScenario(ScenarioSet& set, std::size_t s) {
     require(entry.id >= 0 && static_cast<std::uint32_t>(entry.id) < set.idCapacity &&
                 static_cast<std::size_t>(entry.id) < indexById.size() &&
                 indexById[static_cast<std::size_t>(entry.id)] == entry.index,
-            kQueueMismatch);
+            kWaitingListBroken);
     const auto place = static_cast<std::int32_t>(onMap + j);
     indexById[static_cast<std::size_t>(entry.id)] = place;
     entry.index = place;

@@ -7,6 +7,7 @@
 #include "tables/BatchTable.h"
 #include "tables/CellDetail.h"
 #include "tables/CellParsers.h"
+#include "tables/TableMessages.h"
 
 namespace vorandel {
 
@@ -106,12 +107,11 @@ std::vector<ValueColumn> readValueColumns(std::string_view headerLine, std::stri
       Message details = reader.table().name.empty() ? Message() : tableLine(reader.table().name);
       details.textLine(cellPlace({0, static_cast<std::uint32_t>(j)}, "") + "的列名：" +
                        unknownNameText(dictionary, name));
-      raiseCellError({0, static_cast<std::uint32_t>(j)}, "输入文件存在错误数据，请检查非数字文本串。", details);
+      raiseCellError({0, static_cast<std::uint32_t>(j)}, kUnknownName, details);
     }
     const auto slot = static_cast<std::size_t>(*code);
     if (slot < named.size()) {
-      if (named[slot])
-        reader.warnOnce(formatMessage("表头中「%s」出现了不止一次，只有最右边的一列起作用", std::string(name).c_str()));
+      if (named[slot]) reader.warnOnce(formatMessage(kHeaderTwice, std::string(name).c_str()));
       named[slot] = true;
     }
     columns[j - leading].code = static_cast<std::uint8_t>(*code);
@@ -130,7 +130,7 @@ std::vector<ValueColumn> readValueColumns(std::string_view headerLine, std::stri
     CellReader raising(reader.table(), {});
     raising.read(at, {at, columnHeader, cell, &switchInfo}, [&] { columns[j - leading].on = parseSwitch(cell); });
     if (columns[j - leading].on && actions.describe && actions.describe(code).form == CellForm::Shown)
-      reader.warnOnce(formatMessage("「%s」列只供查看，导入时不会写入（开关可设为0）", columnHeader));
+      reader.warnOnce(formatMessage(kShownOnlyColumn, columnHeader));
   }
   if (actions.readSwitchRow) actions.readSwitchRow(leadingSwitches, {1, static_cast<std::uint32_t>(width - 1)});
   return columns;

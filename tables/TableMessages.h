@@ -3,6 +3,22 @@
 
 namespace vorandel {
 
+inline constexpr const char* kUnknownName = "输入文件存在错误数据，请检查非数字文本串。";
+inline constexpr const char* kNotAnInteger = "不能全部转为整数。";
+inline constexpr const char* kOutOfRange = "数值不在允许范围内";
+inline constexpr const char* kNotASwitch = "数值只能为0或1";
+inline constexpr const char* kWaitingHoldsNoItems = "待命武将不能带宝物";
+inline constexpr const char* kHeaderTwice = "表头中「%s」出现了不止一次，只有最右边的一列起作用";
+inline constexpr const char* kShownOnlyColumn = "「%s」列只供查看，导入时不会写入（开关可设为0）";
+inline constexpr const char* kGrowthBelow16 = "成长值必须小于16";
+inline constexpr const char* kOneDutyOnly = "非君主只能主管一项工作";
+inline constexpr const char* kSkillCodeOutOfRange = "技能代码超过范围";
+inline constexpr const char* kSkillRepeated = "技能出现重复";
+inline constexpr const char* kOneItemKind = "普通武将只能拥有一类型的宝物。";
+inline constexpr const char* kOfficerNameTooLong = "武将名过长";
+inline constexpr const char* kSkillsEmpty = "技能不能为空值";
+inline constexpr const char* kSixSkills = "技能个数必须为6个";
+inline constexpr const char* kIdRepeated = "ID重复";
 inline constexpr const char* kNameNotGbk = "名字中有GBK无法表示的字符，游戏无法显示";
 
 }  // namespace vorandel

@@ -2,6 +2,7 @@
 
 #include "model/CellError.h"
 #include "model/EditError.h"
+#include "model/Messages.h"
 #include "tables/BatchTable.h"
 #include "tables/CellDetail.h"
 #include "tables/CellParsers.h"
@@ -10,13 +11,12 @@
 #include "tables/NameList.h"
 #include "tables/OfficerColumns.h"
 #include "tables/OfficerTableRow.h"
+#include "tables/TableMessages.h"
 #include "tables/Vocabulary.h"
 
 namespace vorandel {
 
 namespace {
-
-constexpr const char* kUnknownName = "输入文件存在错误数据，请检查非数字文本串。";
 
 void requireName(const ColumnDictionary& names, std::string_view name) {
   if (!names.find(name)) failCell(kUnknownName, FaultKind::UnknownName, std::string(name));
@@ -34,7 +34,7 @@ void checkOfficerCell(int column, const ColumnInfo& info, std::string_view cell)
     case CellForm::HexNumber: parseUnsigned(cell, 16); break;
     case CellForm::Switch: parseSwitch(cell); break;
     case CellForm::Text:
-      if (column == kNewNameColumn && cell.size() >= kOfficerNameWidth) failCell("武将名过长");
+      if (column == kNewNameColumn && cell.size() >= kOfficerNameWidth) failCell(kOfficerNameTooLong);
       break;
     case CellForm::Name:
       if (column == kDutiesColumn && cell == "---") break;
@@ -42,9 +42,9 @@ void checkOfficerCell(int column, const ColumnInfo& info, std::string_view cell)
       break;
     case CellForm::NameList:
       if (column == kLearnableSkillsColumn) {
-        if (cell == "---") failCell("技能不能为空值");
+        if (cell == "---") failCell(kSkillsEmpty);
         const std::vector<std::string_view> names = splitList(cell, ',');
-        if (names.size() != profile::learnableSkills.count) failCell("技能个数必须为6个", FaultKind::WrongCount);
+        if (names.size() != profile::learnableSkills.count) failCell(kSixSkills, FaultKind::WrongCount);
         for (const std::string_view name : names) requireName(info.vocabulary(), name);
         break;
       }
@@ -85,7 +85,7 @@ void listOfficerTableProblems(const ScenarioSet& set, TableText table, ProblemLi
     try {
       readKeyCells(import, row);
       row.blame = CellPosition{row.line, 0};
-      if (row.s >= set.scenarioCount()) failCell("剧本编号错误", FaultKind::OutOfRange);
+      if (row.s >= set.scenarioCount()) failCell(kScenarioNumberWrong, FaultKind::OutOfRange);
     } catch (const CellFault& fault) {
       note(row.blame.value_or(CellPosition{row.line, 0}).column, fault);
       continue;

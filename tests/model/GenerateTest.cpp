@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <set>
 
+#include "app/AppMessages.h"
 #include "model/EditError.h"
 #include "model/FileError.h"
 #include "model/FileReplacement.h"
@@ -76,7 +77,7 @@ TEST_F(Generate, AnInvalidSetOrOneWithoutScenariosTouchesNothing) {
     generateScenarioFiles(ScenarioSet{}, folder.path().string());
     ADD_FAILURE() << "an empty set was written";
   } catch (const EditError& error) {
-    EXPECT_EQ(error.text(), "没有任何剧本，不能生成剧本文件。");
+    EXPECT_EQ(error.text(), kNoScenarios);
   }
   expectPreviousUntouched();
   EXPECT_EQ(namesIn(folder.path().string()), (std::set<std::string>{"sndata.s5", "taiki.s5"}));

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/EditError.h"
+#include "model/Messages.h"
 #include "model/StreamError.h"
 #include "model/Writer.h"
 #include "tests/support/ErrorText.h"
@@ -96,7 +97,7 @@ TEST(Loader, ScenarioCountLimit) {
 TEST(Loader, OfficerCountLimits) {
   EXPECT_EQ(loadError(writeToBytes(rawSet({scenarioWithCounts(2619, 380)}))), "");
   EXPECT_EQ(loadError(writeToBytes(rawSet({scenarioWithCounts(2620, 380)}))), "剧本武将总数超出范围");
-  EXPECT_EQ(loadError(writeToBytes(rawSet({scenarioWithCounts(10, 381)}))), "剧本待上场武将人数过多");
+  EXPECT_EQ(loadError(writeToBytes(rawSet({scenarioWithCounts(10, 381)}))), kTooManyWaiting);
 }
 
 TEST(Loader, IdLimit) {
@@ -106,7 +107,7 @@ TEST(Loader, IdLimit) {
   EXPECT_EQ(set.idCapacity, 3000u);
   EXPECT_EQ(set.officerIndexById[0].size(), 3000u);
   s.profiles[1].set(profile::id, 3000);
-  EXPECT_EQ(loadError(writeToBytes(rawSet({s}))), "头像编号超出范围。");
+  EXPECT_EQ(loadError(writeToBytes(rawSet({s}))), kPortraitOutOfRange);
 }
 
 TEST(Loader, NoOfficersGiveAnIdCapacityOfOne) {

@@ -8,6 +8,7 @@
 #include "model/EditError.h"
 #include "model/FileOps.h"
 #include "model/Loader.h"
+#include "model/Messages.h"
 #include "model/StreamError.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
@@ -114,7 +115,7 @@ TEST(FileOps, FileExistsOnlyForFilesThatCanBeRead) {
   EXPECT_FALSE(fileExists(folder.path().string()));
   EXPECT_EQ(unreadableReason(folder.file("there")), "");
   EXPECT_EQ(unreadableReason(folder.file("missing")), "原因：找不到这个文件（请检查文件名和文件夹）");
-  EXPECT_EQ(unreadableReason(folder.path().string()), "原因：这是一个文件夹，不是文件");
+  EXPECT_EQ(unreadableReason(folder.path().string()), kFolderNotFile);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "model/Messages.h"
+#include "rules/RuleMessages.h"
 #include "tests/rules/PlacementTestSupport.h"
 #include "tests/support/ScenarioBuilder.h"
 
@@ -154,7 +156,7 @@ TEST_F(PlacementTest, AppointedGovernorHeadsTheListOrFollowsTheRuler) {
 TEST_F(PlacementTest, AppointGovernorRefusesWhatItCannotDo) {
   EXPECT_TRUE(contains(editErrorOf([&] { appointGovernor(set, 2, 3); }), "剧本超出范围"));
   const std::string unowned = cellFaultOf([&] { appointGovernor(set, 0, 8); });  // free officer, unowned city
-  EXPECT_EQ(unowned, "势力编号错误");
+  EXPECT_EQ(unowned, kForceNumberWrong);
   scenario().force(1).set(force::ruler, 40);
   EXPECT_TRUE(contains(editErrorOf([&] { appointGovernor(set, 0, 5); }), "君主的编号错误"));
 }
@@ -180,16 +182,16 @@ TEST_F(PlacementTest, ItemsHaveOneHolderAtMost) {
 TEST_F(PlacementTest, PreconditionsRaiseTheirMessages) {
   EXPECT_EQ(editErrorOf([&] { detachOfficer(set, 0, 11, true); }), "待命的武将不在城内不能移出");
   EXPECT_EQ(editErrorOf([&] { linkOfficers(set, 0, 3, 3); }), "必须是不同的目标");
-  EXPECT_EQ(editErrorOf([&] { makeGovernor(set, 0, 3, 12); }), "所在地错误");
+  EXPECT_EQ(editErrorOf([&] { makeGovernor(set, 0, 3, 12); }), kLocationWrong);
   EXPECT_EQ(editErrorOf([&] { makeGovernor(set, 0, 1, 11); }), "同一武将");
-  EXPECT_EQ(editErrorOf([&] { appendToCity(set, 0, 3, 48); }), "所在地编号错误");
-  EXPECT_EQ(editErrorOf([&] { placeOfficer(set, 0, 3, 0); }), "城市编号超出范围");
+  EXPECT_EQ(editErrorOf([&] { appendToCity(set, 0, 3, 48); }), kLocationNumberWrong);
+  EXPECT_EQ(editErrorOf([&] { placeOfficer(set, 0, 3, 0); }), kCityNumberOutOfRange);
   EXPECT_EQ(editErrorOf([&] { placeOfficer(set, 0, 11, 11); }), "待命武将不要调用该函数");
   // A city that already heads its new owner's chain.
-  EXPECT_EQ(editErrorOf([&] { setCityOwner(set, 0, 11, 1); }), "占城调用错误");
+  EXPECT_EQ(editErrorOf([&] { setCityOwner(set, 0, 11, 1); }), kTakeCityMisused);
   // An officer already in the list he is appended to would close it into a circle.
-  EXPECT_TRUE(contains(editErrorOf([&] { appendToCity(set, 0, 2, 11); }), "---不能移入"));
-  EXPECT_TRUE(contains(editErrorOf([&] { appendToCity(set, 0, 3, 11); }), "---不能移入"));
+  EXPECT_TRUE(contains(editErrorOf([&] { appendToCity(set, 0, 2, 11); }), kCannotMoveIn));
+  EXPECT_TRUE(contains(editErrorOf([&] { appendToCity(set, 0, 3, 11); }), kCannotMoveIn));
   // A free officer out of his list must not serve a force.
   scenario().officerState(8).set(state::force, 1);
   EXPECT_EQ(editErrorOf([&] { detachOfficer(set, 0, 8, true); }), "自由武将不应属于任何势力，数据已损坏");
@@ -203,27 +205,27 @@ TEST_F(PlacementTest, PreconditionsRaiseTheirMessages) {
 
 TEST_F(PlacementTest, NumbersOutsideTheRecordsRaiseInsteadOfReachingOutside) {
   const ScenarioSet before = set;
-  EXPECT_EQ(editErrorOf([&] { linkOfficers(set, 0, 1, 14); }), "武将编号出错");
+  EXPECT_EQ(editErrorOf([&] { linkOfficers(set, 0, 1, 14); }), kOfficerNumberBroken);
   EXPECT_EQ(set, before) << "the first officer is not linked to a number that is no officer";
-  EXPECT_EQ(editErrorOf([&] { moveOfficer(set, 0, 0, 12, true); }), "武将编号出错");
-  EXPECT_EQ(editErrorOf([&] { moveOfficer(set, 0, 14, 12, true); }), "武将编号出错");
-  EXPECT_EQ(editErrorOf([&] { detachOfficer(set, 0, -1, true); }), "武将编号出错");
-  EXPECT_EQ(editErrorOf([&] { appointGovernor(set, 0, 14); }), "武将编号出错");
-  EXPECT_EQ(editErrorOf([&] { makeGovernor(set, 0, 3, 48); }), "城市编号超出范围");
-  EXPECT_EQ(editErrorOf([&] { setCityOwner(set, 0, 0, 1); }), "城市编号超出范围");
+  EXPECT_EQ(editErrorOf([&] { moveOfficer(set, 0, 0, 12, true); }), kOfficerNumberBroken);
+  EXPECT_EQ(editErrorOf([&] { moveOfficer(set, 0, 14, 12, true); }), kOfficerNumberBroken);
+  EXPECT_EQ(editErrorOf([&] { detachOfficer(set, 0, -1, true); }), kOfficerNumberBroken);
+  EXPECT_EQ(editErrorOf([&] { appointGovernor(set, 0, 14); }), kOfficerNumberBroken);
+  EXPECT_EQ(editErrorOf([&] { makeGovernor(set, 0, 3, 48); }), kCityNumberOutOfRange);
+  EXPECT_EQ(editErrorOf([&] { setCityOwner(set, 0, 0, 1); }), kCityNumberOutOfRange);
 
-  EXPECT_EQ(editErrorOf([&] { setCityOwner(set, 0, 20, 22); }), "势力编号错误");
+  EXPECT_EQ(editErrorOf([&] { setCityOwner(set, 0, 20, 22); }), kForceNumberWrong);
   EXPECT_EQ(set, before);
 
   // Links that point outside the records: a next officer, a force and a chain's next city.
   scenario().officerState(5).set(state::nextOfficer, 300);
-  EXPECT_EQ(editErrorOf([&] { appendToCity(set, 0, 3, 12); }), "武将编号出错");
+  EXPECT_EQ(editErrorOf([&] { appendToCity(set, 0, 3, 12); }), kOfficerNumberBroken);
   set = before;
   scenario().officerState(3).set(state::force, 99);
-  EXPECT_EQ(editErrorOf([&] { detachOfficer(set, 0, 3, true); }), "势力编号错误");
+  EXPECT_EQ(editErrorOf([&] { detachOfficer(set, 0, 3, true); }), kForceNumberWrong);
   set = before;
   scenario().city(12).set(city::nextCity, 60);
-  EXPECT_EQ(editErrorOf([&] { moveOfficer(set, 0, 3, 20, true); }), "城市编号超出范围");
+  EXPECT_EQ(editErrorOf([&] { moveOfficer(set, 0, 3, 20, true); }), kCityNumberOutOfRange);
 }
 
 TEST_F(PlacementTest, ListsThatRunInACircleStopTheWalkWithAnError) {

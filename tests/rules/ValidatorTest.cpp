@@ -6,6 +6,9 @@
 #include <string>
 
 #include "model/EditError.h"
+#include "model/Messages.h"
+#include "rules/RuleMessages.h"
+#include "tables/TableMessages.h"
 #include "tests/support/ErrorText.h"
 #include "tests/support/ScenarioBuilder.h"
 
@@ -30,38 +33,40 @@ OfficerState& officer(Scenario& s, int n) { return s.officerState(n); }
 
 const BrokenCase kBrokenCases[] = {
     {"too many on the map", [](Scenario& s) { s.onMapCount = 293; }, "剧本已上场武将人数过多"},
-    {"too many waiting", [](Scenario& s) { s.waitingCount = 381; }, "剧本待上场武将人数过多"},
-    {"total", [](Scenario& s) { ++s.officerCount; }, "武将总数出错"},
-    {"stored on-map count", [](Scenario& s) { s.block.set(block::storedOnMapCount, 9); }, "剧本武将信息被破坏"},
-    {"stored waiting count", [](Scenario& s) { s.block.set(block::storedWaitingCount, 2); }, "剧本武将信息被破坏"},
-    {"state records", [](Scenario& s) { s.states.pop_back(); }, "剧本武将信息被破坏"},
-    {"profile records", [](Scenario& s) { s.profiles.pop_back(); }, "剧本武将信息被破坏"},
+    {"too many waiting", [](Scenario& s) { s.waitingCount = 381; }, kTooManyWaiting},
+    {"total", [](Scenario& s) { ++s.officerCount; }, kOfficerTotalWrong},
+    {"stored on-map count", [](Scenario& s) { s.block.set(block::storedOnMapCount, 9); }, kOfficersBroken},
+    {"stored waiting count", [](Scenario& s) { s.block.set(block::storedWaitingCount, 2); }, kOfficersBroken},
+    {"state records", [](Scenario& s) { s.states.pop_back(); }, kOfficersBroken},
+    {"profile records", [](Scenario& s) { s.profiles.pop_back(); }, kOfficersBroken},
     {"waiting status", [](Scenario& s) { officer(s, 12).set(state::status, kOrdinary); }, "待命武将身份错误"},
     {"waiting force", [](Scenario& s) { officer(s, 12).set(state::force, 1); }, "待命武将所属势力错误"},
     {"waiting links", [](Scenario& s) { officer(s, 13).set(state::nextOfficer, 12); }, "待命武将：数据结构错误"},
     {"waiting location", [](Scenario& s) { officer(s, 11).set(state::location, 48); }, "待命武将所在地错误"},
     {"empty force slot with a city", [](Scenario& s) { s.force(5).set(force::firstCity, 7); }, "--ERROR!--\n"},
-    {"ruler is a waiting officer", [](Scenario& s) { s.force(1).set(force::ruler, 11); }, "武将编号错误"},
-    {"ruler number 0", [](Scenario& s) { s.force(2).set(force::ruler, 0); }, "武将编号错误"},
+    {"ruler is a waiting officer", [](Scenario& s) { s.force(1).set(force::ruler, 11); }, kOfficerNumberWrong},
+    {"ruler number 0", [](Scenario& s) { s.force(2).set(force::ruler, 0); }, kOfficerNumberWrong},
     {"ruler status", [](Scenario& s) { officer(s, 1).set(state::status, kStrategist); }, "君主状态错误"},
     {"ruler not governor", [](Scenario& s) { officer(s, 6).set(state::isGovernor, 0); }, "君主必须是太守"},
-    {"ruler location", [](Scenario& s) { officer(s, 1).set(state::location, 0); }, "所在地编号错误"},
-    {"ruler's city owner", [](Scenario& s) { s.city(11).set(city::owner, 2); }, "城市所属势力错误"},
+    {"ruler location", [](Scenario& s) { officer(s, 1).set(state::location, 0); }, kLocationNumberWrong},
+    {"ruler's city owner", [](Scenario& s) { s.city(11).set(city::owner, 2); }, kCityOwnerWrong},
     {"ruler's city governor", [](Scenario& s) { s.city(34).set(city::governor, 7); }, "城市太守错误"},
     {"chain leaves the map", [](Scenario& s) { s.city(33).set(city::nextCity, 48); }, "势力的城市链中有无效的城市编号"},
-    {"chain loops", [](Scenario& s) { s.city(12).set(city::nextCity, 11); }, "城市数据结构错误"},
-    {"chain city of another force", [](Scenario& s) { s.city(12).set(city::owner, 2); }, "城市所属势力错误"},
-    {"chain head prevCity", [](Scenario& s) { s.city(11).set(city::prevCity, 5); }, "城市数据结构错误"},
-    {"training in an owned city", [](Scenario& s) { s.city(12).set(city::trainingHead, 5); }, "存在修行武将"},
+    {"chain loops", [](Scenario& s) { s.city(12).set(city::nextCity, 11); }, kCityListBroken},
+    {"chain city of another force", [](Scenario& s) { s.city(12).set(city::owner, 2); }, kCityOwnerWrong},
+    {"chain head prevCity", [](Scenario& s) { s.city(11).set(city::prevCity, 5); }, kCityListBroken},
+    {"training in an owned city", [](Scenario& s) { s.city(12).set(city::trainingHead, 5); }, kOfficerInTraining},
     {"serving list leaves the map", [](Scenario& s) { officer(s, 5).set(state::nextOfficer, 11); },
      "城市的武将链中有无效的武将编号"},
-    {"officer in two serving lists", [](Scenario& s) { officer(s, 5).set(state::nextOfficer, 3); }, "武将编号错误"},
-    {"serving list loops", [](Scenario& s) { officer(s, 3).set(state::nextOfficer, 2); }, "武将编号错误"},
+    {"officer in two serving lists", [](Scenario& s) { officer(s, 5).set(state::nextOfficer, 3); },
+     kOfficerNumberWrong},
+    {"serving list loops", [](Scenario& s) { officer(s, 3).set(state::nextOfficer, 2); }, kOfficerNumberWrong},
     {"head with ruler status", [](Scenario& s) { officer(s, 4).set(state::status, kRuler); }, "武将应该是君主"},
-    {"head in training", [](Scenario& s) { officer(s, 4).set(state::status, kInTraining); }, "武将身份错误"},
+    {"head in training", [](Scenario& s) { officer(s, 4).set(state::status, kInTraining); }, kOfficerStatusWrong},
     {"head not governor", [](Scenario& s) { officer(s, 4).set(state::isGovernor, 0); }, "武将应该标记为太守"},
     {"head with a predecessor", [](Scenario& s) { officer(s, 4).set(state::prevOfficer, 7); }, "应该是第一个武将"},
-    {"second with free status", [](Scenario& s) { officer(s, 5).set(state::status, kUnaffiliated); }, "武将身份错误"},
+    {"second with free status", [](Scenario& s) { officer(s, 5).set(state::status, kUnaffiliated); },
+     kOfficerStatusWrong},
     {"second marked governor", [](Scenario& s) { officer(s, 3).set(state::isGovernor, 1); }, "武将03不该标记为太守"},
     {"serving officer's force", [](Scenario& s) { officer(s, 7).set(state::force, 1); }, "武将所属势力错误"},
     {"serving officer's location", [](Scenario& s) { officer(s, 3).set(state::location, 12); }, "武将所在地错误"},
@@ -74,11 +79,11 @@ const BrokenCase kBrokenCases[] = {
     {"free officer marked governor", [](Scenario& s) { officer(s, 9).set(state::isGovernor, 1); }, "--ERROR!--\n"},
     {"free list head with a predecessor", [](Scenario& s) { officer(s, 8).set(state::prevOfficer, 3); },
      "--ERROR!--\n"},
-    {"empty city prevCity", [](Scenario& s) { s.city(1).set(city::prevCity, 0); }, "空城结构错误"},
-    {"empty city nextCity", [](Scenario& s) { s.city(1).set(city::nextCity, 2); }, "空城结构错误"},
+    {"empty city prevCity", [](Scenario& s) { s.city(1).set(city::prevCity, 0); }, kEmptyCityListBroken},
+    {"empty city nextCity", [](Scenario& s) { s.city(1).set(city::nextCity, 2); }, kEmptyCityListBroken},
     {"city owned outside the chain", [](Scenario& s) { s.city(7).set(city::owner, 2); }, "对空城设置了所属势力和太守"},
     {"empty city governor", [](Scenario& s) { s.city(7).set(city::governor, 8); }, "对空城设置了所属势力和太守"},
-    {"training in an empty city", [](Scenario& s) { s.city(7).set(city::trainingHead, 8); }, "存在修行武将"},
+    {"training in an empty city", [](Scenario& s) { s.city(7).set(city::trainingHead, 8); }, kOfficerInTraining},
     {"officer in no list", [](Scenario& s) { s.city(11).set(city::unaffiliatedHead, -1); }, "存在无效的武将"},
     {"allegiance twice",
      [](Scenario& s) {
@@ -89,17 +94,19 @@ const BrokenCase kBrokenCases[] = {
     {"duplicate waiting id", [](Scenario& s) { s.officerProfile(13).set(profile::id, 40); }, "id重复"},
     {"id out of range", [](Scenario& s) { s.officerProfile(2).set(profile::id, 3000); },
      "武将ID超出范围（必须小于3000）"},
-    {"city its own neighbour", [](Scenario& s) { s.cityName(3).set(cityName::neighbours, 1, 3); }, "相邻城编号错误"},
-    {"neighbour 48", [](Scenario& s) { s.cityName(3).set(cityName::neighbours, 1, 48); }, "相邻城编号错误"},
-    {"neighbour listed twice", [](Scenario& s) { s.cityName(3).set(cityName::neighbours, 1, 2); }, "相邻城编号错误"},
+    {"city its own neighbour", [](Scenario& s) { s.cityName(3).set(cityName::neighbours, 1, 3); },
+     kNeighbourNumberWrong},
+    {"neighbour 48", [](Scenario& s) { s.cityName(3).set(cityName::neighbours, 1, 48); }, kNeighbourNumberWrong},
+    {"neighbour listed twice", [](Scenario& s) { s.cityName(3).set(cityName::neighbours, 1, 2); },
+     kNeighbourNumberWrong},
     {"isolated city",
      [](Scenario& s) {
        s.cityName(3).set(cityName::neighbours, 0, -1);
        s.cityName(3).set(cityName::neighbours, 1, -1);
      },
      "存在孤城"},
-    {"slot after the end", [](Scenario& s) { s.cityName(3).set(cityName::neighbours, 3, 5); }, "相邻城编号错误"},
-    {"one-sided neighbour", [](Scenario& s) { s.cityName(1).set(cityName::neighbours, 2, 20); }, "相邻城编号错误"},
+    {"slot after the end", [](Scenario& s) { s.cityName(3).set(cityName::neighbours, 3, 5); }, kNeighbourNumberWrong},
+    {"one-sided neighbour", [](Scenario& s) { s.cityName(1).set(cityName::neighbours, 2, 20); }, kNeighbourNumberWrong},
 };
 
 TEST(Validator, EachBrokenRuleIsReportedWithItsMessageAndScenario) {
@@ -155,9 +162,9 @@ TEST(Validator, LaterErrorsCarryNoScenarioPrefix) {
   set.scenarios[1].onMapCount = 999;
   EXPECT_NE(validationMessage(set), "");
   try {
-    require(false, "数值不在允许范围内");
+    require(false, kOutOfRange);
   } catch (const EditError& e) {
-    EXPECT_EQ(e.text(), "数值不在允许范围内");
+    EXPECT_EQ(e.text(), kOutOfRange);
   }
 }
 

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "model/Messages.h"
+#include "rules/RuleMessages.h"
 #include "tests/rules/PlacementTestSupport.h"
 #include "tests/support/ScenarioBuilder.h"
 
@@ -126,7 +128,7 @@ TEST_F(WaitingOfficersTest, AnIndexThatNoLongerMatchesTheRecordsIsReported) {
   const ScenarioSet before = set;
   set.officerIndexById[0].pop_back();
   EXPECT_EQ(editErrorOf([&] { activateWaitingOfficer(set, 0, 40, kOrdinary); }), "索引出错1");
-  EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, 0, 60); }), "武将ID索引与剧本不一致，数据已损坏");
+  EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, 0, 60); }), kIdIndexBroken);
 
   set = before;
   set.officerIndexById[0][40] = -1;  // nobody is registered at the first waiting place
@@ -134,8 +136,8 @@ TEST_F(WaitingOfficersTest, AnIndexThatNoLongerMatchesTheRecordsIsReported) {
 
   set = before;
   set.waitingQueue[0].pop_back();
-  EXPECT_EQ(editErrorOf([&] { activateWaitingOfficer(set, 0, 41, kOrdinary); }), "待命武将辅助数据结构有错");
-  EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, 0, 60); }), "待命武将辅助数据结构有错");
+  EXPECT_EQ(editErrorOf([&] { activateWaitingOfficer(set, 0, 41, kOrdinary); }), kWaitingListBroken);
+  EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, 0, 60); }), kWaitingListBroken);
 }
 
 TEST_F(WaitingOfficersTest, NoMoreThan292OfficersOnTheMap) {
@@ -277,18 +279,18 @@ TEST_F(WaitingOfficersTest, NoMoreThan380WaitingOfficers) {
 }
 
 TEST_F(WaitingOfficersTest, AddRefusesBadArgumentsAndDamagedCounts) {
-  EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, 0, 3000); }), "头像编号超出范围。");
-  EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, 0, -1); }), "头像编号超出范围。");
-  EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, 2, 60); }), "剧本编号错误");
+  EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, 0, 3000); }), kPortraitOutOfRange);
+  EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, 0, -1); }), kPortraitOutOfRange);
+  EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, 2, 60); }), kScenarioNumberWrong);
   addWaitingOfficer(set, 1, 2999);
   EXPECT_EQ(set.idCapacity, 3000u);
 
   const ScenarioSet before = set;
   scenario().officerCount = 12;
-  EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, 0, 60); }), "武将总数出错");
+  EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, 0, 60); }), kOfficerTotalWrong);
   set = before;
   scenario().block.set(block::storedWaitingCount, 2);
-  EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, 0, 60); }), "剧本武将信息被破坏");
+  EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, 0, 60); }), kOfficersBroken);
 }
 
 TEST_F(WaitingOfficersTest, NewOfficerAppearsWithTheLastWaitingOfficerAlsoAfterAnActivation) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/EditError.h"
+#include "tables/TableMessages.h"
 
 namespace vorandel {
 namespace {
@@ -20,7 +21,7 @@ TEST(CellError, ColumnLettersFollowSpreadsheetNaming) {
 
 TEST(CellError, NamesRowColumnAndCell) {
   try {
-    raiseCellError({6, 27}, "数值不在允许范围内");  // line 7, column 28
+    raiseCellError({6, 27}, kOutOfRange);  // line 7, column 28
     FAIL() << "raiseCellError returned";
   } catch (const EditError& e) {
     EXPECT_EQ(e.text(), std::string("错误数据可能在：第7行第28列  (AB7)\n 数值不在允许范围内\n"));
@@ -28,7 +29,7 @@ TEST(CellError, NamesRowColumnAndCell) {
 }
 
 TEST(CellError, AFaultIsNamedWithTheCellItsCallerGives) {
-  const auto fail = [] { failCell("数值只能为0或1"); };
+  const auto fail = [] { failCell(kNotASwitch); };
   try {
     atCell({1, 3}, fail);
     FAIL() << "atCell returned";
@@ -42,7 +43,7 @@ TEST(CellError, AFaultIsNamedWithTheCellItsCallerGives) {
   try {
     fail();
   } catch (const CellFault& e) {
-    EXPECT_EQ(e.text(), "数值只能为0或1");
+    EXPECT_EQ(e.text(), kNotASwitch);
   }
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tables/TableMessages.h"
 #include "tests/support/RecordNames.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/tables/TableFiles.h"
@@ -100,8 +101,8 @@ TEST_F(CityTable, NameIsAtMostFourBytesAndLeavesTheRestOfTheNameArea) {
 TEST_F(CityTable, PopulationFitsItsSixteenBits) {
   ASSERT_EQ(run("人口", 0, {"0 3 x 1 810"}), "(no error)");
   EXPECT_EQ(set.scenarios[0].city(3).get(city::population), 810);
-  EXPECT_EQ(run("人口", 0, {"0 3 x 1 65536"}), cellErrorText(3, 5, "E3", "数值不在允许范围内"));
-  EXPECT_EQ(run("人口", 0, {"0 3 x 1 3000000"}), cellErrorText(3, 5, "E3", "数值不在允许范围内"));
+  EXPECT_EQ(run("人口", 0, {"0 3 x 1 65536"}), cellErrorText(3, 5, "E3", kOutOfRange));
+  EXPECT_EQ(run("人口", 0, {"0 3 x 1 3000000"}), cellErrorText(3, 5, "E3", kOutOfRange));
   EXPECT_EQ(set.scenarios[0].city(3).get(city::population), 810);
 }
 
@@ -110,7 +111,7 @@ TEST_F(CityTable, StatusBitsKeepTheLowSixteenBitsOfAHexNumber) {
   EXPECT_EQ(set.scenarios[0].city(3).get(city::statusBits), 0x2345);
   ASSERT_EQ(run("状态值", 0, {"0 3 x 1 0xffff"}), "(no error)");
   EXPECT_EQ(set.scenarios[0].city(3).get(city::statusBits), 0xFFFF);
-  EXPECT_EQ(run("状态值", 0, {"0 3 x 1 G"}), cellErrorText(3, 5, "E3", "不能全部转为整数。"));
+  EXPECT_EQ(run("状态值", 0, {"0 3 x 1 G"}), cellErrorText(3, 5, "E3", kNotAnInteger));
 }
 
 TEST_F(CityTable, ClampsToTheLimitsInEitherColumnOrder) {
@@ -144,7 +145,7 @@ TEST_F(CityTable, TerrainFlagsNeedOptionFourAndKeepTheOtherBits) {
   EXPECT_EQ(bytes[30], 0xFD);
   ASSERT_EQ(run("气候", 64, {"0 4 x 1 1"}), "(no error)");
   EXPECT_EQ(bytes[30], 0xFD);
-  EXPECT_EQ(run("靠水", 4, {"0 4 x 1 2"}), cellErrorText(3, 5, "E3", "数值只能为0或1"));
+  EXPECT_EQ(run("靠水", 4, {"0 4 x 1 2"}), cellErrorText(3, 5, "E3", kNotASwitch));
 }
 
 TEST_F(CityTable, MapPositionsNeedOptionEight) {
@@ -159,7 +160,7 @@ TEST_F(CityTable, MapPositionsNeedOptionEight) {
   EXPECT_EQ(names.get(cityName::largeMapX), 799);
   EXPECT_EQ(names.get(cityName::largeMapY), 599);
   EXPECT_EQ(small(1), 800) << "copied from the first scenario";
-  EXPECT_EQ(run("小地图纵坐标", 8, {"0 6 x 1 601"}), cellErrorText(3, 5, "E3", "数值不在允许范围内"));
+  EXPECT_EQ(run("小地图纵坐标", 8, {"0 6 x 1 601"}), cellErrorText(3, 5, "E3", kOutOfRange));
 }
 
 TEST_F(CityTable, NeighbourListNeedsOptionSixteen) {
@@ -173,9 +174,9 @@ TEST_F(CityTable, NeighbourListNeedsOptionSixteen) {
   ASSERT_EQ(run(column, 16, {"0 1 x 1 ,"}), "(no error)");
   EXPECT_EQ(neighboursOf(set, 0, 1), (Slots{255, 255, 255, 255, 255, 255}));
   EXPECT_EQ(run(column, 16, {"0 1 x 1 1,2,3,4,5,6,7"}), "--ERROR!--\n");
-  EXPECT_EQ(run(column, 16, {"0 1 x 1 ---"}), cellErrorText(3, 5, "E3", "不能全部转为整数。"));
-  EXPECT_EQ(run(column, 16, {"0 1 x 1 2,48"}), cellErrorText(3, 5, "E3", "数值不在允许范围内"));
-  EXPECT_EQ(run(column, 16, {"0 1 x 1 0"}), cellErrorText(3, 5, "E3", "数值不在允许范围内"));
+  EXPECT_EQ(run(column, 16, {"0 1 x 1 ---"}), cellErrorText(3, 5, "E3", kNotAnInteger));
+  EXPECT_EQ(run(column, 16, {"0 1 x 1 2,48"}), cellErrorText(3, 5, "E3", kOutOfRange));
+  EXPECT_EQ(run(column, 16, {"0 1 x 1 0"}), cellErrorText(3, 5, "E3", kOutOfRange));
 }
 
 TEST_F(CityTable, FinishingStepCopiesTheFirstScenariosGeography) {
@@ -231,15 +232,15 @@ TEST_F(CityTable, FinishingStepChecksTheFirstScenariosNeighbourLists) {
 }
 
 TEST_F(CityTable, OptionsCell) {
-  EXPECT_EQ(run("城防 治水", 65, {}), cellErrorText(2, 6, "F2", "数值不在允许范围内"));
-  EXPECT_EQ(run("城防", 0, {"0 48 x 1 5"}), cellErrorText(3, 1, "A3", "数值不在允许范围内"));
+  EXPECT_EQ(run("城防 治水", 65, {}), cellErrorText(2, 6, "F2", kOutOfRange));
+  EXPECT_EQ(run("城防", 0, {"0 48 x 1 5"}), cellErrorText(3, 1, "A3", kOutOfRange));
   // Without value columns a bad options cell is named as itself, whatever an earlier table left behind.
   EXPECT_EQ(runText("剧本 ID 名称 设置\n- - - x\n"), "错误数据可能在：第2行第4列  (D2)\n 不能全部转为整数。\n");
 }
 
 TEST_F(CityTable, BadOptionsCellOfATableWithoutValueColumnsIsNamedAsItself) {
-  EXPECT_EQ(run("城防", 0, {"0 1 x 1 1000"}), cellErrorText(3, 5, "E3", "数值不在允许范围内"));
-  EXPECT_EQ(runText("剧本 ID 名称 设置\n- - - 65\n"), cellErrorText(2, 4, "D2", "数值不在允许范围内"));
+  EXPECT_EQ(run("城防", 0, {"0 1 x 1 1000"}), cellErrorText(3, 5, "E3", kOutOfRange));
+  EXPECT_EQ(runText("剧本 ID 名称 设置\n- - - 65\n"), cellErrorText(2, 4, "D2", kOutOfRange));
 }
 
 TEST_F(CityTable, TableLevelMessages) {
@@ -247,8 +248,7 @@ TEST_F(CityTable, TableLevelMessages) {
   EXPECT_EQ(runText("剧本 编号 名称 设置\n- - - 0\n"), "第一行前4列错误");
   EXPECT_EQ(runText("剧本 ID 名称 设置\n"), "输入文件至少要两行");
   EXPECT_EQ(runText("剧本 ID 名称 设置 城防\n- - - 0 1\n0 1 x 1 5\n\n"), "每行列数必须一样");
-  EXPECT_EQ(runText("剧本 ID 名称 设置 城防 城墙\n- - - 0 1 1\n"),
-            cellErrorText(1, 6, "F1", "输入文件存在错误数据，请检查非数字文本串。"));
+  EXPECT_EQ(runText("剧本 ID 名称 设置 城防 城墙\n- - - 0 1 1\n"), cellErrorText(1, 6, "F1", kUnknownName));
 }
 
 }  // namespace

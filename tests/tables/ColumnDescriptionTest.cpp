@@ -14,6 +14,7 @@
 #include "tables/ForceTable.h"
 #include "tables/OfficerTable.h"
 #include "tables/TableExport.h"
+#include "tables/TableMessages.h"
 #include "tests/tables/TableExportSets.h"
 #include "tests/tables/TableFiles.h"
 
@@ -22,8 +23,6 @@ namespace {
 
 using testing::cellErrorText;
 using testing::errorText;
-
-const std::string kOutOfRange = "数值不在允许范围内";
 
 // Stores a value in the record's field as it is, past any check.
 using Store = std::function<void(Scenario&, int record, long value)>;

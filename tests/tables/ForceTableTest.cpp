@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tables/TableMessages.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/tables/TableFiles.h"
 
@@ -17,8 +18,6 @@ namespace {
 using testing::cellErrorText;
 using testing::errorText;
 using testing::TableFiles;
-
-const std::string kUnknownText = "输入文件存在错误数据，请检查非数字文本串。";
 
 std::string lines(const std::vector<std::string>& rows, const char* feed = "\n") {
   std::string text;
@@ -76,17 +75,17 @@ TEST_F(ForceTable, WeaponCellReplacesOnlyTheSixWeaponBits) {
 
 TEST_F(ForceTable, UnknownWeaponNameFails) {
   EXPECT_EQ(run({"剧本 编号 设置 声望 科技", "- - - 1 1", "0 1 1 5 战车，铠甲"}),
-            cellErrorText(3, 5, "E3", kUnknownText));
+            cellErrorText(3, 5, "E3", kUnknownName));
   EXPECT_EQ(set.scenarios[0].force(1).get(force::fame), 5) << "cells before the error stay applied";
 }
 
 TEST_F(ForceTable, ValueLimits) {
-  const std::string outOfRange = cellErrorText(3, 4, "D3", "数值不在允许范围内");
+  const std::string outOfRange = cellErrorText(3, 4, "D3", kOutOfRange);
   EXPECT_EQ(run({"剧本 编号 设置 金钱", "- - - 1", "0 1 1 3000001"}), outOfRange);
   EXPECT_EQ(run({"剧本 编号 设置 金钱", "- - - 1", "0 1 1 -1"}), outOfRange);
   EXPECT_EQ(run({"剧本 编号 设置 粮食", "- - - 1", "0 1 1 4294967296"}), outOfRange);
   EXPECT_EQ(run({"剧本 编号 设置 声望", "- - - 1", "0 1 1 1001"}), outOfRange);
-  EXPECT_EQ(run({"剧本 编号 设置 声望", "- - - 1", "0 1 1 10x"}), cellErrorText(3, 4, "D3", "不能全部转为整数。"));
+  EXPECT_EQ(run({"剧本 编号 设置 声望", "- - - 1", "0 1 1 10x"}), cellErrorText(3, 4, "D3", kNotAnInteger));
 }
 
 TEST_F(ForceTable, LeadingCellsOfARow) {
@@ -98,11 +97,11 @@ TEST_F(ForceTable, LeadingCellsOfARow) {
   // A scenario beyond the set is skipped; one beyond 32 is an error at column 1.
   EXPECT_EQ(run({header, switches, "2 1 1 7", "32 1 1 7"}), "(no error)");
   EXPECT_EQ(set, before);
-  EXPECT_EQ(run({header, switches, "x y 0 z", "33 1 1 7"}), cellErrorText(4, 1, "A4", "数值不在允许范围内"));
-  EXPECT_EQ(run({header, switches, "0 0 1 7"}), cellErrorText(3, 1, "A3", "数值不在允许范围内"));
-  EXPECT_EQ(run({header, switches, "0 22 1 7"}), cellErrorText(3, 1, "A3", "数值不在允许范围内"));
-  EXPECT_EQ(run({header, switches, "0 1 2 7"}), cellErrorText(3, 1, "A3", "数值只能为0或1"));
-  EXPECT_EQ(run({header, switches, "0 1 \"1\" 7"}), cellErrorText(3, 1, "A3", "数值只能为0或1"));
+  EXPECT_EQ(run({header, switches, "x y 0 z", "33 1 1 7"}), cellErrorText(4, 1, "A4", kOutOfRange));
+  EXPECT_EQ(run({header, switches, "0 0 1 7"}), cellErrorText(3, 1, "A3", kOutOfRange));
+  EXPECT_EQ(run({header, switches, "0 22 1 7"}), cellErrorText(3, 1, "A3", kOutOfRange));
+  EXPECT_EQ(run({header, switches, "0 1 2 7"}), cellErrorText(3, 1, "A3", kNotASwitch));
+  EXPECT_EQ(run({header, switches, "0 1 \"1\" 7"}), cellErrorText(3, 1, "A3", kNotASwitch));
   EXPECT_EQ(set, before);
   EXPECT_EQ(run({header, switches, "0 21 1 7"}), "(no error)");
   EXPECT_EQ(set.scenarios[0].force(21).get(force::fame), 7);
@@ -112,8 +111,7 @@ TEST_F(ForceTable, HeaderWithOnlyTheLeadingColumnsStillChecksRows) {
   const ScenarioSet before = set;
   EXPECT_EQ(run({"剧本\t编号\t设置", "-\t-\t-", "0\t1\t1", "1\t21\t0"}), "(no error)");
   EXPECT_EQ(set, before);
-  EXPECT_EQ(run({"剧本\t编号\t设置", "-\t-\t-", "0\t1\t1", "0\t23\t1"}),
-            cellErrorText(4, 1, "A4", "数值不在允许范围内"));
+  EXPECT_EQ(run({"剧本\t编号\t设置", "-\t-\t-", "0\t1\t1", "0\t23\t1"}), cellErrorText(4, 1, "A4", kOutOfRange));
 }
 
 TEST_F(ForceTable, SwitchRowAndColumnOrder) {
@@ -126,8 +124,8 @@ TEST_F(ForceTable, SwitchRowAndColumnOrder) {
   EXPECT_EQ(force.get(force::fame), 22);
   EXPECT_EQ(force.get(force::money), testing::smallValidSet().scenarios[0].force(2).get(force::money));
 
-  EXPECT_EQ(run({"剧本 编号 设置 声望", "- - - \"1\"", "0 2 1 3"}), cellErrorText(2, 4, "D2", "数值只能为0或1"));
-  EXPECT_EQ(run({"剧本 编号 设置 声望 金钱 粮食 士气", "- - - 1 1 1 1"}), cellErrorText(1, 7, "G1", kUnknownText));
+  EXPECT_EQ(run({"剧本 编号 设置 声望", "- - - \"1\"", "0 2 1 3"}), cellErrorText(2, 4, "D2", kNotASwitch));
+  EXPECT_EQ(run({"剧本 编号 设置 声望 金钱 粮食 士气", "- - - 1 1 1 1"}), cellErrorText(1, 7, "G1", kUnknownName));
 }
 
 TEST_F(ForceTable, CellInTheTwentyEighthColumnIsNamedAB) {
@@ -140,7 +138,7 @@ TEST_F(ForceTable, CellInTheTwentyEighthColumnIsNamedAB) {
     good += " 9";
   }
   const std::string bad = good.substr(0, good.size() - 1) + "x";
-  EXPECT_EQ(run({header, switches, good, good, good, good, bad}), cellErrorText(7, 28, "AB7", "不能全部转为整数。"));
+  EXPECT_EQ(run({header, switches, good, good, good, good, bad}), cellErrorText(7, 28, "AB7", kNotAnInteger));
 }
 
 TEST_F(ForceTable, TableLevelMessages) {

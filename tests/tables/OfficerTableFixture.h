@@ -7,12 +7,11 @@
 #include <vector>
 
 #include "tables/OfficerTable.h"
+#include "tables/TableMessages.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/tables/TableFiles.h"
 
 namespace vorandel::testing {
-
-inline const std::string kUnknownText = "输入文件存在错误数据，请检查非数字文本串。";
 
 // Learnable skills 0..5 for every officer of the set; nothing learned.
 inline void giveDistinctSkills(ScenarioSet& set) {

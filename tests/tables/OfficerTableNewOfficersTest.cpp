@@ -2,7 +2,10 @@
 // the waiting order that ends every import.
 #include <string>
 
+#include "model/Messages.h"
+#include "rules/RuleMessages.h"
 #include "rules/Validator.h"
+#include "tables/TableMessages.h"
 #include "tests/tables/OfficerTableFixture.h"
 
 namespace vorandel::testing {
@@ -93,7 +96,7 @@ TEST_F(NewOfficers, TheTemplateLocationNeedsItsColumn) {
   EXPECT_EQ(officer(0, 600).get(state::location), 0);
   EXPECT_NE(validation(set), "(no error)");
   EXPECT_EQ(run({"剧本 ID 姓名 设置 编号 所在地", "- - - 0 - 0", "0 602 新人 3 0 火星"}),
-            cellErrorText(3, 6, "F3", kUnknownText));
+            cellErrorText(3, 6, "F3", kUnknownName));
 }
 
 TEST_F(NewOfficers, StatusBringsAWaitingOfficerOntoTheMapOrLeavesHimWaiting) {
@@ -110,7 +113,7 @@ TEST_F(NewOfficers, StatusBringsAWaitingOfficerOntoTheMapOrLeavesHimWaiting) {
   EXPECT_EQ(officer(1, 41).get(state::intelligence), 90) << "and ends as a strategist";
   EXPECT_EQ(set.scenarios[1].onMapCount, 11u);
   EXPECT_EQ(derivedIndexMismatch(set), "");
-  EXPECT_EQ(run({header, "- - - 1 - 1 1", "1 40 某 1 0 皇帝 60"}), cellErrorText(3, 6, "F3", kUnknownText));
+  EXPECT_EQ(run({header, "- - - 1 - 1 1", "1 40 某 1 0 皇帝 60"}), cellErrorText(3, 6, "F3", kUnknownName));
   EXPECT_EQ(run({header, "- - - 1 - 0 1", "1 42 某 1 0 皇帝 60"}), "(no error)") << "身份 switched off";
 }
 
@@ -123,9 +126,9 @@ TEST_F(NewOfficers, AppearanceYearsOrderTheWaitingByYearThenNumberThenPlace) {
   EXPECT_EQ(waitingIds(1), (std::vector<int>{41, 42, 40}));
   EXPECT_EQ(set.scenarios[1].block.get(block::appearYear, 2), 255);
   EXPECT_EQ(derivedIndexMismatch(set), "");
-  EXPECT_EQ(run({header, "- - - 1 - 1", "1 41 某 1 5 356"}), cellErrorText(3, 6, "F3", "数值不在允许范围内"));
+  EXPECT_EQ(run({header, "- - - 1 - 1", "1 41 某 1 5 356"}), cellErrorText(3, 6, "F3", kOutOfRange));
   set.waitingQueue[1][0].id = 42;
-  EXPECT_EQ(run({header, "- - - 1 - 1", "1 41 某 1 5 150"}), cellErrorText(3, 6, "F3", "待命武将辅助数据结构有错"));
+  EXPECT_EQ(run({header, "- - - 1 - 1", "1 41 某 1 5 150"}), cellErrorText(3, 6, "F3", kWaitingListBroken));
 }
 
 TEST_F(NewOfficers, TheWaitingOrderRefusesAQueueThatDisagreesWithTheRecords) {
@@ -134,13 +137,13 @@ TEST_F(NewOfficers, TheWaitingOrderRefusesAQueueThatDisagreesWithTheRecords) {
   EXPECT_EQ(run(emptyTable), "待上场武将数出错");
   set = smallValidSet();
   set.scenarios[1].block.set(block::storedWaitingCount, 9);
-  EXPECT_EQ(run(emptyTable), "剧本武将信息被破坏");
+  EXPECT_EQ(run(emptyTable), kOfficersBroken);
   set = smallValidSet();
   set.waitingQueue[1][2].index = 3;
   EXPECT_EQ(run(emptyTable), "待上场武将编号出错");
   set = smallValidSet();
   set.officerIndexById[1][42] = 3;
-  EXPECT_EQ(run(emptyTable), "待命武将辅助数据结构有错");
+  EXPECT_EQ(run(emptyTable), kWaitingListBroken);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "rules/Placement.h"
 #include "rules/Validator.h"
+#include "tables/TableMessages.h"
 #include "tests/tables/OfficerTableFixture.h"
 
 namespace vorandel::testing {
@@ -108,7 +109,7 @@ TEST_F(PlacingOfficers, GovernorColumnAppointsStrategistsAndOrdinaryOfficers) {
   EXPECT_EQ(city(0, 34).get(city::governor), numberOf(0, 20));
   EXPECT_EQ(validation(set), "(no error)");
   EXPECT_EQ(run({"剧本 ID 姓名 设置 编号 太守", "- - - 1 - 1", "0 13 某 1 0 是"}),
-            cellErrorText(3, 6, "F3", "数值只能为0或1"));
+            cellErrorText(3, 6, "F3", kNotASwitch));
 }
 
 class HandingOutItems : public OfficerTableTest {
@@ -134,17 +135,16 @@ TEST_F(HandingOutItems, ItemsAreTakenFromTheirHolderAndGivenOncePerImport) {
   EXPECT_EQ(run({header, kOn, "0 12 某 1 0 赤兔马", "0 13 某 1 0 赤兔马"}),
             cellErrorText(4, 6, "F4", "同一宝物拥有者只能有一个"));
   EXPECT_EQ(run({header, kOn, "0 13 某 1 0 史记,史记"}), cellErrorText(3, 6, "F3", "同一宝物拥有者只能有一个"));
-  EXPECT_EQ(run({header, kOn, "0 13 某 1 0 史记，六韬"}), cellErrorText(3, 6, "F3", kUnknownText));
+  EXPECT_EQ(run({header, kOn, "0 13 某 1 0 史记，六韬"}), cellErrorText(3, 6, "F3", kUnknownName));
 }
 
 TEST_F(HandingOutItems, TheItemRuleLimitsOrdinaryOfficersButNotRulersOrIds492To499) {
-  EXPECT_EQ(run({header, kOn, "0 12 某 1 0 倚天剑,青釭剑"}),
-            cellErrorText(3, 6, "F3", "普通武将只能拥有一类型的宝物。"));
-  EXPECT_EQ(run({header, kOn, "0 13 某 1 0 玉玺"}), cellErrorText(3, 6, "F3", "普通武将只能拥有一类型的宝物。"));
+  EXPECT_EQ(run({header, kOn, "0 12 某 1 0 倚天剑,青釭剑"}), cellErrorText(3, 6, "F3", kOneItemKind));
+  EXPECT_EQ(run({header, kOn, "0 13 某 1 0 玉玺"}), cellErrorText(3, 6, "F3", kOneItemKind));
   set = smallValidSet();
   giveDistinctSkills(set);
   setItemHolder(set, 0, 0, numberOf(0, 14));  // 孙子兵法
-  EXPECT_EQ(run({header, kOn, "0 14 某 1 0 六韬"}), cellErrorText(3, 6, "F3", "普通武将只能拥有一类型的宝物。"))
+  EXPECT_EQ(run({header, kOn, "0 14 某 1 0 六韬"}), cellErrorText(3, 6, "F3", kOneItemKind))
       << "items he held before stay and count";
   set = smallValidSet();
   giveDistinctSkills(set);
@@ -157,12 +157,12 @@ TEST_F(HandingOutItems, TheItemRuleLimitsOrdinaryOfficersButNotRulersOrIds492To4
 }
 
 TEST_F(HandingOutItems, WaitingOfficersHoldNoItems) {
-  EXPECT_EQ(run({header, kOn, "0 40 某 1 0 赤兔马"}), cellErrorText(3, 6, "F3", "待命武将不能带宝物"));
+  EXPECT_EQ(run({header, kOn, "0 40 某 1 0 赤兔马"}), cellErrorText(3, 6, "F3", kWaitingHoldsNoItems));
   set = smallValidSet();
   giveDistinctSkills(set);
   officer(0, 41).set(state::items, 1u << 3);
   EXPECT_EQ(run({"剧本 ID 姓名 设置 编号 武力", kOn, "0 41 某 1 0 60"}),
-            cellErrorText(3, 6, "F3", "待命武将不能带宝物"));
+            cellErrorText(3, 6, "F3", kWaitingHoldsNoItems));
   EXPECT_EQ(run({header, kOn, "0 41 某 1 0 ---"}), "(no error)");
   EXPECT_EQ(items(0, 41), 0u);
 }

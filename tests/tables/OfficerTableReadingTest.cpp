@@ -2,6 +2,8 @@
 // may name the same officer, and the order in which a row applies its columns.
 #include <string>
 
+#include "model/Messages.h"
+#include "tables/TableMessages.h"
 #include "tests/tables/OfficerTableFixture.h"
 
 namespace vorandel::testing {
@@ -20,22 +22,22 @@ TEST_F(ReadingOfficerTable, HeaderAndSwitchRowErrors) {
   EXPECT_EQ(run({"剧本 ID 姓名 设置 编号 武力", "- - - 1 - 1 1"}), "前两行的列数不一致");
   EXPECT_EQ(run({"剧本 ID 名字 设置 编号 武力", "- - - 1 - 1"}),
             cellErrorText(1, 1, "A1", "第一行前五列必须为： 剧本 ID 姓名 设置 编号"));
-  EXPECT_EQ(run({"剧本 ID 姓名 设置 编号 武力 武功", "- - - 1 - 1 1"}), cellErrorText(1, 7, "G1", kUnknownText));
-  EXPECT_EQ(run({"剧本 ID 姓名 设置 编号 武力 智力", "- - - 1 - 1 2"}), cellErrorText(2, 7, "G2", "数值只能为0或1"));
-  EXPECT_EQ(run({"剧本 ID 姓名 设置 编号 武力", "- - - 是 - 1"}), cellErrorText(2, 4, "D2", "数值只能为0或1"));
+  EXPECT_EQ(run({"剧本 ID 姓名 设置 编号 武力 武功", "- - - 1 - 1 1"}), cellErrorText(1, 7, "G1", kUnknownName));
+  EXPECT_EQ(run({"剧本 ID 姓名 设置 编号 武力 智力", "- - - 1 - 1 2"}), cellErrorText(2, 7, "G2", kNotASwitch));
+  EXPECT_EQ(run({"剧本 ID 姓名 设置 编号 武力", "- - - 是 - 1"}), cellErrorText(2, 4, "D2", kNotASwitch));
   EXPECT_EQ(set, before) << "no row was applied";
 }
 
 TEST_F(ReadingOfficerTable, KeyCellsOfSkippedRowsMustStillParse) {
   const ScenarioSet before = set;
   const std::string header = "剧本 ID 姓名 设置 编号 武力";
-  EXPECT_EQ(run({header, "- - - 1 - 1", "0 x12 某 0 0 99"}), cellErrorText(3, 1, "A3", "不能全部转为整数。"));
-  EXPECT_EQ(run({header, "- - - 1 - 1", "0 12 某 6 0 99"}), cellErrorText(3, 1, "A3", "数值不在允许范围内"));
-  EXPECT_EQ(run({header, "- - - 1 - 1", "3 12 某 0 0 99"}), cellErrorText(3, 1, "A3", "数值不在允许范围内"));
-  EXPECT_EQ(run({header, "- - - 1 - 1", "0 12 某 0 -1 99"}), cellErrorText(3, 1, "A3", "数值不在允许范围内"));
+  EXPECT_EQ(run({header, "- - - 1 - 1", "0 x12 某 0 0 99"}), cellErrorText(3, 1, "A3", kNotAnInteger));
+  EXPECT_EQ(run({header, "- - - 1 - 1", "0 12 某 6 0 99"}), cellErrorText(3, 1, "A3", kOutOfRange));
+  EXPECT_EQ(run({header, "- - - 1 - 1", "3 12 某 0 0 99"}), cellErrorText(3, 1, "A3", kOutOfRange));
+  EXPECT_EQ(run({header, "- - - 1 - 1", "0 12 某 0 -1 99"}), cellErrorText(3, 1, "A3", kOutOfRange));
   // The scenario count itself parses; only an applied row needs an existing scenario.
   EXPECT_EQ(run({header, "- - - 1 - 1", "2 12 某 0 0 99", "0 12 某 0 0 x"}), "(no error)");
-  EXPECT_EQ(run({header, "- - - 1 - 1", "2 12 某 1 0 99"}), cellErrorText(3, 2, "B3", "剧本编号错误"));
+  EXPECT_EQ(run({header, "- - - 1 - 1", "2 12 某 1 0 99"}), cellErrorText(3, 2, "B3", kScenarioNumberWrong));
   EXPECT_EQ(run({header, "- - - 1 - 1", "0 12 某 1 0 99", ""}), cellErrorText(4, 1, "A4", "每行的列数必须一致。"));
   EXPECT_EQ(officer(0, 12).get(state::war), 99) << "rows before the error stay applied";
   set = before;
@@ -52,7 +54,7 @@ TEST_F(ReadingOfficerTable, RowsForIdsAScenarioLacksAreSkipped) {
             cellErrorText(3, 2, "B3", "头像编号错误"));
   EXPECT_EQ(run({"剧本 ID 姓名 设置 编号 武力", "- - - 1 - 1", "0 3000 无人 1 0 99"}),
             cellErrorText(3, 2, "B3", "头像编号错误"));
-  EXPECT_EQ(run({"剧本 ID 姓名 设置 编号 武力", "- - - 1 - 1", "0 3000 无人 3 0 99"}), "头像编号超出范围。");
+  EXPECT_EQ(run({"剧本 ID 姓名 设置 编号 武力", "- - - 1 - 1", "0 3000 无人 3 0 99"}), kPortraitOutOfRange);
 }
 
 TEST_F(ReadingOfficerTable, AnIdOncePerScenarioAndANewIdOncePerScenario) {
@@ -61,7 +63,7 @@ TEST_F(ReadingOfficerTable, AnIdOncePerScenarioAndANewIdOncePerScenario) {
   EXPECT_EQ(officer(0, 12).get(state::war), 70);
   EXPECT_EQ(officer(1, 12).get(state::war), 71);
   EXPECT_EQ(run({header, "- - - 1 - 1 0", "0 13 某 1 0 70 0", "0 13 某 1 0 72 0"}),
-            cellErrorText(4, 2, "B4", "ID重复"));
+            cellErrorText(4, 2, "B4", kIdRepeated));
 
   set = smallValidSet();
   giveDistinctSkills(set);
@@ -71,14 +73,14 @@ TEST_F(ReadingOfficerTable, AnIdOncePerScenarioAndANewIdOncePerScenario) {
   EXPECT_EQ(set.officerIndexOf(0, 12), OfficerIndex{2})
       << "the id index keeps the old id until the set is loaded again";
   EXPECT_EQ(run({header, "- - - 1 - 1 1", "0 14 某 1 0 70 600", "0 21 某 1 0 70 600"}),
-            cellErrorText(4, 7, "G4", "ID重复"));
+            cellErrorText(4, 7, "G4", kIdRepeated));
 }
 
 TEST_F(ReadingOfficerTable, ColumnsApplyInIdOrderWhateverTheFileOrder) {
   // 所在地 (37) stands first in the file, 士兵 (34) last: 士兵 is written before the unknown city fails.
   // 身份 is never applied to an officer on the map, so its nonsense cell passes.
   EXPECT_EQ(run({"剧本 ID 姓名 设置 编号 所在地 身份 士兵", "- - - 1 - 1 1 1", "0 12 某 1 0 火星 胡说 1234"}),
-            cellErrorText(3, 6, "F3", kUnknownText));
+            cellErrorText(3, 6, "F3", kUnknownName));
   EXPECT_EQ(officer(0, 12).get(state::soldiers), 1234);
 }
 

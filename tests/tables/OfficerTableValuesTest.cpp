@@ -1,6 +1,7 @@
 // The officer table's value columns and the finishing rules that every applied row ends with.
 #include <string>
 
+#include "tables/TableMessages.h"
 #include "tests/support/RecordNames.h"
 #include "tests/tables/OfficerTableFixture.h"
 
@@ -53,7 +54,7 @@ TEST_F(OfficerValues, NamesOfEightBytesAtMost) {
   EXPECT_EQ(nameText(profileOf(0, 12).text(profile::name)), "司马懿师");
   EXPECT_EQ(profileOf(0, 12).bytes[8], 0);
   EXPECT_EQ(profileOf(0, 12).bytes[9], 'J') << "bytes after the first nine stay";
-  EXPECT_EQ(run({header, "- - - 1 - 1", "0 13 某 1 0 司马懿师x"}), cellErrorText(3, 6, "F3", "武将名过长"));
+  EXPECT_EQ(run({header, "- - - 1 - 1", "0 13 某 1 0 司马懿师x"}), cellErrorText(3, 6, "F3", kOfficerNameTooLong));
 }
 
 TEST_F(OfficerValues, FormationsKeepTheNoFormationBit) {
@@ -61,7 +62,7 @@ TEST_F(OfficerValues, FormationsKeepTheNoFormationBit) {
   ASSERT_EQ(run({header, "- - - 1 - 1", "0 12 某 1 0 ---", "0 13 某 1 0 锥形,水阵"}), "(no error)");
   EXPECT_EQ(profileOf(0, 12).get(profile::formations), 1);
   EXPECT_EQ(profileOf(0, 13).get(profile::formations), 0x1003);
-  EXPECT_EQ(run({header, "- - - 1 - 1", "0 14 某 1 0 锥形，水阵"}), cellErrorText(3, 6, "F3", kUnknownText));
+  EXPECT_EQ(run({header, "- - - 1 - 1", "0 14 某 1 0 锥形，水阵"}), cellErrorText(3, 6, "F3", kUnknownName));
 }
 
 TEST_F(OfficerValues, LearnableSkillsAreSixNamesInOrder) {
@@ -70,15 +71,15 @@ TEST_F(OfficerValues, LearnableSkillsAreSixNamesInOrder) {
   const int want[6] = {31, 0, 29, 27, 22, 4};
   for (std::size_t slot = 0; slot < 6; ++slot)
     EXPECT_EQ(profileOf(0, 12).get(profile::learnableSkills, slot), want[slot]);
-  EXPECT_EQ(run({header, "- - - 1 - 1", "0 13 某 1 0 ---"}), cellErrorText(3, 6, "F3", "技能不能为空值"));
+  EXPECT_EQ(run({header, "- - - 1 - 1", "0 13 某 1 0 ---"}), cellErrorText(3, 6, "F3", kSkillsEmpty));
   EXPECT_EQ(run({header, "- - - 1 - 1", "0 13 某 1 0 骑射,火计,落沙,水神,无双"}),
-            cellErrorText(3, 6, "F3", "技能个数必须为6个"));
+            cellErrorText(3, 6, "F3", kSixSkills));
   EXPECT_EQ(run({header, "- - - 1 - 1", "0 13 某 1 0 骑射,火计,落沙,水神,无双,仙术,混乱"}),
-            cellErrorText(3, 6, "F3", "技能个数必须为6个"));
+            cellErrorText(3, 6, "F3", kSixSkills));
   EXPECT_EQ(run({header, "- - - 1 - 1", "0 13 某 1 0 骑射,火计,落沙,水神,无双,法术"}),
-            cellErrorText(3, 6, "F3", kUnknownText));
+            cellErrorText(3, 6, "F3", kUnknownName));
   EXPECT_EQ(run({header, "- - - 1 - 1", "0 13 某 1 0 骑射,火计,落沙,水神,无双,骑射"}),
-            cellErrorText(3, 6, "F3", "技能出现重复"));
+            cellErrorText(3, 6, "F3", kSkillRepeated));
 }
 
 TEST_F(OfficerValues, LearnedSkillsComeFromTheFirstLearnableSlotsAndTheTwoSkillColumns) {
@@ -99,7 +100,7 @@ TEST_F(OfficerValues, LearnedSkillsComeFromTheFirstLearnableSlotsAndTheTwoSkillC
       "(no error)");
   EXPECT_EQ(officer(0, 13).get(state::learnedSkills), 0x80000000u | 0x1u | 0x100u | 0x1u);
   EXPECT_EQ(run({"剧本 ID 姓名 设置 编号 已学技能数", "- - - 1 - 1", "0 14 某 1 0 7"}),
-            cellErrorText(3, 6, "F3", "数值不在允许范围内"));
+            cellErrorText(3, 6, "F3", kOutOfRange));
 }
 
 TEST_F(OfficerValues, SkillRecordsThatBreakTheRulesAreRefusedOrMended) {
@@ -110,12 +111,12 @@ TEST_F(OfficerValues, SkillRecordsThatBreakTheRulesAreRefusedOrMended) {
   EXPECT_EQ(officer(0, 12).get(state::learnedSkills), 0x3Fu);
 
   profileOf(0, 13).set(profile::learnableSkills, 5, 32);
-  EXPECT_EQ(run({header, "- - - 1 - 1", "0 13 某 1 0 60"}), cellErrorText(3, 6, "F3", "技能代码超过范围"));
+  EXPECT_EQ(run({header, "- - - 1 - 1", "0 13 某 1 0 60"}), cellErrorText(3, 6, "F3", kSkillCodeOutOfRange));
   profileOf(0, 14).set(profile::learnableSkills, 5, 0);
-  EXPECT_EQ(run({header, "- - - 1 - 0", "0 14 某 1 0 60"}), cellErrorText(3, 2, "B3", "技能出现重复"))
+  EXPECT_EQ(run({header, "- - - 1 - 0", "0 14 某 1 0 60"}), cellErrorText(3, 2, "B3", kSkillRepeated))
       << "with no column applied the error names the id cell";
   profileOf(0, 21).set(profile::growth, 16);
-  EXPECT_EQ(run({header, "- - - 1 - 1", "0 21 某 1 0 60"}), cellErrorText(3, 6, "F3", "成长值必须小于16"));
+  EXPECT_EQ(run({header, "- - - 1 - 1", "0 21 某 1 0 60"}), cellErrorText(3, 6, "F3", kGrowthBelow16));
 }
 
 TEST_F(OfficerValues, ExperienceIsRaisedToTheTableMinimum) {
@@ -134,10 +135,10 @@ TEST_F(OfficerValues, DutiesOfRulersAndOthers) {
   ASSERT_EQ(run({header, "- - - 1 - 1", "0 10 君 1 0 外交", "0 12 某 1 0 计谋"}), "(no error)");
   EXPECT_EQ(officer(0, 10).get(state::duties), 0x3Bu) << "a ruler has every field of work but 内政";
   EXPECT_EQ(officer(0, 12).get(state::duties), 8u);
-  EXPECT_EQ(run({header, "- - - 1 - 1", "0 13 某 1 0 ---"}), cellErrorText(3, 6, "F3", "非君主只能主管一项工作"));
-  EXPECT_EQ(run({header, "- - - 1 - 1", "0 14 某 1 0 打仗"}), cellErrorText(3, 6, "F3", kUnknownText));
+  EXPECT_EQ(run({header, "- - - 1 - 1", "0 13 某 1 0 ---"}), cellErrorText(3, 6, "F3", kOneDutyOnly));
+  EXPECT_EQ(run({header, "- - - 1 - 1", "0 14 某 1 0 打仗"}), cellErrorText(3, 6, "F3", kUnknownName));
   officer(0, 21).set(state::duties, 0x05);
-  EXPECT_EQ(run({header, "- - - 1 - 0", "0 21 某 1 0 军事"}), cellErrorText(3, 2, "B3", "非君主只能主管一项工作"));
+  EXPECT_EQ(run({header, "- - - 1 - 0", "0 21 某 1 0 军事"}), cellErrorText(3, 2, "B3", kOneDutyOnly));
 }
 
 TEST_F(OfficerValues, FreeOfficersLeadNoTroops) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/EditError.h"
+#include "model/Messages.h"
 #include "tables/CellDetail.h"
 #include "tables/ForceTable.h"
 #include "tables/ImportWarnings.h"
@@ -100,24 +101,24 @@ class OfficerDiagnostics : public OfficerTableTest {
 TEST_F(OfficerDiagnostics, DetailsNameTheCellReallyAtFault) {
   const std::string header = "剧本 ID 姓名 设置 编号 武力 所在地";
   Raised raised = import({header, "- - - 1 - 1 1", "2 12 某 1 0 70 洛阳"});
-  EXPECT_EQ(raised.text, cellErrorText(3, 2, "B3", "剧本编号错误")) << "the text as it was";
+  EXPECT_EQ(raised.text, cellErrorText(3, 2, "B3", kScenarioNumberWrong)) << "the text as it was";
   EXPECT_EQ(raised.details, "表：wu.txt\n第3行「剧本」列 (A3)：「2」\n允许 0–1");
 
   raised = import({header, "- - - 1 - 1 1", "0 12 某 7 0 70 洛阳"});
-  EXPECT_EQ(raised.text, cellErrorText(3, 1, "A3", "数值不在允许范围内"));
+  EXPECT_EQ(raised.text, cellErrorText(3, 1, "A3", kOutOfRange));
   EXPECT_EQ(raised.details, "表：wu.txt\n第3行「设置」列 (D3)：「7」\n允许 0–5");
 
   raised = import({header, "- - - 1 - 1 1", "0 12 某 1 0 70 洛杨"});
   EXPECT_EQ(raised.details, "表：wu.txt\n第3行「所在地」列 (G3)：「洛杨」\n没有「洛杨」，是不是「洛阳」？");
 
   raised = import({"剧本 ID 姓名 设置 编号 武力 武カ", "- - - 1 - 1 1"});
-  EXPECT_EQ(raised.text, cellErrorText(1, 7, "G1", kUnknownText));
+  EXPECT_EQ(raised.text, cellErrorText(1, 7, "G1", kUnknownName));
 }
 
 TEST_F(OfficerDiagnostics, FinishingRulesSayTheyConcernTheRow) {
   // Two fields of work for an officer who is not a ruler: found after the last column applied (宝物).
   const Raised raised = import({"剧本 ID 姓名 设置 编号 主管 宝物", "- - - 1 - 1 1", "0 12 某 1 0 --- ---"});
-  EXPECT_EQ(raised.text, cellErrorText(3, 7, "G3", "非君主只能主管一项工作"));
+  EXPECT_EQ(raised.text, cellErrorText(3, 7, "G3", kOneDutyOnly));
   EXPECT_EQ(raised.details,
             "表：wu.txt\n这是第3行整行的规则，位置只是这一行最后处理的单元格\n第3行「主管」列 (F3)：「---」");
 }
@@ -136,17 +137,18 @@ TEST_F(OfficerDiagnostics, EveryUnreadableCellIsListedWithoutChangingTheSet) {
       "0 99 某 0 0 abc 洛阳 --- 一般",
       "x 12 某 1 0 70 洛阳 --- 一般",
   };
-  EXPECT_EQ(import(rows).text, cellErrorText(3, 6, "F3", "不能全部转为整数。"));
+  EXPECT_EQ(import(rows).text, cellErrorText(3, 6, "F3", kNotAnInteger));
   set = before;
   const std::vector<std::string> listed = problems(rows);
-  EXPECT_EQ(listed, (std::vector<std::string>{
-                        "第3行「武力」列 (F3)：「abc」 不能全部转为整数。  允许 0–255",
-                        "第4行「所在地」列 (G4)：「洛杨」 " + kUnknownText + "  没有「洛杨」，是不是「洛阳」？",
-                        "第5行「可学技能」列 (H5)：「仙术,治疗」 技能个数必须为6个  这里有 2 项",
-                        "第6行「身份」列 (I6)：「隐者」 " + kUnknownText + "  没有「隐者」，是不是「隐士」？",
-                        "第7行有 6 个单元格，表头有 9 个：每行的列数必须一致。",
-                        "第10行「剧本」列 (A10)：「x」 不能全部转为整数。  允许 0–1",
-                    }));
+  EXPECT_EQ(listed,
+            (std::vector<std::string>{
+                "第3行「武力」列 (F3)：「abc」 不能全部转为整数。  允许 0–255",
+                "第4行「所在地」列 (G4)：「洛杨」 " + std::string(kUnknownName) + "  没有「洛杨」，是不是「洛阳」？",
+                "第5行「可学技能」列 (H5)：「仙术,治疗」 技能个数必须为6个  这里有 2 项",
+                "第6行「身份」列 (I6)：「隐者」 " + std::string(kUnknownName) + "  没有「隐者」，是不是「隐士」？",
+                "第7行有 6 个单元格，表头有 9 个：每行的列数必须一致。",
+                "第10行「剧本」列 (A10)：「x」 不能全部转为整数。  允许 0–1",
+            }));
   EXPECT_TRUE(set.scenarios[0].officerState(numberOf(0, 12)) == before.scenarios[0].officerState(numberOf(0, 12)));
 }
 
@@ -192,7 +194,7 @@ TEST(RecordDiagnostics, ForceRowsOutsideTheSetAndBadCellsAreTold) {
 
   text = linesOf({"剧本 编号 设置 金钱 科技", "- - - 1 1", "0 1 1 x 战车", "0 2 2 1 战车", "0 30 1 1 战东"});
   const Raised raised = raisedBy([&] { importForceTable(set, TableText{text, "lord.txt"}); });
-  EXPECT_EQ(raised.text, cellErrorText(3, 4, "D3", "不能全部转为整数。"));
+  EXPECT_EQ(raised.text, cellErrorText(3, 4, "D3", kNotAnInteger));
   EXPECT_EQ(raised.details, "表：lord.txt\n第3行「金钱」列 (D3)：「x」\n允许 0–3000000");
   ProblemList problems;
   listTableProblems(set, BatchKind::ForceTable, TableText{text, "lord.txt"}, problems);

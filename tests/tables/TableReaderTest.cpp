@@ -11,6 +11,7 @@
 #include "tables/BatchTable.h"
 #include "tables/CellParsers.h"
 #include "tables/ColumnDictionary.h"
+#include "tables/TableMessages.h"
 #include "tables/TextFile.h"
 #include "tests/tables/TableFiles.h"
 
@@ -22,9 +23,6 @@ using testing::errorText;
 using testing::TableFiles;
 using Lines = std::vector<std::string>;
 using Cells = std::vector<std::string_view>;
-
-const std::string kNotAnInteger = "不能全部转为整数。";
-const std::string kOutOfRange = "数值不在允许范围内";
 
 // The lines of a table file as the reader gives them.
 Lines fileLines(const std::string& path) {
@@ -104,8 +102,7 @@ TEST(CellParsers, SwitchIsZeroOrOneOnly) {
   EXPECT_TRUE(parseSwitch("1"));
   const CellPosition at{1, 4};
   for (const char* bad : {"00", "+1", "\"1\"", "2", "1 ", "-0"})
-    EXPECT_EQ(errorText([&] { atCell(at, [&] { parseSwitch(bad); }); }), cellErrorText(2, 5, "E2", "数值只能为0或1"))
-        << bad;
+    EXPECT_EQ(errorText([&] { atCell(at, [&] { parseSwitch(bad); }); }), cellErrorText(2, 5, "E2", kNotASwitch)) << bad;
 }
 
 TEST(CellParsers, RangedReadsTheWholeCellAsStrtol) {
@@ -180,7 +177,7 @@ TEST(CellParsers, NameSetOrsTheBitsOfKnownItems) {
   EXPECT_EQ(parseNameSet(weapons, ",", ','), 0u);
 
   const CellPosition at{3, 6};
-  const std::string unknown = cellErrorText(4, 7, "G4", "输入文件存在错误数据，请检查非数字文本串。");
+  const std::string unknown = cellErrorText(4, 7, "G4", kUnknownName);
   EXPECT_EQ(errorText([&] { atCell(at, [&] { parseNameSet(weapons, "战车，铠甲", ','); }); }), unknown);
   EXPECT_EQ(errorText([&] { atCell(at, [&] { parseNameSet(weapons, "战车,楼船", ','); }); }), unknown);
   EXPECT_EQ(errorText([&] { atCell(at, [&] { parseNameSet(weapons, "----", ','); }); }), unknown);

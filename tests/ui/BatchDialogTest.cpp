@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "model/Records.h"
+#include "tables/TableMessages.h"
 #include "tests/support/RecordNames.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
@@ -96,7 +97,7 @@ TEST_F(BatchDialog, CancelAfterAnErrorKeepsTheDialogAndTheSet) {
   ASSERT_EQ(host.boxes.size(), 1u);
   EXPECT_EQ(host.boxes[0].title, "错误");
   EXPECT_EQ(host.boxes[0].style, BoxStyle::ErrorRetryCancel);
-  EXPECT_NE(host.boxes[0].text.find("数值不在允许范围内"), std::string::npos) << host.boxes[0].text;
+  EXPECT_NE(host.boxes[0].text.find(kOutOfRange), std::string::npos) << host.boxes[0].text;
   EXPECT_NE(host.boxes[0].text.find("(D3)"), std::string::npos) << host.boxes[0].text;
   EXPECT_EQ(state.current, before);
   EXPECT_FALSE(state.pendingChanges) << "a failed batch changes nothing";

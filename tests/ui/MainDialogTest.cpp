@@ -6,6 +6,7 @@
 
 #include "model/EditError.h"
 #include "model/Records.h"
+#include "rules/RuleMessages.h"
 #include "tests/support/RecordNames.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
@@ -105,7 +106,7 @@ TEST(StartUp, KeepsAValidatedPristineCopyAndRefusesBrokenData) {
     startUp(broken, bytes.sndata, bytes.taiki);
     ADD_FAILURE() << "a set that breaks the rules was accepted";
   } catch (const EditError& error) {
-    EXPECT_NE(error.text().find("城市所属势力错误"), std::string::npos) << error.text();
+    EXPECT_NE(error.text().find(kCityOwnerWrong), std::string::npos) << error.text();
   }
 }
 
@@ -308,7 +309,7 @@ TEST_F(MainDialog, GenerateReportsAValidationErrorAndWritesNothing) {
   ASSERT_EQ(host.boxes.size(), 1u);
   EXPECT_EQ(host.boxes[0].title, "错误");
   EXPECT_EQ(host.boxes[0].style, BoxStyle::Error);
-  EXPECT_NE(host.boxes[0].text.find("城市所属势力错误"), std::string::npos) << host.boxes[0].text;
+  EXPECT_NE(host.boxes[0].text.find(kCityOwnerWrong), std::string::npos) << host.boxes[0].text;
   EXPECT_EQ(state.current, before);
   EXPECT_FALSE(std::filesystem::exists(folder.file("sndata.s5")));
   EXPECT_FALSE(std::filesystem::exists(folder.file("taiki.s5")));

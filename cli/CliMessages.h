@@ -1,0 +1,9 @@
+#pragma once
+// The texts of the command line's own messages, each in one place.
+
+namespace vorandel {
+
+inline constexpr const char* kNoSuchScenario = "没有剧本 %zu（共有 %zu 个剧本，序号从0开始）";
+inline constexpr const char* kOptionNotAccepted = "命令 %s 不接受选项 %s";
+
+}  // namespace vorandel

@@ -1,0 +1,18 @@
+#pragma once
+// The texts of the messages about the data format and files, each in one place; the layers above use them by name.
+
+namespace vorandel {
+
+inline constexpr const char* kOfficersBroken = "剧本武将信息被破坏";
+inline constexpr const char* kOfficerNumberBroken = "武将编号出错";
+inline constexpr const char* kScenarioNumberWrong = "剧本编号错误";
+inline constexpr const char* kCityNumberOutOfRange = "城市编号超出范围";
+inline constexpr const char* kForceNumberWrong = "势力编号错误";
+inline constexpr const char* kPortraitOutOfRange = "头像编号超出范围。";
+inline constexpr const char* kTooManyWaiting = "剧本待上场武将人数过多";
+inline constexpr const char* kReadOnlyFile = "这个文件是只读的：去掉它的只读属性后再试。";
+inline constexpr const char* kCannotWriteFile = "无法写入文件：%s";
+inline constexpr const char* kCannotReadFile = "无法读取文件：%s";
+inline constexpr const char* kFolderNotFile = "原因：这是一个文件夹，不是文件";
+
+}  // namespace vorandel
