@@ -23,6 +23,7 @@
 #include "model/FileRead.h"
 #include "model/Loader.h"
 #include "model/MemoryStream.h"
+#include "model/OpenFile.h"
 #include "model/StreamError.h"
 #include "model/SystemFiles.h"
 #include "model/TrailingBytes.h"
@@ -89,10 +90,10 @@ class Cli {
     } else {
       // A folder is made only for data that will be written into it.
       std::error_code missing;
-      if (!std::filesystem::is_directory(options.out, missing)) {
+      if (platform::kindOf(options.out) != platform::PathKind::Folder) {
         validateScenarios(current, 0, kAllScenarios);
         missing.clear();
-        std::filesystem::create_directories(options.out, missing);
+        std::filesystem::create_directories(systemPath(options.out), missing);
       }
       if (missing) {
         say(Message::withPaths("无法创建文件夹：%s", {options.out}).textLine("原因：").native(missing.message()));

@@ -11,14 +11,13 @@
 #include "cli/Cli.h"
 #include "model/FileError.h"
 #include "model/Messages.h"
+#include "model/OpenFile.h"
 
 #ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
 #include <windows.h>
 
-#include <cstdio>
-#include <iostream>
+#include "cli/WindowsConsole.h"
+#include "model/WideText.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -55,51 +54,34 @@ enum class Kind { Missing, Regular, Directory, Stream, Other };  // Stream: a ch
 // A name beside target that nobody uses yet: hidden, and marked as the program's own.
 std::string besideName(const std::string& target) {
   static constexpr char kDigits[] = "0123456789abcdef";
+#ifdef _WIN32
+  static constexpr const char* kSeparators = "\\/:";
+#else
+  static constexpr const char* kSeparators = "/";
+#endif
   std::random_device random;
-  const std::filesystem::path at(target);
-  std::string name(1, '.');
-  name += at.filename().string();
-  name += ".vorandel-";
+  // Separators are ASCII, which no byte of a UTF-8 character is; npos + 1 is the start of a bare name.
+  const std::size_t start = target.find_last_of(kSeparators) + 1;
+  std::string name = target.substr(0, start) + '.' + target.substr(start) + ".vorandel-";
   for (unsigned bits = random(), n = 0; n < 8; ++n, bits >>= 4) name += kDigits[bits & 15u];
-  return (at.parent_path() / name).string();
+  return name;
 }
 
 #ifdef _WIN32
 
+using platform::widePath;
+
 std::string systemReason(DWORD error = GetLastError()) {
-  char* text = nullptr;
+  wchar_t* text = nullptr;
   const DWORD size =
-      FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                     nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string reason = size > 0 && text != nullptr ? std::string(text, size) : "error " + std::to_string(error);
+      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::string reason =
+      size > 0 && text != nullptr ? platform::narrow(std::wstring_view(text, size)) : "error " + std::to_string(error);
   if (text != nullptr) LocalFree(text);
   while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ')) reason.pop_back();
   return reason;
 }
-
-// Standard output in binary mode for as long as the table is written: in text mode each "\r\n" of the
-// table would reach the file as "\r\r\n".
-class BinaryStandardOut {
- public:
-  explicit BinaryStandardOut(std::ostream& stream) : active_(&stream == &std::cout) {
-    if (!active_) return;
-    std::cout.flush();
-    std::fflush(stdout);
-    previous_ = _setmode(_fileno(stdout), _O_BINARY);
-  }
-  ~BinaryStandardOut() {
-    if (!active_ || previous_ == -1) return;
-    std::cout.flush();
-    std::fflush(stdout);
-    _setmode(_fileno(stdout), previous_);
-  }
-  BinaryStandardOut(const BinaryStandardOut&) = delete;
-  BinaryStandardOut& operator=(const BinaryStandardOut&) = delete;
-
- private:
-  bool active_;
-  int previous_ = -1;
-};
 
 // Links are left to the system: a name is replaced where it stands.
 std::string resolveLinks(const std::string& typed) { return typed; }
@@ -109,8 +91,8 @@ struct Found {
 };
 
 Found inspect(const std::string& typed, const std::string& target) {
-  HANDLE handle = CreateFileA(target.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  HANDLE handle = CreateFileW(widePath(target).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {Kind::Missing};
@@ -136,8 +118,8 @@ bool writeAll(HANDLE handle, const std::string& bytes) {
 }
 
 void writeThrough(const std::string& typed, const std::string& target, const std::string& bytes) {
-  HANDLE handle = CreateFileA(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              0, nullptr);
+  HANDLE handle = CreateFileW(widePath(target).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
   if (handle == INVALID_HANDLE_VALUE) fail(kExitFileFailed, kCannotWriteFile, {typed}, systemReason());
   const bool written = writeAll(handle, bytes);
   const DWORD error = GetLastError();
@@ -149,7 +131,8 @@ void writeThrough(const std::string& typed, const std::string& target, const std
 std::string writeBeside(const std::string& typed, const std::string& target, const std::string& bytes, const Found&) {
   for (int attempt = 0;; ++attempt) {
     const std::string temp = besideName(target);
-    HANDLE handle = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle =
+        CreateFileW(widePath(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
       const DWORD error = GetLastError();
       if (error == ERROR_FILE_EXISTS && attempt < 100) continue;
@@ -159,7 +142,7 @@ std::string writeBeside(const std::string& typed, const std::string& target, con
     const DWORD error = GetLastError();
     const bool closed = CloseHandle(handle);
     if (!written || !closed) {
-      DeleteFileA(temp.c_str());
+      DeleteFileW(widePath(temp).c_str());
       fail(kExitFileFailed, kCannotWriteFile, {typed}, systemReason(written ? GetLastError() : error));
     }
     return temp;
@@ -169,20 +152,23 @@ std::string writeBeside(const std::string& typed, const std::string& target, con
 // Keeps what target holds now under backup, replacing an older backup only once the copy is whole.
 bool keepAsBackup(const std::string& target, const std::string& backup, std::string& reason) {
   const std::string temp = besideName(backup);
-  if (!CreateHardLinkA(temp.c_str(), target.c_str(), nullptr) && !CopyFileA(target.c_str(), temp.c_str(), TRUE)) {
+  if (!CreateHardLinkW(widePath(temp).c_str(), widePath(target).c_str(), nullptr) &&
+      !CopyFileW(widePath(target).c_str(), widePath(temp).c_str(), TRUE)) {
     reason = systemReason();
     return false;
   }
-  if (MoveFileExA(temp.c_str(), backup.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+  if (MoveFileExW(widePath(temp).c_str(), widePath(backup).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return true;
   reason = systemReason();
-  DeleteFileA(temp.c_str());
+  DeleteFileW(widePath(temp).c_str());
   return false;
 }
 
 bool moveOver(const std::string& from, const std::string& to, std::string& reason) {
-  if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+  if (MoveFileExW(widePath(from).c_str(), widePath(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return true;
   reason = systemReason();
-  DeleteFileA(from.c_str());
+  DeleteFileW(widePath(from).c_str());
   return false;
 }
 
@@ -308,7 +294,7 @@ bool moveOver(const std::string& from, const std::string& to, std::string& reaso
 ExportedFile writeExportFile(const std::string& path, const std::string& bytes, bool force, std::ostream& standardOut) {
   if (path == "-") {
 #ifdef _WIN32
-    const BinaryStandardOut binary(standardOut);
+    const PassedBytes bytesAsTheyAre(standardOut);
 #endif
     standardOut.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     standardOut.flush();
@@ -330,7 +316,7 @@ ExportedFile writeExportFile(const std::string& path, const std::string& bytes, 
   std::string reason;
   if (!backup.empty() && !keepAsBackup(target, backup, reason)) {
     std::error_code ignored;
-    std::filesystem::remove(temp, ignored);
+    std::filesystem::remove(systemPath(temp), ignored);
     fail(kExitFileFailed, kCannotBackUp, {path, backup}, reason);
   }
   if (!moveOver(temp, target, reason)) fail(kExitFileFailed, kCannotWriteFile, {path}, reason);

@@ -5,6 +5,9 @@
 #include "app/ScenarioViews.h"
 #include "cli/CliMessages.h"
 #include "cli/TerminalText.h"
+#ifdef _WIN32
+#include "cli/WindowsConsole.h"
+#endif
 #include "model/EditError.h"
 
 namespace vorandel {
@@ -25,6 +28,9 @@ Message writeScenarioMaps(const ScenarioSet& set, const CommandLine& options, st
   const std::string svg = scenarioMapSvg(set, scenarios);
   const std::string file = options.exportFile.value_or(kMapFileName);
   if (file == "-") {
+#ifdef _WIN32
+    const PassedBytes bytesAsTheyAre(out);
+#endif
     out << svg;
     out.flush();
     return Message(formatMessage("已把 %zu 个剧本的地图写到标准输出。", scenarios.size()));

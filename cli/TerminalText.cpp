@@ -2,9 +2,7 @@
 
 #include <cstring>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
+#ifndef _WIN32
 #include <langinfo.h>
 #endif
 
@@ -12,19 +10,20 @@ namespace vorandel {
 
 #ifdef _WIN32
 
-std::string terminalCharset() { return std::to_string(GetConsoleOutputCP()); }
+// The standard streams take UTF-8 and give it to a console as UTF-16, to a pipe or a file as GBK
+// (WindowsConsole.h).
+std::string terminalCharset() { return "UTF-8"; }
 
 namespace {
 
-// Paths and the system's texts are in the ANSI code page.
-std::string nativeTo(std::string_view bytes, const std::string& charset) {
-  return utf8To(utf8Of(bytes, std::to_string(GetACP())).value_or(std::string(bytes)), charset);
-}
+// Paths, words and the system's texts are UTF-8 already, as the wide calls gave them.
+std::string nativeTo(std::string_view bytes, const std::string&) { return std::string(bytes); }
 
 }  // namespace
 
 std::optional<std::string> argumentToUtf8(const std::string& word, const std::string&) {
-  return utf8Of(word, std::to_string(GetACP()));
+  if (!isUtf8(word)) return std::nullopt;
+  return word;
 }
 
 #else

@@ -10,8 +10,8 @@
 
 namespace vorandel {
 
-// The encoding of the terminal: the locale's character set (UTF-8 when the locale names none), or the
-// console code page on Windows.
+// The encoding of the terminal: the locale's character set (UTF-8 when the locale names none); UTF-8 on
+// Windows, whose standard streams convert for the console or the pipe (WindowsConsole.h).
 std::string terminalCharset();
 
 // A message in the given character set: its UTF-8 pieces converted, its pieces from the system (paths as
@@ -19,8 +19,8 @@ std::string terminalCharset();
 // as it was typed.
 std::string messageTo(const Message& message, const std::string& charset);
 
-// A word of the command line as UTF-8 (on Windows the words come in the ANSI code page, elsewhere in the
-// terminal's charset); nothing when it is not text of that charset.
+// A word of the command line as UTF-8 (on Windows the words are UTF-8 already, made from the wide command
+// line; elsewhere they come in the terminal's charset); nothing when it is not text of that charset.
 std::optional<std::string> argumentToUtf8(const std::string& word, const std::string& charset);
 
 // A word of the command line for a message: as UTF-8, or with every byte that does not convert as '?'.

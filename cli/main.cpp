@@ -5,8 +5,25 @@
 #include "cli/Cli.h"
 #include "cli/TerminalText.h"
 
+#ifdef _WIN32
+#include "cli/WindowsConsole.h"
+#include "model/WideText.h"
+
+// The words come as UTF-16 whatever the system's code page, and are the program's UTF-8 from here on.
+int wmain(int argc, wchar_t** argv) {
+  const vorandel::WindowsStandardStreams streams;
+  std::vector<std::string> words;
+  for (int i = 1; i < argc; ++i) words.push_back(vorandel::platform::narrow(argv[i]));
+  vorandel::CliContext context{std::cout, std::cerr, vorandel::terminalCharset(), vorandel::builtInData(), &std::cin};
+  return vorandel::runCli(words, context);
+}
+
+#else
+
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
   vorandel::CliContext context{std::cout, std::cerr, vorandel::terminalCharset(), vorandel::builtInData(), &std::cin};
   return vorandel::runCli(std::vector<std::string>(argv + 1, argv + argc), context);
 }
+
+#endif

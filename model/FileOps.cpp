@@ -2,32 +2,25 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 
 #include "model/EditError.h"
 #include "model/Messages.h"
+#include "model/OpenFile.h"
+#include "model/SystemFiles.h"
 
 namespace vorandel {
 
 bool fileExists(const std::string& name) {
   if (name.empty()) return false;
-  std::error_code error;
-  if (std::filesystem::is_directory(name, error)) return false;
-  std::ifstream file(name, std::ios::binary);
-  return file.is_open();
+  if (platform::kindOf(name) == platform::PathKind::Folder) return false;
+  return openFile(name, "rb") != nullptr;
 }
 
 std::string unreadableReason(const std::string& name) {
   if (name.empty()) return "原因：没有给出文件名";
-  std::error_code error;
-  if (std::filesystem::is_directory(name, error)) return kFolderNotFile;
+  if (platform::kindOf(name) == platform::PathKind::Folder) return kFolderNotFile;
   errno = 0;
-  std::FILE* file = std::fopen(name.c_str(), "rb");
-  if (file != nullptr) {
-    std::fclose(file);
-    return std::string();
-  }
+  if (openFile(name, "rb")) return std::string();
   switch (errno) {
     case ENOENT: return "原因：找不到这个文件（请检查文件名和文件夹）";
     case EACCES:

@@ -4,12 +4,12 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <memory>
-#include <system_error>
 
 #include "model/FileError.h"
 #include "model/Messages.h"
+#include "model/OpenFile.h"
+#include "model/SystemFiles.h"
 
 namespace vorandel {
 
@@ -17,7 +17,7 @@ std::string readFileUpTo(const std::string& path, std::size_t maxBytes) {
   const auto cannotRead = [&](std::string_view reason) {
     throw FileError(Message::withPaths(kCannotReadFile, {path}).nativeLine(reason));
   };
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  const FileHandle file = openFile(path, "rb");
   if (!file) cannotRead(std::strerror(errno));
   std::string bytes;
   char buffer[1 << 16];
@@ -41,12 +41,9 @@ std::string readWholeFile(const std::string& path, std::size_t maxBytes) {
 }
 
 std::string readScenarioFile(const std::string& path) {
-  std::error_code error;
-  const std::filesystem::file_type type = std::filesystem::status(path, error).type();
   // A missing file, a folder, or one that cannot be looked at, is told by the reading with the system's
   // reason.
-  using Type = std::filesystem::file_type;
-  if (!error && type != Type::regular && type != Type::not_found && type != Type::directory) {
+  if (platform::kindOf(path) == platform::PathKind::Other) {
     throw FileError(Message::withPaths(kCannotReadFile, {path})
                         .textLine("这不是普通文件，而是管道或设备：剧本文件只能从普通文件读取。"));
   }

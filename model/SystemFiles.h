@@ -2,15 +2,16 @@
 // The file-system calls whose every step the program must control: durable writes, renames that replace
 // their target, second names for a file, folder syncs and folder locks. SystemFilesPosix.cpp and
 // SystemFilesWindows.cpp implement them; nothing else in the core calls the system for these.
-// Paths are narrow strings in the system's own encoding (the locale's on POSIX, the ANSI code page on
-// Windows), exactly as the user gave them.
+// Paths are narrow strings as the user gave them: the locale's bytes on POSIX, UTF-8 on Windows (where
+// the wide calls take them, whatever the system's code page and length).
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace vorandel::platform {
 
-// Empty when the call succeeded; otherwise the system's reason (strerror, FormatMessage) in its encoding.
+// Empty when the call succeeded; otherwise the system's reason (strerror in the locale's encoding,
+// FormatMessage as UTF-8).
 using Failure = std::optional<std::string>;
 
 // Creates or truncates the file, writes all bytes, flushes them to the disk and closes it, checking every

@@ -4,27 +4,11 @@
 
 #include <algorithm>
 
+#include "model/WideText.h"
+
 namespace vorandel::platform {
 
 namespace {
-
-// Paths arrive in the ANSI code page, as the user's Windows gives them; the wide calls take any name.
-std::wstring wide(const std::string& path) {
-  if (path.empty()) return std::wstring();
-  const int size = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-  std::wstring text(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), text.data(), size);
-  return text;
-}
-
-std::string narrow(const std::wstring& text) {
-  if (text.empty()) return std::string();
-  const int size =
-      WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
-  return bytes;
-}
 
 Failure closeChecked(HANDLE file, bool ok) {
   std::string reason = ok ? std::string() : lastFailure();
@@ -40,12 +24,12 @@ Failure closeChecked(HANDLE file, bool ok) {
 
 std::string lastFailure() {
   const DWORD code = GetLastError();
-  char* text = nullptr;
+  wchar_t* text = nullptr;
   const DWORD length =
-      FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                     nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
   std::string reason =
-      length > 0 && text != nullptr ? std::string(text, length) : "Windows error " + std::to_string(code);
+      length > 0 && text != nullptr ? narrow(std::wstring_view(text, length)) : "Windows error " + std::to_string(code);
   if (text != nullptr) LocalFree(text);
   while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ')) reason.pop_back();
   return reason;
@@ -53,7 +37,7 @@ std::string lastFailure() {
 
 Failure writeDurably(const std::string& path, std::string_view bytes) {
   const HANDLE file =
-      CreateFileW(wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+      CreateFileW(widePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return lastFailure();
   bool ok = true;
   while (ok && !bytes.empty()) {
@@ -67,16 +51,16 @@ Failure writeDurably(const std::string& path, std::string_view bytes) {
 
 Failure linkOrCopy(const std::string& from, const std::string& to) {
   removeFile(to);
-  if (CreateHardLinkW(wide(to).c_str(), wide(from).c_str(), nullptr)) return std::nullopt;
+  if (CreateHardLinkW(widePath(to).c_str(), widePath(from).c_str(), nullptr)) return std::nullopt;
   // FAT and some network shares have no hard links: a copy, flushed like every file the program writes.
-  if (!CopyFileW(wide(from).c_str(), wide(to).c_str(), FALSE)) return lastFailure();
-  const HANDLE file = CreateFileW(wide(to).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (!CopyFileW(widePath(from).c_str(), widePath(to).c_str(), FALSE)) return lastFailure();
+  const HANDLE file = CreateFileW(widePath(to).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return lastFailure();
   return closeChecked(file, FlushFileBuffers(file));
 }
 
 Failure renameReplacing(const std::string& from, const std::string& to) {
-  if (MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+  if (MoveFileExW(widePath(from).c_str(), widePath(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return std::nullopt;
   return lastFailure();
 }
@@ -84,14 +68,14 @@ Failure renameReplacing(const std::string& from, const std::string& to) {
 Failure syncFolder(const std::string&) { return std::nullopt; }  // every move wrote through already
 
 Failure removeFile(const std::string& path) {
-  if (DeleteFileW(wide(path).c_str())) return std::nullopt;
+  if (DeleteFileW(widePath(path).c_str())) return std::nullopt;
   const DWORD code = GetLastError();
   if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return std::nullopt;
   return lastFailure();
 }
 
 PathKind kindOf(const std::string& path) {
-  const DWORD attributes = GetFileAttributesW(wide(path).c_str());
+  const DWORD attributes = GetFileAttributesW(widePath(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::Missing;
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return PathKind::Folder;
   if (attributes & FILE_ATTRIBUTE_DEVICE) return PathKind::Other;
@@ -99,14 +83,13 @@ PathKind kindOf(const std::string& path) {
 }
 
 bool isReadOnly(const std::string& path) {
-  const DWORD attributes = GetFileAttributesW(wide(path).c_str());
+  const DWORD attributes = GetFileAttributesW(widePath(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
 // Links to the scenario files are rare on Windows; a move replaces a link itself there, as Explorer does.
 std::string resolveLinks(const std::string& path) { return path; }
 
-// Separators are looked for in the wide form: the second byte of a GBK character may be a backslash.
 std::string folderOf(const std::string& path) {
   const std::wstring text = wide(path);
   const std::size_t slash = text.find_last_of(L"\\/");
@@ -123,7 +106,7 @@ std::string pathIn(const std::string& folder, const std::string& name) {
 
 std::optional<FolderLock> FolderLock::acquire(const std::string& folder, int waitMilliseconds, std::string& reason) {
   // A lock file opened without sharing is the lock; Windows removes it when the handle closes.
-  const std::wstring name = wide(folder) + L"\\.vorandel-lock";
+  const std::wstring name = widePath(pathIn(folder, ".vorandel-lock"));
   constexpr int kPause = 20;
   for (int waited = 0;; waited += kPause) {
     const HANDLE file = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,

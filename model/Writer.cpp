@@ -6,6 +6,7 @@
 
 #include "model/EditError.h"
 #include "model/Messages.h"
+#include "model/OpenFile.h"
 #include "model/RecordIo.h"
 #include "model/StreamError.h"
 
@@ -81,8 +82,8 @@ bool writeScenarioStreams(const ScenarioSet& set, std::ostream& sndata, std::ost
 
 bool saveScenarioFiles(const ScenarioSet& set, const std::string& sndataPath, const std::string& taikiPath,
                        std::size_t first, std::size_t end, std::string* failedPath) {
-  std::ofstream sndata(sndataPath, std::ios::binary | std::ios::trunc);
-  std::ofstream taiki(taikiPath, std::ios::binary | std::ios::trunc);
+  std::ofstream sndata(systemPath(sndataPath), std::ios::binary | std::ios::trunc);
+  std::ofstream taiki(systemPath(taikiPath), std::ios::binary | std::ios::trunc);
   const auto fail = [&] {
     if (failedPath) *failedPath = sndata.fail() ? sndataPath : taikiPath;
     throw StreamError(StreamError::WriteFailed);

@@ -1,7 +1,5 @@
 #include "ui/BatchDialogLogic.h"
 
-#include <filesystem>
-
 #include "app/ErrorReport.h"
 #include "model/EditError.h"
 #include "model/FileOps.h"
@@ -19,15 +17,15 @@ BatchDialogLogic::BatchDialogLogic(ProgramState& state, DialogHost& host, std::s
 bool BatchDialogLogic::onInit() {
   host_.setWindowText(batchTitle(state_.batchMode));
   if (!state_.droppedPath.empty()) {
-    state_.inputPath = state_.droppedPath.substr(0, kPathBufferSize - 1);
+    state_.inputPath = state_.droppedPath;
     state_.droppedPath.clear();
     showPath();
     return true;
   }
   const std::string name = defaultTableOf(state_.batchMode);
-  const std::string path = folder_.empty() ? name : (std::filesystem::path(folder_) / name).string();
+  const std::string path = folder_.empty() ? name : platform::pathIn(folder_, name);
   if (fileExists(path)) {
-    state_.inputPath = path.substr(0, kPathBufferSize - 1);
+    state_.inputPath = path;
     showPath();
   } else {
     state_.inputPath.clear();
@@ -53,7 +51,7 @@ bool BatchDialogLogic::onCommand(int id) {
 
 bool BatchDialogLogic::onDropFiles(FileDrop& drop) {
   if (drop.count() != 0) {
-    state_.inputPath = drop.name(0, kDroppedNameRoom);
+    state_.inputPath = drop.name(0);
     showPath();
   }
   drop.finish();

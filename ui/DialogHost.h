@@ -25,8 +25,8 @@ class FileDrop {
  public:
   virtual ~FileDrop() = default;
   virtual unsigned count() = 0;
-  // The name of a dropped file, cut to maxChars - 1 bytes (the room of a buffer with its NUL).
-  virtual std::string name(unsigned index, unsigned maxChars) = 0;
+  // The full path of a dropped file, however long.
+  virtual std::string name(unsigned index) = 0;
   // Releases the drop; called once, whatever was taken from it.
   virtual void finish() = 0;
 };

@@ -31,7 +31,7 @@ bool exportCurrentTable(ProgramState& state, DialogHost& host, const std::string
   if (state.batchMode < 0 || state.batchMode > 3) return false;
   try {
     const WrittenTable written = writeTableFile(state.current, static_cast<BatchKind>(state.batchMode), folder);
-    state.inputPath = written.path.substr(0, kPathBufferSize - 1);
+    state.inputPath = written.path;
     host.messageBox(BoxOwner::Dialog, exportReport(written).joined(), "处理完毕", BoxStyle::Plain);
     return true;
   } catch (const FileError& error) {

@@ -40,7 +40,7 @@ bool MainDialogLogic::onClose() {
 }
 
 bool MainDialogLogic::onDropFiles(FileDrop& drop) {
-  const std::string path = drop.count() != 0 ? drop.name(0, kDroppedNameRoom) : std::string();
+  const std::string path = drop.count() != 0 ? drop.name(0) : std::string();
   drop.finish();
   if (path.empty()) return true;
   if (!fileExists(path)) {

@@ -1,11 +1,10 @@
 #include "ui/MapDialogLogic.h"
 
-#include <filesystem>
-
 #include "app/MapFile.h"
 #include "app/ScenarioMap.h"
 #include "model/EditError.h"
 #include "model/FileError.h"
+#include "model/SystemFiles.h"
 #include "ui/ResourceIds.h"
 
 namespace vorandel::ui {
@@ -47,7 +46,7 @@ void MapDialogLogic::writeMap() {
   }
   const std::size_t s = std::stoul(typed);
   const std::string name = scenarioMapFileName(s);
-  const std::string path = folder_.empty() ? name : (std::filesystem::path(folder_) / name).string();
+  const std::string path = folder_.empty() ? name : platform::pathIn(folder_, name);
   try {
     writeMapFile(path, scenarioMapSvg(state_.current, {s}));
   } catch (const FileError& error) {

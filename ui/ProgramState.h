@@ -2,7 +2,6 @@
 // The state that the Windows program keeps from start to exit: the session's current and pristine sets,
 // the batch mode the main window chose, the path of the batch dialog's input file, and whether the
 // current set holds changes that no generation has written yet.
-#include <cstddef>
 #include <string>
 
 #include "app/Session.h"
@@ -10,10 +9,6 @@
 namespace vorandel::ui {
 
 inline constexpr int kNoBatchYet = 4;
-
-// Room of the input path, NUL included, and the most a dropped file's name may take of it.
-inline constexpr std::size_t kPathBufferSize = 264;
-inline constexpr unsigned kDroppedNameRoom = 260;
 
 struct ProgramState : Session {
   int batchMode = kNoBatchYet;

@@ -1,9 +1,10 @@
 #include "ui/TableRecognition.h"
 
-#include <fstream>
+#include <cstdio>
 #include <vector>
 
 #include "model/GbkText.h"
+#include "model/OpenFile.h"
 
 namespace vorandel::ui {
 
@@ -60,15 +61,16 @@ std::optional<int> batchModeOfFirstLine(std::string_view line) {
 }
 
 std::optional<int> batchModeOfFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  const FileHandle in = openFile(path, "rb");
   if (!in) return std::nullopt;
   std::string line;
   // A name list may begin with empty lines; a table's header is its very first line.
-  while (line.find_first_not_of(" \t\r") == std::string::npos) {
+  bool more = true;
+  while (more && line.find_first_not_of(" \t\r") == std::string::npos) {
     line.clear();
-    char c;
-    while (line.size() < kLineRoom && in.get(c) && c != '\n') line += c;
-    if (!in) break;
+    int c = 0;
+    while (line.size() < kLineRoom && (c = std::fgetc(in.get())) != EOF && c != '\n') line += static_cast<char>(c);
+    more = c != EOF;
   }
   // A player's table is GBK; one saved as UTF-8 is recognised too (a byte-order mark is no cell).
   if (line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);

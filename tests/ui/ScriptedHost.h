@@ -94,7 +94,7 @@ class ScriptedDrop : public ui::FileDrop {
  public:
   explicit ScriptedDrop(std::vector<std::string> files) : files_(std::move(files)) {}
   unsigned count() override { return static_cast<unsigned>(files_.size()); }
-  std::string name(unsigned index, unsigned maxChars) override { return files_.at(index).substr(0, maxChars - 1); }
+  std::string name(unsigned index) override { return files_.at(index); }
   void finish() override { ++finished; }
   int finished = 0;
 

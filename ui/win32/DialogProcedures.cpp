@@ -35,17 +35,17 @@ struct DialogWindow {
 
 template <typename Logic>
 DialogWindow<Logic>* dialogWindow(HWND window) {
-  return reinterpret_cast<DialogWindow<Logic>*>(GetWindowLongPtrA(window, DWLP_USER));
+  return reinterpret_cast<DialogWindow<Logic>*>(GetWindowLongPtrW(window, DWLP_USER));
 }
 
 // The program's icon in the window's title bar and in the task switcher.
 void showProgramIcon(HINSTANCE instance, HWND window) {
   const auto load = [&](int metricX, int metricY) {
-    return reinterpret_cast<LPARAM>(LoadImageA(instance, MAKEINTRESOURCEA(VORANDEL_ICON), IMAGE_ICON,
+    return reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(VORANDEL_ICON), IMAGE_ICON,
                                                GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED));
   };
-  SendMessageA(window, WM_SETICON, ICON_BIG, load(SM_CXICON, SM_CYICON));
-  SendMessageA(window, WM_SETICON, ICON_SMALL, load(SM_CXSMICON, SM_CYSMICON));
+  SendMessageW(window, WM_SETICON, ICON_BIG, load(SM_CXICON, SM_CYICON));
+  SendMessageW(window, WM_SETICON, ICON_SMALL, load(SM_CXSMICON, SM_CYSMICON));
 }
 
 // The part every dialog shares: the logic is made at initialisation and freed with the window.
@@ -55,12 +55,12 @@ DialogWindow<Logic>* attach(HWND window, UINT message, LPARAM lParam) {
     Program& program = *reinterpret_cast<Program*>(lParam);
     showProgramIcon(program.instance, window);
     auto* dialog = new DialogWindow<Logic>(program, window);
-    SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(dialog));
+    SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(dialog));
     return dialog;
   }
   auto* dialog = dialogWindow<Logic>(window);
   if (message == WM_NCDESTROY && dialog) {
-    SetWindowLongPtrA(window, DWLP_USER, 0);
+    SetWindowLongPtrW(window, DWLP_USER, 0);
     delete dialog;
     return nullptr;
   }
@@ -134,7 +134,7 @@ INT_PTR runProgramDialog(Program& program, HWND owner, int resource) {
     case PROBLEMS_DIALOG: procedure = problemsDialogProc; break;
     default: return -1;
   }
-  return DialogBoxParamA(program.instance, MAKEINTRESOURCEA(resource), owner, procedure,
+  return DialogBoxParamW(program.instance, MAKEINTRESOURCEW(resource), owner, procedure,
                          reinterpret_cast<LPARAM>(&program));
 }
 

@@ -2,40 +2,44 @@
 
 #include <shellapi.h>
 
+#include <vector>
+
 namespace vorandel::ui {
 
 namespace {
 
-constexpr int kTextRoom = 260;
+std::vector<wchar_t> textOf(HWND window) {
+  std::vector<wchar_t> text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))) + 1);
+  return text;
+}
 
 LRESULT CALLBACK linkLabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  char text[kTextRoom] = {};
   switch (message) {
     case WM_SETCURSOR:
-      SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32649)));  // the hand
+      SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)));  // the hand
       return 1;
     case WM_LBUTTONDOWN:
-      GetWindowTextA(window, text, kTextRoom);
-      ShellExecuteA(nullptr, "open", text, nullptr, nullptr, SW_SHOWNORMAL);
+      ShellExecuteW(nullptr, L"open", textOf(window).data(), nullptr, nullptr, SW_SHOWNORMAL);
       return 1;
     case WM_PAINT: {
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(window, &paint);
       SetTextColor(dc, RGB(0, 0, 255));
       SetBkMode(dc, TRANSPARENT);
-      const int length = GetWindowTextA(window, text, kTextRoom);
-      TextOutA(dc, 0, 0, text, length);
+      const std::vector<wchar_t> text = textOf(window);
+      TextOutW(dc, 0, 0, text.data(), static_cast<int>(text.size() - 1));
       EndPaint(window, &paint);
-      return DefWindowProcA(window, message, wParam, lParam);
+      return DefWindowProcW(window, message, wParam, lParam);
     }
   }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace
 
 void turnIntoLinkLabel(HWND control) {
-  SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&linkLabelProc));
+  SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&linkLabelProc));
 }
 
 }  // namespace vorandel::ui

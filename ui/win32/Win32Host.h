@@ -43,7 +43,7 @@ class Win32FileDrop : public FileDrop {
  public:
   explicit Win32FileDrop(HDROP drop) : drop_(drop) {}
   unsigned count() override;
-  std::string name(unsigned index, unsigned maxChars) override;
+  std::string name(unsigned index) override;
   void finish() override;
 
  private:

@@ -10,26 +10,34 @@
 #include "model/BuiltInData.h"
 #include "model/EditError.h"
 #include "model/StreamError.h"
+#include "model/WideText.h"
 #include "ui/ResourceIds.h"
 #include "ui/win32/Win32Host.h"
 
 namespace {
 
+using namespace vorandel;
+
 // The current folder as an absolute path, taken once: a later change of the process's current folder
 // must not move where the game's files are written. Empty, meaning the current folder, if it cannot be
 // read.
 std::string absoluteCurrentFolder() {
-  const DWORD size = GetCurrentDirectoryA(0, nullptr);
+  const DWORD size = GetCurrentDirectoryW(0, nullptr);
   if (size == 0) return {};
-  std::vector<char> buffer(size + 1, '\0');
-  const DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
+  std::vector<wchar_t> buffer(size + 1, L'\0');
+  const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
   if (length == 0 || length >= buffer.size()) return {};
-  return std::string(buffer.data(), length);
+  return platform::narrow(std::wstring_view(buffer.data(), length));
+}
+
+// A box of its own: the main window is not there yet.
+void showStartError(const std::string& text) {
+  MessageBoxW(nullptr, platform::wide(text).c_str(), platform::wide("错误").c_str(), MB_OK | MB_ICONERROR);
 }
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace vorandel;
   // The manifest asks for common controls 6; their classes are registered before the first dialog.
   INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
@@ -38,10 +46,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   try {
     startUp(program.state, builtInData().sndata, builtInData().taiki);
   } catch (const EditError& error) {
-    MessageBoxA(nullptr, error.text().c_str(), "错误", MB_OK | MB_ICONERROR);
+    showStartError(error.text());
     return -1;
   } catch (const StreamError&) {
-    MessageBoxA(nullptr, "内置的剧本数据不完整，无法读取。", "错误", MB_OK | MB_ICONERROR);
+    showStartError("内置的剧本数据不完整，无法读取。");
     return -1;
   }
   return static_cast<int>(ui::runProgramDialog(program, nullptr, MAIN_DIALOG));
