@@ -1,58 +1,16 @@
 #include "app/TableFile.h"
 
-#include "model/FileError.h"
 #include "model/SystemFiles.h"
 #include "tables/TableExport.h"
 
 namespace vorandel {
 
-namespace {
-
-using platform::Failure;
-using platform::PathKind;
-
-const char* const kCannotWrite = "无法写入文件：%s";
-const char* const kCannotBackUp = "无法将 %s 保存为 %s，没有导出。";
-
-[[noreturn]] void fail(Message message, const Failure& reason) {
-  if (reason) message.textLine("原因：").native(*reason);
-  throw FileError(std::move(message));
-}
-
-}  // namespace
-
-std::string replaceKeepingBackup(const std::string& path, const std::string& bytes) {
-  const std::string target = platform::resolveLinks(path);
-  const PathKind kind = platform::kindOf(target);
-  if (kind == PathKind::Folder) fail(Message::withPaths(kCannotWrite, {path}).textLine("这是一个文件夹。"), {});
-  if (kind == PathKind::Other) fail(Message::withPaths(kCannotWrite, {path}).textLine("这不是普通文件。"), {});
-  if (kind == PathKind::Regular && platform::isReadOnly(target))
-    fail(Message::withPaths(kCannotWrite, {path}).textLine("这个文件是只读的：去掉它的只读属性后再试。"), {});
-
-  const std::string fresh = target + ".vorandel-new";
-  if (const Failure failure = platform::writeDurably(fresh, bytes)) {
-    platform::removeFile(fresh);
-    fail(Message::withPaths(kCannotWrite, {path}), failure);
-  }
-  std::string backup;
-  if (kind == PathKind::Regular) {
-    // The earlier file gets a second name first, which then replaces an older backup in one step.
-    backup = path + ".bak";
-    const std::string kept = target + ".vorandel-old";
-    Failure failure = platform::linkOrCopy(target, kept);
-    if (!failure) failure = platform::renameReplacing(kept, target + ".bak");
-    if (failure) {
-      platform::removeFile(kept);
-      platform::removeFile(fresh);
-      fail(Message::withPaths(kCannotBackUp, {path, backup}), failure);
-    }
-  }
-  if (const Failure failure = platform::renameReplacing(fresh, target)) {
-    platform::removeFile(fresh);
-    fail(Message::withPaths(kCannotWrite, {path}), failure);
-  }
-  platform::syncFolder(platform::folderOf(target));
-  return backup;
+WriteChoices tableWriteChoices(bool force, const char* existsText) {
+  WriteChoices choices;
+  choices.replaceExisting = force;
+  choices.cannotBackUp = kCannotBackUpTable;
+  choices.existsText = existsText;
+  return choices;
 }
 
 WrittenTable writeTableFile(const ScenarioSet& set, BatchKind kind, const std::string& folder) {
@@ -60,7 +18,7 @@ WrittenTable writeTableFile(const ScenarioSet& set, BatchKind kind, const std::s
   WrittenTable written;
   written.path =
       folder.empty() ? std::string(defaultTableName(kind)) : platform::pathIn(folder, defaultTableName(kind));
-  written.backup = replaceKeepingBackup(written.path, table.text);
+  written.backup = writeFiles({{written.path, table.text}}, tableWriteChoices(true)).at(0);
   written.problems = std::move(table.problems);
   return written;
 }

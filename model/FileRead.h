@@ -10,6 +10,8 @@ namespace vorandel {
 inline constexpr std::size_t kMaxScenarioFileSize = std::size_t{64} << 20;
 inline constexpr std::size_t kMaxTableFileSize = std::size_t{1} << 30;
 
+inline constexpr const char* kCannotReadFile = "无法读取文件：%s";
+
 // The file's bytes. Raises FileError ("无法读取文件：<path>" and the reason) when it cannot be opened
 // or read, or holds more than maxBytes.
 std::string readWholeFile(const std::string& path, std::size_t maxBytes);
