@@ -6,13 +6,17 @@ namespace vorandel::platform {
 
 namespace {
 
+struct ArmedPlan {
+  FaultPlan plan;
+  int matching = 0;
+  bool hit = false;
+};
+
 // The one piece of process-wide state of the seam; writers in several threads count under the mutex.
 struct Seam {
   std::mutex mutex;
-  std::optional<FaultPlan> plan;
+  std::vector<ArmedPlan> plans;
   int calls = 0;
-  int matching = 0;
-  bool hit = false;
 };
 
 Seam& seam() {
@@ -22,13 +26,12 @@ Seam& seam() {
 
 }  // namespace
 
-void planFault(std::optional<FaultPlan> plan) {
+void planFaults(std::vector<FaultPlan> plans) {
   Seam& s = seam();
   const std::lock_guard<std::mutex> guard(s.mutex);
-  s.plan = std::move(plan);
+  s.plans.clear();
+  for (FaultPlan& plan : plans) s.plans.push_back({std::move(plan)});
   s.calls = 0;
-  s.matching = 0;
-  s.hit = false;
 }
 
 int countedCalls() {
@@ -37,25 +40,29 @@ int countedCalls() {
   return s.calls;
 }
 
-bool faultHit() {
+int faultsHit() {
   Seam& s = seam();
   const std::lock_guard<std::mutex> guard(s.mutex);
-  return s.hit;
+  int hit = 0;
+  for (const ArmedPlan& armed : s.plans) hit += armed.hit ? 1 : 0;
+  return hit;
 }
 
 std::optional<std::string> faultAt(const char* call) {
   Seam& s = seam();
-  FaultKind kind;
+  std::optional<FaultKind> kind;
   {
     const std::lock_guard<std::mutex> guard(s.mutex);
     ++s.calls;
-    if (!s.plan || s.hit) return std::nullopt;
-    if (!s.plan->call.empty() && s.plan->call != call) return std::nullopt;
-    if (++s.matching != s.plan->nth) return std::nullopt;
-    s.hit = true;
-    kind = s.plan->kind;
+    for (ArmedPlan& armed : s.plans) {
+      if (armed.hit || (!armed.plan.call.empty() && armed.plan.call != call)) continue;
+      if (++armed.matching != armed.plan.nth || kind) continue;
+      armed.hit = true;
+      kind = armed.plan.kind;
+    }
   }
-  if (kind == FaultKind::Kill) throw SimulatedKill{};
+  if (!kind) return std::nullopt;
+  if (*kind == FaultKind::Kill) throw SimulatedKill{};
   return std::string("Input/output error (injected at ") + call + ")";
 }
 

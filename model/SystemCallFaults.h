@@ -6,6 +6,7 @@
 // program never plans a fault; the tests do, and run natively and under Wine with the same plans.
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vorandel::platform {
 
@@ -22,12 +23,12 @@ struct FaultPlan {
 // releasing locks) still run.
 struct SimulatedKill {};
 
-// Starts counting afresh and arms the plan (nothing: count only).
-void planFault(std::optional<FaultPlan> plan);
-// The calls counted since the last plan.
+// Starts counting afresh and arms the plans (none: count only). Each plan counts its own calls.
+void planFaults(std::vector<FaultPlan> plans);
+// The calls counted since the last plans were made.
 int countedCalls();
-// Whether the planned fault has been hit.
-bool faultHit();
+// How many of the planned faults have been hit.
+int faultsHit();
 
 // Called by SystemFiles before each call: the failure to report instead of making the call, if planned
 // (throws SimulatedKill for a planned kill).
