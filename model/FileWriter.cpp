@@ -77,8 +77,11 @@ void writeJournal(const Journal& journal) {
 void removeJournal(const Journal& journal) {
   const std::vector<std::string> folders = journalFolders(journal);
   for (const std::string& folder : folders) {
-    const std::string path = platform::pathIn(folder, kJournalName);
-    check(platform::removeFile(path), path);
+    // A journal whose writing failed may have left its temporary name.
+    for (const char* name : {kJournalTemporaryName, kJournalName}) {
+      const std::string path = platform::pathIn(folder, name);
+      check(platform::removeFile(path), path);
+    }
   }
   syncAll(folders);
 }
