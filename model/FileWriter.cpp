@@ -198,14 +198,14 @@ LockedFolders lockFolders(std::set<std::string> folders, FolderLock::Mode mode, 
 
 void recoverLocked(const LockedFolders& locked, const Message& cannot) {
   if (!locked.broken.empty())
-    throw FileError(Message(cannot).textLine(kCannotRecover).append(
-        Message::withPaths(std::string("\n") + kBrokenJournal, {locked.broken.front()})));
+    throw FileError(Message(cannot)
+                        .textLine(kCannotRecover)
+                        .append(Message::withPaths(std::string("\n") + kBrokenJournal, {locked.broken.front()})));
   for (const Journal& journal : locked.journals) {
     try {
       complete(journal);
     } catch (const StepFailed& failed) {
-      throw FileError(
-          withReason(Message(cannot).textLine(kCannotRecover).nativeLine(failed.path), failed.reason));
+      throw FileError(withReason(Message(cannot).textLine(kCannotRecover).nativeLine(failed.path), failed.reason));
     }
   }
 }
@@ -238,7 +238,8 @@ class Replacement {
     for (std::size_t i = 0; i < targets_.size(); ++i) {
       const JournalEntry& entry = journal_.entries[i];
       const std::string permissions = choices_.keepPermissions && entry.hadOld ? entry.target : std::string();
-      attempt(written(i), [&] { check(platform::writeDurably(entry.fresh, files_[i].bytes, permissions), entry.fresh); });
+      attempt(written(i),
+              [&] { check(platform::writeDurably(entry.fresh, files_[i].bytes, permissions), entry.fresh); });
     }
     for (std::size_t i = 0; i < targets_.size(); ++i) {
       const JournalEntry& entry = journal_.entries[i];
@@ -255,16 +256,17 @@ class Replacement {
     }
     for (const std::string& folder : folders_) {
       const Failure failure = platform::syncFolder(folder);
-      if (failure) fail(withReason(Message::withPaths(choices_.cannotWrite, {targets_.front().shown})
-                                       .append(Message::withPaths(std::string("\n") + kNotSynced, {folder})),
-                                   failure));
+      if (failure)
+        fail(withReason(Message::withPaths(choices_.cannotWrite, {targets_.front().shown})
+                            .append(Message::withPaths(std::string("\n") + kNotSynced, {folder})),
+                        failure));
     }
     // The new files are in place: from here on the run only goes forward.
     try {
       finish(journal_);
     } catch (const StepFailed& failed) {
-      throw WriteUnfinished(withReason(Message::withPaths(kCannotWriteFile, {failed.path}), failed.reason)
-                                .textLine(kFinishedNextTime));
+      throw WriteUnfinished(
+          withReason(Message::withPaths(kCannotWriteFile, {failed.path}), failed.reason).textLine(kFinishedNextTime));
     }
     std::vector<std::string> backups;
     for (std::size_t i = 0; i < targets_.size(); ++i)
@@ -420,9 +422,9 @@ KeptFiles readKeptFiles(const std::vector<std::string>& paths, std::size_t maxBy
         interrupted = true;
         source = keptSource(journal, entry);
         if (source.empty())
-          throw FileError(Message::withPaths(kCannotReadFile, {paths[i]})
-                              .append(Message::withPaths(std::string("\n") + kInterrupted,
-                                                         {platform::folderOf(paths[i])})));
+          throw FileError(
+              Message::withPaths(kCannotReadFile, {paths[i]})
+                  .append(Message::withPaths(std::string("\n") + kInterrupted, {platform::folderOf(paths[i])})));
         if (source == entry.target) source = paths[i];
       }
     }

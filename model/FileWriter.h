@@ -28,9 +28,9 @@ inline constexpr const char* kCannotRenameTo = "无法将 %s 重命名为: %s";
 
 // The writer's choices, and the caller's texts for its failures.
 struct WriteChoices {
-  bool replaceExisting = true;  // false: an existing file is refused with existsText (asked first)
-  bool keepBackup = true;       // the earlier file stays as NAME.bak
-  bool keepPermissions = true;  // a new file gets the permissions of the file it replaces
+  bool replaceExisting = true;                 // false: an existing file is refused with existsText (asked first)
+  bool keepBackup = true;                      // the earlier file stays as NAME.bak
+  bool keepPermissions = true;                 // a new file gets the permissions of the file it replaces
   const char* cannotWrite = kCannotWriteFile;  // one %s: the file
   const char* cannotBackUp = kCannotRenameTo;  // two %s: the file and its backup
   const char* existsText = "";                 // two %s: the file and its backup

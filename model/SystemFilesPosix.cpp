@@ -187,7 +187,8 @@ std::string absolutePath(const std::string& path) {
 }
 
 bool sameFile(const std::string& a, const std::string& b) {
-  struct stat first {}, second {};
+  struct stat first {
+  }, second{};
   const bool firstThere = ::stat(a.c_str(), &first) == 0, secondThere = ::stat(b.c_str(), &second) == 0;
   if (firstThere && secondThere) return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
   if (firstThere || secondThere) return false;

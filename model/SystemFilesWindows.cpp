@@ -103,8 +103,8 @@ Failure writeDurably(const std::string& path, std::string_view bytes, const std:
 Failure writeThrough(const std::string& path, std::string_view bytes, bool& noReader) {
   noReader = false;
   if (Failure injected = faultAt("open")) return injected;
-  Handle file(CreateFileW(wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                          OPEN_EXISTING, 0, nullptr));
+  Handle file(CreateFileW(wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                          0, nullptr));
   if (file.get() == INVALID_HANDLE_VALUE) {
     noReader = GetLastError() == ERROR_PIPE_BUSY || GetLastError() == ERROR_PIPE_NOT_CONNECTED;
     return lastFailure();
@@ -160,8 +160,8 @@ PathKind kindOf(const std::string& path) {
   const DWORD code = GetLastError();
   if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return PathKind::Missing;
   // Devices (NUL, CON) and pipes have no attributes: ask what the open handle is.
-  const Handle handle(CreateFileW(wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                  0, nullptr));
+  const Handle handle(
+      CreateFileW(wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
   if (handle.get() == INVALID_HANDLE_VALUE) return PathKind::Unknown;
   const DWORD type = GetFileType(handle.get());
   return type == FILE_TYPE_CHAR || type == FILE_TYPE_PIPE ? PathKind::Stream : PathKind::Other;
@@ -216,11 +216,10 @@ bool sameFile(const std::string& a, const std::string& b) {
   BY_HANDLE_FILE_INFORMATION first{}, second{};
   const bool firstThere = identify(a, first), secondThere = identify(b, second);
   if (firstThere && secondThere)
-    return first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
-           first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
+    return first.dwVolumeSerialNumber == second.dwVolumeSerialNumber && first.nFileIndexHigh == second.nFileIndexHigh &&
+           first.nFileIndexLow == second.nFileIndexLow;
   if (firstThere || secondThere) return false;
-  return CompareStringOrdinal(wide(absolutePath(a)).c_str(), -1, wide(absolutePath(b)).c_str(), -1, TRUE) ==
-         CSTR_EQUAL;
+  return CompareStringOrdinal(wide(absolutePath(a)).c_str(), -1, wide(absolutePath(b)).c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
 std::optional<FolderLock> FolderLock::acquire(const std::string& folder, Mode mode, int waitMilliseconds,

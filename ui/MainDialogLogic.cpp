@@ -80,7 +80,8 @@ void MainDialogLogic::generate() {
     // The new files are in place; what is left is said below.
     state_.pendingChanges = false;
     showCaption();
-    host_.messageBox(BoxOwner::Dialog, std::string(kGenerated) + "\n" + error.message().joined(), "错误", BoxStyle::Error);
+    host_.messageBox(BoxOwner::Dialog, std::string(kGenerated) + "\n" + error.message().joined(), "错误",
+                     BoxStyle::Error);
   } catch (const FileError& error) {
     host_.messageBox(BoxOwner::Dialog, error.message().joined(), "错误", BoxStyle::Error);
   }

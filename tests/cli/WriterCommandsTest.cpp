@@ -42,7 +42,8 @@ class WriterCommands : public ::testing::Test {
   // Every name of the folder with its bytes: what "unchanged" means.
   std::map<std::string, std::string> snapshot(const std::string& dir) const {
     std::map<std::string, std::string> files;
-    for (const auto& entry : fs::directory_iterator(dir)) files[entry.path().filename().string()] = readFile(entry.path().string());
+    for (const auto& entry : fs::directory_iterator(dir))
+      files[entry.path().filename().string()] = readFile(entry.path().string());
     return files;
   }
   void writePrevious(const std::string& dir) {
@@ -79,10 +80,11 @@ TEST_F(WriterCommands, ReadCommandsNeverChangeAnInterruptedFolder) {
     const bool journal = fs::exists(dir + "/" + kJournalName);
     interrupted += journal ? 1 : 0;
     const auto before = snapshot(dir);
-    const std::vector<std::vector<std::string>> reads{{"check", "--from", dir},
-                                                      {"diff", dir},
-                                                      {"info", "--from", dir},
-                                                      {"export", "officer", "--from", dir, "-o", folder.file("t.txt"), "--force"}};
+    const std::vector<std::vector<std::string>> reads{
+        {"check", "--from", dir},
+        {"diff", dir},
+        {"info", "--from", dir},
+        {"export", "officer", "--from", dir, "-o", folder.file("t.txt"), "--force"}};
     for (const std::vector<std::string>& args : reads) {
       SCOPED_TRACE(args.front());
       const int code = run(args);
