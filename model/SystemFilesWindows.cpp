@@ -152,19 +152,19 @@ Failure removeFile(const std::string& path) {
 PathKind kindOf(const std::string& path) {
   if (faultAt("stat")) return PathKind::Unknown;
   const DWORD attributes = GetFileAttributesW(wide(path).c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES) {
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return PathKind::Folder;
-    if (attributes & FILE_ATTRIBUTE_DEVICE) return PathKind::Stream;
-    return PathKind::Regular;
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return PathKind::Folder;
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD code = GetLastError();
+    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return PathKind::Missing;
   }
-  const DWORD code = GetLastError();
-  if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return PathKind::Missing;
-  // Devices (NUL, CON) and pipes have no attributes: ask what the open handle is.
-  const Handle handle(
-      CreateFileW(wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
-  if (handle.get() == INVALID_HANDLE_VALUE) return PathKind::Unknown;
+  // Devices (NUL, CON) and pipes may have attributes or none: ask what the open handle is.
+  const Handle handle(CreateFileW(wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (handle.get() == INVALID_HANDLE_VALUE)
+    return attributes != INVALID_FILE_ATTRIBUTES ? PathKind::Regular : PathKind::Unknown;
   const DWORD type = GetFileType(handle.get());
-  return type == FILE_TYPE_CHAR || type == FILE_TYPE_PIPE ? PathKind::Stream : PathKind::Other;
+  if (type == FILE_TYPE_CHAR || type == FILE_TYPE_PIPE) return PathKind::Stream;
+  return type == FILE_TYPE_DISK ? PathKind::Regular : PathKind::Other;
 }
 
 bool isReadOnly(const std::string& path) {

@@ -18,8 +18,9 @@ wine=$(command -v wine64 || command -v wine || { [ -x /usr/lib/wine/wine64 ] && 
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 
 mkdir -p "$work/objects"
-flags=(-std=c++20 -O1 -finput-charset=UTF-8 -fexec-charset=GBK -D__USE_MINGW_ANSI_STDIO=1 -I"$source" -I"$gtest/include"
-       -I"$gtest")
+# GoogleTest's own sources hold text that GBK cannot carry: only the project's files are built for GBK.
+flags=(-std=c++20 -O1 -D__USE_MINGW_ANSI_STDIO=1 -I"$source" -I"$gtest/include" -I"$gtest")
+gbk=(-finput-charset=UTF-8 -fexec-charset=GBK -Wall -Wextra -Werror)
 objects=()
 compile() {  # compile SOURCE OBJECT [FLAGS...]; GoogleTest once, the project's files every time
   local from=$1 to=$2
@@ -33,7 +34,7 @@ compile "$gtest/src/gtest-all.cc" "$work/objects/gtest-all.o"
 compile "$gtest/src/gtest_main.cc" "$work/objects/gtest_main.o"
 for file in "$source"/model/*.cpp "$source"/tests/model/FaultWalkTest.cpp "$source"/tests/model/WriterCasesTest.cpp; do
   case $(basename "$file") in BuiltInData.cpp | SystemFilesPosix.cpp) continue ;; esac
-  compile "$file" "$work/objects/$(basename "$file" .cpp).o" -Wall -Wextra -Werror
+  compile "$file" "$work/objects/$(basename "$file" .cpp).o" "${gbk[@]}"
 done
 "$compiler" -static -static-libgcc -static-libstdc++ "${objects[@]}" -o "$work/fault-tests.exe" || exit 1
 
