@@ -6,7 +6,8 @@
 # has no std::mutex, which GoogleTest needs). Exits 77 (skipped) where Wine, that compiler or the
 # GoogleTest sources are missing.
 set -uo pipefail
-source=$1 work=$2
+source=$1
+mkdir -p "$2" && work=$(cd "$2" && pwd)
 skip() { echo "SKIPPED: $*"; exit 77; }
 
 compiler=$(command -v x86_64-w64-mingw32-g++-posix) || skip "x86_64-w64-mingw32-g++-posix is not installed"
