@@ -28,6 +28,8 @@ const char* const kCannotRecover = "上次中断的写入无法恢复。";
 const char* const kCannotRestore = "另外，无法恢复原有的文件 ";
 const char* const kRestoredNextTime = "下一次写入这个文件夹时会恢复原有的文件。";
 const char* const kFinishedNextTime = "新的文件已经就位；下一次写入这个文件夹时会完成其余的步骤。";
+const char* const kMovedInNextTime =
+    "写入没有完成：下一次写入这个文件夹时会把新的文件放到位置上（在此之前读取的是新的文件）。";
 const char* const kNotSynced = "无法把文件夹 %s 写入磁盘（文件已经改名）。";
 const char* const kBrokenJournal = "无法读懂中断写入的记录 %s。";
 const char* const kInterrupted = "文件夹 %s 中有一次中断的写入：读取的是下一次写入时会保留的文件。";
@@ -309,7 +311,7 @@ class Replacement {
       writeJournal(journal_);
     } catch (const StepFailed&) {
       // The journal still says the new files are ready: the next writer moves them in.
-      message.textLine(kFinishedNextTime);
+      message.textLine(kMovedInNextTime);
       throw FileError(message);
     }
     try {
