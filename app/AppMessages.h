@@ -15,6 +15,8 @@ inline constexpr const char* kHintUtf8ForProgram = "这个表是UTF-8文本：�
 
 // Writing a file.
 inline constexpr const char* kCannotBackUp = "无法将 %s 保存为 %s，没有导出。";
+inline constexpr const char* kCannotWritePair = "无法写入文件 %s，新的剧本没有生成。";
+inline constexpr const char* kGenerated = "已生成新的剧本。";
 inline constexpr const char* kNoScenarios = "没有任何剧本，不能生成剧本文件。";
 
 }  // namespace vorandel

@@ -11,7 +11,8 @@ inline constexpr const char* kMapFileName = "vorandel-map.svg";
 // The file of one scenario's map that the Windows program writes: vorandel-map-<s>.svg.
 std::string scenarioMapFileName(std::size_t s);
 
-// Writes the SVG text to path, replacing a file of that name. Raises FileError with the path as given
+// Writes the SVG text to path through the file writer, replacing a file of that name (no backup kept;
+// a device or pipe is written through). Raises FileError with the path as given
 // and the system's reason.
 void writeMapFile(const std::string& path, const std::string& svg);
 

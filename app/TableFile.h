@@ -1,14 +1,22 @@
 #pragma once
 // Writing the current data as a batch table into a folder, under the table's default name, for the
-// player to edit and apply again. An earlier file of that name is kept as NAME.bak; the new table is
-// written beside it and moved in by one rename, so a failure leaves the earlier file whole.
+// player to edit and apply again. An earlier file of that name is kept as NAME.bak; the file writer
+// (model/FileWriter.h) writes the new table beside it and moves it in, so a failure leaves the earlier
+// file whole.
 #include <string>
 #include <vector>
 
+#include "model/FileWriter.h"
 #include "model/ScenarioSet.h"
 #include "tables/TableKind.h"
 
 namespace vorandel {
+
+inline constexpr const char* kCannotBackUpTable = "无法将 %s 保存为 %s，没有导出。";
+
+// The writer's choices for a table, report or other file of the player's: replaced when force is set
+// (else refused with existsText), the earlier file kept as NAME.bak.
+WriteChoices tableWriteChoices(bool force, const char* existsText = "");
 
 struct WrittenTable {
   std::string path;                   // the table's path: folder and default name
@@ -16,13 +24,8 @@ struct WrittenTable {
   std::vector<std::string> problems;  // one text per record whose row is switched off
 };
 
-// Replaces path with bytes, keeping an existing file as path.bak. A symbolic link is followed and
-// stays. Returns the backup's name (empty when there was no file). Raises FileError naming path; the
-// earlier file then stays as it was.
-std::string replaceKeepingBackup(const std::string& path, const std::string& bytes);
-
 // The table of the kind for every scenario, written to the kind's default name in folder (empty for the
-// current folder). Raises FileError as replaceKeepingBackup.
+// current folder). Raises FileError naming the path; the earlier file then stays as it was.
 WrittenTable writeTableFile(const ScenarioSet& set, BatchKind kind, const std::string& folder);
 
 }  // namespace vorandel

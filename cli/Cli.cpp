@@ -59,6 +59,7 @@ class Cli {
     }
     if (options.command == "diff") return printDifferences(options);
     listProblems_ = options.command == "check";
+    refuseOutputsOverInputs(options);
     ScenarioSet current = startUp(options.from);
     const ScenarioSet started = options.report ? current : ScenarioSet{};
     std::vector<std::string> warnings;
@@ -84,7 +85,7 @@ class Cli {
     } else if (options.command == "check") {
       requireScenarios(current);
       validateScenarios(current, 0, kAllScenarios);
-      if (options.report) writeReport(started, current, *options.report, options.utf8);
+      if (options.report) say(writeReport(*options.report, reportBytes(started, current, options.utf8)));
       say("检查完毕，全部剧本的数据正确。");
       for (const std::string& warning : pairWarnings_) say(warning);
     } else {
@@ -99,9 +100,7 @@ class Cli {
         say(Message::withPaths("无法创建文件夹：%s", {options.out}).textLine("原因：").native(missing.message()));
         throw Stop{kExitFileFailed};
       }
-      generateScenarioFiles(current, options.out);
-      if (options.report) writeReport(started, current, *options.report, options.utf8);
-      say("已生成新的剧本。");
+      generate(options, current, started);
     }
   }
 
@@ -139,14 +138,77 @@ class Cli {
     return text;
   }
 
-  // Writes every change from the set the program started with to the final one, as tab-separated
-  // lines (GBK, or UTF-8 with --utf8); "-" is standard output. An unchanged set gives an empty file.
-  void writeReport(const ScenarioSet& started, const ScenarioSet& final, const std::string& file, bool utf8) {
+  // Every change from the set the program started with to the final one, as tab-separated lines (GBK,
+  // or UTF-8 with --utf8). An unchanged set gives an empty report.
+  struct Report {
+    std::string bytes;
+    std::size_t changes = 0;
+  };
+  static Report reportBytes(const ScenarioSet& started, const ScenarioSet& final, bool utf8) {
     const std::vector<FieldChange> changes = compareSets(started, final);
     const std::string report = changeReport(changes);
-    writeExportFile(file, encodeTable(report, utf8), true, context_.out);
-    say(file == "-" ? Message(formatMessage("已把修改清单（%zu 项）写到标准输出。", changes.size()))
-                    : Message::withPaths(formatMessage("已把修改清单（%zu 项）写入 %%s。", changes.size()), {file}));
+    return {encodeTable(report, utf8), changes.size()};
+  }
+
+  // What the report line says once the report is written.
+  static Message reportWritten(const std::string& file, const Report& report) {
+    return file == "-" ? Message(formatMessage("已把修改清单（%zu 项）写到标准输出。", report.changes))
+                       : Message::withPaths(formatMessage("已把修改清单（%zu 项）写入 %%s。", report.changes), {file});
+  }
+
+  // Writes the report on its own ("-" is standard output).
+  Message writeReport(const std::string& file, const Report& report) {
+    writeExportFile(file, report.bytes, true, context_.out);
+    return reportWritten(file, report);
+  }
+
+  // A report into a file is written in one group with the pair, so that both or neither are replaced;
+  // one into standard output, a device or a pipe cannot wait for the pair and goes first, so that its
+  // failure leaves the pair as it was.
+  void generate(const CommandLine& options, const ScenarioSet& current, const ScenarioSet& started) {
+    std::vector<OutputFile> alongside;
+    Report report;
+    if (options.report) {
+      report = reportBytes(started, current, options.utf8);
+      if (*options.report == "-" ||
+          platform::kindOf(platform::resolveLinks(*options.report)) == platform::PathKind::Stream)
+        say(writeReport(*options.report, report));
+      else
+        alongside.push_back({*options.report, report.bytes});
+    }
+    try {
+      generateScenarioFiles(current, options.out, alongside);
+    } catch (const WriteUnfinished& unfinished) {
+      say(kGenerated);
+      say(unfinished.message());
+      throw Stop{kExitFileFailed};
+    }
+    if (!alongside.empty()) say(reportWritten(*options.report, report));
+    say(kGenerated);
+  }
+
+  // An output over a file the run reads or the pair it writes would destroy what the run stands on: it
+  // is refused before anything is read. So is any output named like a scenario file.
+  void refuseOutputsOverInputs(const CommandLine& options) {
+    std::vector<std::string> outputs;
+    if (options.report && *options.report != "-") outputs.push_back(*options.report);
+    if ((options.command == "export" || options.command == "map") && options.exportFile && *options.exportFile != "-")
+      outputs.push_back(*options.exportFile);
+    std::vector<std::string> inputs;
+    for (const char* name : {kSndataName, kTaikiName}) {
+      if (options.from) inputs.push_back(platform::pathIn(*options.from, name));
+      if (options.command == "generate") inputs.push_back(platform::pathIn(options.out, name));
+    }
+    for (const BatchStep& batch : options.batches)
+      if (batch.path != "-") inputs.push_back(batch.path);
+    for (const std::string& output : outputs) {
+      bool clash = isScenarioFileName(platform::nameOf(output));
+      for (const std::string& input : inputs) clash = clash || platform::sameFile(output, input);
+      if (clash) {
+        say(Message::withPaths("不能写入 %s：这是本次读取或生成的剧本文件或批量表。", {output}));
+        throw Stop{kExitUsage};
+      }
+    }
   }
 
   // diff: the pair in the first folder against the second folder's, or the built-in pair.
@@ -191,12 +253,14 @@ class Cli {
     if (!from) {
       loadScenarioSet(set, context_.builtIn.sndata, context_.builtIn.taiki);
     } else {
-      // A generation into this folder that was killed part way is finished or undone before reading.
-      recoverInterruptedGeneration(*from);
+      // Read under the folder's shared lock; a write into it that was interrupted is left for the next
+      // writer there, and the pair read is the one that writer will keep.
       const std::string sndataPath = platform::pathIn(*from, kSndataName);
       const std::string taikiPath = platform::pathIn(*from, kTaikiName);
-      const std::string sndataBytes = readScenarioFile(sndataPath);
-      const std::string taikiBytes = readScenarioFile(taikiPath);
+      const PairBytes pair = readScenarioPair(*from);
+      if (!pair.notice.empty()) say(pair.notice);
+      const std::string& sndataBytes = pair.sndata;
+      const std::string& taikiBytes = pair.taiki;
       MemoryInputStream sndata(sndataBytes);
       MemoryInputStream taiki(taikiBytes);
       try {

@@ -40,14 +40,15 @@ std::string readWholeFile(const std::string& path, std::size_t maxBytes) {
   return bytes;
 }
 
-std::string readScenarioFile(const std::string& path) {
+std::string readRegularFile(const std::string& path, std::size_t maxBytes) {
   // A missing file, a folder, or one that cannot be looked at, is told by the reading with the system's
   // reason.
-  if (platform::kindOf(path) == platform::PathKind::Other) {
+  const platform::PathKind kind = platform::kindOf(path);
+  if (kind == platform::PathKind::Stream || kind == platform::PathKind::Other) {
     throw FileError(Message::withPaths(kCannotReadFile, {path})
                         .textLine("这不是普通文件，而是管道或设备：剧本文件只能从普通文件读取。"));
   }
-  return readWholeFile(path, kMaxScenarioFileSize);
+  return readWholeFile(path, maxBytes);
 }
 
 }  // namespace vorandel

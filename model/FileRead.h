@@ -19,9 +19,8 @@ std::string readFileUpTo(const std::string& path, std::size_t maxBytes);
 // or read, or holds more than maxBytes.
 std::string readWholeFile(const std::string& path, std::size_t maxBytes);
 
-// A scenario file's bytes, as readWholeFile reads them with kMaxScenarioFileSize, from a regular file
-// (or a link to one) only: a named pipe or a device would block every reading command or never end,
-// so it is refused at once.
-std::string readScenarioFile(const std::string& path);
+// A scenario file's bytes, as readWholeFile reads them, from a regular file (or a link to one) only: a
+// named pipe or a device would block every reading command or never end, so it is refused at once.
+std::string readRegularFile(const std::string& path, std::size_t maxBytes);
 
 }  // namespace vorandel

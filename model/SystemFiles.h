@@ -1,7 +1,8 @@
 #pragma once
-// The file-system calls whose every step the program must control: durable writes, renames that replace
-// their target, second names for a file, folder syncs and folder locks. SystemFilesPosix.cpp and
-// SystemFilesWindows.cpp implement them; nothing else in the core calls the system for these.
+// The file-system calls whose every step the program must control: durable writes, renames, second names
+// for a file, folder syncs and folder locks. SystemFilesPosix.cpp and SystemFilesWindows.cpp implement
+// them; nothing else in the core calls the system for these. Every call that touches the disk passes
+// through the fault seam of SystemCallFaults.h first.
 // Paths are narrow strings as the user gave them: the locale's bytes on POSIX, UTF-8 on Windows (where
 // the wide calls take them, whatever the system's code page and length).
 #include <optional>
@@ -15,14 +16,20 @@ namespace vorandel::platform {
 using Failure = std::optional<std::string>;
 
 // Creates or truncates the file, writes all bytes, flushes them to the disk and closes it, checking every
-// step. A failed write may leave a partial file behind: callers write to names they own.
-Failure writeDurably(const std::string& path, std::string_view bytes);
+// step. With permissionsOf, the new file gets that file's permissions (when it can be read). A failed
+// write may leave a partial file behind: callers write to names they own.
+Failure writeDurably(const std::string& path, std::string_view bytes, const std::string& permissionsOf = {});
+
+// Writes the bytes into a character device or a named pipe as it stands. A pipe that nobody reads is
+// refused at once (noReader set) instead of waited on.
+Failure writeThrough(const std::string& path, std::string_view bytes, bool& noReader);
 
 // Gives the existing file a second name (a hard link); where the file system has none, a durable copy.
 Failure linkOrCopy(const std::string& from, const std::string& to);
 
-// Moves a file to a name, replacing a file of that name in one step, and makes the move durable.
-Failure renameReplacing(const std::string& from, const std::string& to);
+// Moves a file to a name, replacing a file of that name in one step. The move is durable only once
+// syncFolder has run on the folder: a failure of that sync is not a failed move.
+Failure renameFile(const std::string& from, const std::string& to);
 
 // Makes the names in the folder durable (POSIX: fsync of the folder; Windows writes through already).
 Failure syncFolder(const std::string& folder);
@@ -30,8 +37,9 @@ Failure syncFolder(const std::string& folder);
 // Removes a file; a missing file is no failure.
 Failure removeFile(const std::string& path);
 
-enum class PathKind { Missing, Regular, Folder, Other };
-PathKind kindOf(const std::string& path);  // links followed
+// Missing only when the system says there is no such file; any other failure to look is Unknown.
+enum class PathKind { Missing, Regular, Folder, Stream, Other, Unknown };  // Stream: a device or a pipe
+PathKind kindOf(const std::string& path);                                  // links followed
 
 // A file whose permissions forbid writing (the read-only attribute on Windows).
 bool isReadOnly(const std::string& path);
@@ -40,19 +48,31 @@ bool isReadOnly(const std::string& path);
 // file is replaced where it lives and the link keeps working.
 std::string resolveLinks(const std::string& path);
 
-// The folder part of a path ("." when it has none), and a name inside a folder.
+// The folder part of a path ("." when it has none), a name inside a folder, and the last part of a path.
 std::string folderOf(const std::string& path);
 std::string pathIn(const std::string& folder, const std::string& name);
+std::string nameOf(const std::string& path);
+
+// The same path from the root, so that a record of it holds wherever the program runs from next.
+std::string absolutePath(const std::string& path);
+
+// Whether two paths name the same existing file (hard links and symbolic links included), or, when
+// neither exists, the same path.
+bool sameFile(const std::string& a, const std::string& b);
 
 // The system's reason for the last failed call.
 std::string lastFailure();
 
-// An exclusive lock on a folder, held until destroyed: one writer at a time.
+// A lock on a folder, held until destroyed: writers take it alone, readers share it, so that no read
+// sees a group of files half replaced.
 class FolderLock {
  public:
+  enum class Mode { Shared, Exclusive };
   // Waits up to the given milliseconds for the lock. Nothing when another process keeps it (reason
-  // empty) or it cannot be taken at all (the system's reason).
-  static std::optional<FolderLock> acquire(const std::string& folder, int waitMilliseconds, std::string& reason);
+  // empty) or it cannot be taken at all (the system's reason). A reader of a folder where no lock can
+  // be made (a read-only share on Windows) gets a lock that holds nothing: no writer can work there.
+  static std::optional<FolderLock> acquire(const std::string& folder, Mode mode, int waitMilliseconds,
+                                           std::string& reason);
   FolderLock(FolderLock&& other) noexcept : handle_(other.handle_) { other.handle_ = kNone; }
   FolderLock& operator=(FolderLock&&) = delete;
   ~FolderLock();

@@ -6,66 +6,111 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstring>
 #include <filesystem>
+
+#include "model/SystemCallFaults.h"
 
 namespace vorandel::platform {
 
 namespace {
 
+// A descriptor closed when the operation ends without closing it itself (a failure, or a simulated kill
+// standing for the system closing it).
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return fd_; }
+  int release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+  }
+
+ private:
+  int fd_;
+};
+
 // Writes everything, resuming after interruptions and short writes.
-bool writeAll(int fd, std::string_view bytes) {
+Failure writeAll(int fd, std::string_view bytes) {
+  if (Failure injected = faultAt("write")) return injected;
   while (!bytes.empty()) {
     const ssize_t written = ::write(fd, bytes.data(), bytes.size());
     if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
+    if (written < 0) return lastFailure();
+    if (written == 0) return std::string(std::strerror(ENOSPC));
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }
-  return true;
+  return std::nullopt;
 }
 
-Failure closeChecked(int fd, bool ok) {
-  std::string reason = ok ? std::string() : lastFailure();
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    reason = lastFailure();
-  }
-  if (ok) return std::nullopt;
-  return reason;
+Failure fsyncOf(int fd) {
+  if (Failure injected = faultAt("fsync")) return injected;
+  if (::fsync(fd) == 0) return std::nullopt;
+  return lastFailure();
+}
+
+// Closes the descriptor in every case; a failed close is reported.
+Failure closeOf(Descriptor& fd) {
+  const Failure injected = faultAt("close");
+  if (::close(fd.release()) != 0 && !injected) return lastFailure();
+  return injected;
 }
 
 Failure copyDurably(const std::string& from, const std::string& to) {
-  const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-  if (in < 0) return lastFailure();
+  if (Failure injected = faultAt("open")) return injected;
+  const Descriptor in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+  if (in.get() < 0) return lastFailure();
   std::string bytes;
   char buffer[65536];
   ssize_t got;
-  while ((got = ::read(in, buffer, sizeof buffer)) != 0) {
+  while ((got = ::read(in.get(), buffer, sizeof buffer)) != 0) {
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      const std::string reason = lastFailure();
-      ::close(in);
-      return reason;
-    }
+    if (got < 0) return lastFailure();
     bytes.append(buffer, static_cast<std::size_t>(got));
   }
-  ::close(in);
-  return writeDurably(to, bytes);
+  return writeDurably(to, bytes, from);
 }
 
 }  // namespace
 
 std::string lastFailure() { return std::strerror(errno); }
 
-Failure writeDurably(const std::string& path, std::string_view bytes) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) return lastFailure();
-  return closeChecked(fd, writeAll(fd, bytes) && ::fsync(fd) == 0);
+Failure writeDurably(const std::string& path, std::string_view bytes, const std::string& permissionsOf) {
+  if (Failure injected = faultAt("open")) return injected;
+  Descriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  if (fd.get() < 0) return lastFailure();
+  struct stat old {};
+  if (!permissionsOf.empty() && ::stat(permissionsOf.c_str(), &old) == 0) ::fchmod(fd.get(), old.st_mode & 07777);
+  if (Failure failure = writeAll(fd.get(), bytes)) return failure;
+  if (Failure failure = fsyncOf(fd.get())) return failure;
+  return closeOf(fd);
+}
+
+// A pipe opened without waiting fails with ENXIO when no one reads it; once open, it is written as any
+// file, waiting for the reader to take each part.
+Failure writeThrough(const std::string& path, std::string_view bytes, bool& noReader) {
+  noReader = false;
+  if (Failure injected = faultAt("open")) return injected;
+  Descriptor fd(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (fd.get() < 0) {
+    noReader = errno == ENXIO;
+    return lastFailure();
+  }
+  const int flags = ::fcntl(fd.get(), F_GETFL);
+  if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) return lastFailure();
+  if (Failure failure = writeAll(fd.get(), bytes)) return failure;
+  return closeOf(fd);
 }
 
 Failure linkOrCopy(const std::string& from, const std::string& to) {
-  removeFile(to);
+  if (Failure failure = removeFile(to)) return failure;
+  if (Failure injected = faultAt("link")) return injected;
   if (::link(from.c_str(), to.c_str()) == 0) return std::nullopt;
   // File systems without hard links (FAT on a memory stick, some network shares) get a copy.
   if (errno != EPERM && errno != EXDEV && errno != ENOTSUP && errno != EOPNOTSUPP && errno != EMLINK)
@@ -73,29 +118,35 @@ Failure linkOrCopy(const std::string& from, const std::string& to) {
   return copyDurably(from, to);
 }
 
-Failure renameReplacing(const std::string& from, const std::string& to) {
+Failure renameFile(const std::string& from, const std::string& to) {
+  if (Failure injected = faultAt("rename")) return injected;
   if (::rename(from.c_str(), to.c_str()) != 0) return lastFailure();
-  return syncFolder(folderOf(to));
+  return std::nullopt;
 }
 
 Failure syncFolder(const std::string& folder) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return lastFailure();
+  if (Failure injected = faultAt("open")) return injected;
+  Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.get() < 0) return lastFailure();
+  if (Failure injected = faultAt("fsync")) return injected;
   // Some file systems cannot sync a folder (EINVAL): their renames are as durable as they get.
-  const bool synced = ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS;
-  return closeChecked(fd, synced);
+  if (::fsync(fd.get()) != 0 && errno != EINVAL && errno != EROFS) return lastFailure();
+  return closeOf(fd);
 }
 
 Failure removeFile(const std::string& path) {
+  if (Failure injected = faultAt("unlink")) return injected;
   if (::unlink(path.c_str()) == 0 || errno == ENOENT) return std::nullopt;
   return lastFailure();
 }
 
 PathKind kindOf(const std::string& path) {
+  if (faultAt("stat")) return PathKind::Unknown;
   struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) return PathKind::Missing;
+  if (::stat(path.c_str(), &info) != 0) return errno == ENOENT ? PathKind::Missing : PathKind::Unknown;
   if (S_ISREG(info.st_mode)) return PathKind::Regular;
   if (S_ISDIR(info.st_mode)) return PathKind::Folder;
+  if (S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode)) return PathKind::Stream;
   return PathKind::Other;
 }
 
@@ -127,27 +178,49 @@ std::string pathIn(const std::string& folder, const std::string& name) {
   return (std::filesystem::path(folder) / name).string();
 }
 
-std::optional<FolderLock> FolderLock::acquire(const std::string& folder, int waitMilliseconds, std::string& reason) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) {
+std::string nameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+
+std::string absolutePath(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  return error ? path : absolute.lexically_normal().string();
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+  struct stat first {
+  }, second{};
+  const bool firstThere = ::stat(a.c_str(), &first) == 0, secondThere = ::stat(b.c_str(), &second) == 0;
+  if (firstThere && secondThere) return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+  if (firstThere || secondThere) return false;
+  std::error_code error;
+  return std::filesystem::weakly_canonical(a, error) == std::filesystem::weakly_canonical(b, error);
+}
+
+std::optional<FolderLock> FolderLock::acquire(const std::string& folder, Mode mode, int waitMilliseconds,
+                                              std::string& reason) {
+  if (Failure injected = faultAt("lock")) {
+    reason = *injected;
+    return std::nullopt;
+  }
+  Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.get() < 0) {
     reason = lastFailure();
     return std::nullopt;
   }
-  constexpr int kPause = 20;
+  constexpr int kPause = 5;
+  const int operation = (mode == Mode::Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
   for (int waited = 0;; waited += kPause) {
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return FolderLock(fd);
+    if (::flock(fd.get(), operation) == 0) return FolderLock(fd.release());
     if (errno != EWOULDBLOCK && errno != EINTR) {
       reason = lastFailure();
-      break;
+      return std::nullopt;
     }
     if (waited >= waitMilliseconds) {
       reason.clear();
-      break;
+      return std::nullopt;
     }
     ::usleep(kPause * 1000);
   }
-  ::close(fd);
-  return std::nullopt;
 }
 
 FolderLock::~FolderLock() {

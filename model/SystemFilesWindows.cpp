@@ -4,20 +4,57 @@
 
 #include <algorithm>
 
+#include "model/SystemCallFaults.h"
 #include "model/WideText.h"
 
 namespace vorandel::platform {
 
 namespace {
 
-Failure closeChecked(HANDLE file, bool ok) {
-  std::string reason = ok ? std::string() : lastFailure();
-  if (!CloseHandle(file) && ok) {
-    ok = false;
-    reason = lastFailure();
+// A handle closed when the operation ends without closing it itself (a failure, or a simulated kill
+// standing for the system closing it).
+class Handle {
+ public:
+  explicit Handle(HANDLE handle) : handle_(handle) {}
+  ~Handle() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
   }
-  if (ok) return std::nullopt;
-  return reason;
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  HANDLE get() const { return handle_; }
+  HANDLE release() {
+    const HANDLE handle = handle_;
+    handle_ = INVALID_HANDLE_VALUE;
+    return handle;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+Failure writeAll(HANDLE file, std::string_view bytes) {
+  if (Failure injected = faultAt("write")) return injected;
+  while (!bytes.empty()) {
+    DWORD written = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 20));
+    if (!WriteFile(file, bytes.data(), chunk, &written, nullptr)) return lastFailure();
+    if (written == 0) return std::string("disk full");
+    bytes.remove_prefix(written);
+  }
+  return std::nullopt;
+}
+
+Failure flushOf(HANDLE file) {
+  if (Failure injected = faultAt("fsync")) return injected;
+  if (FlushFileBuffers(file)) return std::nullopt;
+  return lastFailure();
+}
+
+// Closes the handle in every case; a failed close is reported.
+Failure closeOf(Handle& file) {
+  const Failure injected = faultAt("close");
+  if (!CloseHandle(file.release()) && !injected) return lastFailure();
+  return injected;
 }
 
 }  // namespace
@@ -35,51 +72,82 @@ std::string lastFailure() {
   return reason;
 }
 
-Failure writeDurably(const std::string& path, std::string_view bytes) {
-  const HANDLE file =
-      CreateFileW(widePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return lastFailure();
-  bool ok = true;
-  while (ok && !bytes.empty()) {
-    DWORD written = 0;
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
-    ok = WriteFile(file, bytes.data(), chunk, &written, nullptr) && written > 0;
-    bytes.remove_prefix(written);
+// Permissions on Windows come from the folder the file is made in; permissionsOf has nothing to copy.
+Failure writeDurably(const std::string& path, std::string_view bytes, const std::string&) {
+  if (Failure injected = faultAt("open")) return injected;
+  Handle file(
+      CreateFileW(widePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) return lastFailure();
+  if (Failure failure = writeAll(file.get(), bytes)) return failure;
+  if (Failure failure = flushOf(file.get())) return failure;
+  return closeOf(file);
+}
+
+Failure writeThrough(const std::string& path, std::string_view bytes, bool& noReader) {
+  noReader = false;
+  if (Failure injected = faultAt("open")) return injected;
+  Handle file(CreateFileW(widePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                          0, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) {
+    noReader = GetLastError() == ERROR_PIPE_BUSY || GetLastError() == ERROR_PIPE_NOT_CONNECTED;
+    return lastFailure();
   }
-  return closeChecked(file, ok && FlushFileBuffers(file));
+  if (Failure failure = writeAll(file.get(), bytes)) return failure;
+  return closeOf(file);
 }
 
 Failure linkOrCopy(const std::string& from, const std::string& to) {
-  removeFile(to);
+  if (Failure failure = removeFile(to)) return failure;
+  if (Failure injected = faultAt("link")) return injected;
   if (CreateHardLinkW(widePath(to).c_str(), widePath(from).c_str(), nullptr)) return std::nullopt;
   // FAT and some network shares have no hard links: a copy, flushed like every file the program writes.
+  if (Failure injected = faultAt("open")) return injected;
   if (!CopyFileW(widePath(from).c_str(), widePath(to).c_str(), FALSE)) return lastFailure();
-  const HANDLE file = CreateFileW(widePath(to).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return lastFailure();
-  return closeChecked(file, FlushFileBuffers(file));
+  Handle file(CreateFileW(widePath(to).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) return lastFailure();
+  if (Failure failure = flushOf(file.get())) return failure;
+  return closeOf(file);
 }
 
-Failure renameReplacing(const std::string& from, const std::string& to) {
+Failure renameFile(const std::string& from, const std::string& to) {
+  if (Failure injected = faultAt("rename")) return injected;
   if (MoveFileExW(widePath(from).c_str(), widePath(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return std::nullopt;
   return lastFailure();
 }
 
-Failure syncFolder(const std::string&) { return std::nullopt; }  // every move wrote through already
+// Every move wrote through already; the call is still counted, so that a fault walk has the same steps
+// on both systems.
+Failure syncFolder(const std::string&) {
+  if (Failure injected = faultAt("fsync")) return injected;
+  return std::nullopt;
+}
 
 Failure removeFile(const std::string& path) {
+  if (Failure injected = faultAt("unlink")) return injected;
   if (DeleteFileW(widePath(path).c_str())) return std::nullopt;
   const DWORD code = GetLastError();
   if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return std::nullopt;
+  SetLastError(code);
   return lastFailure();
 }
 
 PathKind kindOf(const std::string& path) {
+  if (faultAt("stat")) return PathKind::Unknown;
   const DWORD attributes = GetFileAttributesW(widePath(path).c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::Missing;
-  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return PathKind::Folder;
-  if (attributes & FILE_ATTRIBUTE_DEVICE) return PathKind::Other;
-  return PathKind::Regular;
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return PathKind::Folder;
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD code = GetLastError();
+    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return PathKind::Missing;
+  }
+  // Devices (NUL, CON) and pipes may have attributes or none: ask what the open handle is.
+  const Handle handle(CreateFileW(widePath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (handle.get() == INVALID_HANDLE_VALUE)
+    return attributes != INVALID_FILE_ATTRIBUTES ? PathKind::Regular : PathKind::Unknown;
+  const DWORD type = GetFileType(handle.get());
+  if (type == FILE_TYPE_CHAR || type == FILE_TYPE_PIPE) return PathKind::Stream;
+  return type == FILE_TYPE_DISK ? PathKind::Regular : PathKind::Other;
 }
 
 bool isReadOnly(const std::string& path) {
@@ -90,6 +158,7 @@ bool isReadOnly(const std::string& path) {
 // Links to the scenario files are rare on Windows; a move replaces a link itself there, as Explorer does.
 std::string resolveLinks(const std::string& path) { return path; }
 
+// Separators are looked for in the wide form, character by character.
 std::string folderOf(const std::string& path) {
   const std::wstring text = wide(path);
   const std::size_t slash = text.find_last_of(L"\\/");
@@ -104,21 +173,73 @@ std::string pathIn(const std::string& folder, const std::string& name) {
   return last == L'\\' || last == L'/' || last == L':' ? folder + name : folder + '\\' + name;
 }
 
-std::optional<FolderLock> FolderLock::acquire(const std::string& folder, int waitMilliseconds, std::string& reason) {
-  // A lock file opened without sharing is the lock; Windows removes it when the handle closes.
+std::string nameOf(const std::string& path) {
+  const std::wstring text = wide(path);
+  const std::size_t slash = text.find_last_of(L"\\/:");
+  return slash == std::wstring::npos ? path : narrow(text.substr(slash + 1));
+}
+
+std::string absolutePath(const std::string& path) {
+  const std::wstring text = wide(path);
+  const DWORD size = GetFullPathNameW(text.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return path;
+  std::wstring full(size, L'\0');
+  const DWORD length = GetFullPathNameW(text.c_str(), size, full.data(), nullptr);
+  if (length == 0 || length >= size) return path;
+  full.resize(length);
+  return narrow(full);
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+  const auto identify = [](const std::string& path, BY_HANDLE_FILE_INFORMATION& information) {
+    const Handle file(CreateFileW(widePath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return file.get() != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file.get(), &information);
+  };
+  BY_HANDLE_FILE_INFORMATION first{}, second{};
+  const bool firstThere = identify(a, first), secondThere = identify(b, second);
+  if (firstThere && secondThere)
+    return first.dwVolumeSerialNumber == second.dwVolumeSerialNumber && first.nFileIndexHigh == second.nFileIndexHigh &&
+           first.nFileIndexLow == second.nFileIndexLow;
+  if (firstThere || secondThere) return false;
+  return CompareStringOrdinal(wide(absolutePath(a)).c_str(), -1, wide(absolutePath(b)).c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+std::optional<FolderLock> FolderLock::acquire(const std::string& folder, Mode mode, int waitMilliseconds,
+                                              std::string& reason) {
+  if (Failure injected = faultAt("lock")) {
+    reason = *injected;
+    return std::nullopt;
+  }
+  // A hidden lock file, shared by every reader and writer and removed with its last handle; the lock
+  // is a byte range of it, shared for readers, exclusive for a writer.
   const std::wstring name = widePath(pathIn(folder, ".vorandel-lock"));
-  constexpr int kPause = 20;
+  constexpr int kPause = 5;
   for (int waited = 0;; waited += kPause) {
-    const HANDLE file = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                                    FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (file != INVALID_HANDLE_VALUE) return FolderLock(reinterpret_cast<long long>(file));
-    const DWORD code = GetLastError();
-    // A lock file that is still there (held, or being removed) refuses access; a folder that cannot be
-    // written refuses it too, but then the file is not there.
-    const bool held = code == ERROR_SHARING_VIOLATION ||
-                      (code == ERROR_ACCESS_DENIED && GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES);
+    Handle file(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    bool held = false;
+    if (file.get() != INVALID_HANDLE_VALUE) {
+      OVERLAPPED range{};
+      const DWORD flags = LOCKFILE_FAIL_IMMEDIATELY | (mode == Mode::Exclusive ? LOCKFILE_EXCLUSIVE_LOCK : 0);
+      if (LockFileEx(file.get(), flags, 0, 1, 0, &range))
+        return FolderLock(reinterpret_cast<long long>(file.release()));
+      held = GetLastError() == ERROR_LOCK_VIOLATION || GetLastError() == ERROR_IO_PENDING;
+    } else {
+      const DWORD code = GetLastError();
+      // A lock file being removed refuses access for a moment; a folder that cannot be written refuses it
+      // too, but then the file is not there: a reader may read without a lock, since no writer can write.
+      const bool there = GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+      held = code == ERROR_SHARING_VIOLATION || (code == ERROR_ACCESS_DENIED && there);
+      if (!held && code == ERROR_ACCESS_DENIED && mode == Mode::Shared) return FolderLock(kNone);
+      if (!held) {
+        SetLastError(code);
+        reason = lastFailure();
+        return std::nullopt;
+      }
+    }
     if (!held) {
-      SetLastError(code);
       reason = lastFailure();
       return std::nullopt;
     }

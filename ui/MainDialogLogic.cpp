@@ -73,9 +73,15 @@ void MainDialogLogic::generate() {
     state_.pendingChanges = false;
     showCaption();
     const std::string where = folder_.empty() ? "剧本文件已写入当前文件夹。" : "剧本文件已写入：" + folder_;
-    host_.messageBox(BoxOwner::Dialog, "已生成新的剧本。\n" + where, "处理完毕", BoxStyle::Plain);
+    host_.messageBox(BoxOwner::Dialog, std::string(kGenerated) + "\n" + where, "处理完毕", BoxStyle::Plain);
   } catch (const EditError& error) {
     host_.messageBox(BoxOwner::Dialog, error.text(), "错误", BoxStyle::Error);
+  } catch (const WriteUnfinished& error) {
+    // The new files are in place; what is left is said below.
+    state_.pendingChanges = false;
+    showCaption();
+    host_.messageBox(BoxOwner::Dialog, std::string(kGenerated) + "\n" + error.message().joined(), "错误",
+                     BoxStyle::Error);
   } catch (const FileError& error) {
     host_.messageBox(BoxOwner::Dialog, error.message().joined(), "错误", BoxStyle::Error);
   }

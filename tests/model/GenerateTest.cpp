@@ -5,20 +5,17 @@
 
 #include <gtest/gtest.h>
 #ifndef _WIN32
-#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
 #include <filesystem>
-#include <future>
 #include <set>
-#include <stdexcept>
-#include <thread>
 
 #include "app/AppMessages.h"
 #include "model/EditError.h"
 #include "model/FileError.h"
-#include "model/FileReplacement.h"
+#include "model/SystemCallFaults.h"
+#include "model/SystemFiles.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
 
@@ -158,23 +155,22 @@ TEST_F(Generate, AFolderThatCannotBeWrittenKeepsThePreviousFiles) {
   EXPECT_EQ(namesIn(folder.path().string()), (std::set<std::string>{"sndata.s5", "taiki.s5"}));
 }
 
-// A step that fails half way (here the new taiki.s5 disappears before it moves in, after the new
-// sndata.s5 has moved in) is undone: the previous pair is back under its own names.
+// A move that fails half way (the new taiki.s5 cannot move in after the new sndata.s5 has) is undone:
+// the previous pair is back under its own names and the older backup is kept.
 TEST_F(Generate, AFailedSecondMoveUndoesTheFirst) {
   writePrevious();
   writeFile(file("sndata.s5.bak"), "older sndata");
-  int steps = 0;
+  // Renames: the journal twice (begun, ready), then the two moves.
+  platform::planFaults({{"rename", 4, platform::FaultKind::Error}});
   try {
-    replaceFiles(folder.path().string(), {{"sndata.s5", expected.sndata}, {"taiki.s5", expected.taiki}}, [&] {
-      // Steps: two new files, the mark, two second names, then the first move.
-      if (++steps == 6) fs::remove(file("taiki.s5.vorandel-new"));
-    });
+    generateScenarioFiles(set, folder.path().string());
     ADD_FAILURE() << "no FileError";
   } catch (const FileError& error) {
     EXPECT_TRUE(text(error).starts_with("无法写入文件 " + file("taiki.s5") + "，新的剧本没有生成。")) << text(error);
     EXPECT_NE(text(error).find("原有的文件保持不变。"), std::string::npos) << text(error);
   }
-  EXPECT_EQ(steps, 6);
+  EXPECT_EQ(platform::faultsHit(), 1);
+  platform::planFaults({});
   expectPreviousUntouched();
   EXPECT_EQ(readFile(file("sndata.s5.bak")), "older sndata");
   EXPECT_EQ(namesIn(folder.path().string()), (std::set<std::string>{"sndata.s5", "taiki.s5", "sndata.s5.bak"}));
@@ -199,131 +195,31 @@ TEST_F(Generate, ALinkedFileIsReplacedWhereItLives) {
   EXPECT_EQ(namesIn(elsewhere.path().string()), (std::set<std::string>{"real-taiki.s5", "real-taiki.s5.bak"}));
 }
 
-// A writer that holds the folder's lock after its first step until released: a generation that takes
-// long. Another process on POSIX; on Windows, where there is no fork, a thread of this one (the lock
-// belongs to an open file there, so the thread's lock keeps this process out just as well).
-class FirstWriter {
- public:
-  explicit FirstWriter(const std::string& folder) {
-#ifdef _WIN32
-    auto held = holding_.get_future();
-    thread_ = std::thread([this, folder] {
-      bool holds = false;
-      try {
-        replaceFiles(folder, {{"sndata.s5", "first"}, {"taiki.s5", "first"}}, [&, steps = 0]() mutable {
-          if (++steps != 1) return;
-          holds = true;
-          holding_.set_value();
-          released_.get_future().wait();
-        });
-        finished_ = true;
-      } catch (...) {
-        if (!holds) holding_.set_exception(std::current_exception());
-      }
-    });
+// A writer takes the folder alone; readers share it with each other but not with a writer.
+TEST_F(Generate, AWriterWaitsForEveryOtherHolderOfTheFolder) {
+  generateScenarioFiles(set, folder.path().string());
+  const std::string busy = "另一个程序正在向文件夹 " + folder.path().string() + " 写入文件，请稍后再试。";
+  for (const auto mode : {platform::FolderLock::Mode::Exclusive, platform::FolderLock::Mode::Shared}) {
+    std::string reason;
+    const std::optional<platform::FolderLock> held =
+        platform::FolderLock::acquire(folder.path().string(), mode, 0, reason);
+    ASSERT_TRUE(held.has_value()) << reason;
     try {
-      held.get();
-    } catch (...) {
-      thread_.join();
-      throw;
+      generateScenarioFiles(set, folder.path().string());
+      ADD_FAILURE() << "a writer did not wait";
+    } catch (const FileError& error) {
+      EXPECT_EQ(text(error), busy);
     }
-#else
-    if (pipe(ready_) != 0 || pipe(release_) != 0) throw std::runtime_error("no pipe");
-    child_ = fork();
-    if (child_ == 0) {
-      replaceFiles(folder, {{"sndata.s5", "first"}, {"taiki.s5", "first"}}, [&, steps = 0]() mutable {
-        if (++steps != 1) return;
-        char byte = 0;
-        if (write(ready_[1], "x", 1) != 1 || read(release_[0], &byte, 1) != 1) _exit(2);
-      });
-      _exit(0);
+    if (mode == platform::FolderLock::Mode::Shared) {
+      const PairBytes read = readScenarioPair(folder.path().string());  // readers share
+      EXPECT_EQ(read.sndata, expected.sndata);
+      EXPECT_TRUE(read.notice.empty());
+    } else {
+      EXPECT_THROW(readScenarioPair(folder.path().string()), FileError);
     }
-    char byte = 0;
-    if (read(ready_[0], &byte, 1) != 1) throw std::runtime_error("the first writer did not start");
-#endif
   }
-  // Lets the writer finish; true when it did.
-  bool finish() {
-#ifdef _WIN32
-    released_.set_value();
-    thread_.join();
-    return finished_;
-#else
-    if (write(release_[1], "x", 1) != 1) return false;
-    int status = 0;
-    waitpid(child_, &status, 0);
-    for (const int fd : {ready_[0], ready_[1], release_[0], release_[1]}) close(fd);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-#endif
-  }
-
- private:
-#ifdef _WIN32
-  std::promise<void> holding_, released_;
-  std::thread thread_;
-  bool finished_ = false;
-#else
-  int ready_[2] = {-1, -1}, release_[2] = {-1, -1};
-  pid_t child_ = -1;
-#endif
-};
-
-TEST_F(Generate, ASecondWriterWaitsForTheFirst) {
-  FirstWriter first(folder.path().string());
-  try {
-    generateScenarioFiles(set, folder.path().string());
-    ADD_FAILURE() << "two writers at once";
-  } catch (const FileError& error) {
-    EXPECT_EQ(text(error), "另一个程序正在向文件夹 " + folder.path().string() + " 写入文件，请稍后再试。");
-  }
-  EXPECT_TRUE(first.finish());
-  EXPECT_EQ(readFile(file("sndata.s5")), "first");
   generateScenarioFiles(set, folder.path().string());  // the lock is free again
   expectNew();
-}
-
-// A run killed after each of its steps in turn: the final names always hold whole files, and once the
-// folder is recovered they are the previous pair or the new pair, never a mix, with nothing left over.
-TEST_F(Generate, ARunKilledAtAnyStepLeavesAWholePairAfterRecovery) {
-#ifdef _WIN32
-  GTEST_SKIP() << "needs fork to end a run after each step (POSIX only)";
-#else
-  bool finished = false;
-  for (int killAt = 1; !finished && killAt < 30; ++killAt) {
-    SCOPED_TRACE("killed after step " + std::to_string(killAt));
-    TempFolder place;
-    writeFile(place.file("sndata.s5"), "previous sndata");
-    writeFile(place.file("taiki.s5"), "previous taiki");
-    writeFile(place.file("taiki.s5.bak"), "older taiki");
-    const pid_t child = fork();
-    if (child == 0) {
-      int steps = 0;
-      replaceFiles(place.path().string(), {{"sndata.s5", expected.sndata}, {"taiki.s5", expected.taiki}}, [&] {
-        if (++steps == killAt) _exit(9);
-      });
-      _exit(0);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    finished = WEXITSTATUS(status) == 0;
-
-    const std::string sndata = readFile(place.file("sndata.s5"));
-    const std::string taiki = readFile(place.file("taiki.s5"));
-    EXPECT_TRUE(sndata == "previous sndata" || sndata == expected.sndata);
-    EXPECT_TRUE(taiki == "previous taiki" || taiki == expected.taiki);
-
-    recoverInterruptedGeneration(place.path().string());
-    const bool isNew = readFile(place.file("sndata.s5")) == expected.sndata;
-    EXPECT_EQ(readFile(place.file("sndata.s5")), isNew ? expected.sndata : "previous sndata");
-    EXPECT_EQ(readFile(place.file("taiki.s5")), isNew ? expected.taiki : "previous taiki");
-    EXPECT_EQ(readFile(place.file("taiki.s5.bak")), isNew ? "previous taiki" : "older taiki");
-    std::set<std::string> names{"sndata.s5", "taiki.s5", "taiki.s5.bak"};
-    if (isNew) names.insert("sndata.s5.bak");
-    EXPECT_EQ(namesIn(place.path().string()), names);
-  }
-  EXPECT_TRUE(finished) << "the sequence never ran to its end";
-#endif
 }
 
 }  // namespace

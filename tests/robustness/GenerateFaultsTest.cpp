@@ -177,6 +177,23 @@ TEST(GenerateFaults, DiskFillingUpHalfWayIsReportedAndThePreviousFilesAreKept) {
 #endif
 }
 
+// A map or a table that fills the disk half way leaves the earlier file whole: nothing is written in
+// place, and no temporary name is left.
+TEST(GenerateFaults, OtherFilesFillingTheDiskKeepTheEarlierFile) {
+  TempFolder folder;
+  const std::string file = folder.file("old.txt");
+  const std::vector<std::vector<std::string>> commands{{"map", "-o", file},
+                                                       {"export", "officer", "-o", file, "--force"}};
+  for (const std::vector<std::string>& args : commands) {
+    SCOPED_TRACE(args.front());
+    writeFile(file, std::string(3000, 'x'));
+    const ProgramRun run = runProgramWithFileLimit(args, 1000);
+    EXPECT_EQ(run.code, kExitFileFailed) << run.messages;
+    EXPECT_EQ(readFile(file), std::string(3000, 'x'));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "debris left";
+  }
+}
+
 TEST(GenerateFaults, ALimitAboveBothFilesLetsTheProgramFinish) {
 #ifdef _WIN32
   GTEST_SKIP() << kNeedsPosixProcesses;

@@ -1,0 +1,186 @@
+// The commands around the file writer: read commands leave an interrupted folder byte for byte as they
+// found it and read the pair its next writer keeps; outputs over the run's own files are refused; a
+// report fails before the pair is replaced or is replaced with it; a map never blocks on a pipe.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "cli/Cli.h"
+#include "model/SystemCallFaults.h"
+#include "model/WriteJournal.h"
+#include "tests/support/ScenarioBuilder.h"
+#include "tests/support/TempFolder.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+namespace vorandel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::readFile;
+using testing::TempFolder;
+using testing::writeFile;
+
+const std::string kNotice = "中有一次中断的写入：读取的是下一次写入时会保留的文件。";
+const std::string kLordTable = "剧本\t编号\t设置\t金钱\t粮食\n0\t0\t0\t1\t1\n1\t2\t1\t12345\t777\n";
+
+class WriterCommands : public ::testing::Test {
+ protected:
+  // Runs the command line with the given built-in pair; a simulated kill ends it as a kill would.
+  int run(std::vector<std::string> args, const BuiltInData& data) {
+    err.str("");
+    CliContext context{out, err, "GBK", data};
+    return runCli(args, context);
+  }
+  int run(std::vector<std::string> args) { return run(std::move(args), previous); }
+  bool said(const std::string& part) const { return err.str().find(part) != std::string::npos; }
+
+  // Every name of the folder with its bytes: what "unchanged" means.
+  std::map<std::string, std::string> snapshot(const std::string& dir) const {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::directory_iterator(dir))
+      files[entry.path().filename().string()] = readFile(entry.path().string());
+    return files;
+  }
+  void writePrevious(const std::string& dir) {
+    fs::create_directories(dir);
+    writeFile(dir + "/sndata.s5", previousBytes.sndata);
+    writeFile(dir + "/taiki.s5", previousBytes.taiki);
+  }
+
+  testing::FileBytes previousBytes = testing::writeToBytes(testing::smallValidSet());
+  testing::FileBytes newBytes = testing::writeToBytes(testing::busyValidSet());
+  BuiltInData previous{previousBytes.sndata, previousBytes.taiki};
+  BuiltInData fresh{newBytes.sndata, newBytes.taiki};
+  TempFolder folder;
+  std::ostringstream out, err;
+};
+
+// A generation killed at each of its system calls; the read commands then change nothing, read a
+// whole pair and say so in one line when the folder was left interrupted; a writing command settles it.
+TEST_F(WriterCommands, ReadCommandsNeverChangeAnInterruptedFolder) {
+  const std::string dir = folder.file("A");
+  writePrevious(dir);
+  platform::planFaults({});
+  ASSERT_EQ(run({"generate", "--out", dir}, fresh), kExitDone);
+  const int calls = platform::countedCalls();
+  ASSERT_GT(calls, 20);
+  int interrupted = 0;
+  for (int kill = 1; kill <= calls; ++kill) {
+    SCOPED_TRACE("killed at call " + std::to_string(kill));
+    fs::remove_all(dir);
+    writePrevious(dir);
+    platform::planFaults({{"", kill, platform::FaultKind::Kill}});
+    EXPECT_THROW(run({"generate", "--out", dir}, fresh), platform::SimulatedKill);
+    platform::planFaults({});
+    const bool journal = fs::exists(dir + "/" + kJournalName);
+    interrupted += journal ? 1 : 0;
+    const auto before = snapshot(dir);
+    const std::vector<std::vector<std::string>> reads{
+        {"check", "--from", dir},
+        {"diff", dir},
+        {"info", "--from", dir},
+        {"export", "officer", "--from", dir, "-o", folder.file("t.txt"), "--force"}};
+    for (const std::vector<std::string>& args : reads) {
+      SCOPED_TRACE(args.front());
+      const int code = run(args);
+      EXPECT_TRUE(code == kExitDone || (args.front() == "diff" && code == kExitRefused)) << err.str();
+      EXPECT_EQ(snapshot(dir), before);
+      EXPECT_EQ(said(kNotice), journal) << err.str();
+    }
+    EXPECT_EQ(run({"generate", "--from", dir, "--out", dir}), kExitDone) << err.str();
+    EXPECT_FALSE(fs::exists(dir + "/" + kJournalName));
+    EXPECT_EQ(snapshot(dir).size(), 4u);
+    if (::testing::Test::HasFailure()) return;
+  }
+  EXPECT_GT(interrupted, 10);
+}
+
+TEST_F(WriterCommands, OutputsOverTheRunsOwnFilesAreRefused) {
+  const std::string dir = folder.file("D");
+  writePrevious(dir);
+  const std::string table = folder.file("lord.txt");
+  writeFile(table, kLordTable);
+  const auto before = snapshot(dir);
+  const std::vector<std::vector<std::string>> refused{
+      {"generate", "--out", dir, "--report", dir + "/sndata.s5"},
+      {"check", "--from", dir, "--report", dir + "/taiki.s5"},
+      {"map", "--from", dir, "-o", dir + "/sndata.s5"},
+      {"map", "-o", folder.file("TAIKI.S5")},
+      {"check", "--lord", table, "--report", table},
+      {"export", "officer", "--from", dir, "-o", dir + "/sndata.s5", "--force"}};
+  for (const std::vector<std::string>& args : refused) {
+    SCOPED_TRACE(args.back());
+    EXPECT_EQ(run(args), kExitUsage) << err.str();
+    EXPECT_TRUE(err.str().starts_with("不能写入 ")) << err.str();
+  }
+  EXPECT_EQ(snapshot(dir), before);
+  EXPECT_EQ(readFile(table), kLordTable);
+  EXPECT_FALSE(fs::exists(folder.file("TAIKI.S5")));
+}
+
+// A report into a file is replaced with the pair or not at all; one into a device goes first.
+TEST_F(WriterCommands, AFailedReportNeverFollowsAReplacedPair) {
+  const std::string dir = folder.file("OUT");
+  writePrevious(dir);
+  const std::string table = folder.file("lord.txt");
+  writeFile(table, kLordTable);
+  const auto before = snapshot(dir);
+#ifndef _WIN32
+  if (fs::exists("/dev/full")) {
+    EXPECT_EQ(run({"generate", "--out", dir, "--lord", table, "--report", "/dev/full"}), kExitFileFailed);
+    EXPECT_FALSE(said("已生成新的剧本。")) << err.str();
+    EXPECT_EQ(snapshot(dir), before);
+  }
+#endif
+  const std::string report = folder.file("report.txt");
+  writeFile(report, "old report");
+  fs::permissions(dir + "/taiki.s5", fs::perms::owner_read);  // the pair cannot be replaced
+  EXPECT_EQ(run({"generate", "--out", dir, "--lord", table, "--report", report}), kExitFileFailed);
+  EXPECT_EQ(readFile(report), "old report");
+  EXPECT_EQ(snapshot(dir), before);
+  fs::permissions(dir + "/taiki.s5", fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(run({"generate", "--out", dir, "--lord", table, "--report", report}), kExitDone) << err.str();
+  EXPECT_NE(readFile(report), "old report");
+  EXPECT_EQ(readFile(report + ".bak"), "old report");
+  EXPECT_TRUE(err.str().ends_with("已生成新的剧本。\n")) << err.str();
+}
+
+// The journal cannot be removed at the end: the pair is new, and the command says so and fails.
+TEST_F(WriterCommands, AJournalLeftBehindIsNoSilentSuccess) {
+  const std::string dir = folder.file("OUT");
+  writePrevious(dir);
+  int last = 0;
+  for (int n = 1; n < 30; ++n) {
+    fs::remove_all(dir);
+    writePrevious(dir);
+    platform::planFaults({{"unlink", n, platform::FaultKind::Error}});
+    const int code = run({"generate", "--out", dir}, fresh);
+    platform::planFaults({});
+    if (code == kExitDone) break;
+    last = n;
+  }
+  fs::remove_all(dir);
+  writePrevious(dir);
+  platform::planFaults({{"unlink", last, platform::FaultKind::Error}});
+  EXPECT_EQ(run({"generate", "--out", dir}, fresh), kExitFileFailed);
+  platform::planFaults({});
+  EXPECT_TRUE(err.str().starts_with("已生成新的剧本。\n")) << err.str();
+  EXPECT_EQ(readFile(dir + "/sndata.s5"), newBytes.sndata);
+}
+
+#ifndef _WIN32
+TEST_F(WriterCommands, AMapIntoAPipeNobodyReadsIsRefusedAtOnce) {
+  const std::string pipe = folder.file("map.svg");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_EQ(run({"map", "-o", pipe}), kExitFileFailed);
+  EXPECT_TRUE(said("这是一个管道，但没有程序在读取它。")) << err.str();
+}
+#endif
+
+}  // namespace
+}  // namespace vorandel
