@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "app/AppMessages.h"
 #include "app/BatchChanges.h"
 #include "app/BatchRun.h"
 #include "app/BatchSummary.h"

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "model/FileRead.h"
+#include "model/Messages.h"
 #include "model/SystemFiles.h"
 #include "model/WriteJournal.h"
 

@@ -20,11 +20,10 @@
 
 #include "model/FileError.h"
 #include "model/Message.h"
+#include "model/Messages.h"
 
 namespace vorandel {
 
-inline constexpr const char* kCannotWriteFile = "无法写入文件：%s";
-inline constexpr const char* kCannotRenameTo = "无法将 %s 重命名为: %s";
 
 // The writer's choices, and the caller's texts for its failures.
 struct WriteChoices {

@@ -12,6 +12,7 @@ inline constexpr const char* kPortraitOutOfRange = "头像编号超出范围。"
 inline constexpr const char* kTooManyWaiting = "剧本待上场武将人数过多";
 inline constexpr const char* kReadOnlyFile = "这个文件是只读的：去掉它的只读属性后再试。";
 inline constexpr const char* kCannotWriteFile = "无法写入文件：%s";
+inline constexpr const char* kCannotRenameTo = "无法将 %s 重命名为: %s";
 inline constexpr const char* kCannotReadFile = "无法读取文件：%s";
 inline constexpr const char* kFolderNotFile = "原因：这是一个文件夹，不是文件";
 

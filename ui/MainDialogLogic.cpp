@@ -1,5 +1,6 @@
 #include "ui/MainDialogLogic.h"
 
+#include "app/AppMessages.h"
 #include "app/Generate.h"
 #include "model/EditError.h"
 #include "model/FileError.h"

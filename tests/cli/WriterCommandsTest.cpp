@@ -10,6 +10,7 @@
 #include "cli/Cli.h"
 #include "model/SystemCallFaults.h"
 #include "model/WriteJournal.h"
+#include "tests/support/RecordNames.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
 
@@ -23,7 +24,9 @@ namespace {
 namespace fs = std::filesystem;
 using testing::readFile;
 using testing::TempFolder;
+using testing::gbkBytes;
 using testing::writeFile;
+using testing::writeGbkFile;
 
 const std::string kNotice = "中有一次中断的写入：读取的是下一次写入时会保留的文件。";
 const std::string kLordTable = "剧本\t编号\t设置\t金钱\t粮食\n0\t0\t0\t1\t1\n1\t2\t1\t12345\t777\n";
@@ -33,7 +36,7 @@ class WriterCommands : public ::testing::Test {
   // Runs the command line with the given built-in pair; a simulated kill ends it as a kill would.
   int run(std::vector<std::string> args, const BuiltInData& data) {
     err.str("");
-    CliContext context{out, err, "GBK", data};
+    CliContext context{out, err, "UTF-8", data};
     return runCli(args, context);
   }
   int run(std::vector<std::string> args) { return run(std::move(args), previous); }
@@ -104,7 +107,7 @@ TEST_F(WriterCommands, OutputsOverTheRunsOwnFilesAreRefused) {
   const std::string dir = folder.file("D");
   writePrevious(dir);
   const std::string table = folder.file("lord.txt");
-  writeFile(table, kLordTable);
+  writeGbkFile(table, kLordTable);
   const auto before = snapshot(dir);
   const std::vector<std::vector<std::string>> refused{
       {"generate", "--out", dir, "--report", dir + "/sndata.s5"},
@@ -119,7 +122,7 @@ TEST_F(WriterCommands, OutputsOverTheRunsOwnFilesAreRefused) {
     EXPECT_TRUE(err.str().starts_with("不能写入 ")) << err.str();
   }
   EXPECT_EQ(snapshot(dir), before);
-  EXPECT_EQ(readFile(table), kLordTable);
+  EXPECT_EQ(readFile(table), gbkBytes(kLordTable));
   EXPECT_FALSE(fs::exists(folder.file("TAIKI.S5")));
 }
 
@@ -128,7 +131,7 @@ TEST_F(WriterCommands, AFailedReportNeverFollowsAReplacedPair) {
   const std::string dir = folder.file("OUT");
   writePrevious(dir);
   const std::string table = folder.file("lord.txt");
-  writeFile(table, kLordTable);
+  writeGbkFile(table, kLordTable);
   const auto before = snapshot(dir);
 #ifndef _WIN32
   if (fs::exists("/dev/full")) {

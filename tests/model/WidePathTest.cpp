@@ -50,7 +50,7 @@ TEST_F(WidePath, FilesDeepInAChineseFolderAreWrittenReadAndReplaced) {
 
   ASSERT_EQ(platform::writeDurably(fresh, "second"), std::nullopt);
   ASSERT_EQ(platform::linkOrCopy(file, file + ".bak"), std::nullopt);
-  ASSERT_EQ(platform::renameReplacing(fresh, file), std::nullopt);
+  ASSERT_EQ(platform::renameFile(fresh, file), std::nullopt);
   EXPECT_EQ(readWholeFile(file, 100), "second");
   EXPECT_EQ(readWholeFile(file + ".bak", 100), "first");
   EXPECT_EQ(platform::kindOf(fresh), platform::PathKind::Missing);

@@ -33,7 +33,7 @@ command -v Xvfb >/dev/null || skip "Xvfb is not installed"
 command -v import >/dev/null || skip "ImageMagick (import) is not installed"
 command -v iconv >/dev/null || skip "iconv is not installed"
 locale -a 2>/dev/null | grep -qix "${run_locale/UTF-8/utf8}" || skip "the locale $run_locale is not generated"
-fc-list :lang=zh 2>/dev/null | grep -q . || skip "no CJK font is installed"
+fc-list 2>/dev/null | grep -qi "WenQuanYi Micro Hei" || skip "the CJK font WenQuanYi Micro Hei (fonts-wqy-microhei) is not installed"
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 
 work=$(mktemp -d /tmp/vorandel-wine-XXXXXX)
@@ -82,6 +82,15 @@ step "preparing the Wine prefix and the display"
 # Every program of the prefix in one Wine desktop, which draws the title bars as Windows would.
 "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
 "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+# Windows in any language links its dialog fonts to a Chinese font for characters they lack; a fresh
+# Wine prefix does so only under a Chinese locale. The same links here, to the CJK font of this machine.
+for font in 宋体 SimSun; do
+  "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$font" /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
+done
+for font in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "Segoe UI"; do
+  "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$font" \
+    /t REG_MULTI_SZ /d "wqy-microhei.ttc,WenQuanYi Micro Hei" /f >/dev/null 2>&1
+done
 "$wineserver" -k >/dev/null 2>&1; "$wineserver" -w >/dev/null 2>&1
 # The programs unpacked into a folder of drive C:, the game's files written beside them.
 folder=$WINEPREFIX/drive_c/$unpacked
