@@ -279,30 +279,40 @@ Counts walkLayout(Layout layout, const std::string& name) {
   return counts;
 }
 
-TEST(FaultWalk, EveryFaultOfAReplacementAndOfItsRecoveryEndsInAWholePair) {
-  const std::vector<std::pair<Layout, std::string>> layouts{
-#ifndef _WIN32
-      {Layout::LinkedPair, "linked"},  // Windows replaces a link itself
+// One test per layout, so that each is run and reported on its own.
+class FaultWalk : public ::testing::TestWithParam<std::pair<Layout, const char*>> {};
+
+TEST_P(FaultWalk, EveryFaultOfAReplacementAndOfItsRecoveryEndsInAWholePair) {
+  const auto& [layout, name] = GetParam();
+#ifdef _WIN32
+  if (layout == Layout::LinkedPair) GTEST_SKIP() << "Windows replaces a link itself";
+  // The group over two folders differs from the plain walk only in the writer's own code, which the
+  // native walk covers; under Wine it would take most of the suite's time.
+  if (layout == Layout::ReportElsewhere) GTEST_SKIP() << "walked natively only (the same system calls as plain)";
 #endif
-      {Layout::Plain, "plain"},
-      {Layout::HardLinkedBackup, "hardlinked"},
-      {Layout::ReportElsewhere, "report-elsewhere"}};
-  for (const auto& [layout, name] : layouts) {
-    SCOPED_TRACE(name);
-    const Counts counts = walkLayout(layout, name);
-    std::cout << "fault walk (" << name << "): " << counts.steps << " calls in a replacement, " << counts.single
-              << " single faults leaving " << counts.states << " interrupted states, " << counts.doubleInWriter
-              << " double faults in the writer, " << counts.doubleInRecovery << " faults in the recovery of a state, "
-              << counts.kills << " kills\n";
-    if (::testing::Test::HasFailure()) return;
-    EXPECT_GT(counts.steps, 30);
-    EXPECT_GT(counts.states, 10);
-    if (layout == Layout::Plain) {
-      EXPECT_GT(counts.doubleInWriter, counts.single);
-    }
-    EXPECT_GT(counts.doubleInRecovery, counts.single);
+  const Counts counts = walkLayout(layout, name);
+  std::cout << "fault walk (" << name << "): " << counts.steps << " calls in a replacement, " << counts.single
+            << " single faults leaving " << counts.states << " interrupted states, " << counts.doubleInWriter
+            << " double faults in the writer, " << counts.doubleInRecovery << " faults in the recovery of a state, "
+            << counts.kills << " kills\n";
+  if (::testing::Test::HasFailure()) return;
+  EXPECT_GT(counts.steps, 30);
+  EXPECT_GT(counts.states, 10);
+  if (layout == Layout::Plain) {
+    EXPECT_GT(counts.doubleInWriter, counts.single);
   }
+  EXPECT_GT(counts.doubleInRecovery, counts.single);
 }
+
+INSTANTIATE_TEST_SUITE_P(Layouts, FaultWalk,
+                         ::testing::Values(std::pair{Layout::Plain, "plain"}, std::pair{Layout::LinkedPair, "linked"},
+                                           std::pair{Layout::HardLinkedBackup, "hardlinked"},
+                                           std::pair{Layout::ReportElsewhere, "report-elsewhere"}),
+                         [](const ::testing::TestParamInfo<std::pair<Layout, const char*>>& layout) {
+                           std::string name = layout.param.second;
+                           std::erase(name, '-');
+                           return name;
+                         });
 
 }  // namespace
 }  // namespace vorandel
