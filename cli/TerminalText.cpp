@@ -21,11 +21,6 @@ std::string nativeTo(std::string_view bytes, const std::string&) { return std::s
 
 }  // namespace
 
-std::optional<std::string> argumentToUtf8(const std::string& word, const std::string&) {
-  if (!isUtf8(word)) return std::nullopt;
-  return word;
-}
-
 #else
 
 std::string terminalCharset() {
@@ -43,11 +38,12 @@ std::string nativeTo(std::string_view bytes, const std::string&) { return std::s
 
 }  // namespace
 
+#endif
+
+// On Windows the words come from the wide command line as UTF-8, which is the terminal's charset there.
 std::optional<std::string> argumentToUtf8(const std::string& word, const std::string& charset) {
   return utf8Of(word, charset);
 }
-
-#endif
 
 std::string messageTo(const Message& message, const std::string& charset) {
   std::string shown;

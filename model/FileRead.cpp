@@ -17,6 +17,9 @@ std::string readFileUpTo(const std::string& path, std::size_t maxBytes) {
   const auto cannotRead = [&](std::string_view reason) {
     throw FileError(Message::withPaths(kCannotReadFile, {path}).nativeLine(reason));
   };
+  // A folder opens on some systems and fails only at reading, with a reason in the system's words.
+  if (platform::kindOf(path) == platform::PathKind::Folder)
+    throw FileError(Message::withPaths(kCannotReadFile, {path}).textLine(kFolderNotFile));
   const FileHandle file = openFile(path, "rb");
   if (!file) cannotRead(std::strerror(errno));
   std::string bytes;

@@ -46,7 +46,34 @@ std::optional<std::wstring> toWide(std::string_view text, UINT source, bool stri
   if (count <= 0) return std::nullopt;
   std::wstring wide(static_cast<std::size_t>(count), L'\0');
   MultiByteToWideChar(source, flags, text.data(), size, wide.data(), count);
+  // Windows gives the byte 0xFF and GBK's user-defined areas characters of the private use area; GBK
+  // as the other systems read it has none, so they are not GBK text here either.
+  if (source == 936) {
+    for (wchar_t& character : wide) {
+      if (character < 0xE000 || character > 0xF8FF) continue;
+      if (strict) return std::nullopt;
+      character = L'?';
+    }
+  }
   return wide;
+}
+
+// A character beyond the first 65536 (two UTF-16 units) has no form in a code page such as GBK: it
+// becomes one '?', as on the other systems. Nothing when strict.
+std::optional<std::wstring> withoutSurrogatePairs(const std::wstring& wide, bool strict) {
+  std::wstring single;
+  for (std::size_t i = 0; i < wide.size(); ++i) {
+    const bool pair =
+        wide[i] >= 0xD800 && wide[i] <= 0xDBFF && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 && wide[i + 1] <= 0xDFFF;
+    if (!pair) {
+      single += wide[i];
+      continue;
+    }
+    if (strict) return std::nullopt;
+    single += L'?';
+    ++i;
+  }
+  return single;
 }
 
 std::optional<std::string> fromWide(const std::wstring& wide, UINT target, bool strict) {
@@ -61,12 +88,15 @@ std::optional<std::string> fromWide(const std::wstring& wide, UINT target, bool 
                         nullptr);
     return out;
   }
+  const std::optional<std::wstring> single = withoutSurrogatePairs(wide, strict);
+  if (!single) return std::nullopt;
+  const int singleSize = static_cast<int>(single->size());
   BOOL lossy = FALSE;
   const DWORD flags = WC_NO_BEST_FIT_CHARS;
-  const int count = WideCharToMultiByte(target, flags, wide.data(), size, nullptr, 0, "?", &lossy);
+  const int count = WideCharToMultiByte(target, flags, single->data(), singleSize, nullptr, 0, "?", &lossy);
   if (count <= 0 || (strict && lossy)) return std::nullopt;
   std::string out(static_cast<std::size_t>(count), '\0');
-  WideCharToMultiByte(target, flags, wide.data(), size, out.data(), count, "?", &lossy);
+  WideCharToMultiByte(target, flags, single->data(), singleSize, out.data(), count, "?", &lossy);
   return out;
 }
 

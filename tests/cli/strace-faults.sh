@@ -7,6 +7,7 @@
 #   strace-faults.sh VORANDEL WORK_DIR
 set -uo pipefail
 vorandel=$1 work=$2
+case $1 in *.exe) echo "SKIPPED: a Windows program: its system calls are Wine's, not the kernel's"; exit 77 ;; esac
 command -v strace >/dev/null || { echo "SKIPPED: strace is not installed"; exit 77; }
 strace -f -o /dev/null true 2>/dev/null || { echo "SKIPPED: strace cannot trace here"; exit 77; }
 

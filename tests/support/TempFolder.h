@@ -6,7 +6,15 @@
 #include <random>
 #include <string>
 
+#include "model/OpenFile.h"
+
 namespace vorandel::testing {
+
+// A path of the system as the program's UTF-8 text (on Windows the narrow form would be the ANSI code page).
+inline std::string utf8Path(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
 
 class TempFolder {
  public:
@@ -24,19 +32,19 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
-  std::string file(const std::string& name) const { return (path_ / name).string(); }
+  std::string file(const std::string& name) const { return utf8Path(path_ / systemPath(name)); }
 
  private:
   std::filesystem::path path_;
 };
 
 inline std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(systemPath(path), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 inline void writeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(systemPath(path), std::ios::binary | std::ios::trunc);
   out << bytes;
 }
 

@@ -35,13 +35,16 @@ class LongPath : public ::testing::Test {
   LongPath() {
     state.current = testing::smallValidSet();
     state.pristineCopy = state.current;
-    std::filesystem::path deep = root.path() / "游戏" / "三国 修改";
-    for (int level = 0; level < 6; ++level) deep /= "第" + std::to_string(level) + "层 " + std::string(48, 'x');
+    std::filesystem::path deep = root.path() / systemPath("游戏") / systemPath("三国 修改");
+    for (int level = 0; level < 6; ++level)
+      deep /= systemPath("第" + std::to_string(level) + "层 " + std::string(48, 'x'));
     std::filesystem::create_directories(deep);
-    folder = deep.string();
+    folder = testing::utf8Path(deep);
   }
 
-  std::string inFolder(const std::string& name) const { return (std::filesystem::path(folder) / name).string(); }
+  std::string inFolder(const std::string& name) const {
+    return testing::utf8Path(systemPath(folder) / systemPath(name));
+  }
 
   std::int32_t money() const { return state.current.scenarios[1].force(2).get(force::money); }
 
@@ -117,14 +120,14 @@ TEST_F(LongPath, TheMapAndTheScenarioFilesAreWrittenIntoTheFolder) {
   EXPECT_TRUE(host.boxes.empty()) << host.boxes[0].text;
   ASSERT_EQ(host.shellOpened.size(), 1u);
   EXPECT_EQ(host.shellOpened[0].first, inFolder(scenarioMapFileName(1)));
-  EXPECT_TRUE(std::filesystem::is_regular_file(inFolder(scenarioMapFileName(1))));
+  EXPECT_TRUE(std::filesystem::is_regular_file(systemPath(inFolder(scenarioMapFileName(1)))));
 
   ui::MainDialogLogic main(state, host, folder);
   EXPECT_TRUE(main.onCommand(MAIN_GENERATE));
   ASSERT_EQ(host.boxes.size(), 1u);
   EXPECT_EQ(host.boxes[0].text, "已生成新的剧本。\n剧本文件已写入：" + folder);
-  EXPECT_TRUE(std::filesystem::is_regular_file(inFolder(kSndataName)));
-  EXPECT_TRUE(std::filesystem::is_regular_file(inFolder(kTaikiName)));
+  EXPECT_TRUE(std::filesystem::is_regular_file(systemPath(inFolder(kSndataName))));
+  EXPECT_TRUE(std::filesystem::is_regular_file(systemPath(inFolder(kTaikiName))));
 }
 
 }  // namespace

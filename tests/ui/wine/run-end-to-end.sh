@@ -33,7 +33,8 @@ command -v Xvfb >/dev/null || skip "Xvfb is not installed"
 command -v import >/dev/null || skip "ImageMagick (import) is not installed"
 command -v iconv >/dev/null || skip "iconv is not installed"
 locale -a 2>/dev/null | grep -qix "${run_locale/UTF-8/utf8}" || skip "the locale $run_locale is not generated"
-fc-list 2>/dev/null | grep -qi "WenQuanYi Micro Hei" || skip "the CJK font WenQuanYi Micro Hei (fonts-wqy-microhei) is not installed"
+[[ $(fc-list : family 2>/dev/null) == *"WenQuanYi Micro Hei"* ]] ||
+  skip "the CJK font WenQuanYi Micro Hei (fonts-wqy-microhei) is not installed"
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 
 work=$(mktemp -d /tmp/vorandel-wine-XXXXXX)
