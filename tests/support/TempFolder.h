@@ -7,6 +7,7 @@
 #include <string>
 
 #include "model/OpenFile.h"
+#include "model/SystemFiles.h"
 
 namespace vorandel::testing {
 
@@ -32,7 +33,7 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
-  std::string file(const std::string& name) const { return utf8Path(path_ / systemPath(name)); }
+  std::string file(const std::string& name) const { return platform::pathIn(utf8Path(path_), name); }
 
  private:
   std::filesystem::path path_;

@@ -7,6 +7,7 @@
 #include "app/MapFile.h"
 #include "model/PairNames.h"
 #include "model/Records.h"
+#include "model/SystemFiles.h"
 #include "tests/support/RecordNames.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
@@ -42,9 +43,7 @@ class LongPath : public ::testing::Test {
     folder = testing::utf8Path(deep);
   }
 
-  std::string inFolder(const std::string& name) const {
-    return testing::utf8Path(systemPath(folder) / systemPath(name));
-  }
+  std::string inFolder(const std::string& name) const { return platform::pathIn(folder, name); }
 
   std::int32_t money() const { return state.current.scenarios[1].force(2).get(force::money); }
 
