@@ -16,6 +16,8 @@ void failCell(const std::string& message, FaultKind kind, std::string item) {
   throw CellFault(message, kind, std::move(item));
 }
 
+void failCellKeepingText(const std::string& message, FaultKind kind) { throw CellFault(message, kind, {}, false); }
+
 void raiseCellError(CellPosition at, const std::string& message) { raiseCellError(at, message, Message()); }
 
 void raiseCellError(CellPosition at, const std::string& message, const Message& details) {

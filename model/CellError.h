@@ -33,15 +33,19 @@ enum class FaultKind {
 class CellFault : public EditError {
  public:
   using EditError::EditError;
-  CellFault(std::string text, FaultKind kind, std::string item = {})
-      : EditError(std::move(text)), kind_(kind), item_(std::move(item)) {}
+  CellFault(std::string text, FaultKind kind, std::string item = {}, bool positionInText = true)
+      : EditError(std::move(text)), kind_(kind), item_(std::move(item)), positionInText_(positionInText) {}
   FaultKind kind() const noexcept { return kind_; }
   // The offending item of a list cell, or the bad name; empty when the whole cell is at fault.
   const std::string& item() const noexcept { return item_; }
+  // Whether the error's text begins with the cell's position; a few messages have always stood alone,
+  // and their cell is named only in the lines below them.
+  bool positionInText() const noexcept { return positionInText_; }
 
  private:
   FaultKind kind_ = FaultKind::Other;
   std::string item_;
+  bool positionInText_ = true;
 };
 
 // Spreadsheet letters of the 1-based column n: A..Z, then AA, AB, ...; empty above 675.
@@ -50,6 +54,8 @@ std::string columnLetters(std::uint32_t n);
 // Raises a CellFault with the message, for the caller's caller to place.
 [[noreturn]] void failCell(const std::string& message);
 [[noreturn]] void failCell(const std::string& message, FaultKind kind, std::string item = {});
+// Raises a CellFault whose message stays the error's whole first line, without the cell's position.
+[[noreturn]] void failCellKeepingText(const std::string& message, FaultKind kind = FaultKind::Other);
 
 // Raises an EditError whose text names the cell at the position and then gives the message.
 [[noreturn]] void raiseCellError(CellPosition at, const std::string& message);

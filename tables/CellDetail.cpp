@@ -94,6 +94,17 @@ std::string problemLine(const CellSubject& subject, const CellFault& fault) {
   return line;
 }
 
+void raiseCellFault(std::string_view file, CellPosition written, const CellSubject& subject, const CellFault& fault) {
+  const Message details = cellDetails(file, subject, fault);
+  if (fault.positionInText()) raiseCellError(written, fault.text(), details);
+  ErrorContext context;
+  context.row = written.row;
+  context.column = written.column;
+  EditError error(fault.text(), std::move(context));
+  error.addDetail(details);
+  throw error;
+}
+
 Message tableLine(std::string_view file) { return Message("表：").native(file); }
 
 Message cellDetails(std::string_view file, const CellSubject& subject, const CellFault& fault) {

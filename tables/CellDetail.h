@@ -34,6 +34,12 @@ std::string problemLine(const CellSubject& subject, const CellFault& fault);
 // The detail lines of a cell error: the table's name, the place and text of the cell, what is allowed.
 Message cellDetails(std::string_view file, const CellSubject& subject, const CellFault& fault);
 
+// Raises the error of a fault met while reading the cell at `written`: its text names that position
+// (unless the fault's message stands alone) and gives the message; its details are cellDetails of the
+// cell really at fault.
+[[noreturn]] void raiseCellFault(std::string_view file, CellPosition written, const CellSubject& subject,
+                                 const CellFault& fault);
+
 // A cell's text as the details show it, in 「」 and cut short when long.
 std::string quotedCell(std::string_view text);
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdio>
 
-#include "model/EditError.h"
+#include "model/CellError.h"
 #include "rules/GameRules.h"
 #include "tables/BatchTable.h"
 #include "tables/NameCell.h"
@@ -39,7 +39,7 @@ RecordColumn newNameColumn() {
   column.info = {"新名称", CellForm::Text, std::nullopt, nullptr};
   column.read = [](Scenario& scenario, int c, std::string_view cell) {
     const std::string name = gbkNameOf(cell);
-    require(name.size() <= kCityNameLength, "城市名太长");
+    if (name.size() > kCityNameLength) failCellKeepingText("城市名太长");
     scenario.cityName(c).setText(cityName::name, name, kCityNameWidth);
   };
   column.write = [](const Scenario& scenario, int c) {
@@ -73,7 +73,7 @@ RecordColumn neighboursColumn() {
   column.option = kApplyNeighbours;
   column.read = [](Scenario& scenario, int c, std::string_view cell) {
     const std::vector<std::string_view> items = splitList(cell, ',');
-    require(items.size() <= kNeighbourSlots, "--ERROR!--\n");
+    if (items.size() > kNeighbourSlots) failCellKeepingText("--ERROR!--\n", FaultKind::WrongCount);
     std::array<std::int8_t, kNeighbourSlots> slots;
     slots.fill(kNoNeighbour);
     for (std::size_t i = 0; i < items.size(); ++i)

@@ -132,33 +132,43 @@ std::string entryPlace(std::string_view text, const Entry& entry, int entryNumbe
   return formatMessage("第%d项在文件第%zu行：「%s」", entryNumber, line, shortened(held, 40).c_str());
 }
 
+// What is wrong with an entry: the message, what it holds against the rule, and whether the entry could
+// not even be read as kind, number and name.
+struct EntryFault {
+  std::string message;
+  std::string detail;
+  bool format = false;
+};
+
 // What is wrong with an entry, or nothing.
-std::optional<std::string> entryFault(const ScenarioSet& set, const Entry& entry, bool& formatFault) {
-  formatFault = entry.fields != 3;
-  if (entry.fields == 0) return "应以 W（武将）或 C（城市）开头";
-  if (entry.fields == 1) return "W 或 C 后面应是编号";
-  if (entry.fields == 2) return "编号后面应是新名字";
+std::optional<EntryFault> entryFault(const ScenarioSet& set, const Entry& entry) {
+  if (entry.fields == 0) return EntryFault{"应以 W（武将）或 C（城市）开头", "", true};
+  if (entry.fields == 1) return EntryFault{"W 或 C 后面应是编号", "", true};
+  if (entry.fields == 2) return EntryFault{"编号后面应是新名字", "", true};
   if (entry.kind == 'C') {
     if (entry.number < 1 || entry.number > static_cast<std::uint32_t>(kCityCount))
-      return formatMessage("城市编号超出范围。  允许 1–%d", kCityCount);
+      return EntryFault{"城市编号超出范围。", formatMessage("允许 1–%d", kCityCount)};
     if (gbkLength(entry.name) > kCityNameLength)
-      return formatMessage("城市名长度最多只能为4个字符。  「%s」有 %zu 个字节", entry.name.c_str(),
-                           gbkLength(entry.name));
+      return EntryFault{"城市名长度最多只能为4个字符。",
+                        formatMessage("「%s」有 %zu 个字节", entry.name.c_str(), gbkLength(entry.name))};
   } else {
-    if (entry.number >= set.idCapacity) return formatMessage("武将头像编号超出范围。  允许 0–%u", set.idCapacity - 1);
+    if (entry.number >= set.idCapacity)
+      return EntryFault{"武将头像编号超出范围。", formatMessage("允许 0–%u", set.idCapacity - 1)};
     if (gbkLength(entry.name) > kOfficerNameLength)
-      return formatMessage("武将名长度最多只能为8个字符。  「%s」有 %zu 个字节", entry.name.c_str(),
-                           gbkLength(entry.name));
+      return EntryFault{"武将名长度最多只能为8个字符。",
+                        formatMessage("「%s」有 %zu 个字节", entry.name.c_str(), gbkLength(entry.name))};
   }
-  if (!utf8ToGbk(entry.name)) return std::string(kNameNotGbk) + "  「" + entry.name + "」";
+  if (!utf8ToGbk(entry.name)) return EntryFault{kNameNotGbk, "「" + entry.name + "」"};
   return std::nullopt;
 }
 
-[[noreturn]] void raiseEntryError(std::string text, TableText table, const Entry& entry, int entryNumber,
-                                  const std::string& detail) {
-  EditError error(std::move(text));
+// The error of an entry that cannot be applied: the message of old (a broken entry is told by its
+// number), then the entry and what is wrong with it.
+[[noreturn]] void raiseEntryError(TableText table, const Entry& entry, int entryNumber, const EntryFault& fault) {
+  EditError error(fault.format ? formatMessage("Error File format at line: %d", entryNumber) : fault.message);
   if (!table.name.empty()) error.addDetail(tableLine(table.name));
-  error.addDetail(entryPlace(table.bytes, entry, entryNumber) + detail);
+  const std::string& detail = fault.format ? fault.message : fault.detail;
+  error.addDetail(entryPlace(table.bytes, entry, entryNumber) + (detail.empty() ? "" : "：" + detail));
   throw error;
 }
 
@@ -178,45 +188,38 @@ void renameOfficer(ScenarioSet& set, const Entry& entry) {
   }
 }
 
-}  // namespace
-
-void importNameList(ScenarioSet& set, TableText table, ImportWarnings* /*warnings*/) {
+// Reads the entries in order and applies each to `target`; when listing, notes every entry that cannot
+// be applied instead of raising at the first, applies nothing, and goes on at the next line after a
+// broken entry.
+void walkNameList(const ScenarioSet& set, TableText table, ScenarioSet* target, ProblemList* problems) {
   EntryReader reader(table.bytes);
   int entryNumber = 0;
   while (const std::optional<Entry> entry = reader.next()) {
     ++entryNumber;
-    bool formatFault = false;
-    if (const std::optional<std::string> fault = entryFault(set, *entry, formatFault)) {
-      // The message of old, then the entry and what is wrong with it.
-      std::string text;
-      if (formatFault)
-        text = formatMessage("Error File format at line: %d", entryNumber);
-      else
-        text = fault->substr(0, fault->find("  "));
-      const std::size_t gap = fault->find("  ");
-      raiseEntryError(
-          std::move(text), table, *entry, entryNumber,
-          formatFault ? "：" + *fault : (gap == std::string::npos ? std::string() : "：" + fault->substr(gap + 2)));
+    if (const std::optional<EntryFault> fault = entryFault(set, *entry)) {
+      if (problems == nullptr) raiseEntryError(table, *entry, entryNumber, *fault);
+      problems->add(entryPlace(table.bytes, *entry, entryNumber) + " " + fault->message +
+                    (fault->detail.empty() ? "" : "  " + fault->detail));
+      // After a broken entry the reading would take the rest of its line as the next entries.
+      if (fault->format) reader.skipLine();
+      continue;
     }
+    if (target == nullptr) continue;
     if (entry->kind == 'C')
-      renameCity(set, *entry);
+      renameCity(*target, *entry);
     else
-      renameOfficer(set, *entry);
+      renameOfficer(*target, *entry);
   }
 }
 
+}  // namespace
+
+void importNameList(ScenarioSet& set, TableText table, ImportWarnings* /*warnings*/) {
+  walkNameList(set, table, &set, nullptr);
+}
+
 void listNameListProblems(const ScenarioSet& set, TableText table, ProblemList& problems) {
-  EntryReader reader(table.bytes);
-  int entryNumber = 0;
-  while (const std::optional<Entry> entry = reader.next()) {
-    ++entryNumber;
-    bool formatFault = false;
-    if (const std::optional<std::string> fault = entryFault(set, *entry, formatFault)) {
-      problems.add(entryPlace(table.bytes, *entry, entryNumber) + " " + *fault);
-      // After a broken entry the reading would take the rest of its line as the next entries.
-      if (formatFault) reader.skipLine();
-    }
-  }
+  walkNameList(set, table, nullptr, &problems);
 }
 
 }  // namespace vorandel

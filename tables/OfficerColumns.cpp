@@ -238,6 +238,11 @@ OfficerColumnSpec duties() {
                ? std::string(nameOf(dutyTable(), static_cast<int>(value)))
                : std::string("---");
   };
+  // A name carries one field of work, "---" a ruler's fields; no cell says that an officer heads none.
+  column.carries = [](const OfficerAt& at) {
+    const unsigned value = at.state().get(state::duties);
+    return at.state().get(state::status) != kRuler ? std::popcount(value) == 1 : value == kRulerDuties;
+  };
   return column;
 }
 

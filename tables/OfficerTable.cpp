@@ -1,5 +1,6 @@
 #include "tables/OfficerTable.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "model/CellError.h"
@@ -42,58 +43,111 @@ void warnRow(const OfficerImport& import, const std::string& what, std::uint32_t
   if (import.warnings != nullptr) import.warnings->atRow(what, line);
 }
 
-// The column a finishing rule's message is about.
-std::optional<int> columnOfRule(const std::string& message) {
-  if (message == kGrowthBelow16) return kGrowthColumn;
-  if (message == kOneDutyOnly) return kDutiesColumn;
-  if (message == kSkillCodeOutOfRange || message == kSkillRepeated) return kLearnableSkillsColumn;
-  if (message == kOneItemKind || message == kWaitingHoldsNoItems) return kItemsColumn;
-  return std::nullopt;
-}
-
-// The details of a fault met while the row was at `row.at`.
-Message rowFaultDetails(const OfficerImport& import, const OfficerRow& row, const CellFault& fault) {
-  if (row.finishing) {
-    Message details = tableDetails(import);
-    details.textLine(formatMessage("这是第%u行整行的规则，位置只是这一行最后处理的单元格", row.line + 1));
-    if (const std::optional<int> column = columnOfRule(fault.text())) {
-      const std::size_t slot = import.columnSlot[static_cast<std::size_t>(*column)];
-      const char* header = officerColumns()[static_cast<std::size_t>(*column)].info.header;
-      if (slot != 0 && slot < row.cells.size())
-        details.textLine(cellPlace({row.line, static_cast<std::uint32_t>(slot)}, header) + "：「" +
-                         std::string(row.cells[slot]) + "」");
-      else
-        details.textLine(formatMessage("与「%s」有关（表中没有这一列，值来自剧本数据）", header));
-    }
-    return details;
-  }
-  const CellPosition real = row.blame.value_or(row.at);
-  const std::size_t j = real.column;
+// Cell j of the row, as messages name it.
+CellSubject cellSubject(const OfficerImport& import, const OfficerRow& row, CellPosition at) {
+  const std::size_t j = at.column;
   const std::string_view header = j < import.header.size() ? import.header[j] : std::string_view();
   const std::string_view cell = j < row.cells.size() ? row.cells[j] : std::string_view();
-  return cellDetails(import.table.name, CellSubject{real, header, cell, officerCellInfo(import, j)}, fault);
+  return CellSubject{at, header, cell, officerCellInfo(import, j)};
 }
 
-void applyRowCells(OfficerImport& import, OfficerRow& row) {
+// Runs one step of the row. A bad value is raised at the cell the row is at, with details that name the
+// cell really at fault; when listing, it is noted there and the step gives false.
+template <class Step>
+bool readStep(OfficerImport& import, OfficerRow& row, Step&& step) {
+  try {
+    step();
+    return true;
+  } catch (const CellFault& fault) {
+    const CellSubject subject = cellSubject(import, row, row.blame.value_or(row.at));
+    row.blame.reset();
+    if (import.problems == nullptr) raiseCellFault(import.table.name, row.at, subject, fault);
+    import.problems->addMade([&] { return problemLine(subject, fault);
+  });
+  return false;
+}
+}  // namespace
+
+// A row whose cell count differs from the header's.
+void unevenRow(const OfficerImport& import, const OfficerRow& row) {
+  constexpr const char* kUneven = "每行的列数必须一致。";
+  const std::size_t width = import.columnWeight.size();
+  const std::string counts = formatMessage("第%u行有 %s%zu 个单元格，表头有 %zu 个", row.line + 1,
+                                           row.cellsFit ? "" : "多于", row.cellsFit ? row.cells.size() : width, width);
+  if (import.problems != nullptr) {
+    import.problems->add(counts + "：" + kUneven);
+    return;
+  }
+  raiseCellError({row.line, 0}, kUneven, tableDetails(import).textLine(counts));
+}
+
+// A finishing rule that refuses the row's officer: raised at the last cell the row applied, with the cell
+// of the column the rule is about below; when listing, noted at that cell.
+void refuseRow(const OfficerImport& import, const OfficerRow& row, const RuleFinding& finding) {
+  const OfficerColumnSpec& column = officerColumns()[static_cast<std::size_t>(finding.column)];
+  const std::size_t slot = import.columnSlot[static_cast<std::size_t>(finding.column)];
+  const bool inTable = slot != 0 && slot < row.cells.size();
+  const CellPosition at{row.line, static_cast<std::uint32_t>(slot)};
+  const std::string place = inTable
+                                ? cellPlace(at, column.info.header) + "：" + quotedCell(row.cells[slot])
+                                : formatMessage("与「%s」有关（表中没有这一列，值来自剧本数据）", column.info.header);
+  if (import.problems != nullptr) {
+    import.problems->addMade([&] {
+      return inTable ? place + " " + finding.fault
+                     : formatMessage("第%u行：%s  ", row.line + 1, finding.fault) + place;
+  });
+  return;
+}
+Message details = tableDetails(import);
+details.textLine(formatMessage("这是第%u行整行的规则，位置只是这一行最后处理的单元格", row.line + 1));
+details.textLine(place);
+raiseCellError(row.at, finding.fault, details);
+}  // namespace vorandel
+
+// The finishing rules on the row's officer; each change the player is told of is counted once per officer.
+void finishRow(OfficerImport& import, const OfficerRow& row) {
+  Scenario& scenario = import.set.scenario(row.s);
+  std::vector<const char*> counted;
+  finishOfficer(
+      scenario.officerState(row.number()), scenario.officerProfile(row.number()), row.id,
+      RowSkills{row.namedSkills, row.extraSkills}, [&](const RuleFinding& finding) {
+        if (finding.fault != nullptr) refuseRow(import, row, finding);
+        if (finding.counted != nullptr && std::find(counted.begin(), counted.end(), finding.counted) == counted.end())
+          counted.push_back(finding.counted);
+      });
+  if (import.warnings != nullptr)
+    for (const char* what : counted) import.warnings->count(what);
+}
+
+// Applies one data row, or, when listing, reads every cell of it that a row of its kind reads.
+void applyRow(OfficerImport& import, OfficerRow& row) {
   ScenarioSet& set = import.set;
   row.at = {row.line, 0};
-  if (!row.cellsFit || row.cells.size() != import.columnWeight.size()) {
-    Message details = tableDetails(import);
-    details.textLine(formatMessage("第%u行有 %s%zu 个单元格，表头有 %zu 个", row.line + 1, row.cellsFit ? "" : "多于",
-                                   row.cellsFit ? row.cells.size() : import.columnWeight.size(),
-                                   import.columnWeight.size()));
-    raiseCellError(row.at, "每行的列数必须一致。", details);
-  }
-  readKeyCells(import, row);
+  if (!row.cellsFit || row.cells.size() != import.columnWeight.size()) return unevenRow(import, row);
+  if (!readStep(import, row, [&] { readKeyCells(import, row); })) return;
   if (row.rowMode == 0) return;
 
   row.at = {row.line, 1};
   row.blame = CellPosition{row.line, 0};
-  if (row.s >= set.scenarioCount()) failCell(kScenarioNumberWrong, FaultKind::OutOfRange);
+  if (!readStep(import, row, [&] {
+        if (row.s >= set.scenarioCount()) failCell(kScenarioNumberWrong, FaultKind::OutOfRange);
+      }))
+    return;
   row.blame.reset();
-  if (row.rowMode == kNewOfficerMode) addMissingOfficer(import, row);
+  if (row.rowMode == kNewOfficerMode) {
+    try {
+      if (!readStep(import, row, [&] { addMissingOfficer(import, row); })) return;
+    } catch (const EditError& error) {  // the scenario takes no further officer
+      if (import.problems == nullptr) throw;
+      import.problems->add(formatMessage("第%u行：%s", row.line + 1, error.text().c_str()));
+      return;
+    }
+  }
   row.at = {row.line, 1};
-  if (static_cast<std::uint32_t>(row.id) >= set.idCapacity) failCell("头像编号错误");
+  if (!readStep(import, row, [&] {
+        if (static_cast<std::uint32_t>(row.id) >= set.idCapacity) failCell("头像编号错误");
+      }))
+    return;
   const std::optional<OfficerIndex> found = set.officerIndexOf(row.s, row.id);
   if (!found) {  // the scenario has no such officer: the row is not for it
     warnRow(import, "剧本中没有该ID武将的行没有改变任何数据（设置为3的行才会新建武将）", row.line);
@@ -102,12 +156,15 @@ void applyRowCells(OfficerImport& import, OfficerRow& row) {
   row.index = found->value;
 
   std::uint8_t& uses = import.rowIdCount[row.s][static_cast<std::size_t>(row.id)];
-  if (uses != 0) failCell(kIdRepeated);
+  if (!readStep(import, row, [&] {
+        if (uses != 0) failCell(kIdRepeated);
+      }))
+    return;
   uses = 1;
 
   const unsigned status = set.scenario(row.s).officerState(row.number()).get(state::status);
   if (status == kWaiting) {
-    applyStatusColumn(import, row);
+    readStep(import, row, [&] { applyStatusColumn(import, row); });
   } else if (appliesColumn(import, row, kStatusColumn)) {
     const std::size_t slot = import.columnSlot[kStatusColumn];
     const std::optional<int> named = statusTable().find(unquoteCell(row.cells[slot]));
@@ -116,21 +173,12 @@ void applyRowCells(OfficerImport& import, OfficerRow& row) {
   }
   row.at = {row.line, 1};
   for (int column = 0; column < kOfficerColumnCount; ++column)
-    if (appliesColumn(import, row, column)) {
-      const std::string_view cell = enterCell(import, row, column);
-      officerColumns()[static_cast<std::size_t>(column)].read(import, row, cell);
-    }
-  row.finishing = true;
-  finishOfficerRow(import, row);
-}
-
-// A bad value anywhere in the row is reported at the cell the row was at.
-void applyRow(OfficerImport& import, OfficerRow& row) {
-  try {
-    applyRowCells(import, row);
-  } catch (const CellFault& fault) {
-    raiseCellError(row.at, fault.text(), rowFaultDetails(import, row, fault));
-  }
+    if (appliesColumn(import, row, column))
+      readStep(import, row, [&] {
+        const std::string_view cell = enterCell(import, row, column);
+        officerColumns()[static_cast<std::size_t>(column)].read(import, row, cell);
+      });
+  finishRow(import, row);
 }
 
 }  // namespace
@@ -236,11 +284,11 @@ std::string_view enterCell(const OfficerImport& import, OfficerRow& row, int col
   return unquoteCell(row.cells[slot]);
 }
 
-void importOfficerTable(ScenarioSet& set, TableText table, ImportWarnings* warnings) {
+void importOfficerTable(ScenarioSet& set, TableText table, TableReport report) {
   buildVocabularyTables();
   officerColumnTable();
   TableLines lines(table.bytes);
-  OfficerImport import(set, table, warnings);
+  OfficerImport import(set, table, report);
   readOfficerColumns(import, lines);
   import.rowIdCount.assign(set.scenarioCount(), std::vector<std::uint8_t>(kIdLimit, 0));
   import.newIdCount.assign(set.scenarioCount(), std::vector<std::uint8_t>(kIdLimit, 0));
@@ -253,7 +301,11 @@ void importOfficerTable(ScenarioSet& set, TableText table, ImportWarnings* warni
     row.cellsFit = splitCellsUpTo(*line, import.columnWeight.size(), row.cells);
     applyRow(import, row);
   }
-  orderWaitingOfficers(set);
+  if (report.problems == nullptr) orderWaitingOfficers(set);
+}
+
+void importOfficerTable(ScenarioSet& set, TableText table, ImportWarnings* warnings) {
+  importOfficerTable(set, table, TableReport{warnings, nullptr});
 }
 
 }  // namespace vorandel

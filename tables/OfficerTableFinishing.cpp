@@ -1,60 +1,34 @@
 #include "tables/OfficerTableFinishing.h"
 
+#include <algorithm>
 #include <bit>
 
-#include "model/CellError.h"
 #include "rules/GameRules.h"
+#include "tables/OfficerTableRow.h"
 #include "tables/TableMessages.h"
-#include "tables/Vocabulary.h"
 
 namespace vorandel {
 
 namespace {
 
-void count(const OfficerImport& import, const char* what) {
-  if (import.warnings != nullptr) import.warnings->count(what);
+constexpr const char* kExperienceRaised = "「经验」按成长和已学技能数提高到最低值的武将";
+constexpr const char* kTroopsCleared = "不能带兵（修行、在野、隐居、待命）而「士兵」「训练」被清零的武将";
+constexpr const char* kStrategistRaised = "军师的「智力」「政治」提高到军师最低值的武将";
+constexpr const char* kPromoted = "因「智力」「政治」够高而升为军师的武将";
+
+using Found = std::function<void(const RuleFinding&)>;
+
+void refuse(const Found& found, int column, const char* fault) { found(RuleFinding{column, fault, nullptr}); }
+void changed(const Found& found, int column, const char* counted = nullptr) {
+  found(RuleFinding{column, nullptr, counted});
 }
 
-void raiseExperience(const OfficerImport& import, OfficerState& officer, const OfficerProfile& profile) {
-  const unsigned growth = profile.get(profile::growth);
-  if (growth > 15) failCell(kGrowthBelow16);
-  const std::uint16_t least = experienceTable[growth][officer.get(state::learnedCount)];
-  if (officer.get(state::experience) < least) {
-    officer.set(state::experience, least);
-    count(import, "「经验」按成长和已学技能数提高到最低值的武将");
-  }
-}
-
-void checkDuties(OfficerState& officer) {
-  if (officer.get(state::status) == kRuler) {
-    officer.set(state::duties, kRulerDuties);
-    return;
-  }
-  if (std::popcount(officer.get(state::duties)) > 1) failCell(kOneDutyOnly);
-}
-
-void raiseToStrategistMinimums(const OfficerImport& import, OfficerState& officer) {
-  bool raised = false;
-  if (officer.get(state::intelligence) < kStrategistIntelligence) {
-    officer.set(state::intelligence, kStrategistIntelligence);
-    raised = true;
-  }
-  if (officer.get(state::politics) < kStrategistPolitics) {
-    officer.set(state::politics, kStrategistPolitics);
-    raised = true;
-  }
-  if (raised) count(import, "军师的「智力」「政治」提高到军师最低值的武将");
-}
-
-void promoteToStrategist(const OfficerImport& import, OfficerState& officer) {
-  if (officer.get(state::status) == kOrdinary && officer.get(state::intelligence) >= kStrategistIntelligence &&
-      officer.get(state::politics) >= kStrategistPolitics) {
-    officer.set(state::status, kStrategist);
-    count(import, "因「智力」「政治」够高而升为军师的武将");
-  }
-}
-
-}  // namespace
+// The skills that the first learnedCount learnable slots stand for. Each slot must name a skill (0..31)
+// and no skill may stand twice; otherwise the message of the first slot that does not.
+struct SlotSkills {
+  std::uint32_t learned = 0;
+  const char* fault = nullptr;
+};
 
 SlotSkills learnedFromSlots(const OfficerProfile& profile, unsigned learnedCount) {
   SlotSkills skills;
@@ -69,43 +43,104 @@ SlotSkills learnedFromSlots(const OfficerProfile& profile, unsigned learnedCount
   return skills;
 }
 
+// An officer who is not a ruler holds at most one item of each kind (books, medicine books, weapons,
+// horses) and never the seal, unless his id is one of 492..499; a waiting officer holds no item at all.
 const char* itemRuleFault(const OfficerState& officer, int id) {
-  const unsigned status = officer.get(state::status);
-  if (status == kRuler) return nullptr;
   const std::uint32_t items = officer.get(state::items);
   if (!isSpecialId(id)) {
     for (int kind = 1; kind < kSealKind; ++kind)
       if (std::popcount(items & itemKindMask(kind)) > 1) return kOneItemKind;
     if ((items & itemKindMask(kSealKind)) != 0) return kOneItemKind;
   }
-  if (status == kWaiting && items != 0) return kWaitingHoldsNoItems;
+  if (officer.get(state::status) == kWaiting && items != 0) return kWaitingHoldsNoItems;
   return nullptr;
 }
 
-void finishOfficerRow(OfficerImport& import, const OfficerRow& row) {
-  Scenario& scenario = import.set.scenario(row.s);
-  OfficerState& officer = scenario.officerState(row.number());
-  const OfficerProfile& profile = scenario.officerProfile(row.number());
-
-  if (officer.get(state::learnedCount) > kMaxLearnedSkills) officer.set(state::learnedCount, kMaxLearnedSkills);
+void finishSkills(OfficerState& officer, const OfficerProfile& profile, RowSkills skills, const Found& found) {
+  if (officer.get(state::learnedCount) > kMaxLearnedSkills) {
+    officer.set(state::learnedCount, kMaxLearnedSkills);
+    changed(found, kLearnedCountColumn);
+  }
   const SlotSkills fromSlots = learnedFromSlots(profile, officer.get(state::learnedCount));
-  if (fromSlots.fault != nullptr) failCell(fromSlots.fault);
-  officer.set(state::learnedSkills, fromSlots.learned | row.namedSkills | row.extraSkills);
-  raiseExperience(import, officer, profile);
-  checkDuties(officer);
+  if (fromSlots.fault != nullptr) {
+    refuse(found, kLearnableSkillsColumn, fromSlots.fault);
+    return;
+  }
+  const std::uint32_t learned = fromSlots.learned | skills.named | skills.extra;
+  if (officer.get(state::learnedSkills) != learned) {
+    officer.set(state::learnedSkills, learned);
+    changed(found, kLearnedSkillsColumn);
+  }
+}
 
-  const unsigned status = officer.get(state::status);
-  if (status >= kInTraining) {
-    if (officer.get(state::soldiers) != 0 || officer.get(state::training) != 0)
-      count(import, "不能带兵（修行、在野、隐居、待命）而「士兵」「训练」被清零的武将");
+void finishExperience(OfficerState& officer, const OfficerProfile& profile, const Found& found) {
+  const unsigned growth = profile.get(profile::growth);
+  if (growth >= experienceTable.size()) {
+    refuse(found, kGrowthColumn, kGrowthBelow16);
+    return;
+  }
+  const std::uint16_t least = experienceTable[growth][std::min(officer.get(state::learnedCount), kMaxLearnedSkills)];
+  if (officer.get(state::experience) < least) {
+    officer.set(state::experience, least);
+    changed(found, kExperienceColumn, kExperienceRaised);
+  }
+}
+
+// A ruler heads every field of work but 内政; anybody else heads at most one.
+void finishDuties(OfficerState& officer, const Found& found) {
+  if (officer.get(state::status) == kRuler) {
+    if (officer.get(state::duties) != kRulerDuties) {
+      officer.set(state::duties, kRulerDuties);
+      changed(found, kDutiesColumn);
+    }
+    return;
+  }
+  if (std::popcount(officer.get(state::duties)) > 1) refuse(found, kDutiesColumn, kOneDutyOnly);
+}
+
+// From in training on, an officer leads no troops.
+void finishTroops(OfficerState& officer, const Found& found) {
+  if (officer.get(state::status) < kInTraining) return;
+  if (officer.get(state::soldiers) != 0) {
     officer.set(state::soldiers, 0);
+    changed(found, kSoldiersColumn, kTroopsCleared);
+  }
+  if (officer.get(state::training) != 0) {
     officer.set(state::training, 0);
+    changed(found, kTrainingColumn, kTroopsCleared);
   }
-  if (status != kRuler) {
-    if (const char* fault = itemRuleFault(officer, row.id)) failCell(fault);
-    if (status == kStrategist) raiseToStrategistMinimums(import, officer);
+}
+
+// A strategist has the strategist's minimums; an ordinary officer who has them becomes a strategist.
+void finishRank(OfficerState& officer, const Found& found) {
+  const unsigned status = officer.get(state::status);
+  if (status == kStrategist) {
+    if (officer.get(state::intelligence) < kStrategistIntelligence) {
+      officer.set(state::intelligence, kStrategistIntelligence);
+      changed(found, kIntelligenceColumn, kStrategistRaised);
+    }
+    if (officer.get(state::politics) < kStrategistPolitics) {
+      officer.set(state::politics, kStrategistPolitics);
+      changed(found, kPoliticsColumn, kStrategistRaised);
+    }
   }
-  promoteToStrategist(import, officer);
+  if (status == kOrdinary && officer.get(state::intelligence) >= kStrategistIntelligence &&
+      officer.get(state::politics) >= kStrategistPolitics) {
+    officer.set(state::status, kStrategist);
+    changed(found, kStatusColumn, kPromoted);
+  }
+}
+
+}  // namespace
+
+void finishOfficer(OfficerState& officer, const OfficerProfile& profile, int id, RowSkills skills, const Found& found) {
+  finishSkills(officer, profile, skills, found);
+  finishExperience(officer, profile, found);
+  finishDuties(officer, found);
+  finishTroops(officer, found);
+  if (officer.get(state::status) != kRuler)
+    if (const char* fault = itemRuleFault(officer, id)) refuse(found, kItemsColumn, fault);
+  finishRank(officer, found);
 }
 
 }  // namespace vorandel

@@ -1,30 +1,36 @@
 #pragma once
 // The rules that end every applied row of the officer table: they bring the officer's skills,
 // experience, duties, troops, items and rank back in line with the game's rules after his values were
-// overwritten, or refuse the row.
+// overwritten, or refuse the row. Each rule is written once, as a check that names the column it is
+// about; the import applies them, the problem list names the refusals at their cells, and the exporter
+// switches off the row of an officer whom a rule would change or refuse.
 #include <cstdint>
+#include <functional>
 
-#include "tables/OfficerTableRow.h"
+#include "model/Records.h"
 
 namespace vorandel {
 
-// Runs the finishing rules on the row's officer, in the game's order: learned count, learnable skills,
-// learned skills, growth, experience, duties, troops, items and the strategist's minimums, promotion.
-// Errors name the last cell the row applied.
-void finishOfficerRow(OfficerImport& import, const OfficerRow& row);
-
-// The item rule: an officer who is not a ruler holds at most one item of each kind (books, medicine
-// books, weapons, horses) and never the seal, unless his id is one of 492..499; a waiting officer holds
-// no item at all. The message of the rule he breaks, or nullptr when he keeps it.
-const char* itemRuleFault(const OfficerState& officer, int id);
-
-// The skills that the first learnedCount learnable slots stand for, which every applied row adds to the
-// learned skills. Each slot must name a skill (0..31) and no skill may stand twice; otherwise `fault`
-// holds the message of the first slot that does not.
-struct SlotSkills {
-  std::uint32_t learned = 0;
-  const char* fault = nullptr;
+// The skills a row names (已学技能) or gives as bits (附加技能), which the learned skills take in
+// besides those of the learned slots.
+struct RowSkills {
+  std::uint32_t named = 0;
+  std::uint32_t extra = 0;
 };
-SlotSkills learnedFromSlots(const OfficerProfile& profile, unsigned learnedCount);
+
+// A rule the officer did not keep as he stood.
+struct RuleFinding {
+  int column = 0;                 // the officer column (OfficerColumn) whose value the rule is about
+  const char* fault = nullptr;    // the message when the rule refuses him; null when it changed him
+  const char* counted = nullptr;  // what the import counts when it changed him; null when not told
+};
+
+// Runs the finishing rules on the officer in the game's order (learned count, learnable skills, learned
+// skills, growth and experience, duties, troops, items and the strategist's minimums, promotion),
+// changes him where a rule changes, and calls `found` for every rule he did not keep. A refusal leaves
+// the values it concerns as they are and the later rules still run; a caller that stops at the first
+// refusal throws from `found`.
+void finishOfficer(OfficerState& officer, const OfficerProfile& profile, int id, RowSkills skills,
+                   const std::function<void(const RuleFinding&)>& found);
 
 }  // namespace vorandel

@@ -86,8 +86,9 @@ void addMissingOfficer(OfficerImport& import, OfficerRow& row) {
   if (set.officerIndexOf(row.s, row.id)) return;
   addWaitingOfficer(set, row.s, row.id);
   row.justAdded = true;
-  // He enters the map, if 身份 brings him there, in the city of his location.
-  if (import.columnSlot[kLocationColumn] == 0) return;
+  // He enters the map, if 身份 brings him there, in the city of his location. A list reads the city
+  // with the other cells, as it brings nobody onto the map.
+  if (import.columnSlot[kLocationColumn] == 0 || import.problems != nullptr) return;
   const int c = cityOfCell(enterCell(import, row, kLocationColumn));
   const OfficerIndex added = set.officerIndexOf(row.s, row.id).value();
   set.scenario(row.s).officerState(added.number()).set(state::location, static_cast<std::int8_t>(c));
@@ -98,6 +99,7 @@ void applyStatusColumn(OfficerImport& import, OfficerRow& row) {
   const std::string_view cell = enterCell(import, row, kStatusColumn);
   const std::optional<int> status = statusTable().find(cell);
   if (!status) failCell(kUnknownName, FaultKind::UnknownName, std::string(cell));
+  if (import.problems != nullptr) return;
   if (const std::optional<OfficerIndex> placed = activateWaitingOfficer(import.set, row.s, row.id, *status))
     row.index = placed->value;
   const Scenario& scenario = import.set.scenario(row.s);
@@ -128,6 +130,7 @@ void applyLocationColumn(OfficerImport& import, OfficerRow& row, std::string_vie
     officer.set(state::location, static_cast<std::int8_t>(c));
     return;
   }
+  if (import.problems != nullptr) return;
   const int owner = scenario.city(c).get(city::owner);
   if (status <= kOrdinary && officer.get(state::location) == c) return;
   if (row.rowMode == 4 && status != kRuler) {
@@ -140,7 +143,7 @@ void applyLocationColumn(OfficerImport& import, OfficerRow& row, std::string_vie
 }
 
 void applyGovernorColumn(OfficerImport& import, OfficerRow& row, std::string_view cell) {
-  if (!parseSwitch(cell)) return;
+  if (!parseSwitch(cell) || import.problems != nullptr) return;
   const unsigned status = import.set.scenario(row.s).officerState(row.number()).get(state::status);
   if (status == kStrategist || status == kOrdinary) appointGovernor(import.set, row.s, row.number());
 }

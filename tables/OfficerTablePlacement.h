@@ -2,7 +2,7 @@
 // The steps of the officer table that change where an officer stands: creating an officer that the
 // scenario lacks, bringing a waiting officer onto the map (身份), the year a waiting officer appears
 // (上场年份), moving an officer to another city (所在地), appointing a governor (太守) and handing out
-// items (宝物).
+// items (宝物). An import that only lists reads their cells but moves nobody between cities and lists.
 #include <string>
 
 #include "tables/OfficerTableRow.h"

@@ -77,18 +77,22 @@ inline constexpr std::size_t kKeyCells = 5;
 
 // Everything one import keeps between its rows; discarded when it ends.
 struct OfficerImport {
-  explicit OfficerImport(ScenarioSet& target, TableText text = {}, ImportWarnings* notes = nullptr)
+  explicit OfficerImport(ScenarioSet& target, TableText text = {}, TableReport report = {})
       : set(target),
         table(text),
-        warnings(notes),
+        warnings(report.warnings),
+        problems(report.problems),
         scenarioInfo{"剧本", CellForm::Number, ColumnRange{0, static_cast<std::int32_t>(target.scenarioCount()) - 1},
                      nullptr} {}
 
   ScenarioSet& set;
   TableText table;
-  ImportWarnings* warnings;              // where the import tells what it did silently; may be null
-  std::vector<std::string_view> header;  // the header's cells
-  ColumnInfo scenarioInfo;               // the scenario numbers this set accepts
+  ImportWarnings* warnings;  // where the import tells what it did silently; may be null
+  // When set, the import only lists: every bad cell is noted here and reading goes on, officers are not
+  // moved between cities and lists, and the set is a scratch copy.
+  ProblemList* problems;
+  std::vector<std::string_view> header;                       // the header's cells
+  ColumnInfo scenarioInfo;                                    // the scenario numbers this set accepts
   std::array<std::size_t, kOfficerColumnCount> columnSlot{};  // cell index of each column, 0 when absent
   std::vector<int> columnWeight;                              // per cell: 0 key, 1 switched off, 2 on
   bool releaseEmptyCity = false;
@@ -104,7 +108,6 @@ struct OfficerRow {
   bool cellsFit = true;  // false when the line has more cells than the header (cells holds the first of them)
   CellPosition at;       // the cell the row is at, which a bad value in the row is reported at
   std::optional<CellPosition> blame;  // the cell really at fault, when it is not `at`
-  bool finishing = false;             // the row's finishing rules are running
   std::size_t s = 0;                  // scenario
   int id = 0;
   int rowMode = 0;

@@ -39,7 +39,7 @@ class CellReader {
         report_.problems->addMade([&] { return problemLine(subject, fault); });
         return false;
       }
-      raiseCellError(written, fault.text(), cellDetails(table_.name, subject, fault));
+      raiseCellFault(table_.name, written, subject, fault);
     }
   }
 

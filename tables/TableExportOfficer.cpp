@@ -3,7 +3,6 @@
 // writes back what is there. An officer whose values the row would change is written switched off.
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <optional>
 #include <tuple>
 
@@ -34,9 +33,15 @@ Obstacles obstaclesOf(const OfficerAt& at) {
   const unsigned status = o.get(state::status);
   const bool inWaitingPart = static_cast<std::uint32_t>(at.number) > scenario.onMapCount;
   Obstacles obstacles;
-  // The column's own limits, for each column that has some.
+  // Every applied row ends with the finishing rules; the row's 已学技能 cell names the learned skills.
+  std::array<bool, kOfficerColumnCount> ruled{};
+  OfficerState finished = o;
+  finishOfficer(finished, p, id, RowSkills{o.get(state::learnedSkills), 0},
+                [&](const RuleFinding& finding) { ruled[static_cast<std::size_t>(finding.column)] = true; });
+  // The column's own limits, for each column that has some, and the rules about it.
   const auto checkColumn = [&](int value) {
-    if (column(value).carries && !column(value).carries(at)) obstacles.add(column(value).info.header);
+    if ((column(value).carries && !column(value).carries(at)) || ruled[static_cast<std::size_t>(value)])
+      obstacles.add(column(value).info.header);
   };
 
   if (at.set.officerIndexOf(at.s, id) != OfficerIndex::ofNumber(at.number)) obstacles.add("ID");
@@ -51,47 +56,12 @@ Obstacles obstaclesOf(const OfficerAt& at) {
     if (entry != nullptr && entry->orderKey > static_cast<std::uint32_t>(kMaxOrderKey)) obstacles.add("编号");
   }
 
-  const unsigned growth = p.get(profile::growth);
-  checkColumn(kGrowthColumn);
-  checkColumn(kAffinityColumn);
-  checkColumn(kFormationsColumn);
-  const unsigned learnedCount = o.get(state::learnedCount);
-  const SlotSkills fromSlots = learnedFromSlots(p, learnedCount);
-  if (fromSlots.fault != nullptr) obstacles.add(column(kLearnableSkillsColumn).info.header);
-  checkColumn(kLearnedCountColumn);
-  // Every applied row adds the skills of the learned slots to the learned skills.
-  if (fromSlots.fault == nullptr && (fromSlots.learned & ~o.get(state::learnedSkills)) != 0)
-    obstacles.add(column(kLearnedSkillsColumn).info.header);
-  checkColumn(kFameColumn);
-  // Every applied row raises experience to the least that growth and learned skills require.
-  checkColumn(kExperienceColumn);
-  if (growth < experienceTable.size() &&
-      o.get(state::experience) < experienceTable[growth][std::min(learnedCount, kMaxLearnedSkills)])
-    obstacles.add(column(kExperienceColumn).info.header);
-  checkColumn(kLoyaltyColumn);
-  // From in training on, troops and their training are cleared by every applied row.
-  checkColumn(kSoldiersColumn);
-  if (status >= kInTraining && o.get(state::soldiers) != 0) obstacles.add(column(kSoldiersColumn).info.header);
-  checkColumn(kTrainingColumn);
-  if (status >= kInTraining && o.get(state::training) != 0) obstacles.add(column(kTrainingColumn).info.header);
-  checkColumn(kMoraleColumn);
-  checkColumn(kLocationColumn);
-
-  // A ruler heads every field of work but one, anybody else exactly one.
-  const unsigned duties = o.get(state::duties);
-  if (status == kRuler ? duties != kRulerDuties : std::popcount(duties) != 1)
-    obstacles.add(column(kDutiesColumn).info.header);
-  // A strategist is raised to the strategist's minimums, an ordinary officer who has them promoted.
-  const bool clever =
-      o.get(state::intelligence) >= kStrategistIntelligence && o.get(state::politics) >= kStrategistPolitics;
-  if (status == kStrategist && o.get(state::intelligence) < kStrategistIntelligence)
-    obstacles.add(column(kIntelligenceColumn).info.header);
-  if (status == kStrategist && o.get(state::politics) < kStrategistPolitics)
-    obstacles.add(column(kPoliticsColumn).info.header);
-  if (status == kOrdinary && clever) obstacles.add(column(kStatusColumn).info.header);
-
+  for (const int value : {kGrowthColumn, kAffinityColumn, kFormationsColumn, kLearnableSkillsColumn,
+                          kLearnedCountColumn, kLearnedSkillsColumn, kFameColumn, kExperienceColumn, kLoyaltyColumn,
+                          kSoldiersColumn, kTrainingColumn, kMoraleColumn, kLocationColumn, kDutiesColumn,
+                          kIntelligenceColumn, kPoliticsColumn, kStatusColumn, kItemsColumn})
+    checkColumn(value);
   const std::uint32_t items = o.get(state::items);
-  if (itemRuleFault(o, id) != nullptr) obstacles.add(column(kItemsColumn).info.header);
   if (!at.set.longTrailer) {
     for (int i = 0; i < kItemCount; ++i)
       if (((items >> i) & 1u) && scenario.trailer.get(trailer::itemHolder, static_cast<std::size_t>(i)) != at.number)

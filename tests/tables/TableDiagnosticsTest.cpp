@@ -140,7 +140,7 @@ TEST_F(OfficerDiagnostics, EveryUnreadableCellIsListedWithoutChangingTheSet) {
       "0 14 某 1 0 70 洛阳 仙术,治疗 隐者",  // 身份 is read for waiting officers only
       "0 40 某 1 0 70 洛阳 仙术,治疗,奋发,收拾,无双,藤甲 隐者",
       "0 12 某 1 0 70",
-      "0 99 某 1 0 abc 洛阳 --- 一般",  // the scenario has no officer 99: the row is not read
+      "0 99 某 1 0 abc 洛阳 --- 一般",  // no id 99 in this set: refused before its cells are read
       "0 99 某 0 0 abc 洛阳 --- 一般",
       "x 12 某 1 0 70 洛阳 --- 一般",
   };
@@ -154,6 +154,7 @@ TEST_F(OfficerDiagnostics, EveryUnreadableCellIsListedWithoutChangingTheSet) {
                 "第5行「可学技能」列 (H5)：「仙术,治疗」 技能个数必须为6个  这里有 2 项",
                 "第6行「身份」列 (I6)：「隐者」 " + std::string(kUnknownName) + "  没有「隐者」，是不是「隐士」？",
                 "第7行有 6 个单元格，表头有 9 个：每行的列数必须一致。",
+                "第8行「ID」列 (B8)：「99」 头像编号错误",
                 "第10行「剧本」列 (A10)：「x」 不能全部转为整数。  允许 0–1",
             }));
   EXPECT_TRUE(set.scenarios[0].officerState(numberOf(0, 12)) == before.scenarios[0].officerState(numberOf(0, 12)));
