@@ -88,7 +88,9 @@ std::string allowedText(const CellSubject& subject, const CellFault& fault) {
 }
 
 std::string problemLine(const CellSubject& subject, const CellFault& fault) {
-  std::string line = cellPlace(subject.at, subject.header) + "：" + quotedCell(subject.cell) + " " + fault.text();
+  std::string_view text = fault.text();
+  while (!text.empty() && text.back() == '\n') text.remove_suffix(1);  // a message that ends its own line
+  std::string line = cellPlace(subject.at, subject.header) + "：" + quotedCell(subject.cell) + " " + std::string(text);
   const std::string allowed = allowedText(subject, fault);
   if (!allowed.empty()) line += "  " + allowed;
   return line;

@@ -15,6 +15,7 @@
 #include "tables/OfficerTablePlacement.h"
 #include "tables/OfficerTableRow.h"
 #include "tables/OfficerTableWaitingOrder.h"
+#include "tables/TableHeader.h"
 #include "tables/TableMessages.h"
 #include "tables/Vocabulary.h"
 
@@ -33,10 +34,6 @@ Message tableDetails(const OfficerImport& import) {
   EditError error(text);
   if (!details.empty()) error.addDetail(details);
   throw error;
-}
-
-void warnOnce(const OfficerImport& import, const std::string& what) {
-  if (import.warnings != nullptr) import.warnings->note(what);
 }
 
 void warnRow(const OfficerImport& import, const std::string& what, std::uint32_t line) {
@@ -211,36 +208,21 @@ void readOfficerColumns(OfficerImport& import, TableLines& lines) {
 
   import.columnSlot.fill(0);
   import.columnWeight.assign(header.size(), 0);
-  for (std::size_t j = kKeyCells; j < header.size(); ++j) {
-    const std::optional<int> column = officerColumnTable().find(header[j]);
-    if (!column) {
-      const CellPosition at{0, static_cast<std::uint32_t>(j)};
-      raiseCellError(at, kUnknownName,
-                     tableDetails(import).textLine(cellPlace(at, "") + "的列名：" +
-                                                   unknownNameText(officerColumnTable(), header[j])));
-    }
-    std::size_t& slot = import.columnSlot[static_cast<std::size_t>(*column)];
-    if (slot != 0) warnOnce(import, formatMessage(kHeaderTwice, std::string(header[j]).c_str()));
-    slot = j;
-  }
-  static const ColumnInfo switchInfo{"", CellForm::Switch, ColumnRange{0, 1}, nullptr};
-  auto readSwitch = [&](std::size_t j) {
-    const CellPosition at{1, static_cast<std::uint32_t>(j)};
-    try {
-      return parseSwitch(switches[j]);
-    } catch (const CellFault& fault) {
-      raiseCellError(at, fault.text(),
-                     cellDetails(import.table.name, {at, header[j], switches[j], &switchInfo}, fault));
-    }
-  };
-  for (std::size_t j = kKeyCells; j < switches.size(); ++j) {
-    const bool on = readSwitch(j);
+  const ValueColumns columns{
+      &officerColumnTable(),
+      [](int code) -> const ColumnInfo& { return officerColumns()[static_cast<std::size_t>(code)].info; },
+      import.warnings};
+  readValueColumns({import.table, *headerLine, *switchLine, kKeyCells}, columns, [&](std::size_t j, int code, bool on) {
+    import.columnSlot[static_cast<std::size_t>(code)] = j;
     import.columnWeight[j] = on ? 2 : 1;
-    const OfficerColumnSpec& column = officerColumns()[static_cast<std::size_t>(*officerColumnTable().find(header[j]))];
-    if (on && column.info.form == CellForm::Shown)
-      warnOnce(import, formatMessage(kShownOnlyColumn, column.info.header));
+  });
+  static const ColumnInfo switchInfo{"", CellForm::Switch, ColumnRange{0, 1}, nullptr};
+  const CellPosition at{1, 3};
+  try {
+    import.releaseEmptyCity = parseSwitch(switches[3]);
+  } catch (const CellFault& fault) {
+    raiseCellFault(import.table.name, at, {at, header[3], switches[3], &switchInfo}, fault);
   }
-  import.releaseEmptyCity = readSwitch(3);
 }
 
 // The key cells; every row must have them right, also a row that is skipped. Errors name the row's

@@ -7,6 +7,7 @@
 #include "tables/BatchTable.h"
 #include "tables/CellDetail.h"
 #include "tables/CellParsers.h"
+#include "tables/TableHeader.h"
 #include "tables/TableMessages.h"
 
 namespace vorandel {
@@ -60,9 +61,7 @@ class CellReader {
   void warnRow(const std::string& what, std::uint32_t row) const {
     if (report_.warnings != nullptr) report_.warnings->atRow(what, row);
   }
-  void warnOnce(const std::string& what) const {
-    if (report_.warnings != nullptr) report_.warnings->note(what);
-  }
+  ImportWarnings* warnings() const { return report_.warnings; }
   TableText table() const { return table_; }
 
  private:
@@ -72,9 +71,9 @@ class CellReader {
 
 // The value columns named by the header and switched by the switch row, in file order. The leading
 // cells of the switch row are kept for the table's own use.
-std::vector<ValueColumn> readValueColumns(std::string_view headerLine, std::string_view switchLine,
-                                          const RecordTableLayout& layout, const RecordTableActions& actions,
-                                          CellReader& reader) {
+std::vector<ValueColumn> readHeader(std::string_view headerLine, std::string_view switchLine,
+                                    const RecordTableLayout& layout, const RecordTableActions& actions,
+                                    CellReader& reader) {
   const std::size_t width = countCells(headerLine, SIZE_MAX - 1);
   if (countCells(switchLine, width) != width) {
     EditError error(kUnevenRows);
@@ -97,41 +96,16 @@ std::vector<ValueColumn> readValueColumns(std::string_view headerLine, std::stri
     throw error;
   }
 
-  const ColumnDictionary& dictionary = actions.columns();
-  std::vector<ValueColumn> columns(width - leading);
-  std::vector<bool> named(dictionary.size() + 1, false);
-  for (std::size_t j = leading; j < width; ++j) {
-    const std::string_view name = *header.next();
-    const std::optional<int> code = dictionary.find(name);
-    if (!code) {
-      Message details = reader.table().name.empty() ? Message() : tableLine(reader.table().name);
-      details.textLine(cellPlace({0, static_cast<std::uint32_t>(j)}, "") + "的列名：" +
-                       unknownNameText(dictionary, name));
-      raiseCellError({0, static_cast<std::uint32_t>(j)}, kUnknownName, details);
-    }
-    const auto slot = static_cast<std::size_t>(*code);
-    if (slot < named.size()) {
-      if (named[slot]) reader.warnOnce(formatMessage(kHeaderTwice, std::string(name).c_str()));
-      named[slot] = true;
-    }
-    columns[j - leading].code = static_cast<std::uint8_t>(*code);
-  }
+  std::vector<ValueColumn> columns;
+  columns.reserve(width - leading);
+  ValueColumns reading{&actions.columns(), actions.describe, reader.warnings()};
+  readValueColumns({reader.table(), headerLine, switchLine, leading}, reading, [&](std::size_t, int code, bool on) {
+    columns.push_back(ValueColumn{static_cast<std::uint8_t>(code), on});
+  });
 
   LineCells switches(switchLine);
   std::vector<std::string_view> leadingSwitches;
   for (std::size_t j = 0; j < leading; ++j) leadingSwitches.push_back(*switches.next());
-  static const ColumnInfo switchInfo{"", CellForm::Switch, ColumnRange{0, 1}, nullptr};
-  for (std::size_t j = leading; j < width; ++j) {
-    const std::string_view cell = *switches.next();
-    const CellPosition at{1, static_cast<std::uint32_t>(j)};
-    const int code = columns[j - leading].code;
-    const char* columnHeader = actions.describe ? actions.describe(code).header : "";
-    // A bad switch stops the import in every case: the columns to read depend on it.
-    CellReader raising(reader.table(), {});
-    raising.read(at, {at, columnHeader, cell, &switchInfo}, [&] { columns[j - leading].on = parseSwitch(cell); });
-    if (columns[j - leading].on && actions.describe && actions.describe(code).form == CellForm::Shown)
-      reader.warnOnce(formatMessage(kShownOnlyColumn, columnHeader));
-  }
   if (actions.readSwitchRow) actions.readSwitchRow(leadingSwitches, {1, static_cast<std::uint32_t>(width - 1)});
   return columns;
 }
@@ -145,7 +119,7 @@ void applyRecordTable(ScenarioSet& set, TableText table, const RecordTableLayout
   const std::optional<std::string_view> headerLine = lines.next();
   const std::optional<std::string_view> switchLine = lines.next();
   require(switchLine.has_value(), "输入文件至少要两行");
-  const std::vector<ValueColumn> columns = readValueColumns(*headerLine, *switchLine, layout, actions, reader);
+  const std::vector<ValueColumn> columns = readHeader(*headerLine, *switchLine, layout, actions, reader);
   const std::size_t leading = layout.leadingColumns;
   const std::size_t width = leading + columns.size();
 

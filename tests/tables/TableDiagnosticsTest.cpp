@@ -9,6 +9,7 @@
 #include "model/EditError.h"
 #include "model/Messages.h"
 #include "tables/CellDetail.h"
+#include "tables/CityTable.h"
 #include "tables/ForceTable.h"
 #include "tables/ImportWarnings.h"
 #include "tables/NameList.h"
@@ -211,6 +212,44 @@ TEST(RecordDiagnostics, ForceRowsOutsideTheSetAndBadCellsAreTold) {
                                   "第4行「设置」列 (C4)：「2」 数值只能为0或1  允许 0 或 1",
                                   "第5行「编号」列 (B5)：「30」 数值不在允许范围内  允许 1–21",
                               }));
+}
+
+// The list is read by the import itself: what the import refuses is listed at its cell, and reading goes
+// on after it, for every kind.
+TEST(ProblemLists, NameWhatTheImportRefusesAndGoOn) {
+  struct Case {
+    BatchKind kind;
+    std::vector<std::string> rows;
+    std::vector<std::string> listed;
+  };
+  const Case cases[] = {
+      {BatchKind::OfficerTable,
+       {"剧本 ID 姓名 设置 编号 主管 武力", "- - - 1 - 1 1", "0 12 某 1 0 --- 70", "0 12 某 1 0 军事 70",
+        "0 13 某 1 0 军事 abc"},
+       {"第3行「主管」列 (F3)：「---」 " + std::string(kOneDutyOnly),
+        "第4行「ID」列 (B4)：「12」 " + std::string(kIdRepeated),
+        "第5行「武力」列 (G5)：「abc」 不能全部转为整数。  允许 0–255"}},
+      {BatchKind::CityTable,
+       {"剧本 ID 名称 设置 新名称 相邻城ID 城防", "- - - 16 1 1 1", "0 7 x 1 北平府 1,2 10",
+        "0 8 x 1 北 1,2,3,4,5,6,7 10", "0 9 x 1 北 1 abc"},
+       {"第3行「新名称」列 (E3)：「北平府」 城市名太长",
+        "第4行「相邻城ID」列 (F4)：「1,2,3,4,5,6,7」 --ERROR!--  这里有 7 项",
+        "第5行「城防」列 (G5)：「abc」 不能全部转为整数。  允许 0–999"}},
+  };
+  for (const Case& c : cases) {
+    ScenarioSet set = smallValidSet();
+    giveDistinctSkills(set);
+    const std::string text = linesOf(c.rows);
+    ProblemList problems;
+    listTableProblems(set, c.kind, TableText{text, "t.txt"}, problems);
+    EXPECT_EQ(problems.lines(), c.listed) << c.rows.front();
+  }
+  // The import's own error keeps its first line and names the cell below it.
+  ScenarioSet set = smallValidSet();
+  const std::string text = linesOf(cases[1].rows);
+  const Raised raised = raisedBy([&] { importCityTable(set, TableText{text, "t.txt"}); });
+  EXPECT_EQ(raised.text, "城市名太长");
+  EXPECT_EQ(raised.details, "表：t.txt\n第3行「新名称」列 (E3)：「北平府」");
 }
 
 TEST(NameListDiagnostics, EntriesAreNamedByLineAndWhatIsWrong) {

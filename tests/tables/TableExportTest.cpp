@@ -8,6 +8,8 @@
 #include "app/TableEncoding.h"
 #include "tables/BatchTable.h"
 #include "tables/CityTable.h"
+#include "tables/OfficerTable.h"
+#include "tables/TableMessages.h"
 #include "tests/support/RecordNames.h"
 #include "tests/support/TempFolder.h"
 #include "tests/tables/TableExportSets.h"
@@ -126,6 +128,64 @@ TEST_F(TableExport, ValuesATableCannotCarryAreReportedAndTheirRowsLeftAlone) {
   EXPECT_EQ(names.text.find("W\t204\t"), std::string::npos);
   EXPECT_NE(names.text.find("W\t205\t"), std::string::npos);
   EXPECT_EQ(names.text.find("C\t6\t"), std::string::npos);
+}
+
+// Each finishing rule is one check: the officer whom the import would change or refuse by it is the one
+// whose exported row is switched off, with the rule's column named.
+TEST_F(TableExport, ImportAndExportApplyTheSameFinishingRules) {
+  struct Case {
+    const char* what;
+    void (*spoil)(OfficerState&, OfficerProfile&);
+    const char* column;   // named by the export
+    const char* refusal;  // the import's message; null when the import accepts the row
+    bool changed;         // whether the accepted row changes the officer
+  };
+  const Case cases[] = {
+      {"two duties", [](OfficerState& o, OfficerProfile&) { o.set(state::duties, 0x05); }, "主管", kOneDutyOnly, false},
+      // At most one duty is the rule; the cell cannot say "none" ("---" is a ruler's fields).
+      {"no duty", [](OfficerState& o, OfficerProfile&) { o.set(state::duties, 0); }, "主管", nullptr, false},
+      {"strategist below his minimums", [](OfficerState& o, OfficerProfile&) { o.set(state::intelligence, 50); },
+       "智力", nullptr, true},
+      {"experience below the least",
+       [](OfficerState& o, OfficerProfile& p) {
+         p.set(profile::growth, 15);
+         o.set(state::learnedCount, 2);
+         o.set(state::experience, 100);
+       },
+       "经验", nullptr, true},
+      {"a skill twice",
+       [](OfficerState&, OfficerProfile& p) { p.set(profile::learnableSkills, 1, p.get(profile::learnableSkills, 0)); },
+       "可学技能", kSkillRepeated, false},
+      {"two weapons", [](OfficerState& o, OfficerProfile&) { o.set(state::items, (1u << 12) | (1u << 13)); }, "宝物",
+       kOneItemKind, false},
+  };
+  for (const Case& c : cases) {
+    ScenarioSet set = testing::tableReadySet();
+    const OfficerIndex at = set.officerIndexOf(0, 200).value();
+    c.spoil(set.scenarios[0].officerState(at.number()), set.scenarios[0].officerProfile(at.number()));
+    const ExportedTable table = exportTable(set, BatchKind::OfficerTable, {0});
+    EXPECT_EQ(row(table, "0\t200").at(3), "0") << c.what;
+    EXPECT_TRUE(mentions(table, std::string(c.column) + " 的值无法写入表中")) << c.what;
+
+    ScenarioSet copy = set;
+    const std::string text = "剧本 ID 姓名 设置 编号 武力\r\n- - - 1 - 1\r\n0 200 x 1 0 60\r\n";
+    std::string raised = "(no error)";
+    try {
+      importOfficerTable(copy, TableText{text, ""});
+    } catch (const EditError& error) {
+      raised = error.text();
+    }
+    if (c.refusal != nullptr) {
+      EXPECT_NE(raised.find(c.refusal), std::string::npos) << c.what << ": " << raised;
+      continue;
+    }
+    EXPECT_EQ(raised, "(no error)") << c.what;
+    copy.scenarios[0]
+        .officerState(at.number())
+        .set(state::war, set.scenarios[0].officerState(at.number()).get(state::war));
+    EXPECT_EQ(!(copy.scenarios[0].officerState(at.number()) == set.scenarios[0].officerState(at.number())), c.changed)
+        << c.what;
+  }
 }
 
 }  // namespace
