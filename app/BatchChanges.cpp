@@ -9,16 +9,27 @@ std::string BatchChanges::summary(BatchKind kind) const {
   return std::string(batchKindName(kind)) + "：" + changeSummary(changes, skipped);
 }
 
+namespace {
+
+// The batch's copy of the set is the only one: the set as it was comes back from the batch itself.
+BatchChanges changesOf(const ScenarioSet& before, const ScenarioSet& after, BatchNotes notes) {
+  const bool changed = before != after;
+  return {changed ? compareSets(before, after) : std::vector<FieldChange>(), notes.skipped, std::move(notes.warnings),
+          changed};
+}
+
+}  // namespace
+
 BatchChanges runBatchWithChanges(ScenarioSet& current, BatchKind kind, TableText table) {
-  const ScenarioSet before = current;
-  BatchNotes notes = runBatch(current, kind, table);
-  return {compareSets(before, current), notes.skipped, std::move(notes.warnings)};
+  ScenarioSet before;
+  BatchNotes notes = runBatch(current, kind, table, &before);
+  return changesOf(before, current, std::move(notes));
 }
 
 BatchChanges runBatchWithChanges(ScenarioSet& current, BatchKind kind, const std::string& path, TableReading reading) {
-  const ScenarioSet before = current;
-  BatchNotes notes = runBatch(current, kind, path, reading);
-  return {compareSets(before, current), notes.skipped, std::move(notes.warnings)};
+  ScenarioSet before;
+  BatchNotes notes = runBatch(current, kind, path, reading, &before);
+  return changesOf(before, current, std::move(notes));
 }
 
 }  // namespace vorandel

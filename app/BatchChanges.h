@@ -18,6 +18,7 @@ struct BatchChanges {
   std::vector<FieldChange> changes;
   std::size_t skipped = 0;            // data rows with row switch 0
   std::vector<std::string> warnings;  // what the import did that the player may not expect
+  bool changed = false;               // whether the set differs in any byte from what it was
 
   // The summary line, led by the table's kind: "武将表：修改了 ..."
   std::string summary(BatchKind kind) const;

@@ -39,7 +39,7 @@ bool failsOnFirstLine(const EditError& error) { return !error.context().row || *
 
 }  // namespace
 
-BatchNotes runBatch(ScenarioSet& current, BatchKind kind, TableText table) {
+BatchNotes runBatch(ScenarioSet& current, BatchKind kind, TableText table, ScenarioSet* previous) {
   requireTableSize(kind, table.bytes.size(), table.name);
   requireCellLengths(table.bytes, table.name);
   ScenarioSet working = current;
@@ -54,11 +54,13 @@ BatchNotes runBatch(ScenarioSet& current, BatchKind kind, TableText table) {
     throw;
   }
   if (kind == BatchKind::OfficerTable) validateScenarios(working, 0, SIZE_MAX);
+  if (previous != nullptr) *previous = std::move(current);
   current = std::move(working);
   return BatchNotes{warnings.lines(), skippedRows(kind, table.bytes)};
 }
 
-BatchNotes runBatch(ScenarioSet& current, BatchKind kind, const std::string& path, TableReading reading) {
+BatchNotes runBatch(ScenarioSet& current, BatchKind kind, const std::string& path, TableReading reading,
+                    ScenarioSet* previous) {
   const std::string reason = unreadableReason(path);
   if (!reason.empty()) {
     EditError error(kind == BatchKind::NameList ? "Failed to open file to read." : "cannot open file to read");
@@ -72,7 +74,7 @@ BatchNotes runBatch(ScenarioSet& current, BatchKind kind, const std::string& pat
   const TableEncoding encoding = tableEncoding(bytes, reading.utf8);
   const std::string text = tableTextOf(bytes, reading, path);
   try {
-    return runBatch(current, kind, TableText{text, path});
+    return runBatch(current, kind, TableText{text, path}, previous);
   } catch (EditError& error) {
     if (error.details().empty()) error.addDetail(tableLine(path));
     for (const std::string& hint : tableFormatHints(bytes)) error.addDetail(hint);

@@ -28,14 +28,16 @@ struct TableReading {
 // Applies the table to a copy of current and commits the copy; an officer table's copy must also pass
 // the validator over every scenario first. Raises the EditError of the first problem, with current
 // untouched; an error of the import lists every cell of the table that cannot be read as its problems.
-BatchNotes runBatch(ScenarioSet& current, BatchKind kind, TableText table);
+// `previous`, when given, receives the set as it was before the batch (moved there, not copied).
+BatchNotes runBatch(ScenarioSet& current, BatchKind kind, TableText table, ScenarioSet* previous = nullptr);
 
 // Reads the table file at path and runs it. A byte-order mark says how the file is encoded (UTF-8 or
 // UTF-16); without one it is GBK, or UTF-8 when reading says so. A file that cannot be opened raises the
 // kind's own message ("Failed to open file to read." for the name list, "cannot open file to read" for
 // the others) with the system's reason below. A table that fails gets hints when it looks like a
 // spreadsheet's own file, comma-separated text or UTF-8 text read as GBK.
-BatchNotes runBatch(ScenarioSet& current, BatchKind kind, const std::string& path, TableReading reading = {});
+BatchNotes runBatch(ScenarioSet& current, BatchKind kind, const std::string& path, TableReading reading = {},
+                    ScenarioSet* previous = nullptr);
 
 // A table file's bytes as the text the importers read: UTF-8, without a byte-order mark, ending before
 // any Ctrl-Z. The mark says how the bytes are encoded (UTF-8 or UTF-16); without one they are GBK, or

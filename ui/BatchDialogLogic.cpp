@@ -81,7 +81,6 @@ bool BatchDialogLogic::runTable() {
                        BoxStyle::Error);
       return false;
     }
-    const ScenarioSet before = state_.current;
     BatchChanges changes;
     try {
       changes = runBatchOfMode(state_.current, state_.batchMode, state_.inputPath);
@@ -94,8 +93,8 @@ bool BatchDialogLogic::runTable() {
       return true;
     }
     state_.problemReport.clear();
-    if (state_.current != before) state_.pendingChanges = true;
-    std::string done = batchDoneText(before, state_.current, changes.summary(batchKindOfMode(state_.batchMode)));
+    if (changes.changed) state_.pendingChanges = true;
+    std::string done = batchDoneText(changes.changed, changes.summary(batchKindOfMode(state_.batchMode)));
     for (const std::string& warning : changes.warnings) done += "\n" + warning;
     host_.messageBox(BoxOwner::Dialog, done, "处理完毕", BoxStyle::Plain);
     host_.endDialog(0);
