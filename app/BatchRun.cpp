@@ -80,15 +80,8 @@ BatchNotes runBatch(ScenarioSet& current, BatchKind kind, const std::string& pat
     for (const std::string& hint : tableFormatHints(bytes)) error.addDetail(hint);
     if (encoding == TableEncoding::Gbk && failsOnFirstLine(error)) {
       // A table saved as UTF-8 and read as GBK fails on its header; say so when UTF-8 reads it.
-      if (isUtf8(bytes) && !isAscii(bytes)) {
-        ScenarioSet trial = current;
-        try {
-          runBatch(trial, kind, TableText{textBeforeEnd(bytes), path});
-          error.addDetail(reading.commandLine ? kHintUtf8ForCommandLine : kHintUtf8ForProgram);
-        } catch (const EditError&) {
-          // Not a table in UTF-8 either: no hint.
-        }
-      }
+      if (isUtf8(bytes) && !isAscii(bytes) && tableHeaderReads(current, kind, TableText{textBeforeEnd(bytes), path}))
+        error.addDetail(reading.commandLine ? kHintUtf8ForCommandLine : kHintUtf8ForProgram);
     }
     throw;
   }

@@ -66,7 +66,7 @@ void importCityTable(ScenarioSet& set, TableText table, TableReport report) {
   actions.describe = [](int code) -> const ColumnInfo& { return cityColumns()[static_cast<std::size_t>(code)].info; };
   applyRecordTable(set, table, layout, actions, report);
 
-  if ((cityOptions & kKeepScenarioGeography) == 0) copyFirstScenarioGeography(set);
+  if (!report.headerOnly && (cityOptions & kKeepScenarioGeography) == 0) copyFirstScenarioGeography(set);
 }
 
 }  // namespace vorandel

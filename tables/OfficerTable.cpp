@@ -272,6 +272,7 @@ void importOfficerTable(ScenarioSet& set, TableText table, TableReport report) {
   TableLines lines(table.bytes);
   OfficerImport import(set, table, report);
   readOfficerColumns(import, lines);
+  if (report.headerOnly) return;
   import.rowIdCount.assign(set.scenarioCount(), std::vector<std::uint8_t>(kIdLimit, 0));
   import.newIdCount.assign(set.scenarioCount(), std::vector<std::uint8_t>(kIdLimit, 0));
   import.itemCount.assign(set.scenarioCount(), {});

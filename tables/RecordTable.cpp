@@ -120,6 +120,7 @@ void applyRecordTable(ScenarioSet& set, TableText table, const RecordTableLayout
   const std::optional<std::string_view> switchLine = lines.next();
   require(switchLine.has_value(), "输入文件至少要两行");
   const std::vector<ValueColumn> columns = readHeader(*headerLine, *switchLine, layout, actions, reader);
+  if (report.headerOnly) return;
   const std::size_t leading = layout.leadingColumns;
   const std::size_t width = leading + columns.size();
 

@@ -33,4 +33,24 @@ void listTableProblems(const ScenarioSet& set, BatchKind kind, TableText table, 
   }
 }
 
+bool tableHeaderReads(const ScenarioSet& set, BatchKind kind, TableText table) {
+  ScenarioSet none;  // a header is read without any scenario
+  const TableReport headerOnly{nullptr, nullptr, true};
+  try {
+    switch (kind) {
+      case BatchKind::NameList: {
+        ProblemList problems;
+        listNameListProblems(set, table, problems);
+        return problems.count() == 0;
+      }
+      case BatchKind::OfficerTable: importOfficerTable(none, table, headerOnly); break;
+      case BatchKind::ForceTable: importForceTable(none, table, headerOnly); break;
+      case BatchKind::CityTable: importCityTable(none, table, headerOnly); break;
+    }
+  } catch (const EditError&) {
+    return false;
+  }
+  return true;
+}
+
 }  // namespace vorandel

@@ -14,4 +14,8 @@ namespace vorandel {
 // list where it is met.
 void listTableProblems(const ScenarioSet& set, BatchKind kind, TableText table, ProblemList& problems);
 
+// Whether the table reads as one of the kind as far as its header and switch row (the name list, which
+// has none: as far as every entry reads for the set), without applying it.
+bool tableHeaderReads(const ScenarioSet& set, BatchKind kind, TableText table);
+
 }  // namespace vorandel

@@ -11,6 +11,8 @@ struct TableReport {
   // When set, the import only lists: a bad cell is noted here and reading goes on (the set it is given
   // is a scratch copy).
   ProblemList* problems = nullptr;
+  // When set, the import reads the header and the switch row only and changes nothing.
+  bool headerOnly = false;
 };
 
 }  // namespace vorandel
