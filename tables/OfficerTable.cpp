@@ -58,12 +58,12 @@ bool readStep(OfficerImport& import, OfficerRow& row, Step&& step) {
   } catch (const CellFault& fault) {
     const CellSubject subject = cellSubject(import, row, row.blame.value_or(row.at));
     row.blame.reset();
-    if (import.problems == nullptr) raiseCellFault(import.table.name, row.at, subject, fault);
-    import.problems->addMade([&] { return problemLine(subject, fault);
-  });
-  return false;
+    ProblemList* problems = import.problems;
+    if (problems == nullptr) raiseCellFault(import.table.name, row.at, subject, fault);
+    problems->addMade([&] { return problemLine(subject, fault); });
+    return false;
+  }
 }
-}  // namespace
 
 // A row whose cell count differs from the header's.
 void unevenRow(const OfficerImport& import, const OfficerRow& row) {
@@ -88,18 +88,17 @@ void refuseRow(const OfficerImport& import, const OfficerRow& row, const RuleFin
   const std::string place = inTable
                                 ? cellPlace(at, column.info.header) + "：" + quotedCell(row.cells[slot])
                                 : formatMessage("与「%s」有关（表中没有这一列，值来自剧本数据）", column.info.header);
-  if (import.problems != nullptr) {
-    import.problems->addMade([&] {
-      return inTable ? place + " " + finding.fault
-                     : formatMessage("第%u行：%s  ", row.line + 1, finding.fault) + place;
-  });
-  return;
+  if (ProblemList* problems = import.problems) {
+    problems->addMade([&] {
+      return inTable ? place + " " + finding.fault : formatMessage("第%u行：%s  ", row.line + 1, finding.fault) + place;
+    });
+    return;
+  }
+  Message details = tableDetails(import);
+  details.textLine(formatMessage("这是第%u行整行的规则，位置只是这一行最后处理的单元格", row.line + 1));
+  details.textLine(place);
+  raiseCellError(row.at, finding.fault, details);
 }
-Message details = tableDetails(import);
-details.textLine(formatMessage("这是第%u行整行的规则，位置只是这一行最后处理的单元格", row.line + 1));
-details.textLine(place);
-raiseCellError(row.at, finding.fault, details);
-}  // namespace vorandel
 
 // The finishing rules on the row's officer; each change the player is told of is counted once per officer.
 void finishRow(OfficerImport& import, const OfficerRow& row) {
