@@ -21,4 +21,11 @@ BatchChanges runBatchWithChanges(ScenarioSet& current, BatchKind kind, const std
   return {compareSets(before, current), notes.skipped, std::move(notes.warnings)};
 }
 
+BatchChanges runBatchOnBytesWithChanges(ScenarioSet& current, BatchKind kind, std::string_view bytes,
+                                        const std::string& name, TableReading reading) {
+  const ScenarioSet before = current;
+  BatchNotes notes = runBatchOnBytes(current, kind, bytes, name, reading);
+  return {compareSets(before, current), notes.skipped, std::move(notes.warnings)};
+}
+
 }  // namespace vorandel
