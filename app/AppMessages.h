@@ -13,6 +13,11 @@ inline constexpr const char* kTableBadLineText = "这一行按GBK读是「%s」�
 inline constexpr const char* kHintUtf8ForCommandLine =
     "这个表是UTF-8文本：请加 --utf8，或在表格软件中另存为GBK（ANSI）文本";
 inline constexpr const char* kHintUtf8ForProgram = "这个表是UTF-8文本：请在表格软件中另存为GBK（ANSI）编码的文本";
+// A first line whose every text cell is enclosed in double quotes.
+inline constexpr const char* kHintQuotedHeader =
+    "第1行的每个文字单元格都带着英文双引号：另存为文本时请取消表格软件的「quote all text cells」"
+    "（为所有文本单元格加引号）";
+
 // A name list saved as UTF-8 without a byte-order mark, read as GBK; the entry as each reads it.
 inline constexpr const char* kNameListIsUtf8 = "人名/地名表是UTF-8文本，按GBK读取会把名字写成乱码，没有执行。";
 inline constexpr const char* kNameReadAsGbk = "按GBK读：%s";

@@ -29,9 +29,4 @@ inline constexpr const char* kHintSaveEncodingForNames =
     "表格是用不能写中文的编码保存的（例如非中文系统的「ANSI」文本）：请在表格软件中另存为「Unicode 文本」"
     "（UTF-16）或带 BOM 的 UTF-8 文本，修改器都能读取";
 
-// A header whose every cell is enclosed in double quotes.
-inline constexpr const char* kHintQuotedHeader =
-    "表头的每个单元格都带着英文双引号：请在表格软件另存为文本时取消「所有文本单元格加引号」"
-    "（quote all text cells）";
-
 }  // namespace vorandel

@@ -68,7 +68,7 @@ bool BatchDialogLogic::browse() {
 }
 
 bool BatchDialogLogic::exportTable() {
-  if (!exportCurrentTable(state_, host_, folder_)) return false;
+  if (!exportCurrentTable(state_, host_, folder_, host_.readItemText(BATCH_COLUMNS))) return false;
   showPath();
   return true;
 }
