@@ -7,6 +7,7 @@
 #include "app/AppMessages.h"
 #include "app/TableUndo.h"
 #include "cli/Cli.h"
+#include "model/EditError.h"
 #include "model/GbkText.h"
 #include "tests/support/RecordNames.h"
 #include "tests/support/TempFolder.h"
@@ -83,7 +84,7 @@ class TablesTogether : public ::testing::Test {
     CliContext context{out, err, "UTF-8", builtInData()};
     const int code = runCli(args, context);
     messages = err.str();
-    output = out.str();
+    output = gbkToUtf8(out.str()).value_or("(not GBK)");  // the report
     return code;
   }
 
