@@ -11,8 +11,7 @@ constexpr std::size_t kCellsShown = 10;
 
 }  // namespace
 
-std::string TableUndoCheck::add(const std::vector<FieldChange>& changes, const std::string& table,
-                                const char* hint) {
+std::string TableUndoCheck::add(const std::vector<FieldChange>& changes, const std::string& table, const char* hint) {
   std::vector<const FieldChange*> undone;
   for (const FieldChange& change : changes) {
     if (change.field == kWholeRecord) continue;  // an officer added: no earlier value of his fields
@@ -25,9 +24,9 @@ std::string TableUndoCheck::add(const std::vector<FieldChange>& changes, const s
   std::string warning = formatMessage(kTablesUndid, table.c_str(), undone.size());
   for (std::size_t i = 0; i < undone.size() && i < kCellsShown; ++i) {
     const FieldChange& change = *undone[i];
-    warning += "\n" + formatMessage(kTablesUndidCell, change.scenario, changedRecordName(change.record), change.number,
-                                    change.name.c_str(), change.field.c_str(), change.before.c_str(),
-                                    change.after.c_str());
+    warning +=
+        "\n" + formatMessage(kTablesUndidCell, change.scenario, changedRecordName(change.record), change.number,
+                             change.name.c_str(), change.field.c_str(), change.before.c_str(), change.after.c_str());
   }
   if (undone.size() > kCellsShown) warning += "\n" + formatMessage(kTablesUndidMore, undone.size());
   return warning + "\n" + hint;

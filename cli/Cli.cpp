@@ -10,8 +10,8 @@
 #include "app/ErrorReport.h"
 #include "app/Generate.h"
 #include "app/SetDiff.h"
-#include "app/TableUndo.h"
 #include "app/TableEncoding.h"
+#include "app/TableUndo.h"
 #include "cli/CliMessages.h"
 #include "cli/CommandLine.h"
 #include "cli/ExportFile.h"
@@ -111,8 +111,8 @@ class Cli {
     BatchChanges changes;
     if (batch.path == "-") {
       // Read as a file is: its byte-order mark, its encoding and the hints when it fails.
-      changes = runBatchOnBytesWithChanges(current, batch.kind, readStandardInput(batch.kind), "-",
-                                           TableReading{utf8, true});
+      changes =
+          runBatchOnBytesWithChanges(current, batch.kind, readStandardInput(batch.kind), "-", TableReading{utf8, true});
     } else if (!fileExists(batch.path)) {
       say(Message::withPaths("文件不存在！\n%s", {batch.path}).textLine(unreadableReason(batch.path)));
       throw Stop{kExitFileFailed};
@@ -232,7 +232,8 @@ class Cli {
     for (const std::size_t s : options.scenarios) {
       if (s >= set.scenarioCount()) throw UsageError(formatMessage(kNoSuchScenario, s, set.scenarioCount()));
     }
-    const ExportedTable table = vorandel::exportTable(set, options.exportKind, options.scenarios, options.exportColumns);
+    const ExportedTable table =
+        vorandel::exportTable(set, options.exportKind, options.scenarios, options.exportColumns);
     for (const std::string& problem : table.problems) say(problem);
     std::string bytes = encodeTable(table.text, options.utf8);
     const std::string file = options.exportFile.value_or(defaultTableName(options.exportKind));

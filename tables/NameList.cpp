@@ -33,8 +33,8 @@ struct Entry {
   std::size_t end = 0;    // offset after the last byte read
   char kind = 0;
   std::uint32_t number = 0;
-  std::string name;  // the name field's value: unquoted as a table's value cell is
-  int fields = 0;    // how many of the three fields were read
+  std::string name;           // the name field's value: unquoted as a table's value cell is
+  int fields = 0;             // how many of the three fields were read
   bool numberRunsOn = false;  // the number is followed by more than white space (1e3, 1.5)
 };
 

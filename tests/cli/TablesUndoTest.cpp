@@ -132,16 +132,16 @@ TEST_F(TablesTogether, TheRenameSurvivesOrAWarningNamesTheCellThatUndidIt) {
   EXPECT_EQ(output.find(renamed), std::string::npos) << output;
   const std::string warned = formatMessage(kTablesUndid, ("武将表 " + officers).c_str(), std::size_t{4});
   EXPECT_NE(messages.find(warned), std::string::npos) << messages;
-  EXPECT_NE(messages.find("武将 1（") , std::string::npos) << messages;
+  EXPECT_NE(messages.find("武将 1（"), std::string::npos) << messages;
   EXPECT_NE(messages.find("的「新姓名」：李四 改回 "), std::string::npos) << messages;
 
   // Tables exported with only the columns one edits leave the rename alone, in any order.
   const std::string warOnly = exported("officer", "武力,智力");
   const std::string farmOnly = exported("城市", "农业，商业");
   const std::string moneyOnly = exported("lord", "金钱");
-  ASSERT_EQ(run({"check", "--name", names, "--officer", warOnly, "--lord", moneyOnly, "--city", farmOnly, "--report",
-                 "-"}),
-            kExitDone)
+  ASSERT_EQ(
+      run({"check", "--name", names, "--officer", warOnly, "--lord", moneyOnly, "--city", farmOnly, "--report", "-"}),
+      kExitDone)
       << messages;
   EXPECT_NE(output.find(renamed), std::string::npos) << output;
   EXPECT_EQ(messages.find("注意："), std::string::npos) << messages;

@@ -5,10 +5,10 @@
 
 #include <string>
 
+#include "tables/TableMessages.h"
 #include "tests/support/RecordNames.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/tables/TableFiles.h"
-#include "tables/TableMessages.h"
 
 namespace vorandel {
 
@@ -104,8 +104,7 @@ TEST_F(NameList, MalformedEntriesNameTheirEntryNumber) {
 TEST_F(NameList, ANumberThatIsNotWholeIsRefusedWithItsLine) {
   // Read on, "1e3" would rename officer 1 to "e3".
   for (const char* list : {"W\t1e3\n", "W 11 a\nW 1.5 x\n", "C 12abc 许昌\n", "W 0x1 a\n", "W 11,12 a\n"}) {
-    const std::string error =
-        errorText([&] { importNameList(set, TableText{list, "ruv5_name.txt"}); });
+    const std::string error = errorText([&] { importNameList(set, TableText{list, "ruv5_name.txt"}); });
     EXPECT_TRUE(error.starts_with("Error File format at line: ")) << list << error;
     try {
       importNameList(set, TableText{list, "ruv5_name.txt"});
@@ -136,9 +135,7 @@ TEST_F(NameList, QuotedNamesAreUnquotedAsValueCells) {
 TEST_F(NameList, AListOfMostlyQuestionMarksIsRefusedBeforeAnyEntry) {
   const ScenarioSet before = set;
   const std::pair<const char*, bool> lists[] = {
-      {"W 11 ??\nW 12 ???\nC 5 ??\n", true},
-      {"W 11 ??\nW 12 ??\nC 5 甲乙\n", true},
-      {"W 11 ?\n", true},
+      {"W 11 ??\nW 12 ???\nC 5 ??\n", true}, {"W 11 ??\nW 12 ??\nC 5 甲乙\n", true}, {"W 11 ?\n", true},
       {"W 11 ??\nC 5 甲乙\n", false},  // half is not most
       {"W 11 a?\nW 12 ?b\n", false},
   };

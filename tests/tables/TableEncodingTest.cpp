@@ -107,7 +107,9 @@ TEST(TableEncoding, TablesThatWouldBeMisreadAreRefusedWithTheHint) {
     std::vector<std::string> expected;  // the first line first, then texts among the details
   } cases[] = {
       // Read as GBK, 张三 in UTF-8 is 寮犱笁: no byte is wrong, so the list says it.
-      {BatchKind::NameList, utf8List, {false, true},
+      {BatchKind::NameList,
+       utf8List,
+       {false, true},
        {kNameListIsUtf8, "按GBK读：第1项在文件第1行：「W\t11\t寮犱笁」", "按UTF-8读：第1项在文件第1行：「W\t11\t张三」",
         kHintUtf8ForCommandLine}},
       {BatchKind::NameList, utf8List, {false, false}, {kNameListIsUtf8, kHintUtf8ForProgram}},
@@ -118,14 +120,19 @@ TEST(TableEncoding, TablesThatWouldBeMisreadAreRefusedWithTheHint) {
       {BatchKind::NameList, "W\t11\t\xD5\xC5\xFF\n", {false, true}, {kTableNotGbk, "第1行", "「W\t11\t张?」"}},
       // Every text cell of the first line in quotes.
       {BatchKind::ForceTable, testing::gbkBytes(quotedLord), {false, true}, {"第一行前3列错误", kHintQuotedHeader}},
-      {BatchKind::NameList, testing::gbkBytes("\"W\"\t11\t\"张三\"\n"), {false, true},
+      {BatchKind::NameList,
+       testing::gbkBytes("\"W\"\t11\t\"张三\"\n"),
+       {false, true},
        {"Error File format at line: 1", kHintQuotedHeader}},
       // Standard input is read as a file: UTF-16 with its mark.
       {BatchKind::ForceTable,
        std::string("\xFF\xFE") + utf16LeBytes("剧本\t编号\t设置\t金钱\r\n0\t0\t0\t1\r\n1\t2\t1\t4321\r\n"),
-       {false, true}, {"(no error)"}},
+       {false, true},
+       {"(no error)"}},
       // 业 is 1A 4E in UTF-16LE: its 0x1A is no end of the text.
-      {BatchKind::NameList, std::string("\xFF\xFE") + utf16LeBytes("W\t11\t业主\r\nW\t12\t甲\r\n"), {false, true},
+      {BatchKind::NameList,
+       std::string("\xFF\xFE") + utf16LeBytes("W\t11\t业主\r\nW\t12\t甲\r\n"),
+       {false, true},
        {"(no error)"}},
   };
   for (const auto& [kind, bytes, reading, expected] : cases) {

@@ -329,7 +329,8 @@ TEST_F(BatchDialog, ExportSwitchesOnOnlyTheColumnsTypedAndRefusesAnUnknownOne) {
   EXPECT_FALSE(dialog.onCommand(BATCH_EXPORT));
   ASSERT_EQ(host.boxes.size(), 1u);
   EXPECT_EQ(host.boxes[0].style, BoxStyle::Error);
-  EXPECT_TRUE(host.boxes[0].text.starts_with("没有可以导出的列「武力」\n城市表可以导出的列：新名称,")) << host.boxes[0].text;
+  EXPECT_TRUE(host.boxes[0].text.starts_with("没有可以导出的列「武力」\n城市表可以导出的列：新名称,"))
+      << host.boxes[0].text;
   EXPECT_FALSE(std::filesystem::exists(table));
 }
 
