@@ -24,12 +24,16 @@ std::string TableUndoCheck::add(const std::vector<FieldChange>& changes, const s
   std::string warning = formatMessage(kTablesUndid, table.c_str(), undone.size());
   for (std::size_t i = 0; i < undone.size() && i < kCellsShown; ++i) {
     const FieldChange& change = *undone[i];
-    warning +=
-        "\n" + formatMessage(kTablesUndidCell, change.scenario, changedRecordName(change.record), change.number,
+    warning += '\n';
+    warning += formatMessage(kTablesUndidCell, change.scenario, changedRecordName(change.record), change.number,
                              change.name.c_str(), change.field.c_str(), change.before.c_str(), change.after.c_str());
   }
-  if (undone.size() > kCellsShown) warning += "\n" + formatMessage(kTablesUndidMore, undone.size());
-  return warning + "\n" + hint;
+  if (undone.size() > kCellsShown) {
+    warning += '\n';
+    warning += formatMessage(kTablesUndidMore, undone.size());
+  }
+  warning += '\n';
+  return warning += hint;
 }
 
 }  // namespace vorandel
