@@ -8,10 +8,36 @@ inline constexpr const char* kTableNotGbk = "表不是GBK文本";
 inline constexpr const char* kTableNotUtf8 = "表不是UTF-8文本，或含有GBK无法表示的字符。";
 inline constexpr const char* kTableNotUtf16 = "表不是UTF-16文本，或含有GBK无法表示的字符。";
 inline constexpr const char* kTableBadLine = "无法转换的是第%zu行";
+inline constexpr const char* kTableBadLineText = "这一行按GBK读是「%s」（?是无法转换的字节）";
 // A UTF-8 table read as GBK.
 inline constexpr const char* kHintUtf8ForCommandLine =
     "这个表是UTF-8文本：请加 --utf8，或在表格软件中另存为GBK（ANSI）文本";
 inline constexpr const char* kHintUtf8ForProgram = "这个表是UTF-8文本：请在表格软件中另存为GBK（ANSI）编码的文本";
+// A first line whose every text cell is enclosed in double quotes.
+inline constexpr const char* kHintQuotedHeader =
+    "第1行的每个文字单元格都带着英文双引号：另存为文本时请取消表格软件的「quote all text cells」"
+    "（为所有文本单元格加引号）";
+
+// A name list saved as UTF-8 without a byte-order mark, read as GBK; the entry as each reads it.
+inline constexpr const char* kNameListIsUtf8 = "人名/地名表是UTF-8文本，按GBK读取会把名字写成乱码，没有执行。";
+inline constexpr const char* kNameReadAsGbk = "按GBK读：%s";
+inline constexpr const char* kNameReadAsUtf8 = "按UTF-8读：%s";
+
+// A table that set fields back to their values before an earlier table of the run changed them: the
+// first line, one line per cell (scenario, record, number, name, column, the earlier table's value, the
+// value set back), and the count when more cells were set back than are listed.
+inline constexpr const char* kTablesUndid = "注意：%s 把前面的表修改过的 %zu 个值改回了原来的值，前面的修改被撤销：";
+inline constexpr const char* kTablesUndidCell = "  剧本%zu %s %d（%s）的「%s」：%s 改回 %s";
+inline constexpr const char* kTablesUndidMore = "  ……共 %zu 个";
+inline constexpr const char* kTablesUndidHintForCommandLine =
+    "  表只应打开要修改的列：导出时用 --columns 只打开这些列，或把其余列的开关设为0";
+inline constexpr const char* kTablesUndidHintForProgram =
+    "  表只应打开要修改的列：导出时在「导出的列」中只写这些列，或把其余列的开关设为0";
+
+// The columns asked of an export.
+inline constexpr const char* kUnknownExportColumn = "没有可以导出的列「%s」";
+inline constexpr const char* kExportColumnsAllowed = "%s可以导出的列：%s";
+inline constexpr const char* kNameListHasNoColumns = "人名/地名表没有可选的列";
 
 // Writing a file.
 inline constexpr const char* kCannotBackUp = "无法将 %s 保存为 %s，没有导出。";

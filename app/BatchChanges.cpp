@@ -32,4 +32,11 @@ BatchChanges runBatchWithChanges(ScenarioSet& current, BatchKind kind, const std
   return changesOf(before, current, std::move(notes));
 }
 
+BatchChanges runBatchOnBytesWithChanges(ScenarioSet& current, BatchKind kind, std::string_view bytes,
+                                        const std::string& name, TableReading reading) {
+  const ScenarioSet before = current;
+  BatchNotes notes = runBatchOnBytes(current, kind, bytes, name, reading);
+  return {compareSets(before, current), notes.skipped, std::move(notes.warnings)};
+}
+
 }  // namespace vorandel

@@ -4,6 +4,7 @@
 // the cells'.
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/BatchRun.h"
@@ -29,5 +30,8 @@ struct BatchChanges {
 BatchChanges runBatchWithChanges(ScenarioSet& current, BatchKind kind, TableText table);
 BatchChanges runBatchWithChanges(ScenarioSet& current, BatchKind kind, const std::string& path,
                                  TableReading reading = {});
+// The same for a table's bytes read from elsewhere than a file (runBatchOnBytes).
+BatchChanges runBatchOnBytesWithChanges(ScenarioSet& current, BatchKind kind, std::string_view bytes,
+                                        const std::string& name, TableReading reading);
 
 }  // namespace vorandel

@@ -11,6 +11,7 @@
 #include "model/FileRead.h"
 #include "model/GbkText.h"
 #include "rules/Validator.h"
+#include "tables/BatchTable.h"
 #include "tables/CellDetail.h"
 #include "tables/CityTable.h"
 #include "tables/ForceTable.h"
@@ -18,7 +19,9 @@
 #include "tables/NameList.h"
 #include "tables/OfficerTable.h"
 #include "tables/TableLimits.h"
+#include "tables/TableMessages.h"
 #include "tables/TableProblems.h"
+#include "tables/TextCharacters.h"
 #include "tables/TextFile.h"
 
 namespace vorandel {
@@ -36,6 +39,36 @@ void importTable(ScenarioSet& working, BatchKind kind, TableText table, ImportWa
 
 // Whether the error concerns the table's first line (or the table as a whole, before any row).
 bool failsOnFirstLine(const EditError& error) { return !error.context().row || *error.context().row == 0; }
+
+// Whether every cell of the first line that is not a number is enclosed in double quotes, as a
+// spreadsheet writes the line when it quotes all text cells.
+bool firstLineQuoted(std::string_view text) {
+  bool quoted = false;
+  LineCells cells(TableLines(text).next().value_or(std::string_view()));
+  while (const std::optional<std::string_view> cell = cells.next()) {
+    if (cell->find_first_not_of("0123456789") == std::string_view::npos) continue;
+    if (cell->size() < 2 || cell->front() != '"' || cell->back() != '"') return false;
+    quoted = true;
+  }
+  return quoted;
+}
+
+// A name list without a byte-order mark read as GBK whose bytes are UTF-8 text beyond ASCII was saved
+// as UTF-8: read as GBK its names would become other characters (张三 as 寮犱笁), which GBK
+// writes without complaint.
+void requireNamesNotUtf8(std::string_view bytes, const std::string& gbkText, const std::string& name,
+                         TableReading reading) {
+  const std::string_view text = textBeforeEnd(bytes);
+  if (!isUtf8(text) || isAscii(text)) return;
+  EditError error(kNameListIsUtf8);
+  error.addDetail(tableLine(name));
+  const std::string asGbk = firstNonAsciiName(gbkText);
+  const std::string asUtf8 = firstNonAsciiName(text);
+  if (!asGbk.empty()) error.addDetail(formatMessage(kNameReadAsGbk, asGbk.c_str()));
+  if (!asUtf8.empty()) error.addDetail(formatMessage(kNameReadAsUtf8, asUtf8.c_str()));
+  error.addDetail(reading.commandLine ? kHintUtf8ForCommandLine : kHintUtf8ForProgram);
+  throw error;
+}
 
 }  // namespace
 
@@ -70,17 +103,24 @@ BatchNotes runBatch(ScenarioSet& current, BatchKind kind, const std::string& pat
   }
   // A file far larger than any table of its kind is refused after reading no more than that.
   const std::string bytes = readFileUpTo(path, tableByteLimit(kind));
-  requireTableSize(kind, bytes.size(), path);
+  return runBatchOnBytes(current, kind, bytes, path, reading, previous);
+}
+
+BatchNotes runBatchOnBytes(ScenarioSet& current, BatchKind kind, std::string_view bytes, const std::string& name,
+                           TableReading reading, ScenarioSet* previous) {
+  requireTableSize(kind, bytes.size(), name);
   const TableEncoding encoding = tableEncoding(bytes, reading.utf8);
-  const std::string text = tableTextOf(bytes, reading, path);
+  const std::string text = tableTextOf(bytes, reading, name);
+  if (kind == BatchKind::NameList && encoding == TableEncoding::Gbk) requireNamesNotUtf8(bytes, text, name, reading);
   try {
-    return runBatch(current, kind, TableText{text, path}, previous);
+    return runBatch(current, kind, TableText{text, name}, previous);
   } catch (EditError& error) {
-    if (error.details().empty()) error.addDetail(tableLine(path));
+    if (error.details().empty()) error.addDetail(tableLine(name));
     for (const std::string& hint : tableFormatHints(bytes)) error.addDetail(hint);
+    if (failsOnFirstLine(error) && firstLineQuoted(text)) error.addDetail(kHintQuotedHeader);
     if (encoding == TableEncoding::Gbk && failsOnFirstLine(error)) {
       // A table saved as UTF-8 and read as GBK fails on its header; say so when UTF-8 reads it.
-      if (isUtf8(bytes) && !isAscii(bytes) && tableHeaderReads(current, kind, TableText{textBeforeEnd(bytes), path}))
+      if (isUtf8(bytes) && !isAscii(bytes) && tableHeaderReads(current, kind, TableText{textBeforeEnd(bytes), name}))
         error.addDetail(reading.commandLine ? kHintUtf8ForCommandLine : kHintUtf8ForProgram);
     }
     throw;
@@ -99,6 +139,12 @@ std::string tableTextOf(std::string_view bytes, TableReading reading, std::strin
                                                       : kTableNotUtf16);
     if (!name.empty()) error.addDetail(tableLine(name));
     error.addDetail(formatMessage(kTableBadLine, decoded.badLine));
+    if (encoding == TableEncoding::Gbk) {
+      // The line as far as GBK reads it, a byte that is not GBK shown as '?'.
+      const std::vector<std::string_view> lines = tableLines(textBeforeEnd(bytes));
+      if (decoded.badLine - 1 < lines.size())
+        error.addDetail(formatMessage(kTableBadLineText, shortened(shownGbk(lines[decoded.badLine - 1]), 40).c_str()));
+    }
     if (encoding == TableEncoding::Gbk && isUtf8(bytes))
       error.addDetail(reading.commandLine ? kHintUtf8ForCommandLine : kHintUtf8ForProgram);
     throw error;

@@ -4,6 +4,7 @@
 // exactly as it was.
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/ScenarioSet.h"
@@ -38,6 +39,11 @@ BatchNotes runBatch(ScenarioSet& current, BatchKind kind, TableText table, Scena
 // spreadsheet's own file, comma-separated text or UTF-8 text read as GBK.
 BatchNotes runBatch(ScenarioSet& current, BatchKind kind, const std::string& path, TableReading reading = {},
                     ScenarioSet* previous = nullptr);
+
+// Runs a table's bytes as runBatch with a path does once it has read the file: the same encodings,
+// refusals and hints, for a table read from elsewhere (standard input); name is what messages call it.
+BatchNotes runBatchOnBytes(ScenarioSet& current, BatchKind kind, std::string_view bytes, const std::string& name,
+                           TableReading reading = {}, ScenarioSet* previous = nullptr);
 
 // A table file's bytes as the text the importers read: UTF-8, without a byte-order mark, ending before
 // any Ctrl-Z. The mark says how the bytes are encoded (UTF-8 or UTF-16); without one they are GBK, or

@@ -51,8 +51,8 @@ std::string mostChangedFields(const std::vector<FieldChange>& changes) {
   return text;
 }
 
-bool isZero(std::string_view cell) {
-  cell = unquoteCell(cell);
+bool isZero(std::string_view raw) {
+  const std::string cell = unquoteCell(raw);
   return !cell.empty() && cell.find_first_not_of('0') == std::string_view::npos;
 }
 

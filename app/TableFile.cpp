@@ -14,8 +14,9 @@ WriteChoices tableWriteChoices(bool force, const char* existsText) {
   return choices;
 }
 
-WrittenTable writeTableFile(const ScenarioSet& set, BatchKind kind, const std::string& folder) {
-  ExportedTable table = exportTable(set, kind, {});
+WrittenTable writeTableFile(const ScenarioSet& set, BatchKind kind, const std::string& folder,
+                            const ExportColumns& columns) {
+  ExportedTable table = exportTable(set, kind, {}, columns);
   WrittenTable written;
   written.path =
       folder.empty() ? std::string(defaultTableName(kind)) : platform::pathIn(folder, defaultTableName(kind));

@@ -8,6 +8,7 @@
 
 #include "model/FileWriter.h"
 #include "model/ScenarioSet.h"
+#include "tables/TableExport.h"
 #include "tables/TableKind.h"
 
 namespace vorandel {
@@ -26,6 +27,8 @@ struct WrittenTable {
 
 // The table of the kind for every scenario, written to the kind's default name in folder (empty for the
 // current folder). Raises FileError naming the path; the earlier file then stays as it was.
-WrittenTable writeTableFile(const ScenarioSet& set, BatchKind kind, const std::string& folder);
+// columns: the value columns the table switches on, every one when empty.
+WrittenTable writeTableFile(const ScenarioSet& set, BatchKind kind, const std::string& folder,
+                            const ExportColumns& columns = {});
 
 }  // namespace vorandel

@@ -11,6 +11,7 @@
 #include "app/Generate.h"
 #include "app/SetDiff.h"
 #include "app/TableEncoding.h"
+#include "app/TableUndo.h"
 #include "cli/CliMessages.h"
 #include "cli/CommandLine.h"
 #include "cli/ExportFile.h"
@@ -109,8 +110,9 @@ class Cli {
   void runOneBatch(ScenarioSet& current, const BatchStep& batch, bool utf8, std::vector<std::string>& warnings) {
     BatchChanges changes;
     if (batch.path == "-") {
-      const std::string text = tableTextOf(readStandardInput(batch.kind), TableReading{utf8, true}, "-");
-      changes = runBatchWithChanges(current, batch.kind, TableText{text, "-"});
+      // Read as a file is: its byte-order mark, its encoding and the hints when it fails.
+      changes =
+          runBatchOnBytesWithChanges(current, batch.kind, readStandardInput(batch.kind), "-", TableReading{utf8, true});
     } else if (!fileExists(batch.path)) {
       say(Message::withPaths("文件不存在！\n%s", {batch.path}).textLine(unreadableReason(batch.path)));
       throw Stop{kExitFileFailed};
@@ -118,6 +120,10 @@ class Cli {
       changes = runBatchWithChanges(current, batch.kind, batch.path, TableReading{utf8, true});
     }
     warnings.insert(warnings.end(), changes.warnings.begin(), changes.warnings.end());
+    const std::string table =
+        std::string(batchKindName(batch.kind)) + " " + (batch.path == "-" ? std::string("（标准输入）") : batch.path);
+    const std::string undone = undoCheck_.add(changes.changes, table, kTablesUndidHintForCommandLine);
+    if (!undone.empty()) warnings.push_back(undone);
     Message told(std::string(batchKindName(batch.kind)) + " ");
     if (batch.path == "-")
       told.text("（标准输入）");
@@ -226,7 +232,8 @@ class Cli {
     for (const std::size_t s : options.scenarios) {
       if (s >= set.scenarioCount()) throw UsageError(formatMessage(kNoSuchScenario, s, set.scenarioCount()));
     }
-    const ExportedTable table = vorandel::exportTable(set, options.exportKind, options.scenarios);
+    const ExportedTable table =
+        vorandel::exportTable(set, options.exportKind, options.scenarios, options.exportColumns);
     for (const std::string& problem : table.problems) say(problem);
     std::string bytes = encodeTable(table.text, options.utf8);
     const std::string file = options.exportFile.value_or(defaultTableName(options.exportKind));
@@ -289,6 +296,7 @@ class Cli {
   }
 
   CliContext& context_;
+  TableUndoCheck undoCheck_;               // the run's tables so far, against each other
   bool listProblems_ = false;              // check lists every problem of a table that failed
   std::vector<std::string> pairWarnings_;  // what check tells about the pair read with --from
 };

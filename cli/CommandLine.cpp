@@ -6,9 +6,12 @@
 #include <array>
 #include <map>
 
+#include "app/AppMessages.h"
+#include "app/ExportColumnChoice.h"
 #include "cli/CliMessages.h"
 #include "cli/TerminalText.h"
 #include "model/EditError.h"
+#include "tables/BatchTable.h"
 
 namespace vorandel {
 
@@ -26,13 +29,14 @@ struct CommandOptions {
   bool exportFile = false;  // -o
   bool scenarios = false;   // --scenario
   bool force = false;
+  bool columns = false;  // --columns
 };
 
 CommandOptions optionsOf(const std::string& command) {
   CommandOptions accepts;
   if (command == "generate") accepts.batches = accepts.out = accepts.report = true;
   if (command == "check") accepts.batches = accepts.report = true;
-  if (command == "export") accepts.exportFile = accepts.scenarios = accepts.force = true;
+  if (command == "export") accepts.exportFile = accepts.scenarios = accepts.force = accepts.columns = true;
   if (command == "map") accepts.batches = accepts.exportFile = accepts.scenarios = true;
   if (command == "show") accepts.batches = accepts.scenarios = true;
   if (command == "info") accepts.utf8 = false;
@@ -50,6 +54,7 @@ std::vector<std::string> optionNames(const CommandOptions& accepts) {
   if (accepts.exportFile) names.push_back("-o");
   if (accepts.scenarios) names.push_back("--scenario");
   if (accepts.force) names.push_back("--force");
+  if (accepts.columns) names.push_back("--columns");
   names.push_back("--help");
   return names;
 }
@@ -111,6 +116,7 @@ class CommandParser {
     if (accepts_.exportFile) app_.add_option("-o", exportFile_)->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     if (accepts_.scenarios) scenarioOption_ = app_.add_option("--scenario", scenarios_);
     if (accepts_.force) app_.add_flag("--force", options_.force);
+    if (accepts_.columns) app_.add_option("--columns", columns_);
     app_.add_option("words", words_);
   }
 
@@ -168,6 +174,7 @@ class CommandParser {
                           kExportKinds);
       options_.exportKind = batchKindOf(kind);
       extraWords(1);
+      readColumns();
     } else if (command == "show") {
       const std::map<std::string, std::string> chinese{{"城市", "city"}, {"势力", "force"}};
       const std::string kind =
@@ -213,6 +220,24 @@ class CommandParser {
       throw UsageError(formatMessage(kOptionNotAccepted, options_.command.c_str(), shown(words_[used]).c_str()));
   }
 
+  // export --columns: the headers of the value columns to switch on, in the terminal's charset; the
+  // option may be given more than once.
+  void readColumns() {
+    std::string typed;
+    for (const std::string& words : columns_) {
+      const std::optional<std::string> text = argumentToUtf8(words, charset_);
+      if (!text) throw UsageError(formatMessage(kUnknownExportColumn, shown(words).c_str()));
+      typed += *text + ",";
+    }
+    if (!columns_.empty() && splitList(typed, ',').empty()) throw UsageError(kColumnsMissing);
+    try {
+      options_.exportColumns = exportColumnsOf(options_.exportKind, typed);
+    } catch (const EditError& error) {
+      const std::string details = error.details().joined();
+      throw UsageError(details.empty() ? error.text() : error.text() + "\n" + details);
+    }
+  }
+
   void readScenarios() {
     if (scenarioOption_ == nullptr || scenarioOption_->count() == 0) return;
     if (options_.command == "export" && options_.exportKind == BatchKind::NameList)
@@ -233,6 +258,7 @@ class CommandParser {
   CLI::Option* scenarioOption_ = nullptr;
   std::string from_, report_, exportFile_;
   std::vector<std::string> scenarios_;
+  std::vector<std::string> columns_;
   std::vector<std::string> words_;
 };
 

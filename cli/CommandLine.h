@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/BatchRun.h"
+#include "tables/TableExport.h"
 
 namespace vorandel {
 
@@ -29,6 +30,7 @@ struct CommandLine {
   std::string showKind;                   // show: "city" or "force"
   std::string showTarget;                 // show: the number or name, as typed
   bool force = false;                     // export: an existing table is replaced (and kept as .bak)
+  ExportColumns exportColumns;            // export: the value columns switched on, every one when empty
   std::optional<std::string> report;      // generate, check: where the list of changes goes; "-" standard output
   std::vector<std::string> pairs;         // diff: the folder of the newer pair, then the older one (if given)
   std::string listKind;                   // list: the vocabulary or "columns"

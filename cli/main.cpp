@@ -6,12 +6,20 @@
 #include "cli/TerminalText.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+
 #include "cli/WindowsConsole.h"
 #include "model/WideText.h"
 
 // The words come as UTF-16 whatever the system's code page, and are the program's UTF-8 from here on.
 int wmain(int argc, wchar_t** argv) {
   const vorandel::WindowsStandardStreams streams;
+  // A table on standard input is read as a file is, byte for byte: text mode would end it at a byte
+  // 0x1A (a half of many UTF-16 characters) and change its line ends.
+  _setmode(_fileno(stdin), _O_BINARY);
   std::vector<std::string> words;
   for (int i = 1; i < argc; ++i) words.push_back(vorandel::platform::narrow(argv[i]));
   vorandel::CliContext context{std::cout, std::cerr, vorandel::terminalCharset(), vorandel::builtInData(), &std::cin};

@@ -76,9 +76,26 @@ std::vector<std::string_view> splitList(std::string_view cell, char separator) {
   return items;
 }
 
-std::string_view unquoteCell(std::string_view cell) {
-  if (cell.size() > 2 && cell.front() == '"' && cell.back() == '"') return cell.substr(1, cell.size() - 2);
-  return cell;
+std::string unquoteCell(std::string_view cell) {
+  if (cell.size() <= 2 || cell.front() != '"' || cell.back() != '"') return std::string(cell);
+  const std::string_view inside = cell.substr(1, cell.size() - 2);
+  std::string value;
+  value.reserve(inside.size());
+  for (std::size_t i = 0; i < inside.size(); ++i) {
+    value += inside[i];
+    if (inside[i] == '"' && i + 1 < inside.size() && inside[i + 1] == '"') ++i;  // "" is one quote
+  }
+  return value;
+}
+
+std::string quoteCell(std::string_view text) {
+  if (text.find('"') == std::string_view::npos) return std::string(text);
+  std::string cell = "\"";
+  for (const char c : text) {
+    cell += c;
+    if (c == '"') cell += '"';
+  }
+  return cell + '"';
 }
 
 }  // namespace vorandel

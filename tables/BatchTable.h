@@ -71,8 +71,14 @@ std::string joinCells(const Cells& cells, std::string_view separator) {
   return joined;
 }
 
-// The cell without one pair of enclosing double quotes, when it is longer than two bytes and both its
-// first and its last byte are a double quote; otherwise the cell unchanged.
-std::string_view unquoteCell(std::string_view cell);
+// The value of a cell: without one pair of enclosing double quotes, when it is longer than two bytes and
+// both its first and its last byte are a double quote, and then with each doubled quote inside read as
+// one (a spreadsheet writes the text 张"三 as "张""三"); otherwise the cell unchanged.
+std::string unquoteCell(std::string_view cell);
+
+// The text as one cell that unquoteCell reads back as the text: the text itself, or, when it holds a
+// double quote, the text enclosed in double quotes with each of its quotes doubled, as spreadsheets
+// write such a cell. The text must be a cell already (not empty, no blank or tab).
+std::string quoteCell(std::string_view text);
 
 }  // namespace vorandel

@@ -43,7 +43,7 @@ RecordColumn newNameColumn() {
     scenario.cityName(c).setText(cityName::name, name, kCityNameWidth);
   };
   column.write = [](const Scenario& scenario, int c) {
-    return tableexport::informative(cityNameOf(scenario.cityName(c)));
+    return tableexport::cellOrNone(cityNameOf(scenario.cityName(c)));
   };
   column.carries = [](const Scenario& scenario, int c) { return !cityNameOf(scenario.cityName(c)).empty(); };
   return column;

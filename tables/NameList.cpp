@@ -12,6 +12,7 @@
 #include "model/EditError.h"
 #include "model/GbkText.h"
 #include "rules/GameRules.h"
+#include "tables/BatchTable.h"
 #include "tables/CellDetail.h"
 #include "tables/TableMessages.h"
 #include "tables/TextCharacters.h"
@@ -32,13 +33,15 @@ struct Entry {
   std::size_t end = 0;    // offset after the last byte read
   char kind = 0;
   std::uint32_t number = 0;
-  std::string name;
-  int fields = 0;  // how many of the three fields were read
+  std::string name;           // the name field's value: unquoted as a table's value cell is
+  int fields = 0;             // how many of the three fields were read
+  bool numberRunsOn = false;  // the number is followed by more than white space (1e3, 1.5)
 };
 
 // Reads entries from the text of a list the way formatted input reads "kind number name": white space
 // is skipped before each field; the kind is the longest run of W and C, the number an unsigned decimal
-// (sign allowed, as strtoul reads it with a 32-bit long), the name at most 10 bytes up to white space.
+// (sign allowed, as strtoul reads it with a 32-bit long) that white space ends, the name at most 10 bytes
+// up to white space, or a whole cell in double quotes.
 class EntryReader {
  public:
   explicit EntryReader(std::string_view text) : text_(text) {}
@@ -88,6 +91,11 @@ class EntryReader {
     const std::size_t start = pos_;
     while (pos_ < text_.size() && isDigit(text_[pos_])) ++pos_;
     if (pos_ == start) return false;
+    if (pos_ < text_.size() && !isBlank(text_[pos_])) {
+      // 1e3 or 1.5 is not a whole number; reading on would take the rest for the name.
+      entry.numberRunsOn = true;
+      return false;
+    }
     const std::string digits(text_.substr(start, pos_ - start));
     errno = 0;
     const unsigned long long magnitude = std::strtoull(digits.c_str(), nullptr, 10);
@@ -103,8 +111,15 @@ class EntryReader {
   }
 
   void readName(Entry& entry) {
-    // The text is UTF-8; the limit counts the GBK bytes the name will take, whole characters only.
     const std::size_t start = pos_;
+    if (pos_ < text_.size() && text_[pos_] == '"') {
+      // A quoted name is one cell, read whole and unquoted; its length is checked afterwards.
+      while (pos_ < text_.size() && !isBlank(text_[pos_])) ++pos_;
+      entry.name = unquoteCell(text_.substr(start, pos_ - start));
+      entry.fields = 3;
+      return;
+    }
+    // The text is UTF-8; the limit counts the GBK bytes the name will take, whole characters only.
     std::size_t length = 0;
     while (pos_ < text_.size() && !isBlank(text_[pos_])) {
       std::size_t width = 1;
@@ -143,6 +158,7 @@ struct EntryFault {
 // What is wrong with an entry, or nothing.
 std::optional<EntryFault> entryFault(const ScenarioSet& set, const Entry& entry) {
   if (entry.fields == 0) return EntryFault{"应以 W（武将）或 C（城市）开头", "", true};
+  if (entry.numberRunsOn) return EntryFault{kNameListNumberNotWhole, "", true};
   if (entry.fields == 1) return EntryFault{"W 或 C 后面应是编号", "", true};
   if (entry.fields == 2) return EntryFault{"编号后面应是新名字", "", true};
   if (entry.kind == 'C') {
@@ -212,9 +228,54 @@ void walkNameList(const ScenarioSet& set, TableText table, ScenarioSet* target, 
   }
 }
 
+bool onlyQuestionMarks(std::string_view name) {
+  return !name.empty() && name.find_first_not_of('?') == std::string_view::npos;
+}
+
+// A list whose names are mostly question marks was saved in an encoding that has no Chinese characters:
+// applied, it would name everybody "??".
+void requireNamesNotLost(TableText table) {
+  EntryReader reader(table.bytes);
+  std::size_t names = 0;
+  std::size_t lost = 0;
+  std::string firstLost;
+  int entryNumber = 0;
+  while (const std::optional<Entry> entry = reader.next()) {
+    ++entryNumber;
+    if (entry->fields != 3) {
+      reader.skipLine();
+      continue;
+    }
+    ++names;
+    if (!onlyQuestionMarks(entry->name)) continue;
+    if (lost++ == 0) firstLost = entryPlace(table.bytes, *entry, entryNumber);
+  }
+  if (lost * 2 <= names) return;
+  EditError error(kNamesAreQuestionMarks);
+  if (!table.name.empty()) error.addDetail(tableLine(table.name));
+  error.addDetail(formatMessage(kNamesAreQuestionMarksCount, names, lost) + firstLost);
+  error.addDetail(kHintSaveEncodingForNames);
+  throw error;
+}
+
 }  // namespace
 
+std::string firstNonAsciiName(std::string_view text) {
+  EntryReader reader(text);
+  int entryNumber = 0;
+  while (const std::optional<Entry> entry = reader.next()) {
+    ++entryNumber;
+    if (entry->fields != 3) {
+      reader.skipLine();
+      continue;
+    }
+    if (!isAscii(entry->name)) return entryPlace(text, *entry, entryNumber);
+  }
+  return {};
+}
+
 void importNameList(ScenarioSet& set, TableText table, ImportWarnings* /*warnings*/) {
+  requireNamesNotLost(table);
   walkNameList(set, table, &set, nullptr);
 }
 

@@ -104,7 +104,7 @@ OfficerColumnSpec newName() {
     if (name.size() >= kOfficerNameWidth) failCell(kOfficerNameTooLong);
     partOf<ProfilePart>(import, row).setText(profile::name, name, kOfficerNameWidth);
   };
-  column.write = [](const OfficerAt& at) { return informative(officerName(at.profile())); };
+  column.write = [](const OfficerAt& at) { return tableexport::cellOrNone(officerName(at.profile())); };
   column.carries = [](const OfficerAt& at) { return !officerName(at.profile()).empty(); };
   return column;
 }

@@ -96,7 +96,7 @@ void addMissingOfficer(OfficerImport& import, OfficerRow& row) {
 
 void applyStatusColumn(OfficerImport& import, OfficerRow& row) {
   if (!appliesColumn(import, row, kStatusColumn)) return;
-  const std::string_view cell = enterCell(import, row, kStatusColumn);
+  const std::string cell = enterCell(import, row, kStatusColumn);
   const std::optional<int> status = statusTable().find(cell);
   if (!status) failCell(kUnknownName, FaultKind::UnknownName, std::string(cell));
   if (import.problems != nullptr) return;

@@ -134,6 +134,6 @@ const ColumnInfo* officerCellInfo(const OfficerImport& import, std::size_t j);
 bool appliesColumn(const OfficerImport& import, const OfficerRow& row, int column);
 
 // Moves the row to the column's cell and returns the cell without enclosing quotes.
-std::string_view enterCell(const OfficerImport& import, OfficerRow& row, int column);
+std::string enterCell(const OfficerImport& import, OfficerRow& row, int column);
 
 }  // namespace vorandel

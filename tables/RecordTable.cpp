@@ -171,7 +171,7 @@ void applyRecordTable(ScenarioSet& set, TableText table, const RecordTableLayout
       if (!column.on) continue;
       const CellPosition at{r, static_cast<std::uint32_t>(j)};
       const ColumnInfo* info = actions.describe ? &actions.describe(column.code) : nullptr;
-      const std::string_view value = unquoteCell(cell);
+      const std::string value = unquoteCell(cell);
       reader.read(at, {at, info != nullptr ? info->header : "", cell, info},
                   [&] { actions.applyCell(scenario, record, column.code, value); });
     }

@@ -8,6 +8,7 @@
 #include "rules/GameRules.h"
 #include "tables/CityColumns.h"
 #include "tables/ForceColumns.h"
+#include "tables/OfficerColumns.h"
 #include "tables/TableExportCells.h"
 
 namespace vorandel {
@@ -27,14 +28,13 @@ void addObstacles(Obstacles& obstacles, std::span<const RecordColumn> columns, s
     if (!columns[j].carries(scenario, record)) obstacles.add(columns[j].info.header);
 }
 
-// The header row and the switch row of the columns the table writes, every one switched on but the
-// columns only shown for orientation.
+// The header row and the switch row of the columns the table writes, the ones asked for switched on.
 std::string headerLines(std::vector<std::string> header, std::vector<std::string> switches,
-                        std::span<const RecordColumn> columns) {
+                        std::span<const RecordColumn> columns, const ExportColumns& asked) {
   for (const RecordColumn& column : columns) {
     if (!column.write) continue;
     header.emplace_back(column.info.header);
-    switches.emplace_back(column.info.form == CellForm::Shown ? "0" : "1");
+    switches.emplace_back(switchedOn(asked, column.info.header, column.info.form) ? "1" : "0");
   }
   return tableLine(header) + tableLine(switches);
 }
@@ -88,10 +88,11 @@ std::string agreedName(const std::vector<const std::uint8_t*>& fields, std::size
 
 }  // namespace
 
-ExportedTable exportForceTable(const ScenarioSet& set, const std::vector<std::size_t>& scenarios) {
+ExportedTable exportForceTable(const ScenarioSet& set, const std::vector<std::size_t>& scenarios,
+                               const ExportColumns& asked) {
   const std::span<const RecordColumn> columns = forceColumns();
   ExportedTable table;
-  table.text = headerLines({"剧本", "编号", "设置"}, {kNoCell, kNoCell, kNoCell}, columns);
+  table.text = headerLines({"剧本", "编号", "设置"}, {kNoCell, kNoCell, kNoCell}, columns, asked);
   for (const std::size_t s : scenarioList(set.scenarioCount(), scenarios)) {
     const Scenario& scenario = set.scenario(s);
     for (int f = 1; f <= kForceCount; ++f) {
@@ -112,7 +113,8 @@ ExportedTable exportForceTable(const ScenarioSet& set, const std::vector<std::si
   return table;
 }
 
-ExportedTable exportCityTable(const ScenarioSet& set, const std::vector<std::size_t>& scenarios) {
+ExportedTable exportCityTable(const ScenarioSet& set, const std::vector<std::size_t>& scenarios,
+                              const ExportColumns& asked) {
   ExportedTable table;
   // Copying the first scenario's geography would undo every difference from it, and a malformed
   // neighbour list of the first scenario would stop the table; then the table keeps each scenario's own.
@@ -129,7 +131,7 @@ ExportedTable exportCityTable(const ScenarioSet& set, const std::vector<std::siz
   }
 
   table.text =
-      headerLines({"剧本", "ID", "名称", "设置"}, {kNoCell, kNoCell, kNoCell, numeral(options)}, cityColumns());
+      headerLines({"剧本", "ID", "名称", "设置"}, {kNoCell, kNoCell, kNoCell, numeral(options)}, cityColumns(), asked);
   for (const std::size_t s : scenarioList(set.scenarioCount(), scenarios)) {
     const Scenario& scenario = set.scenario(s);
     for (int c = 1; c <= kCityCount; ++c) {
@@ -175,14 +177,35 @@ ExportedTable exportNameList(const ScenarioSet& set) {
   return table;
 }
 
-ExportedTable exportTable(const ScenarioSet& set, BatchKind kind, const std::vector<std::size_t>& scenarios) {
+ExportedTable exportTable(const ScenarioSet& set, BatchKind kind, const std::vector<std::size_t>& scenarios,
+                          const ExportColumns& columns) {
   switch (kind) {
     case BatchKind::NameList: return exportNameList(set);
-    case BatchKind::OfficerTable: return exportOfficerTable(set, scenarios);
-    case BatchKind::ForceTable: return exportForceTable(set, scenarios);
-    case BatchKind::CityTable: return exportCityTable(set, scenarios);
+    case BatchKind::OfficerTable: return exportOfficerTable(set, scenarios, columns);
+    case BatchKind::ForceTable: return exportForceTable(set, scenarios, columns);
+    case BatchKind::CityTable: return exportCityTable(set, scenarios, columns);
   }
   return {};
+}
+
+std::vector<std::string> exportableColumns(BatchKind kind) {
+  std::vector<std::string> names;
+  const auto take = [&](const ColumnInfo& info, bool written) {
+    if (written && info.form != CellForm::Shown) names.emplace_back(info.header);
+  };
+  switch (kind) {
+    case BatchKind::NameList: break;
+    case BatchKind::OfficerTable:
+      for (const OfficerColumnSpec& column : officerColumns()) take(column.info, true);
+      break;
+    case BatchKind::ForceTable:
+      for (const RecordColumn& column : forceColumns()) take(column.info, static_cast<bool>(column.write));
+      break;
+    case BatchKind::CityTable:
+      for (const RecordColumn& column : cityColumns()) take(column.info, static_cast<bool>(column.write));
+      break;
+  }
+  return names;
 }
 
 }  // namespace vorandel

@@ -16,6 +16,14 @@
 
 namespace vorandel {
 
+// The value columns an exported table switches on, by their headers; when empty, every column but the
+// shown ones. The others are written switched off, so the table changes only what it switches on.
+using ExportColumns = std::vector<std::string>;
+
+// The headers of the kind's value columns that an export can switch on (all but the shown ones), in
+// the table's order; none for the name list.
+std::vector<std::string> exportableColumns(BatchKind kind);
+
 struct ExportedTable {
   std::string text;                   // the table file's bytes
   std::vector<std::string> problems;  // one text per record that the table leaves untouched
@@ -25,22 +33,26 @@ struct ExportedTable {
 // releaseEmptyCity 1; one row per officer of each scenario asked for (all when the list is empty), in
 // row mode 1. 编号 is the waiting officer's order key, and for an officer on the map his officer
 // number (the order key that a loaded waiting officer has as well).
-ExportedTable exportOfficerTable(const ScenarioSet& set, const std::vector<std::size_t>& scenarios);
+ExportedTable exportOfficerTable(const ScenarioSet& set, const std::vector<std::size_t>& scenarios,
+                                 const ExportColumns& columns = {});
 
 // The force table: 声望, 金钱, 粮食 and 科技 of every force slot in use.
-ExportedTable exportForceTable(const ScenarioSet& set, const std::vector<std::size_t>& scenarios);
+ExportedTable exportForceTable(const ScenarioSet& set, const std::vector<std::size_t>& scenarios,
+                               const ExportColumns& columns = {});
 
 // The city table: all 22 columns, with cityOptions 28 (terrain, map positions and neighbours applied,
 // the first scenario's geography copied to the others). When some scenario's geography differs from
 // the first scenario's, cityOptions is 60 instead, so that no copying undoes it; each such city is
 // named among the problems.
-ExportedTable exportCityTable(const ScenarioSet& set, const std::vector<std::size_t>& scenarios);
+ExportedTable exportCityTable(const ScenarioSet& set, const std::vector<std::size_t>& scenarios,
+                              const ExportColumns& columns = {});
 
 // The name list: a W line for every officer id, a C line for every city. A name applies to every
 // scenario, so an id or city whose name differs between scenarios gets no line.
 ExportedTable exportNameList(const ScenarioSet& set);
 
-// The table of the kind; the name list ignores the scenario list.
-ExportedTable exportTable(const ScenarioSet& set, BatchKind kind, const std::vector<std::size_t>& scenarios);
+// The table of the kind; the name list ignores the scenario list and the columns.
+ExportedTable exportTable(const ScenarioSet& set, BatchKind kind, const std::vector<std::size_t>& scenarios,
+                          const ExportColumns& columns = {});
 
 }  // namespace vorandel

@@ -87,15 +87,17 @@ bool waitingInOrder(const ScenarioSet& set, std::size_t s) {
 
 }  // namespace
 
-ExportedTable exportOfficerTable(const ScenarioSet& set, const std::vector<std::size_t>& scenarios) {
+ExportedTable exportOfficerTable(const ScenarioSet& set, const std::vector<std::size_t>& scenarios,
+                                 const ExportColumns& asked) {
   buildVocabularyTables();
   ExportedTable table;
   std::vector<std::string> header{"剧本", "ID", "姓名", "设置", "编号"};
   std::vector<std::string> switches{kNoCell, kNoCell, kNoCell, "1", kNoCell};  // releaseEmptyCity 1
   // A shown column is switched off: reading it changes nothing, and an import warns of one switched on.
+  // So is every column not asked for, when some are.
   for (const OfficerColumnSpec& value : officerColumns()) {
     header.emplace_back(value.info.header);
-    switches.emplace_back(value.info.form == CellForm::Shown ? "0" : "1");
+    switches.emplace_back(switchedOn(asked, value.info.header, value.info.form) ? "1" : "0");
   }
   table.text = tableLine(header) + tableLine(switches);
 

@@ -21,4 +21,12 @@ inline constexpr const char* kSixSkills = "技能个数必须为6个";
 inline constexpr const char* kIdRepeated = "ID重复";
 inline constexpr const char* kNameNotGbk = "名字中有GBK无法表示的字符，游戏无法显示";
 
+// The name list.
+inline constexpr const char* kNameListNumberNotWhole = "编号应是整数，后面用空格或制表符与名字分开";
+inline constexpr const char* kNamesAreQuestionMarks = "名单中的名字大多是问号：保存表格时中文变成了问号。";
+inline constexpr const char* kNamesAreQuestionMarksCount = "%zu 个名字中有 %zu 个只有问号，第一个：";
+inline constexpr const char* kHintSaveEncodingForNames =
+    "表格是用不能写中文的编码保存的（例如非中文系统的「ANSI」文本）：请在表格软件中另存为「Unicode 文本」"
+    "（UTF-16）或带 BOM 的 UTF-8 文本，修改器都能读取";
+
 }  // namespace vorandel

@@ -1,5 +1,7 @@
 #include "ui/BatchDialogLogic.h"
 
+#include "app/AppMessages.h"
+#include "app/BatchSummary.h"
 #include "app/ErrorReport.h"
 #include "model/EditError.h"
 #include "model/FileOps.h"
@@ -66,7 +68,7 @@ bool BatchDialogLogic::browse() {
 }
 
 bool BatchDialogLogic::exportTable() {
-  if (!exportCurrentTable(state_, host_, folder_)) return false;
+  if (!exportCurrentTable(state_, host_, folder_, host_.readItemText(BATCH_COLUMNS))) return false;
   showPath();
   return true;
 }
@@ -81,6 +83,8 @@ bool BatchDialogLogic::runTable() {
                        BoxStyle::Error);
       return false;
     }
+    // The tables of the pending changes make one run; after "生成新剧本" or "放弃所有修改" a new one begins.
+    if (!state_.pendingChanges) state_.pendingTables.clear();
     BatchChanges changes;
     try {
       changes = runBatchOfMode(state_.current, state_.batchMode, state_.inputPath);
@@ -96,6 +100,10 @@ bool BatchDialogLogic::runTable() {
     if (changes.changed) state_.pendingChanges = true;
     std::string done = batchDoneText(changes.changed, changes.summary(batchKindOfMode(state_.batchMode)));
     for (const std::string& warning : changes.warnings) done += "\n" + warning;
+    const BatchKind kind = batchKindOfMode(state_.batchMode);
+    const std::string undone =
+        state_.pendingTables.add(changes.changes, batchKindName(kind), kTablesUndidHintForProgram);
+    if (!undone.empty()) done += "\n" + undone;
     host_.messageBox(BoxOwner::Dialog, done, "处理完毕", BoxStyle::Plain);
     host_.endDialog(0);
     return true;

@@ -1,5 +1,6 @@
 #include "ui/ExportAction.h"
 
+#include "app/ExportColumnChoice.h"
 #include "app/TableFile.h"
 #include "model/EditError.h"
 #include "model/FileError.h"
@@ -27,10 +28,20 @@ Message exportReport(const WrittenTable& written) {
 
 }  // namespace
 
-bool exportCurrentTable(ProgramState& state, DialogHost& host, const std::string& folder) {
+bool exportCurrentTable(ProgramState& state, DialogHost& host, const std::string& folder, const std::string& columns) {
   if (state.batchMode < 0 || state.batchMode > 3) return false;
+  const auto kind = static_cast<BatchKind>(state.batchMode);
+  ExportColumns chosen;
   try {
-    const WrittenTable written = writeTableFile(state.current, static_cast<BatchKind>(state.batchMode), folder);
+    chosen = exportColumnsOf(kind, columns);
+  } catch (const EditError& error) {
+    const std::string details = error.details().joined();
+    host.messageBox(BoxOwner::Dialog, details.empty() ? error.text() : error.text() + "\n" + details, "错误",
+                    BoxStyle::Error);
+    return false;
+  }
+  try {
+    const WrittenTable written = writeTableFile(state.current, kind, folder, chosen);
     state.inputPath = written.path;
     host.messageBox(BoxOwner::Dialog, exportReport(written).joined(), "处理完毕", BoxStyle::Plain);
     return true;

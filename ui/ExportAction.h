@@ -9,7 +9,10 @@
 namespace vorandel::ui {
 
 // Writes the table (an earlier file kept as .bak), makes it the input path and tells the player where
-// it went and which rows it had to switch off. False, with the reason shown, when nothing was written.
-bool exportCurrentTable(ProgramState& state, DialogHost& host, const std::string& folder);
+// it went and which rows it had to switch off. columns: the headers of the value columns to switch on,
+// as the player typed them (separated by commas or blanks); every column when empty. False, with the
+// reason shown, when nothing was written (an unknown column is named with the allowed ones).
+bool exportCurrentTable(ProgramState& state, DialogHost& host, const std::string& folder,
+                        const std::string& columns = {});
 
 }  // namespace vorandel::ui

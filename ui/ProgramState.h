@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/Session.h"
+#include "app/TableUndo.h"
 
 namespace vorandel::ui {
 
@@ -20,6 +21,8 @@ struct ProgramState : Session {
   // Set by a batch that changed the current set; cleared when the files are generated or the changes
   // are discarded.
   bool pendingChanges = false;
+  // The tables of the pending changes, so that a table setting back what an earlier one changed is told.
+  TableUndoCheck pendingTables;
   // What the last table that failed had to tell in full (its error, details and every problem), for
   // the batch dialog's "全部问题"; empty when the last table went through.
   std::string problemReport;

@@ -28,6 +28,7 @@
 #define BATCH_EXPORT 1035
 #define BATCH_PATH 1036
 #define BATCH_PROBLEMS 1037
+#define BATCH_COLUMNS 1038
 
 // About box controls
 #define ABOUT_HELP_LINK 1000

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "tables/TableMessages.h"
 #include "tests/support/RecordNames.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/tables/TableFiles.h"
@@ -98,6 +99,61 @@ TEST_F(NameList, MalformedEntriesNameTheirEntryNumber) {
   EXPECT_EQ(run("C - b\n"), "Error File format at line: 1");
   EXPECT_EQ(run("X 1 b\n"), "Error File format at line: 1");
   EXPECT_EQ(errorText([&] { runBatch(set, BatchKind::NameList, files.missing()); }), "Failed to open file to read.");
+}
+
+TEST_F(NameList, ANumberThatIsNotWholeIsRefusedWithItsLine) {
+  // Read on, "1e3" would rename officer 1 to "e3".
+  for (const char* list : {"W\t1e3\n", "W 11 a\nW 1.5 x\n", "C 12abc 许昌\n", "W 0x1 a\n", "W 11,12 a\n"}) {
+    const std::string error = errorText([&] { importNameList(set, TableText{list, "ruv5_name.txt"}); });
+    EXPECT_TRUE(error.starts_with("Error File format at line: ")) << list << error;
+    try {
+      importNameList(set, TableText{list, "ruv5_name.txt"});
+    } catch (const EditError& e) {
+      EXPECT_NE(e.details().joined().find(kNameListNumberNotWhole), std::string::npos) << list;
+    }
+  }
+  EXPECT_EQ(run("W 11 a\nW 1.5 x\n"), "Error File format at line: 2");
+  EXPECT_EQ(run("W 11\t乙\nC\t12 甲\n"), "(no error)") << "white space after the number";
+}
+
+TEST_F(NameList, QuotedNamesAreUnquotedAsValueCells) {
+  const std::pair<const char*, const char*> entries[] = {
+      {"W 11 \"张三\"", "张三"},
+      {"W 11 \"张\"\"三\"", "张\"三"},
+      {"W 11 张\"三", "张\"三"},
+      {"W 11 \"司马懿懿\"", "司马懿懿"},  // ten bytes with its quotes
+  };
+  for (const auto& [entry, name] : entries) {
+    ASSERT_EQ(run(entry), "(no error)") << entry;
+    EXPECT_EQ(officerName(0, 11), name) << entry;
+  }
+  EXPECT_EQ(run("C 5 \"甲乙\""), "(no error)");
+  EXPECT_EQ(cityName(1, 5), "甲乙");
+  EXPECT_EQ(run("C 5 \"甲乙丙\""), "城市名长度最多只能为4个字符。") << "the length of the unquoted name";
+}
+
+TEST_F(NameList, AListOfMostlyQuestionMarksIsRefusedBeforeAnyEntry) {
+  const ScenarioSet before = set;
+  const std::pair<const char*, bool> lists[] = {
+      {"W 11 ??\nW 12 ???\nC 5 ??\n", true}, {"W 11 ??\nW 12 ??\nC 5 甲乙\n", true}, {"W 11 ?\n", true},
+      {"W 11 ??\nC 5 甲乙\n", false},  // half is not most
+      {"W 11 a?\nW 12 ?b\n", false},
+  };
+  for (const auto& [list, refused] : lists) {
+    set = before;
+    EXPECT_EQ(run(list), refused ? kNamesAreQuestionMarks : "(no error)") << list;
+    if (refused) {
+      EXPECT_TRUE(set == before) << list;
+    }
+  }
+  try {
+    importNameList(set, TableText{"W 11 ??\nW 12 ???\n", "ruv5_name.txt"});
+    ADD_FAILURE() << "not refused";
+  } catch (const EditError& e) {
+    const std::string details = e.details().joined();
+    EXPECT_NE(details.find("2 个名字中有 2 个只有问号"), std::string::npos) << details;
+    EXPECT_NE(details.find(kHintSaveEncodingForNames), std::string::npos) << details;
+  }
 }
 
 TEST_F(NameList, CityNumbersAndNameLengths) {

@@ -8,6 +8,7 @@
 #include "app/BatchRun.h"
 #include "model/EditError.h"
 #include "tests/support/RecordNames.h"
+#include "tests/support/ScenarioBuilder.h"
 
 namespace vorandel {
 namespace {
@@ -68,6 +69,81 @@ TEST(TableEncoding, ARefusedTableNamesItsFileAndLineAndAUtf8TableGetsTheHint) {
   // Written back: GBK unless UTF-8 is asked for; a character GBK lacks becomes '?'.
   EXPECT_EQ(encodeTable("剧本😀", false), testing::gbkBytes("剧本") + "?");
   EXPECT_EQ(encodeTable("剧本😀", true), "剧本😀");
+}
+
+// UTF-8 text of characters below U+10000 as UTF-16LE.
+std::string utf16LeBytes(std::string_view utf8) {
+  std::string bytes;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : 3;
+    unsigned unit = length == 1 ? lead : lead & (length == 2 ? 0x1Fu : 0x0Fu);
+    for (std::size_t k = 1; k < length; ++k) unit = (unit << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3Fu);
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+    i += length;
+  }
+  return bytes;
+}
+
+// The first line of the message, and the details below it ("(no error)" when the run went through).
+std::string refusal(BatchKind kind, const std::string& bytes, TableReading reading = {false, true}) {
+  ScenarioSet set = testing::smallValidSet();
+  try {
+    runBatchOnBytes(set, kind, bytes, "-", reading);
+  } catch (const EditError& error) {
+    return error.text() + "\n" + error.details().joined();
+  }
+  return "(no error)";
+}
+
+TEST(TableEncoding, TablesThatWouldBeMisreadAreRefusedWithTheHint) {
+  const std::string utf8List = "W\t11\t张三\nW\t12\t李四\n";  // UTF-8 without a mark
+  const std::string quotedLord = "\"剧本\"\t\"编号\"\t\"设置\"\t\"金钱\"\n0\t0\t0\t1\n1\t2\t1\t5\n";
+  const struct {
+    BatchKind kind;
+    std::string bytes;
+    TableReading reading;
+    std::vector<std::string> expected;  // the first line first, then texts among the details
+  } cases[] = {
+      // Read as GBK, 张三 in UTF-8 is 寮犱笁: no byte is wrong, so the list says it.
+      {BatchKind::NameList,
+       utf8List,
+       {false, true},
+       {kNameListIsUtf8, "按GBK读：第1项在文件第1行：「W\t11\t寮犱笁」", "按UTF-8读：第1项在文件第1行：「W\t11\t张三」",
+        kHintUtf8ForCommandLine}},
+      {BatchKind::NameList, utf8List, {false, false}, {kNameListIsUtf8, kHintUtf8ForProgram}},
+      {BatchKind::NameList, utf8List, {true, true}, {"(no error)"}},
+      {BatchKind::NameList, "\xEF\xBB\xBF" + utf8List, {false, true}, {"(no error)"}},
+      {BatchKind::NameList, testing::gbkBytes(utf8List), {false, true}, {"(no error)"}},
+      // A byte that is not GBK: the line as far as GBK reads it.
+      {BatchKind::NameList, "W\t11\t\xD5\xC5\xFF\n", {false, true}, {kTableNotGbk, "第1行", "「W\t11\t张?」"}},
+      // Every text cell of the first line in quotes.
+      {BatchKind::ForceTable, testing::gbkBytes(quotedLord), {false, true}, {"第一行前3列错误", kHintQuotedHeader}},
+      {BatchKind::NameList,
+       testing::gbkBytes("\"W\"\t11\t\"张三\"\n"),
+       {false, true},
+       {"Error File format at line: 1", kHintQuotedHeader}},
+      // Standard input is read as a file: UTF-16 with its mark.
+      {BatchKind::ForceTable,
+       std::string("\xFF\xFE") + utf16LeBytes("剧本\t编号\t设置\t金钱\r\n0\t0\t0\t1\r\n1\t2\t1\t4321\r\n"),
+       {false, true},
+       {"(no error)"}},
+      // 业 is 1A 4E in UTF-16LE: its 0x1A is no end of the text.
+      {BatchKind::NameList,
+       std::string("\xFF\xFE") + utf16LeBytes("W\t11\t业主\r\nW\t12\t甲\r\n"),
+       {false, true},
+       {"(no error)"}},
+  };
+  for (const auto& [kind, bytes, reading, expected] : cases) {
+    const std::string text = refusal(kind, bytes, reading);
+    EXPECT_TRUE(text.starts_with(expected.front())) << text;
+    for (std::size_t i = 1; i < expected.size(); ++i) EXPECT_NE(text.find(expected[i]), std::string::npos) << text;
+  }
+  // A header that is right stays without the hint.
+  EXPECT_EQ(refusal(BatchKind::ForceTable, testing::gbkBytes("剧本 编号 设置 金钱\n0 0 0 1\n1 2 1 \"x\"\n"))
+                .find(kHintQuotedHeader),
+            std::string::npos);
 }
 
 }  // namespace

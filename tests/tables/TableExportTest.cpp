@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/BatchRun.h"
 #include "app/TableEncoding.h"
 #include "tables/BatchTable.h"
@@ -186,6 +188,71 @@ TEST_F(TableExport, ImportAndExportApplyTheSameFinishingRules) {
     EXPECT_EQ(!(copy.scenarios[0].officerState(at.number()) == set.scenarios[0].officerState(at.number())), c.changed)
         << c.what;
   }
+}
+
+TEST_F(TableExport, NamesHoldingQuotesAreQuotedCellsThatReadBackExactly) {
+  ScenarioSet set = testing::tableReadySet();
+  const auto numberOf = [&](std::size_t s, int id) { return set.officerIndexOf(s, id).value().number(); };
+  const std::pair<int, std::string> officers[] = {{200, "张\"三"}, {201, "\"甲\""}, {202, "\""}};
+  for (Scenario& scenario : set.scenarios) {
+    const std::size_t s = static_cast<std::size_t>(&scenario - set.scenarios.data());
+    for (const auto& [id, name] : officers)
+      scenario.officerProfile(numberOf(s, id)).setText(profile::name, gbkName(name), 9);
+    scenario.cityName(7).setText(cityName::name, gbkName("\"甲\""), 5);
+  }
+  for (const BatchKind kind : kKinds) {
+    ExportedTable table;
+    expectUnchanged(set, kind, table);
+    EXPECT_TRUE(table.problems.empty()) << table.problems.front();
+  }
+  ExportedTable names;
+  roundTrip(set, BatchKind::NameList, names);
+  EXPECT_NE(names.text.find("W\t200\t\"张\"\"三\"\r\n"), std::string::npos) << names.text;
+  EXPECT_NE(names.text.find("C\t7\t\"\"\"甲\"\"\"\r\n"), std::string::npos);
+  ExportedTable officerTable;
+  roundTrip(set, BatchKind::OfficerTable, officerTable);
+  EXPECT_EQ(row(officerTable, "0\t202").at(6), "\"\"\"\"") << "新姓名 of the name made of one quote";
+}
+
+TEST_F(TableExport, OnlyTheColumnsAskedForAreSwitchedOn) {
+  const ScenarioSet set = testing::tableReadySet();
+  const struct {
+    BatchKind kind;
+    ExportColumns asked;
+    std::size_t leading;
+  } cases[] = {
+      {BatchKind::OfficerTable, {"武力", "智力"}, 5},
+      {BatchKind::ForceTable, {"金钱"}, 3},
+      {BatchKind::CityTable, {"新名称", "农业"}, 4},
+      {BatchKind::OfficerTable, {}, 5},
+  };
+  for (const auto& [kind, asked, leading] : cases) {
+    const ExportedTable table = exportTable(set, kind, {}, asked);
+    const std::vector<std::string_view> lines = tableLines(table.text);
+    const std::vector<std::string_view> header = splitCells(lines.at(0));
+    const std::vector<std::string_view> switches = splitCells(lines.at(1));
+    const std::vector<std::string> exportable = exportableColumns(kind);
+    std::size_t on = 0;
+    for (std::size_t j = leading; j < header.size(); ++j) {
+      const std::string name(header[j]);
+      const bool wanted = asked.empty() ? std::find(exportable.begin(), exportable.end(), name) != exportable.end()
+                                        : std::find(asked.begin(), asked.end(), name) != asked.end();
+      EXPECT_EQ(switches.at(j), wanted ? "1" : "0") << name;
+      on += wanted ? 1 : 0;
+    }
+    EXPECT_EQ(on, asked.empty() ? exportable.size() : asked.size());
+    // Applied unedited, the table changes nothing.
+    const std::string path = folder.file("columns.txt");
+    testing::writeFile(path, encodeTable(table.text, false));
+    ScenarioSet copy = set;
+    runBatch(copy, kind, path);
+    EXPECT_TRUE(copy == set) << "kind " << static_cast<int>(kind);
+  }
+  // Shown columns are never offered; the name list has no columns.
+  const std::vector<std::string> officerColumns = exportableColumns(BatchKind::OfficerTable);
+  EXPECT_EQ(std::find(officerColumns.begin(), officerColumns.end(), "君主"), officerColumns.end());
+  EXPECT_NE(std::find(officerColumns.begin(), officerColumns.end(), "新姓名"), officerColumns.end());
+  EXPECT_TRUE(exportableColumns(BatchKind::NameList).empty());
 }
 
 }  // namespace

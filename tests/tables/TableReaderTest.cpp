@@ -97,6 +97,21 @@ TEST(TableReader, UnquotesOnlyEnclosedCellsLongerThanTwoBytes) {
   EXPECT_EQ(unquoteCell("5"), "5");
 }
 
+TEST(TableReader, ADoubledQuoteInsideAQuotedCellIsOneQuoteAndQuotingReadsBack) {
+  // As spreadsheets write a cell that holds quotes.
+  const std::pair<const char*, const char*> cells[] = {
+      {"\"张\"\"三\"", "张\"三"},   {"\"\"\"\"", "\""},         {"\"\"\"\"\"\"", "\"\""},
+      {"\"a\"\"\"\"b\"", "a\"\"b"}, {"\"\"\"x\"\"\"", "\"x\""}, {"a\"\"b", "a\"\"b"},  // not enclosed: raw
+  };
+  for (const auto& [cell, value] : cells) EXPECT_EQ(unquoteCell(cell), value) << cell;
+  for (const char* text : {"张\"三", "\"", "\"\"", "\"x\"", "a\"\"b", "张三", "5", "x\"", "\"x"}) {
+    EXPECT_EQ(unquoteCell(quoteCell(text)), text) << text;
+    EXPECT_EQ(splitCells(quoteCell(text)).size(), 1u) << text;
+  }
+  EXPECT_EQ(quoteCell("张\"三"), "\"张\"\"三\"");
+  EXPECT_EQ(quoteCell("张三"), "张三") << "a cell without quotes is written as it stands";
+}
+
 TEST(CellParsers, SwitchIsZeroOrOneOnly) {
   EXPECT_FALSE(parseSwitch("0"));
   EXPECT_TRUE(parseSwitch("1"));

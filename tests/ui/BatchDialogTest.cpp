@@ -4,7 +4,11 @@
 
 #include <filesystem>
 
+#include "app/AppMessages.h"
+#include "model/EditError.h"
+#include "model/GbkText.h"
 #include "model/Records.h"
+#include "tables/BatchTable.h"
 #include "tables/TableMessages.h"
 #include "tests/support/RecordNames.h"
 #include "tests/support/ScenarioBuilder.h"
@@ -304,6 +308,56 @@ TEST_F(BatchDialog, ExportNamesTheRowsItSwitchedOffAndAFailureWritesNothing) {
   EXPECT_EQ(host.boxes[0].title, "错误");
   EXPECT_EQ(host.boxes[0].style, BoxStyle::Error);
   EXPECT_EQ(state.inputPath, "before");
+}
+
+TEST_F(BatchDialog, ExportSwitchesOnOnlyTheColumnsTypedAndRefusesAnUnknownOne) {
+  state.batchMode = 3;
+  auto dialog = open();
+  const std::string table = folder.file("ruv5_city.txt");
+  host.typed[BATCH_COLUMNS] = "农业， 商业";
+  EXPECT_TRUE(dialog.onCommand(BATCH_EXPORT));
+  const std::string text = gbkToUtf8(testing::readFile(table)).value();
+  const std::vector<std::string_view> lines = tableLines(text);
+  const std::vector<std::string_view> header = splitCells(lines.at(0));
+  const std::vector<std::string_view> switches = splitCells(lines.at(1));
+  for (std::size_t j = 4; j < header.size(); ++j)
+    EXPECT_EQ(switches.at(j), header[j] == "农业" || header[j] == "商业" ? "1" : "0") << header[j];
+
+  host.boxes.clear();
+  std::filesystem::remove(table);
+  host.typed[BATCH_COLUMNS] = "农业,武力";
+  EXPECT_FALSE(dialog.onCommand(BATCH_EXPORT));
+  ASSERT_EQ(host.boxes.size(), 1u);
+  EXPECT_EQ(host.boxes[0].style, BoxStyle::Error);
+  EXPECT_TRUE(host.boxes[0].text.starts_with("没有可以导出的列「武力」\n城市表可以导出的列：新名称,"))
+      << host.boxes[0].text;
+  EXPECT_FALSE(std::filesystem::exists(table));
+}
+
+TEST_F(BatchDialog, ATableSettingBackWhatAnEarlierPendingTableChangedIsToldInTheDoneBox) {
+  const std::string raise = kMoneyHeader + "1\t2\t1\t4321\n";
+  const std::string back = kMoneyHeader + "1\t2\t1\t" + std::to_string(money()) + "\n";
+  const std::string original = std::to_string(money());
+  testing::writeGbkFile(folder.file("ruv5_lord.txt"), raise);
+  open().onCommand(BATCH_START);
+  testing::writeGbkFile(folder.file("ruv5_lord.txt"), back);
+  open().onCommand(BATCH_START);
+  ASSERT_EQ(host.boxes.size(), 2u);
+  EXPECT_EQ(host.boxes[0].text.find("注意："), std::string::npos) << host.boxes[0].text;
+  EXPECT_NE(host.boxes[1].text.find(formatMessage(kTablesUndid, "势力表", std::size_t{1})), std::string::npos)
+      << host.boxes[1].text;
+  EXPECT_NE(host.boxes[1].text.find("的「金钱」：4321 改回 " + original), std::string::npos) << host.boxes[1].text;
+  EXPECT_NE(host.boxes[1].text.find(kTablesUndidHintForProgram), std::string::npos);
+
+  // Once the changes are written (or discarded), the next table begins a new run.
+  state.pendingChanges = false;
+  testing::writeGbkFile(folder.file("ruv5_lord.txt"), raise);
+  open().onCommand(BATCH_START);
+  testing::writeGbkFile(folder.file("ruv5_lord.txt"), back);
+  state.pendingChanges = false;
+  open().onCommand(BATCH_START);
+  ASSERT_EQ(host.boxes.size(), 4u);
+  EXPECT_EQ(host.boxes[3].text.find("注意："), std::string::npos) << host.boxes[3].text;
 }
 
 TEST_F(BatchDialog, AFileDroppedOnTheMainWindowIsOfferedInsteadOfTheDefault) {
