@@ -24,6 +24,12 @@ ReplacedPair generateScenarioFiles(const ScenarioSet& set, const std::string& fo
   return replacePair(folder, {sndataBytes, taikiBytes}, alongside, start);
 }
 
+PairBytes pairBytesOf(const ScenarioSet& set) {
+  std::ostringstream sndata, taiki;
+  writeScenarioStreams(set, sndata, taiki, 0, kAllScenarios);
+  return {sndata.str(), taiki.str(), {}};
+}
+
 bool holdsPair(const std::string& folder) {
   bool both = true;
   for (const char* name : {kSndataName, kTaikiName}) {
@@ -36,22 +42,30 @@ bool holdsPair(const std::string& folder) {
   return both;
 }
 
+// The writer keeps the replaced pair as the .bak files; they are copied into a new generation once the
+// group is in place, so a failure there loses nothing: the new pair stands and the old one is the .bak.
 ReplacedPair replacePair(const std::string& folder, PairView pair, const std::vector<OutputFile>& alongside,
                          std::optional<PairView> start) {
-  ReplacedPair replaced;
-  if (holdsPair(folder)) {
-    const PairBytes previous = readScenarioPair(folder);
-    replaced.keptAs = keepGeneration(folder, previous.sndata, previous.taiki);
-    replaced.differedFromStart = start && (previous.sndata != start->sndata || previous.taiki != start->taiki);
-  } else {
-    markFolderWritten(folder);
-  }
+  const bool firstWrite = !folderWritten(folder);
   std::vector<OutputFile> files{{platform::pathIn(folder, kSndataName), pair.sndata},
                                 {platform::pathIn(folder, kTaikiName), pair.taiki}};
   files.insert(files.end(), alongside.begin(), alongside.end());
   WriteChoices choices;
   choices.cannotWrite = kCannotWritePair;
-  writeFiles(files, choices);
+  const std::vector<std::string> backups = writeFiles(files, choices);
+  ReplacedPair replaced;
+  try {
+    if (backups.at(0).empty() || backups.at(1).empty()) {
+      markFolderWritten(folder);
+      return replaced;
+    }
+    const std::string sndata = readKept(backups[0]);
+    const std::string taiki = readKept(backups[1]);
+    replaced.differedFromStart = start && (sndata != start->sndata || taiki != start->taiki);
+    replaced.keptAs = keepGeneration(folder, sndata, taiki, firstWrite);
+  } catch (const FileError& error) {
+    throw WriteUnfinished(Message(error.message()).textLine(kPreviousStillBak));
+  }
   return replaced;
 }
 

@@ -56,6 +56,9 @@ struct PairBytes {
 };
 PairBytes readScenarioPair(const std::string& folder);
 
+// The bytes of the set's pair as generating writes them (no validation).
+PairBytes pairBytesOf(const ScenarioSet& set);
+
 // Whether the folder holds both scenario files (raises FileError when it cannot be looked at).
 bool holdsPair(const std::string& folder);
 

@@ -28,10 +28,17 @@ std::string backupFolderOf(const std::string& folder);
 // The whole generations kept for the folder, oldest first (the original first of all).
 std::vector<Generation> listGenerations(const std::string& folder);
 
-// Keeps the pair as a new generation of the folder and removes what is beyond the kept ones; the pair
-// is marked as the original when the folder has no backup folder yet. Raises FileError (the pair is then
-// not kept, and nothing that looks like a generation is left).
-Generation keepGeneration(const std::string& folder, std::string_view sndata, std::string_view taiki);
+// Keeps the pair as a new generation of the folder (marked as the original when asked) and removes
+// what is beyond the kept ones. Raises FileError (the pair is then not kept, and nothing that looks like
+// a generation is left).
+Generation keepGeneration(const std::string& folder, std::string_view sndata, std::string_view taiki,
+                          bool original);
+
+// Whether the folder has its backup folder: this program has written there before.
+bool folderWritten(const std::string& folder);
+
+// A file's bytes, read to be kept (raises FileError).
+std::string readKept(const std::string& path);
 
 // Makes the backup folder, so that a pair found in the folder later is known to be this program's.
 // Raises FileError.
