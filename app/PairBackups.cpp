@@ -93,17 +93,18 @@ void removeFolder(const std::string& path) {
   fs::remove_all(systemPath(path), ignored);
 }
 
-// The generation folder, made anew under a name no other keeping has taken.
+// The generation folder, made anew under a name no other keeping has taken: its counter follows the
+// highest of its second, so that a name freed by the removal of an old generation is never taken again
+// (it would sort before the newer ones).
 Generation claimGeneration(const std::string& folder, bool original) {
   const std::string backups = backupFolderOf(folder);
   const std::string stamp = localStamp();
-  const std::vector<Generation> existing = generationFolders(folder);
-  for (int n = 1; n <= kMostPerSecond; ++n) {
+  int last = 0;
+  for (const Generation& existing : generationFolders(folder))
+    if (existing.name.compare(0, stamp.size(), stamp) == 0)
+      last = std::max(last, std::stoi(existing.name.substr(stamp.size() + 1, 2)));
+  for (int n = last + 1; n <= kMostPerSecond; ++n) {
     std::string name = stamp + (n < 10 ? "-0" : "-") + std::to_string(n);
-    // A name of this second already taken, as an original or not, is not taken again.
-    const bool taken = std::any_of(existing.begin(), existing.end(),
-                                   [&](const Generation& g) { return g.name.compare(0, kStampLength, name) == 0; });
-    if (taken) continue;
     if (original) name += kOriginalMark;
     const std::string path = platform::pathIn(backups, name);
     std::error_code error;
