@@ -176,8 +176,7 @@ std::string readKept(const std::string& path) {
   return bytes;
 }
 
-Generation keepGeneration(const std::string& folder, std::string_view sndata, std::string_view taiki,
-                          bool original) {
+Generation keepGeneration(const std::string& folder, std::string_view sndata, std::string_view taiki, bool original) {
   markFolderWritten(folder);
   const Generation generation = claimGeneration(folder, original);
   try {

@@ -31,8 +31,7 @@ std::vector<Generation> listGenerations(const std::string& folder);
 // Keeps the pair as a new generation of the folder (marked as the original when asked) and removes
 // what is beyond the kept ones. Raises FileError (the pair is then not kept, and nothing that looks like
 // a generation is left).
-Generation keepGeneration(const std::string& folder, std::string_view sndata, std::string_view taiki,
-                          bool original);
+Generation keepGeneration(const std::string& folder, std::string_view sndata, std::string_view taiki, bool original);
 
 // Whether the folder has its backup folder: this program has written there before.
 bool folderWritten(const std::string& folder);

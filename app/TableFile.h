@@ -32,8 +32,8 @@ struct PreparedTable {
 // current folder).
 PreparedTable prepareTableFile(const ScenarioSet& set, BatchKind kind, const std::string& folder);
 
-// What is at the table's path now (Missing also for what is no file). Raises FileHeldOpen when another program holds the file, FileError
-// when it cannot be read.
+// What is at the table's path now (Missing also for what is no file). Raises FileHeldOpen when another program holds
+// the file, FileError when it cannot be read.
 enum class TableOnDisk { Missing, Same, Different };
 TableOnDisk tableOnDisk(const PreparedTable& table);
 

@@ -181,8 +181,8 @@ class Cli {
     }
     ReplacedPair replaced;
     try {
-      replaced = generateScenarioFiles(current, options.out, alongside,
-                                       PairView{startedFrom_.sndata, startedFrom_.taiki});
+      replaced =
+          generateScenarioFiles(current, options.out, alongside, PairView{startedFrom_.sndata, startedFrom_.taiki});
     } catch (const WriteUnfinished& unfinished) {
       say(kGenerated);
       say(unfinished.message());
@@ -217,8 +217,8 @@ class Cli {
     }
     const std::optional<Generation> chosen = findGeneration(choices, *options.generation);
     if (!chosen)
-      throw UsageError(formatMessage(kNoSuchGeneration,
-                                     argumentText(*options.generation, context_.charset).c_str(), choices.size()));
+      throw UsageError(formatMessage(kNoSuchGeneration, argumentText(*options.generation, context_.charset).c_str(),
+                                     choices.size()));
     ReplacedPair replaced;
     try {
       replaced = restoreGeneration(options.out, *chosen);
@@ -337,7 +337,7 @@ class Cli {
   CliContext& context_;
   bool listProblems_ = false;              // check lists every problem of a table that failed
   std::vector<std::string> pairWarnings_;  // what check tells about the pair read with --from
-  PairBytes startedFrom_;                   // the pair the run started from: built in or read with --from
+  PairBytes startedFrom_;                  // the pair the run started from: built in or read with --from
 };
 
 }  // namespace

@@ -14,8 +14,8 @@ namespace vorandel {
 
 namespace {
 
-const std::vector<std::string> kCommands{"generate", "check", "export", "map",
-                                         "show",     "info",  "diff",   "list", "restore"};
+const std::vector<std::string> kCommands{"generate", "check", "export", "map",    "show",
+                                         "info",     "diff",  "list",   "restore"};
 
 // What a command accepts besides its own words.
 struct CommandOptions {

@@ -25,7 +25,6 @@
 
 namespace vorandel {
 
-
 // The writer's choices, and the caller's texts for its failures.
 struct WriteChoices {
   bool replaceExisting = true;                 // false: an existing file is refused with existsText (asked first)

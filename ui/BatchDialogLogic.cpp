@@ -78,8 +78,7 @@ bool BatchDialogLogic::runTable() {
   for (;;) {
     // A spreadsheet that keeps the table open bars reading it: said so, with Retry once it is closed.
     if (platform::heldByAnotherProgram(state_.inputPath, platform::FileUse::Read)) {
-      const std::string text =
-          Message::withPaths(kHeldOpen, {state_.inputPath}).textLine(kCloseAndRetry).joined();
+      const std::string text = Message::withPaths(kHeldOpen, {state_.inputPath}).textLine(kCloseAndRetry).joined();
       if (host_.messageBox(BoxOwner::Dialog, text, "错误", BoxStyle::ErrorRetryCancel) == BoxAnswer::Retry) continue;
       return true;
     }

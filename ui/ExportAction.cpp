@@ -39,8 +39,10 @@ bool exportCurrentTable(ProgramState& state, DialogHost& host, const std::string
     try {
       const TableOnDisk onDisk = tableOnDisk(table);
       if (onDisk == TableOnDisk::Different &&
-          host.messageBox(BoxOwner::Dialog, Message::withPaths(formatMessage(kReplaceEditedTable, kKeptTableVersions), {table.path}).joined(), "确认",
-                          BoxStyle::QuestionYesNo) != BoxAnswer::Yes)
+          host.messageBox(
+              BoxOwner::Dialog,
+              Message::withPaths(formatMessage(kReplaceEditedTable, kKeptTableVersions), {table.path}).joined(), "确认",
+              BoxStyle::QuestionYesNo) != BoxAnswer::Yes)
         return false;
       const WrittenTable written =
           onDisk == TableOnDisk::Same ? WrittenTable{table.path, {}, table.problems} : writeTableFile(table);
@@ -50,8 +52,7 @@ bool exportCurrentTable(ProgramState& state, DialogHost& host, const std::string
       return true;
     } catch (const FileHeldOpen& held) {
       const std::string text = Message(held.message()).textLine(kCloseAndRetry).joined();
-      if (host.messageBox(BoxOwner::Dialog, text, "错误", BoxStyle::ErrorRetryCancel) != BoxAnswer::Retry)
-        return false;
+      if (host.messageBox(BoxOwner::Dialog, text, "错误", BoxStyle::ErrorRetryCancel) != BoxAnswer::Retry) return false;
     } catch (const FileError& error) {
       host.messageBox(BoxOwner::Dialog, error.message().joined(), "错误", BoxStyle::Error);
       return false;

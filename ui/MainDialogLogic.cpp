@@ -73,8 +73,8 @@ void MainDialogLogic::generate() {
   try {
     // The program starts from its built-in pair: a folder that held another one is told of it.
     const PairBytes start = pairBytesOf(state_.pristineCopy);
-    const ReplacedPair replaced = generateScenarioFiles(state_.current, folder_.empty() ? "." : folder_, {},
-                                                        PairView{start.sndata, start.taiki});
+    const ReplacedPair replaced =
+        generateScenarioFiles(state_.current, folder_.empty() ? "." : folder_, {}, PairView{start.sndata, start.taiki});
     state_.pendingChanges = false;
     showCaption();
     const std::string where = folder_.empty() ? "剧本文件已写入当前文件夹。" : "剧本文件已写入：" + folder_;

@@ -276,7 +276,8 @@ TEST_F(MainDialog, GenerateWritesTheCurrentSetAndKeepsOlderFilesAsBackups) {
   ASSERT_EQ(kept.size(), 1u);
   EXPECT_TRUE(kept[0].original);
   EXPECT_EQ(testing::readFile(kept[0].path + "/sndata.s5"), "old sndata");
-  EXPECT_NE(host.boxes[0].text.find("\n原有的剧本已保存到 " + kept[0].path + "。"), std::string::npos) << host.boxes[0].text;
+  EXPECT_NE(host.boxes[0].text.find("\n原有的剧本已保存到 " + kept[0].path + "。"), std::string::npos)
+      << host.boxes[0].text;
   EXPECT_NE(host.boxes[0].text.find(kOtherPairReplacedInProgram), std::string::npos) << host.boxes[0].text;
 
   // A batch, discarding it, then generating writes the pristine pair again.

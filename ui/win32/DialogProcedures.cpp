@@ -5,16 +5,16 @@
 
 #include <type_traits>
 
+#include "model/WideText.h"
 #include "ui/AboutDialogLogic.h"
 #include "ui/BatchDialogLogic.h"
 #include "ui/DialogGuard.h"
 #include "ui/MainDialogLogic.h"
 #include "ui/MapDialogLogic.h"
 #include "ui/ProblemsDialogLogic.h"
-#include "ui/RestoreDialogLogic.h"
 #include "ui/ResourceIds.h"
+#include "ui/RestoreDialogLogic.h"
 #include "ui/win32/Win32Host.h"
-#include "model/WideText.h"
 
 namespace vorandel::ui {
 
