@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/AppMessages.h"
+#include "app/PairBackups.h"
 #include "cli/Cli.h"
 #include "tests/support/RecordNames.h"
 #include "tests/support/ScenarioBuilder.h"
@@ -47,7 +48,7 @@ TEST_F(RestoreCommand, ThreeGeneratesThenRestoringTheFirstBringsThePlayersPairBa
   writeFile(dir + "/taiki.s5", taiki);
 
   ASSERT_EQ(run({"generate", "--out", dir}), kExitDone) << err.str();
-  EXPECT_NE(err.str().find("已生成新的剧本。\n原有的剧本已保存到 " + dir + "/Vorandel备份/"), std::string::npos)
+  EXPECT_NE(err.str().find("已生成新的剧本。\n原有的剧本已保存到 " + backupFolderOf(dir)), std::string::npos)
       << err.str();
   EXPECT_NE(err.str().find("与本次的起点不同（已保存到备份）；要在它的基础上修改，请加 --from " + dir + "。"),
             std::string::npos)
@@ -67,7 +68,7 @@ TEST_F(RestoreCommand, ThreeGeneratesThenRestoringTheFirstBringsThePlayersPairBa
   ASSERT_EQ(run({"restore", "--out", dir, "1"}), kExitDone) << err.str();
   EXPECT_EQ(readFile(dir + "/sndata.s5"), sndata);
   EXPECT_EQ(readFile(dir + "/taiki.s5"), taiki);
-  EXPECT_TRUE(err.str().starts_with("已恢复 " + dir + "/Vorandel备份/")) << err.str();
+  EXPECT_TRUE(err.str().starts_with("已恢复 " + backupFolderOf(dir))) << err.str();
   EXPECT_NE(err.str().find("\n原有的剧本已保存到 "), std::string::npos) << err.str();
   ASSERT_EQ(run({"restore", "--out", dir}), kExitDone);
   const std::string after = out.str();

@@ -12,6 +12,7 @@
 #include "app/PairBackups.h"
 #include "app/RestorePair.h"
 #include "model/FileWriter.h"
+#include "model/OpenFile.h"
 #include "model/Records.h"
 #include "model/SystemCallFaults.h"
 #include "tests/support/ScenarioBuilder.h"
@@ -41,7 +42,7 @@ TEST(PairBackups, TheFirstPairStaysForGoodAndTheNewestTenOthers) {
   }
   // A generation that failed half way: its stamp, but one file only. Never offered, gone at the next.
   const std::string half = backupFolderOf(dir) + "/20000101-000000-01";
-  fs::create_directories(half);
+  fs::create_directories(systemPath(half));
   writeFile(half + "/sndata.s5", "half");
   std::vector<Generation> kept = listGenerations(dir);
   ASSERT_EQ(kept.size(), 11u);
@@ -51,14 +52,14 @@ TEST(PairBackups, TheFirstPairStaysForGoodAndTheNewestTenOthers) {
   EXPECT_EQ(readFile(kept[10].path + "/taiki.s5"), "pair 13 taiki");
   EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size()) << "a name is taken once";
   for (std::size_t i = 2; i < kept.size(); ++i) EXPECT_LT(kept[i - 1].name, kept[i].name) << "names sort by time";
-  EXPECT_TRUE(fs::exists(half));
+  EXPECT_TRUE(fs::exists(systemPath(half)));
 
   keepGeneration(dir, "pair 14", "pair 14 taiki", false);
   kept = listGenerations(dir);
   ASSERT_EQ(kept.size(), 11u);
   EXPECT_EQ(readFile(kept[0].path + "/sndata.s5"), "pair 1");
   EXPECT_EQ(readFile(kept[1].path + "/sndata.s5"), "pair 5");
-  EXPECT_FALSE(fs::exists(half));
+  EXPECT_FALSE(fs::exists(systemPath(half)));
   EXPECT_EQ(kept[3].time.size(), std::string("2026-12-07 18:32:05").size()) << kept[3].time;
 }
 
