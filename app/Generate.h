@@ -1,11 +1,15 @@
 #pragma once
-// Generating the game's files from the current set: validate every scenario, then replace the folder's
-// sndata.s5 and taiki.s5 together (with any other files of the same run, such as a change report),
-// keeping the previous ones as .bak copies. Reading a folder's pair shares the folder's lock with the
-// writers, so the two files read always belong together.
+// Generating the game's files from the current set: validate every scenario, keep the folder's pair as a
+// generation in its backup folder (app/PairBackups.h), then replace the folder's sndata.s5 and taiki.s5
+// together (with any other files of the same run, such as a change report), keeping the previous ones
+// as .bak copies too. Reading a folder's pair shares the folder's lock with the writers, so the two files
+// read always belong together.
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "app/PairBackups.h"
 #include "model/FileWriter.h"
 #include "model/PairNames.h"
 #include "model/ScenarioSet.h"
@@ -16,11 +20,33 @@ namespace vorandel {
 // holds none is not one the game can use.
 void requireScenarios(const ScenarioSet& set);
 
+// The bytes of a pair of scenario files.
+struct PairView {
+  std::string_view sndata;
+  std::string_view taiki;
+};
+
+// What became of the pair a new one replaced.
+struct ReplacedPair {
+  std::optional<Generation> keptAs;  // none when the folder held no pair
+  bool differedFromStart = false;    // it was not the pair the run started from
+};
+
 // Raises EditError, touching nothing, for a set without scenarios or one that fails validation, and
-// FileError when a file step fails (see writeFiles). alongside are written in the same group, after
-// the pair's files.
-void generateScenarioFiles(const ScenarioSet& set, const std::string& folder,
-                           const std::vector<OutputFile>& alongside = {});
+// FileError when a file step fails (see writeFiles and keepGeneration). alongside are written in the
+// same group, after the pair's files. start: the pair the run started from, to tell whether the folder
+// held another one.
+ReplacedPair generateScenarioFiles(const ScenarioSet& set, const std::string& folder,
+                                   const std::vector<OutputFile>& alongside = {},
+                                   std::optional<PairView> start = std::nullopt);
+
+// Keeps the folder's pair as a generation, then replaces it with the bytes given (through the one
+// writer, so both files or neither). Raises FileError.
+ReplacedPair replacePair(const std::string& folder, PairView pair, const std::vector<OutputFile>& alongside = {},
+                         std::optional<PairView> start = std::nullopt);
+
+// The line that tells where the replaced pair went; empty when there was none.
+Message replacedPairLine(const ReplacedPair& replaced);
 
 // The folder's pair as a recovery of an interrupted write would keep it (the folder is not changed).
 struct PairBytes {
@@ -29,5 +55,11 @@ struct PairBytes {
   Message notice;  // one line when the folder holds an interrupted write
 };
 PairBytes readScenarioPair(const std::string& folder);
+
+// The bytes of the set's pair as generating writes them (no validation).
+PairBytes pairBytesOf(const ScenarioSet& set);
+
+// Whether the folder holds both scenario files (raises FileError when it cannot be looked at).
+bool holdsPair(const std::string& folder);
 
 }  // namespace vorandel

@@ -9,6 +9,7 @@
 #include "app/BatchSummary.h"
 #include "app/ErrorReport.h"
 #include "app/Generate.h"
+#include "app/RestorePair.h"
 #include "app/SetDiff.h"
 #include "app/TableEncoding.h"
 #include "app/TableUndo.h"
@@ -60,6 +61,7 @@ class Cli {
       return kExitDone;
     }
     if (options.command == "diff") return printDifferences(options);
+    if (options.command == "restore") return restorePair(options);
     listProblems_ = options.command == "check";
     refuseOutputsOverInputs(options);
     ScenarioSet current = startUp(options.from);
@@ -183,8 +185,10 @@ class Cli {
       else
         alongside.push_back({*options.report, report.bytes});
     }
+    ReplacedPair replaced;
     try {
-      generateScenarioFiles(current, options.out, alongside);
+      replaced =
+          generateScenarioFiles(current, options.out, alongside, PairView{startedFrom_.sndata, startedFrom_.taiki});
     } catch (const WriteUnfinished& unfinished) {
       say(kGenerated);
       say(unfinished.message());
@@ -192,6 +196,46 @@ class Cli {
     }
     if (!alongside.empty()) say(reportWritten(*options.report, report));
     say(kGenerated);
+    tellReplaced(replaced, options.out);
+  }
+
+  // Where the pair that was replaced went, and whether it was another pair than the one the run
+  // started from.
+  void tellReplaced(const ReplacedPair& replaced, const std::string& folder) {
+    if (replaced.keptAs) say(replacedPairLine(replaced));
+    if (replaced.differedFromStart) say(Message::withPaths(kOtherPairReplaced, {folder, folder}));
+  }
+
+  // restore: the kept generations of the folder, or one of them brought back.
+  int restorePair(const CommandLine& options) {
+    const std::vector<GenerationChoice> choices = generationChoices(options.out);
+    if (!options.generation) {
+      if (choices.empty()) say(kNoGenerations);
+      std::string list;
+      for (std::size_t i = 0; i < choices.size(); ++i) {
+        const Generation& generation = choices[i].generation;
+        list += formatMessage("%zu\t%s\t%s\t", i + 1, generation.time.c_str(), generation.name.c_str());
+        if (generation.original) list += std::string(kOriginalLabel) + "，";
+        list += choices[i].differences + "\n";
+      }
+      context_.out << utf8To(list, context_.charset);
+      return kExitDone;
+    }
+    const std::optional<Generation> chosen = findGeneration(choices, *options.generation);
+    if (!chosen)
+      throw UsageError(formatMessage(kNoSuchGeneration, argumentText(*options.generation, context_.charset).c_str(),
+                                     choices.size()));
+    ReplacedPair replaced;
+    try {
+      replaced = restoreGeneration(options.out, *chosen);
+    } catch (const WriteUnfinished& unfinished) {
+      say(Message::withPaths(kRestored, {chosen->path}));
+      say(unfinished.message());
+      throw Stop{kExitFileFailed};
+    }
+    say(Message::withPaths(kRestored, {chosen->path}));
+    tellReplaced(ReplacedPair{replaced.keptAs, false}, options.out);
+    return kExitDone;
   }
 
   // An output over a file the run reads or the pair it writes would destroy what the run stands on: it
@@ -259,6 +303,7 @@ class Cli {
   ScenarioSet startUp(const std::optional<std::string>& from) {
     ScenarioSet set;
     if (!from) {
+      startedFrom_ = {std::string(context_.builtIn.sndata), std::string(context_.builtIn.taiki), {}};
       loadScenarioSet(set, context_.builtIn.sndata, context_.builtIn.taiki);
     } else {
       // Read under the folder's shared lock; a write into it that was interrupted is left for the next
@@ -267,6 +312,7 @@ class Cli {
       const std::string taikiPath = platform::pathIn(*from, kTaikiName);
       const PairBytes pair = readScenarioPair(*from);
       if (!pair.notice.empty()) say(pair.notice);
+      startedFrom_ = pair;
       const std::string& sndataBytes = pair.sndata;
       const std::string& taikiBytes = pair.taiki;
       MemoryInputStream sndata(sndataBytes);
@@ -299,6 +345,7 @@ class Cli {
   TableUndoCheck undoCheck_;               // the run's tables so far, against each other
   bool listProblems_ = false;              // check lists every problem of a table that failed
   std::vector<std::string> pairWarnings_;  // what check tells about the pair read with --from
+  PairBytes startedFrom_;                  // the pair the run started from: built in or read with --from
 };
 
 }  // namespace

@@ -17,7 +17,8 @@ namespace vorandel {
 
 namespace {
 
-const std::vector<std::string> kCommands{"generate", "check", "export", "map", "show", "info", "diff", "list"};
+const std::vector<std::string> kCommands{"generate", "check", "export", "map",    "show",
+                                         "info",     "diff",  "list",   "restore"};
 
 // What a command accepts besides its own words.
 struct CommandOptions {
@@ -41,6 +42,10 @@ CommandOptions optionsOf(const std::string& command) {
   if (command == "show") accepts.batches = accepts.scenarios = true;
   if (command == "info") accepts.utf8 = false;
   if (command == "diff" || command == "list") accepts.from = accepts.utf8 = false;
+  if (command == "restore") {
+    accepts.from = accepts.utf8 = false;
+    accepts.out = true;
+  }
   return accepts;
 }
 
@@ -185,6 +190,9 @@ class CommandParser {
       options_.showKind = kind;
       options_.showTarget = words_[1];
       extraWords(2);
+    } else if (command == "restore") {
+      if (!words_.empty()) options_.generation = words_[0];
+      extraWords(1);
     } else if (command == "diff") {
       if (words_.empty() || words_.size() > 2) throw UsageError("diff 后面须给出一个或两个剧本文件夹");
       options_.pairs = words_;

@@ -32,6 +32,7 @@ struct CommandLine {
   bool force = false;                     // export: an existing table is replaced (and kept as .bak)
   ExportColumns exportColumns;            // export: the value columns switched on, every one when empty
   std::optional<std::string> report;      // generate, check: where the list of changes goes; "-" standard output
+  std::optional<std::string> generation;  // restore: the backup to bring back (its number or name)
   std::vector<std::string> pairs;         // diff: the folder of the newer pair, then the older one (if given)
   std::string listKind;                   // list: the vocabulary or "columns"
   BatchKind listTable = BatchKind::OfficerTable;  // list columns: the table

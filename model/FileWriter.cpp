@@ -57,6 +57,17 @@ void check(const Failure& failure, const std::string& path) {
   if (failure) throw StepFailed{path, *failure};
 }
 
+// A step of the clean-up that failed is tried once more: a file that a virus scanner or an indexer held
+// for a moment leaves no temporary name behind. What fails twice raises StepFailed.
+template <typename Step>
+void twice(Step step) {
+  try {
+    step();
+  } catch (const StepFailed&) {
+    step();
+  }
+}
+
 void syncAll(const std::vector<std::string>& folders) {
   for (const std::string& folder : folders) check(platform::syncFolder(folder), folder);
 }
@@ -237,6 +248,7 @@ class Replacement {
     journal_ = std::move(journal);
     folders_ = journalFolders(journal_);
     const Message first = Message::withPaths(choices_.cannotWrite, {targets_.front().shown});
+    keepOlderVersions();
     attempt(first, [&] { writeJournal(journal_); });
     for (std::size_t i = 0; i < targets_.size(); ++i) {
       const JournalEntry& entry = journal_.entries[i];
@@ -266,7 +278,7 @@ class Replacement {
     }
     // The new files are in place: from here on the run only goes forward.
     try {
-      finish(journal_);
+      twice([&] { finish(journal_); });
     } catch (const StepFailed& failed) {
       throw WriteUnfinished(
           withReason(Message::withPaths(kCannotWriteFile, {failed.path}), failed.reason).textLine(kFinishedNextTime));
@@ -278,6 +290,27 @@ class Replacement {
   }
 
  private:
+  // With more than one kept version, NAME.bak<k> takes the place of NAME.bak<k+1>, the oldest going, before
+  // anything else is touched. They become second names, so NAME.bak stays until the new backup replaces
+  // it at the end: a run that fails leaves every version that was there (the oldest one excepted).
+  void keepOlderVersions() {
+    if (!choices_.keepBackup) return;
+    for (std::size_t i = 0; i < targets_.size(); ++i) {
+      if (!journal_.entries[i].hadOld) continue;
+      const std::string& real = targets_[i].real;
+      for (int n = choices_.keptVersions - 1; n >= 1; --n) {
+        const std::string from = backupName(real, n);
+        const std::string to = backupName(real, n + 1);
+        attempt(Message::withPaths(choices_.cannotBackUp, {from, to}).textLine(kKeptAsBefore), [&] {
+          if (isThere(from))
+            check(platform::linkOrCopy(from, to), to);
+          else
+            check(platform::removeFile(to), to);
+        });
+      }
+    }
+  }
+
   Message written(std::size_t i) const { return Message::withPaths(choices_.cannotWrite, {targets_[i].shown}); }
   Message backedUp(std::size_t i) const {
     return Message::withPaths(choices_.cannotBackUp, {targets_[i].shown, targets_[i].real + ".bak"});
@@ -296,7 +329,7 @@ class Replacement {
   [[noreturn]] void fail(Message message) {
     try {
       if (!readyMayBeOnDisk_) {
-        abandon(journal_);
+        twice([&] { abandon(journal_); });
         message.textLine(kKeptAsBefore);
         throw FileError(message);
       }
@@ -309,14 +342,14 @@ class Replacement {
     try {
       for (JournalEntry& entry : journal_.entries) entry.movedIn = !isThere(entry.fresh);
       journal_.stage = JournalStage::Undoing;
-      writeJournal(journal_);
+      twice([&] { writeJournal(journal_); });
     } catch (const StepFailed&) {
       // The journal still says the new files are ready: the next writer moves them in.
       message.textLine(kMovedInNextTime);
       throw FileError(message);
     }
     try {
-      undo(journal_);
+      twice([&] { undo(journal_); });
     } catch (const StepFailed& failed) {
       message.textLine(kCannotRestore).native(failed.path).text("：").native(failed.reason).textLine(kRestoredNextTime);
       throw FileError(message);
@@ -380,6 +413,10 @@ std::vector<std::string> writeFiles(const std::vector<OutputFile>& files, const 
     if (hadOld && !choices.replaceExisting)
       throw WriteRefused(Message::withPaths(choices.existsText, {target.shown, target.real + ".bak"}));
     if (hadOld && platform::isReadOnly(target.real)) throw FileError(Message(cannot).textLine(kReadOnly));
+    if (hadOld && platform::heldByAnotherProgram(target.real, platform::FileUse::Replace))
+      throw FileHeldOpen(Message(cannot)
+                             .append(Message::withPaths(std::string("\n") + kHeldOpen, {target.shown}))
+                             .textLine(kKeptAsBefore));
     if (hadOld && choices.keepBackup && platform::kindOf(target.real + ".bak") == PathKind::Folder)
       throw FileError(Message::withPaths(choices.cannotBackUp, {target.shown, target.real + ".bak"})
                           .textLine(kBackupIsFolder)
@@ -395,6 +432,14 @@ std::vector<std::string> writeFiles(const std::vector<OutputFile>& files, const 
     journal.entries.push_back(std::move(entry));
   }
   return Replacement(std::move(targets), files, choices).run(std::move(journal));
+}
+
+void requireNotHeldOpen(const std::string& path, platform::FileUse use) {
+  if (platform::heldByAnotherProgram(path, use)) throw FileHeldOpen(Message::withPaths(kHeldOpen, {path}));
+}
+
+std::string backupName(const std::string& path, int n) {
+  return n <= 1 ? path + ".bak" : path + ".bak" + std::to_string(n);
 }
 
 void recoverInterruptedWrites(const std::string& folder) {

@@ -21,14 +21,15 @@
 #include "model/FileError.h"
 #include "model/Message.h"
 #include "model/Messages.h"
+#include "model/SystemFiles.h"
 
 namespace vorandel {
-
 
 // The writer's choices, and the caller's texts for its failures.
 struct WriteChoices {
   bool replaceExisting = true;                 // false: an existing file is refused with existsText (asked first)
   bool keepBackup = true;                      // the earlier file stays as NAME.bak
+  int keptVersions = 1;                        // with keepBackup: NAME.bak, NAME.bak2, … NAME.bak<n>, newest first
   bool keepPermissions = true;                 // a new file gets the permissions of the file it replaces
   const char* cannotWrite = kCannotWriteFile;  // one %s: the file
   const char* cannotBackUp = kCannotRenameTo;  // two %s: the file and its backup
@@ -46,6 +47,19 @@ class WriteRefused : public FileError {
   using FileError::FileError;
 };
 
+// Another program holds the file open (a spreadsheet on Windows): nothing was written or read, and the
+// same step may be tried again once that program has let go of it.
+class FileHeldOpen : public FileError {
+ public:
+  using FileError::FileError;
+};
+
+// Raises FileHeldOpen, naming the file, when another program holds it open so that it cannot be used so.
+void requireNotHeldOpen(const std::string& path, platform::FileUse use);
+
+// The name of the n-th earlier version of a file: NAME.bak for the first, NAME.bak2, NAME.bak3, … after.
+std::string backupName(const std::string& path, int n);
+
 // The new files are in place, but a step after their moves failed (a backup rename, the removal of the
 // journal); the next write into the folder finishes it.
 class WriteUnfinished : public FileError {
@@ -54,8 +68,10 @@ class WriteUnfinished : public FileError {
 };
 
 // Replaces the files as one group. Returns, for each file, where its earlier version is kept (empty when
-// there was none or no backup is kept). Raises WriteRefused, WriteUnfinished or FileError naming the
-// file as given and the system's reason; after a plain FileError the names hold the earlier files.
+// there was none or no backup is kept). Raises WriteRefused, FileHeldOpen, WriteUnfinished or FileError
+// naming the file as given and the system's reason; after a plain FileError the names hold the earlier
+// files. A failed step of the clean-up is tried once more, so that a passing failure leaves no temporary
+// name behind; only what fails twice is left, with the journal, for the next writer there.
 std::vector<std::string> writeFiles(const std::vector<OutputFile>& files, const WriteChoices& choices);
 
 // Finishes or undoes an interrupted write into the folder, as the next writer there would; nothing when

@@ -14,6 +14,9 @@ inline constexpr const char* kReadOnlyFile = "这个文件是只读的：去掉�
 inline constexpr const char* kCannotWriteFile = "无法写入文件：%s";
 inline constexpr const char* kCannotRenameTo = "无法将 %s 重命名为: %s";
 inline constexpr const char* kCannotReadFile = "无法读取文件：%s";
+// A file another program holds open (one %s: the file); the second line says what to do.
+inline constexpr const char* kHeldOpen = "文件 %s 正被另一个程序打开（例如电子表格），现在无法使用。";
+inline constexpr const char* kCloseAndRetry = "请在那个程序中关闭这个文件，然后按“重试”。";
 inline constexpr const char* kFolderNotFile = "原因：这是一个文件夹，不是文件";
 
 }  // namespace vorandel

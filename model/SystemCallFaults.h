@@ -1,7 +1,7 @@
 #pragma once
 // The test seam of the file-system calls: every call of SystemFiles that touches the disk counts itself
 // here first (by the name of the system call it stands for: "open", "write", "fsync", "close", "link",
-// "rename", "unlink", "stat", "lock"). A planned fault makes the chosen call fail as the system would
+// "rename", "unlink", "stat", "lock", and "share" for the look at whether another program holds a file). A planned fault makes the chosen call fail as the system would
 // (an input/output error) or stops the program right there, the call not made, as a kill would. The
 // program never plans a fault; the tests do, and run natively and under Wine with the same plans.
 #include <optional>

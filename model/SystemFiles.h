@@ -44,6 +44,12 @@ PathKind kindOf(const std::string& path);                                  // li
 // A file whose permissions forbid writing (the read-only attribute on Windows).
 bool isReadOnly(const std::string& path);
 
+// Whether another program holds the existing file open so that it cannot be read (Read) or replaced
+// (Replace): a sharing violation on Windows, where a spreadsheet keeps its file open that way. POSIX has
+// no such lock; the fault seam ("share") stands in for it there. False when the file is missing.
+enum class FileUse { Read, Replace };
+bool heldByAnotherProgram(const std::string& path, FileUse use);
+
 // The path a chain of symbolic links finally names (the path itself when it is no link), so that a
 // file is replaced where it lives and the link keeps working.
 std::string resolveLinks(const std::string& path);

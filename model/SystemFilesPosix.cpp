@@ -157,6 +157,9 @@ bool isReadOnly(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0 && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
+// An open file can always be read and replaced here; a planned fault plays the other program.
+bool heldByAnotherProgram(const std::string&, FileUse) { return faultAt("share").has_value(); }
+
 std::string resolveLinks(const std::string& path) {
   std::filesystem::path current(path);
   for (int depth = 0; depth < 40; ++depth) {

@@ -155,6 +155,18 @@ bool isReadOnly(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
+// Opened as the program would use it, with every sharing allowed: only a sharing or lock violation means
+// another program holds it.
+bool heldByAnotherProgram(const std::string& path, FileUse use) {
+  if (faultAt("share")) return true;
+  const DWORD access = use == FileUse::Read ? GENERIC_READ : DELETE;
+  const Handle file(CreateFileW(widePath(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.get() != INVALID_HANDLE_VALUE) return false;
+  const DWORD code = GetLastError();
+  return code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION;
+}
+
 // Links to the scenario files are rare on Windows; a move replaces a link itself there, as Explorer does.
 std::string resolveLinks(const std::string& path) { return path; }
 

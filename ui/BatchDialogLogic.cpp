@@ -5,6 +5,7 @@
 #include "app/ErrorReport.h"
 #include "model/EditError.h"
 #include "model/FileOps.h"
+#include "model/Messages.h"
 #include "model/SystemFiles.h"
 #include "ui/BatchDoneText.h"
 #include "ui/BatchModes.h"
@@ -77,6 +78,12 @@ bool BatchDialogLogic::exportTable() {
 // starts again from the set as it was and re-reads the file the user may have fixed meanwhile.
 bool BatchDialogLogic::runTable() {
   for (;;) {
+    // A spreadsheet that keeps the table open bars reading it: said so, with Retry once it is closed.
+    if (platform::heldByAnotherProgram(state_.inputPath, platform::FileUse::Read)) {
+      const std::string text = Message::withPaths(kHeldOpen, {state_.inputPath}).textLine(kCloseAndRetry).joined();
+      if (host_.messageBox(BoxOwner::Dialog, text, "错误", BoxStyle::ErrorRetryCancel) == BoxAnswer::Retry) continue;
+      return true;
+    }
     if (!fileExists(state_.inputPath)) {
       const std::string reason = unreadableReason(state_.inputPath);
       host_.messageBox(BoxOwner::Dialog, reason.empty() ? "文件不存在！" : "文件不存在！\n" + reason, "错误",

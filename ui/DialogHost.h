@@ -3,6 +3,7 @@
 // texts, ending the dialog, the open-file dialog, child dialogs and the shell. The procedures talk only
 // to this interface, so that they run unchanged with the Windows calls and with a scripted stand-in.
 #include <string>
+#include <vector>
 
 namespace vorandel::ui {
 
@@ -47,6 +48,10 @@ class DialogHost {
   virtual void runDialog(int resource) = 0;
   // Opens the file with the program the system has for it; false when the system could not.
   virtual bool shellOpen(const std::string& file, ShellShow show) = 0;
+  // Fills the list control with the lines, none chosen.
+  virtual void setListItems(int item, const std::vector<std::string>& lines) = 0;
+  // The position of the line chosen in the list control; -1 when none is.
+  virtual int chosenListItem(int item) = 0;
   // Turns the static control into a link label: blue text, the hand cursor, opened with the shell on a click.
   virtual void makeLinkLabel(int item) = 0;
 };

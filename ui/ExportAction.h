@@ -8,10 +8,16 @@
 
 namespace vorandel::ui {
 
-// Writes the table (an earlier file kept as .bak), makes it the input path and tells the player where
-// it went and which rows it had to switch off. columns: the headers of the value columns to switch on,
-// as the player typed them (separated by commas or blanks); every column when empty. False, with the
-// reason shown, when nothing was written (an unknown column is named with the allowed ones).
+// A format for formatMessage: %%s the table, %d the versions kept.
+inline constexpr const char* kReplaceEditedTable =
+    "%%s 的内容与当前数据不同（可能有您的修改）。\n替换它吗？原有的文件会保存为 .bak（最多保留 %d 个较早的版本）。";
+inline constexpr const char* kTableUnchanged = "原有的文件与当前数据相同，没有改写。";
+
+// Writes the table (asking first when the file there differs from it; the earlier versions kept as
+// .bak, .bak2, …), makes it the input path and tells the player where it went and which rows it had to
+// switch off. columns: the headers of the value columns to switch on, as the player typed them
+// (separated by commas or blanks); every column when empty. False when nothing was written: the player
+// said no, or the reason was shown (an unknown column is named with the allowed ones).
 bool exportCurrentTable(ProgramState& state, DialogHost& host, const std::string& folder,
                         const std::string& columns = {});
 

@@ -31,6 +31,7 @@ bool MainDialogLogic::onCommand(int id) {
     case MAIN_ABOUT: host_.runDialog(ABOUT_DIALOG); return true;
     case MAIN_QUIT: quit(); return true;
     case MAIN_MAP: host_.runDialog(MAP_DIALOG); return true;
+    case MAIN_RESTORE: host_.runDialog(RESTORE_DIALOG); return true;
   }
   return false;
 }
@@ -70,11 +71,17 @@ void MainDialogLogic::runBatchDialog(int mode) {
 // place; the set stays as it was in every case.
 void MainDialogLogic::generate() {
   try {
-    generateScenarioFiles(state_.current, folder_);
+    // The program starts from its built-in pair: a folder that held another one is told of it.
+    const PairBytes start = pairBytesOf(state_.pristineCopy);
+    const ReplacedPair replaced =
+        generateScenarioFiles(state_.current, folder_.empty() ? "." : folder_, {}, PairView{start.sndata, start.taiki});
     state_.pendingChanges = false;
     showCaption();
     const std::string where = folder_.empty() ? "剧本文件已写入当前文件夹。" : "剧本文件已写入：" + folder_;
-    host_.messageBox(BoxOwner::Dialog, std::string(kGenerated) + "\n" + where, "处理完毕", BoxStyle::Plain);
+    Message done = Message(kGenerated).textLine(where);
+    if (replaced.keptAs) done.textLine("").append(replacedPairLine(replaced));
+    if (replaced.differedFromStart) done.textLine(kOtherPairReplacedInProgram);
+    host_.messageBox(BoxOwner::Dialog, done.joined(), "处理完毕", BoxStyle::Plain);
   } catch (const EditError& error) {
     host_.messageBox(BoxOwner::Dialog, error.text(), "错误", BoxStyle::Error);
   } catch (const WriteUnfinished& error) {

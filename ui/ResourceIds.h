@@ -9,6 +9,7 @@
 #define ABOUT_DIALOG 116
 #define MAP_DIALOG 117
 #define PROBLEMS_DIALOG 118
+#define RESTORE_DIALOG 119
 
 // Main window buttons
 #define MAIN_ABOUT 1000
@@ -20,6 +21,7 @@
 #define MAIN_DISCARD 1007
 #define MAIN_QUIT 1008
 #define MAIN_MAP 1009
+#define MAIN_RESTORE 1010
 
 // Batch dialog controls
 #define BATCH_BROWSE 1031
@@ -45,3 +47,9 @@
 // Problem list controls
 #define PROBLEMS_TEXT 1070
 #define PROBLEMS_OK 1071
+
+// Restore dialog controls
+#define RESTORE_NOTE 1080
+#define RESTORE_LIST 1081
+#define RESTORE_OK 1082
+#define RESTORE_BACK 1083

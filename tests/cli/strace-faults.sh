@@ -2,7 +2,8 @@
 # The real program under the kernel's own fault injection (strace): an error or a kill at each rename,
 # fsync, unlink, link, open, write and close of a generation. After each, the next writing command
 # (a generation from the folder into itself) leaves the previous or the new pair whole under the names,
-# the pair before it as .bak, and no other file. Exits 77 (skipped) where strace is missing or cannot
+# the pair before it as .bak, the backup folder Vorandel备份, and no other file; in the backup folder
+# only whole generations (both files, no temporary name). Exits 77 (skipped) where strace is missing or cannot
 # trace.
 #   strace-faults.sh VORANDEL WORK_DIR
 set -uo pipefail
@@ -46,10 +47,16 @@ for call in rename fsync unlink link openat write close; do
       if ! cmp -s "$dir/sndata.s5.bak" "$dir/sndata.s5" || ! cmp -s "$dir/taiki.s5.bak" "$dir/taiki.s5"; then
         echo "FAILED: $call $kind when=$when: the backups are not the pair read"; failures=$((failures + 1))
       fi
-      names=$(cd "$dir" && ls -A | tr '\n' ' ')
-      if [ "$names" != "sndata.s5 sndata.s5.bak taiki.s5 taiki.s5.bak " ]; then
+      names=$(cd "$dir" && LC_ALL=C ls -A | tr '\n' ' ')
+      if [ "$names" != "Vorandel备份 sndata.s5 sndata.s5.bak taiki.s5 taiki.s5.bak " ]; then
         echo "FAILED: $call $kind when=$when: left $names"; failures=$((failures + 1))
       fi
+      for generation in "$dir"/Vorandel备份/*/; do
+        kept_names=$(cd "$generation" && LC_ALL=C ls -A | tr '\n' ' ')
+        if [ "$kept_names" != "sndata.s5 taiki.s5 " ]; then
+          echo "FAILED: $call $kind when=$when: the generation $generation holds $kept_names"; failures=$((failures + 1))
+        fi
+      done
       # The run ended without reaching the fault: later counts of this call fault nothing.
       [ "$code" -eq 0 ] && [ "$kind" = error=EIO ] && ! grep -q . "$work/said" && break
       [ "$code" -eq 0 ] && break

@@ -58,7 +58,9 @@ class Generate : public ::testing::Test {
 TEST_F(Generate, WritesBothFilesAndKeepsThePreviousOnesAsBackups) {
   generateScenarioFiles(set, folder.path().string());
   expectNew();
-  EXPECT_EQ(namesIn(folder.path().string()), (std::set<std::string>{"sndata.s5", "taiki.s5"}));
+  // The backup folder marks the folder as written by the program; there was no pair to keep.
+  EXPECT_EQ(namesIn(folder.path().string()), (std::set<std::string>{"sndata.s5", "taiki.s5", kBackupFolderName}));
+  EXPECT_TRUE(listGenerations(folder.path().string()).empty());
 
   writePrevious();
   writeFile(file("sndata.s5.bak"), "older sndata");
@@ -67,7 +69,7 @@ TEST_F(Generate, WritesBothFilesAndKeepsThePreviousOnesAsBackups) {
   EXPECT_EQ(readFile(file("sndata.s5.bak")), "previous sndata");
   EXPECT_EQ(readFile(file("taiki.s5.bak")), "previous taiki");
   EXPECT_EQ(namesIn(folder.path().string()),
-            (std::set<std::string>{"sndata.s5", "taiki.s5", "sndata.s5.bak", "taiki.s5.bak"}));
+            (std::set<std::string>{"sndata.s5", "taiki.s5", "sndata.s5.bak", "taiki.s5.bak", kBackupFolderName}));
 }
 
 TEST_F(Generate, AnInvalidSetOrOneWithoutScenariosTouchesNothing) {

@@ -281,13 +281,15 @@ TEST_F(BatchDialog, ExportWritesTheModesTableNextToTheProgramAndFillsThePath) {
   EXPECT_EQ(state.current, exported);
   EXPECT_FALSE(state.pendingChanges);
 
-  // A second export keeps the edited table as .bak.
+  // An edited table is replaced only when the player says yes; it then stays as .bak.
   testing::writeGbkFile(table, kGoodTable);
   host.boxes.clear();
+  host.answers = {BoxAnswer::Yes};
   EXPECT_TRUE(dialog.onCommand(BATCH_EXPORT));
   EXPECT_EQ(testing::readFile(table + ".bak"), testing::gbkBytes(kGoodTable));
-  ASSERT_EQ(host.boxes.size(), 1u);
-  EXPECT_NE(host.boxes[0].text.find(table + ".bak"), std::string::npos) << host.boxes[0].text;
+  ASSERT_EQ(host.boxes.size(), 2u);
+  EXPECT_EQ(host.boxes[0].style, BoxStyle::QuestionYesNo);
+  EXPECT_NE(host.boxes[1].text.find(table + ".bak"), std::string::npos) << host.boxes[1].text;
 }
 
 TEST_F(BatchDialog, ExportNamesTheRowsItSwitchedOffAndAFailureWritesNothing) {

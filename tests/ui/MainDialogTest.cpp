@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "app/AppMessages.h"
+#include "app/PairBackups.h"
 #include "model/EditError.h"
 #include "model/Records.h"
 #include "rules/RuleMessages.h"
@@ -79,12 +81,14 @@ class CurrentDirectoryGuard {
   std::filesystem::path before_;
 };
 
-// The done box: its first line exactly as it always was, then the line naming the folder.
+// The done box: its first line exactly as it always was, then the line naming the folder (what follows
+// tells of the pair it replaced).
 void expectDoneBox(const ShownBox& box, const std::string& folderLine) {
   const std::size_t newline = box.text.find('\n');
   EXPECT_EQ(box.text.substr(0, newline), "已生成新的剧本。");
   ASSERT_NE(newline, std::string::npos) << box.text;
-  EXPECT_EQ(box.text.substr(newline + 1), folderLine);
+  const std::size_t next = box.text.find('\n', newline + 1);
+  EXPECT_EQ(box.text.substr(newline + 1, next == std::string::npos ? next : next - newline - 1), folderLine);
   EXPECT_EQ(box.title, "处理完毕");
   EXPECT_EQ(box.style, BoxStyle::Plain);
   EXPECT_EQ(box.owner, BoxOwner::Dialog);
@@ -267,6 +271,14 @@ TEST_F(MainDialog, GenerateWritesTheCurrentSetAndKeepsOlderFilesAsBackups) {
   EXPECT_EQ(testing::readFile(folder.file("taiki.s5")), expected.taiki);
   EXPECT_EQ(testing::readFile(folder.file("sndata.s5.bak")), "old sndata");
   EXPECT_EQ(testing::readFile(folder.file("taiki.s5.bak")), "old taiki");
+  // The pair found there is kept for good as the original, and it was not the built-in pair.
+  const std::vector<Generation> kept = listGenerations(folder.path().string());
+  ASSERT_EQ(kept.size(), 1u);
+  EXPECT_TRUE(kept[0].original);
+  EXPECT_EQ(testing::readFile(kept[0].path + "/sndata.s5"), "old sndata");
+  EXPECT_NE(host.boxes[0].text.find("\n原有的剧本已保存到 " + kept[0].path + "。"), std::string::npos)
+      << host.boxes[0].text;
+  EXPECT_NE(host.boxes[0].text.find(kOtherPairReplacedInProgram), std::string::npos) << host.boxes[0].text;
 
   // A batch, discarding it, then generating writes the pristine pair again.
   dialog.onCommand(MAIN_DISCARD);

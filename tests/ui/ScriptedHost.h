@@ -43,6 +43,9 @@ class ScriptedHost : public ui::DialogHost {
   std::string browseStartFolder;
   // What the user typed into controls; a control not typed into reads as its last set text.
   std::map<int, std::string> typed;
+  // The lines given to list controls, and the line the user chose in each (none when missing).
+  std::map<int, std::vector<std::string>> lists;
+  std::map<int, int> chosen;
   // What the shell answers when asked to open a file.
   bool shellOpens = true;
 
@@ -80,6 +83,14 @@ class ScriptedHost : public ui::DialogHost {
     return shellOpens;
   }
   void makeLinkLabel(int item) override { linkLabels.push_back(item); }
+  void setListItems(int item, const std::vector<std::string>& lines) override {
+    lists[item] = lines;
+    chosen.erase(item);
+  }
+  int chosenListItem(int item) override {
+    const auto it = chosen.find(item);
+    return it == chosen.end() ? -1 : it->second;
+  }
 
   // The last text given to the control, or nothing when it was never set.
   std::optional<std::string> itemText(int item) const {

@@ -1,15 +1,19 @@
 // The dialog procedures of the program: each one hands the messages it handles to the dialog's logic,
-// which lives as long as the dialog window.
+// which lives as long as the dialog window. Every procedure's work runs inside the guard of
+// ui/DialogGuard.h: no exception leaves a procedure (they are noexcept), none ends the program.
 #include <windows.h>
 
 #include <type_traits>
 
+#include "model/WideText.h"
 #include "ui/AboutDialogLogic.h"
 #include "ui/BatchDialogLogic.h"
+#include "ui/DialogGuard.h"
 #include "ui/MainDialogLogic.h"
 #include "ui/MapDialogLogic.h"
 #include "ui/ProblemsDialogLogic.h"
 #include "ui/ResourceIds.h"
+#include "ui/RestoreDialogLogic.h"
 #include "ui/win32/Win32Host.h"
 
 namespace vorandel::ui {
@@ -49,14 +53,25 @@ void showProgramIcon(HINSTANCE instance, HWND window) {
 }
 
 // The part every dialog shares: the logic is made at initialisation and freed with the window.
+// A dialog whose logic could not even be made shows why and closes; its owner goes on.
 template <typename Logic>
-DialogWindow<Logic>* attach(HWND window, UINT message, LPARAM lParam) {
+DialogWindow<Logic>* attach(HWND window, UINT message, LPARAM lParam) noexcept {
   if (message == WM_INITDIALOG) {
     Program& program = *reinterpret_cast<Program*>(lParam);
     showProgramIcon(program.instance, window);
-    auto* dialog = new DialogWindow<Logic>(program, window);
-    SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(dialog));
-    return dialog;
+    try {
+      auto* dialog = new DialogWindow<Logic>(program, window);
+      SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(dialog));
+      return dialog;
+    } catch (...) {
+      try {
+        MessageBoxW(window, platform::wide(unexpectedErrorText(std::current_exception())).c_str(),
+                    platform::wide("错误").c_str(), MB_OK | MB_ICONERROR);
+      } catch (...) {
+      }
+      EndDialog(window, -1);
+      return nullptr;
+    }
   }
   auto* dialog = dialogWindow<Logic>(window);
   if (message == WM_NCDESTROY && dialog) {
@@ -70,31 +85,35 @@ DialogWindow<Logic>* attach(HWND window, UINT message, LPARAM lParam) {
 INT_PTR CALLBACK mainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   auto* dialog = attach<MainDialogLogic>(window, message, lParam);
   if (!dialog) return FALSE;
-  switch (message) {
-    case WM_INITDIALOG: return TRUE;
-    case WM_CLOSE: return dialog->logic.onClose();
-    case WM_COMMAND: return dialog->logic.onCommand(LOWORD(wParam));
-    case WM_DROPFILES: {
-      Win32FileDrop drop(reinterpret_cast<HDROP>(wParam));
-      return dialog->logic.onDropFiles(drop);
+  return guardDialogWork(dialog->host, [&] {
+    switch (message) {
+      case WM_INITDIALOG: return true;
+      case WM_CLOSE: return dialog->logic.onClose();
+      case WM_COMMAND: return dialog->logic.onCommand(LOWORD(wParam));
+      case WM_DROPFILES: {
+        Win32FileDrop drop(reinterpret_cast<HDROP>(wParam));
+        return dialog->logic.onDropFiles(drop);
+      }
     }
-  }
-  return FALSE;
+    return false;
+  });
 }
 
 INT_PTR CALLBACK batchDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   auto* dialog = attach<BatchDialogLogic>(window, message, lParam);
   if (!dialog) return FALSE;
-  switch (message) {
-    case WM_INITDIALOG: return dialog->logic.onInit();
-    case WM_CLOSE: return dialog->logic.onClose();
-    case WM_COMMAND: return dialog->logic.onCommand(LOWORD(wParam));
-    case WM_DROPFILES: {
-      Win32FileDrop drop(reinterpret_cast<HDROP>(wParam));
-      return dialog->logic.onDropFiles(drop);
+  return guardDialogWork(dialog->host, [&] {
+    switch (message) {
+      case WM_INITDIALOG: return dialog->logic.onInit();
+      case WM_CLOSE: return dialog->logic.onClose();
+      case WM_COMMAND: return dialog->logic.onCommand(LOWORD(wParam));
+      case WM_DROPFILES: {
+        Win32FileDrop drop(reinterpret_cast<HDROP>(wParam));
+        return dialog->logic.onDropFiles(drop);
+      }
     }
-  }
-  return FALSE;
+    return false;
+  });
 }
 
 // The dialogs whose logic needs only its start, its commands and its close.
@@ -102,12 +121,14 @@ template <class Logic>
 INT_PTR simpleDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   auto* dialog = attach<Logic>(window, message, lParam);
   if (!dialog) return FALSE;
-  switch (message) {
-    case WM_INITDIALOG: return dialog->logic.onInit();
-    case WM_CLOSE: return dialog->logic.onClose();
-    case WM_COMMAND: return dialog->logic.onCommand(LOWORD(wParam));
-  }
-  return FALSE;
+  return guardDialogWork(dialog->host, [&] {
+    switch (message) {
+      case WM_INITDIALOG: return dialog->logic.onInit();
+      case WM_CLOSE: return dialog->logic.onClose();
+      case WM_COMMAND: return dialog->logic.onCommand(LOWORD(wParam));
+    }
+    return false;
+  });
 }
 
 INT_PTR CALLBACK aboutDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -122,6 +143,10 @@ INT_PTR CALLBACK problemsDialogProc(HWND window, UINT message, WPARAM wParam, LP
   return simpleDialogProc<ProblemsDialogLogic>(window, message, wParam, lParam);
 }
 
+INT_PTR CALLBACK restoreDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  return simpleDialogProc<RestoreDialogLogic>(window, message, wParam, lParam);
+}
+
 }  // namespace
 
 INT_PTR runProgramDialog(Program& program, HWND owner, int resource) {
@@ -132,6 +157,7 @@ INT_PTR runProgramDialog(Program& program, HWND owner, int resource) {
     case ABOUT_DIALOG: procedure = aboutDialogProc; break;
     case MAP_DIALOG: procedure = mapDialogProc; break;
     case PROBLEMS_DIALOG: procedure = problemsDialogProc; break;
+    case RESTORE_DIALOG: procedure = restoreDialogProc; break;
     default: return -1;
   }
   return DialogBoxParamW(program.instance, MAKEINTRESOURCEW(resource), owner, procedure,

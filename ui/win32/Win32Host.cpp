@@ -79,6 +79,17 @@ bool Win32Host::shellOpen(const std::string& file, ShellShow show) {
 
 void Win32Host::makeLinkLabel(int item) { turnIntoLinkLabel(GetDlgItem(window_, item)); }
 
+void Win32Host::setListItems(int item, const std::vector<std::string>& lines) {
+  SendDlgItemMessageW(window_, item, LB_RESETCONTENT, 0, 0);
+  for (const std::string& line : lines)
+    SendDlgItemMessageW(window_, item, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(line).c_str()));
+}
+
+int Win32Host::chosenListItem(int item) {
+  const LRESULT chosen = SendDlgItemMessageW(window_, item, LB_GETCURSEL, 0, 0);
+  return chosen == LB_ERR ? -1 : static_cast<int>(chosen);
+}
+
 unsigned Win32FileDrop::count() { return DragQueryFileW(drop_, 0xFFFFFFFF, nullptr, 0); }
 
 std::string Win32FileDrop::name(unsigned index) {

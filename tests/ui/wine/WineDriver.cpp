@@ -187,6 +187,12 @@ int wmain(int argc, wchar_t** argv) {
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
     return 0;
   }
+  if (command == L"select") {
+    // The line of a list box, as a click chooses it.
+    if (argc < 5) return 2;
+    const LRESULT chosen = SendMessageW(control, LB_SETCURSEL, std::wcstoul(argv[4], nullptr, 10), 0);
+    return chosen == LB_ERR ? 1 : 0;
+  }
   if (command == L"item") {
     // Asked of the control itself: for a window of another program GetWindowText gives only captions.
     wchar_t text[1024] = {};

@@ -10,6 +10,8 @@
 #           officer-table (a broken and then a correct officer table)
 #           export-and-quit (导出当前数据 and the exported tables applied unchanged; a batch marks the caption,
 #           退出 then asks; 生成新剧本 clears the mark)
+#           keep-and-restore (the player's own pair, three presses of 生成新剧本, 恢复 of the first kept pair
+#           brings it back byte for byte; 导出当前数据 twice after an edit keeps the edit)
 # Exits 0 when every step passed, 1 on the first failure, 77 (skipped) where Wine, Xvfb, ImageMagick,
 # the locale or a CJK font are missing.
 set -uo pipefail
@@ -290,6 +292,60 @@ case "$scenario" in
     mkdir -p cli-out
     "$wine" "$cli" generate --lord ruv5_lord.txt --out cli-out >/dev/null 2>&1 || fail "the console program failed"
     cmp -s sndata.s5 cli-out/sndata.s5 || fail "the edited table did not reach sndata.s5"
+    ;;
+  keep-and-restore)
+    step "the player's own pair in the game folder, made by the console program elsewhere"
+    printf '剧本\t编号\t设置\t金钱\r\nx\tx\tx\t1\r\n0\t1\t1\t777777\r\n' | iconv -f UTF-8 -t GBK >player-lord.txt
+    mkdir -p "$work/player"
+    "$wine" "$cli" generate --lord player-lord.txt --out "$(windows_path "$work/player")" >/dev/null 2>&1 ||
+      fail "the console program could not make the player's pair"
+    cp "$work/player/sndata.s5" "$work/player/taiki.s5" . || fail "cannot copy the player's pair"
+    cmp -s sndata.s5 "$builtin/sndata.s5" && fail "the player's pair is the built-in one"
+
+    step "生成新剧本 three times: the player's pair is kept for good, each press keeps the pair it replaces"
+    generate
+    grep -qF 原有的剧本已保存到 <<<"$box_text" || fail "the done box does not say where the previous pair went"
+    grep -qF 与程序内置的剧本不同 <<<"$box_text" || fail "the done box does not say that the folder held another pair"
+    screenshot keep-done-box
+    generate
+    generate
+    kept=$(find Vorandel备份 -mindepth 1 -maxdepth 1 -type d | wc -l)
+    [ "$kept" = 3 ] || fail "Vorandel备份 holds $kept generations, expected 3"
+    cmp -s sndata.s5 "$builtin/sndata.s5" || fail "the presses did not write the built-in pair"
+
+    step "恢复 of the first kept pair brings the player's pair back"
+    drive press Vorandel 1010 || fail "cannot press 恢复"
+    drive wait 恢复 20000 || fail "the restore dialog did not open"
+    sleep 1
+    screenshot restore-dialog
+    drive select 恢复 1081 0 || fail "cannot choose the first line of the list"
+    drive press 恢复 1082 || fail "cannot press 恢复 in the dialog"
+    answer 处理完毕 已恢复 1 restore-done
+    drive gone 恢复 10000 || fail "the restore dialog did not close"
+    cmp -s sndata.s5 "$work/player/sndata.s5" || fail "sndata.s5 is not the player's file again"
+    cmp -s taiki.s5 "$work/player/taiki.s5" || fail "taiki.s5 is not the player's file again"
+    listed=$("$wine" "$cli" restore 2>/dev/null | tr -d '\r' | grep -c .)
+    [ "$listed" = 4 ] || fail "restore lists $listed kept pairs, expected 4 (the restore kept the pair it replaced)"
+
+    step "导出当前数据 twice after an edit: asked first, the edit stays on disk"
+    drive press Vorandel 1004 || fail "cannot press 修改势力信息"
+    drive wait 批量修改势力信息 20000 || fail "the force batch dialog did not open"
+    drive press 批量修改势力信息 1035 || fail "cannot press 导出当前数据"
+    answer 处理完毕 已导出当前数据 1
+    printf '剧本\t编号\t设置\t金钱\r\nx\tx\tx\t1\r\n0\t1\t1\t555555\r\n' | iconv -f UTF-8 -t GBK >ruv5_lord.txt
+    cp ruv5_lord.txt "$work/edited-lord.txt"
+    drive press 批量修改势力信息 1035 || fail "cannot press 导出当前数据 again"
+    answer 确认 内容与当前数据不同 7 export-question
+    cmp -s ruv5_lord.txt "$work/edited-lord.txt" || fail "否 did not keep the edited table"
+    drive press 批量修改势力信息 1035 || fail "cannot press 导出当前数据 a third time"
+    answer 确认 内容与当前数据不同 6
+    answer 处理完毕 已导出当前数据 1
+    cmp -s ruv5_lord.txt.bak "$work/edited-lord.txt" || fail "the edited table is not kept as ruv5_lord.txt.bak"
+    drive press 批量修改势力信息 1035 || fail "cannot press 导出当前数据 a fourth time"
+    answer 处理完毕 没有改写 1
+    cmp -s ruv5_lord.txt.bak "$work/edited-lord.txt" || fail "an unchanged export replaced the kept edit"
+    drive press 批量修改势力信息 1034
+    drive gone 批量修改势力信息 10000 || fail "返回 did not close the batch dialog"
     ;;
   *) echo "unknown scenario $scenario"; exit 2 ;;
 esac

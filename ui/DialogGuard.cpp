@@ -1,0 +1,29 @@
+#include "ui/DialogGuard.h"
+
+#include <new>
+#include <typeinfo>
+
+#include "model/EditError.h"
+#include "model/FileError.h"
+
+namespace vorandel::ui {
+
+std::string unexpectedErrorText(std::exception_ptr error) {
+  std::string details;
+  try {
+    std::rethrow_exception(error);
+  } catch (const std::bad_alloc&) {
+    details = kOutOfMemory;
+  } catch (const EditError& edit) {
+    details = edit.text();
+  } catch (const FileError& file) {
+    details = file.message().joined();
+  } catch (const std::exception& other) {
+    details = std::string(other.what()) + "（" + typeid(other).name() + "）";
+  } catch (...) {
+    details = kUnknownError;
+  }
+  return std::string(kUnexpectedError) + "\n" + details + "\n" + kChangesKept;
+}
+
+}  // namespace vorandel::ui
