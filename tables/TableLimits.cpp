@@ -2,6 +2,7 @@
 
 #include "model/EditError.h"
 #include "model/Records.h"
+#include "rules/GameRules.h"
 #include "tables/CellDetail.h"
 
 namespace vorandel {
