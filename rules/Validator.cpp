@@ -159,7 +159,8 @@ class ScenarioValidator {
         require(officer.get(state::prevOfficer) == 0, "应该是第一个武将");
       } else {
         require(s == kStrategist || s == kOrdinary, kOfficerStatusWrong);
-        requireFormatted(officer.get(state::isGovernor) == 0, "武将%02d不该标记为太守", o);
+        // Formatted only when it fails.
+        if (officer.get(state::isGovernor) != 0) requireFormatted(false, "武将%02d不该标记为太守", o);
       }
       require(officer.get(state::force) == f, "武将所属势力错误");
       require(officer.get(state::location) == c, "武将所在地错误");
