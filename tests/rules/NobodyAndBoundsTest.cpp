@@ -1,0 +1,101 @@
+// The edges of the rules' numbers: 0 and -1 both mean nobody where a link or an owner may be empty, and
+// the first and the last officer of a scenario are named as fully as any other.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "model/EditError.h"
+#include "rules/Placement.h"
+#include "rules/Validator.h"
+#include "rules/WaitingOfficers.h"
+#include "tests/support/ErrorText.h"
+#include "tests/support/ScenarioBuilder.h"
+
+namespace vorandel::testing {
+namespace {
+
+// Scenario 0 of smallValidSet: officers 1..10 on the map (8 unaffiliated in city 5), 11..13 waiting;
+// force 2 holds 吴 (34) and then 建业 (33).
+struct LinkCase {
+  int a, b;
+  int officer;       // the officer whose link is looked at
+  bool next;         // his next link, else his previous link
+  int expectedLink;  // what it holds afterwards
+};
+
+const LinkCase kLinkCases[] = {
+    {0, 8, 8, false, 0},  {-1, 8, 8, false, -1}, {8, 0, 8, true, 0},
+    {8, -1, 8, true, -1}, {9, 8, 8, false, 9},   {8, 9, 8, true, 9},
+};
+
+TEST(NobodyAndBounds, ALinkToNobodyWritesOnlyTheOtherOfficer) {
+  for (const LinkCase& c : kLinkCases) {
+    ScenarioSet set = smallValidSet();
+    const ScenarioSet before = set;
+    linkOfficers(set, 0, c.a, c.b);
+    const OfficerState& officer = set.scenarios[0].officerState(c.officer);
+    EXPECT_EQ(c.next ? officer.get(state::nextOfficer) : officer.get(state::prevOfficer), c.expectedLink)
+        << c.a << " -> " << c.b;
+    // Nobody else's links changed.
+    for (int n = 1; n <= 13; ++n) {
+      if (n == c.a || n == c.b) continue;
+      EXPECT_TRUE(set.scenarios[0].officerState(n) == before.scenarios[0].officerState(n)) << "officer " << n;
+    }
+  }
+}
+
+TEST(NobodyAndBounds, AnOwnerOfZeroOrMinusOneReleasesTheCity) {
+  for (const int nobody : {0, -1}) {
+    ScenarioSet set = smallValidSet();
+    setCityOwner(set, 0, 33, nobody);
+    const Scenario& scenario = set.scenarios[0];
+    EXPECT_EQ(scenario.city(33).get(city::owner), -1) << nobody;
+    EXPECT_EQ(scenario.city(33).get(city::governor), -1) << nobody;
+    EXPECT_EQ(scenario.city(33).get(city::prevCity), -1) << nobody;
+    EXPECT_EQ(scenario.city(34).get(city::nextCity), -1) << nobody << ": the chain ends before the city";
+    EXPECT_EQ(validationError(set), "") << nobody;
+  }
+}
+
+TEST(NobodyAndBounds, IdsOutsideTheIndexActivateNobody) {
+  ScenarioSet set = smallValidSet();
+  const ScenarioSet before = set;
+  for (const int id : {-1, static_cast<int>(set.idCapacity), static_cast<int>(set.idCapacity) + 1, 3000}) {
+    EXPECT_EQ(activateWaitingOfficer(set, 0, id, kOrdinary), std::nullopt) << id;
+    EXPECT_TRUE(set == before) << id;
+  }
+  // The largest id of the index is still found: 42 waits in scenario 0.
+  ASSERT_EQ(set.idCapacity, 43u);
+  EXPECT_NE(activateWaitingOfficer(set, 0, 42, kOrdinary), std::nullopt);
+}
+
+// The lines below the validator's message.
+std::string detailsOf(const ScenarioSet& set) {
+  try {
+    validateScenarios(set, 0, SIZE_MAX);
+  } catch (const EditError& error) {
+    return error.details().joined();
+  }
+  return "";
+}
+
+TEST(NobodyAndBounds, TheFirstAndTheLastOfficerAreNamedWithIdAndName) {
+  const struct {
+    const char* what;
+    void (*breakIt)(Scenario&);
+    std::string subject;
+  } cases[] = {
+      {"the first officer", [](Scenario& s) { s.officerState(1).set(state::status, kOrdinary); }, "武将 1（ID 10，"},
+      {"the last officer", [](Scenario& s) { s.city(5).set(city::unaffiliatedHead, 13); }, "武将 13（ID 42，"},
+      {"beyond the last officer", [](Scenario& s) { s.city(5).set(city::unaffiliatedHead, 14); }, "武将 14\n"},
+  };
+  for (const auto& c : cases) {
+    ScenarioSet set = smallValidSet();
+    c.breakIt(set.scenarios[0]);
+    const std::string details = detailsOf(set) + "\n";
+    EXPECT_NE(details.find(c.subject), std::string::npos) << c.what << ":\n" << details;
+  }
+}
+
+}  // namespace
+}  // namespace vorandel::testing
