@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <memory>
-#include <type_traits>
 
 namespace vorandel {
 
@@ -41,15 +40,13 @@ void readBlock(std::istream& in, ScenarioBlock& block) { readBytes(in, block.byt
 
 namespace {
 
-// Appends n records read in one run. The bytes are read first and then appended in one copy: growing
-// the vector by n records would clear each of them before it is read.
+// Grows the vector by n records and reads their bytes straight into them.
 template <class RecordType>
 void readRecords(std::istream& in, std::vector<RecordType>& records, std::size_t n) {
-  static_assert(sizeof(RecordType) == RecordType::size && std::is_trivially_copyable_v<RecordType>,
-                "records are plain bytes without padding");
-  const auto bytes = std::make_unique_for_overwrite<RecordType[]>(n);
-  readBytes(in, bytes.get(), RecordType::size * n);
-  records.insert(records.end(), bytes.get(), bytes.get() + n);
+  static_assert(sizeof(RecordType) == RecordType::size, "records are plain bytes without padding");
+  const std::size_t old = records.size();
+  records.resize(old + n);
+  readBytes(in, records.data() + old, RecordType::size * n);
 }
 
 }  // namespace
