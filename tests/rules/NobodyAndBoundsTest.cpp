@@ -57,6 +57,33 @@ TEST(NobodyAndBounds, AnOwnerOfZeroOrMinusOneReleasesTheCity) {
   }
 }
 
+// A list whose end or whose empty head is written 0 instead of -1 is joined as if it were -1.
+TEST(NobodyAndBounds, AListEndingInZeroIsJoinedAtItsEnd) {
+  const struct {
+    const char* what;
+    void (*writeZero)(Scenario&);
+    int officer, city;
+    int after;  // the officer before him in the list; 0 when he heads it
+  } cases[] = {
+      {"a serving list ending in 0", [](Scenario& s) { s.officerState(3).set(state::nextOfficer, 0); }, 5, 11, 3},
+      {"an empty unaffiliated list written 0", [](Scenario& s) { s.city(12).set(city::unaffiliatedHead, 0); }, 8, 12,
+       0},
+      {"an unaffiliated list ending in 0", [](Scenario& s) { s.officerState(10).set(state::nextOfficer, 0); }, 8, 11,
+       10},
+  };
+  for (const auto& c : cases) {
+    ScenarioSet set = smallValidSet();
+    c.writeZero(set.scenarios[0]);
+    moveOfficer(set, 0, c.officer, c.city, false);
+    const Scenario& scenario = set.scenarios[0];
+    EXPECT_EQ(scenario.officerState(c.officer).get(state::prevOfficer), c.after) << c.what;
+    EXPECT_EQ(scenario.officerState(c.officer).get(state::nextOfficer), -1) << c.what;
+    if (c.after != 0) {
+      EXPECT_EQ(scenario.officerState(c.after).get(state::nextOfficer), c.officer) << c.what;
+    }
+  }
+}
+
 TEST(NobodyAndBounds, IdsOutsideTheIndexActivateNobody) {
   ScenarioSet set = smallValidSet();
   const ScenarioSet before = set;
