@@ -84,6 +84,28 @@ TEST(NobodyAndBounds, AListEndingInZeroIsJoinedAtItsEnd) {
   }
 }
 
+// The last officer leaving a list that ended in 0 leaves it empty, written -1.
+TEST(NobodyAndBounds, TheLastOfficerLeavingAListEndingInZeroEmptiesIt) {
+  ScenarioSet set = smallValidSet();
+  set.scenarios[0].officerState(10).set(state::nextOfficer, 0);
+  moveOfficer(set, 0, 10, 5, false);
+  EXPECT_EQ(set.scenarios[0].city(11).get(city::unaffiliatedHead), -1);
+}
+
+// A force whose first city is written 0 has no city yet: the city it takes becomes its first.
+TEST(NobodyAndBounds, AForceWithoutCitiesWrittenZeroTakesItsFirstCity) {
+  for (const int none : {0, -1}) {
+    ScenarioSet set = smallValidSet();
+    Scenario& scenario = set.scenarios[0];
+    setCityOwner(set, 0, 33, -1);  // force 2 keeps 吴 (34) alone
+    scenario.force(3).set(force::firstCity, static_cast<std::int8_t>(none));
+    setCityOwner(set, 0, 33, 3);
+    EXPECT_EQ(scenario.force(3).get(force::firstCity), 33) << none;
+    EXPECT_EQ(scenario.city(33).get(city::prevCity), 0) << none;
+    EXPECT_EQ(scenario.city(33).get(city::nextCity), -1) << none;
+  }
+}
+
 TEST(NobodyAndBounds, IdsOutsideTheIndexActivateNobody) {
   ScenarioSet set = smallValidSet();
   const ScenarioSet before = set;
