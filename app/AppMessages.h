@@ -39,6 +39,17 @@ inline constexpr const char* kUnknownExportColumn = "没有可以导出的列「
 inline constexpr const char* kExportColumnsAllowed = "%s可以导出的列：%s";
 inline constexpr const char* kNameListHasNoColumns = "人名/地名表没有可选的列";
 
+// The table row that last set the neighbours of a city of a one-sided link: the line (from 1), the
+// scenario, the city's number and name.
+inline constexpr const char* kOneSidedLinkRow = "这是表的第%zu行（剧本 %zu，城市 %d %s）改出的相邻城";
+// A waiting officer who waits in no city: the row (line from 1, scenario, id) that made him, then what to
+// add: the column that places him when the table lacks it, a city in it when it has it.
+inline constexpr const char* kWaitingOfficerRow = "这是表的第%zu行（剧本 %zu，ID %d）的武将";
+inline constexpr const char* kWaitingOfficerNeedsPlaceColumn =
+    "表中没有「所在地」列：请加上这一列，写明待命武将在哪座城市等待登场（城市名或编号）";
+inline constexpr const char* kWaitingOfficerNeedsPlace =
+    "请在这一行的「所在地」列写明待命武将在哪座城市等待登场（城市名或编号）";
+
 // Writing a file.
 inline constexpr const char* kCannotBackUp = "无法将 %s 保存为 %s，没有导出。";
 inline constexpr const char* kCannotWritePair = "无法写入文件 %s，新的剧本没有生成。";

@@ -5,12 +5,12 @@
 
 #include "app/AppMessages.h"
 #include "app/BatchSummary.h"
+#include "app/BatchValidation.h"
 #include "app/TableEncoding.h"
 #include "model/EditError.h"
 #include "model/FileOps.h"
 #include "model/FileRead.h"
 #include "model/GbkText.h"
-#include "rules/Validator.h"
 #include "tables/BatchTable.h"
 #include "tables/CellDetail.h"
 #include "tables/CityTable.h"
@@ -86,7 +86,7 @@ BatchNotes runBatch(ScenarioSet& current, BatchKind kind, TableText table, Scena
     if (problems.count() != 0) error.setProblems(problems.lines());
     throw;
   }
-  if (kind == BatchKind::OfficerTable) validateScenarios(working, 0, SIZE_MAX);
+  validateBatchResult(working, kind, table.bytes);
   if (previous != nullptr) *previous = std::move(current);
   current = std::move(working);
   return BatchNotes{warnings.lines(), skippedRows(kind, table.bytes)};

@@ -26,8 +26,8 @@ struct TableReading {
   bool commandLine = false;  // hints may name the command line's options
 };
 
-// Applies the table to a copy of current and commits the copy; an officer table's copy must also pass
-// the validator over every scenario first. Raises the EditError of the first problem, with current
+// Applies the table to a copy of current and commits the copy; the copy must also pass the validator
+// over every scenario first, whatever the table's kind. Raises the EditError of the first problem, with current
 // untouched; an error of the import lists every cell of the table that cannot be read as its problems.
 // `previous`, when given, receives the set as it was before the batch (moved there, not copied).
 BatchNotes runBatch(ScenarioSet& current, BatchKind kind, TableText table, ScenarioSet* previous = nullptr);

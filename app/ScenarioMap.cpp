@@ -10,6 +10,7 @@
 #include "app/LabelPlacement.h"
 #include "model/EditError.h"
 #include "model/GbkText.h"
+#include "rules/GameRules.h"
 
 namespace vorandel {
 
@@ -29,8 +30,6 @@ constexpr const char* kFonts =
 // Where the parts of one scenario's picture lie.
 constexpr int kMargin = 30;
 constexpr int kTitleHeight = 50;
-constexpr int kMapWidth = 800;  // the small map's own extent, the most a coordinate can say
-constexpr int kMapHeight = 600;
 constexpr int kNameRoom = 50;  // right of the easternmost city, for its name
 constexpr int kLegendWidth = 250;
 constexpr int kCityRadius = 11;

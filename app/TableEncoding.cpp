@@ -42,7 +42,10 @@ DecodedTable decodeTable(std::string_view bytes, TableEncoding encoding) {
   std::size_t line = 1;
   for (std::size_t start = 0; start < bytes.size(); ++line) {
     std::size_t end = start;
-    while (end < bytes.size() && bytes.substr(end, unit) != lineFeed) end += unit;
+    if (!wide)
+      end = std::min(bytes.find('\n', start), bytes.size());
+    else
+      while (end < bytes.size() && bytes.substr(end, unit) != lineFeed) end += unit;
     end = std::min(end + unit, bytes.size());
     const std::string_view piece = bytes.substr(start, end - start);
     const std::optional<std::string> converted =

@@ -1,13 +1,15 @@
 #include "bench/BenchTables.h"
 
+#include "app/TableEncoding.h"
 #include "tables/TableExport.h"
 #include "tests/support/ScenarioBuilder.h"
 
 namespace vorandel::bench {
 
-std::string officerTable(const ScenarioSet& set) { return exportOfficerTable(set, {}).text; }
+// The tables as the programs write them: GBK, as players' tables are.
+std::string officerTable(const ScenarioSet& set) { return encodeTable(exportOfficerTable(set, {}).text, false); }
 
-std::string cityTable(const ScenarioSet& set) { return exportCityTable(set, {}).text; }
+std::string cityTable(const ScenarioSet& set) { return encodeTable(exportCityTable(set, {}).text, false); }
 
 std::string cityTableRows(const ScenarioSet& set, std::size_t rows) {
   const std::string all = cityTable(set);
@@ -23,7 +25,7 @@ std::string cityTableRows(const ScenarioSet& set, std::size_t rows) {
   return text;
 }
 
-std::string forceTable(const ScenarioSet& set) { return exportForceTable(set, {}).text; }
+std::string forceTable(const ScenarioSet& set) { return encodeTable(exportForceTable(set, {}).text, false); }
 
 ScenarioSet setAtLimits() {
   std::vector<Scenario> scenarios;

@@ -29,6 +29,7 @@
 #include "model/OpenFile.h"
 #include "model/StreamError.h"
 #include "model/SystemFiles.h"
+#include "model/SystemReason.h"
 #include "model/TrailingBytes.h"
 #include "model/Writer.h"
 #include "rules/Validator.h"
@@ -101,7 +102,12 @@ class Cli {
         std::filesystem::create_directories(systemPath(options.out), missing);
       }
       if (missing) {
-        say(Message::withPaths("无法创建文件夹：%s", {options.out}).textLine("原因：").native(missing.message()));
+        Message message = Message::withPaths("无法创建文件夹：%s", {options.out}).textLine("原因：");
+        if (missing.category() == std::generic_category())
+          message.text(systemReason(missing.value()));
+        else
+          message.native(missing.message());
+        say(message);
         throw Stop{kExitFileFailed};
       }
       generate(options, current, started);

@@ -43,6 +43,7 @@ EditError EditError::inScenario(std::size_t s) const {
   EditError error(formatMessage("剧本%2u存在错误\n%s", static_cast<unsigned>(s), text_.c_str()), std::move(context));
   error.details_ = details_;
   error.problems_ = problems_;
+  error.officer_ = officer_;
   return error;
 }
 

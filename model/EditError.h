@@ -40,6 +40,13 @@ class EditError : public std::exception {
   const std::vector<std::string>& problems() const noexcept { return problems_; }
   EditError& setProblems(std::vector<std::string> problems);
 
+  // The officer (his number, from 1, in the scenario under check) the failed check was looking at.
+  const std::optional<int>& officer() const noexcept { return officer_; }
+  EditError& aboutOfficer(int number) {
+    officer_ = number;
+    return *this;
+  }
+
   // The same error found while checking scenario s: the text gains the line that names it.
   EditError inScenario(std::size_t s) const;
 
@@ -48,6 +55,7 @@ class EditError : public std::exception {
   ErrorContext context_;
   Message details_;
   std::vector<std::string> problems_;
+  std::optional<int> officer_;
 };
 
 // printf-style checking; mingw-w64 builds use the C99 formatter (__USE_MINGW_ANSI_STDIO), so its
@@ -64,8 +72,10 @@ std::string formatMessage(const char* format, ...) VORANDEL_PRINTF_FORMAT(1, 2);
 
 [[noreturn]] void raiseEditError(const std::string& text);
 
-inline void require(bool condition, const char* text) {
-  if (!condition) raiseEditError(text);
+// Inlined everywhere: the validator makes hundreds of thousands of these checks at every start.
+[[gnu::always_inline]] inline void require(bool condition, const char* text) {
+  if (!condition) [[unlikely]]
+    raiseEditError(text);
 }
 
 // Formats only when the condition fails.

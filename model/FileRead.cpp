@@ -3,25 +3,25 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 
 #include "model/FileError.h"
 #include "model/Messages.h"
 #include "model/OpenFile.h"
 #include "model/SystemFiles.h"
+#include "model/SystemReason.h"
 
 namespace vorandel {
 
 std::string readFileUpTo(const std::string& path, std::size_t maxBytes) {
-  const auto cannotRead = [&](std::string_view reason) {
-    throw FileError(Message::withPaths(kCannotReadFile, {path}).nativeLine(reason));
+  const auto cannotRead = [&](int error) {
+    throw FileError(Message::withPaths(kCannotReadFile, {path}).textLine(systemReason(error)));
   };
   // A folder opens on some systems and fails only at reading, with a reason in the system's words.
   if (platform::kindOf(path) == platform::PathKind::Folder)
     throw FileError(Message::withPaths(kCannotReadFile, {path}).textLine(kFolderNotFile));
   const FileHandle file = openFile(path, "rb");
-  if (!file) cannotRead(std::strerror(errno));
+  if (!file) cannotRead(errno);
   std::string bytes;
   char buffer[1 << 16];
   while (bytes.size() <= maxBytes) {
@@ -30,7 +30,7 @@ std::string readFileUpTo(const std::string& path, std::size_t maxBytes) {
     bytes.append(buffer, got);
     if (got < wanted) break;
   }
-  if (std::ferror(file.get())) cannotRead(std::strerror(errno));
+  if (std::ferror(file.get())) cannotRead(errno);
   return bytes;
 }
 

@@ -6,6 +6,10 @@
 #include <windows.h>
 #else
 #include <iconv.h>
+
+#include <memory>
+#include <utility>
+#include <vector>
 #endif
 
 namespace vorandel {
@@ -119,8 +123,35 @@ constexpr const char* kUtf16Be = "UTF-16BE";
 // The text converted in full; nothing when the character sets are unknown or, when strict, a byte is not
 // of the source or a character has no form in the target. Lenient conversion marks such places with '?'
 // and goes on after them.
-std::optional<std::string> convert(std::string_view text, const std::string& from, const std::string& to, bool strict) {
+// An open converter between two character sets.
+struct OpenConverter {
+  std::string from;
+  std::string to;
+  iconv_t converter;
+  OpenConverter(std::string f, std::string t, iconv_t c) : from(std::move(f)), to(std::move(t)), converter(c) {}
+  OpenConverter(const OpenConverter&) = delete;
+  OpenConverter& operator=(const OpenConverter&) = delete;
+  ~OpenConverter() { iconv_close(converter); }
+};
+
+// The converter from one character set to another, in its initial state. Opening one costs far more
+// than converting a name, so each pair is opened once per thread and kept; -1 when the system has none.
+iconv_t converterFor(const std::string& from, const std::string& to) {
+  thread_local std::vector<std::unique_ptr<OpenConverter>> open;
+  for (const std::unique_ptr<OpenConverter>& known : open) {
+    if (known->from == from && known->to == to) {
+      iconv(known->converter, nullptr, nullptr, nullptr, nullptr);
+      return known->converter;
+    }
+  }
   iconv_t converter = iconv_open(to.c_str(), from.c_str());
+  if (converter == reinterpret_cast<iconv_t>(-1)) return converter;
+  open.push_back(std::make_unique<OpenConverter>(from, to, converter));
+  return converter;
+}
+
+std::optional<std::string> convert(std::string_view text, const std::string& from, const std::string& to, bool strict) {
+  iconv_t converter = converterFor(from, to);
   if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
   std::string out;
   char* in = const_cast<char*>(text.data());
@@ -145,7 +176,6 @@ std::optional<std::string> convert(std::string_view text, const std::string& fro
       iconv(converter, nullptr, nullptr, nullptr, nullptr);
     }
   }
-  iconv_close(converter);
   if (!whole) return std::nullopt;
   return out;
 }

@@ -19,4 +19,18 @@ inline constexpr const char* kHeldOpen = "文件 %s 正被另一个程序打开�
 inline constexpr const char* kCloseAndRetry = "请在那个程序中关闭这个文件，然后按“重试”。";
 inline constexpr const char* kFolderNotFile = "原因：这是一个文件夹，不是文件";
 
+// Why a call of the system failed (SystemReason.h), in the player's words; kSystemErrorNumber for the rest.
+inline constexpr const char* kReasonNotFound = "找不到这个文件或文件夹";
+inline constexpr const char* kReasonNotAFolder = "路径中有一段不是文件夹";
+inline constexpr const char* kReasonIsAFolder = "这是一个文件夹";
+inline constexpr const char* kReasonNoPermission = "没有权限";
+inline constexpr const char* kReasonDiskFull = "磁盘已满";
+inline constexpr const char* kReasonReadOnlySystem = "这是只读的文件系统";
+inline constexpr const char* kReasonExists = "已经有同名的文件";
+inline constexpr const char* kReasonNameTooLong = "文件名太长";
+inline constexpr const char* kReasonTooManyOpen = "同时打开的文件太多";
+inline constexpr const char* kReasonDiskFault = "读写磁盘时出错";
+inline constexpr const char* kReasonBusy = "文件正被使用";
+inline constexpr const char* kSystemErrorNumber = "系统错误 %d";
+
 }  // namespace vorandel

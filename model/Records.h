@@ -21,11 +21,12 @@ inline constexpr int kCityCount = 47;   // cities are numbered 1..47
 inline constexpr int kForceCount = 21;  // forces are numbered 1..21
 inline constexpr int kItemCount = 32;   // items are numbered 0..31
 inline constexpr int kNeighbourSlots = 6;
+// What the files can hold; the limits of the game itself (officers on the map, name lengths) are in
+// rules/GameRules.h.
 inline constexpr int kMaxScenarios = 32;
 inline constexpr int kMaxOfficers = 2999;  // on the map and waiting, per scenario
-inline constexpr int kMaxWaiting = 380;
-inline constexpr int kMaxOnMap = 292;
-inline constexpr int kIdLimit = 3000;  // ids are below this
+inline constexpr int kMaxWaiting = 380;    // the scenario block has this many appearance years
+inline constexpr int kIdLimit = 3000;      // ids are below this: the index by id has this many places
 
 // Officer statuses (the status field of the officer state).
 enum OfficerStatus : unsigned {

@@ -27,9 +27,20 @@ inline constexpr int kHighestYear = kYearBase + 255;
 // An officer appears on the map at 15 at the earliest.
 inline constexpr int kMinAgeOnMap = 15;
 
-// Name fields: the text and a terminating NUL.
-inline constexpr std::size_t kOfficerNameWidth = 9;  // at most 8 bytes of text
-inline constexpr std::size_t kCityNameWidth = 5;     // at most 4 bytes of text
+// Names: at most this many GBK bytes of text (a Chinese character takes two), written into the record
+// with a terminating NUL.
+inline constexpr std::size_t kOfficerNameLength = 8;
+inline constexpr std::size_t kCityNameLength = 4;
+inline constexpr std::size_t kOfficerNameWidth = kOfficerNameLength + 1;
+inline constexpr std::size_t kCityNameWidth = kCityNameLength + 1;
+
+// At most this many officers are on the map in a scenario. (How many may wait is the format's: the
+// scenario block has room for the appearance years of kMaxWaiting officers.)
+inline constexpr int kMaxOnMap = 292;
+
+// The extent of the small and the large map: the most a city's coordinates can say.
+inline constexpr int kMapWidth = 800;
+inline constexpr int kMapHeight = 600;
 
 // The waiting order's key: any non-negative 32-bit number.
 inline constexpr std::int32_t kMaxOrderKey = std::numeric_limits<std::int32_t>::max();

@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <array>
 #include <bitset>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "model/EditError.h"
 #include "model/GbkText.h"
 #include "model/Messages.h"
+#include "rules/GameRules.h"
+#include "rules/NeighbourLinks.h"
 #include "rules/RuleMessages.h"
 
 namespace vorandel {
@@ -35,6 +39,8 @@ class ScenarioValidator {
       checkNeighbours();
     } catch (EditError& error) {
       if (const std::string subject = subjectText(); !subject.empty()) error.addDetail(subject);
+      if (!note_.empty()) error.addDetail(note_);
+      if (officer_ != 0) error.aboutOfficer(officer_);
       throw;
     }
   }
@@ -50,6 +56,8 @@ class ScenarioValidator {
   std::string officerName(int o) const {
     return shownGbk(scenario_.profiles[static_cast<std::size_t>(o - 1)].text(profile::name));
   }
+
+  std::string nameOfCity(int c) const { return shownGbk(scenario_.cityName(c).text(cityName::name)); }
 
   std::string officerText(int o) const {
     if (o >= 1 && static_cast<std::uint32_t>(o) <= scenario_.profiles.size()) {
@@ -68,9 +76,8 @@ class ScenarioValidator {
           (scenario_.isOnMapNumber(ruler) ? "（君主 " + officerName(ruler) + "）" : ""));
     }
     if (city_ != 0) {
-      add(isCityNumber(city_)
-              ? formatMessage("城市 %d（%s）", city_, shownGbk(scenario_.cityName(city_).text(cityName::name)).c_str())
-              : formatMessage("城市 %d", city_));
+      add(isCityNumber(city_) ? formatMessage("城市 %d（%s）", city_, nameOfCity(city_).c_str())
+                              : formatMessage("城市 %d", city_));
     }
     if (officer_ != 0) add(officerText(officer_));
     return text.empty() ? text : "出错的是：" + text;
@@ -152,7 +159,8 @@ class ScenarioValidator {
         require(officer.get(state::prevOfficer) == 0, "应该是第一个武将");
       } else {
         require(s == kStrategist || s == kOrdinary, kOfficerStatusWrong);
-        requireFormatted(officer.get(state::isGovernor) == 0, "武将%02d不该标记为太守", o);
+        // Formatted only when it fails.
+        if (officer.get(state::isGovernor) != 0) requireFormatted(false, "武将%02d不该标记为太守", o);
       }
       require(officer.get(state::force) == f, "武将所属势力错误");
       require(officer.get(state::location) == c, "武将所在地错误");
@@ -244,14 +252,13 @@ class ScenarioValidator {
         require(names.get(cityName::neighbours, slot) == -1, kNeighbourNumberWrong);
     }
     // The relation is symmetric when every listed pair is listed the other way round too.
-    for (int m = 1; m <= kCityCount; ++m) {
-      focus(0, m, 0);
-      const ConstCityNameRecord names = scenario_.cityName(m);
-      for (int slot = 0; slot < kNeighbourSlots; ++slot) {
-        const int v = names.get(cityName::neighbours, slot);
-        if (v == -1) break;
-        require(isNeighbour[v][m], kNeighbourNumberWrong);
-      }
+    if (const std::optional<OneSidedLink> link = firstOneSidedLink(scenario_)) {
+      focus(0, link->city, 0);
+      const std::string city = nameOfCity(link->city);
+      const std::string neighbour = nameOfCity(link->neighbour);
+      note_ = formatMessage(kOneSidedNeighbour, city.c_str(), link->city, neighbour.c_str(), link->neighbour,
+                            neighbour.c_str(), city.c_str());
+      raiseEditError(kNeighbourNumberWrong);
     }
   }
 
@@ -261,6 +268,7 @@ class ScenarioValidator {
   int force_ = 0;
   int city_ = 0;
   int officer_ = 0;
+  std::string note_;  // what the failure found, below its subject
 };
 
 }  // namespace
@@ -275,7 +283,10 @@ void validateScenarios(const ScenarioSet& set, std::size_t first, std::size_t la
       // The scenario by its number, as tables and messages count, and its start year; then the subject.
       Message where(formatMessage("剧本 %zu（%u年开始）", s, unsigned{set.scenarios[s].block.get(block::startYear)}));
       if (!error.details().empty()) where.text("\n").append(error.details());
-      throw EditError(inScenario.text(), inScenario.context()).addDetail(where);
+      EditError located(inScenario.text(), inScenario.context());
+      located.addDetail(where);
+      if (error.officer()) located.aboutOfficer(*error.officer());
+      throw located;
     }
   }
 }

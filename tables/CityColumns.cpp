@@ -23,12 +23,11 @@ struct NamePart {
   static ConstCityNameRecord of(const Scenario& scenario, int c) { return scenario.cityName(c); }
 };
 
-constexpr std::size_t kCityNameLength = 4;  // bytes of text; the field holds them and a NUL
-constexpr std::int8_t kNoNeighbour = -1;    // 0xFF
+constexpr std::int8_t kNoNeighbour = -1;  // 0xFF
 constexpr ColumnRange kThreeDigits{0, 999};
 constexpr ColumnRange kPercent{0, 100};
-constexpr ColumnRange kMapWidth{0, 800};
-constexpr ColumnRange kMapHeight{0, 600};
+constexpr ColumnRange kMapXRange{0, kMapWidth};
+constexpr ColumnRange kMapYRange{0, kMapHeight};
 
 std::string cityNameOf(ConstCityNameRecord names) {
   return tableexport::writableName(names.data() + cityName::name.offset, kCityNameWidth);
@@ -116,10 +115,10 @@ std::array<RecordColumn, kCityColumnCount> makeColumns() {
       withOption(switchColumn<NamePart>("靠水", cityName::byWater), kApplyTerrainFlags),
       withOption(switchColumn<NamePart>("气候", cityName::climate), kApplyTerrainFlags),
       withOption(switchColumn<NamePart>("未知", cityName::unknownFlag), kApplyTerrainFlags),
-      withOption(numberColumn<NamePart>("小地图横坐标", cityName::smallMapX, kMapWidth), kApplyMapPositions),
-      withOption(numberColumn<NamePart>("小地图纵坐标", cityName::smallMapY, kMapHeight), kApplyMapPositions),
-      withOption(numberColumn<NamePart>("大地图横坐标", cityName::largeMapX, kMapWidth), kApplyMapPositions),
-      withOption(numberColumn<NamePart>("大地图纵坐标", cityName::largeMapY, kMapHeight), kApplyMapPositions),
+      withOption(numberColumn<NamePart>("小地图横坐标", cityName::smallMapX, kMapXRange), kApplyMapPositions),
+      withOption(numberColumn<NamePart>("小地图纵坐标", cityName::smallMapY, kMapYRange), kApplyMapPositions),
+      withOption(numberColumn<NamePart>("大地图横坐标", cityName::largeMapX, kMapXRange), kApplyMapPositions),
+      withOption(numberColumn<NamePart>("大地图纵坐标", cityName::largeMapY, kMapYRange), kApplyMapPositions),
       neighboursColumn(),
   };
 }

@@ -1,10 +1,14 @@
 #include "tables/CityTable.h"
 
+#include <array>
+#include <cstring>
 #include <utility>
+#include <vector>
 
 #include "model/EditError.h"
 #include "rules/GameRules.h"
 #include "tables/RecordTable.h"
+#include "tables/TableMessages.h"
 
 namespace vorandel {
 
@@ -18,6 +22,18 @@ void clampToLimits(Scenario& scenario, int c) {
     city.set(city::commerce, names.get(cityName::commerceLimit));
   if (city.get(city::agriculture) > names.get(cityName::agricultureLimit))
     city.set(city::agriculture, names.get(cityName::agricultureLimit));
+}
+
+// The name records (name, neighbours, limits, positions, terrain) of every city of a scenario.
+using CityNames = std::array<std::array<std::uint8_t, kCityNameRecordSize>, kCityCount>;
+
+std::vector<CityNames> cityNamesOf(const ScenarioSet& set) {
+  std::vector<CityNames> all(set.scenarioCount());
+  for (std::size_t s = 0; s < set.scenarioCount(); ++s)
+    for (int c = 1; c <= kCityCount; ++c)
+      std::memcpy(all[s][static_cast<std::size_t>(c - 1)].data(), set.scenarios[s].cityName(c).data(),
+                  kCityNameRecordSize);
+  return all;
 }
 
 }  // namespace
@@ -64,9 +80,20 @@ void importCityTable(ScenarioSet& set, TableText table, TableReport report) {
   };
   actions.finishRow = clampToLimits;
   actions.describe = [](int code) -> const ColumnInfo& { return cityColumns()[static_cast<std::size_t>(code)].info; };
+  const std::vector<CityNames> before = cityNamesOf(set);
   applyRecordTable(set, table, layout, actions, report);
 
-  if (!report.headerOnly && (cityOptions & kKeepScenarioGeography) == 0) copyFirstScenarioGeography(set);
+  if (!report.headerOnly && (cityOptions & kKeepScenarioGeography) == 0) {
+    const std::vector<CityNames> afterRows = cityNamesOf(set);
+    copyFirstScenarioGeography(set);
+    // The rows' edits of the other scenarios that the copy changed again are told.
+    const std::vector<CityNames> afterCopy = cityNamesOf(set);
+    std::size_t undone = 0;
+    for (std::size_t s = 1; s < set.scenarioCount(); ++s)
+      for (std::size_t c = 0; c < static_cast<std::size_t>(kCityCount); ++c)
+        if (afterRows[s][c] != before[s][c] && afterCopy[s][c] != afterRows[s][c]) ++undone;
+    if (undone != 0 && report.warnings != nullptr) report.warnings->note(formatMessage(kGeographyCopied, undone));
+  }
 }
 
 }  // namespace vorandel

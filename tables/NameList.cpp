@@ -22,8 +22,6 @@ namespace vorandel {
 namespace {
 
 constexpr std::size_t kNameFieldLength = 10;  // bytes of a name that are read at most
-constexpr std::size_t kCityNameLength = 4;
-constexpr std::size_t kOfficerNameLength = 8;
 
 bool isBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }

@@ -1,7 +1,10 @@
 #include "tables/TableLimits.h"
 
+#include <algorithm>
+
 #include "model/EditError.h"
 #include "model/Records.h"
+#include "rules/GameRules.h"
 #include "tables/CellDetail.h"
 
 namespace vorandel {
@@ -59,32 +62,30 @@ void requireTableSize(BatchKind kind, std::size_t size, std::string_view name) {
 }
 
 void requireCellLengths(std::string_view text, std::string_view name) {
-  std::size_t row = 0;
+  // A table is read whole before any cell: only the length of each run of cell bytes counts here, and
+  // where a run is too long is worked out only then.
+  std::size_t run = 0;
+  std::size_t at = 0;
+  for (; at < text.size() && run <= kCellByteLimit; ++at) run = separatesCells(text[at]) ? 0 : run + 1;
+  if (run <= kCellByteLimit) return;
+  const std::size_t cellStart = at - run;
+  std::size_t cellEnd = at;
+  while (cellEnd < text.size() && !separatesCells(text[cellEnd])) ++cellEnd;
+  const std::size_t lineStart =
+      text.rfind('\n', cellStart) == std::string_view::npos ? 0 : text.rfind('\n', cellStart) + 1;
+  const auto row =
+      static_cast<std::size_t>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(lineStart), '\n'));
   std::size_t column = 0;
-  for (std::size_t at = 0; at < text.size();) {
-    if (separatesCells(text[at])) {
-      if (text[at] == '\n') {
-        ++row;
-        column = 0;
-      }
-      ++at;
-      continue;
-    }
-    std::size_t end = at;
-    while (end < text.size() && !separatesCells(text[end])) ++end;
-    if (end - at > kCellByteLimit) {
-      const CellPosition position{static_cast<std::uint32_t>(row), static_cast<std::uint32_t>(column)};
-      EditError error("表中有一个单元格太长，无法读取。",
-                      ErrorContext{{}, std::string(name), position.row, position.column});
-      if (!name.empty()) error.addDetail(tableLine(name));
-      error.addDetail(Message(cellPlace(position, "") + "：" + quotedCell(text.substr(at, end - at))));
-      error.addDetail(
-          Message(formatMessage("这个单元格有 %zu 字节，而一个单元格最多只能有 %zu 字节。", end - at, kCellByteLimit)));
-      throw error;
-    }
-    ++column;
-    at = end;
-  }
+  for (std::size_t k = lineStart; k < cellStart; ++k)
+    if (!separatesCells(text[k]) && (k == lineStart || separatesCells(text[k - 1]))) ++column;
+  const CellPosition position{static_cast<std::uint32_t>(row), static_cast<std::uint32_t>(column)};
+  EditError error("表中有一个单元格太长，无法读取。",
+                  ErrorContext{{}, std::string(name), position.row, position.column});
+  if (!name.empty()) error.addDetail(tableLine(name));
+  error.addDetail(Message(cellPlace(position, "") + "：" + quotedCell(text.substr(cellStart, cellEnd - cellStart))));
+  error.addDetail(Message(
+      formatMessage("这个单元格有 %zu 字节，而一个单元格最多只能有 %zu 字节。", cellEnd - cellStart, kCellByteLimit)));
+  throw error;
 }
 
 }  // namespace vorandel

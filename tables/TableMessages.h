@@ -16,6 +16,11 @@ inline constexpr const char* kSkillCodeOutOfRange = "技能代码超过范围";
 inline constexpr const char* kSkillRepeated = "技能出现重复";
 inline constexpr const char* kOneItemKind = "普通武将只能拥有一类型的宝物。";
 inline constexpr const char* kOfficerNameTooLong = "武将名过长";
+// A city table without option 32 made the other scenarios' geography that of scenario 0 again after
+// its rows had edited cities there; the number of such cities.
+inline constexpr const char* kGeographyCopied =
+    "剧本 0 的地理（靠水、气候、未知、地图位置、相邻城）复制到了其他剧本，表中其他剧本的 %zu 个城市的修改因此"
+    "被覆盖；要保留各剧本自己的地理，请在设置中加上 32";
 inline constexpr const char* kSkillsEmpty = "技能不能为空值";
 inline constexpr const char* kSixSkills = "技能个数必须为6个";
 inline constexpr const char* kIdRepeated = "ID重复";

@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "rules/CityNames.h"
+
 namespace vorandel {
 
 namespace {
@@ -17,14 +19,12 @@ constexpr std::array<VocabularyEntry, 32> kSkills{{
 }};
 
 // City numbers follow the order of the city records of the scenario block.
-constexpr std::array<VocabularyEntry, 47> kCities{{
-    {"襄平", 1},  {"北平", 2},  {"代县", 3},  {"晋阳", 4},  {"南皮", 5},  {"平原", 6},  {"邺", 7},    {"北海", 8},
-    {"濮阳", 9},  {"陈留", 10}, {"洛阳", 11}, {"弘农", 12}, {"长安", 13}, {"安定", 14}, {"天水", 15}, {"西凉", 16},
-    {"下邳", 17}, {"徐州", 18}, {"许昌", 19}, {"谯", 20},   {"汝南", 21}, {"宛", 22},   {"新野", 23}, {"襄阳", 24},
-    {"上庸", 25}, {"江夏", 26}, {"江陵", 27}, {"武陵", 28}, {"长沙", 29}, {"桂阳", 30}, {"零陵", 31}, {"寿春", 32},
-    {"建业", 33}, {"吴", 34},   {"会稽", 35}, {"庐江", 36}, {"豫章", 37}, {"汉中", 38}, {"下弁", 39}, {"梓潼", 40},
-    {"成都", 41}, {"永安", 42}, {"江州", 43}, {"建宁", 44}, {"云南", 45}, {"庐陵", 46}, {"鄱阳", 47},
-}};
+constexpr std::array<VocabularyEntry, kCityCount> kCities = [] {
+  std::array<VocabularyEntry, kCityCount> entries{};
+  for (int c = 1; c <= kCityCount; ++c)
+    entries[static_cast<std::size_t>(c - 1)] = {kCityNames[static_cast<std::size_t>(c - 1)], c};
+  return entries;
+}();
 
 constexpr std::array<VocabularyEntry, 6> kStatuses{{
     {"君主", 0},

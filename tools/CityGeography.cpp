@@ -3,28 +3,25 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "rules/CityNames.h"
+
 namespace vorandel::gendata {
 
 namespace {
 
 struct Place {
-  const char* name;
   int longitude;  // tenths of a degree east
   int latitude;   // tenths of a degree north
 };
 
-// The game's city list, in its order, with the places of the historical cities.
+// The places of the historical cities, in the order of the game's city list (rules/CityNames.h).
 constexpr std::array<Place, kCityCount> kPlaces{{
-    {"襄平", 1232, 413}, {"北平", 1164, 399}, {"代县", 1129, 391}, {"晋阳", 1125, 379}, {"南皮", 1167, 380},
-    {"平原", 1164, 372}, {"邺", 1144, 363},   {"北海", 1191, 367}, {"濮阳", 1150, 357}, {"陈留", 1146, 348},
-    {"洛阳", 1124, 346}, {"弘农", 1109, 345}, {"长安", 1089, 343}, {"安定", 1067, 355}, {"天水", 1057, 346},
-    {"西凉", 1026, 379}, {"下邳", 1182, 340}, {"徐州", 1172, 345}, {"许昌", 1138, 340}, {"谯", 1158, 339},
-    {"汝南", 1144, 330}, {"宛", 1125, 330},   {"新野", 1124, 325}, {"襄阳", 1121, 320}, {"上庸", 1102, 323},
-    {"江夏", 1143, 306}, {"江陵", 1122, 303}, {"武陵", 1117, 290}, {"长沙", 1130, 282}, {"桂阳", 1130, 258},
-    {"零陵", 1116, 262}, {"寿春", 1168, 326}, {"建业", 1188, 321}, {"吴", 1206, 313},   {"会稽", 1206, 300},
-    {"庐江", 1169, 314}, {"豫章", 1159, 287}, {"汉中", 1070, 331}, {"下弁", 1059, 337}, {"梓潼", 1051, 316},
-    {"成都", 1041, 307}, {"永安", 1095, 310}, {"江州", 1065, 296}, {"建宁", 1038, 255}, {"云南", 1005, 250},
-    {"庐陵", 1150, 271}, {"鄱阳", 1167, 290},
+    {1232, 413}, {1164, 399}, {1129, 391}, {1125, 379}, {1167, 380}, {1164, 372}, {1144, 363}, {1191, 367},
+    {1150, 357}, {1146, 348}, {1124, 346}, {1109, 345}, {1089, 343}, {1067, 355}, {1057, 346}, {1026, 379},
+    {1182, 340}, {1172, 345}, {1138, 340}, {1158, 339}, {1144, 330}, {1125, 330}, {1124, 325}, {1121, 320},
+    {1102, 323}, {1143, 306}, {1122, 303}, {1117, 290}, {1130, 282}, {1130, 258}, {1116, 262}, {1168, 326},
+    {1188, 321}, {1206, 313}, {1206, 300}, {1169, 314}, {1159, 287}, {1070, 331}, {1059, 337}, {1051, 316},
+    {1041, 307}, {1095, 310}, {1065, 296}, {1038, 255}, {1005, 250}, {1150, 271}, {1167, 290},
 }};
 
 constexpr int kMostNeighbours = kNeighbourSlots;
@@ -53,9 +50,10 @@ void removeNeighbour(CitySite& site, int other) {
 
 std::vector<CitySite> makeCityGeography(Prng& prng) {
   std::vector<CitySite> sites;
-  for (const Place& place : kPlaces) {
+  for (std::size_t i = 0; i < kPlaces.size(); ++i) {
+    const Place& place = kPlaces[i];
     CitySite site;
-    site.name = place.name;
+    site.name = kCityNames[i];
     site.largeMapX = (place.longitude - 990) * 31 / 10;
     site.largeMapY = (425 - place.latitude) * 32 / 10;
     site.smallMapX = 20 + site.largeMapX * 3 / 10;

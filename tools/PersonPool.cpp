@@ -39,13 +39,13 @@ void drawAbilities(Person& p, Prng& prng) {
   p.war = prng.between(15, 99);
   p.charisma = prng.between(15, 99);
   if (prng.chance(9)) {
-    p.intelligence = prng.between(90, 100);
-    p.politics = prng.between(80, 98);
+    p.intelligence = prng.between(kLeastStrategistIntelligence, 100);
+    p.politics = prng.between(kLeastStrategistPolitics, 98);
     return;
   }
   p.intelligence = prng.between(15, 97);
   p.politics = prng.between(15, 95);
-  if (p.intelligence >= 90 && p.politics >= 80) p.politics = prng.between(30, 79);
+  if (p.isStrategist()) p.politics = prng.between(30, kLeastStrategistPolitics - 1);
 }
 
 void drawSkills(Person& p, Prng& prng) {

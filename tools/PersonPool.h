@@ -7,9 +7,14 @@
 #include <vector>
 
 #include "model/Records.h"
+#include "rules/GameRules.h"
 #include "tools/Prng.h"
 
 namespace vorandel::gendata {
+
+// The game's least intelligence and politics of a strategist, as the person's ability numbers.
+inline constexpr int kLeastStrategistIntelligence = static_cast<int>(kStrategistIntelligence);
+inline constexpr int kLeastStrategistPolitics = static_cast<int>(kStrategistPolitics);
 
 struct Person {
   int rank = 0;       // debut order: 0 entered play first
@@ -32,8 +37,10 @@ struct Person {
   int extraExperience = 0;       // experience beyond the least for his growth and skills
   unsigned duty = 1;             // the one work field he attends to when not a ruler
 
-  // Intelligence 90 and politics 80 or more: serves as a strategist, never as an ordinary officer.
-  bool isStrategist() const { return intelligence >= 90 && politics >= 80; }
+  // A strategist's abilities: serves as a strategist, never as an ordinary officer.
+  bool isStrategist() const {
+    return intelligence >= kLeastStrategistIntelligence && politics >= kLeastStrategistPolitics;
+  }
   std::uint32_t learnedSkills() const;
   OfficerProfile profile() const;
 };

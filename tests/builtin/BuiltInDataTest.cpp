@@ -69,26 +69,6 @@ TEST(BuiltInData, HasTheShapeOfTheGamesPair) {
   EXPECT_TRUE(back.taiki == data.taiki) << "taiki.s5 is not written back byte for byte";
 }
 
-TEST(BuiltInData, AWaitingCountDamagedToOneIsRefused) {
-  // Loaded as it stands, the damaged count would drop all but one of scenario 0's waiting officers.
-  const BuiltInData& data = builtInData();
-  std::string sndata(data.sndata);
-  const std::size_t waitingCountAt = 2 + 6 * 11 + 581;
-  ASSERT_EQ(static_cast<std::uint8_t>(sndata[waitingCountAt]) | static_cast<std::uint8_t>(sndata[waitingCountAt + 1])
-                                                                    << 8,
-            352);
-  sndata[waitingCountAt] = 1;
-  sndata[waitingCountAt + 1] = 0;
-  ScenarioSet set;
-  try {
-    loadScenarioSet(set, sndata, data.taiki);
-    ADD_FAILURE() << "the damaged pair loaded";
-  } catch (const EditError& e) {
-    EXPECT_EQ(e.text().find("剧本0在 taiki.s5 中记录的数据长度为 24288 字节，而 1 名待上场武将需要正好 69 字节"), 0u)
-        << e.text();
-  }
-}
-
 TEST(BuiltInData, GeneratorGivesTheCommittedPairAgain) {
   const ScenarioSet generated = gendata::buildSyntheticScenarioSet();
   EXPECT_NO_THROW(validateScenarios(generated, 0, kAll));

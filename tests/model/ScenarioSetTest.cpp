@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "model/EditError.h"
+#include "rules/Placement.h"
 #include "rules/Validator.h"
+#include "rules/WaitingOfficers.h"
 #include "tests/support/ScenarioBuilder.h"
 
 namespace vorandel {
@@ -47,18 +49,21 @@ TEST(ScenarioSet, LocatorsRefuseNumbersOutsideTheirRange) {
   EXPECT_THROW(scenario.officerState(static_cast<int>(scenario.states.size()) + 1), EditError);
 }
 
-TEST(ScenarioSet, CopiesAreDeep) {
+// A copy shares nothing with its original: the edits a batch makes to its working copy through every
+// part of the set (records, counts, the indexes by id, the waiting queue) leave the original whole.
+TEST(ScenarioSet, EditsOfACopyLeaveTheOriginalAsItWas) {
   const ScenarioSet original = testing::smallValidSet();
+  const testing::FileBytes written = testing::writeToBytes(original);
   ScenarioSet copy = original;
-  ASSERT_EQ(copy, original);
-  copy.scenarios[0].officerState(1).set(state::war, 99);
-  copy.officerIndexById[0][10] = -1;
-  copy.waitingQueue[1].pop_front();
-  copy.scenarios[1].block.set(block::startYear, 1);
-  EXPECT_EQ(original.scenarios[0].officerState(1).get(state::war), 50);
-  EXPECT_EQ(original.officerIndexById[0][10], 0);
-  EXPECT_EQ(original.waitingQueue[1].size(), 3u);
-  EXPECT_EQ(original.scenarios[1].block.get(block::startYear), 200);
+  activateWaitingOfficer(copy, 0, 41, kOrdinary);
+  addWaitingOfficer(copy, 1, 2500);
+  moveOfficer(copy, 1, 5, 11, true);
+  ASSERT_NE(copy, original);
+  EXPECT_EQ(testing::derivedIndexMismatch(copy), "");
+  EXPECT_EQ(testing::derivedIndexMismatch(original), "");
+  const testing::FileBytes again = testing::writeToBytes(original);
+  EXPECT_TRUE(again.sndata == written.sndata && again.taiki == written.taiki);
+  EXPECT_EQ(original.idCapacity, 43u) << "the copy's larger index is its own";
   copy = original;
   EXPECT_EQ(copy, original);
 }

@@ -7,6 +7,7 @@
 
 #include "model/EditError.h"
 #include "model/Messages.h"
+#include "rules/GameRules.h"
 #include "rules/RuleMessages.h"
 #include "tables/TableMessages.h"
 #include "tests/support/ErrorText.h"

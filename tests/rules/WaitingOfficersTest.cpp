@@ -138,6 +138,19 @@ TEST_F(WaitingOfficersTest, AnIndexThatNoLongerMatchesTheRecordsIsReported) {
   set.waitingQueue[0].pop_back();
   EXPECT_EQ(editErrorOf([&] { activateWaitingOfficer(set, 0, 41, kOrdinary); }), kWaitingListBroken);
   EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, 0, 60); }), kWaitingListBroken);
+
+  // Derived lists with fewer scenarios than the set: the last scenario has none, and is refused
+  // instead of being looked up beyond them.
+  set = before;
+  set.waitingQueue.resize(1);
+  set.waitingQueue.shrink_to_fit();
+  EXPECT_EQ(editErrorOf([&] { activateWaitingOfficer(set, 1, 41, kOrdinary); }), kWaitingListBroken);
+  EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, 1, 60); }), kWaitingListBroken);
+  set = before;
+  set.officerIndexById.resize(1);
+  set.officerIndexById.shrink_to_fit();
+  EXPECT_EQ(editErrorOf([&] { activateWaitingOfficer(set, 1, 41, kOrdinary); }), "索引出错1");
+  EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, 1, 60); }), kIdIndexBroken);
 }
 
 TEST_F(WaitingOfficersTest, NoMoreThan292OfficersOnTheMap) {

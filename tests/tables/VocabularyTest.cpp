@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "rules/CityNames.h"
+
 namespace vorandel {
 namespace {
 
@@ -110,10 +112,16 @@ TEST(VocabularyTest, ItemKindsPartitionTheItemSet) {
   EXPECT_EQ(itemKindMask(6), 0u);
 }
 
-TEST(VocabularyTest, TablesAreBuiltOnce) {
-  const ColumnDictionary* before = &skillTable();
-  buildVocabularyTables();
-  EXPECT_EQ(&skillTable(), before);
+// The officer table's city names are the game's city list, in its order, both ways.
+TEST(VocabularyTest, TheCityTableIsTheGamesCityList) {
+  EXPECT_EQ(cityTable().size(), kCityNames.size());
+  for (int c = 1; c <= kCityCount; ++c) {
+    const std::string_view name = kCityNames[static_cast<std::size_t>(c - 1)];
+    EXPECT_EQ(cityTable().find(name), c) << name;
+    EXPECT_EQ(nameOf(cityTable(), c), name) << c;
+  }
+  EXPECT_EQ(nameOf(cityTable(), 0), "");
+  EXPECT_EQ(nameOf(cityTable(), kCityCount + 1), "");
 }
 
 }  // namespace

@@ -1,0 +1,29 @@
+#include "model/SystemReason.h"
+
+#include <cerrno>
+
+#include "model/EditError.h"
+#include "model/Messages.h"
+
+namespace vorandel {
+
+std::string systemReason(int error) {
+  switch (error) {
+    case ENOENT: return kReasonNotFound;
+    case ENOTDIR: return kReasonNotAFolder;
+    case EISDIR: return kReasonIsAFolder;
+    case EACCES:
+    case EPERM: return kReasonNoPermission;
+    case ENOSPC: return kReasonDiskFull;
+    case EROFS: return kReasonReadOnlySystem;
+    case EEXIST: return kReasonExists;
+    case ENAMETOOLONG: return kReasonNameTooLong;
+    case EMFILE:
+    case ENFILE: return kReasonTooManyOpen;
+    case EIO: return kReasonDiskFault;
+    case EBUSY: return kReasonBusy;
+    default: return formatMessage(kSystemErrorNumber, error);
+  }
+}
+
+}  // namespace vorandel

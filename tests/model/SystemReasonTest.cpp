@@ -1,0 +1,64 @@
+#include "model/SystemReason.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <fstream>
+#include <string>
+
+#include "model/FileError.h"
+#include "model/FileRead.h"
+#include "model/Messages.h"
+#include "tests/support/TempFolder.h"
+
+namespace vorandel {
+namespace {
+
+bool hasLatinLetters(const std::string& text) {
+  for (char c : text)
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) return true;
+  return false;
+}
+
+TEST(SystemReason, TheCommonReasonsAreToldInChineseAndAnyOtherByItsNumber) {
+  const struct {
+    int error;
+    std::string reason;
+  } cases[] = {
+      {ENOENT, kReasonNotFound},      {ENOTDIR, kReasonNotAFolder},       {EISDIR, kReasonIsAFolder},
+      {EACCES, kReasonNoPermission},  {EPERM, kReasonNoPermission},       {ENOSPC, kReasonDiskFull},
+      {EROFS, kReasonReadOnlySystem}, {ENAMETOOLONG, kReasonNameTooLong}, {9999, "系统错误 9999"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(systemReason(c.error), c.reason) << c.error;
+    EXPECT_FALSE(hasLatinLetters(systemReason(c.error))) << c.error;
+  }
+}
+
+TEST(SystemReason, AFileThatCannotBeReadIsRefusedWithTheChineseReason) {
+  testing::TempFolder folder;
+  std::ofstream(folder.file("plain.txt")) << "x";
+  const struct {
+    std::string path;
+    std::string reason;
+  } cases[] = {
+    {folder.file("missing.txt"), kReasonNotFound},
+#if !defined(_WIN32)
+    {folder.file("plain.txt") + "/below.txt", kReasonNotAFolder},
+#endif
+  };
+  for (const auto& c : cases) {
+    try {
+      readFileUpTo(c.path, 100);
+      ADD_FAILURE() << c.path << " was read";
+    } catch (const FileError& error) {
+      const std::string text = error.message().joined();
+      EXPECT_NE(text.find(c.reason), std::string::npos) << text;
+      EXPECT_EQ(text.find("No such"), std::string::npos) << text;
+      EXPECT_EQ(text.find("Not a directory"), std::string::npos) << text;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vorandel

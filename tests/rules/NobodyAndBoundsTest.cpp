@@ -1,0 +1,150 @@
+// The edges of the rules' numbers: 0 and -1 both mean nobody where a link or an owner may be empty, and
+// the first and the last officer of a scenario are named as fully as any other.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "model/EditError.h"
+#include "rules/Placement.h"
+#include "rules/Validator.h"
+#include "rules/WaitingOfficers.h"
+#include "tests/support/ErrorText.h"
+#include "tests/support/ScenarioBuilder.h"
+
+namespace vorandel::testing {
+namespace {
+
+// Scenario 0 of smallValidSet: officers 1..10 on the map (8 unaffiliated in city 5), 11..13 waiting;
+// force 2 holds 吴 (34) and then 建业 (33).
+struct LinkCase {
+  int a, b;
+  int officer;       // the officer whose link is looked at
+  bool next;         // his next link, else his previous link
+  int expectedLink;  // what it holds afterwards
+};
+
+const LinkCase kLinkCases[] = {
+    {0, 8, 8, false, 0},  {-1, 8, 8, false, -1}, {8, 0, 8, true, 0},
+    {8, -1, 8, true, -1}, {9, 8, 8, false, 9},   {8, 9, 8, true, 9},
+};
+
+TEST(NobodyAndBounds, ALinkToNobodyWritesOnlyTheOtherOfficer) {
+  for (const LinkCase& c : kLinkCases) {
+    ScenarioSet set = smallValidSet();
+    const ScenarioSet before = set;
+    linkOfficers(set, 0, c.a, c.b);
+    const OfficerState& officer = set.scenarios[0].officerState(c.officer);
+    EXPECT_EQ(c.next ? officer.get(state::nextOfficer) : officer.get(state::prevOfficer), c.expectedLink)
+        << c.a << " -> " << c.b;
+    // Nobody else's links changed.
+    for (int n = 1; n <= 13; ++n) {
+      if (n == c.a || n == c.b) continue;
+      EXPECT_TRUE(set.scenarios[0].officerState(n) == before.scenarios[0].officerState(n)) << "officer " << n;
+    }
+  }
+}
+
+TEST(NobodyAndBounds, AnOwnerOfZeroOrMinusOneReleasesTheCity) {
+  for (const int nobody : {0, -1}) {
+    ScenarioSet set = smallValidSet();
+    setCityOwner(set, 0, 33, nobody);
+    const Scenario& scenario = set.scenarios[0];
+    EXPECT_EQ(scenario.city(33).get(city::owner), -1) << nobody;
+    EXPECT_EQ(scenario.city(33).get(city::governor), -1) << nobody;
+    EXPECT_EQ(scenario.city(33).get(city::prevCity), -1) << nobody;
+    EXPECT_EQ(scenario.city(34).get(city::nextCity), -1) << nobody << ": the chain ends before the city";
+    EXPECT_EQ(validationError(set), "") << nobody;
+  }
+}
+
+// A list whose end or whose empty head is written 0 instead of -1 is joined as if it were -1.
+TEST(NobodyAndBounds, AListEndingInZeroIsJoinedAtItsEnd) {
+  const struct {
+    const char* what;
+    void (*writeZero)(Scenario&);
+    int officer, city;
+    int after;  // the officer before him in the list; 0 when he heads it
+  } cases[] = {
+      {"a serving list ending in 0", [](Scenario& s) { s.officerState(3).set(state::nextOfficer, 0); }, 5, 11, 3},
+      {"an empty unaffiliated list written 0", [](Scenario& s) { s.city(12).set(city::unaffiliatedHead, 0); }, 8, 12,
+       0},
+      {"an unaffiliated list ending in 0", [](Scenario& s) { s.officerState(10).set(state::nextOfficer, 0); }, 8, 11,
+       10},
+  };
+  for (const auto& c : cases) {
+    ScenarioSet set = smallValidSet();
+    c.writeZero(set.scenarios[0]);
+    moveOfficer(set, 0, c.officer, c.city, false);
+    const Scenario& scenario = set.scenarios[0];
+    EXPECT_EQ(scenario.officerState(c.officer).get(state::prevOfficer), c.after) << c.what;
+    EXPECT_EQ(scenario.officerState(c.officer).get(state::nextOfficer), -1) << c.what;
+    if (c.after != 0) {
+      EXPECT_EQ(scenario.officerState(c.after).get(state::nextOfficer), c.officer) << c.what;
+    }
+  }
+}
+
+// The last officer leaving a list that ended in 0 leaves it empty, written -1.
+TEST(NobodyAndBounds, TheLastOfficerLeavingAListEndingInZeroEmptiesIt) {
+  ScenarioSet set = smallValidSet();
+  set.scenarios[0].officerState(10).set(state::nextOfficer, 0);
+  moveOfficer(set, 0, 10, 5, false);
+  EXPECT_EQ(set.scenarios[0].city(11).get(city::unaffiliatedHead), -1);
+}
+
+// A force whose first city is written 0 has no city yet: the city it takes becomes its first.
+TEST(NobodyAndBounds, AForceWithoutCitiesWrittenZeroTakesItsFirstCity) {
+  for (const int none : {0, -1}) {
+    ScenarioSet set = smallValidSet();
+    Scenario& scenario = set.scenarios[0];
+    setCityOwner(set, 0, 33, -1);  // force 2 keeps 吴 (34) alone
+    scenario.force(3).set(force::firstCity, static_cast<std::int8_t>(none));
+    setCityOwner(set, 0, 33, 3);
+    EXPECT_EQ(scenario.force(3).get(force::firstCity), 33) << none;
+    EXPECT_EQ(scenario.city(33).get(city::prevCity), 0) << none;
+    EXPECT_EQ(scenario.city(33).get(city::nextCity), -1) << none;
+  }
+}
+
+TEST(NobodyAndBounds, IdsOutsideTheIndexActivateNobody) {
+  ScenarioSet set = smallValidSet();
+  const ScenarioSet before = set;
+  for (const int id : {-1, static_cast<int>(set.idCapacity), static_cast<int>(set.idCapacity) + 1, 3000}) {
+    EXPECT_EQ(activateWaitingOfficer(set, 0, id, kOrdinary), std::nullopt) << id;
+    EXPECT_TRUE(set == before) << id;
+  }
+  // The largest id of the index is still found: 42 waits in scenario 0.
+  ASSERT_EQ(set.idCapacity, 43u);
+  EXPECT_NE(activateWaitingOfficer(set, 0, 42, kOrdinary), std::nullopt);
+}
+
+// The lines below the validator's message.
+std::string detailsOf(const ScenarioSet& set) {
+  try {
+    validateScenarios(set, 0, SIZE_MAX);
+  } catch (const EditError& error) {
+    return error.details().joined();
+  }
+  return "";
+}
+
+TEST(NobodyAndBounds, TheFirstAndTheLastOfficerAreNamedWithIdAndName) {
+  const struct {
+    const char* what;
+    void (*breakIt)(Scenario&);
+    std::string subject;
+  } cases[] = {
+      {"the first officer", [](Scenario& s) { s.officerState(1).set(state::status, kOrdinary); }, "武将 1（ID 10，"},
+      {"the last officer", [](Scenario& s) { s.city(5).set(city::unaffiliatedHead, 13); }, "武将 13（ID 42，"},
+      {"beyond the last officer", [](Scenario& s) { s.city(5).set(city::unaffiliatedHead, 14); }, "武将 14\n"},
+  };
+  for (const auto& c : cases) {
+    ScenarioSet set = smallValidSet();
+    c.breakIt(set.scenarios[0]);
+    const std::string details = detailsOf(set) + "\n";
+    EXPECT_NE(details.find(c.subject), std::string::npos) << c.what << ":\n" << details;
+  }
+}
+
+}  // namespace
+}  // namespace vorandel::testing
