@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <system_error>
 
 #include "app/AppMessages.h"
 #include "model/FileError.h"
@@ -12,6 +13,7 @@
 #include "model/OpenFile.h"
 #include "model/PairNames.h"
 #include "model/SystemFiles.h"
+#include "model/SystemReason.h"
 
 namespace vorandel {
 
@@ -82,9 +84,10 @@ std::string localStamp() {
   return text;
 }
 
-[[noreturn]] void cannotKeep(const std::string& where, const std::string& reason) {
+[[noreturn]] void cannotKeep(const std::string& where, std::error_code reason = {}) {
   Message message = Message::withPaths(kCannotKeepPair, {where});
-  if (!reason.empty()) message.textLine("原因：").native(reason);
+  // The reason in the player's words, whichever system's number the library gave.
+  if (reason) message.textLine("原因：" + systemReason(reason.default_error_condition().value()));
   throw FileError(message);
 }
 
@@ -109,9 +112,9 @@ Generation claimGeneration(const std::string& folder, bool original) {
     const std::string path = platform::pathIn(backups, name);
     std::error_code error;
     if (fs::create_directory(systemPath(path), error)) return {name, path, shownTime(name), original};
-    if (error) cannotKeep(path, error.message());
+    if (error) cannotKeep(path, error);
   }
-  cannotKeep(backups, {});
+  cannotKeep(backups);
 }
 
 // Written under a temporary name, then renamed: a name of the pair holds whole bytes or nothing.
@@ -122,11 +125,11 @@ void writeInto(const Generation& generation, const char* name, std::string_view 
     std::ofstream out(systemPath(temporary), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.flush();
-    if (!out) cannotKeep(generation.path, {});
+    if (!out) cannotKeep(generation.path);
   }
   std::error_code error;
   fs::rename(systemPath(temporary), systemPath(target), error);
-  if (error) cannotKeep(generation.path, error.message());
+  if (error) cannotKeep(generation.path, error);
 }
 
 // Beyond the newest kept generations, and what a failed keeping left: the original stays in every case.
@@ -161,7 +164,7 @@ void markFolderWritten(const std::string& folder) {
   const std::string backups = backupFolderOf(folder);
   std::error_code error;
   fs::create_directories(systemPath(backups), error);
-  if (error) cannotKeep(backups, error.message());
+  if (error) cannotKeep(backups, error);
 }
 
 bool folderWritten(const std::string& folder) {
@@ -172,7 +175,7 @@ bool folderWritten(const std::string& folder) {
 std::string readKept(const std::string& path) {
   std::ifstream in(systemPath(path), std::ios::binary);
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad() || !in.is_open()) cannotKeep(path, {});
+  if (in.bad() || !in.is_open()) cannotKeep(path);
   return bytes;
 }
 

@@ -4,6 +4,10 @@
 // table's versions (NAME.bak, NAME.bak2, …) and its refusal of a file another program holds open.
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <filesystem>
 #include <set>
 
@@ -173,6 +177,27 @@ TEST_F(WriterKeeping, AFileHeldOpenByAnotherProgramIsRefusedBeforeAnythingIsTouc
   platform::planFaults({{"share", 1, platform::FaultKind::Error}});
   EXPECT_THROW(requireNotHeldOpen(table, platform::FileUse::Read), FileHeldOpen);
   EXPECT_NO_THROW(requireNotHeldOpen(table, platform::FileUse::Read));
+}
+
+// On Windows a spreadsheet holds a table open without sharing it: a real sharing violation, told the same
+// way and leaving the folder as it was.
+TEST_F(WriterKeeping, ATableOpenedWithoutSharingIsToldAsHeldOpen) {
+#ifndef _WIN32
+  GTEST_SKIP() << "files are opened without sharing only on Windows";
+#else
+  write("edited", 5);
+  const std::set<std::string> before = namesIn(folder.path().string());
+  const HANDLE held = CreateFileW(systemPath(table).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_THROW(write("new", 5), FileHeldOpen);
+  EXPECT_THROW(requireNotHeldOpen(table, platform::FileUse::Read), FileHeldOpen);
+  CloseHandle(held);
+  EXPECT_EQ(namesIn(folder.path().string()), before) << "no temporary name, no shifted backup";
+  EXPECT_EQ(readFile(table), "edited");
+  write("new", 5);
+  EXPECT_EQ(readFile(table), "new");
+#endif
 }
 
 }  // namespace
