@@ -7,6 +7,7 @@
 #include "rules/GameRules.h"
 #include "tables/BatchTable.h"
 #include "tables/NameCell.h"
+#include "tables/RulerColumns.h"
 #include "tables/TableExportCells.h"
 
 namespace vorandel {
@@ -121,6 +122,8 @@ std::array<RecordColumn, kCityColumnCount> makeColumns() {
       withOption(numberColumn<NamePart>("大地图横坐标", cityName::largeMapX, kMapWidth), kApplyMapPositions),
       withOption(numberColumn<NamePart>("大地图纵坐标", cityName::largeMapY, kMapHeight), kApplyMapPositions),
       neighboursColumn(),
+      ownerColumn(),
+      cityRulerNameColumn(),
   };
 }
 
