@@ -60,7 +60,9 @@ class RandomBatches {
     if (!refusal.empty()) {
       ++tally.refused;
       // A refused single row writes nothing: its only column refuses before it writes.
-      if (rows == 1) ASSERT_TRUE(copy == set) << table << refusal;
+      if (rows == 1) {
+        ASSERT_TRUE(copy == set) << table << refusal;
+      }
       return;
     }
     ASSERT_EQ(validationError(copy), "") << table;
