@@ -22,8 +22,7 @@ bool isFree(unsigned status) { return status == kInTraining || status == kUnaffi
 // a circle.
 std::vector<int> servingOfficers(const Scenario& scenario, int c) {
   std::vector<int> officers;
-  for (int o = scenario.city(c).get(city::governor); o > 0;
-       o = scenario.officerState(o).get(state::nextOfficer)) {
+  for (int o = scenario.city(c).get(city::governor); o > 0; o = scenario.officerState(o).get(state::nextOfficer)) {
     require(scenario.isOnMapNumber(o) && officers.size() < scenario.onMapCount, kCityListBroken);
     officers.push_back(o);
   }

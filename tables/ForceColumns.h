@@ -12,7 +12,15 @@ namespace vorandel {
 inline constexpr std::array<const char*, 6> kWeaponNames{"战车", "铠甲", "连弩", "强骑兵", "楼船", "投石车"};
 
 // The codes of the force table's value columns: their places in forceColumns().
-enum ForceColumn { kForceFame, kForceMoney, kForceFood, kForceWeapons, kForceRuler, kForceRulerName, kForceColumnCount };
+enum ForceColumn {
+  kForceFame,
+  kForceMoney,
+  kForceFood,
+  kForceWeapons,
+  kForceRuler,
+  kForceRulerName,
+  kForceColumnCount
+};
 
 // The six value columns (声望, 金钱, 粮食, 科技, 君主, 君主姓名) in the order of their codes.
 std::span<const RecordColumn> forceColumns();

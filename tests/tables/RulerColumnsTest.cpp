@@ -52,8 +52,8 @@ std::string forceTable(int f, const std::string& ruler) {
 }
 
 std::string cityTable(int c, const std::string& owner) {
-  return "剧本\tID\t名称\t设置\t城防\t势力\r\n-\t-\t-\t32\t1\t1\r\n0\t" + std::to_string(c) + "\tx\t1\t123\t" +
-         owner + "\r\n";
+  return "剧本\tID\t名称\t设置\t城防\t势力\r\n-\t-\t-\t32\t1\t1\r\n0\t" + std::to_string(c) + "\tx\t1\t123\t" + owner +
+         "\r\n";
 }
 
 struct Refusal {
@@ -78,7 +78,8 @@ TEST(RulerColumns, RefusalsNameTheirCellAndChangeNothing) {
   const auto servesOther = [&](const OfficerState& o) { return o.get(state::force) > 0 && o.get(state::force) != f; };
   const auto isFreeIn = [&](bool owned) {
     return [&, owned](const OfficerState& o) {
-      return o.get(state::status) == kUnaffiliated && (scenario.city(o.get(state::location)).get(city::owner) > 0) == owned;
+      return o.get(state::status) == kUnaffiliated &&
+             (scenario.city(o.get(state::location)).get(city::owner) > 0) == owned;
     };
   };
   const int other = findOfficer(scenario, servesOther);
@@ -104,14 +105,14 @@ TEST(RulerColumns, RefusalsNameTheirCellAndChangeNothing) {
       {"no ruler", [&](const Scenario&) { return forceTable(f, "0"); }, true, kNoRulerGiven, "E3"},
       {"an id nobody has", [&](const Scenario&) { return forceTable(f, "2999"); }, true, kOfficerIdUnknown, "E3"},
       {"an id above the range", [&](const Scenario&) { return forceTable(f, "3000"); }, true, kOutOfRange, "E3"},
-      {"a serving officer founds", [&](const Scenario&) { return forceTable(empty, id(other)); }, true,
-       kFounderNotFree, "E3"},
+      {"a serving officer founds", [&](const Scenario&) { return forceTable(empty, id(other)); }, true, kFounderNotFree,
+       "E3"},
       {"a founder in an owned city", [&](const Scenario&) { return forceTable(empty, id(freeInOwned)); }, true,
        kFounderCityOwned, "E3"},
       {"a waiting founder", [&](const Scenario&) { return forceTable(empty, id(waiting)); }, true, kFounderNotOnMap,
        "E3"},
-      {"the ruler's city", [&](const Scenario&) { return cityTable(rulerCity, std::to_string(another)); },
-       false, kRulerCityCannotChange, "F3"},
+      {"the ruler's city", [&](const Scenario&) { return cityTable(rulerCity, std::to_string(another)); }, false,
+       kRulerCityCannotChange, "F3"},
       {"an unused force slot", [&](const Scenario&) { return cityTable(rulerCity, std::to_string(empty)); }, false,
        kNoSuchForce, "F3"},
       {"a force number above 21", [&](const Scenario&) { return cityTable(rulerCity, "22"); }, false, kOutOfRange,

@@ -48,7 +48,8 @@ class RandomBatches {
     if (kind < 20) return move();
     const bool force = kind < 60;
     const int rows = pick(1, 3);
-    std::string table = force ? "剧本\t编号\t设置\t君主\r\n-\t-\t-\t1\r\n" : "剧本\tID\t名称\t设置\t势力\r\n-\t-\t-\t32\t1\r\n";
+    std::string table =
+        force ? "剧本\t编号\t设置\t君主\r\n-\t-\t-\t1\r\n" : "剧本\tID\t名称\t设置\t势力\r\n-\t-\t-\t32\t1\r\n";
     for (int r = 0; r < rows; ++r) table += force ? forceRow() : cityRow();
     ScenarioSet copy = set;
     const std::string refusal = errorText([&] {
