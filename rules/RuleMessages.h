@@ -26,6 +26,5 @@ inline constexpr const char* kFounderCityOwned = "建立新势力的武将必须
 inline constexpr const char* kNoRulerGiven = "势力必须有君主：君主不能设为0";
 inline constexpr const char* kRulerCityCannotChange = "君主所在的城不能改换势力，请先把君主移到别的城";
 inline constexpr const char* kNoSuchForce = "没有这个势力：势力必须是已有的势力，或0（无人占据）";
-inline constexpr const char* kEmptyCityNoOwner = "无人的空城不能直接交给势力，请先让该势力的武将移入";
 
 }  // namespace vorandel

@@ -99,7 +99,11 @@ void handCityOver(ScenarioSet& set, std::size_t s, int c, int f) {
   CityRecord city = scenario.city(c);
   const int old = city.get(city::owner) > 0 ? city.get(city::owner) : 0;
   if (old == f) return;
-  if (old == 0) failCell(kEmptyCityNoOwner);
+  if (old == 0) {
+    // A city nobody owns joins the force's chain without a governor; its free officers stay free.
+    setCityOwner(set, s, c, f);
+    return;
+  }
   require(isForceNumber(old), kCityOwnerWrong);
   ForceRecord oldForce = scenario.force(old);
   const int oldRuler = oldForce.get(force::ruler);

@@ -24,7 +24,7 @@ void foundForce(ScenarioSet& set, std::size_t s, int f, int x);
 // Hands city c to force f (an existing force), or to nobody when f is 0. The city leaves its old owner's
 // chain and joins the end of f's chain; its serving officers serve f (a strategist becomes ordinary) and
 // the governor stays governor. With 0 the serving officers become unaffiliated in the city. A city that
-// holds its owner's ruler is refused, and so is handing a city nobody owns to a force.
+// holds its owner's ruler is refused. A city nobody owns joins f's chain without a governor.
 void handCityOver(ScenarioSet& set, std::size_t s, int c, int f);
 
 }  // namespace vorandel

@@ -89,10 +89,6 @@ TEST(RulerColumns, RefusalsNameTheirCellAndChangeNothing) {
   ASSERT_NE(freeInOwned, 0);
   ASSERT_EQ(scenario.officerState(waiting).get(state::status), kWaiting);
   const int rulerCity = scenario.officerState(ruler).get(state::location);
-  int emptyCity = 0;
-  for (int c = 1; c <= kCityCount && emptyCity == 0; ++c)
-    if (scenario.city(c).get(city::owner) <= 0) emptyCity = c;
-  ASSERT_NE(emptyCity, 0);
   const auto id = [&](int n) { return std::to_string(idOf(scenario, n)); };
 
   const std::vector<Refusal> refusals{
@@ -117,8 +113,6 @@ TEST(RulerColumns, RefusalsNameTheirCellAndChangeNothing) {
        kNoSuchForce, "F3"},
       {"a force number above 21", [&](const Scenario&) { return cityTable(rulerCity, "22"); }, false, kOutOfRange,
        "F3"},
-      {"an empty city", [&](const Scenario&) { return cityTable(emptyCity, std::to_string(f)); }, false,
-       kEmptyCityNoOwner, "F3"},
   };
   for (const Refusal& refusal : refusals) {
     ScenarioSet set = pristine;
@@ -194,6 +188,17 @@ TEST(RulerColumns, RulerChangeFoundingAndOwnerChangeKeepTheSetValid) {
   EXPECT_EQ(scenario.force(slot).get(force::firstCity), home);
   EXPECT_EQ(scenario.city(home).get(city::governor), oldRuler);
   EXPECT_EQ(scenario.force(slot).get(force::fame), 77);
+
+  // A city nobody owns joins a force without a governor; its free officers stay free.
+  int emptyCity = 0;
+  for (int c = 1; c <= kCityCount && emptyCity == 0; ++c)
+    if (scenario.city(c).get(city::owner) <= 0 && scenario.city(c).get(city::unaffiliatedHead) > 0) emptyCity = c;
+  ASSERT_NE(emptyCity, 0);
+  const int free = scenario.city(emptyCity).get(city::unaffiliatedHead);
+  applyValid(set, false, cityTable(emptyCity, std::to_string(f)));
+  EXPECT_EQ(scenario.city(emptyCity).get(city::owner), f);
+  EXPECT_EQ(scenario.city(emptyCity).get(city::governor), -1);
+  EXPECT_EQ(scenario.officerState(free).get(state::status), kUnaffiliated);
 }
 
 TEST(RulerColumns, ExportedTablesGoThroughAnImportUnchanged) {
