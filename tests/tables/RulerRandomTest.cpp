@@ -1,6 +1,6 @@
 // Random batches of ruler changes, new forces, owner changes and officer moves, on the built-in pair and
 // on a generated set: every accepted batch leaves every scenario valid, and every refused single-row
-// table leaves the set exactly as it was. VORANDEL_RULER_BATCHES sets the number of batches per set.
+// force or city table leaves the set exactly as it was (its one cell refuses before it writes). VORANDEL_RULER_BATCHES sets the number of batches per set.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
