@@ -179,7 +179,7 @@ void writeLegend(std::string& svg, const Frame& frame, const Scenario& scenario)
   int y = kTitleHeight + kMargin;
   const int x = frame.legendX();
   svg += formatMessage("<g class=\"legend\"><text x=\"%d\" y=\"%d\" font-size=\"15\" font-weight=\"bold\">%s</text>\n",
-                       x, y, xmlText("势力（君主　城市　武将）").c_str());
+                       x, y, xmlText("势力（序号 君主　城市　武将）").c_str());
   for (int f = 1; f <= kForceCount; ++f) {
     const std::vector<int> cities = forceCities(scenario, f);
     if (cities.empty()) continue;
@@ -193,7 +193,7 @@ void writeLegend(std::string& svg, const Frame& frame, const Scenario& scenario)
         "<g class=\"legend-force\" data-force=\"%d\"><rect x=\"%d\" y=\"%d\" width=\"16\" height=\"16\" fill=\"%s\" "
         "stroke=\"#303030\"/><text x=\"%d\" y=\"%d\" font-size=\"14\">%s</text></g>\n",
         f, x, y - 13, std::string(forceColour(f)).c_str(), x + 24, y,
-        xmlText(formatMessage("%s　%zu城　%zu人", name.c_str(), cities.size(), officers)).c_str());
+        xmlText(formatMessage("%d %s　%zu城　%zu人", f, name.c_str(), cities.size(), officers)).c_str());
   }
   std::size_t unowned = 0;
   for (int c = 1; c <= kCityCount; ++c) unowned += isForceNumber(scenario.city(c).get(city::owner)) ? 0 : 1;

@@ -39,6 +39,12 @@ class SetComparison {
     return tableexport::informative(shownGbk(scenario.officerProfile(number).text(profile::name)));
   }
 
+  // The city's governor by name, "-" for none.
+  static std::string governorOf(const Scenario& scenario, int c) {
+    const int governor = scenario.city(c).get(city::governor);
+    return scenario.isOnMapNumber(governor) ? officerNameOf(scenario, governor) : std::string(tableexport::kNoCell);
+  }
+
   // The scenario's officers as (id, number), by id.
   static std::vector<std::pair<int, int>> officersById(const Scenario& scenario) {
     std::vector<std::pair<int, int>> officers;
@@ -76,9 +82,12 @@ class SetComparison {
     const OfficerAt old{before_, s, oldNumber};
     const OfficerAt now{after_, s, newNumber};
     const std::string name = officerNameOf(after_.scenario(s), newNumber);
-    for (const OfficerColumnSpec& column : officerColumns()) {
-      // A shown column only repeats what other columns or other records hold.
-      if (column.info.form == CellForm::Shown || !column.write) continue;
+    const std::span<const OfficerColumnSpec> columns = officerColumns();
+    for (std::size_t code = 0; code < columns.size(); ++code) {
+      const OfficerColumnSpec& column = columns[code];
+      // A shown column only repeats what other columns or other records hold; the force an officer
+      // serves is listed all the same, as the rows that move officers change it.
+      if ((column.info.form == CellForm::Shown && code != kForceColumn) || !column.write) continue;
       add(s, ChangedRecord::Officer, idOf(after_.scenario(s), newNumber), name, column.info.header, column.write(old),
           column.write(now));
     }
@@ -91,7 +100,7 @@ class SetComparison {
     for (int f = 1; isForceNumber(f); ++f) {
       const std::string name = nameOfNumber(now, now.force(f).get(force::ruler));
       for (const RecordColumn& column : columns)
-        if (column.write)
+        if (column.write && column.info.form != CellForm::Shown)
           add(s, ChangedRecord::Force, f, name, column.info.header, column.write(old, f), column.write(now, f));
     }
   }
@@ -103,8 +112,11 @@ class SetComparison {
     for (int c = 1; isCityNumber(c); ++c) {
       const std::string name = tableexport::informative(shownGbk(now.cityName(c).text(cityName::name)));
       for (const RecordColumn& column : columns)
-        if (column.write)
+        if (column.write && column.info.form != CellForm::Shown)
           add(s, ChangedRecord::City, c, name, column.info.header, column.write(old, c), column.write(now, c));
+      // The governor, under the officer table's column that appoints him.
+      add(s, ChangedRecord::City, c, name, officerColumns()[kGovernorColumn].info.header, governorOf(old, c),
+          governorOf(now, c));
     }
   }
 

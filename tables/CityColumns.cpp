@@ -7,6 +7,7 @@
 #include "rules/GameRules.h"
 #include "tables/BatchTable.h"
 #include "tables/NameCell.h"
+#include "tables/RulerColumns.h"
 #include "tables/TableExportCells.h"
 
 namespace vorandel {
@@ -120,6 +121,8 @@ std::array<RecordColumn, kCityColumnCount> makeColumns() {
       withOption(numberColumn<NamePart>("大地图横坐标", cityName::largeMapX, kMapXRange), kApplyMapPositions),
       withOption(numberColumn<NamePart>("大地图纵坐标", cityName::largeMapY, kMapYRange), kApplyMapPositions),
       neighboursColumn(),
+      ownerColumn(),
+      cityRulerNameColumn(),
   };
 }
 

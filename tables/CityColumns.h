@@ -33,6 +33,8 @@ enum CityColumn {
   kCityLargeMapX,
   kCityLargeMapY,
   kCityNeighbours,
+  kCityOwner,
+  kCityRulerName,
   kCityColumnCount
 };
 
@@ -43,7 +45,7 @@ inline constexpr unsigned kApplyNeighbours = 16;        // 相邻城ID
 inline constexpr unsigned kKeepScenarioGeography = 32;  // no copying of the first scenario's geography
 inline constexpr std::int32_t kHighestCityOptions = 64;
 
-// The 22 value columns in the order of their codes.
+// The 24 value columns in the order of their codes.
 std::span<const RecordColumn> cityColumns();
 
 // The headers of cityColumns(), each giving its code.

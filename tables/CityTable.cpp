@@ -8,6 +8,7 @@
 #include "model/EditError.h"
 #include "rules/GameRules.h"
 #include "tables/RecordTable.h"
+#include "tables/RulerColumns.h"
 #include "tables/TableMessages.h"
 
 namespace vorandel {
@@ -78,6 +79,8 @@ void importCityTable(ScenarioSet& set, TableText table, TableReport report) {
     if (column.option != 0 && (cityOptions & column.option) == 0) return;
     column.read(scenario, c, cell);
   };
+  actions.firstCode = kCityOwner;
+  actions.applyFirst = applyOwnerCell;
   actions.finishRow = clampToLimits;
   actions.describe = [](int code) -> const ColumnInfo& { return cityColumns()[static_cast<std::size_t>(code)].info; };
   const std::vector<CityNames> before = cityNamesOf(set);

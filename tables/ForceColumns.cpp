@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tables/BatchTable.h"
+#include "tables/RulerColumns.h"
 
 namespace vorandel {
 
@@ -35,30 +36,21 @@ RecordColumn weaponsColumn() {
   return column;
 }
 
-// Shown in the table for the player's orientation; the ruler is not changed here, and the exported
-// table leaves the column out.
-RecordColumn rulerColumn() {
-  RecordColumn column;
-  column.info = {"君主", CellForm::Shown, std::nullopt, nullptr};
-  column.read = [](Scenario&, int, std::string_view) {};
-  column.carries = [](const Scenario&, int) { return true; };
-  return column;
-}
-
-std::array<RecordColumn, 5> makeColumns() {
+std::array<RecordColumn, kForceColumnCount> makeColumns() {
   return {
       numberColumn<ForcePart>("声望", force::fame, ColumnRange{0, 1000}),
       numberColumn<ForcePart>("金钱", force::money, kStores),
       numberColumn<ForcePart>("粮食", force::food, kStores),
       weaponsColumn(),
-      rulerColumn(),
+      rulerIdColumn(),
+      forceRulerNameColumn(),
   };
 }
 
 }  // namespace
 
 std::span<const RecordColumn> forceColumns() {
-  static const std::array<RecordColumn, 5> columns = makeColumns();
+  static const std::array<RecordColumn, kForceColumnCount> columns = makeColumns();
   return columns;
 }
 

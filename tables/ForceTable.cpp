@@ -1,6 +1,7 @@
 #include "tables/ForceTable.h"
 
 #include "tables/RecordTable.h"
+#include "tables/RulerColumns.h"
 
 namespace vorandel {
 
@@ -21,6 +22,8 @@ void importForceTable(ScenarioSet& set, TableText table, TableReport report) {
   actions.applyCell = [](Scenario& scenario, int f, int code, std::string_view cell) {
     forceColumns()[static_cast<std::size_t>(code)].read(scenario, f, cell);
   };
+  actions.firstCode = kForceRuler;
+  actions.applyFirst = applyRulerCell;
   actions.describe = [](int code) -> const ColumnInfo& { return forceColumns()[static_cast<std::size_t>(code)].info; };
   applyRecordTable(set, table, layout, actions, report);
 }

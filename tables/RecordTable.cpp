@@ -134,6 +134,7 @@ void applyRecordTable(ScenarioSet& set, TableText table, const RecordTableLayout
   };
 
   std::vector<std::string_view> leadingCells;
+  std::vector<std::string_view> valueCells;
   std::uint32_t r = 1;
   while (const std::optional<std::string_view> line = lines.next()) {
     ++r;
@@ -165,16 +166,26 @@ void applyRecordTable(ScenarioSet& set, TableText table, const RecordTableLayout
       continue;
 
     Scenario& scenario = set.scenario(s);
-    for (std::size_t j = leading; j < width; ++j) {
-      const std::string_view cell = *cells.next();
+    valueCells.clear();
+    for (std::size_t j = leading; j < width; ++j) valueCells.push_back(*cells.next());
+    const auto applyValue = [&](std::size_t j, bool first) {
+      const std::string_view cell = valueCells[j - leading];
       const ValueColumn& column = columns[j - leading];
-      if (!column.on) continue;
+      if (!column.on || (column.code == actions.firstCode) != first) return;
       const CellPosition at{r, static_cast<std::uint32_t>(j)};
       const ColumnInfo* info = actions.describe ? &actions.describe(column.code) : nullptr;
       const std::string value = unquoteCell(cell);
-      reader.read(at, {at, info != nullptr ? info->header : "", cell, info},
-                  [&] { actions.applyCell(scenario, record, column.code, value); });
-    }
+      reader.read(at, {at, info != nullptr ? info->header : "", cell, info}, [&] {
+        if (first)
+          actions.applyFirst(set, s, record, value);
+        else
+          actions.applyCell(scenario, record, column.code, value);
+      });
+    };
+    // The column that changes who rules what comes before the row's other columns.
+    if (actions.firstCode >= 0)
+      for (std::size_t j = leading; j < width; ++j) applyValue(j, true);
+    for (std::size_t j = leading; j < width; ++j) applyValue(j, false);
     if (actions.finishRow) actions.finishRow(scenario, record);
   }
 }

@@ -38,6 +38,10 @@ struct RecordTableActions {
   std::function<void(Scenario& scenario, int record, int code, std::string_view cell)> applyCell;
   // What the value column of the code holds, for messages and warnings.
   std::function<const ColumnInfo&(int code)> describe;
+  // The value column, by its code, that each applied row applies before its other value columns, with
+  // the whole set at hand (it changes who rules what); -1 for none.
+  int firstCode = -1;
+  std::function<void(ScenarioSet& set, std::size_t s, int record, std::string_view cell)> applyFirst;
   // Runs after the value cells of every applied row.
   std::function<void(Scenario& scenario, int record)> finishRow;
 };

@@ -24,6 +24,7 @@ inline constexpr const char* kGeographyCopied =
 inline constexpr const char* kSkillsEmpty = "技能不能为空值";
 inline constexpr const char* kSixSkills = "技能个数必须为6个";
 inline constexpr const char* kIdRepeated = "ID重复";
+inline constexpr const char* kOfficerIdUnknown = "剧本中没有这个武将ID";
 inline constexpr const char* kNameNotGbk = "名字中有GBK无法表示的字符，游戏无法显示";
 
 // The name list.

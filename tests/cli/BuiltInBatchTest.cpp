@@ -109,5 +109,34 @@ TEST_F(BuiltInBatch, ATableWithAnErrorAnywhereWritesNothing) {
   EXPECT_EQ(written.sndata, "");
 }
 
+// The help file's what-if example: a city going over to another force, a son made ruler, a force founded
+// by an unaffiliated officer in an empty city. Generate validates the result; the report lists the
+// changes of owner, ruler, governor and officers' forces in the tables' column names.
+TEST_F(BuiltInBatch, WhatIfExampleOfTheHelpFile) {
+  const std::string city = folder.file("city.txt");
+  const std::string officer = folder.file("officer.txt");
+  const std::string lord = folder.file("lord.txt");
+  const std::string founded = folder.file("new.txt");
+  const std::string report = folder.file("report.txt");
+  writeFile(city, testing::gbkBytes("剧本\tID\t名称\t设置\t势力\r\n-\t-\t-\t32\t1\r\n0\t19\t许昌\t1\t4\r\n"));
+  writeFile(officer, testing::gbkBytes(
+                         "剧本\tID\t姓名\t设置\t编号\t所在地\r\n-\t-\t-\t1\t-\t1\r\n0\t434\t潘忠\t4\t127\t庐陵\r\n"));
+  writeFile(lord, testing::gbkBytes("剧本\t编号\t设置\t君主\r\n-\t-\t-\t1\r\n0\t15\t1\t434\r\n"));
+  writeFile(founded, testing::gbkBytes("剧本\t编号\t设置\t君主\t声望\t金钱\t粮食\r\n-\t-\t-\t1\t1\t1\t1\r\n"
+                                       "0\t1\t1\t101\t100\t5000\t20000\r\n"));
+  testing::FileBytes written;
+  ASSERT_EQ(
+      generate({"--city", city, "--officer", officer, "--lord", lord, "--lord", founded, "--report", report}, written),
+      kExitDone)
+      << messages;
+  const std::string listed = nameText(readFile(report));
+  for (const char* line :
+       {"0\t城市\t19\t许昌\t势力\t12\t4\n", "0\t武将\t24\t曹恭\t势力\t12\t4\n", "0\t武将\t434\t潘忠\t势力\t4\t15\n",
+        "0\t势力\t15\t潘忠\t君主\t265\t434\n", "0\t武将\t265\t潘英\t身份\t君主\t一般\n",
+        "0\t城市\t46\t庐陵\t太守\t潘英\t潘忠\n", "0\t势力\t1\t梁恒瑜\t君主\t0\t101\n", "0\t城市\t3\t代县\t势力\t0\t1\n",
+        "0\t城市\t3\t代县\t太守\t-\t梁恒瑜\n"})
+    EXPECT_NE(listed.find(line), std::string::npos) << line << listed;
+}
+
 }  // namespace
 }  // namespace vorandel
