@@ -12,6 +12,8 @@
 #           退出 then asks; 生成新剧本 clears the mark)
 #           keep-and-restore (the player's own pair, three presses of 生成新剧本, 恢复 of the first kept pair
 #           brings it back byte for byte; 导出当前数据 twice after an edit keeps the edit)
+#           what-if (the help file's what-if example: a city going over to another force, a son made ruler,
+#           a force founded, through the batch dialogs; the generated pair validates and shows the changes)
 # Exits 0 when every step passed, 1 on the first failure, 77 (skipped) where Wine, Xvfb, ImageMagick,
 # the locale or a CJK font are missing.
 set -uo pipefail
@@ -346,6 +348,46 @@ case "$scenario" in
     cmp -s ruv5_lord.txt.bak "$work/edited-lord.txt" || fail "an unchanged export replaced the kept edit"
     drive press 批量修改势力信息 1034
     drive gone 批量修改势力信息 10000 || fail "返回 did not close the batch dialog"
+    ;;
+  what-if)
+    # Applies a table with the batch dialog of the main window's button, offered as its default file.
+    batch_ok() {  # button title default-table source
+      cp "$4" "$3"
+      drive press Vorandel "$1" || fail "cannot press the batch button $1"
+      drive wait "$2" 20000 || fail "the batch dialog $2 did not open"
+      [ "$(drive item "$2" 1036)" = "$(windows_path "$folder/$3")" ] || fail "the batch dialog does not offer $3"
+      drive press "$2" 1032 || fail "cannot press 开始处理"
+      answer 处理完毕 已保存修改。 1
+      drive gone "$2" 10000 || fail "the batch dialog did not close after the commit"
+    }
+    # What the console program shows, as UTF-8 (a pipe gets its text as GBK with Windows line ends).
+    shown() { "$wine" "$cli" "$@" 2>/dev/null | iconv -f GBK -t UTF-8 | tr -d '\r'; }
+    gbk_table() { printf "$2" | iconv -f UTF-8 -t GBK >"$1"; }
+    gbk_table city.txt '剧本\tID\t名称\t设置\t势力\r\n-\t-\t-\t32\t1\r\n0\t19\t许昌\t1\t4\r\n'
+    gbk_table officer.txt '剧本\tID\t姓名\t设置\t编号\t所在地\r\n-\t-\t-\t1\t-\t1\r\n0\t434\t潘忠\t4\t127\t庐陵\r\n'
+    gbk_table lord.txt '剧本\t编号\t设置\t君主\r\n-\t-\t-\t1\r\n0\t15\t1\t434\r\n'
+    gbk_table new.txt '剧本\t编号\t设置\t君主\t声望\t金钱\t粮食\r\n-\t-\t-\t1\t1\t1\t1\r\n0\t1\t1\t101\t100\t5000\t20000\r\n'
+
+    step "修改城市信息: 许昌 goes over to force 4"
+    batch_ok 1005 批量修改城市信息 ruv5_city.txt city.txt
+    step "修改武将资料 (row mode 4) and 修改势力信息: 潘忠 joins force 15 and becomes its ruler"
+    batch_ok 1003 批量修改武将资料 ruv5_officer.txt officer.txt
+    batch_ok 1004 批量修改势力信息 ruv5_lord.txt lord.txt
+    step "修改势力信息: 梁恒瑜 founds force 1 in 代县"
+    batch_ok 1004 批量修改势力信息 ruv5_lord.txt new.txt
+    screenshot what-if-pending
+    generate
+
+    step "the generated pair validates, shows the changes and is what the console program writes"
+    "$wine" "$cli" check --from . >/dev/null 2>&1 || fail "vorandel-cli check --from . refuses the generated pair"
+    city=$(shown show city 许昌 --from .)
+    grep -qF '所属势力：4（' <<<"$city" || fail "show city 许昌 does not show force 4 as its owner: $city"
+    grep -qF '所属势力：1（梁恒瑜）' <<<"$(shown show city 代县 --from .)" || fail "show city 代县 does not show the new force"
+    mkdir -p cli-out
+    "$wine" "$cli" generate --city city.txt --officer officer.txt --lord lord.txt --lord new.txt --out cli-out \
+      >/dev/null 2>&1 || fail "the console program failed on the example"
+    cmp -s sndata.s5 cli-out/sndata.s5 || fail "sndata.s5 differs from the console program's"
+    cmp -s taiki.s5 cli-out/taiki.s5 || fail "taiki.s5 differs from the console program's"
     ;;
   *) echo "unknown scenario $scenario"; exit 2 ;;
 esac
