@@ -93,6 +93,7 @@ std::string problemLine(const CellSubject& subject, const CellFault& fault) {
   std::string line = cellPlace(subject.at, subject.header) + "：" + quotedCell(subject.cell) + " " + std::string(text);
   const std::string allowed = allowedText(subject, fault);
   if (!allowed.empty()) line += "  " + allowed;
+  if (!fault.details().empty()) line += "  " + fault.details().joined();
   return line;
 }
 
@@ -107,6 +108,12 @@ void raiseCellFault(std::string_view file, CellPosition written, const CellSubje
   throw error;
 }
 
+void failCellWith(const std::string& message, const std::string& detail) {
+  CellFault fault(message);
+  fault.addDetail(detail);
+  throw fault;
+}
+
 Message tableLine(std::string_view file) { return Message("表：").native(file); }
 
 Message cellDetails(std::string_view file, const CellSubject& subject, const CellFault& fault) {
@@ -114,6 +121,7 @@ Message cellDetails(std::string_view file, const CellSubject& subject, const Cel
   details.textLine(cellPlace(subject.at, subject.header) + "：" + quotedCell(subject.cell));
   const std::string allowed = allowedText(subject, fault);
   if (!allowed.empty()) details.textLine(allowed);
+  if (!fault.details().empty()) details.textLine(fault.details().joined());
   return details;
 }
 

@@ -40,6 +40,10 @@ Message cellDetails(std::string_view file, const CellSubject& subject, const Cel
 [[noreturn]] void raiseCellFault(std::string_view file, CellPosition written, const CellSubject& subject,
                                  const CellFault& fault);
 
+// Raises a CellFault with the message and a line below it that tells more (another row the fault is
+// about); the line follows the cell's own details.
+[[noreturn]] void failCellWith(const std::string& message, const std::string& detail);
+
 // A cell's text as the details show it, in 「」 and cut short when long.
 std::string quotedCell(std::string_view text);
 

@@ -59,15 +59,27 @@ void copyFirstScenarioGeography(ScenarioSet& set) {
   }
 }
 
-void importCityTable(ScenarioSet& set, TableText table, TableReport report) {
-  RecordTableLayout layout;
-  layout.leadingColumns = 4;
-  layout.leadingHeader = "剧本 ID 名称 设置";
-  layout.tooFewColumns = "输入文件至少要有4列";
-  layout.wrongLeadingHeader = "第一行前4列错误";
-  layout.firstRecord = 1;
-  layout.lastRecord = kCityCount;
+const RecordTableLayout& cityTableLayout() {
+  static const RecordTableLayout layout = [] {
+    RecordTableLayout made;
+    TableLayout& table = made.table;
+    table.leadingColumns = 4;
+    table.leadingHeader = "剧本 ID 名称 设置";
+    table.switchCell = 3;
+    table.fewestColumns = 4;
+    table.tooFewLines = "输入文件至少要两行";
+    table.tooFewColumns = "输入文件至少要有4列";
+    table.unevenSwitchRow = kUnevenRows;
+    table.wrongLeadingHeader = "第一行前4列错误";
+    table.unevenRow = kUnevenRows;
+    made.firstRecord = 1;
+    made.lastRecord = kCityCount;
+    return made;
+  }();
+  return layout;
+}
 
+void importCityTable(ScenarioSet& set, TableText table, TableReport report) {
   unsigned cityOptions = 0;
   RecordTableActions actions;
   actions.columns = cityColumnDictionary;
@@ -84,7 +96,7 @@ void importCityTable(ScenarioSet& set, TableText table, TableReport report) {
   actions.finishRow = clampToLimits;
   actions.describe = [](int code) -> const ColumnInfo& { return cityColumns()[static_cast<std::size_t>(code)].info; };
   const std::vector<CityNames> before = cityNamesOf(set);
-  applyRecordTable(set, table, layout, actions, report);
+  applyRecordTable(set, table, cityTableLayout(), actions, report);
 
   if (!report.headerOnly && (cityOptions & kKeepScenarioGeography) == 0) {
     const std::vector<CityNames> afterRows = cityNamesOf(set);

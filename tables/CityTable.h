@@ -6,10 +6,14 @@
 
 #include "model/ScenarioSet.h"
 #include "tables/CityColumns.h"
+#include "tables/RecordTable.h"
 #include "tables/TableReport.h"
 #include "tables/TableText.h"
 
 namespace vorandel {
+
+// The city table's leading cells and the messages about its shape.
+const RecordTableLayout& cityTableLayout();
 
 // Applies the city table to the set, row by row, then copies the first scenario's geography to
 // the others; raises an EditError on the first problem.

@@ -2,18 +2,31 @@
 
 #include "tables/RecordTable.h"
 #include "tables/RulerColumns.h"
+#include "tables/TableMessages.h"
 
 namespace vorandel {
 
-void importForceTable(ScenarioSet& set, TableText table, TableReport report) {
-  RecordTableLayout layout;
-  layout.leadingColumns = 3;
-  layout.leadingHeader = "剧本 编号 设置";
-  layout.tooFewColumns = "输入文件至少要有3列";
-  layout.wrongLeadingHeader = "第一行前3列错误";
-  layout.firstRecord = 1;
-  layout.lastRecord = kForceCount;
+const RecordTableLayout& forceTableLayout() {
+  static const RecordTableLayout layout = [] {
+    RecordTableLayout made;
+    TableLayout& table = made.table;
+    table.leadingColumns = 3;
+    table.leadingHeader = "剧本 编号 设置";
+    table.switchCell = 2;
+    table.fewestColumns = 3;
+    table.tooFewLines = "输入文件至少要两行";
+    table.tooFewColumns = "输入文件至少要有3列";
+    table.unevenSwitchRow = kUnevenRows;
+    table.wrongLeadingHeader = "第一行前3列错误";
+    table.unevenRow = kUnevenRows;
+    made.firstRecord = 1;
+    made.lastRecord = kForceCount;
+    return made;
+  }();
+  return layout;
+}
 
+void importForceTable(ScenarioSet& set, TableText table, TableReport report) {
   RecordTableActions actions;
   actions.columns = []() -> const ColumnDictionary& {
     weaponDictionary();  // both dictionaries are built on the first run
@@ -25,7 +38,7 @@ void importForceTable(ScenarioSet& set, TableText table, TableReport report) {
   actions.firstCode = kForceRuler;
   actions.applyFirst = applyRulerCell;
   actions.describe = [](int code) -> const ColumnInfo& { return forceColumns()[static_cast<std::size_t>(code)].info; };
-  applyRecordTable(set, table, layout, actions, report);
+  applyRecordTable(set, table, forceTableLayout(), actions, report);
 }
 
 }  // namespace vorandel

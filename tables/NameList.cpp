@@ -15,6 +15,7 @@
 #include "tables/BatchTable.h"
 #include "tables/CellDetail.h"
 #include "tables/TableMessages.h"
+#include "tables/TableWalker.h"
 #include "tables/TextCharacters.h"
 
 namespace vorandel {
@@ -202,28 +203,40 @@ void renameOfficer(ScenarioSet& set, const Entry& entry) {
   }
 }
 
-// Reads the entries in order and applies each to `target`; when listing, notes every entry that cannot
-// be applied instead of raising at the first, applies nothing, and goes on at the next line after a
-// broken entry.
-void walkNameList(const ScenarioSet& set, TableText table, ScenarioSet* target, ProblemList* problems) {
-  EntryReader reader(table.bytes);
+// Reads the entries of the text in order and calls visit(entry, entryNumber) for each; visit returns
+// false to end the walk. After an entry that is not kind, number and name, the reading goes on at the
+// next line: it would take the rest of that line as the next entries.
+template <class Visit>
+void walkNameList(std::string_view text, Visit&& visit) {
+  EntryReader reader(text);
   int entryNumber = 0;
   while (const std::optional<Entry> entry = reader.next()) {
-    ++entryNumber;
-    if (const std::optional<EntryFault> fault = entryFault(set, *entry)) {
-      if (problems == nullptr) raiseEntryError(table, *entry, entryNumber, *fault);
-      problems->add(entryPlace(table.bytes, *entry, entryNumber) + " " + fault->message +
-                    (fault->detail.empty() ? "" : "  " + fault->detail));
-      // After a broken entry the reading would take the rest of its line as the next entries.
-      if (fault->format) reader.skipLine();
-      continue;
-    }
-    if (target == nullptr) continue;
-    if (entry->kind == 'C')
-      renameCity(*target, *entry);
-    else
-      renameOfficer(*target, *entry);
+    if (!visit(*entry, ++entryNumber)) return;
+    if (entry->fields != 3) reader.skipLine();
   }
+}
+
+// Applies every entry to `target`, raising at the first that cannot be applied; when listing, applies
+// nothing and notes every such entry.
+void applyNameList(const ScenarioSet& set, TableText table, ScenarioSet* target, ProblemList* problems) {
+  ProblemReporting reporting(problems);
+  walkNameList(table.bytes, [&](const Entry& entry, int entryNumber) {
+    if (const std::optional<EntryFault> fault = entryFault(set, entry)) {
+      reporting.noteOrRaise(
+          [&] {
+            return entryPlace(table.bytes, entry, entryNumber) + " " + fault->message +
+                   (fault->detail.empty() ? "" : "  " + fault->detail);
+          },
+          [&] { raiseEntryError(table, entry, entryNumber, *fault); });
+      return true;
+    }
+    if (target == nullptr) return true;
+    if (entry.kind == 'C')
+      renameCity(*target, entry);
+    else
+      renameOfficer(*target, entry);
+    return true;
+  });
 }
 
 bool onlyQuestionMarks(std::string_view name) {
@@ -233,21 +246,15 @@ bool onlyQuestionMarks(std::string_view name) {
 // A list whose names are mostly question marks was saved in an encoding that has no Chinese characters:
 // applied, it would name everybody "??".
 void requireNamesNotLost(TableText table) {
-  EntryReader reader(table.bytes);
   std::size_t names = 0;
   std::size_t lost = 0;
   std::string firstLost;
-  int entryNumber = 0;
-  while (const std::optional<Entry> entry = reader.next()) {
-    ++entryNumber;
-    if (entry->fields != 3) {
-      reader.skipLine();
-      continue;
-    }
+  walkNameList(table.bytes, [&](const Entry& entry, int entryNumber) {
+    if (entry.fields != 3) return true;
     ++names;
-    if (!onlyQuestionMarks(entry->name)) continue;
-    if (lost++ == 0) firstLost = entryPlace(table.bytes, *entry, entryNumber);
-  }
+    if (onlyQuestionMarks(entry.name) && lost++ == 0) firstLost = entryPlace(table.bytes, entry, entryNumber);
+    return true;
+  });
   if (lost * 2 <= names) return;
   EditError error(kNamesAreQuestionMarks);
   if (!table.name.empty()) error.addDetail(tableLine(table.name));
@@ -259,26 +266,22 @@ void requireNamesNotLost(TableText table) {
 }  // namespace
 
 std::string firstNonAsciiName(std::string_view text) {
-  EntryReader reader(text);
-  int entryNumber = 0;
-  while (const std::optional<Entry> entry = reader.next()) {
-    ++entryNumber;
-    if (entry->fields != 3) {
-      reader.skipLine();
-      continue;
-    }
-    if (!isAscii(entry->name)) return entryPlace(text, *entry, entryNumber);
-  }
-  return {};
+  std::string found;
+  walkNameList(text, [&](const Entry& entry, int entryNumber) {
+    if (entry.fields != 3 || isAscii(entry.name)) return true;
+    found = entryPlace(text, entry, entryNumber);
+    return false;
+  });
+  return found;
 }
 
 void importNameList(ScenarioSet& set, TableText table, ImportWarnings* /*warnings*/) {
   requireNamesNotLost(table);
-  walkNameList(set, table, &set, nullptr);
+  applyNameList(set, table, &set, nullptr);
 }
 
 void listNameListProblems(const ScenarioSet& set, TableText table, ProblemList& problems) {
-  walkNameList(set, table, nullptr, &problems);
+  applyNameList(set, table, nullptr, &problems);
 }
 
 }  // namespace vorandel

@@ -9,6 +9,7 @@
 #include "rules/RuleMessages.h"
 #include "rules/WaitingOfficers.h"
 #include "tables/BatchTable.h"
+#include "tables/CellDetail.h"
 #include "tables/CellParsers.h"
 #include "tables/TableMessages.h"
 #include "tables/Vocabulary.h"
@@ -159,9 +160,11 @@ void applyItemsColumn(OfficerImport& import, OfficerRow& row, std::string_view c
   for (const std::string_view name : splitList(cell, ',')) {
     const std::optional<int> item = itemTable().find(name);
     if (!item) failCell(kUnknownName, FaultKind::UnknownName, std::string(name));
-    std::uint8_t& count = import.itemCount[row.s][static_cast<std::size_t>(*item)];
-    if (count != 0) failCell("同一宝物拥有者只能有一个");
-    count = 1;
+    // The row that handed the item out first is named, not the officer who held it before.
+    std::uint32_t& firstRow = import.itemFirstRow[row.s][static_cast<std::size_t>(*item)];
+    if (firstRow != 0)
+      failCellWith("同一宝物拥有者只能有一个", formatMessage(kItemFirstRow, std::string(name).c_str(), firstRow));
+    firstRow = row.line + 1;
     setItemHolder(import.set, row.s, *item, row.number());
   }
 }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "tables/ColumnInfo.h"
 #include "tables/TableReport.h"
 #include "tables/TableText.h"
+#include "tables/TableWalker.h"
 
 namespace vorandel {
 
@@ -77,38 +79,40 @@ inline constexpr std::size_t kKeyCells = 5;
 
 // Everything one import keeps between its rows; discarded when it ends.
 struct OfficerImport {
-  explicit OfficerImport(ScenarioSet& target, TableText text = {}, TableReport report = {})
+  OfficerImport(ScenarioSet& target, TableWalker& reader, TableReport report = {})
       : set(target),
-        table(text),
+        walker(reader),
+        table(reader.table()),
         warnings(report.warnings),
         problems(report.problems),
         scenarioInfo{"剧本", CellForm::Number, ColumnRange{0, static_cast<std::int32_t>(target.scenarioCount()) - 1},
                      nullptr} {}
 
   ScenarioSet& set;
+  TableWalker& walker;  // the header's cells, and the one way of meeting a bad cell
   TableText table;
   ImportWarnings* warnings;  // where the import tells what it did silently; may be null
   // When set, the import only lists: every bad cell is noted here and reading goes on, officers are not
   // moved between cities and lists, and the set is a scratch copy.
   ProblemList* problems;
-  std::vector<std::string_view> header;                       // the header's cells
   ColumnInfo scenarioInfo;                                    // the scenario numbers this set accepts
   std::array<std::size_t, kOfficerColumnCount> columnSlot{};  // cell index of each column, 0 when absent
   std::vector<int> columnWeight;                              // per cell: 0 key, 1 switched off, 2 on
   bool releaseEmptyCity = false;
-  std::vector<std::vector<std::uint8_t>> rowIdCount;            // per scenario, per id: rows naming it
-  std::vector<std::vector<std::uint8_t>> newIdCount;            // per scenario, per id: 新ID cells writing it
-  std::vector<std::array<std::uint8_t, kItemCount>> itemCount;  // per scenario, per item: 宝物 hand-outs
+  // Per scenario, per id: the 1-based line of the first row naming it, 0 for none yet.
+  std::vector<std::vector<std::uint32_t>> idFirstRow;
+  std::vector<std::vector<std::uint8_t>> newIdCount;  // per scenario, per id: 新ID cells writing it
+  // Per scenario, per item: the 1-based line of the row that handed it out, 0 for none yet.
+  std::vector<std::array<std::uint32_t, kItemCount>> itemFirstRow;
 };
 
 // The data row being applied.
 struct OfficerRow {
-  std::uint32_t line = 0;               // 0-based line of the table
-  std::vector<std::string_view> cells;  // views into the table's line
-  bool cellsFit = true;  // false when the line has more cells than the header (cells holds the first of them)
-  CellPosition at;       // the cell the row is at, which a bad value in the row is reported at
-  std::optional<CellPosition> blame;  // the cell really at fault, when it is not `at`
-  std::size_t s = 0;                  // scenario
+  std::uint32_t line = 0;                   // 0-based line of the table
+  std::span<const std::string_view> cells;  // views into the table's line, as many as the header's
+  CellPosition at;                          // the cell the row is at, which a bad value in the row is reported at
+  std::optional<CellPosition> blame;        // the cell really at fault, when it is not `at`
+  std::size_t s = 0;                        // scenario
   int id = 0;
   int rowMode = 0;
   std::uint32_t orderKey = 0;  // the 编号 cell
@@ -120,9 +124,12 @@ struct OfficerRow {
   int number() const { return index + 1; }
 };
 
+// The officer table's leading cells and the messages about its shape.
+const TableLayout& officerTableLayout();
+
 // Reads the header and the switch row: where each value column stands, which are switched on, and
 // whether a city that loses its last serving officer loses its owner.
-void readOfficerColumns(OfficerImport& import, TableLines& lines);
+void readOfficerColumns(OfficerImport& import);
 
 // Reads the key cells (scenario, id, row mode, order key), which every row must have right.
 void readKeyCells(const OfficerImport& import, OfficerRow& row);

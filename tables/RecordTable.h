@@ -1,9 +1,9 @@
 #pragma once
-// The layout that the force table and the city table share. Line 0 holds K leading header cells and then
-// the names of the value columns; line 1 switches each value column on or off; each data line holds the
-// scenario number, the record number, possibly further leading cells, the row switch (cell K-1), and then
-// one value per value column. Each switched-on value cell of an applied row is unquoted and handed to the
-// table's action for the code of its column, left to right.
+// The row action that the force table and the city table share, on the walker of tables with a header
+// row and a switch row. Each data line holds the scenario number, the record number, possibly further
+// leading cells, the row switch (cell K-1), and then one value per value column. Each switched-on value
+// cell of an applied row is unquoted and handed to the table's action for the code of its column, left to
+// right.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -15,14 +15,12 @@
 #include "tables/ColumnInfo.h"
 #include "tables/TableReport.h"
 #include "tables/TableText.h"
+#include "tables/TableWalker.h"
 
 namespace vorandel {
 
 struct RecordTableLayout {
-  std::size_t leadingColumns = 0;  // K: scenario number, record number, ..., row switch
-  const char* leadingHeader = "";  // the first K header cells joined with one blank
-  const char* tooFewColumns = "";  // message when the header has fewer than K cells
-  const char* wrongLeadingHeader = "";
+  TableLayout table;    // the leading cells: scenario number, record number, ..., row switch (cell K-1)
   int firstRecord = 1;  // range of the record number in cell 1
   int lastRecord = 1;
 };

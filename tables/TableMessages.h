@@ -24,6 +24,18 @@ inline constexpr const char* kGeographyCopied =
 inline constexpr const char* kSkillsEmpty = "技能不能为空值";
 inline constexpr const char* kSixSkills = "技能个数必须为6个";
 inline constexpr const char* kIdRepeated = "ID重复";
+// Below kIdRepeated: the earlier row of the same scenario that named the id (1-based line).
+inline constexpr const char* kIdFirstRow = "同一剧本的第%u行已经写了这个ID";
+// Below the item conflict: the item and the row of this table that handed it out first (1-based line).
+inline constexpr const char* kItemFirstRow = "「%s」已由第%u行交给了一位武将";
+
+// The shape of a table with a header row and a switch row.
+inline constexpr const char* kUnevenRows = "每行列数必须一样";
+inline constexpr const char* kUnevenOfficerRows = "每行的列数必须一致。";
+// Below a row's count of cells: the header column (name, 1-based number) where the row falls short, or
+// the last one before the row's extra cells.
+inline constexpr const char* kRowEndsBefore = "这一行从「%s」列（第%zu列）起没有单元格";
+inline constexpr const char* kRowRunsOnAfter = "这一行在「%s」列（第%zu列）之后还有多余的单元格";
 inline constexpr const char* kOfficerIdUnknown = "剧本中没有这个武将ID";
 inline constexpr const char* kNameNotGbk = "名字中有GBK无法表示的字符，游戏无法显示";
 

@@ -227,7 +227,7 @@ TEST(ProblemLists, NameWhatTheImportRefusesAndGoOn) {
        {"剧本 ID 姓名 设置 编号 主管 武力", "- - - 1 - 1 1", "0 12 某 1 0 --- 70", "0 12 某 1 0 军事 70",
         "0 13 某 1 0 军事 abc"},
        {"第3行「主管」列 (F3)：「---」 " + std::string(kOneDutyOnly),
-        "第4行「ID」列 (B4)：「12」 " + std::string(kIdRepeated),
+        "第4行「ID」列 (B4)：「12」 " + std::string(kIdRepeated) + "  同一剧本的第3行已经写了这个ID",
         "第5行「武力」列 (G5)：「abc」 不能全部转为整数。  允许 0–255"}},
       {BatchKind::CityTable,
        {"剧本 ID 名称 设置 新名称 相邻城ID 城防", "- - - 16 1 1 1", "0 7 x 1 北平府 1,2 10",

@@ -1,0 +1,99 @@
+#include "tables/TableWalker.h"
+
+#include <optional>
+
+#include "tables/TableMessages.h"
+
+namespace vorandel {
+
+TableWalker::TableWalker(TableText table, const TableLayout& layout, TableReport report)
+    : table_(table), layout_(layout), report_(report), reporting_(report.problems), lines_(table.bytes) {}
+
+Message TableWalker::tableDetails() const { return table_.name.empty() ? Message() : tableLine(table_.name); }
+
+void TableWalker::raise(const char* text, const std::string& detail) const {
+  EditError error(text);
+  error.addDetail(tableDetails().textLine(detail));
+  throw error;
+}
+
+void TableWalker::readHeader(const ValueColumns& columns) {
+  const std::optional<std::string_view> headerLine = lines_.next();
+  const std::optional<std::string_view> switchLine = lines_.next();
+  require(switchLine.has_value(), layout_.tooFewLines);
+  headerLine_ = *headerLine;
+
+  // Counting stops at one cell too many, however long the line.
+  width_ = countCells(headerLine_, layout_.mostColumns);
+  if (width_ < layout_.fewestColumns)
+    raise(layout_.tooFewColumns, formatMessage("第1行只有 %zu 列，至少要有 %zu 列", width_, layout_.fewestColumns));
+  if (width_ > layout_.mostColumns)
+    raise(layout_.tooManyColumns,
+          formatMessage("第1行多于 %zu 列，这种表最多 %zu 列", layout_.mostColumns, layout_.mostColumns));
+  if (countCells(*switchLine, width_) != width_)
+    raise(layout_.unevenSwitchRow, formatMessage("第2行（开关行）有 %zu 个单元格，第1行（表头）有 %zu 个",
+                                                 countCells(*switchLine, SIZE_MAX - 1), width_));
+
+  const std::size_t leading = layout_.leadingColumns;
+  std::vector<std::string_view> leadingHeader;
+  LineCells header(headerLine_);
+  for (std::size_t j = 0; j < leading; ++j) leadingHeader.push_back(*header.next());
+  const std::string found = joinCells(leadingHeader, " ");
+  if (found != layout_.leadingHeader) {
+    const Message details = tableDetails().textLine(
+        formatMessage("第1行前%zu列应为「%s」，表中是「%s」", leading, layout_.leadingHeader, found.c_str()));
+    if (layout_.wrongLeadingHeaderAtCell) raiseCellError({0, 0}, layout_.wrongLeadingHeader, details);
+    EditError error(layout_.wrongLeadingHeader);
+    error.addDetail(details);
+    throw error;
+  }
+
+  columns_.clear();
+  columns_.reserve(width_ - leading);
+  readValueColumns({table_, headerLine_, *switchLine, leading}, columns, [&](std::size_t, int code, bool on) {
+    columns_.push_back(ValueColumn{static_cast<std::uint8_t>(code), on});
+  });
+
+  switchCells_.clear();
+  LineCells switches(*switchLine);
+  for (std::size_t j = 0; j < leading; ++j) switchCells_.push_back(*switches.next());
+  cells_.reserve(width_ + 1);
+}
+
+bool TableWalker::takeWidth() {
+  headerLine_ = lines_.next().value_or(std::string_view());
+  width_ = countCells(headerLine_, layout_.mostColumns);
+  cells_.reserve(width_ + 1);
+  return lines_.next().has_value() && width_ >= layout_.leadingColumns;
+}
+
+std::string_view TableWalker::headerCell(std::size_t j) const {
+  LineCells cells(headerLine_);
+  std::optional<std::string_view> cell = cells.next();
+  for (std::size_t k = 0; k < j && cell; ++k) cell = cells.next();
+  return cell.value_or(std::string_view());
+}
+
+void TableWalker::warnRow(const std::string& what, std::uint32_t line) const {
+  if (report_.warnings != nullptr) report_.warnings->atRow(what, line);
+}
+
+void TableWalker::unevenRow(std::uint32_t line, std::string_view text) {
+  const std::size_t count = countCells(text, SIZE_MAX - 1);
+  const std::string counts = formatMessage("第%u行有 %zu 个单元格，表头有 %zu 个", line + 1, count, width_);
+  reporting_.noteOrRaise(
+      [&] { return counts + "：" + layout_.unevenRow; },
+      [&] {
+        // The column where the row falls short, or the last one before its extra cells.
+        const std::size_t j = count < width_ ? count : width_ - 1;
+        const std::string name(headerCell(j));
+        Message details = tableDetails().textLine(counts);
+        details.textLine(formatMessage(count < width_ ? kRowEndsBefore : kRowRunsOnAfter, name.c_str(), j + 1));
+        if (layout_.unevenRowAtCell) raiseCellError({line, 0}, layout_.unevenRow, details);
+        EditError error(layout_.unevenRow);
+        error.addDetail(details);
+        throw error;
+      });
+}
+
+}  // namespace vorandel
