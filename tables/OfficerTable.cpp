@@ -1,6 +1,7 @@
 #include "tables/OfficerTable.h"
 
 #include <algorithm>
+#include <exception>
 #include <optional>
 
 #include "model/CellError.h"
@@ -54,17 +55,17 @@ void refuseRow(const OfficerImport& import, const OfficerRow& row, const RuleFin
   const std::string place = inTable
                                 ? cellPlace(at, column.info.header) + "：" + quotedCell(row.cells[slot])
                                 : formatMessage("与「%s」有关（表中没有这一列，值来自剧本数据）", column.info.header);
-  import.walker.reporting().noteOrRaise(
-      [&] {
-        return inTable ? place + " " + finding.fault : formatMessage("第%u行：%s  ", row.line + 1, finding.fault) + place;
-},
-      [&] {
-  Message details = import.walker.tableDetails();
-  details.textLine(formatMessage("这是第%u行整行的规则，位置只是这一行最后处理的单元格", row.line + 1));
-  details.textLine(place);
-  raiseCellError(row.at, finding.fault, details);
-      });
-}  // namespace
+  const auto listed = [&] {
+    return inTable ? place + " " + finding.fault : formatMessage("第%u行：%s  ", row.line + 1, finding.fault) + place;
+  };
+  const auto raised = [&] {
+    Message details = import.walker.tableDetails();
+    details.textLine(formatMessage("这是第%u行整行的规则，位置只是这一行最后处理的单元格", row.line + 1));
+    details.textLine(place);
+    raiseCellError(row.at, finding.fault, details);
+  };
+  import.walker.reporting().noteOrRaise(listed, raised);
+}
 
 // The finishing rules on the row's officer; each change the player is told of is counted once per officer.
 void finishRow(OfficerImport& import, const OfficerRow& row) {
@@ -79,6 +80,14 @@ void finishRow(OfficerImport& import, const OfficerRow& row) {
       });
   if (import.warnings != nullptr)
     for (const char* what : counted) import.warnings->count(what);
+}
+
+// A scenario that takes no further officer, met while handling the error that says so: the error is
+// raised again, or, when listing, noted for the row.
+void scenarioFull(const OfficerImport& import, const OfficerRow& row, const EditError& error) {
+  const auto listed = [&] { return formatMessage("第%u行：%s", row.line + 1, error.text().c_str()); };
+  const auto raised = [] { std::rethrow_exception(std::current_exception()); };
+  import.walker.reporting().noteOrRaise(listed, raised);
 }
 
 // Applies one data row, or, when listing, reads every cell of it that a row of its kind reads.
@@ -99,50 +108,48 @@ void applyRow(OfficerImport& import, OfficerRow& row) {
     try {
       if (!readStep(import, row, [&] { addMissingOfficer(import, row); })) return;
     } catch (const EditError& error) {  // the scenario takes no further officer
-      import.walker.reporting().noteOrRaise([&] { return formatMessage("第%u行：%s", row.line + 1, error.text().c_str());
-    },
-                                            [&] {
-      throw; });
+      scenarioFull(import, row, error);
+      return;
+    }
+  }
+  row.at = {row.line, 1};
+  if (!readStep(import, row, [&] {
+        if (static_cast<std::uint32_t>(row.id) >= set.idCapacity) failCell("头像编号错误");
+      }))
+    return;
+  const std::optional<OfficerIndex> found = set.officerIndexOf(row.s, row.id);
+  if (!found) {  // the scenario has no such officer: the row is not for it
+    import.walker.warnRow("剧本中没有该ID武将的行没有改变任何数据（设置为3的行才会新建武将）", row.line);
     return;
   }
-}
-row.at = {row.line, 1};
-if (!readStep(import, row, [&] {
-      if (static_cast<std::uint32_t>(row.id) >= set.idCapacity) failCell("头像编号错误");
-    }))
-  return;
-const std::optional<OfficerIndex> found = set.officerIndexOf(row.s, row.id);
-if (!found) {  // the scenario has no such officer: the row is not for it
-  import.walker.warnRow("剧本中没有该ID武将的行没有改变任何数据（设置为3的行才会新建武将）", row.line);
-  return;
-}
-row.index = found->value;
+  row.index = found->value;
 
-std::uint32_t& firstRow = import.idFirstRow[row.s][static_cast<std::size_t>(row.id)];
-if (!readStep(import, row, [&] {
-      if (firstRow != 0) failCellWith(kIdRepeated, formatMessage(kIdFirstRow, firstRow));
-    }))
-  return;
-firstRow = row.line + 1;
+  std::uint32_t& firstRow = import.idFirstRow[row.s][static_cast<std::size_t>(row.id)];
+  if (!readStep(import, row, [&] {
+        if (firstRow != 0) failCellWith(kIdRepeated, formatMessage(kIdFirstRow, firstRow));
+      }))
+    return;
+  firstRow = row.line + 1;
 
-const unsigned status = set.scenario(row.s).officerState(row.number()).get(state::status);
-if (status == kWaiting) {
-  readStep(import, row, [&] { applyStatusColumn(import, row); });
-} else if (appliesColumn(import, row, kStatusColumn)) {
-  const std::size_t slot = import.columnSlot[kStatusColumn];
-  const std::optional<int> named = statusTable().find(unquoteCell(row.cells[slot]));
-  if (!named || static_cast<unsigned>(*named) != status)
-    import.walker.warnRow("已上场武将的「身份」与表中不同：「身份」只对待命武将起作用，这些行的身份没有改变", row.line);
-}
-row.at = {row.line, 1};
-for (int column = 0; column < kOfficerColumnCount; ++column)
-  if (appliesColumn(import, row, column))
-    readStep(import, row, [&] {
-      const std::string cell = enterCell(import, row, column);
-      officerColumns()[static_cast<std::size_t>(column)].read(import, row, cell);
-    });
-finishRow(import, row);
-}  // namespace vorandel
+  const unsigned status = set.scenario(row.s).officerState(row.number()).get(state::status);
+  if (status == kWaiting) {
+    readStep(import, row, [&] { applyStatusColumn(import, row); });
+  } else if (appliesColumn(import, row, kStatusColumn)) {
+    const std::size_t slot = import.columnSlot[kStatusColumn];
+    const std::optional<int> named = statusTable().find(unquoteCell(row.cells[slot]));
+    if (!named || static_cast<unsigned>(*named) != status)
+      import.walker.warnRow("已上场武将的「身份」与表中不同：「身份」只对待命武将起作用，这些行的身份没有改变",
+                            row.line);
+  }
+  row.at = {row.line, 1};
+  for (int column = 0; column < kOfficerColumnCount; ++column)
+    if (appliesColumn(import, row, column))
+      readStep(import, row, [&] {
+        const std::string cell = enterCell(import, row, column);
+        officerColumns()[static_cast<std::size_t>(column)].read(import, row, cell);
+      });
+  finishRow(import, row);
+}  // namespace
 
 }  // namespace
 
