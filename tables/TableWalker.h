@@ -7,6 +7,7 @@
 // modes of an import: raised at the first, or, when the import only lists, noted and the walk goes on.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
