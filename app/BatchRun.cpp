@@ -53,6 +53,14 @@ bool firstLineQuoted(std::string_view text) {
   return quoted;
 }
 
+// The first line that holds more than blanks (a name list may begin with empty lines).
+std::string_view firstLineWithText(std::string_view text) {
+  TableLines lines(text);
+  while (const std::optional<std::string_view> line = lines.next())
+    if (line->find_first_not_of(" \t\r\n") != std::string_view::npos) return *line;
+  return {};
+}
+
 // A name list without a byte-order mark read as GBK whose bytes are UTF-8 text beyond ASCII was saved
 // as UTF-8: read as GBK its names would become other characters (张三 as 寮犱笁), which GBK
 // writes without complaint.
@@ -118,6 +126,11 @@ BatchNotes runBatchOnBytes(ScenarioSet& current, BatchKind kind, std::string_vie
     if (error.details().empty()) error.addDetail(tableLine(name));
     for (const std::string& hint : tableFormatHints(bytes)) error.addDetail(hint);
     if (failsOnFirstLine(error) && firstLineQuoted(text)) error.addDetail(kHintQuotedHeader);
+    if (failsOnFirstLine(error) && reading.whereKindGoes) {
+      const std::optional<BatchKind> other = batchKindOfFirstLine(firstLineWithText(text));
+      if (other && *other != kind)
+        error.addDetail(formatMessage(kTableOfOtherKind, batchKindName(*other), reading.whereKindGoes(*other).c_str()));
+    }
     if (encoding == TableEncoding::Gbk && failsOnFirstLine(error)) {
       // A table saved as UTF-8 and read as GBK fails on its header; say so when UTF-8 reads it.
       if (isUtf8(bytes) && !isAscii(bytes) && tableHeaderReads(current, kind, TableText{textBeforeEnd(bytes), name}))
