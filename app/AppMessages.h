@@ -14,6 +14,7 @@ inline constexpr const char* kTableNotUtf8 = "表不是UTF-8文本，或含有GB
 inline constexpr const char* kTableNotUtf16 = "表不是UTF-16文本，或含有GBK无法表示的字符。";
 inline constexpr const char* kTableBadLine = "无法转换的是第%zu行";
 inline constexpr const char* kTableBadLineText = "这一行按GBK读是「%s」（?是无法转换的字节）";
+inline constexpr const char* kTableBadLineAs = "这一行按%s读是「%s」（?是无法转换的部分）";
 // A UTF-8 table read as GBK.
 inline constexpr const char* kHintUtf8ForCommandLine =
     "这个表是UTF-8文本：请加 --utf8，或在表格软件中另存为GBK（ANSI）文本";

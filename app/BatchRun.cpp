@@ -152,12 +152,13 @@ std::string tableTextOf(std::string_view bytes, TableReading reading, std::strin
                                                       : kTableNotUtf16);
     if (!name.empty()) error.addDetail(tableLine(name));
     error.addDetail(formatMessage(kTableBadLine, decoded.badLine));
-    if (encoding == TableEncoding::Gbk) {
-      // The line as far as GBK reads it, a byte that is not GBK shown as '?'.
-      const std::vector<std::string_view> lines = tableLines(textBeforeEnd(bytes));
-      if (decoded.badLine - 1 < lines.size())
-        error.addDetail(formatMessage(kTableBadLineText, shortened(shownGbk(lines[decoded.badLine - 1]), 40).c_str()));
-    }
+    // The line as far as its encoding reads it, what does not convert shown as '?'.
+    const std::string shown = shortened(decoded.shownBadLine, 40);
+    if (encoding == TableEncoding::Gbk)
+      error.addDetail(formatMessage(kTableBadLineText, shown.c_str()));
+    else
+      error.addDetail(
+          formatMessage(kTableBadLineAs, encoding == TableEncoding::Utf8 ? "UTF-8" : "UTF-16", shown.c_str()));
     if (encoding == TableEncoding::Gbk && isUtf8(bytes))
       error.addDetail(reading.commandLine ? kHintUtf8ForCommandLine : kHintUtf8ForProgram);
     throw error;

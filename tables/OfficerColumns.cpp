@@ -227,8 +227,8 @@ OfficerColumnSpec extraSkills() {
   column.info = {"附加技能", CellForm::HexNumber, std::nullopt, nullptr};
   column.read = [](OfficerImport& import, OfficerRow& row, std::string_view cell) {
     row.extraSkills = parseUnsigned(cell, 16);
-    // A negative number wraps and a longer one saturates, as the game's own reading does: -1 grants
-    // every skill. The player is told what the cell grants.
+    // A negative number wraps and a longer one saturates (parseUnsigned): -1 grants every skill. Such a
+    // cell is kept as it has always been read, and the player is told what it grants.
     if (import.warnings != nullptr && outsideThirtyTwoBits(cell)) {
       const std::string granted =
           row.extraSkills == 0xFFFFFFFFu ? std::string(kEveryExtraSkill) : nameList(skillTable(), row.extraSkills);

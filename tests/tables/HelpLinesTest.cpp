@@ -10,8 +10,8 @@
 #include "tables/ImportWarnings.h"
 #include "tables/NameList.h"
 #include "tables/OfficerTable.h"
-#include "tables/ProblemList.h"
 #include "tests/support/ScenarioBuilder.h"
+#include "tests/tables/OfficerTableFixture.h"
 
 namespace vorandel {
 
@@ -71,18 +71,6 @@ TEST(HelpLines, ATooLongNameTellsTheRoomOfItsFieldAndItsBytes) {
   }
 }
 
-TEST(HelpLines, TooLongCityNamesAreListedCellByCell) {
-  const ScenarioSet set = testing::smallValidSet();
-  ScenarioSet scratch = set;
-  ProblemList problems;
-  importCityTable(scratch, TableText{"剧本 ID 名称 设置 新名称\n- - - 0 1\n0 7 x 1 北平府\n0 8 x 1 北海郡\n", "c.txt"},
-                  TableReport{nullptr, &problems});
-  const std::vector<std::string> lines = problems.lines();
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0], "第3行「新名称」列 (E3)：「北平府」 城市名太长  最多2个汉字（4字节）：「北平府」有 6 个字节");
-  EXPECT_EQ(lines[1], "第4行「新名称」列 (E4)：「北海郡」 城市名太长  最多2个汉字（4字节）：「北海郡」有 6 个字节");
-}
-
 struct LocationCase {
   const char* what;
   const char* renames;  // a name list applied first
@@ -125,6 +113,7 @@ void cityRows(ScenarioSet& set, ImportWarnings& warnings, const std::string& row
 }
 
 void extraSkills(ScenarioSet& set, ImportWarnings& warnings, const std::string& rows) {
+  testing::giveDistinctSkills(set);
   importOfficerTable(set, TableText{"剧本 ID 姓名 设置 编号 附加技能\n- - - 1 - 1\n" + rows, "o.txt"},
                      TableReport{&warnings, nullptr});
 }
