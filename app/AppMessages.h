@@ -4,11 +4,17 @@
 namespace vorandel {
 
 // A table whose bytes are not text of its encoding; kTableBadLine names the line (a number from 1).
+// Below the error of a table whose first line is that of another kind: its kind, and where that kind
+// is given (BatchRun.h, TableReading::whereKindGoes).
+inline constexpr const char* kTableOfOtherKind = "从第一行看，这是一张%s：请用%s读入它";
+// What a name list changed: the names it gave, and in how many scenarios.
+inline constexpr const char* kNamesChanged = "修改了 %zu 个名字（在 %zu 个剧本中）";
 inline constexpr const char* kTableNotGbk = "表不是GBK文本";
 inline constexpr const char* kTableNotUtf8 = "表不是UTF-8文本，或含有GBK无法表示的字符。";
 inline constexpr const char* kTableNotUtf16 = "表不是UTF-16文本，或含有GBK无法表示的字符。";
 inline constexpr const char* kTableBadLine = "无法转换的是第%zu行";
 inline constexpr const char* kTableBadLineText = "这一行按GBK读是「%s」（?是无法转换的字节）";
+inline constexpr const char* kTableBadLineAs = "这一行按%s读是「%s」（?是无法转换的部分）";
 // A UTF-8 table read as GBK.
 inline constexpr const char* kHintUtf8ForCommandLine =
     "这个表是UTF-8文本：请加 --utf8，或在表格软件中另存为GBK（ANSI）文本";

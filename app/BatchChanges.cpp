@@ -6,7 +6,7 @@
 namespace vorandel {
 
 std::string BatchChanges::summary(BatchKind kind) const {
-  return std::string(batchKindName(kind)) + "：" + changeSummary(changes, skipped);
+  return std::string(batchKindName(kind)) + "：" + changeSummary(kind, changes, skipped);
 }
 
 namespace {

@@ -53,6 +53,14 @@ bool firstLineQuoted(std::string_view text) {
   return quoted;
 }
 
+// The first line that holds more than blanks (a name list may begin with empty lines).
+std::string_view firstLineWithText(std::string_view text) {
+  TableLines lines(text);
+  while (const std::optional<std::string_view> line = lines.next())
+    if (line->find_first_not_of(" \t\r\n") != std::string_view::npos) return *line;
+  return {};
+}
+
 // A name list without a byte-order mark read as GBK whose bytes are UTF-8 text beyond ASCII was saved
 // as UTF-8: read as GBK its names would become other characters (张三 as 寮犱笁), which GBK
 // writes without complaint.
@@ -118,6 +126,11 @@ BatchNotes runBatchOnBytes(ScenarioSet& current, BatchKind kind, std::string_vie
     if (error.details().empty()) error.addDetail(tableLine(name));
     for (const std::string& hint : tableFormatHints(bytes)) error.addDetail(hint);
     if (failsOnFirstLine(error) && firstLineQuoted(text)) error.addDetail(kHintQuotedHeader);
+    if (failsOnFirstLine(error) && reading.whereKindGoes) {
+      const std::optional<BatchKind> other = batchKindOfFirstLine(firstLineWithText(text));
+      if (other && *other != kind)
+        error.addDetail(formatMessage(kTableOfOtherKind, batchKindName(*other), reading.whereKindGoes(*other).c_str()));
+    }
     if (encoding == TableEncoding::Gbk && failsOnFirstLine(error)) {
       // A table saved as UTF-8 and read as GBK fails on its header; say so when UTF-8 reads it.
       if (isUtf8(bytes) && !isAscii(bytes) && tableHeaderReads(current, kind, TableText{textBeforeEnd(bytes), name}))
@@ -139,12 +152,13 @@ std::string tableTextOf(std::string_view bytes, TableReading reading, std::strin
                                                       : kTableNotUtf16);
     if (!name.empty()) error.addDetail(tableLine(name));
     error.addDetail(formatMessage(kTableBadLine, decoded.badLine));
-    if (encoding == TableEncoding::Gbk) {
-      // The line as far as GBK reads it, a byte that is not GBK shown as '?'.
-      const std::vector<std::string_view> lines = tableLines(textBeforeEnd(bytes));
-      if (decoded.badLine - 1 < lines.size())
-        error.addDetail(formatMessage(kTableBadLineText, shortened(shownGbk(lines[decoded.badLine - 1]), 40).c_str()));
-    }
+    // The line as far as its encoding reads it, what does not convert shown as '?'.
+    const std::string shown = shortened(decoded.shownBadLine, 40);
+    if (encoding == TableEncoding::Gbk)
+      error.addDetail(formatMessage(kTableBadLineText, shown.c_str()));
+    else
+      error.addDetail(
+          formatMessage(kTableBadLineAs, encoding == TableEncoding::Utf8 ? "UTF-8" : "UTF-16", shown.c_str()));
     if (encoding == TableEncoding::Gbk && isUtf8(bytes))
       error.addDetail(reading.commandLine ? kHintUtf8ForCommandLine : kHintUtf8ForProgram);
     throw error;

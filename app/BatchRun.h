@@ -3,8 +3,10 @@
 // only when all of it succeeded does the copy become the current set. Any error leaves the current set
 // exactly as it was.
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "model/ScenarioSet.h"
@@ -22,8 +24,15 @@ struct BatchNotes {
 
 // How a table file is read.
 struct TableReading {
+  TableReading(bool asUtf8 = false, bool onCommandLine = false,  // NOLINT: read as {utf8, commandLine}
+               std::function<std::string(BatchKind)> where = {})
+      : utf8(asUtf8), commandLine(onCommandLine), whereKindGoes(std::move(where)) {}
+
   bool utf8 = false;         // a table without a byte-order mark is UTF-8 rather than GBK
   bool commandLine = false;  // hints may name the command line's options
+  // Where the player gives a table of each kind ("选项 --city", "主窗口的「修改城市信息」按钮"): a
+  // table whose first line is that of another kind is told so, with where it goes. None: not told.
+  std::function<std::string(BatchKind)> whereKindGoes;
 };
 
 // Applies the table to a copy of current and commits the copy; the copy must also pass the validator

@@ -5,6 +5,7 @@
 #include <set>
 #include <tuple>
 
+#include "app/AppMessages.h"
 #include "model/EditError.h"
 #include "tables/BatchTable.h"
 
@@ -107,6 +108,17 @@ std::string changeSummary(const std::vector<FieldChange>& changes, std::size_t s
   if (added != 0) text += formatMessage("；新增武将 %zu 名", added);
   if (skipped != 0) text += formatMessage("；跳过 %zu 行", skipped);
   return text + "。";
+}
+
+std::string changeSummary(BatchKind kind, const std::vector<FieldChange>& changes, std::size_t skipped) {
+  if (kind != BatchKind::NameList || changes.empty()) return changeSummary(changes, skipped);
+  std::set<std::pair<ChangedRecord, int>> names;
+  std::set<std::size_t> scenarios;
+  for (const FieldChange& change : changes) {
+    names.emplace(change.record, change.number);
+    scenarios.insert(change.scenario);
+  }
+  return formatMessage(kNamesChanged, names.size(), scenarios.size()) + "。";
 }
 
 }  // namespace vorandel

@@ -22,4 +22,8 @@ std::size_t skippedRows(BatchKind kind, std::string_view tableText);
 // "修改了 2 名武将、1 个城市（共 5 项）；改动最多的列：武力 2、所在地 1；新增武将 1 名；跳过 3 行。"
 std::string changeSummary(const std::vector<FieldChange>& changes, std::size_t skipped);
 
+// The same for a table of the kind: a name list tells the names it changed and in how many scenarios,
+// "修改了 2 个名字（在 11 个剧本中）。", as each of its entries renames one officer or city everywhere.
+std::string changeSummary(BatchKind kind, const std::vector<FieldChange>& changes, std::size_t skipped);
+
 }  // namespace vorandel

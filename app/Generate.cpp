@@ -36,7 +36,7 @@ bool holdsPair(const std::string& folder) {
     const std::string path = platform::pathIn(folder, name);
     const platform::PathKind kind = platform::kindOf(path);
     if (kind == platform::PathKind::Unknown)
-      throw FileError(Message::withPaths(kCannotReadFile, {path}).textLine("原因：").native(platform::lastFailure()));
+      throw FileError(Message::withPaths(kCannotReadFile, {path}).textLine("原因：").text(platform::lastFailure()));
     both = both && kind == platform::PathKind::Regular;
   }
   return both;

@@ -15,6 +15,41 @@ constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 constexpr std::string_view kZipSignature = "PK\x03\x04";
 constexpr std::string_view kOleSignature = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
 
+// The UTF-8 text of one piece of a line: the piece itself when it is UTF-8, converted from UTF-16 otherwise.
+std::optional<std::string> pieceText(std::string_view piece, TableEncoding encoding) {
+  if (encoding == TableEncoding::Utf8) return isUtf8(piece) ? std::optional<std::string>(piece) : std::nullopt;
+  return utf16ToUtf8(piece, encoding == TableEncoding::Utf16Be);
+}
+
+// A line that does not convert, as far as it does: each byte of GBK, character of UTF-8 or code unit of
+// UTF-16 that does not convert shown as '?', without the line's end.
+std::string shownLine(std::string_view line, TableEncoding encoding) {
+  std::string shown;
+  if (encoding == TableEncoding::Gbk) {
+    shown = shownGbk(line);
+  } else {
+    const bool wide = encoding != TableEncoding::Utf8;
+    for (std::size_t at = 0; at < line.size();) {
+      // The longest piece that converts: a character of up to four bytes, or a UTF-16 pair.
+      std::size_t taken = 0;
+      for (std::size_t length = 4; length >= (wide ? 2 : 1) && taken == 0; length -= wide ? 2 : 1) {
+        if (at + length > line.size()) continue;
+        if (const std::optional<std::string> text = pieceText(line.substr(at, length), encoding)) {
+          shown += *text;
+          taken = length;
+        }
+      }
+      if (taken == 0) {
+        shown += '?';
+        taken = wide ? std::min<std::size_t>(2, line.size() - at) : 1;
+      }
+      at += taken;
+    }
+  }
+  while (!shown.empty() && (shown.back() == '\n' || shown.back() == '\r')) shown.pop_back();
+  return shown;
+}
+
 }  // namespace
 
 TableEncoding tableEncoding(std::string_view bytes, bool utf8) {
@@ -54,6 +89,7 @@ DecodedTable decodeTable(std::string_view bytes, TableEncoding encoding) {
                                           : utf16ToUtf8(piece, encoding == TableEncoding::Utf16Be);
     if (!converted) {
       decoded.badLine = line;
+      decoded.shownBadLine = shownLine(piece, encoding);
       return decoded;
     }
     text += *converted;

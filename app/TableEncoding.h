@@ -16,10 +16,11 @@ enum class TableEncoding { Gbk, Utf8, Utf16Le, Utf16Be };
 TableEncoding tableEncoding(std::string_view bytes, bool utf8);
 
 // A table's text as the program reads it (UTF-8, without a byte-order mark), or the number (from 1) of
-// the first line that does not convert.
+// the first line that does not convert and what of it converts.
 struct DecodedTable {
   std::optional<std::string> text;
   std::size_t badLine = 0;
+  std::string shownBadLine;  // that line as far as its encoding reads it, what does not convert as '?'
 };
 
 // The bytes in the encoding as UTF-8 text without the byte-order mark, converted line by line so that a

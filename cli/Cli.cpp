@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <system_error>
 
 #include "app/AppMessages.h"
 #include "app/BatchChanges.h"
@@ -90,7 +91,8 @@ class Cli {
     } else if (options.command == "check") {
       requireScenarios(current);
       validateScenarios(current, 0, kAllScenarios);
-      if (options.report) say(writeReport(*options.report, reportBytes(started, current, options.utf8)));
+      if (options.report)
+        say(writeReport(*options.report, reportBytes(started, current, options.utf8, *options.report)));
       say("检查完毕，全部剧本的数据正确。");
       for (const std::string& warning : pairWarnings_) say(warning);
     } else {
@@ -102,12 +104,7 @@ class Cli {
         std::filesystem::create_directories(systemPath(options.out), missing);
       }
       if (missing) {
-        Message message = Message::withPaths("无法创建文件夹：%s", {options.out}).textLine("原因：");
-        if (missing.category() == std::generic_category())
-          message.text(systemReason(missing.value()));
-        else
-          message.native(missing.message());
-        say(message);
+        say(Message::withPaths("无法创建文件夹：%s", {options.out}).textLine("原因：").text(systemReason(missing)));
         throw Stop{kExitFileFailed};
       }
       generate(options, current, started);
@@ -117,15 +114,17 @@ class Cli {
   // Runs one table (a file, or standard input for "-") and tells what it changed.
   void runOneBatch(ScenarioSet& current, const BatchStep& batch, bool utf8, std::vector<std::string>& warnings) {
     BatchChanges changes;
+    // A table of another kind is told with the option that takes it.
+    TableReading reading{utf8, true,
+                         [](BatchKind kind) { return formatMessage(kOptionTakesTable, batchOptionName(kind)); }};
     if (batch.path == "-") {
       // Read as a file is: its byte-order mark, its encoding and the hints when it fails.
-      changes =
-          runBatchOnBytesWithChanges(current, batch.kind, readStandardInput(batch.kind), "-", TableReading{utf8, true});
+      changes = runBatchOnBytesWithChanges(current, batch.kind, readStandardInput(batch.kind), "-", reading);
     } else if (!fileExists(batch.path)) {
       say(Message::withPaths("文件不存在！\n%s", {batch.path}).textLine(unreadableReason(batch.path)));
       throw Stop{kExitFileFailed};
     } else {
-      changes = runBatchWithChanges(current, batch.kind, batch.path, TableReading{utf8, true});
+      changes = runBatchWithChanges(current, batch.kind, batch.path, reading);
     }
     warnings.insert(warnings.end(), changes.warnings.begin(), changes.warnings.end());
     const std::string table =
@@ -137,7 +136,7 @@ class Cli {
       told.text("（标准输入）");
     else
       told.native(batch.path);
-    say(told.text(std::string("：") + changeSummary(changes.changes, changes.skipped)));
+    say(told.text(std::string("：") + changeSummary(batch.kind, changes.changes, changes.skipped)));
   }
 
   // The table on standard input; one far larger than any table of its kind is refused as soon as it
@@ -159,10 +158,10 @@ class Cli {
     std::string bytes;
     std::size_t changes = 0;
   };
-  static Report reportBytes(const ScenarioSet& started, const ScenarioSet& final, bool utf8) {
+  Report reportBytes(const ScenarioSet& started, const ScenarioSet& final, bool utf8, const std::string& file) const {
     const std::vector<FieldChange> changes = compareSets(started, final);
     const std::string report = changeReport(changes);
-    return {encodeTable(report, utf8), changes.size()};
+    return {exportBytes(file, report, utf8, context_.charset), changes.size()};
   }
 
   // What the report line says once the report is written.
@@ -184,7 +183,7 @@ class Cli {
     std::vector<OutputFile> alongside;
     Report report;
     if (options.report) {
-      report = reportBytes(started, current, options.utf8);
+      report = reportBytes(started, current, options.utf8, *options.report);
       if (*options.report == "-" ||
           platform::kindOf(platform::resolveLinks(*options.report)) == platform::PathKind::Stream)
         say(writeReport(*options.report, report));
@@ -285,8 +284,8 @@ class Cli {
     const ExportedTable table =
         vorandel::exportTable(set, options.exportKind, options.scenarios, options.exportColumns);
     for (const std::string& problem : table.problems) say(problem);
-    std::string bytes = encodeTable(table.text, options.utf8);
     const std::string file = options.exportFile.value_or(defaultTableName(options.exportKind));
+    std::string bytes = exportBytes(file, table.text, options.utf8, context_.charset);
     // A byte-order mark makes a spreadsheet open the file as UTF-8; the mark is read as such, too.
     if (options.utf8 && file != "-") bytes.insert(0, "\xEF\xBB\xBF");
     ExportedFile written;
@@ -393,6 +392,10 @@ int runCli(const std::vector<std::string>& args, CliContext& context) {
     return kExitFileFailed;
   } catch (const std::bad_alloc&) {
     cli.say("内存不足，无法完成。");
+    return kExitFileFailed;
+  } catch (const std::system_error& error) {
+    // A call of the standard library that failed: its reason in the player's words.
+    cli.say(Message("无法完成：").text(systemReason(error.code())));
     return kExitFileFailed;
   } catch (const std::exception& error) {
     cli.say(Message("无法完成：").native(error.what()));

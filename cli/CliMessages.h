@@ -3,6 +3,8 @@
 
 namespace vorandel {
 
+// Below the error of a table of another kind: the option that takes it (app/AppMessages.h kTableOfOtherKind).
+inline constexpr const char* kOptionTakesTable = "选项 %s ";
 inline constexpr const char* kNoSuchScenario = "没有剧本 %zu（共有 %zu 个剧本，序号从0开始）";
 inline constexpr const char* kNoSuchGeneration = "没有备份 %s（共有 %zu 个；不加参数的 restore 列出它们）";
 inline constexpr const char* kOptionNotAccepted = "命令 %s 不接受选项 %s";

@@ -93,6 +93,16 @@ const std::map<std::string, std::string> kChineseListKinds{
     {"城市", "cities"},   {"宝物", "items"},  {"技能", "skills"}, {"阵形", "formations"},
     {"身份", "statuses"}, {"主管", "duties"}, {"列", "columns"}};
 
+}  // namespace
+
+const char* batchOptionName(BatchKind kind) {
+  // In the order of the kinds' values.
+  static constexpr const char* kNames[] = {"--name", "--officer", "--lord", "--city"};
+  return kNames[static_cast<int>(kind)];
+}
+
+namespace {
+
 BatchKind batchKindOf(const std::string& word) {
   if (word == "name") return BatchKind::NameList;
   if (word == "lord") return BatchKind::ForceTable;
@@ -112,9 +122,9 @@ class CommandParser {
     if (accepts_.from) app_.add_option("--from", from_)->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     if (accepts_.utf8) app_.add_flag("--utf8", options_.utf8);
     if (accepts_.batches) {
-      const char* names[] = {"--name", "--officer", "--lord", "--city"};
       for (std::size_t k = 0; k < batchPaths_.size(); ++k)
-        batchOptions_.push_back(app_.add_option(names[k], batchPaths_[k])->allow_extra_args(false));
+        batchOptions_.push_back(
+            app_.add_option(batchOptionName(static_cast<BatchKind>(k)), batchPaths_[k])->allow_extra_args(false));
     }
     if (accepts_.out) app_.add_option("--out", options_.out)->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     if (accepts_.report) app_.add_option("--report", report_)->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);

@@ -54,6 +54,9 @@ class UsageError : public std::exception {
 // come in the terminal's charset (and are converted to UTF-8 to be compared or shown).
 CommandLine parseOptions(const std::vector<std::string>& args, const std::string& charset = "UTF-8");
 
+// The option that gives a table of the kind: --name, --officer, --lord or --city.
+const char* batchOptionName(BatchKind kind);
+
 // The commands the program knows, in the order its help lists them.
 const std::vector<std::string>& commandNames();
 

@@ -1,6 +1,8 @@
 #include "cli/ExportFile.h"
 
+#include "app/TableEncoding.h"
 #include "app/TableFile.h"
+#include "model/GbkText.h"
 
 #ifdef _WIN32
 #include "cli/WindowsConsole.h"
@@ -26,6 +28,15 @@ ExportedFile writeExportFile(const std::string& path, const std::string& bytes, 
     return {};
   }
   return {writeFiles({{path, bytes}}, tableWriteChoices(force, kExists)).at(0)};
+}
+
+std::string exportBytes(const std::string& path, std::string_view utf8, bool asUtf8, const std::string& charset) {
+#ifdef _WIN32
+  (void)charset;
+#else
+  if (path == "-") return utf8To(utf8, charset);
+#endif
+  return encodeTable(utf8, asUtf8);
 }
 
 }  // namespace vorandel

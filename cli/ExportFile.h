@@ -5,6 +5,7 @@
 // name first and moved in, so a failure at any point leaves the earlier table whole under its own name.
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "model/FileWriter.h"
 
@@ -22,5 +23,11 @@ struct ExportedFile {
 // backed up and replaced and the link stays. An existing regular file is replaced only when force is
 // set, else ExportRefused. Raises FileError with the typed path.
 ExportedFile writeExportFile(const std::string& path, const std::string& bytes, bool force, std::ostream& standardOut);
+
+// The bytes of a table or report (UTF-8 text) for the path: standard output ("-") gets the text in the
+// terminal's encoding, as the differences of diff are shown; a file gets GBK, or UTF-8 when asUtf8 says so.
+// On Windows the standard streams pass a file's bytes to a pipe unchanged and show them on a console as
+// text, so standard output gets the file's bytes there.
+std::string exportBytes(const std::string& path, std::string_view utf8, bool asUtf8, const std::string& charset);
 
 }  // namespace vorandel

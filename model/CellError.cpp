@@ -18,6 +18,10 @@ void failCell(const std::string& message, FaultKind kind, std::string item) {
 
 void failCellKeepingText(const std::string& message, FaultKind kind) { throw CellFault(message, kind, {}, false); }
 
+void failCellKeepingText(const std::string& message, std::string detail) {
+  throw CellFault(message, FaultKind::Other, {}, false).withDetail(std::move(detail));
+}
+
 void raiseCellError(CellPosition at, const std::string& message) { raiseCellError(at, message, Message()); }
 
 void raiseCellError(CellPosition at, const std::string& message, const Message& details) {

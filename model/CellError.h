@@ -41,11 +41,19 @@ class CellFault : public EditError {
   // Whether the error's text begins with the cell's position; a few messages have always stood alone,
   // and their cell is named only in the lines below them.
   bool positionInText() const noexcept { return positionInText_; }
+  // A line that says what the cell should hold instead, for the lines below the message; empty when the
+  // column's description says it.
+  const std::string& detail() const noexcept { return detail_; }
+  CellFault& withDetail(std::string detail) {
+    detail_ = std::move(detail);
+    return *this;
+  }
 
  private:
   FaultKind kind_ = FaultKind::Other;
   std::string item_;
   bool positionInText_ = true;
+  std::string detail_;
 };
 
 // Spreadsheet letters of the 1-based column n: A..Z, then AA, AB, ...; empty above 675.
@@ -56,6 +64,8 @@ std::string columnLetters(std::uint32_t n);
 [[noreturn]] void failCell(const std::string& message, FaultKind kind, std::string item = {});
 // Raises a CellFault whose message stays the error's whole first line, without the cell's position.
 [[noreturn]] void failCellKeepingText(const std::string& message, FaultKind kind = FaultKind::Other);
+// The same with a line that tells what the cell should hold.
+[[noreturn]] void failCellKeepingText(const std::string& message, std::string detail);
 
 // Raises an EditError whose text names the cell at the position and then gives the message.
 [[noreturn]] void raiseCellError(CellPosition at, const std::string& message);

@@ -43,7 +43,7 @@ const char* const kTwice = "同一个文件在一次写入中出现了两次。"
 const char* const kReason = "原因：";
 
 Message withReason(Message message, const Failure& reason) {
-  if (reason) message.textLine(kReason).native(*reason);
+  if (reason) message.textLine(kReason).text(*reason);
   return message;
 }
 
@@ -351,7 +351,7 @@ class Replacement {
     try {
       twice([&] { undo(journal_); });
     } catch (const StepFailed& failed) {
-      message.textLine(kCannotRestore).native(failed.path).text("：").native(failed.reason).textLine(kRestoredNextTime);
+      message.textLine(kCannotRestore).native(failed.path).text("：").text(failed.reason).textLine(kRestoredNextTime);
       throw FileError(message);
     }
     message.textLine(kKeptAsBefore);

@@ -11,8 +11,8 @@
 
 namespace vorandel::platform {
 
-// Empty when the call succeeded; otherwise the system's reason (strerror in the locale's encoding,
-// FormatMessage as UTF-8).
+// Empty when the call succeeded; otherwise the system's reason, UTF-8 (the error number in Chinese words,
+// SystemReason.h; on Windows FormatMessage's own text).
 using Failure = std::optional<std::string>;
 
 // Creates or truncates the file, writes all bytes, flushes them to the disk and closes it, checking every
@@ -66,7 +66,7 @@ std::string absolutePath(const std::string& path);
 // neither exists, the same path.
 bool sameFile(const std::string& a, const std::string& b);
 
-// The system's reason for the last failed call.
+// The system's reason for the last failed call, UTF-8.
 std::string lastFailure();
 
 // A lock on a folder, held until destroyed: writers take it alone, readers share it, so that no read

@@ -4,6 +4,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include "model/SystemReason.h"
 
 #include <cerrno>
 #include <cstring>
@@ -43,7 +44,7 @@ Failure writeAll(int fd, std::string_view bytes) {
     const ssize_t written = ::write(fd, bytes.data(), bytes.size());
     if (written < 0 && errno == EINTR) continue;
     if (written < 0) return lastFailure();
-    if (written == 0) return std::string(std::strerror(ENOSPC));
+    if (written == 0) return systemReason(ENOSPC);
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }
   return std::nullopt;
@@ -79,7 +80,7 @@ Failure copyDurably(const std::string& from, const std::string& to) {
 
 }  // namespace
 
-std::string lastFailure() { return std::strerror(errno); }
+std::string lastFailure() { return systemReason(errno); }
 
 Failure writeDurably(const std::string& path, std::string_view bytes, const std::string& permissionsOf) {
   if (Failure injected = faultAt("open")) return injected;

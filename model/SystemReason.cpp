@@ -26,4 +26,10 @@ std::string systemReason(int error) {
   }
 }
 
+std::string systemReason(const std::error_code& error) {
+  const std::error_condition condition = error.default_error_condition();
+  if (condition.category() == std::generic_category()) return systemReason(condition.value());
+  return error.message();
+}
+
 }  // namespace vorandel

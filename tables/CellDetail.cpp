@@ -62,6 +62,7 @@ std::string unknownNameText(const ColumnDictionary& names, std::string_view name
 }
 
 std::string allowedText(const CellSubject& subject, const CellFault& fault) {
+  if (!fault.detail().empty()) return fault.detail();
   if (subject.info == nullptr) return std::string();
   const ColumnInfo& info = *subject.info;
   switch (fault.kind()) {

@@ -9,6 +9,7 @@
 #include "tables/NameCell.h"
 #include "tables/RulerColumns.h"
 #include "tables/TableExportCells.h"
+#include "tables/TableMessages.h"
 
 namespace vorandel {
 
@@ -39,7 +40,7 @@ RecordColumn newNameColumn() {
   column.info = {"新名称", CellForm::Text, std::nullopt, nullptr};
   column.read = [](Scenario& scenario, int c, std::string_view cell) {
     const std::string name = gbkNameOf(cell);
-    if (name.size() > kCityNameLength) failCellKeepingText("城市名太长");
+    requireNameRoom(cell, name.size(), kCityNameLength, kCityNameTooLong, true);
     scenario.cityName(c).setText(cityName::name, name, kCityNameWidth);
   };
   column.write = [](const Scenario& scenario, int c) {

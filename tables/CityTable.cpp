@@ -15,14 +15,29 @@ namespace vorandel {
 
 namespace {
 
-// Commerce and agriculture never stay above their limits.
-void clampToLimits(Scenario& scenario, int c) {
+// The values that rows lowered to their limits: how many, and the first, for the warning.
+struct LoweredValues {
+  std::size_t count = 0;
+  std::size_t scenario = 0;  // the first: its scenario, city, column, value and limit
+  int city = 0;
+  const char* header = "";
+  unsigned value = 0;
+  unsigned limit = 0;
+};
+
+// Commerce and agriculture never stay above their limits; each value lowered is noted.
+void clampToLimits(Scenario& scenario, std::size_t s, int c, LoweredValues& lowered) {
   const CityRecord city = scenario.city(c);
   const CityNameRecord names = scenario.cityName(c);
-  if (city.get(city::commerce) > names.get(cityName::commerceLimit))
-    city.set(city::commerce, names.get(cityName::commerceLimit));
-  if (city.get(city::agriculture) > names.get(cityName::agricultureLimit))
-    city.set(city::agriculture, names.get(cityName::agricultureLimit));
+  const auto lower = [&](auto field, auto limitField, const char* header) {
+    const unsigned value = city.get(field);
+    const unsigned limit = names.get(limitField);
+    if (value <= limit) return;
+    city.set(field, names.get(limitField));
+    if (lowered.count++ == 0) lowered = LoweredValues{1, s, c, header, value, limit};
+  };
+  lower(city::agriculture, cityName::agricultureLimit, "农业");
+  lower(city::commerce, cityName::commerceLimit, "商业");
 }
 
 // The name records (name, neighbours, limits, positions, terrain) of every city of a scenario.
@@ -93,10 +108,16 @@ void importCityTable(ScenarioSet& set, TableText table, TableReport report) {
   };
   actions.firstCode = kCityOwner;
   actions.applyFirst = applyOwnerCell;
-  actions.finishRow = clampToLimits;
+  LoweredValues lowered;
+  actions.finishRow = [&set, &lowered](Scenario& scenario, int c) {
+    clampToLimits(scenario, static_cast<std::size_t>(&scenario - set.scenarios.data()), c, lowered);
+  };
   actions.describe = [](int code) -> const ColumnInfo& { return cityColumns()[static_cast<std::size_t>(code)].info; };
   const std::vector<CityNames> before = cityNamesOf(set);
   applyRecordTable(set, table, cityTableLayout(), actions, report);
+  if (lowered.count != 0 && report.warnings != nullptr)
+    report.warnings->note(formatMessage(kLoweredToLimit, lowered.count, lowered.scenario, lowered.city, lowered.header,
+                                        lowered.value, lowered.limit));
 
   if (!report.headerOnly && (cityOptions & kKeepScenarioGeography) == 0) {
     const std::vector<CityNames> afterRows = cityNamesOf(set);

@@ -1,5 +1,7 @@
 #include "tables/NameList.h"
 
+#include "tables/NameCell.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -14,6 +16,7 @@
 #include "rules/GameRules.h"
 #include "tables/BatchTable.h"
 #include "tables/CellDetail.h"
+#include "tables/NameCell.h"
 #include "tables/TableMessages.h"
 #include "tables/TableWalker.h"
 #include "tables/TextCharacters.h"
@@ -164,14 +167,12 @@ std::optional<EntryFault> entryFault(const ScenarioSet& set, const Entry& entry)
     if (entry.number < 1 || entry.number > static_cast<std::uint32_t>(kCityCount))
       return EntryFault{"城市编号超出范围。", formatMessage("允许 1–%d", kCityCount)};
     if (gbkLength(entry.name) > kCityNameLength)
-      return EntryFault{"城市名长度最多只能为4个字符。",
-                        formatMessage("「%s」有 %zu 个字节", entry.name.c_str(), gbkLength(entry.name))};
+      return EntryFault{"城市名长度最多只能为4个字符。", nameRoomText(entry.name, kCityNameLength)};
   } else {
     if (entry.number >= set.idCapacity)
       return EntryFault{"武将头像编号超出范围。", formatMessage("允许 0–%u", set.idCapacity - 1)};
     if (gbkLength(entry.name) > kOfficerNameLength)
-      return EntryFault{"武将名长度最多只能为8个字符。",
-                        formatMessage("「%s」有 %zu 个字节", entry.name.c_str(), gbkLength(entry.name))};
+      return EntryFault{"武将名长度最多只能为8个字符。", nameRoomText(entry.name, kOfficerNameLength)};
   }
   if (!utf8ToGbk(entry.name)) return EntryFault{kNameNotGbk, "「" + entry.name + "」"};
   return std::nullopt;

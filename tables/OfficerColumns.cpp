@@ -2,11 +2,15 @@
 
 #include <array>
 #include <bit>
+#include <cctype>
+#include <cerrno>
 #include <cstdint>
+#include <cstdlib>
 #include <optional>
 #include <vector>
 
 #include "model/CellError.h"
+#include "model/EditError.h"
 #include "rules/GameRules.h"
 #include "tables/BatchTable.h"
 #include "tables/CellParsers.h"
@@ -101,7 +105,7 @@ OfficerColumnSpec newName() {
   column.info = {"新姓名", CellForm::Text, std::nullopt, nullptr};
   column.read = [](OfficerImport& import, OfficerRow& row, std::string_view cell) {
     const std::string name = gbkNameOf(cell);
-    if (name.size() >= kOfficerNameWidth) failCell(kOfficerNameTooLong);
+    requireNameRoom(cell, name.size(), kOfficerNameLength, kOfficerNameTooLong, false);
     partOf<ProfilePart>(import, row).setText(profile::name, name, kOfficerNameWidth);
   };
   column.write = [](const OfficerAt& at) { return tableexport::cellOrNone(officerName(at.profile())); };
@@ -206,11 +210,32 @@ OfficerColumnSpec learnedSkills() {
   return column;
 }
 
+// Whether a hexadecimal cell is a negative number or one beyond 32 bits.
+bool outsideThirtyTwoBits(std::string_view cell) {
+  const std::string text(cell);
+  std::size_t at = 0;
+  while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at]))) ++at;
+  const bool negative = at < text.size() && text[at] == '-';
+  if (at < text.size() && (text[at] == '-' || text[at] == '+')) ++at;
+  errno = 0;
+  const unsigned long long magnitude = std::strtoull(text.c_str() + at, nullptr, 16);
+  return errno == ERANGE || magnitude > 0xFFFFFFFFull || (negative && magnitude != 0);
+}
+
 OfficerColumnSpec extraSkills() {
   OfficerColumnSpec column;
   column.info = {"附加技能", CellForm::HexNumber, std::nullopt, nullptr};
-  column.read = [](OfficerImport&, OfficerRow& row, std::string_view cell) {
+  column.read = [](OfficerImport& import, OfficerRow& row, std::string_view cell) {
     row.extraSkills = parseUnsigned(cell, 16);
+    // A negative number wraps and a longer one saturates (parseUnsigned): -1 grants every skill. Such a
+    // cell is kept as it has always been read, and the player is told what it grants.
+    if (import.warnings != nullptr && outsideThirtyTwoBits(cell)) {
+      const std::string granted =
+          row.extraSkills == 0xFFFFFFFFu ? std::string(kEveryExtraSkill) : nameList(skillTable(), row.extraSkills);
+      import.warnings->atRow(
+          formatMessage(kExtraSkillsOutside, std::string(cell).c_str(), unsigned{row.extraSkills}, granted.c_str()),
+          row.line);
+    }
   };
   column.write = [](const OfficerAt&) {
     return std::string("0");

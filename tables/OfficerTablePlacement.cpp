@@ -4,6 +4,8 @@
 
 #include "model/CellError.h"
 #include "model/EditError.h"
+#include "model/GbkText.h"
+#include "rules/CityNames.h"
 #include "rules/GameRules.h"
 #include "rules/Placement.h"
 #include "rules/RuleMessages.h"
@@ -20,11 +22,22 @@ namespace {
 
 constexpr std::uint8_t kChangedForce = 0xFF;  // changeMarker of an officer who changed force or was freed
 
-// The city a cell names.
-int cityOfCell(std::string_view cell) {
+// The city a cell names. A name that only the scenario knows, the new name an earlier table of the run
+// gave a city, is told as such: the column names cities by the game's own names.
+int cityOfCell(const Scenario& scenario, std::string_view cell) {
   const std::optional<int> c = cityTable().find(cell);
-  if (!c) failCell(kUnknownName, FaultKind::UnknownName, std::string(cell));
-  return *c;
+  if (c) return *c;
+  CellFault fault(kUnknownName, FaultKind::UnknownName, std::string(cell));
+  if (const std::optional<std::string> gbk = utf8ToGbk(cell); gbk && !gbk->empty()) {
+    for (int renamed = 1; renamed <= kCityCount; ++renamed) {
+      if (scenario.cityName(renamed).text(cityName::name) != *gbk) continue;
+      const std::string_view original = kCityNames[static_cast<std::size_t>(renamed - 1)];
+      fault.withDetail(
+          formatMessage(kLocationIsNewName, std::string(cell).c_str(), renamed, std::string(original).c_str()));
+      break;
+    }
+  }
+  throw fault;
 }
 
 bool keepsRank(unsigned status) { return status == kStrategist; }
@@ -90,7 +103,7 @@ void addMissingOfficer(OfficerImport& import, OfficerRow& row) {
   // He enters the map, if 身份 brings him there, in the city of his location. A list reads the city
   // with the other cells, as it brings nobody onto the map.
   if (import.columnSlot[kLocationColumn] == 0 || import.problems != nullptr) return;
-  const int c = cityOfCell(enterCell(import, row, kLocationColumn));
+  const int c = cityOfCell(set.scenario(row.s), enterCell(import, row, kLocationColumn));
   const OfficerIndex added = set.officerIndexOf(row.s, row.id).value();
   set.scenario(row.s).officerState(added.number()).set(state::location, static_cast<std::int8_t>(c));
 }
@@ -123,8 +136,8 @@ void applyAppearYearColumn(OfficerImport& import, OfficerRow& row, std::string_v
 }
 
 void applyLocationColumn(OfficerImport& import, OfficerRow& row, std::string_view cell) {
-  const int c = cityOfCell(cell);
   Scenario& scenario = import.set.scenario(row.s);
+  const int c = cityOfCell(scenario, cell);
   OfficerState& officer = scenario.officerState(row.number());
   const unsigned status = officer.get(state::status);
   if (status == kWaiting) {

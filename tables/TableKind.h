@@ -1,5 +1,9 @@
 #pragma once
-// The four kinds of batch table, and the file each reads when the player names none.
+// The four kinds of batch table, the file each reads when the player names none, and which kind a table
+// is by its first line.
+#include <optional>
+#include <string_view>
+
 namespace vorandel {
 
 // The values are the batch modes of the main window.
@@ -11,5 +15,9 @@ enum class BatchKind {
 };
 
 const char* defaultTableName(BatchKind kind);
+
+// The kind of a table whose first line (UTF-8) is given: the key headers of the officer, force and city
+// tables, or the first entry of a name list; nothing when the line fits none of them.
+std::optional<BatchKind> batchKindOfFirstLine(std::string_view line);
 
 }  // namespace vorandel

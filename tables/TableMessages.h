@@ -16,11 +16,20 @@ inline constexpr const char* kSkillCodeOutOfRange = "技能代码超过范围";
 inline constexpr const char* kSkillRepeated = "技能出现重复";
 inline constexpr const char* kOneItemKind = "普通武将只能拥有一类型的宝物。";
 inline constexpr const char* kOfficerNameTooLong = "武将名过长";
+inline constexpr const char* kCityNameTooLong = "城市名太长";
+// Below a name that is too long: the room of the field, then the name and its bytes.
+inline constexpr const char* kNameRoom = "最多%zu个汉字（%zu字节）：「%s」有 %zu 个字节";
 // A city table without option 32 made the other scenarios' geography that of scenario 0 again after
 // its rows had edited cities there; the number of such cities.
 inline constexpr const char* kGeographyCopied =
     "剧本 0 的地理（靠水、气候、未知、地图位置、相邻城）复制到了其他剧本，表中其他剧本的 %zu 个城市的修改因此"
     "被覆盖；要保留各剧本自己的地理，请在设置中加上 32";
+// 附加技能 beyond 32 bits or negative: the cell, the bits it is read as, the skills they grant.
+inline constexpr const char* kExtraSkillsOutside = "附加技能「%s」不在 0–FFFFFFFF 之内，读作 %X：%s";
+inline constexpr const char* kEveryExtraSkill = "全部 32 个技能";
+// Agriculture or commerce above its limit, lowered to the limit: the count, then the first of them.
+inline constexpr const char* kLoweredToLimit =
+    "%zu 处农业或商业高于上限，已降到上限；第一处：剧本 %zu 城市 %d 的%s %u 降到 %u";
 inline constexpr const char* kSkillsEmpty = "技能不能为空值";
 inline constexpr const char* kSixSkills = "技能个数必须为6个";
 inline constexpr const char* kIdRepeated = "ID重复";
@@ -37,6 +46,8 @@ inline constexpr const char* kUnevenOfficerRows = "每行的列数必须一致�
 inline constexpr const char* kRowEndsBefore = "这一行从「%s」列（第%zu列）起没有单元格";
 inline constexpr const char* kRowRunsOnAfter = "这一行在「%s」列（第%zu列）之后还有多余的单元格";
 inline constexpr const char* kOfficerIdUnknown = "剧本中没有这个武将ID";
+// Below 所在地 naming a city by the new name an earlier table of the run gave it.
+inline constexpr const char* kLocationIsNewName = "「%s」是城市 %d 的新名字；所在地要写城市原来的名字「%s」";
 inline constexpr const char* kNameNotGbk = "名字中有GBK无法表示的字符，游戏无法显示";
 
 // The name list.

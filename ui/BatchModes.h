@@ -7,8 +7,13 @@
 
 namespace vorandel::ui {
 
+// Below the error of a table of another kind: the button that takes it (app/AppMessages.h kTableOfOtherKind).
+inline constexpr const char* kButtonTakesTable = "主窗口的「%s」按钮";
+
 // Modes: 0 name list, 1 officer table, 2 force table, 3 city table.
 const char* batchTitle(int mode);
+// The caption of the main window's button that opens the mode's batch dialog.
+const char* batchButtonCaption(int mode);
 std::string defaultTableOf(int mode);
 BatchKind batchKindOfMode(int mode);
 

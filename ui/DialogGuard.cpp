@@ -1,10 +1,12 @@
 #include "ui/DialogGuard.h"
 
 #include <new>
+#include <system_error>
 #include <typeinfo>
 
 #include "model/EditError.h"
 #include "model/FileError.h"
+#include "model/SystemReason.h"
 
 namespace vorandel::ui {
 
@@ -18,6 +20,8 @@ std::string unexpectedErrorText(std::exception_ptr error) {
     details = edit.text();
   } catch (const FileError& file) {
     details = file.message().joined();
+  } catch (const std::system_error& system) {
+    details = "原因：" + systemReason(system.code());
   } catch (const std::exception& other) {
     details = std::string(other.what()) + "（" + typeid(other).name() + "）";
   } catch (...) {

@@ -18,6 +18,7 @@
 #include "cli/TerminalText.h"
 #include "model/FileRead.h"
 #include "model/Loader.h"
+#include "model/Messages.h"
 #include "rules/Placement.h"
 #include "rules/WaitingOfficers.h"
 #include "tables/BatchTable.h"
@@ -39,7 +40,7 @@ class Export : public ::testing::Test {
  protected:
   int run(std::vector<std::string> args) {
     std::ostringstream out, err;
-    CliContext context{out, err, "UTF-8", builtInData()};
+    CliContext context{out, err, charset, builtInData()};
     const int code = runCli(args, context);
     messages = err.str();
     output = out.str();
@@ -77,6 +78,7 @@ class Export : public ::testing::Test {
   std::string messages;
   std::string output;
   int runs = 0;
+  std::string charset = "UTF-8";  // the terminal's
 };
 
 const std::pair<const char*, const char*> kKinds[] = {
@@ -312,16 +314,41 @@ TEST_F(Export, DevicesAreWrittenThroughAndFoldersRefused) {
   // Windows words the reason itself, in the system's language.
   EXPECT_NE(messages.find(folder.file("none/name.txt") + utf8(u8"\n原因：")), std::string::npos) << messages;
 #else
-  EXPECT_NE(messages.find(std::strerror(ENOENT)), std::string::npos) << "the system's reason: " << messages;
+  EXPECT_NE(messages.find(utf8(u8"原因：") + kReasonNotFound), std::string::npos)
+      << "the system's reason: " << messages;
 #endif
 }
 
-TEST_F(Export, DashIsStandardOutputAndTheMessagesStayApart) {
-  const std::string expected = tableBytes("officer");
-  ASSERT_EQ(run({"export", "officer", "-o", "-"}), kExitDone) << messages;
-  EXPECT_TRUE(output == expected) << "standard output holds " << output.size() << " bytes";
-  EXPECT_EQ(messages, utf8(u8"已导出到 标准输出。\n"));
+// Standard output gets the table in the terminal's encoding, as diff shows its differences; a file
+// stays GBK (or UTF-8 with --utf8) whatever the terminal.
+TEST_F(Export, DashIsStandardOutputInTheTerminalsEncodingAndTheMessagesStayApart) {
+  const std::string gbk = tableBytes("officer");
+  const std::string text = gbkToUtf8(gbk).value();
+  ASSERT_NE(gbk, text);
+  const struct {
+    const char* charset;
+    std::vector<std::string> args;
+    std::string expected;
+  } cases[] = {
+#ifdef _WIN32
+      {"UTF-8", {"export", "officer", "-o", "-"}, gbk},  // the standard streams pass a file's bytes on
+#else
+      {"UTF-8", {"export", "officer", "-o", "-"}, text},
+      {"UTF-8", {"export", "officer", "-o", "-", "--utf8"}, text},
+      {"GBK", {"export", "officer", "-o", "-"}, gbk},
+      {"GBK", {"export", "officer", "-o", "-", "--utf8"}, gbk},
+#endif
+  };
+  for (const auto& c : cases) {
+    charset = c.charset;
+    ASSERT_EQ(run(c.args), kExitDone) << messages;
+    EXPECT_TRUE(output == c.expected) << c.charset << ": standard output holds " << output.size() << " bytes";
+    const std::string told = charset == "GBK" ? gbkToUtf8(messages).value_or("(not GBK)") : messages;
+    EXPECT_EQ(told, utf8(u8"已导出到 标准输出。\n")) << c.charset;
+  }
   EXPECT_FALSE(std::filesystem::exists("-"));
+  charset = "GBK";
+  EXPECT_EQ(tableBytes("officer"), gbk) << "a file is GBK whatever the terminal";
 }
 
 TEST_F(Export, APipeWithoutReaderIsRefusedAtOnceAndWithOneGetsTheTable) {

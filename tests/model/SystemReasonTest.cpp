@@ -8,6 +8,7 @@
 
 #include "model/FileError.h"
 #include "model/FileRead.h"
+#include "model/FileWriter.h"
 #include "model/Messages.h"
 #include "tests/support/TempFolder.h"
 
@@ -59,6 +60,30 @@ TEST(SystemReason, AFileThatCannotBeReadIsRefusedWithTheChineseReason) {
     }
   }
 }
+
+#if !defined(_WIN32)
+// The lines of a file that cannot be written: the file, then the reason in Chinese.
+TEST(SystemReason, AFileThatCannotBeWrittenIsRefusedWithTheChineseReason) {
+  testing::TempFolder folder;
+  std::ofstream(folder.file("plain.txt")) << "x";
+  const struct {
+    std::string path;
+    std::string reason;
+  } cases[] = {
+      {folder.file("missing/table.txt"), kReasonNotFound},
+      {folder.file("plain.txt") + "/table.txt", kReasonNotAFolder},
+      {"/dev/full", kReasonDiskFull},
+  };
+  for (const auto& c : cases) {
+    try {
+      writeFiles({OutputFile{c.path, "bytes"}}, WriteChoices{});
+      ADD_FAILURE() << c.path << " was written";
+    } catch (const FileError& error) {
+      EXPECT_EQ(error.message().joined(), "无法写入文件：" + c.path + "\n原因：" + c.reason) << c.path;
+    }
+  }
+}
+#endif
 
 }  // namespace
 }  // namespace vorandel

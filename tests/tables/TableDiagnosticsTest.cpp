@@ -232,7 +232,7 @@ TEST(ProblemLists, NameWhatTheImportRefusesAndGoOn) {
       {BatchKind::CityTable,
        {"剧本 ID 名称 设置 新名称 相邻城ID 城防", "- - - 16 1 1 1", "0 7 x 1 北平府 1,2 10",
         "0 8 x 1 北 1,2,3,4,5,6,7 10", "0 9 x 1 北 1 abc"},
-       {"第3行「新名称」列 (E3)：「北平府」 城市名太长",
+       {"第3行「新名称」列 (E3)：「北平府」 城市名太长  最多2个汉字（4字节）：「北平府」有 6 个字节",
         "第4行「相邻城ID」列 (F4)：「1,2,3,4,5,6,7」 --ERROR!--  这里有 7 项",
         "第5行「城防」列 (G5)：「abc」 不能全部转为整数。  允许 0–999"}},
   };
@@ -249,7 +249,8 @@ TEST(ProblemLists, NameWhatTheImportRefusesAndGoOn) {
   const std::string text = linesOf(cases[1].rows);
   const Raised raised = raisedBy([&] { importCityTable(set, TableText{text, "t.txt"}); });
   EXPECT_EQ(raised.text, "城市名太长");
-  EXPECT_EQ(raised.details, "表：t.txt\n第3行「新名称」列 (E3)：「北平府」");
+  EXPECT_EQ(raised.details,
+            "表：t.txt\n第3行「新名称」列 (E3)：「北平府」\n最多2个汉字（4字节）：「北平府」有 6 个字节");
 }
 
 TEST(NameListDiagnostics, EntriesAreNamedByLineAndWhatIsWrong) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/AppMessages.h"
 #include "app/BatchRun.h"
@@ -144,6 +145,42 @@ TEST(TableEncoding, TablesThatWouldBeMisreadAreRefusedWithTheHint) {
   EXPECT_EQ(refusal(BatchKind::ForceTable, testing::gbkBytes("剧本 编号 设置 金钱\n0 0 0 1\n1 2 1 \"x\"\n"))
                 .find(kHintQuotedHeader),
             std::string::npos);
+}
+
+// A line that does not convert is named and shown as far as its encoding reads it, in every encoding.
+TEST(TableEncoding, TheLineThatDoesNotConvertIsShown) {
+  const std::string le = "\xFF\xFE" + utf16LeBytes("W 11 甲\n");
+  const std::string loneSurrogate("\x00\xD8", 2);
+  const struct {
+    std::string bytes;
+    bool utf8;
+    std::vector<std::string> details;
+  } cases[] = {
+      {le + utf16LeBytes("W 12 ") + loneSurrogate + utf16LeBytes("乙\r\n"),
+       false,
+       {"表：t.txt", "无法转换的是第2行", "这一行按UTF-16读是「W 12 ?乙」（?是无法转换的部分）"}},
+      {le + utf16LeBytes("W 12 乙") + "\x3D",
+       false,
+       {"表：t.txt", "无法转换的是第2行", "这一行按UTF-16读是「W 12 乙?」（?是无法转换的部分）"}},
+      {"W 11 甲\nW 12 \xE4\xB9乙\n",
+       true,
+       {"表：t.txt", "无法转换的是第2行", "这一行按UTF-8读是「W 12 ??乙」（?是无法转换的部分）"}},
+      {testing::gbkBytes("W 11 甲\n") + "W 12 \xD5\xC5\xFF\r\n",
+       false,
+       {"表：t.txt", "无法转换的是第2行", "这一行按GBK读是「W 12 张?」（?是无法转换的字节）"}},
+  };
+  for (const auto& c : cases) {
+    try {
+      tableTextOf(c.bytes, TableReading{c.utf8, false}, "t.txt");
+      ADD_FAILURE() << "not refused: " << c.details.back();
+    } catch (const EditError& error) {
+      std::vector<std::string> lines;
+      const std::string joined = error.details().joined() + "\n";
+      for (std::size_t at = 0, end; (end = joined.find('\n', at)) != std::string::npos; at = end + 1)
+        lines.push_back(joined.substr(at, end - at));
+      EXPECT_EQ(lines, c.details);
+    }
+  }
 }
 
 }  // namespace

@@ -115,6 +115,34 @@ TEST_F(BatchDialog, CancelAfterAnErrorKeepsTheDialogAndTheSet) {
   EXPECT_EQ(host.endedWith, std::vector<int>{0});
 }
 
+// A table of another kind: the error box says which kind it is and which button of the main window takes it.
+TEST_F(BatchDialog, ATableOfAnotherKindIsToldWithTheButtonThatTakesIt) {
+  const struct {
+    int mode;
+    std::string table;
+    std::string told;
+  } cases[] = {
+      {3, kGoodTable, "从第一行看，这是一张势力表：请用主窗口的「修改势力信息」按钮读入它"},
+      {2, "剧本 ID 名称 设置 民忠\n- - - 0 1\n0 1 x 1 77\n",
+       "从第一行看，这是一张城市表：请用主窗口的「修改城市信息」按钮读入它"},
+      {1, "W 11 甲乙\n", "从第一行看，这是一张人名/地名表：请用主窗口的「修改人/地名」按钮读入它"},
+      {0, "剧本 ID 姓名 设置 编号 武力\n- - - 1 - 1\n0 12 某 1 0 50\n",
+       "从第一行看，这是一张武将表：请用主窗口的「修改武将资料」按钮读入它"},
+  };
+  for (const auto& c : cases) {
+    testing::writeGbkFile(folder.file("table.txt"), c.table);
+    state.batchMode = c.mode;
+    state.inputPath = folder.file("table.txt");
+    host.boxes.clear();
+    host.answers = {BoxAnswer::Cancel};
+    ui::BatchDialogLogic dialog(state, host, folder.path().string());
+    EXPECT_TRUE(dialog.onCommand(BATCH_START));
+    ASSERT_EQ(host.boxes.size(), 1u) << c.mode;
+    const std::string text = host.boxes[0].text + "\n";
+    EXPECT_NE(text.find("\n" + c.told + "\n"), std::string::npos) << c.mode << ": " << text;
+  }
+}
+
 TEST_F(BatchDialog, TheDoneBoxTellsATableThatChangedNothing) {
   // The row is switched off: the table applies, and the box says it changed nothing.
   testing::writeGbkFile(folder.file("ruv5_lord.txt"), kMoneyHeader + "1\t2\t0\t4321\n");
