@@ -66,8 +66,8 @@ void addCityRow(EditError& error, const ScenarioSet& working, std::size_t s, std
   const std::optional<OneSidedLink> link = firstOneSidedLink(working.scenarios[s]);
   if (!link) return;
   // Without its own row, the scenario took its geography from scenario 0.
-  std::optional<TableRow> row = lastRowOf(text, s, link->city, link->neighbour);
-  if (!row && s != 0) row = lastRowOf(text, 0, link->city, link->neighbour);
+  std::optional<TableRow> row = lastRowOf(text, s, link->city.value(), link->neighbour.value());
+  if (!row && s != 0) row = lastRowOf(text, 0, link->city.value(), link->neighbour.value());
   if (!row) return;
   const int c = static_cast<int>(row->number);
   const std::string name = shownGbk(working.scenarios[row->scenario].cityName(c).text(cityName::name));
