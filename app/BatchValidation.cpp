@@ -31,8 +31,8 @@ void addCityRow(EditError& error, const ScenarioSet& working, std::size_t s, std
   const std::optional<OneSidedLink> link = firstOneSidedLink(working.scenarios[s]);
   if (!link) return;
   // Without its own row, the scenario took its geography from scenario 0.
-  std::optional<AppliedRow> row = lastRowOf(BatchKind::CityTable, text, s, link->city, link->neighbour);
-  if (!row && s != 0) row = lastRowOf(BatchKind::CityTable, text, 0, link->city, link->neighbour);
+  std::optional<AppliedRow> row = lastRowOf(BatchKind::CityTable, text, s, link->city.value(), link->neighbour.value());
+  if (!row && s != 0) row = lastRowOf(BatchKind::CityTable, text, 0, link->city.value(), link->neighbour.value());
   if (!row) return;
   const auto scenario = static_cast<std::size_t>(row->scenario);
   const int c = static_cast<int>(row->record);

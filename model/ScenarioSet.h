@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/OfficerIndex.h"
+#include "model/RecordNumbers.h"
 #include "model/Records.h"
 
 namespace vorandel {
@@ -31,6 +32,8 @@ inline constexpr std::int32_t kNoOfficerIndex = -1;
 
 inline bool isCityNumber(int c) { return c >= 1 && c <= kCityCount; }
 inline bool isForceNumber(int f) { return f >= 1 && f <= kForceCount; }
+inline bool isCityNumber(CityNumber c) { return isCityNumber(c.value()); }
+inline bool isForceNumber(ForceNumber f) { return isForceNumber(f.value()); }
 
 struct Scenario {
   ScenarioBlock block;
@@ -56,6 +59,20 @@ struct Scenario {
 
   bool isOfficerNumber(int n) const;  // 1..officerCount, and within both officer vectors
   bool isOnMapNumber(int n) const;    // 1..onMapCount, and within both officer vectors
+
+  // The same locators for the typed numbers.
+  CityRecord city(CityNumber c) { return city(c.value()); }
+  ConstCityRecord city(CityNumber c) const { return city(c.value()); }
+  CityNameRecord cityName(CityNumber c) { return cityName(c.value()); }
+  ConstCityNameRecord cityName(CityNumber c) const { return cityName(c.value()); }
+  ForceRecord force(ForceNumber f) { return force(f.value()); }
+  ConstForceRecord force(ForceNumber f) const { return force(f.value()); }
+  OfficerState& officerState(OfficerNumber n) { return officerState(n.value()); }
+  const OfficerState& officerState(OfficerNumber n) const { return officerState(n.value()); }
+  OfficerProfile& officerProfile(OfficerNumber n) { return officerProfile(n.value()); }
+  const OfficerProfile& officerProfile(OfficerNumber n) const { return officerProfile(n.value()); }
+  bool isOfficerNumber(OfficerNumber n) const { return isOfficerNumber(n.value()); }
+  bool isOnMapNumber(OfficerNumber n) const { return isOnMapNumber(n.value()); }
 
   friend bool operator==(const Scenario&, const Scenario&) = default;
 

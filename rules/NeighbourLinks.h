@@ -3,14 +3,15 @@
 // listed by it in turn. The validator holds the map to that; a batch that breaks it names the link.
 #include <optional>
 
+#include "model/RecordNumbers.h"
 #include "model/ScenarioSet.h"
 
 namespace vorandel {
 
 // City `city` lists `neighbour`, and `neighbour` does not list `city`.
 struct OneSidedLink {
-  int city = 0;
-  int neighbour = 0;
+  CityNumber city;
+  CityNumber neighbour;
 };
 
 // The first one-sided link, in the order of the cities and of their neighbour slots; a slot's list ends
@@ -18,6 +19,6 @@ struct OneSidedLink {
 std::optional<OneSidedLink> firstOneSidedLink(const Scenario& scenario);
 
 // Whether city a lists city b among its neighbours (up to its first empty slot).
-bool listsNeighbour(const Scenario& scenario, int a, int b);
+bool listsNeighbour(const Scenario& scenario, CityNumber a, CityNumber b);
 
 }  // namespace vorandel

@@ -253,11 +253,11 @@ class ScenarioValidator {
     }
     // The relation is symmetric when every listed pair is listed the other way round too.
     if (const std::optional<OneSidedLink> link = firstOneSidedLink(scenario_)) {
-      focus(0, link->city, 0);
-      const std::string city = nameOfCity(link->city);
-      const std::string neighbour = nameOfCity(link->neighbour);
-      note_ = formatMessage(kOneSidedNeighbour, city.c_str(), link->city, neighbour.c_str(), link->neighbour,
-                            neighbour.c_str(), city.c_str());
+      focus(0, link->city.value(), 0);
+      const std::string city = nameOfCity(link->city.value());
+      const std::string neighbour = nameOfCity(link->neighbour.value());
+      note_ = formatMessage(kOneSidedNeighbour, city.c_str(), link->city.value(), neighbour.c_str(),
+                            link->neighbour.value(), neighbour.c_str(), city.c_str());
       raiseEditError(kNeighbourNumberWrong);
     }
   }

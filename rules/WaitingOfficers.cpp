@@ -9,6 +9,7 @@
 #include "model/EditError.h"
 #include "model/GbkText.h"
 #include "model/Messages.h"
+#include "model/RecordLinks.h"
 #include "rules/GameRules.h"
 #include "rules/Placement.h"
 #include "rules/RuleMessages.h"
@@ -105,7 +106,7 @@ std::optional<OfficerIndex> activateWaitingOfficer(ScenarioSet& set, std::size_t
   --scenario.waitingCount;
   setStoredCounts(scenario);
 
-  const int number = m + 1;
+  const OfficerNumber number = OfficerIndex{m}.officerNumber();
   OfficerState& officer = scenario.officerState(number);
   OfficerProfile& profile = scenario.officerProfile(number);
   // An officer on the map is at least 15 years old at the start.
@@ -115,13 +116,13 @@ std::optional<OfficerIndex> activateWaitingOfficer(ScenarioSet& set, std::size_t
 
   officer.set(state::prevOfficer, 0);
   officer.set(state::nextOfficer, -1);
-  int c = officer.get(state::location);
-  if (!isCityNumber(c)) c = 1;
-  const int owner = scenario.city(c).get(city::owner);
+  CityNumber c{officer.get(state::location)};
+  if (!isCityNumber(c)) c = CityNumber{1};
+  const std::optional<ForceNumber> owner = forceLink(scenario.city(c).get(city::owner));
 
-  if (owner > 0 || newStatus == kUnaffiliated || newStatus == kHermit) {
+  if (owner || newStatus == kUnaffiliated || newStatus == kHermit) {
     officer.set(state::status, static_cast<unsigned>(newStatus));
-    officer.set(state::force, static_cast<std::int8_t>(owner));
+    officer.set(state::force, storedForceLink(owner));
   } else {
     // Nobody owns the city he enters: he cannot serve there.
     officer.set(state::status, kUnaffiliated);

@@ -46,7 +46,7 @@ bool keepsRank(unsigned status) { return status == kStrategist; }
 // nobody owns it). A strategist stays strategist; everyone else serves as an ordinary officer.
 void joinCityForce(OfficerImport& import, OfficerRow& row, int c, int owner) {
   ScenarioSet& set = import.set;
-  detachOfficer(set, row.s, row.number(), import.releaseEmptyCity);
+  detachOfficer(set, row.s, OfficerNumber{row.number()}, import.releaseEmptyCity);
   OfficerState& officer = set.scenario(row.s).officerState(row.number());
   const unsigned status = officer.get(state::status);
   if (owner > 0) {
@@ -62,7 +62,7 @@ void joinCityForce(OfficerImport& import, OfficerRow& row, int c, int owner) {
     officer.set(state::duties, kSpecialDuty);
     officer.set(state::status, kUnaffiliated);
   }
-  placeOfficer(set, row.s, row.number(), c);
+  placeOfficer(set, row.s, OfficerNumber{row.number()}, CityNumber{c});
 }
 
 // Row mode 5 against a city of another force: the serving officers of c retreat, governor after governor,
@@ -73,7 +73,7 @@ void retreatDefenders(OfficerImport& import, int c, int defender, std::size_t s)
   if (refuge == c) refuge = scenario.city(c).get(city::nextCity);
   if (refuge <= 0) failCell("只剩一个城无法撤退。");
   for (int governor = scenario.city(c).get(city::governor); governor > 0;) {
-    moveOfficer(import.set, s, governor, refuge, true);
+    moveOfficer(import.set, s, OfficerNumber{governor}, CityNumber{refuge}, true);
     const int next = scenario.city(c).get(city::governor);
     // Data in which the governor cannot leave (for example one who already stands in the refuge
     // city) would otherwise hold the import here for ever.
@@ -88,7 +88,7 @@ void takeAllItems(Scenario& scenario, OfficerImport& import, const OfficerRow& r
   for (int i = 0; i < kItemCount; ++i) {
     const bool held = (items >> i) & 1u;
     if (held && scenario.trailer.get(trailer::itemHolder, static_cast<std::size_t>(i)) == row.number())
-      setItemHolder(import.set, row.s, i, -1);
+      setItemHolder(import.set, row.s, i, std::nullopt);
   }
   scenario.officerState(row.number()).set(state::items, 0);
 }
@@ -153,13 +153,13 @@ void applyLocationColumn(OfficerImport& import, OfficerRow& row, std::string_vie
   }
   const int ownForce = officer.get(state::force);
   if (row.rowMode == 5 && ownForce > 0 && owner > 0 && owner != ownForce) retreatDefenders(import, c, owner, row.s);
-  moveOfficer(import.set, row.s, row.number(), c, import.releaseEmptyCity);
+  moveOfficer(import.set, row.s, OfficerNumber{row.number()}, CityNumber{c}, import.releaseEmptyCity);
 }
 
 void applyGovernorColumn(OfficerImport& import, OfficerRow& row, std::string_view cell) {
   if (!parseSwitch(cell) || import.problems != nullptr) return;
   const unsigned status = import.set.scenario(row.s).officerState(row.number()).get(state::status);
-  if (status == kStrategist || status == kOrdinary) appointGovernor(import.set, row.s, row.number());
+  if (status == kStrategist || status == kOrdinary) appointGovernor(import.set, row.s, OfficerNumber{row.number()});
 }
 
 void applyItemsColumn(OfficerImport& import, OfficerRow& row, std::string_view cell) {
@@ -178,7 +178,7 @@ void applyItemsColumn(OfficerImport& import, OfficerRow& row, std::string_view c
     if (firstRow != 0)
       failCellWith("同一宝物拥有者只能有一个", formatMessage(kItemFirstRow, std::string(name).c_str(), firstRow));
     firstRow = row.line + 1;
-    setItemHolder(import.set, row.s, *item, row.number());
+    setItemHolder(import.set, row.s, *item, OfficerNumber{row.number()});
   }
 }
 

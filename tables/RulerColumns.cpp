@@ -74,9 +74,9 @@ void applyRulerCell(ScenarioSet& set, std::size_t s, int f, std::string_view cel
   const std::optional<OfficerIndex> index = set.officerIndexOf(s, id);
   if (!index) failCell(kOfficerIdUnknown);
   if (exists)
-    changeRuler(set, s, f, index->number());
+    changeRuler(set, s, ForceNumber{f}, index->officerNumber());
   else
-    foundForce(set, s, f, index->number());
+    foundForce(set, s, ForceNumber{f}, index->officerNumber());
 }
 
 RecordColumn ownerColumn() {
@@ -92,7 +92,8 @@ RecordColumn ownerColumn() {
 }
 
 void applyOwnerCell(ScenarioSet& set, std::size_t s, int c, std::string_view cell) {
-  handCityOver(set, s, c, parseRanged(cell, 0, kForceCount, 10));
+  const int f = parseRanged(cell, 0, kForceCount, 10);
+  handCityOver(set, s, CityNumber{c}, f == 0 ? std::nullopt : std::optional(ForceNumber{f}));
 }
 
 RecordColumn forceRulerNameColumn() {

@@ -152,7 +152,7 @@ TEST_F(Export, EditedCellsOfAnOfficerTableChangeExactlyThere) {
   }
   ASSERT_GT(target, 0);
   rowOf(mover).at(kValues + 37) = std::string(nameOf(cityTable(), target));  // 所在地
-  moveOfficer(expected, 0, mover, target, true);
+  moveOfficer(expected, 0, OfficerNumber{mover}, CityNumber{target}, true);
 
   // An item that nobody holds goes to the first ruler.
   int item = 0;
@@ -163,7 +163,7 @@ TEST_F(Export, EditedCellsOfAnOfficerTableChangeExactlyThere) {
   const int ruler = pristine.force(f).get(force::ruler);
   std::string& items = rowOf(ruler).at(kValues + 43);  // 宝物
   items = (items == "---" ? "" : items + ",") + std::string(nameOf(itemTable(), item));
-  setItemHolder(expected, 0, item, ruler);
+  setItemHolder(expected, 0, item, OfficerNumber{ruler});
 
   // A new officer, appended in row mode 3 with the values of the moved officer, joins the ruler's city.
   int id = 0;

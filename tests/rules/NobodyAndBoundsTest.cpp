@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/EditError.h"
+#include "model/RecordLinks.h"
 #include "rules/Placement.h"
 #include "rules/Validator.h"
 #include "rules/WaitingOfficers.h"
@@ -16,6 +17,8 @@ namespace {
 
 // Scenario 0 of smallValidSet: officers 1..10 on the map (8 unaffiliated in city 5), 11..13 waiting;
 // force 2 holds 吴 (34) and then 建业 (33).
+// The links are given as stored, 0 and -1 both read as nobody; nobody is written back as the field's own
+// nobody, 0 for a previous officer (the head of a list) and -1 for a next one (its end).
 struct LinkCase {
   int a, b;
   int officer;       // the officer whose link is looked at
@@ -24,15 +27,15 @@ struct LinkCase {
 };
 
 const LinkCase kLinkCases[] = {
-    {0, 8, 8, false, 0},  {-1, 8, 8, false, -1}, {8, 0, 8, true, 0},
-    {8, -1, 8, true, -1}, {9, 8, 8, false, 9},   {8, 9, 8, true, 9},
+    {0, 8, 8, false, 0},  {-1, 8, 8, false, 0}, {8, 0, 8, true, -1},
+    {8, -1, 8, true, -1}, {9, 8, 8, false, 9},  {8, 9, 8, true, 9},
 };
 
 TEST(NobodyAndBounds, ALinkToNobodyWritesOnlyTheOtherOfficer) {
   for (const LinkCase& c : kLinkCases) {
     ScenarioSet set = smallValidSet();
     const ScenarioSet before = set;
-    linkOfficers(set, 0, c.a, c.b);
+    linkOfficers(set, 0, officerLink(c.a), officerLink(c.b));
     const OfficerState& officer = set.scenarios[0].officerState(c.officer);
     EXPECT_EQ(c.next ? officer.get(state::nextOfficer) : officer.get(state::prevOfficer), c.expectedLink)
         << c.a << " -> " << c.b;
@@ -47,7 +50,7 @@ TEST(NobodyAndBounds, ALinkToNobodyWritesOnlyTheOtherOfficer) {
 TEST(NobodyAndBounds, AnOwnerOfZeroOrMinusOneReleasesTheCity) {
   for (const int nobody : {0, -1}) {
     ScenarioSet set = smallValidSet();
-    setCityOwner(set, 0, 33, nobody);
+    setCityOwner(set, 0, CityNumber{33}, forceLink(nobody));
     const Scenario& scenario = set.scenarios[0];
     EXPECT_EQ(scenario.city(33).get(city::owner), -1) << nobody;
     EXPECT_EQ(scenario.city(33).get(city::governor), -1) << nobody;
@@ -74,7 +77,7 @@ TEST(NobodyAndBounds, AListEndingInZeroIsJoinedAtItsEnd) {
   for (const auto& c : cases) {
     ScenarioSet set = smallValidSet();
     c.writeZero(set.scenarios[0]);
-    moveOfficer(set, 0, c.officer, c.city, false);
+    moveOfficer(set, 0, OfficerNumber{c.officer}, CityNumber{c.city}, false);
     const Scenario& scenario = set.scenarios[0];
     EXPECT_EQ(scenario.officerState(c.officer).get(state::prevOfficer), c.after) << c.what;
     EXPECT_EQ(scenario.officerState(c.officer).get(state::nextOfficer), -1) << c.what;
@@ -88,7 +91,7 @@ TEST(NobodyAndBounds, AListEndingInZeroIsJoinedAtItsEnd) {
 TEST(NobodyAndBounds, TheLastOfficerLeavingAListEndingInZeroEmptiesIt) {
   ScenarioSet set = smallValidSet();
   set.scenarios[0].officerState(10).set(state::nextOfficer, 0);
-  moveOfficer(set, 0, 10, 5, false);
+  moveOfficer(set, 0, OfficerNumber{10}, CityNumber{5}, false);
   EXPECT_EQ(set.scenarios[0].city(11).get(city::unaffiliatedHead), -1);
 }
 
@@ -97,9 +100,9 @@ TEST(NobodyAndBounds, AForceWithoutCitiesWrittenZeroTakesItsFirstCity) {
   for (const int none : {0, -1}) {
     ScenarioSet set = smallValidSet();
     Scenario& scenario = set.scenarios[0];
-    setCityOwner(set, 0, 33, -1);  // force 2 keeps 吴 (34) alone
+    setCityOwner(set, 0, CityNumber{33}, std::nullopt);  // force 2 keeps 吴 (34) alone
     scenario.force(3).set(force::firstCity, static_cast<std::int8_t>(none));
-    setCityOwner(set, 0, 33, 3);
+    setCityOwner(set, 0, CityNumber{33}, ForceNumber{3});
     EXPECT_EQ(scenario.force(3).get(force::firstCity), 33) << none;
     EXPECT_EQ(scenario.city(33).get(city::prevCity), 0) << none;
     EXPECT_EQ(scenario.city(33).get(city::nextCity), -1) << none;

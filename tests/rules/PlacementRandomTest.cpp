@@ -87,7 +87,7 @@ class RandomSequence {
 
     ScenarioSet trial = set;
     try {
-      moveOfficer(trial, s, o, c, release);
+      moveOfficer(trial, s, OfficerNumber{o}, CityNumber{c}, release);
     } catch (const EditError& error) {
       EXPECT_TRUE(expectedRefusal && contains(error.text(), expectedRefusal))
           << "step " << number << ": unexpected refusal of moving " << o << " to " << c;
@@ -124,7 +124,7 @@ class RandomSequence {
     const int ruler = sc.force(sc.city(c).get(city::owner)).get(force::ruler);
     const bool rulersCity = sc.city(c).get(city::governor) == ruler;
     try {
-      appointGovernor(set, s, o);
+      appointGovernor(set, s, OfficerNumber{o});
     } catch (const EditError& error) {
       ADD_FAILURE() << "step " << number << ": appointing " << o << " failed: " << error.text();
       return false;
@@ -234,7 +234,7 @@ TEST(PlacementRandomTest, TheChecksOfTheSequenceNoticeBrokenSets) {
   // Appointing an unaffiliated officer puts him at the head of a serving list as well: the validator
   // must see that, or the sequence above would prove nothing.
   ScenarioSet set = smallValidSet();
-  appointGovernor(set, 0, 10);
+  appointGovernor(set, 0, OfficerNumber{10});
   EXPECT_NE(validationError(set), "");
 
   ScenarioSet swapped = smallValidSet();

@@ -114,7 +114,7 @@ TEST_F(PlacingOfficers, GovernorColumnAppointsStrategistsAndOrdinaryOfficers) {
 
 class HandingOutItems : public OfficerTableTest {
  protected:
-  HandingOutItems() { setItemHolder(set, 0, 27, numberOf(0, 10)); }  // the ruler rides 赤兔马
+  HandingOutItems() { setItemHolder(set, 0, 27, OfficerNumber{numberOf(0, 10)}); }  // the ruler rides 赤兔马
 
   std::uint32_t items(std::size_t s, int id) { return officer(s, id).get(state::items); }
   int holder(std::size_t s, int item) {
@@ -143,7 +143,7 @@ TEST_F(HandingOutItems, TheItemRuleLimitsOrdinaryOfficersButNotRulersOrIds492To4
   EXPECT_EQ(run({header, kOn, "0 13 某 1 0 玉玺"}), cellErrorText(3, 6, "F3", kOneItemKind));
   set = smallValidSet();
   giveDistinctSkills(set);
-  setItemHolder(set, 0, 0, numberOf(0, 14));  // 孙子兵法
+  setItemHolder(set, 0, 0, OfficerNumber{numberOf(0, 14)});  // 孙子兵法
   EXPECT_EQ(run({header, kOn, "0 14 某 1 0 六韬"}), cellErrorText(3, 6, "F3", kOneItemKind))
       << "items he held before stay and count";
   set = smallValidSet();
@@ -168,7 +168,7 @@ TEST_F(HandingOutItems, WaitingOfficersHoldNoItems) {
 }
 
 TEST_F(HandingOutItems, EmptyingAnOfficersItemsFreesWhatHeHeld) {
-  setItemHolder(set, 0, 12, numberOf(0, 10));
+  setItemHolder(set, 0, 12, OfficerNumber{numberOf(0, 10)});
   officer(0, 10).set(state::items, items(0, 10) | 1u << 5);  // a bit whose holder entry names nobody
   ASSERT_EQ(run({header, kOn, "0 10 君 1 0 ---"}), "(no error)");
   EXPECT_EQ(items(0, 10), 0u);
