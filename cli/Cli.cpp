@@ -394,8 +394,11 @@ int runCli(const std::vector<std::string>& args, CliContext& context) {
     cli.say("内存不足，无法完成。");
     return kExitFileFailed;
   } catch (const std::system_error& error) {
-    // A call of the standard library that failed: its reason in the player's words.
-    cli.say(Message("无法完成：").text(systemReason(error.code())));
+    // A call of the system that failed with an error number: its reason in the player's words.
+    if (error.code().default_error_condition().category() == std::generic_category())
+      cli.say(Message("无法完成：").text(systemReason(error.code())));
+    else
+      cli.say(Message("无法完成：").native(error.what()));
     return kExitFileFailed;
   } catch (const std::exception& error) {
     cli.say(Message("无法完成：").native(error.what()));

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "model/Messages.h"
 #include "model/SystemCallFaults.h"
 #include "model/WideText.h"
 
@@ -61,6 +62,22 @@ Failure closeOf(Handle& file) {
 
 std::string lastFailure() {
   const DWORD code = GetLastError();
+  // The common reasons in the player's words, whatever the system's language.
+  switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: return kReasonNotFound;
+    case ERROR_DIRECTORY: return kReasonNotAFolder;
+    case ERROR_ACCESS_DENIED: return kReasonNoPermission;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return kReasonDiskFull;
+    case ERROR_WRITE_PROTECT: return kReasonReadOnlySystem;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS: return kReasonExists;
+    case ERROR_FILENAME_EXCED_RANGE: return kReasonNameTooLong;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: return kReasonBusy;
+    default: break;
+  }
   wchar_t* text = nullptr;
   const DWORD length =
       FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -86,8 +103,8 @@ Failure writeDurably(const std::string& path, std::string_view bytes, const std:
 Failure writeThrough(const std::string& path, std::string_view bytes, bool& noReader) {
   noReader = false;
   if (Failure injected = faultAt("open")) return injected;
-  Handle file(CreateFileW(widePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                          0, nullptr));
+  Handle file(CreateFileW(widePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_EXISTING, 0, nullptr));
   if (file.get() == INVALID_HANDLE_VALUE) {
     noReader = GetLastError() == ERROR_PIPE_BUSY || GetLastError() == ERROR_PIPE_NOT_CONNECTED;
     return lastFailure();

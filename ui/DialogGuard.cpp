@@ -21,7 +21,11 @@ std::string unexpectedErrorText(std::exception_ptr error) {
   } catch (const FileError& file) {
     details = file.message().joined();
   } catch (const std::system_error& system) {
-    details = "原因：" + systemReason(system.code());
+    // A failure of the system with an error number is told in the player's words.
+    if (system.code().default_error_condition().category() == std::generic_category())
+      details = "原因：" + systemReason(system.code());
+    else
+      details = std::string(system.what()) + "（" + typeid(system).name() + "）";
   } catch (const std::exception& other) {
     details = std::string(other.what()) + "（" + typeid(other).name() + "）";
   } catch (...) {

@@ -3,13 +3,16 @@
 // pair back, and the batch dialog's export and run with a table another program holds open or edited.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <ios>
 #include <new>
 #include <stdexcept>
+#include <system_error>
 
 #include "app/AppMessages.h"
 #include "app/PairBackups.h"
+#include "model/Messages.h"
 #include "model/Records.h"
 #include "model/SystemCallFaults.h"
 #include "tests/support/RecordNames.h"
@@ -63,6 +66,7 @@ TEST_F(KeepingDialogs, AnUnexpectedExceptionIsShownAndThePendingChangesStay) {
   const Fault faults[] = {
       {"memory", [] { throw std::bad_alloc(); }, ui::kOutOfMemory},
       {"stream", [] { throw std::ios_base::failure("stream read failed"); }, "stream read failed"},
+      {"system", [] { throw std::system_error(ENOSPC, std::generic_category(), "write"); }, kReasonDiskFull},
       {"anything", [] { throw 42; }, ui::kUnknownError},
   };
   pendingEdit();
