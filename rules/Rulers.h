@@ -23,10 +23,10 @@ void changeRuler(ScenarioSet& set, std::size_t s, ForceNumber f, OfficerNumber r
 // that city, its first city.
 void foundForce(ScenarioSet& set, std::size_t s, ForceNumber f, OfficerNumber x);
 
-// Hands city c to force f (an existing force), or to nobody. The city leaves its old owner's
-// chain and joins the end of f's chain; its serving officers serve f (a strategist becomes ordinary) and
-// the governor stays governor. With nobody the serving officers become unaffiliated in the city. A city that
-// holds its owner's ruler is refused. A city nobody owns joins f's chain without a governor.
+// Hands city c to force f (an existing force), or to nobody. The city leaves its old owner's chain and
+// joins the end of f's chain; its serving officers serve f (a strategist becomes ordinary) and the
+// governor stays governor. Handed to nobody, the serving officers become unaffiliated in the city. A
+// city that holds its owner's ruler is refused. A city nobody owns joins f's chain without a governor.
 void handCityOver(ScenarioSet& set, std::size_t s, CityNumber c, std::optional<ForceNumber> f);
 
 }  // namespace vorandel

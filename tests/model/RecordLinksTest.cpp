@@ -17,19 +17,21 @@ static_assert(!std::is_convertible_v<int, OfficerNumber> && !std::is_convertible
 static_assert(!std::is_convertible_v<CityNumber, ForceNumber> && !std::is_convertible_v<ForceNumber, CityNumber>);
 static_assert(!std::is_convertible_v<OfficerNumber, CityNumber>);
 
-// One stored value as each kind of link reads it: the number, or 0 for nobody.
+// One stored value as each kind of link reads it: the number, or nothing for nobody.
 struct ReadCase {
   int stored;
-  int expected;
+  std::optional<int> expected;
 };
 
 const ReadCase kReadCases[] = {
-    {-128, 0}, {-2, 0}, {-1, 0}, {0, 0}, {1, 1}, {47, 47}, {48, 48}, {127, 127}, {2999, 2999}, {32767, 32767},
+    {-128, std::nullopt}, {-2, std::nullopt}, {-1, std::nullopt}, {0, std::nullopt}, {1, 1}, {47, 47}, {48, 48},
+    {127, 127},           {2999, 2999},       {32767, 32767},
 };
 
 template <class Number>
-int shown(std::optional<Number> n) {
-  return n ? n->value() : 0;
+std::optional<int> shown(std::optional<Number> n) {
+  if (!n) return std::nullopt;
+  return n->value();
 }
 
 TEST(RecordLinks, ZeroAndNegativeValuesAreNobodyAndEveryPositiveValueIsKeptAsItsNumber) {
