@@ -14,8 +14,8 @@
 #include "rules/GameRules.h"
 #include "tables/BatchTable.h"
 #include "tables/CellDetail.h"
+#include "tables/ProblemReporting.h"
 #include "tables/TableMessages.h"
-#include "tables/TableWalker.h"
 #include "tables/TextCharacters.h"
 
 namespace vorandel {
