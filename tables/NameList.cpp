@@ -17,8 +17,8 @@
 #include "tables/BatchTable.h"
 #include "tables/CellDetail.h"
 #include "tables/NameCell.h"
+#include "tables/ProblemReporting.h"
 #include "tables/TableMessages.h"
-#include "tables/TableWalker.h"
 #include "tables/TextCharacters.h"
 
 namespace vorandel {

@@ -17,6 +17,7 @@
 #include "model/EditError.h"
 #include "tables/BatchTable.h"
 #include "tables/CellDetail.h"
+#include "tables/ProblemReporting.h"
 #include "tables/TableHeader.h"
 #include "tables/TableReport.h"
 #include "tables/TableText.h"
@@ -59,27 +60,6 @@ struct WalkedRow {
 struct FaultPlace {
   CellPosition written;
   CellSubject subject;
-};
-
-// An import's one way of meeting a problem: raised, or, when the import only lists, noted.
-class ProblemReporting {
- public:
-  explicit ProblemReporting(ProblemList* problems) : problems_(problems) {}
-
-  bool listing() const { return problems_ != nullptr; }
-
-  // Notes the line that `line` makes when listing; otherwise calls `raise`, which throws.
-  template <class Line, class Raise>
-  void noteOrRaise(Line&& line, Raise&& raise) {
-    if (problems_ == nullptr) {
-      raise();
-      return;
-    }
-    problems_->addMade(line);
-  }
-
- private:
-  ProblemList* problems_;
 };
 
 class TableWalker {
