@@ -251,8 +251,22 @@ class ScenarioValidator {
       for (; slot < kNeighbourSlots; ++slot)
         require(names.get(cityName::neighbours, slot) == -1, kNeighbourNumberWrong);
     }
-    // The relation is symmetric when every listed pair is listed the other way round too.
-    if (const std::optional<OneSidedLink> link = firstOneSidedLink(scenario_)) {
+    // The relation is symmetric when every listed pair is listed the other way round too; the lists are
+    // whole here, so the marks above say what each city lists (firstOneSidedLink reads the same from
+    // the records, in the same order).
+    std::optional<OneSidedLink> link;
+    for (int m = 1; m <= kCityCount && !link; ++m) {
+      const ConstCityNameRecord names = scenario_.cityName(m);
+      for (int slot = 0; slot < kNeighbourSlots; ++slot) {
+        const int v = names.get(cityName::neighbours, slot);
+        if (v == -1) break;
+        if (!isNeighbour[static_cast<std::size_t>(v)][static_cast<std::size_t>(m)]) {
+          link = OneSidedLink{m, v};
+          break;
+        }
+      }
+    }
+    if (link) {
       focus(0, link->city, 0);
       const std::string city = nameOfCity(link->city);
       const std::string neighbour = nameOfCity(link->neighbour);
