@@ -70,20 +70,20 @@ void requireTableSize(BatchKind kind, std::size_t size, std::string_view name) {
 void requireCellLengths(std::string_view text, std::string_view name) {
   // A table is read whole before any cell: only the length of each run of cell bytes counts here, and
   // where a run is too long is worked out only then.
-  // The common case, no run too long, is one pass that only remembers where the last run began.
+  // The common case, no run too long, is one pass that looks at a run's length only where it ends.
   const char* const begin = text.data();
   const char* const end = begin + text.size();
   const char* runStart = begin;
   const char* p = begin;
   for (; p != end; ++p) {
-    if (separatesCells(*p))
-      runStart = p + 1;
-    else if (static_cast<std::size_t>(p - runStart) >= kCellByteLimit)
-      break;
+    if (!separatesCells(*p)) continue;
+    if (static_cast<std::size_t>(p - runStart) > kCellByteLimit) break;
+    runStart = p + 1;
   }
-  if (p == end) return;
-  const std::size_t at = static_cast<std::size_t>(p - begin) + 1;
+  if (static_cast<std::size_t>(p - runStart) <= kCellByteLimit) return;
+  // Where a byte-by-byte count stops: on the first byte beyond the limit.
   const std::size_t run = kCellByteLimit + 1;
+  const std::size_t at = static_cast<std::size_t>(runStart - begin) + run;
   const std::size_t cellStart = at - run;
   std::size_t cellEnd = at;
   while (cellEnd < text.size() && !separatesCells(text[cellEnd])) ++cellEnd;
