@@ -145,7 +145,7 @@ std::string tableTextOf(std::string_view bytes, TableReading reading, std::strin
   const bool wide = encoding == TableEncoding::Utf16Le || encoding == TableEncoding::Utf16Be;
   // A Ctrl-Z ends the text; in GBK and UTF-8 it is never part of a character, so what follows it is not
   // decoded at all.
-  const DecodedTable decoded = decodeTable(wide ? bytes : textBeforeEnd(bytes), encoding);
+  DecodedTable decoded = decodeTable(wide ? bytes : textBeforeEnd(bytes), encoding);
   if (!decoded.text) {
     EditError error(encoding == TableEncoding::Gbk    ? kTableNotGbk
                     : encoding == TableEncoding::Utf8 ? kTableNotUtf8
@@ -163,7 +163,9 @@ std::string tableTextOf(std::string_view bytes, TableReading reading, std::strin
       error.addDetail(reading.commandLine ? kHintUtf8ForCommandLine : kHintUtf8ForProgram);
     throw error;
   }
-  return std::string(textBeforeEnd(*decoded.text));
+  std::string text = std::move(*decoded.text);
+  text.resize(textBeforeEnd(text).size());
+  return text;
 }
 
 }  // namespace vorandel

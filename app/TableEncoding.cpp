@@ -73,6 +73,17 @@ DecodedTable decodeTable(std::string_view bytes, TableEncoding encoding) {
                                     : encoding == TableEncoding::Utf16Be ? std::string_view("\0\n", 2)
                                                                          : std::string_view("\n");
   DecodedTable decoded;
+  // A line feed is never part of a character of GBK or UTF-8, so the whole text converts exactly as its
+  // lines do one by one; they are converted one by one only to find the line that does not.
+  if (encoding == TableEncoding::Gbk) {
+    if (std::optional<std::string> whole = gbkToUtf8(bytes)) {
+      decoded.text = std::move(whole);
+      return decoded;
+    }
+  } else if (encoding == TableEncoding::Utf8 && isUtf8(bytes)) {
+    decoded.text = std::string(bytes);
+    return decoded;
+  }
   std::string text;
   std::size_t line = 1;
   for (std::size_t start = 0; start < bytes.size(); ++line) {

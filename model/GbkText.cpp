@@ -1,6 +1,9 @@
 #include "model/GbkText.h"
 
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <vector>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -182,11 +185,147 @@ std::optional<std::string> convert(std::string_view text, const std::string& fro
 
 #endif
 
+// GBK is read one character at a time: a byte below 0x80 is itself, any other byte is a character alone
+// or the first of two. What the system's converter makes of each character is asked once per thread and
+// kept, so that a long text costs a table look-up per character rather than a conversion.
+constexpr std::uint32_t kNotAsked = 0xFFFFFFFF;
+constexpr std::uint32_t kNoCharacter = 0xFFFFFFFE;
+
+// The one code point that whole UTF-8 text holds; kNoCharacter when it holds none or several.
+std::uint32_t onlyCodePoint(const std::string& utf8) {
+  if (utf8.empty()) return kNoCharacter;
+  const auto lead = static_cast<unsigned char>(utf8[0]);
+  const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+  if (utf8.size() != length) return kNoCharacter;
+  std::uint32_t code = length == 1 ? lead : lead & (0x7Fu >> length);
+  for (std::size_t k = 1; k < length; ++k) code = (code << 6) | (static_cast<unsigned char>(utf8[k]) & 0x3Fu);
+  return code;
+}
+
+// Writes the code point as UTF-8 at `to` (room for four bytes); returns the end of what it wrote.
+char* writeUtf8(char* to, std::uint32_t code) {
+  if (code < 0x80) {
+    *to++ = static_cast<char>(code);
+  } else if (code < 0x800) {
+    *to++ = static_cast<char>(0xC0 | (code >> 6));
+    *to++ = static_cast<char>(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    *to++ = static_cast<char>(0xE0 | (code >> 12));
+    *to++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    *to++ = static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    *to++ = static_cast<char>(0xF0 | (code >> 18));
+    *to++ = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    *to++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    *to++ = static_cast<char>(0x80 | (code & 0x3F));
+  }
+  return to;
+}
+
+class GbkCharacters {
+ public:
+  // The code point of the byte b (0x80 or above) alone; kNoCharacter when it is not a character alone.
+  std::uint32_t single(unsigned char b) {
+    std::uint32_t& known = single_[b - 0x80u];
+    if (known == kNotAsked) known = asked(std::string(1, static_cast<char>(b)));
+    return known;
+  }
+  // The code point of the two bytes; kNoCharacter when they are not one character.
+  std::uint32_t pair(unsigned char first, unsigned char second) {
+    std::uint32_t& known = pairs_[((first - 0x80u) << 8) | second];
+    if (known == kNotAsked) {
+      const char bytes[2] = {static_cast<char>(first), static_cast<char>(second)};
+      known = asked(std::string(bytes, 2));
+    }
+    return known;
+  }
+  // The GBK bytes of a code point beyond ASCII (one or two, the first in the high byte when two); 0 when
+  // GBK has no character for it that reads back as the same code point.
+  std::uint16_t encoded(std::uint32_t code) {
+    if (code >= 0x10000) return encodedAlone(code);
+    std::uint16_t& known = encoded_[code];
+    if (known == kEncodedNotAsked) known = encodedAlone(code);
+    return known;
+  }
+
+ private:
+  static constexpr std::uint16_t kEncodedNotAsked = 0xFFFF;
+
+  static std::uint32_t asked(const std::string& gbk) {
+    const std::optional<std::string> utf8 = convert(gbk, kGbk, kUtf8, true);
+    return utf8 ? onlyCodePoint(*utf8) : kNoCharacter;
+  }
+  static std::uint16_t encodedAlone(std::uint32_t code) {
+    char bytes[4];
+    const std::string utf8(bytes, static_cast<std::size_t>(writeUtf8(bytes, code) - bytes));
+    const std::optional<std::string> gbk = convert(utf8, kUtf8, kGbk, true);
+    if (!gbk || gbk->empty() || gbk->size() > 2 || static_cast<unsigned char>((*gbk)[0]) < 0x80) return 0;
+    if (convert(*gbk, kGbk, kUtf8, true) != utf8) return 0;
+    if (gbk->size() == 1) return static_cast<unsigned char>((*gbk)[0]);
+    return static_cast<std::uint16_t>((static_cast<unsigned char>((*gbk)[0]) << 8) |
+                                      static_cast<unsigned char>((*gbk)[1]));
+  }
+
+  std::vector<std::uint32_t> single_ = std::vector<std::uint32_t>(0x80, kNotAsked);
+  std::vector<std::uint32_t> pairs_ = std::vector<std::uint32_t>(0x80 * 0x100, kNotAsked);
+  std::vector<std::uint16_t> encoded_ = std::vector<std::uint16_t>(0x10000, kEncodedNotAsked);
+};
+
+GbkCharacters& gbkCharacters() {
+  thread_local GbkCharacters characters;
+  return characters;
+}
+
+// The length of the run of ASCII bytes from `from`.
+std::size_t asciiRun(std::string_view bytes, std::size_t from) {
+  std::size_t at = from;
+  // Eight bytes at a time while none has its high bit set.
+  while (at + 8 <= bytes.size()) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + at, 8);
+    if ((word & 0x8080808080808080ull) != 0) break;
+    at += 8;
+  }
+  while (at < bytes.size() && static_cast<unsigned char>(bytes[at]) < 0x80) ++at;
+  return at - from;
+}
+
 }  // namespace
 
 std::optional<std::string> gbkToUtf8(std::string_view gbk) {
-  if (isAscii(gbk)) return std::string(gbk);
-  return convert(gbk, kGbk, kUtf8, true);
+  GbkCharacters& characters = gbkCharacters();
+  std::string out;
+  out.reserve(gbk.size() + gbk.size() / 2);
+  // The characters beyond ASCII are gathered in a small buffer and appended a buffer at a time.
+  char buffer[4096];
+  char* to = buffer;
+  for (std::size_t at = 0; at < gbk.size();) {
+    const std::size_t run = asciiRun(gbk, at);
+    if (run != 0) {
+      out.append(buffer, static_cast<std::size_t>(to - buffer));
+      to = buffer;
+      out.append(gbk.data() + at, run);
+      at += run;
+      if (at == gbk.size()) break;
+    }
+    const auto first = static_cast<unsigned char>(gbk[at]);
+    std::uint32_t code = characters.single(first);
+    if (code != kNoCharacter) {
+      ++at;
+    } else {
+      if (at + 1 == gbk.size()) return std::nullopt;
+      code = characters.pair(first, static_cast<unsigned char>(gbk[at + 1]));
+      if (code == kNoCharacter) return std::nullopt;
+      at += 2;
+    }
+    if (to + 4 > buffer + sizeof buffer) {
+      out.append(buffer, static_cast<std::size_t>(to - buffer));
+      to = buffer;
+    }
+    to = writeUtf8(to, code);
+  }
+  out.append(buffer, static_cast<std::size_t>(to - buffer));
+  return out;
 }
 
 std::string shownGbk(std::string_view gbk) {
@@ -196,10 +335,25 @@ std::string shownGbk(std::string_view gbk) {
 
 std::optional<std::string> utf8ToGbk(std::string_view utf8) {
   if (!isUtf8(utf8)) return std::nullopt;
-  if (isAscii(utf8)) return std::string(utf8);
-  std::optional<std::string> gbk = convert(utf8, kUtf8, kGbk, true);
   // Only what comes back unchanged is the character: a conversion that guessed is no conversion.
-  if (gbk && convert(*gbk, kGbk, kUtf8, true) != std::string(utf8)) return std::nullopt;
+  GbkCharacters& characters = gbkCharacters();
+  std::string gbk;
+  gbk.reserve(utf8.size());
+  for (std::size_t at = 0; at < utf8.size();) {
+    const std::size_t run = asciiRun(utf8, at);
+    gbk.append(utf8.data() + at, run);
+    at += run;
+    if (at == utf8.size()) break;
+    const auto lead = static_cast<unsigned char>(utf8[at]);
+    const std::size_t length = lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    std::uint32_t code = lead & (0x7Fu >> length);
+    for (std::size_t k = 1; k < length; ++k) code = (code << 6) | (static_cast<unsigned char>(utf8[at + k]) & 0x3Fu);
+    at += length;
+    const std::uint16_t bytes = characters.encoded(code);
+    if (bytes == 0) return std::nullopt;
+    if (bytes > 0xFF) gbk += static_cast<char>(bytes >> 8);
+    gbk += static_cast<char>(bytes & 0xFF);
+  }
   return gbk;
 }
 

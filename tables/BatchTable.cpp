@@ -33,17 +33,30 @@ std::vector<std::string_view> tableLines(std::string_view text) {
 }
 
 std::optional<std::string_view> LineCells::next() {
-  while (pos_ < line_.size() && isCellSeparator(line_[pos_])) ++pos_;
-  if (pos_ == line_.size()) return std::nullopt;
-  const std::size_t start = pos_;
-  while (pos_ < line_.size() && !isCellSeparator(line_[pos_])) ++pos_;
-  return line_.substr(start, pos_ - start);
+  const char* const begin = line_.data();
+  const char* const end = begin + line_.size();
+  const char* at = begin + pos_;
+  while (at != end && isCellSeparator(*at)) ++at;
+  if (at == end) {
+    pos_ = line_.size();
+    return std::nullopt;
+  }
+  const char* const start = at;
+  while (at != end && !isCellSeparator(*at)) ++at;
+  pos_ = static_cast<std::size_t>(at - begin);
+  return std::string_view(start, static_cast<std::size_t>(at - start));
 }
 
 std::size_t countCells(std::string_view line, std::size_t most) {
-  LineCells cells(line);
+  const char* at = line.data();
+  const char* const end = at + line.size();
   std::size_t count = 0;
-  while (count <= most && cells.next()) ++count;
+  while (count <= most) {
+    while (at != end && isCellSeparator(*at)) ++at;
+    if (at == end) break;
+    ++count;
+    while (at != end && !isCellSeparator(*at)) ++at;
+  }
   return count;
 }
 
@@ -56,12 +69,18 @@ std::vector<std::string_view> splitCells(std::string_view line) {
 
 bool splitCellsUpTo(std::string_view line, std::size_t most, std::vector<std::string_view>& cells) {
   cells.clear();
-  LineCells reader(line);
-  while (const std::optional<std::string_view> cell = reader.next()) {
-    cells.push_back(*cell);
+  // A row's cells are counted by its header, so room for them all is made at once.
+  if (most < 256) cells.reserve(most + 1);
+  const char* at = line.data();
+  const char* const end = at + line.size();
+  while (true) {
+    while (at != end && isCellSeparator(*at)) ++at;
+    if (at == end) return true;
+    const char* const start = at;
+    while (at != end && !isCellSeparator(*at)) ++at;
+    cells.emplace_back(start, static_cast<std::size_t>(at - start));
     if (cells.size() > most) return false;
   }
-  return true;
 }
 
 std::vector<std::string_view> splitList(std::string_view cell, char separator) {

@@ -1,6 +1,7 @@
 #include "tables/OfficerTableFinishing.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 
 #include "rules/GameRules.h"
@@ -16,12 +17,10 @@ constexpr const char* kTroopsCleared = "不能带兵（修行、在野、隐居�
 constexpr const char* kStrategistRaised = "军师的「智力」「政治」提高到军师最低值的武将";
 constexpr const char* kPromoted = "因「智力」「政治」够高而升为军师的武将";
 
-using Found = std::function<void(const RuleFinding&)>;
+using Found = FindingCallback;
 
-void refuse(const Found& found, int column, const char* fault) { found(RuleFinding{column, fault, nullptr}); }
-void changed(const Found& found, int column, const char* counted = nullptr) {
-  found(RuleFinding{column, nullptr, counted});
-}
+void refuse(Found found, int column, const char* fault) { found(RuleFinding{column, fault, nullptr}); }
+void changed(Found found, int column, const char* counted = nullptr) { found(RuleFinding{column, nullptr, counted}); }
 
 // The skills that the first learnedCount learnable slots stand for. Each slot must name a skill (0..31)
 // and no skill may stand twice; otherwise the message of the first slot that does not.
@@ -45,18 +44,24 @@ SlotSkills learnedFromSlots(const OfficerProfile& profile, unsigned learnedCount
 
 // An officer who is not a ruler holds at most one item of each kind (books, medicine books, weapons,
 // horses) and never the seal, unless his id is one of 492..499; a waiting officer holds no item at all.
+constexpr std::array<std::uint32_t, kSealKind + 1> kItemKindMasks = [] {
+  std::array<std::uint32_t, kSealKind + 1> masks{};
+  for (int kind = 1; kind <= kSealKind; ++kind) masks[static_cast<std::size_t>(kind)] = itemKindMask(kind);
+  return masks;
+}();
+
 const char* itemRuleFault(const OfficerState& officer, int id) {
   const std::uint32_t items = officer.get(state::items);
   if (!isSpecialId(id)) {
     for (int kind = 1; kind < kSealKind; ++kind)
-      if (std::popcount(items & itemKindMask(kind)) > 1) return kOneItemKind;
-    if ((items & itemKindMask(kSealKind)) != 0) return kOneItemKind;
+      if (std::popcount(items & kItemKindMasks[static_cast<std::size_t>(kind)]) > 1) return kOneItemKind;
+    if ((items & kItemKindMasks[kSealKind]) != 0) return kOneItemKind;
   }
   if (officer.get(state::status) == kWaiting && items != 0) return kWaitingHoldsNoItems;
   return nullptr;
 }
 
-void finishSkills(OfficerState& officer, const OfficerProfile& profile, RowSkills skills, const Found& found) {
+void finishSkills(OfficerState& officer, const OfficerProfile& profile, RowSkills skills, Found found) {
   if (officer.get(state::learnedCount) > kMaxLearnedSkills) {
     officer.set(state::learnedCount, kMaxLearnedSkills);
     changed(found, kLearnedCountColumn);
@@ -73,7 +78,7 @@ void finishSkills(OfficerState& officer, const OfficerProfile& profile, RowSkill
   }
 }
 
-void finishExperience(OfficerState& officer, const OfficerProfile& profile, const Found& found) {
+void finishExperience(OfficerState& officer, const OfficerProfile& profile, Found found) {
   const unsigned growth = profile.get(profile::growth);
   if (growth >= experienceTable.size()) {
     refuse(found, kGrowthColumn, kGrowthBelow16);
@@ -87,7 +92,7 @@ void finishExperience(OfficerState& officer, const OfficerProfile& profile, cons
 }
 
 // A ruler heads every field of work but 内政; anybody else heads at most one.
-void finishDuties(OfficerState& officer, const Found& found) {
+void finishDuties(OfficerState& officer, Found found) {
   if (officer.get(state::status) == kRuler) {
     if (officer.get(state::duties) != kRulerDuties) {
       officer.set(state::duties, kRulerDuties);
@@ -99,7 +104,7 @@ void finishDuties(OfficerState& officer, const Found& found) {
 }
 
 // From in training on, an officer leads no troops.
-void finishTroops(OfficerState& officer, const Found& found) {
+void finishTroops(OfficerState& officer, Found found) {
   if (officer.get(state::status) < kInTraining) return;
   if (officer.get(state::soldiers) != 0) {
     officer.set(state::soldiers, 0);
@@ -112,7 +117,7 @@ void finishTroops(OfficerState& officer, const Found& found) {
 }
 
 // A strategist has the strategist's minimums; an ordinary officer who has them becomes a strategist.
-void finishRank(OfficerState& officer, const Found& found) {
+void finishRank(OfficerState& officer, Found found) {
   const unsigned status = officer.get(state::status);
   if (status == kStrategist) {
     if (officer.get(state::intelligence) < kStrategistIntelligence) {
@@ -133,7 +138,7 @@ void finishRank(OfficerState& officer, const Found& found) {
 
 }  // namespace
 
-void finishOfficer(OfficerState& officer, const OfficerProfile& profile, int id, RowSkills skills, const Found& found) {
+void finishOfficer(OfficerState& officer, const OfficerProfile& profile, int id, RowSkills skills, Found found) {
   finishSkills(officer, profile, skills, found);
   finishExperience(officer, profile, found);
   finishDuties(officer, found);

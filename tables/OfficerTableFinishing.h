@@ -5,7 +5,7 @@
 // about; the import applies them, the problem list names the refusals at their cells, and the exporter
 // switches off the row of an officer whom a rule would change or refuse.
 #include <cstdint>
-#include <functional>
+#include <type_traits>
 
 #include "model/Records.h"
 
@@ -25,12 +25,29 @@ struct RuleFinding {
   const char* counted = nullptr;  // what the import counts when it changed him; null when not told
 };
 
+// What finishOfficer calls for each finding: a reference to the caller's callable, called in place,
+// so that a row's rules cost no copy of it.
+class FindingCallback {
+ public:
+  template <class Callable>
+  requires std::is_invocable_v<const Callable&, const RuleFinding&> FindingCallback(
+      const Callable& callable)  // NOLINT(google-explicit-constructor): passed as a lambda
+      : callable_(&callable),
+        call_([](const void* c, const RuleFinding& finding) { (*static_cast<const Callable*>(c))(finding); }) {}
+
+  void operator()(const RuleFinding& finding) const { call_(callable_, finding); }
+
+ private:
+  const void* callable_;
+  void (*call_)(const void*, const RuleFinding&);
+};
+
 // Runs the finishing rules on the officer in the game's order (learned count, learnable skills, learned
 // skills, growth and experience, duties, troops, items and the strategist's minimums, promotion),
 // changes him where a rule changes, and calls `found` for every rule he did not keep. A refusal leaves
 // the values it concerns as they are and the later rules still run; a caller that stops at the first
 // refusal throws from `found`.
 void finishOfficer(OfficerState& officer, const OfficerProfile& profile, int id, RowSkills skills,
-                   const std::function<void(const RuleFinding&)>& found);
+                   FindingCallback found);
 
 }  // namespace vorandel

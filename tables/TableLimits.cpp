@@ -1,6 +1,7 @@
 #include "tables/TableLimits.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "model/EditError.h"
 #include "model/Records.h"
@@ -44,7 +45,12 @@ std::string limitText(BatchKind kind) {
   return {};
 }
 
-bool separatesCells(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+// Blank, tab, line feed and carriage return: bytes below 0x21 that end a run of cell bytes.
+bool separatesCells(char c) {
+  constexpr std::uint64_t kSeparators = (1ull << ' ') | (1ull << '\t') | (1ull << '\n') | (1ull << '\r');
+  const auto byte = static_cast<unsigned char>(c);
+  return byte <= ' ' && ((kSeparators >> byte) & 1u) != 0;
+}
 
 }  // namespace
 
@@ -64,10 +70,20 @@ void requireTableSize(BatchKind kind, std::size_t size, std::string_view name) {
 void requireCellLengths(std::string_view text, std::string_view name) {
   // A table is read whole before any cell: only the length of each run of cell bytes counts here, and
   // where a run is too long is worked out only then.
-  std::size_t run = 0;
-  std::size_t at = 0;
-  for (; at < text.size() && run <= kCellByteLimit; ++at) run = separatesCells(text[at]) ? 0 : run + 1;
-  if (run <= kCellByteLimit) return;
+  // The common case, no run too long, is one pass that looks at a run's length only where it ends.
+  const char* const begin = text.data();
+  const char* const end = begin + text.size();
+  const char* runStart = begin;
+  const char* p = begin;
+  for (; p != end; ++p) {
+    if (!separatesCells(*p)) continue;
+    if (static_cast<std::size_t>(p - runStart) > kCellByteLimit) break;
+    runStart = p + 1;
+  }
+  if (static_cast<std::size_t>(p - runStart) <= kCellByteLimit) return;
+  // Where a byte-by-byte count stops: on the first byte beyond the limit.
+  const std::size_t run = kCellByteLimit + 1;
+  const std::size_t at = static_cast<std::size_t>(runStart - begin) + run;
   const std::size_t cellStart = at - run;
   std::size_t cellEnd = at;
   while (cellEnd < text.size() && !separatesCells(text[cellEnd])) ++cellEnd;

@@ -1,0 +1,95 @@
+// GBK read and written a character at a time from kept answers must say exactly what the system's own
+// converter says of the same bytes, for every byte and every pair of bytes, alone and inside a text.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "model/GbkText.h"
+
+#ifndef _WIN32
+#include <iconv.h>
+#endif
+
+namespace vorandel {
+namespace {
+
+std::string utf8OfCode(std::uint32_t code) {
+  std::string text;
+  if (code < 0x800) {
+    text += static_cast<char>(0xC0 | (code >> 6));
+  } else {
+    text += static_cast<char>(0xE0 | (code >> 12));
+    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+  }
+  text += static_cast<char>(0x80 | (code & 0x3F));
+  return text;
+}
+
+TEST(GbkTextTest, EveryByteAndPairReadsAsTheSystemConverterReadsIt) {
+  int pairs = 0;
+  for (int first = 0x80; first <= 0xFF; ++first) {
+    const std::string alone(1, static_cast<char>(first));
+    EXPECT_EQ(gbkToUtf8(alone), utf8Of(alone, "GBK")) << first;
+    for (int second = 0; second <= 0xFF; ++second) {
+      const std::string pair{static_cast<char>(first), static_cast<char>(second)};
+      const std::optional<std::string> expected = utf8Of(pair, "GBK");
+      ASSERT_EQ(gbkToUtf8(pair), expected) << first << " " << second;
+      pairs += expected.has_value();
+    }
+  }
+  EXPECT_GT(pairs, 20000);  // GBK's two-byte characters were read, not only refused
+}
+
+TEST(GbkTextTest, TextsReadWholeAsTheSystemConverterReadsThem) {
+  const char* const texts[] = {
+      "",
+      "plain ASCII, longer than a machine word\tand a tab\r\n",
+      "\xD5\xC5\xC8\xFD",                              // 张三
+      "id\t\xD5\xC5\xC8\xFD\t12\n\xC1\xF5\xB1\xB8 x",  // ASCII runs between characters
+      "\xD5\xC5\xC8",                                  // a first byte at the end
+      "\xD5\n\xC5",                                    // a line feed is no second byte
+      "abc\x80",                                       // a byte that is no character
+      "\xFF\xFF",
+  };
+  for (const char* text : texts) EXPECT_EQ(gbkToUtf8(text), utf8Of(text, "GBK")) << text;
+}
+
+#ifndef _WIN32
+// The system's converter from UTF-8 to GBK, kept only when it reads back as the same text.
+std::optional<std::string> systemGbk(const std::string& utf8) {
+  iconv_t converter = iconv_open("GBK", "UTF-8");
+  char out[16];
+  char* in = const_cast<char*>(utf8.data());
+  std::size_t inLeft = utf8.size(), outLeft = sizeof out;
+  char* to = out;
+  const std::size_t result = iconv(converter, &in, &inLeft, &to, &outLeft);
+  iconv_close(converter);
+  if (result == static_cast<std::size_t>(-1)) return std::nullopt;
+  const std::string gbk(out, static_cast<std::size_t>(to - out));
+  if (gbkToUtf8(gbk) != utf8) return std::nullopt;
+  return gbk;
+}
+
+TEST(GbkTextTest, EveryCharacterWritesAsTheSystemConverterWritesIt) {
+  int written = 0;
+  for (std::uint32_t code = 0x80; code <= 0xFFFF; ++code) {
+    if (code >= 0xD800 && code <= 0xDFFF) continue;
+    const std::string text = utf8OfCode(code);
+    const std::optional<std::string> expected = systemGbk(text);
+    ASSERT_EQ(utf8ToGbk(text), expected) << code;
+    written += expected.has_value();
+  }
+  EXPECT_GT(written, 20000);
+  EXPECT_EQ(utf8ToGbk("A\xE5\xBC\xA0"
+                      "B"),
+            std::string("A\xD5\xC5"
+                        "B"));                             // A张B
+  EXPECT_EQ(utf8ToGbk("\xF0\x9F\x98\x80"), std::nullopt);  // beyond GBK
+  EXPECT_EQ(utf8ToGbk("\xE5\xBC"), std::nullopt);          // not UTF-8
+}
+#endif
+
+}  // namespace
+}  // namespace vorandel
