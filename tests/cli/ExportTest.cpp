@@ -23,6 +23,7 @@
 #include "tables/BatchTable.h"
 #include "tables/OfficerTableWaitingOrder.h"
 #include "tables/Vocabulary.h"
+#include "tests/support/CliRun.h"
 #include "tests/support/RecordNames.h"
 #include "tests/support/TempFolder.h"
 #include "tests/tables/TableExportSets.h"
@@ -33,14 +34,12 @@ namespace {
 using testing::readFile;
 using testing::writeFile;
 
-std::string utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+using testing::utf8;
 
-class Export : public ::testing::Test {
+class Export : public ::testing::Test, protected testing::CliRun {
  protected:
   int run(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    CliContext context{out, err, "UTF-8", builtInData()};
-    const int code = runCli(args, context);
+    const int code = runWith(builtInData(), std::move(args));
     messages = err.str();
     output = out.str();
     return code;
@@ -67,9 +66,7 @@ class Export : public ::testing::Test {
 
   std::string writePair(const std::string& name, const testing::FileBytes& files) {
     const std::string dir = folder.file(name);
-    std::filesystem::create_directories(dir);
-    writeFile(dir + "/sndata.s5", files.sndata);
-    writeFile(dir + "/taiki.s5", files.taiki);
+    testing::writePair(dir, files);
     return dir;
   }
 

@@ -11,6 +11,7 @@
 #include "model/Writer.h"
 #include "tests/support/ErrorText.h"
 #include "tests/support/ScenarioBuilder.h"
+#include "tests/support/Text.h"
 
 namespace vorandel {
 namespace {
@@ -116,6 +117,21 @@ TEST(Loader, NoOfficersGiveAnIdCapacityOfOne) {
   EXPECT_EQ(set.idCapacity, 1u);
 }
 
+// A set built in memory whose counts run ahead of its records: the indexes hold the records there are.
+TEST(Loader, DerivedIndexesHoldOnlyTheRecordsThereAre) {
+  for (const std::size_t records : {2u, 3u, 4u}) {
+    Scenario s = scenarioWithCounts(2, 2, 7);  // ids 7, 8 on the map; 9, 10 waiting
+    s.states.resize(records);
+    s.profiles.resize(records);
+    const ScenarioSet set = testing::makeSet({s});
+    EXPECT_EQ(set.waitingQueue[0].size(), records - 2) << records;
+    EXPECT_EQ(set.idCapacity, 7 + records) << records;
+    EXPECT_EQ(set.officerIndexOf(0, static_cast<long>(6 + records)),
+              OfficerIndex{static_cast<std::int32_t>(records - 1)})
+        << records;
+  }
+}
+
 TEST(Loader, TrailerFormIsDecidedByTheFirstChunkSize) {
   ScenarioSet longSet = testing::smallValidSet();
   longSet.longTrailer = true;
@@ -145,7 +161,7 @@ std::uint16_t getU16(const std::string& bytes, std::size_t at) {
                                                                                << 8);
 }
 
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+using testing::contains;
 
 // Table entry i of a file of n scenarios: the offset at 2 + 6i, the size at 2 + 6i + 4.
 std::size_t sizeAt(std::size_t i) { return 2 + 6 * i + 4; }
