@@ -28,8 +28,6 @@ template <class Action>
 std::string tableError(Action&& action) {
   return errorText(std::forward<Action>(action), "(no error)");
 }
-return "(no error)";
-}
 
 // The text that a cell error at the 1-based row and column shows, with the cell named as in AB7.
 inline std::string cellErrorText(unsigned row, unsigned column, const std::string& cell, const std::string& message) {
