@@ -217,7 +217,7 @@ TEST(NobodyAndBounds, AFullNeighbourListIsReadToItsLastSlot) {
   ASSERT_EQ(kNeighbourSlots, 6);
   EXPECT_EQ(validationError(set), "");
   set.scenarios[0].cityName(30).set(cityName::neighbours, 2, 20);  // 20 does not list 30 back
-  EXPECT_EQ(validationError(set), kNeighbourNumberWrong);
+  EXPECT_EQ(validationError(set), std::string("剧本 0存在错误\n") + kNeighbourNumberWrong);
   EXPECT_NE(detailsOf(set).find("（城市 30）的相邻城中有"), std::string::npos) << detailsOf(set);
 }
 

@@ -18,7 +18,7 @@ using testing::nameText;
 namespace {
 
 using testing::cellErrorText;
-using testing::errorText;
+using testing::tableError;
 using testing::TableFiles;
 
 using Slots = std::array<int, kNeighbourSlots>;

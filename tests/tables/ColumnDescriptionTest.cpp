@@ -22,7 +22,7 @@ namespace vorandel {
 namespace {
 
 using testing::cellErrorText;
-using testing::errorText;
+using testing::tableError;
 
 // Stores a value in the record's field as it is, past any check.
 using Store = std::function<void(Scenario&, int record, long value)>;

@@ -16,7 +16,7 @@ namespace vorandel {
 namespace {
 
 using testing::cellErrorText;
-using testing::errorText;
+using testing::tableError;
 using testing::TableFiles;
 
 std::string lines(const std::vector<std::string>& rows, const char* feed = "\n") {

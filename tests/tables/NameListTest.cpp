@@ -16,7 +16,7 @@ using testing::gbkName;
 using testing::nameText;
 namespace {
 
-using testing::errorText;
+using testing::tableError;
 using testing::TableFiles;
 
 class NameList : public ::testing::Test {

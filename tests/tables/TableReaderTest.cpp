@@ -19,7 +19,7 @@ namespace vorandel {
 namespace {
 
 using testing::cellErrorText;
-using testing::errorText;
+using testing::tableError;
 using testing::TableFiles;
 using Lines = std::vector<std::string>;
 using Cells = std::vector<std::string_view>;
