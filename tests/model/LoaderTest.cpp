@@ -117,18 +117,25 @@ TEST(Loader, NoOfficersGiveAnIdCapacityOfOne) {
   EXPECT_EQ(set.idCapacity, 1u);
 }
 
-// A set built in memory whose counts run ahead of its records: the indexes hold the records there are.
+// A set built in memory whose counts run ahead of its records: the indexes hold the records there are,
+// and the queue no more than the waiting count.
 TEST(Loader, DerivedIndexesHoldOnlyTheRecordsThereAre) {
-  for (const std::size_t records : {2u, 3u, 4u}) {
+  const struct {
+    std::uint32_t waiting;
+    std::size_t records;
+    std::size_t queued;
+  } cases[] = {{2, 2, 0}, {2, 3, 1}, {2, 4, 2}, {1, 4, 1}};
+  for (const auto& c : cases) {
     Scenario s = scenarioWithCounts(2, 2, 7);  // ids 7, 8 on the map; 9, 10 waiting
-    s.states.resize(records);
-    s.profiles.resize(records);
+    s.waitingCount = c.waiting;
+    s.states.resize(c.records);
+    s.profiles.resize(c.records);
     const ScenarioSet set = testing::makeSet({s});
-    EXPECT_EQ(set.waitingQueue[0].size(), records - 2) << records;
-    EXPECT_EQ(set.idCapacity, 7 + records) << records;
-    EXPECT_EQ(set.officerIndexOf(0, static_cast<long>(6 + records)),
-              OfficerIndex{static_cast<std::int32_t>(records - 1)})
-        << records;
+    EXPECT_EQ(set.waitingQueue[0].size(), c.queued) << c.waiting << " waiting, " << c.records << " records";
+    EXPECT_EQ(set.idCapacity, 7 + c.records) << c.records;
+    EXPECT_EQ(set.officerIndexOf(0, static_cast<long>(6 + c.records)),
+              OfficerIndex{static_cast<std::int32_t>(c.records - 1)})
+        << c.records;
   }
 }
 
