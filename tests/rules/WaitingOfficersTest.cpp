@@ -139,15 +139,16 @@ TEST_F(WaitingOfficersTest, AnIndexThatNoLongerMatchesTheRecordsIsReported) {
   EXPECT_EQ(editErrorOf([&] { activateWaitingOfficer(set, 0, 41, kOrdinary); }), kWaitingListBroken);
   EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, 0, 60); }), kWaitingListBroken);
 
-  // Derived lists with fewer scenarios than the set (none at all, or the first only): the first scenario
-  // without them is refused instead of being looked up beyond them.
+  // Derived lists with fewer scenarios than the set (none at all, or the first only), made anew so that
+  // nothing lies beyond their end: the first scenario without them is refused instead of being looked up.
   for (const std::size_t kept : {0u, 1u}) {
     set = before;
-    set.waitingQueue.assign(before.waitingQueue.begin(), before.waitingQueue.begin() + kept);
+    set.waitingQueue = decltype(set.waitingQueue)(before.waitingQueue.begin(), before.waitingQueue.begin() + kept);
     EXPECT_EQ(editErrorOf([&] { activateWaitingOfficer(set, kept, 41, kOrdinary); }), kWaitingListBroken);
     EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, kept, 60); }), kWaitingListBroken);
     set = before;
-    set.officerIndexById.assign(before.officerIndexById.begin(), before.officerIndexById.begin() + kept);
+    set.officerIndexById =
+        decltype(set.officerIndexById)(before.officerIndexById.begin(), before.officerIndexById.begin() + kept);
     EXPECT_EQ(editErrorOf([&] { activateWaitingOfficer(set, kept, 41, kOrdinary); }), "索引出错1");
     EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, kept, 60); }), kIdIndexBroken);
   }
