@@ -55,13 +55,13 @@ class Export : public ::testing::Test, protected testing::CliRun {
   // Generates from the pair (the built-in one when from is empty) with the batch options into a fresh
   // folder and returns the files written.
   testing::FileBytes generate(const std::string& from, std::vector<std::string> batch) {
-    const std::string out = folder.file("out" + std::to_string(runs++));
-    std::filesystem::create_directory(out);
-    std::vector<std::string> args{"generate", "--out", out};
+    const std::string dir = folder.file("out" + std::to_string(runs++));
+    std::filesystem::create_directory(dir);
+    std::vector<std::string> args{"generate", "--out", dir};
     if (!from.empty()) args.insert(args.end(), {"--from", from});
     args.insert(args.end(), batch.begin(), batch.end());
     EXPECT_EQ(run(args), kExitDone) << messages;
-    return {readFile(out + "/sndata.s5"), readFile(out + "/taiki.s5")};
+    return {readFile(dir + "/sndata.s5"), readFile(dir + "/taiki.s5")};
   }
 
   std::string writePair(const std::string& name, const testing::FileBytes& files) {
