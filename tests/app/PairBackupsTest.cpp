@@ -26,15 +26,10 @@ namespace vorandel {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::namesIn;
 using testing::readFile;
 using testing::TempFolder;
 using testing::writeFile;
-
-std::set<std::string> namesIn(const std::string& folder) {
-  std::set<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
-  return names;
-}
 
 TEST(PairBackups, TheFirstPairStaysForGoodAndTheNewestTenOthers) {
   TempFolder folder;
@@ -81,8 +76,7 @@ class RestorePair : public ::testing::Test {
 // The player's pair, three generations of the program's own, then the first kept pair restored.
 TEST_F(RestorePair, TheFirstGenerationBringsThePlayersPairBackByteForByte) {
   const testing::FileBytes player = testing::writeToBytes(withMoney(1111));
-  writeFile(dir + "/sndata.s5", player.sndata);
-  writeFile(dir + "/taiki.s5", player.taiki);
+  testing::writePair(dir, player);
   const testing::FileBytes start = testing::writeToBytes(testing::smallValidSet());
   const PairView startView{start.sndata, start.taiki};
   for (int money : {2222, 3333, 4444}) {

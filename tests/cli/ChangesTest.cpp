@@ -13,6 +13,7 @@
 #include "tables/OfficerColumns.h"
 #include "tables/TableExport.h"
 #include "tables/Vocabulary.h"
+#include "tests/support/CliRun.h"
 #include "tests/support/RecordNames.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
@@ -24,14 +25,10 @@ using testing::readFile;
 using testing::TempFolder;
 using testing::writeFile;
 
-class Changes : public ::testing::Test {
+class Changes : public ::testing::Test, protected testing::CliRun {
  protected:
   int run(std::vector<std::string> args, const std::string& input = "") {
-    out.str("");
-    err.str("");
-    std::istringstream in(input);
-    CliContext context{out, err, "UTF-8", *data, &in};
-    return runCli(args, context);
+    return runWith(*data, std::move(args), input);
   }
   std::string table(const std::string& name, const std::string& text) {
     const std::string path = folder.file(name);
@@ -39,10 +36,7 @@ class Changes : public ::testing::Test {
     return path;
   }
   void writePair(const std::string& dir, const ScenarioSet& set) {
-    const testing::FileBytes files = testing::writeToBytes(set);
-    std::filesystem::create_directories(dir);
-    writeFile(dir + "/sndata.s5", files.sndata);
-    writeFile(dir + "/taiki.s5", files.taiki);
+    testing::writePair(dir, testing::writeToBytes(set));
   }
 
   ScenarioSet pristineSet = testing::smallValidSet();
@@ -50,7 +44,6 @@ class Changes : public ::testing::Test {
   BuiltInData builtIn{pristine.sndata, pristine.taiki};
   const BuiltInData* data = &builtIn;
   TempFolder folder;
-  std::ostringstream out, err;
 };
 
 // A table given with the option of another kind: the line below the error names its kind and option.

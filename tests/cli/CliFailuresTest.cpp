@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 
 #include "cli/Cli.h"
+#include "tests/support/CliRun.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
 
@@ -22,22 +23,9 @@ using testing::readFile;
 using testing::TempFolder;
 using testing::writeFile;
 
-std::string utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+using testing::utf8;
 
-class CliFailures : public ::testing::Test {
- protected:
-  int run(std::vector<std::string> args) {
-    err.str("");
-    CliContext context{out, err, "UTF-8", builtIn};
-    return runCli(args, context);
-  }
-  bool said(const std::string& part) const { return err.str().find(part) != std::string::npos; }
-
-  testing::FileBytes pristine = testing::writeToBytes(testing::smallValidSet());
-  BuiltInData builtIn{pristine.sndata, pristine.taiki};
-  TempFolder folder;
-  std::ostringstream out, err;
-};
+using CliFailures = testing::SmallSetCli;
 
 TEST_F(CliFailures, UnreadableScenarioFilesAreToldWithTheirPathAndReason) {
   const std::string from = folder.file("from");

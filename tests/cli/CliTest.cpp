@@ -10,6 +10,7 @@
 #include "model/Loader.h"
 #include "tables/BatchTable.h"
 #include "tables/TableExport.h"
+#include "tests/support/CliRun.h"
 #include "tests/support/RecordNames.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
@@ -21,27 +22,10 @@ using testing::readFile;
 using testing::TempFolder;
 using testing::writeFile;
 
-std::string utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+using testing::utf8;
+using testing::writePair;
 
-class Cli : public ::testing::Test {
- protected:
-  int run(std::vector<std::string> args) {
-    out.str("");
-    err.str("");
-    CliContext context{out, err, "UTF-8", builtIn};
-    return runCli(args, context);
-  }
-  void writePair(const std::string& dir, const testing::FileBytes& files) {
-    std::filesystem::create_directories(dir);
-    writeFile(dir + "/sndata.s5", files.sndata);
-    writeFile(dir + "/taiki.s5", files.taiki);
-  }
-
-  testing::FileBytes pristine = testing::writeToBytes(testing::smallValidSet());
-  BuiltInData builtIn{pristine.sndata, pristine.taiki};
-  TempFolder folder;
-  std::ostringstream out, err;
-};
+using Cli = testing::SmallSetCli;
 
 TEST_F(Cli, GenerateWritesTheBuiltInPairAndBacksUpOnTheSecondRun) {
   const std::string dir = folder.path().string();

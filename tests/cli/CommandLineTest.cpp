@@ -8,6 +8,7 @@
 
 #include "cli/Cli.h"
 #include "model/Loader.h"
+#include "tests/support/CliRun.h"
 #include "tests/support/RecordNames.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
@@ -22,7 +23,7 @@ using testing::readFile;
 using testing::TempFolder;
 using testing::writeFile;
 
-std::string utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+using testing::utf8;
 
 std::string usageOf(const std::vector<std::string>& args) {
   try {
@@ -89,21 +90,7 @@ TEST(CommandLine, ChineseKindNamesAreAliases) {
   EXPECT_EQ(parseOptions({"show", utf8(u8"势力"), "1"}, "UTF-8").showKind, "force");
 }
 
-class CommandLineRun : public ::testing::Test {
- protected:
-  int run(std::vector<std::string> args, const std::string& input = "") {
-    out.str("");
-    err.str("");
-    std::istringstream in(input);
-    CliContext context{out, err, "UTF-8", builtIn, &in};
-    return runCli(args, context);
-  }
-
-  testing::FileBytes pristine = testing::writeToBytes(testing::smallValidSet());
-  BuiltInData builtIn{pristine.sndata, pristine.taiki};
-  TempFolder folder;
-  std::ostringstream out, err;
-};
+using CommandLineRun = testing::SmallSetCli;
 
 TEST_F(CommandLineRun, ACommandsHelpShowsThatCommandOnly) {
   ASSERT_EQ(run({"export", "--help"}), kExitDone);

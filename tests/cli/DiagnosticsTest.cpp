@@ -12,6 +12,7 @@
 #include "model/BuiltInData.h"
 #include "model/GbkText.h"
 #include "tables/BatchTable.h"
+#include "tests/support/CliRun.h"
 #include "tests/support/TempFolder.h"
 
 namespace vorandel {
@@ -20,7 +21,7 @@ namespace {
 using testing::readFile;
 using testing::writeFile;
 
-std::string utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+using testing::utf8;
 std::string gbk(const char8_t* text) { return utf8ToGbk(utf8(text)).value(); }
 
 const std::string kAllRight = utf8(u8"检查完毕，全部剧本的数据正确。\n");
@@ -41,16 +42,13 @@ std::string withoutSummaries(const std::string& messages) {
   return kept;
 }
 
-class Diagnostics : public ::testing::Test {
+class Diagnostics : public ::testing::Test, protected testing::CliRun {
  protected:
   int run(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    CliContext context{out, err, "UTF-8", builtInData()};
-    const int code = runCli(args, context);
+    const int code = runWith(builtInData(), std::move(args));
     messages = err.str();
     return code;
   }
-  bool said(const std::string& part) const { return messages.find(part) != std::string::npos; }
 
   // The exported officer table as rows of GBK cells.
   std::vector<std::vector<std::string>> officerRows() {

@@ -24,6 +24,7 @@
 #include "tables/BatchTable.h"
 #include "tables/OfficerTableWaitingOrder.h"
 #include "tables/Vocabulary.h"
+#include "tests/support/CliRun.h"
 #include "tests/support/RecordNames.h"
 #include "tests/support/TempFolder.h"
 #include "tests/tables/TableExportSets.h"
@@ -34,14 +35,12 @@ namespace {
 using testing::readFile;
 using testing::writeFile;
 
-std::string utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+using testing::utf8;
 
-class Export : public ::testing::Test {
+class Export : public ::testing::Test, protected testing::CliRun {
  protected:
   int run(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    CliContext context{out, err, charset, builtInData()};
-    const int code = runCli(args, context);
+    const int code = runWith(builtInData(), std::move(args));
     messages = err.str();
     output = out.str();
     return code;
@@ -57,20 +56,18 @@ class Export : public ::testing::Test {
   // Generates from the pair (the built-in one when from is empty) with the batch options into a fresh
   // folder and returns the files written.
   testing::FileBytes generate(const std::string& from, std::vector<std::string> batch) {
-    const std::string out = folder.file("out" + std::to_string(runs++));
-    std::filesystem::create_directory(out);
-    std::vector<std::string> args{"generate", "--out", out};
+    const std::string dir = folder.file("out" + std::to_string(runs++));
+    std::filesystem::create_directory(dir);
+    std::vector<std::string> args{"generate", "--out", dir};
     if (!from.empty()) args.insert(args.end(), {"--from", from});
     args.insert(args.end(), batch.begin(), batch.end());
     EXPECT_EQ(run(args), kExitDone) << messages;
-    return {readFile(out + "/sndata.s5"), readFile(out + "/taiki.s5")};
+    return {readFile(dir + "/sndata.s5"), readFile(dir + "/taiki.s5")};
   }
 
   std::string writePair(const std::string& name, const testing::FileBytes& files) {
     const std::string dir = folder.file(name);
-    std::filesystem::create_directories(dir);
-    writeFile(dir + "/sndata.s5", files.sndata);
-    writeFile(dir + "/taiki.s5", files.taiki);
+    testing::writePair(dir, files);
     return dir;
   }
 
@@ -78,7 +75,6 @@ class Export : public ::testing::Test {
   std::string messages;
   std::string output;
   int runs = 0;
-  std::string charset = "UTF-8";  // the terminal's
 };
 
 const std::pair<const char*, const char*> kKinds[] = {

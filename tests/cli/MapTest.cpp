@@ -14,6 +14,7 @@
 #include "cli/Cli.h"
 #include "model/GbkText.h"
 #include "model/Loader.h"
+#include "tests/support/CliRun.h"
 #include "tests/support/RecordNames.h"
 #include "tests/support/TempFolder.h"
 
@@ -74,16 +75,11 @@ std::map<std::size_t, Panel> readPanels(const std::string& svg) {
   return panels;
 }
 
-class Map : public ::testing::Test {
+class Map : public ::testing::Test, protected testing::CliRun {
  protected:
   Map() { loadScenarioSet(set, builtInData().sndata, builtInData().taiki); }
 
-  int run(std::vector<std::string> args) {
-    out.str("");
-    err.str("");
-    CliContext context{out, err, "UTF-8", builtInData()};
-    return runCli(args, context);
-  }
+  int run(std::vector<std::string> args) { return runWith(builtInData(), std::move(args)); }
 
   std::vector<std::size_t> all() const {
     std::vector<std::size_t> scenarios;
@@ -93,7 +89,6 @@ class Map : public ::testing::Test {
 
   ScenarioSet set;
   TempFolder folder;
-  std::ostringstream out, err;
 };
 
 TEST_F(Map, TheBuiltInMapIsWellFormedXml) {

@@ -9,6 +9,7 @@
 #include "app/AppMessages.h"
 #include "app/PairBackups.h"
 #include "cli/Cli.h"
+#include "tests/support/CliRun.h"
 #include "tests/support/RecordNames.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
@@ -21,19 +22,9 @@ using testing::TempFolder;
 using testing::writeFile;
 using testing::writeGbkFile;
 
-class RestoreCommand : public ::testing::Test {
+class RestoreCommand : public testing::SmallSetCli {
  protected:
-  int run(std::vector<std::string> args) {
-    out.str("");
-    err.str("");
-    CliContext context{out, err, "UTF-8", builtIn};
-    return runCli(args, context);
-  }
-  testing::FileBytes pristine = testing::writeToBytes(testing::smallValidSet());
-  BuiltInData builtIn{pristine.sndata, pristine.taiki};
-  TempFolder folder;
   std::string dir = folder.file("GAME");
-  std::ostringstream out, err;
 };
 
 TEST_F(RestoreCommand, ThreeGeneratesThenRestoringTheFirstBringsThePlayersPairBack) {

@@ -9,6 +9,7 @@
 #include "cli/Cli.h"
 #include "model/EditError.h"
 #include "model/GbkText.h"
+#include "tests/support/CliRun.h"
 #include "tests/support/RecordNames.h"
 #include "tests/support/TempFolder.h"
 
@@ -77,12 +78,10 @@ TEST(TableUndoCheck, AFieldSetBackToItsValueBeforeAnEarlierTableIsTold) {
 }
 
 // The four tables of the built-in data exported, one name edited in the name list, applied together.
-class TablesTogether : public ::testing::Test {
+class TablesTogether : public ::testing::Test, protected testing::CliRun {
  protected:
   int run(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    CliContext context{out, err, "UTF-8", builtInData()};
-    const int code = runCli(args, context);
+    const int code = runWith(builtInData(), std::move(args));
     messages = err.str();
     output = out.str();  // the report, in the terminal's encoding
     return code;

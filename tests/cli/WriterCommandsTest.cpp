@@ -10,6 +10,7 @@
 #include "cli/Cli.h"
 #include "model/SystemCallFaults.h"
 #include "model/WriteJournal.h"
+#include "tests/support/CliRun.h"
 #include "tests/support/RecordNames.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
@@ -22,25 +23,20 @@ namespace vorandel {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::gbkBytes;
 using testing::readFile;
 using testing::TempFolder;
-using testing::gbkBytes;
 using testing::writeFile;
 using testing::writeGbkFile;
 
 const std::string kNotice = "中有一次中断的写入：读取的是下一次写入时会保留的文件。";
 const std::string kLordTable = "剧本\t编号\t设置\t金钱\t粮食\n0\t0\t0\t1\t1\n1\t2\t1\t12345\t777\n";
 
-class WriterCommands : public ::testing::Test {
+class WriterCommands : public ::testing::Test, protected testing::CliRun {
  protected:
   // Runs the command line with the given built-in pair; a simulated kill ends it as a kill would.
-  int run(std::vector<std::string> args, const BuiltInData& data) {
-    err.str("");
-    CliContext context{out, err, "UTF-8", data};
-    return runCli(args, context);
-  }
+  int run(std::vector<std::string> args, const BuiltInData& data) { return runWith(data, std::move(args)); }
   int run(std::vector<std::string> args) { return run(std::move(args), previous); }
-  bool said(const std::string& part) const { return err.str().find(part) != std::string::npos; }
 
   // Every name of the folder with its bytes: what "unchanged" means.
   std::map<std::string, std::string> snapshot(const std::string& dir) const {
@@ -49,18 +45,13 @@ class WriterCommands : public ::testing::Test {
       files[entry.path().filename().string()] = entry.is_directory() ? "(folder)" : readFile(entry.path().string());
     return files;
   }
-  void writePrevious(const std::string& dir) {
-    fs::create_directories(dir);
-    writeFile(dir + "/sndata.s5", previousBytes.sndata);
-    writeFile(dir + "/taiki.s5", previousBytes.taiki);
-  }
+  void writePrevious(const std::string& dir) { testing::writePair(dir, previousBytes); }
 
   testing::FileBytes previousBytes = testing::writeToBytes(testing::smallValidSet());
   testing::FileBytes newBytes = testing::writeToBytes(testing::busyValidSet());
   BuiltInData previous{previousBytes.sndata, previousBytes.taiki};
   BuiltInData fresh{newBytes.sndata, newBytes.taiki};
   TempFolder folder;
-  std::ostringstream out, err;
 };
 
 // A generation killed at each of its system calls; the read commands then change nothing, read a

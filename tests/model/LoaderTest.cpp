@@ -11,6 +11,7 @@
 #include "model/Writer.h"
 #include "tests/support/ErrorText.h"
 #include "tests/support/ScenarioBuilder.h"
+#include "tests/support/Text.h"
 
 namespace vorandel {
 namespace {
@@ -116,6 +117,28 @@ TEST(Loader, NoOfficersGiveAnIdCapacityOfOne) {
   EXPECT_EQ(set.idCapacity, 1u);
 }
 
+// A set built in memory whose counts run ahead of its records: the indexes hold the records there are,
+// and the queue no more than the waiting count.
+TEST(Loader, DerivedIndexesHoldOnlyTheRecordsThereAre) {
+  const struct {
+    std::uint32_t waiting;
+    std::size_t records;
+    std::size_t queued;
+  } cases[] = {{2, 2, 0}, {2, 3, 1}, {2, 4, 2}, {1, 4, 1}};
+  for (const auto& c : cases) {
+    Scenario s = scenarioWithCounts(2, 2, 7);  // ids 7, 8 on the map; 9, 10 waiting
+    s.waitingCount = c.waiting;
+    s.states.resize(c.records);
+    s.profiles.resize(c.records);
+    const ScenarioSet set = testing::makeSet({s});
+    EXPECT_EQ(set.waitingQueue[0].size(), c.queued) << c.waiting << " waiting, " << c.records << " records";
+    EXPECT_EQ(set.idCapacity, 7 + c.records) << c.records;
+    EXPECT_EQ(set.officerIndexOf(0, static_cast<long>(6 + c.records)),
+              OfficerIndex{static_cast<std::int32_t>(c.records - 1)})
+        << c.records;
+  }
+}
+
 TEST(Loader, TrailerFormIsDecidedByTheFirstChunkSize) {
   ScenarioSet longSet = testing::smallValidSet();
   longSet.longTrailer = true;
@@ -145,7 +168,7 @@ std::uint16_t getU16(const std::string& bytes, std::size_t at) {
                                                                                << 8);
 }
 
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+using testing::contains;
 
 // Table entry i of a file of n scenarios: the offset at 2 + 6i, the size at 2 + 6i + 4.
 std::size_t sizeAt(std::size_t i) { return 2 + 6 * i + 4; }

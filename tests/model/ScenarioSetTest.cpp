@@ -3,9 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "model/EditError.h"
-#include "rules/Placement.h"
-#include "rules/Validator.h"
-#include "rules/WaitingOfficers.h"
 #include "tests/support/ScenarioBuilder.h"
 
 namespace vorandel {
@@ -47,29 +44,6 @@ TEST(ScenarioSet, LocatorsRefuseNumbersOutsideTheirRange) {
   // A count that runs ahead of the records does not open a way past them.
   scenario.officerCount += 5;
   EXPECT_THROW(scenario.officerState(static_cast<int>(scenario.states.size()) + 1), EditError);
-}
-
-// A copy shares nothing with its original: the edits a batch makes to its working copy through every
-// part of the set (records, counts, the indexes by id, the waiting queue) leave the original whole.
-TEST(ScenarioSet, EditsOfACopyLeaveTheOriginalAsItWas) {
-  const ScenarioSet original = testing::smallValidSet();
-  const testing::FileBytes written = testing::writeToBytes(original);
-  ScenarioSet copy = original;
-  activateWaitingOfficer(copy, 0, 41, kOrdinary);
-  addWaitingOfficer(copy, 1, 2500);
-  moveOfficer(copy, 1, OfficerNumber{5}, CityNumber{11}, true);
-  ASSERT_NE(copy, original);
-  EXPECT_EQ(testing::derivedIndexMismatch(copy), "");
-  EXPECT_EQ(testing::derivedIndexMismatch(original), "");
-  const testing::FileBytes again = testing::writeToBytes(original);
-  EXPECT_TRUE(again.sndata == written.sndata && again.taiki == written.taiki);
-  EXPECT_EQ(original.idCapacity, 43u) << "the copy's larger index is its own";
-  copy = original;
-  EXPECT_EQ(copy, original);
-}
-
-TEST(ScenarioSet, TheTestBuilderMakesValidSets) {
-  EXPECT_NO_THROW(validateScenarios(testing::smallValidSet(), 0, static_cast<std::size_t>(-1)));
 }
 
 }  // namespace

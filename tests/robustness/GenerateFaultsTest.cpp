@@ -21,6 +21,7 @@
 #include "model/BuiltInData.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/Text.h"
 
 namespace vorandel {
 namespace {
@@ -45,7 +46,7 @@ Outcome generateInto(const std::string& folder) {
   return outcome;
 }
 
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+using testing::contains;
 
 // The player's files from before: recognisable bytes, not a valid pair.
 struct PreviousFiles {
@@ -245,8 +246,7 @@ TEST(GenerateFaults, TwoWritersAtOnceLeaveOneWholePair) {
   ASSERT_EQ(runProgramWithFileLimit({"generate", "--out", second}, RLIM_INFINITY).code, kExitDone);
   // The second pair is another valid one, different in both files.
   const testing::FileBytes other = testing::writeToBytes(testing::smallValidSet());
-  writeFile(second + "/sndata.s5", other.sndata);
-  writeFile(second + "/taiki.s5", other.taiki);
+  testing::writePair(second, other);
   const std::string firstSndata = readFile(first + "/sndata.s5"), firstTaiki = readFile(first + "/taiki.s5");
   const std::string secondSndata = readFile(second + "/sndata.s5"), secondTaiki = readFile(second + "/taiki.s5");
   ASSERT_NE(firstSndata, secondSndata);

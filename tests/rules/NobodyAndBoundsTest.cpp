@@ -7,6 +7,8 @@
 #include "model/EditError.h"
 #include "model/RecordLinks.h"
 #include "rules/Placement.h"
+#include "rules/RuleMessages.h"
+#include "rules/Rulers.h"
 #include "rules/Validator.h"
 #include "rules/WaitingOfficers.h"
 #include "tests/support/ErrorText.h"
@@ -147,6 +149,79 @@ TEST(NobodyAndBounds, TheFirstAndTheLastOfficerAreNamedWithIdAndName) {
     const std::string details = detailsOf(set) + "\n";
     EXPECT_NE(details.find(c.subject), std::string::npos) << c.what << ":\n" << details;
   }
+}
+
+// Every link, head and owner the rules follow treats 0 as nobody, as -1: nothing is looked up at 0.
+TEST(NobodyAndBounds, NobodyWrittenZeroIsFollowedNowhere) {
+  const struct {
+    const char* what;
+    void (*writeZero)(ScenarioSet&);
+    void (*act)(ScenarioSet&);
+    int (*result)(const Scenario&);
+    int expected;
+  } cases[] = {
+      {"a ruler moving to his city whose governor is 0",
+       [](ScenarioSet& set) { set.scenarios[0].city(33).set(city::governor, 0); },
+       [](ScenarioSet& set) { moveOfficer(set, 0, 6, 33, false); },
+       [](const Scenario& s) { return static_cast<int>(s.officerState(6).get(state::nextOfficer)); }, -1},
+      {"a city taken by a force whose chain ends in 0",
+       [](ScenarioSet& set) { set.scenarios[0].city(12).set(city::nextCity, 0); },
+       [](ScenarioSet& set) { setCityOwner(set, 0, 20, 1); },
+       [](const Scenario& s) { return static_cast<int>(s.city(12).get(city::nextCity)); }, 20},
+      {"the last city of a chain ending in 0 released",
+       [](ScenarioSet& set) { set.scenarios[0].city(12).set(city::nextCity, 0); },
+       [](ScenarioSet& set) { setCityOwner(set, 0, 12, -1); },
+       [](const Scenario& s) { return static_cast<int>(s.city(12).get(city::owner)); }, -1},
+      {"the last officer of a serving list ending in 0 leaving it",
+       [](ScenarioSet& set) { set.scenarios[0].officerState(3).set(state::nextOfficer, 0); },
+       [](ScenarioSet& set) { moveOfficer(set, 0, 3, 12, false); },
+       [](const Scenario& s) { return static_cast<int>(s.officerState(3).get(state::prevOfficer)); }, 5},
+      {"a governor alone in his city, his next 0, leaving it",
+       [](ScenarioSet& set) {
+         moveOfficer(set, 0, 5, 11, false);
+         set.scenarios[0].officerState(4).set(state::nextOfficer, 0);
+       },
+       [](ScenarioSet& set) { moveOfficer(set, 0, 4, 11, true); },
+       [](const Scenario& s) { return static_cast<int>(s.city(12).get(city::owner)); }, -1},
+      {"a force founded in a city whose owner is 0",
+       [](ScenarioSet& set) { set.scenarios[0].city(5).set(city::owner, 0); },
+       [](ScenarioSet& set) { foundForce(set, 0, 3, 8); },
+       [](const Scenario& s) { return static_cast<int>(s.force(3).get(force::firstCity)); }, 5},
+      {"a waiting officer entering a city whose owner is 0",
+       [](ScenarioSet& set) { set.scenarios[0].city(20).set(city::owner, 0); },
+       [](ScenarioSet& set) { activateWaitingOfficer(set, 0, 42, kOrdinary); },
+       [](const Scenario& s) { return static_cast<int>(s.officerState(11).get(state::status)); },
+       static_cast<int>(kUnaffiliated)},
+  };
+  for (const auto& c : cases) {
+    ScenarioSet set = smallValidSet();
+    c.writeZero(set);
+    EXPECT_EQ(errorText([&] { c.act(set); }), "") << c.what;
+    EXPECT_EQ(c.result(set.scenarios[0]), c.expected) << c.what;
+  }
+  // A serving officer whose force is 0 takes no city nobody owns: the data is damaged.
+  ScenarioSet set = smallValidSet();
+  set.scenarios[0].city(20).set(city::owner, 0);
+  set.scenarios[0].officerState(3).set(state::force, 0);
+  EXPECT_EQ(editErrorOf([&] { placeOfficer(set, 0, 3, 20); }), "数据出错");
+}
+
+// A neighbour list may use all its slots; the list of a full neighbour that lacks the city is still read
+// to its end only.
+TEST(NobodyAndBounds, AFullNeighbourListIsReadToItsLastSlot) {
+  ScenarioSet set = smallValidSet();
+  for (Scenario& scenario : set.scenarios) {
+    int slot = 2;  // city 20 lists 19 and 21 already
+    for (const int v : {5, 7, 9, 40}) {
+      scenario.cityName(20).set(cityName::neighbours, static_cast<std::size_t>(slot++), static_cast<std::int8_t>(v));
+      scenario.cityName(v).set(cityName::neighbours, 2, 20);
+    }
+  }
+  ASSERT_EQ(kNeighbourSlots, 6);
+  EXPECT_EQ(validationError(set), "");
+  set.scenarios[0].cityName(30).set(cityName::neighbours, 2, 20);  // 20 does not list 30 back
+  EXPECT_EQ(validationError(set), std::string("剧本 0存在错误\n") + kNeighbourNumberWrong);
+  EXPECT_NE(detailsOf(set).find("（城市 30）的相邻城中有"), std::string::npos) << detailsOf(set);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "model/CellError.h"
 #include "model/ScenarioSet.h"
 #include "tests/support/ErrorText.h"
+#include "tests/support/Text.h"
 
 namespace vorandel::testing {
 
@@ -48,7 +49,5 @@ std::string cellFaultOf(Call call) {
   ADD_FAILURE() << "no cell fault was raised";
   return std::string();
 }
-
-inline bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 }  // namespace vorandel::testing

@@ -9,7 +9,6 @@
 #include "model/Messages.h"
 #include "rules/GameRules.h"
 #include "rules/RuleMessages.h"
-#include "tables/TableMessages.h"
 #include "tests/support/ErrorText.h"
 #include "tests/support/ScenarioBuilder.h"
 
@@ -156,17 +155,6 @@ TEST(Validator, AcceptsTheLargestScenarios) {
   EXPECT_EQ(validationMessage(set), "");
   b.addFree(2, id++);
   EXPECT_EQ(validationMessage(testing::makeSet({b.build()})), "剧本 0存在错误\n剧本已上场武将人数过多");
-}
-
-TEST(Validator, LaterErrorsCarryNoScenarioPrefix) {
-  ScenarioSet set = testing::smallValidSet();
-  set.scenarios[1].onMapCount = 999;
-  EXPECT_NE(validationMessage(set), "");
-  try {
-    require(false, kOutOfRange);
-  } catch (const EditError& e) {
-    EXPECT_EQ(e.text(), kOutOfRange);
-  }
 }
 
 // Below the message: the scenario with its start year, and the force, city and officer under check.

@@ -139,18 +139,19 @@ TEST_F(WaitingOfficersTest, AnIndexThatNoLongerMatchesTheRecordsIsReported) {
   EXPECT_EQ(editErrorOf([&] { activateWaitingOfficer(set, 0, 41, kOrdinary); }), kWaitingListBroken);
   EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, 0, 60); }), kWaitingListBroken);
 
-  // Derived lists with fewer scenarios than the set: the last scenario has none, and is refused
-  // instead of being looked up beyond them.
-  set = before;
-  set.waitingQueue.resize(1);
-  set.waitingQueue.shrink_to_fit();
-  EXPECT_EQ(editErrorOf([&] { activateWaitingOfficer(set, 1, 41, kOrdinary); }), kWaitingListBroken);
-  EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, 1, 60); }), kWaitingListBroken);
-  set = before;
-  set.officerIndexById.resize(1);
-  set.officerIndexById.shrink_to_fit();
-  EXPECT_EQ(editErrorOf([&] { activateWaitingOfficer(set, 1, 41, kOrdinary); }), "索引出错1");
-  EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, 1, 60); }), kIdIndexBroken);
+  // Derived lists with fewer scenarios than the set (none at all, or the first only), made anew so that
+  // nothing lies beyond their end: the first scenario without them is refused instead of being looked up.
+  for (const std::size_t kept : {0u, 1u}) {
+    set = before;
+    set.waitingQueue = decltype(set.waitingQueue)(before.waitingQueue.begin(), before.waitingQueue.begin() + kept);
+    EXPECT_EQ(editErrorOf([&] { activateWaitingOfficer(set, kept, 41, kOrdinary); }), kWaitingListBroken);
+    EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, kept, 60); }), kWaitingListBroken);
+    set = before;
+    set.officerIndexById =
+        decltype(set.officerIndexById)(before.officerIndexById.begin(), before.officerIndexById.begin() + kept);
+    EXPECT_EQ(editErrorOf([&] { activateWaitingOfficer(set, kept, 41, kOrdinary); }), "索引出错1");
+    EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, kept, 60); }), kIdIndexBroken);
+  }
 }
 
 TEST_F(WaitingOfficersTest, NoMoreThan292OfficersOnTheMap) {
@@ -292,11 +293,24 @@ TEST_F(WaitingOfficersTest, NoMoreThan380WaitingOfficers) {
 }
 
 TEST_F(WaitingOfficersTest, AddRefusesBadArgumentsAndDamagedCounts) {
-  EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, 0, 3000); }), kPortraitOutOfRange);
-  EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, 0, -1); }), kPortraitOutOfRange);
+  // Ids run from 0 to 2999; the index (43 places in smallValidSet) grows to hold the new one.
+  const struct {
+    int id;
+    std::uint32_t capacity;  // afterwards; 0 when refused
+  } ids[] = {{-1, 0}, {0, 43}, {43, 44}, {2999, 3000}, {3000, 0}};
+  for (const auto& c : ids) {
+    ScenarioSet local = smallValidSet();
+    if (c.capacity == 0) {
+      EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(local, 1, c.id); }), kPortraitOutOfRange) << c.id;
+      continue;
+    }
+    EXPECT_EQ(errorText([&] { addWaitingOfficer(local, 1, c.id); }), "") << c.id;
+    EXPECT_EQ(local.idCapacity, c.capacity) << c.id;
+    EXPECT_EQ(local.officerIndexOf(1, c.id), OfficerIndex{13}) << c.id;
+    EXPECT_EQ(derivedIndexMismatch(local), "") << c.id;
+    EXPECT_EQ(activateWaitingOfficer(local, 1, c.id, kOrdinary), OfficerIndex{10}) << c.id << ": brought on the map";
+  }
   EXPECT_EQ(editErrorOf([&] { addWaitingOfficer(set, 2, 60); }), kScenarioNumberWrong);
-  addWaitingOfficer(set, 1, 2999);
-  EXPECT_EQ(set.idCapacity, 3000u);
 
   const ScenarioSet before = set;
   scenario().officerCount = 12;

@@ -1,10 +1,12 @@
 #include "tests/support/ScenarioBuilder.h"
 
+#include <filesystem>
 #include <sstream>
 #include <stdexcept>
 
 #include "model/Loader.h"
 #include "model/Writer.h"
+#include "tests/support/TempFolder.h"
 
 namespace vorandel::testing {
 
@@ -246,6 +248,12 @@ ScenarioSet busyValidSet() {
     scenarios.push_back(b.build());
   }
   return makeSet(std::move(scenarios));
+}
+
+void writePair(const std::string& dir, const FileBytes& files) {
+  std::filesystem::create_directories(systemPath(dir));
+  writeFile(dir + "/sndata.s5", files.sndata);
+  writeFile(dir + "/taiki.s5", files.taiki);
 }
 
 }  // namespace vorandel::testing

@@ -55,6 +55,9 @@ struct FileBytes {
 };
 FileBytes writeToBytes(const ScenarioSet& set);
 
+// Writes the pair into the folder (made when missing) as sndata.s5 and taiki.s5.
+void writePair(const std::string& dir, const FileBytes& files);
+
 }  // namespace vorandel::testing
 
 namespace vorandel::testing {

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <set>
 #include <string>
 
 #include "model/OpenFile.h"
@@ -38,6 +39,13 @@ class TempFolder {
  private:
   std::filesystem::path path_;
 };
+
+// The names in the folder.
+inline std::set<std::string> namesIn(const std::string& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename().string());
+  return names;
+}
 
 inline std::string readFile(const std::string& path) {
   std::ifstream in(systemPath(path), std::ios::binary);

@@ -18,7 +18,7 @@ using testing::nameText;
 namespace {
 
 using testing::cellErrorText;
-using testing::errorText;
+using testing::tableError;
 using testing::TableFiles;
 
 using Slots = std::array<int, kNeighbourSlots>;
@@ -46,7 +46,7 @@ class CityTable : public ::testing::Test {
   }
 
   std::string runText(const std::string& text) {
-    return errorText([&] { importCityTable(set, TableText{text, "ruv5_city.txt"}); });
+    return tableError([&] { importCityTable(set, TableText{text, "ruv5_city.txt"}); });
   }
 
   static std::vector<std::string> splitWords(const std::string& words) {

@@ -22,7 +22,7 @@ namespace vorandel {
 namespace {
 
 using testing::cellErrorText;
-using testing::errorText;
+using testing::tableError;
 
 // Stores a value in the record's field as it is, past any check.
 using Store = std::function<void(Scenario&, int record, long value)>;
@@ -46,7 +46,7 @@ bool mentions(const ExportedTable& table, const std::string& text) {
 // The exported table applied to a copy of the set leaves the copy as the set was.
 void expectRoundTrip(const ScenarioSet& set, BatchKind kind, const ExportedTable& table, const std::string& what) {
   ScenarioSet copy = set;
-  EXPECT_EQ(errorText([&] { runBatch(copy, kind, TableText{table.text, "exported"}); }), "(no error)") << what;
+  EXPECT_EQ(tableError([&] { runBatch(copy, kind, TableText{table.text, "exported"}); }), "(no error)") << what;
   EXPECT_TRUE(copy == set) << what << ": the round trip changed the set";
 }
 
@@ -135,7 +135,7 @@ TEST(ColumnDescriptions, CityColumnsAtTheirMaximumAndAbove) {
     };
 
     const std::string atMost = table(info.range->max);
-    ASSERT_EQ(errorText([&] { importCityTable(set, TableText{atMost, "city"}); }), "(no error)") << header;
+    ASSERT_EQ(tableError([&] { importCityTable(set, TableText{atMost, "city"}); }), "(no error)") << header;
     const ExportedTable exported = exportCityTable(set, {});
     const std::vector<std::string> row = exportedRow(exported, "0\t1");
     ASSERT_EQ(row.size(), 4 + columns.size()) << header;
@@ -144,7 +144,7 @@ TEST(ColumnDescriptions, CityColumnsAtTheirMaximumAndAbove) {
     expectRoundTrip(set, BatchKind::CityTable, exported, header);
 
     const std::string above = table(info.range->max + 1);
-    EXPECT_EQ(errorText([&] {
+    EXPECT_EQ(tableError([&] {
                 importCityTable(set, TableText{above, "city"});
               }),
               cellErrorText(3, 5, "E3", kOutOfRange))
@@ -180,7 +180,7 @@ TEST(ColumnDescriptions, ForceColumnsAtTheirMaximumAndAbove) {
     };
 
     const std::string atMost = table(info.range->max);
-    ASSERT_EQ(errorText([&] { importForceTable(set, TableText{atMost, "lord"}); }), "(no error)") << header;
+    ASSERT_EQ(tableError([&] { importForceTable(set, TableText{atMost, "lord"}); }), "(no error)") << header;
     const ExportedTable exported = exportForceTable(set, {});
     const std::vector<std::string> row = exportedRow(exported, "0\t1");
     ASSERT_EQ(row.size(), 3 + columns.size()) << header;
@@ -189,7 +189,7 @@ TEST(ColumnDescriptions, ForceColumnsAtTheirMaximumAndAbove) {
     expectRoundTrip(set, BatchKind::ForceTable, exported, header);
 
     const std::string above = table(info.range->max + 1);
-    EXPECT_EQ(errorText([&] {
+    EXPECT_EQ(tableError([&] {
                 importForceTable(set, TableText{above, "lord"});
               }),
               cellErrorText(3, 4, "D3", kOutOfRange))
@@ -256,7 +256,7 @@ TEST(ColumnDescriptions, OfficerColumnsAtTheirMaximumAndAbove) {
     };
 
     const std::string atMost = table(info.range->max);
-    ASSERT_EQ(errorText([&] { importOfficerTable(set, TableText{atMost, "officer"}); }), "(no error)") << header;
+    ASSERT_EQ(tableError([&] { importOfficerTable(set, TableText{atMost, "officer"}); }), "(no error)") << header;
     const ExportedTable exported = exportOfficerTable(set, {});
     const std::vector<std::string> row = exportedRow(exported, leading);
     ASSERT_EQ(row.size(), 5u + columns.size()) << header;
@@ -265,7 +265,7 @@ TEST(ColumnDescriptions, OfficerColumnsAtTheirMaximumAndAbove) {
     expectRoundTrip(set, BatchKind::OfficerTable, exported, header);
 
     const std::string above = table(info.range->max + 1);
-    EXPECT_EQ(errorText([&] {
+    EXPECT_EQ(tableError([&] {
                 importOfficerTable(set, TableText{above, "officer"});
               }),
               cellErrorText(3, 6, "F3", kOutOfRange))

@@ -16,7 +16,7 @@ namespace vorandel {
 namespace {
 
 using testing::cellErrorText;
-using testing::errorText;
+using testing::tableError;
 using testing::TableFiles;
 
 std::string lines(const std::vector<std::string>& rows, const char* feed = "\n") {
@@ -40,7 +40,7 @@ class ForceTable : public ::testing::Test {
  protected:
   std::string run(const std::vector<std::string>& rows, const char* feed = "\n") {
     const std::string text = lines(rows, feed);
-    return errorText([&] { importForceTable(set, TableText{text, "ruv5_lord.txt"}); });
+    return tableError([&] { importForceTable(set, TableText{text, "ruv5_lord.txt"}); });
   }
 
   TableFiles files;
@@ -152,16 +152,16 @@ TEST_F(ForceTable, TableLevelMessages) {
   // The importers read UTF-8: a header left in GBK is no header of theirs.
   const std::string gbk = utf8ToGbk("剧本 编号 设置").value();
   EXPECT_EQ(run({gbk, "- - -"}), "第一行前3列错误");
-  EXPECT_EQ(errorText([&] { runBatch(set, BatchKind::ForceTable, files.missing()); }), "cannot open file to read");
+  EXPECT_EQ(tableError([&] { runBatch(set, BatchKind::ForceTable, files.missing()); }), "cannot open file to read");
 }
 
 TEST_F(ForceTable, LineFeedsAtTheEnd) {
   const std::string table = "剧本 编号 设置 声望\n- - - 1\n0 1 1 77";
   const std::string twoFeeds = table + "\n\n";
-  EXPECT_EQ(errorText([&] { importForceTable(set, TableText{twoFeeds, "a.txt"}); }), "每行列数必须一样");
+  EXPECT_EQ(tableError([&] { importForceTable(set, TableText{twoFeeds, "a.txt"}); }), "每行列数必须一样");
   EXPECT_EQ(set.scenarios[0].force(1).get(force::fame), 77) << "the row before the empty one was applied";
   set = testing::smallValidSet();
-  EXPECT_EQ(errorText([&] { importForceTable(set, TableText{table, "b.txt"}); }), "(no error)");
+  EXPECT_EQ(tableError([&] { importForceTable(set, TableText{table, "b.txt"}); }), "(no error)");
   EXPECT_EQ(set.scenarios[0].force(1).get(force::fame), 77);
 }
 

@@ -16,13 +16,13 @@ using testing::gbkName;
 using testing::nameText;
 namespace {
 
-using testing::errorText;
+using testing::tableError;
 using testing::TableFiles;
 
 class NameList : public ::testing::Test {
  protected:
   std::string run(const std::string& text) {
-    return errorText([&] { importNameList(set, TableText{text, "ruv5_name.txt"}); });
+    return tableError([&] { importNameList(set, TableText{text, "ruv5_name.txt"}); });
   }
 
   std::string officerName(std::size_t s, int id) const {
@@ -80,7 +80,7 @@ TEST_F(NameList, EmptyListChangesNothing) {
   const std::string path = files.write("ruv5_name.txt",
                                        "\x1A"
                                        "C 5 a\n");
-  EXPECT_EQ(errorText([&] { runBatch(set, BatchKind::NameList, path); }), "(no error)");
+  EXPECT_EQ(tableError([&] { runBatch(set, BatchKind::NameList, path); }), "(no error)");
   EXPECT_EQ(set, before);
 }
 
@@ -98,13 +98,13 @@ TEST_F(NameList, MalformedEntriesNameTheirEntryNumber) {
   EXPECT_EQ(run("\n\n\nC 12 b\nW x y\n"), "Error File format at line: 2");
   EXPECT_EQ(run("C - b\n"), "Error File format at line: 1");
   EXPECT_EQ(run("X 1 b\n"), "Error File format at line: 1");
-  EXPECT_EQ(errorText([&] { runBatch(set, BatchKind::NameList, files.missing()); }), "Failed to open file to read.");
+  EXPECT_EQ(tableError([&] { runBatch(set, BatchKind::NameList, files.missing()); }), "Failed to open file to read.");
 }
 
 TEST_F(NameList, ANumberThatIsNotWholeIsRefusedWithItsLine) {
   // Read on, "1e3" would rename officer 1 to "e3".
   for (const char* list : {"W\t1e3\n", "W 11 a\nW 1.5 x\n", "C 12abc 许昌\n", "W 0x1 a\n", "W 11,12 a\n"}) {
-    const std::string error = errorText([&] { importNameList(set, TableText{list, "ruv5_name.txt"}); });
+    const std::string error = tableError([&] { importNameList(set, TableText{list, "ruv5_name.txt"}); });
     EXPECT_TRUE(error.starts_with("Error File format at line: ")) << list << error;
     try {
       importNameList(set, TableText{list, "ruv5_name.txt"});

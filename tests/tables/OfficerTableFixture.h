@@ -26,10 +26,10 @@ class OfficerTableTest : public ::testing::Test {
   OfficerTableTest() { giveDistinctSkills(set); }
 
   // Writes the lines (the header, the switch row and the data rows) and imports them.
-  std::string run(const std::vector<std::string>& lines) {
+  std::string run(const std::vector<std::string>& lines, ImportWarnings* warnings = nullptr) {
     std::string text;
     for (const std::string& line : lines) text += line + "\r\n";
-    return errorText([&] { importOfficerTable(set, TableText{text, "ruv5_officer.txt"}); });
+    return tableError([&] { importOfficerTable(set, TableText{text, "ruv5_officer.txt"}, warnings); });
   }
 
   int numberOf(std::size_t s, int id) const { return set.officerIndexOf(s, id).value().number(); }

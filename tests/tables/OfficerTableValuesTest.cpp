@@ -122,12 +122,17 @@ TEST_F(OfficerValues, SkillRecordsThatBreakTheRulesAreRefusedOrMended) {
 TEST_F(OfficerValues, ExperienceIsRaisedToTheTableMinimum) {
   EXPECT_EQ(experienceTable[7][3], 18000);
   EXPECT_EQ(experienceTable[15][6], 60000);
+  ImportWarnings warnings;
   ASSERT_EQ(run({"剧本 ID 姓名 设置 编号 成长 已学技能数 经验", "- - - 1 - 1 1 1", "0 12 某 1 0 7 3 100",
-                 "0 13 某 1 0 7 3 20000", "0 14 某 1 0 2 6 0"}),
+                 "0 13 某 1 0 7 3 20000", "0 14 某 1 0 2 6 0", "0 21 某 1 0 7 3 18000"},
+                &warnings),
             "(no error)");
   EXPECT_EQ(officer(0, 12).get(state::experience), 18000);
   EXPECT_EQ(officer(0, 13).get(state::experience), 20000);
   EXPECT_EQ(officer(0, 14).get(state::experience), 50000);
+  EXPECT_EQ(officer(0, 21).get(state::experience), 18000);
+  // Only the two below their minimum are told as raised; one exactly at it is not.
+  EXPECT_EQ(warnings.lines(), std::vector<std::string>{"注意：「经验」按成长和已学技能数提高到最低值的武将：2 名"});
 }
 
 TEST_F(OfficerValues, DutiesOfRulersAndOthers) {
@@ -155,6 +160,19 @@ TEST_F(OfficerValues, FreeOfficersLeadNoTroops) {
 }
 
 TEST_F(OfficerValues, StrategistMinimumsAndPromotion) {
+  // At the edges: a strategist exactly at 90 and 80 is left alone; an ordinary officer exactly there is
+  // promoted, one point below either is not.
+  ImportWarnings edges;
+  ASSERT_EQ(run({"剧本 ID 姓名 设置 编号 智力 政治", "- - - 1 - 1 1", "0 11 军师 1 0 90 80", "0 12 某 1 0 90 80",
+                 "0 13 某 1 0 90 79", "0 14 某 1 0 89 80"},
+                &edges),
+            "(no error)");
+  EXPECT_EQ(officer(0, 11).get(state::status), kStrategist);
+  EXPECT_EQ(officer(0, 12).get(state::status), kStrategist);
+  EXPECT_EQ(officer(0, 13).get(state::status), kOrdinary);
+  EXPECT_EQ(officer(0, 14).get(state::status), kOrdinary);
+  EXPECT_EQ(edges.lines(), std::vector<std::string>{"注意：因「智力」「政治」够高而升为军师的武将：1 名"});
+
   ASSERT_EQ(run({"剧本 ID 姓名 设置 编号 智力 政治", "- - - 1 - 1 1", "0 11 军师 1 0 50 85", "0 12 某 1 0 95 85",
                  "0 13 某 1 0 95 79", "0 30 某 1 0 95 85"}),
             "(no error)");

@@ -1,10 +1,18 @@
 #pragma once
 // A busy valid set whose officers hold values that the officer table can write (the builder leaves
 // formations, learnable skills and duties at 0, which no table row can carry): the other data the
-// exported tables are tried on.
+// exported tables are tried on; and the built-in set as loaded.
+#include "model/BuiltInData.h"
+#include "model/Loader.h"
 #include "tests/support/ScenarioBuilder.h"
 
 namespace vorandel::testing {
+
+inline ScenarioSet builtInSet() {
+  ScenarioSet set;
+  loadScenarioSet(set, builtInData().sndata, builtInData().taiki);
+  return set;
+}
 
 inline ScenarioSet tableReadySet() {
   ScenarioSet set = busyValidSet();

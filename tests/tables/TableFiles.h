@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "model/EditError.h"
+#include "tests/support/ErrorText.h"
 #include "tests/support/TempFolder.h"
 
 namespace vorandel::testing {
@@ -25,13 +25,8 @@ class TableFiles {
 
 // The text of the EditError that the action raises, or "(no error)".
 template <class Action>
-std::string errorText(Action&& action) {
-  try {
-    std::forward<Action>(action)();
-  } catch (const EditError& e) {
-    return e.text();
-  }
-  return "(no error)";
+std::string tableError(Action&& action) {
+  return errorText(std::forward<Action>(action), "(no error)");
 }
 
 // The text that a cell error at the 1-based row and column shows, with the cell named as in AB7.

@@ -12,18 +12,15 @@
 #include "model/EditError.h"
 #include "model/Loader.h"
 #include "tables/TableExport.h"
+#include "tests/tables/TableExportSets.h"
 
 namespace vorandel {
 namespace {
 
+using testing::builtInSet;
+
 constexpr BatchKind kKinds[] = {BatchKind::NameList, BatchKind::OfficerTable, BatchKind::ForceTable,
                                 BatchKind::CityTable};
-
-ScenarioSet builtInSet() {
-  ScenarioSet set;
-  loadScenarioSet(set, builtInData().sndata, builtInData().taiki);
-  return set;
-}
 
 // The error a batch of the text raises.
 EditError batchError(BatchKind kind, const std::string& text) {

@@ -19,7 +19,7 @@ namespace vorandel {
 namespace {
 
 using testing::cellErrorText;
-using testing::errorText;
+using testing::tableError;
 using testing::TableFiles;
 using Lines = std::vector<std::string>;
 using Cells = std::vector<std::string_view>;
@@ -52,7 +52,7 @@ TEST(TableReader, MissingFileCannotBeOpened) {
   TableFiles files;
   EXPECT_FALSE(readTextFile(files.missing()).has_value());
   ScenarioSet set;
-  EXPECT_EQ(errorText([&] { runBatch(set, BatchKind::CityTable, files.missing()); }), "cannot open file to read");
+  EXPECT_EQ(tableError([&] { runBatch(set, BatchKind::CityTable, files.missing()); }), "cannot open file to read");
 }
 
 TEST(TableReader, SplittingStopsAtOneCellTooMany) {
@@ -117,7 +117,8 @@ TEST(CellParsers, SwitchIsZeroOrOneOnly) {
   EXPECT_TRUE(parseSwitch("1"));
   const CellPosition at{1, 4};
   for (const char* bad : {"00", "+1", "\"1\"", "2", "1 ", "-0"})
-    EXPECT_EQ(errorText([&] { atCell(at, [&] { parseSwitch(bad); }); }), cellErrorText(2, 5, "E2", kNotASwitch)) << bad;
+    EXPECT_EQ(tableError([&] { atCell(at, [&] { parseSwitch(bad); }); }), cellErrorText(2, 5, "E2", kNotASwitch))
+        << bad;
 }
 
 TEST(CellParsers, RangedReadsTheWholeCellAsStrtol) {
@@ -129,17 +130,17 @@ TEST(CellParsers, RangedReadsTheWholeCellAsStrtol) {
   EXPECT_EQ(parseRanged("1F", 0, 100, 16), 31);
   EXPECT_EQ(parseRanged("-0x10", -100, 100, 16), -16);
   for (const char* bad : {"7a", "0x10", "1.5", "--1", "+", "7 "})
-    EXPECT_EQ(errorText([&] { atCell(at, [&] { parseRanged(bad, 0, 100, 10); }); }),
+    EXPECT_EQ(tableError([&] { atCell(at, [&] { parseRanged(bad, 0, 100, 10); }); }),
               cellErrorText(3, 5, "E3", kNotAnInteger))
         << bad;
-  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseRanged("-6", -5, 5, 10); }); }),
+  EXPECT_EQ(tableError([&] { atCell(at, [&] { parseRanged("-6", -5, 5, 10); }); }),
             cellErrorText(3, 5, "E3", kOutOfRange));
-  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseRanged("6", -5, 5, 10); }); }),
+  EXPECT_EQ(tableError([&] { atCell(at, [&] { parseRanged("6", -5, 5, 10); }); }),
             cellErrorText(3, 5, "E3", kOutOfRange));
   EXPECT_EQ(parseBounded("1000", 1000), 1000);
-  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseBounded("1001", 1000); }); }),
+  EXPECT_EQ(tableError([&] { atCell(at, [&] { parseBounded("1001", 1000); }); }),
             cellErrorText(3, 5, "E3", kOutOfRange));
-  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseBounded("-1", 1000); }); }), cellErrorText(3, 5, "E3", kOutOfRange));
+  EXPECT_EQ(tableError([&] { atCell(at, [&] { parseBounded("-1", 1000); }); }), cellErrorText(3, 5, "E3", kOutOfRange));
 }
 
 TEST(CellParsers, RangedSaturatesAtThe32BitLimits) {
@@ -153,7 +154,7 @@ TEST(CellParsers, RangedSaturatesAtThe32BitLimits) {
   EXPECT_EQ(parseRanged("100000000", least, most, 16), most);
   // A value that a 64-bit long would hold in full must not slip below a bound once it is cut to 32 bits.
   const CellPosition at{0, 0};
-  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseBounded("4294967296", 100); }); }),
+  EXPECT_EQ(tableError([&] { atCell(at, [&] { parseBounded("4294967296", 100); }); }),
             cellErrorText(1, 1, "A1", kOutOfRange));
 }
 
@@ -176,10 +177,10 @@ TEST(CellParsers, UnsignedReadsAsStrtoulWithA32BitLong) {
 
   const CellPosition at{6, 27};
   for (const char* bad : {"1G", "0x", "1.0", "x1"})
-    EXPECT_EQ(errorText([&] { atCell(at, [&] { parseUnsigned(bad, 16); }); }),
+    EXPECT_EQ(tableError([&] { atCell(at, [&] { parseUnsigned(bad, 16); }); }),
               cellErrorText(7, 28, "AB7", kNotAnInteger))
         << bad;
-  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseUnsigned("0x10", 10); }); }),
+  EXPECT_EQ(tableError([&] { atCell(at, [&] { parseUnsigned("0x10", 10); }); }),
             cellErrorText(7, 28, "AB7", kNotAnInteger));
 }
 
@@ -193,9 +194,9 @@ TEST(CellParsers, NameSetOrsTheBitsOfKnownItems) {
 
   const CellPosition at{3, 6};
   const std::string unknown = cellErrorText(4, 7, "G4", kUnknownName);
-  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseNameSet(weapons, "战车，铠甲", ','); }); }), unknown);
-  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseNameSet(weapons, "战车,楼船", ','); }); }), unknown);
-  EXPECT_EQ(errorText([&] { atCell(at, [&] { parseNameSet(weapons, "----", ','); }); }), unknown);
+  EXPECT_EQ(tableError([&] { atCell(at, [&] { parseNameSet(weapons, "战车，铠甲", ','); }); }), unknown);
+  EXPECT_EQ(tableError([&] { atCell(at, [&] { parseNameSet(weapons, "战车,楼船", ','); }); }), unknown);
+  EXPECT_EQ(tableError([&] { atCell(at, [&] { parseNameSet(weapons, "----", ','); }); }), unknown);
 }
 
 }  // namespace

@@ -103,8 +103,7 @@ TEST_F(KeepingDialogs, RestoreBringsTheChosenPairBackAndLeavesTheCurrentDataAlon
   ScenarioSet players = testing::smallValidSet();
   players.scenarios[1].force(2).set(force::money, 1111);
   const testing::FileBytes player = testing::writeToBytes(players);
-  testing::writeFile(folder.file("sndata.s5"), player.sndata);
-  testing::writeFile(folder.file("taiki.s5"), player.taiki);
+  testing::writePair(dir(), player);
   ui::MainDialogLogic main(state, host, dir());
   for (int press = 0; press < 3; ++press) main.onCommand(MAIN_GENERATE);
   pendingEdit();

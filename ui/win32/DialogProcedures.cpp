@@ -82,12 +82,18 @@ DialogWindow<Logic>* attach(HWND window, UINT message, LPARAM lParam) noexcept {
   return dialog;
 }
 
-INT_PTR CALLBACK mainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-  auto* dialog = attach<MainDialogLogic>(window, message, lParam);
+// The dialogs that take files dropped on them. The main window has nothing to do at its start.
+template <class Logic>
+INT_PTR dropTargetDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  auto* dialog = attach<Logic>(window, message, lParam);
   if (!dialog) return FALSE;
   return guardDialogWork(dialog->host, [&] {
     switch (message) {
-      case WM_INITDIALOG: return true;
+      case WM_INITDIALOG:
+        if constexpr (requires(Logic & logic) { logic.onInit(); })
+          return dialog->logic.onInit();
+        else
+          return true;
       case WM_CLOSE: return dialog->logic.onClose();
       case WM_COMMAND: return dialog->logic.onCommand(LOWORD(wParam));
       case WM_DROPFILES: {
@@ -99,21 +105,12 @@ INT_PTR CALLBACK mainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
   });
 }
 
+INT_PTR CALLBACK mainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  return dropTargetDialogProc<MainDialogLogic>(window, message, wParam, lParam);
+}
+
 INT_PTR CALLBACK batchDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-  auto* dialog = attach<BatchDialogLogic>(window, message, lParam);
-  if (!dialog) return FALSE;
-  return guardDialogWork(dialog->host, [&] {
-    switch (message) {
-      case WM_INITDIALOG: return dialog->logic.onInit();
-      case WM_CLOSE: return dialog->logic.onClose();
-      case WM_COMMAND: return dialog->logic.onCommand(LOWORD(wParam));
-      case WM_DROPFILES: {
-        Win32FileDrop drop(reinterpret_cast<HDROP>(wParam));
-        return dialog->logic.onDropFiles(drop);
-      }
-    }
-    return false;
-  });
+  return dropTargetDialogProc<BatchDialogLogic>(window, message, wParam, lParam);
 }
 
 // The dialogs whose logic needs only its start, its commands and its close.

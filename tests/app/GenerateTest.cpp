@@ -23,6 +23,7 @@ namespace vorandel {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::namesIn;
 using testing::readFile;
 using testing::TempFolder;
 using testing::writeFile;
@@ -34,12 +35,6 @@ class Generate : public ::testing::Test {
   void writePrevious() {
     writeFile(file("sndata.s5"), "previous sndata");
     writeFile(file("taiki.s5"), "previous taiki");
-  }
-  // The folder's names, apart from those given: no temporary or marker file may be left behind.
-  std::set<std::string> namesIn(const std::string& where) const {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(where)) names.insert(entry.path().filename().string());
-    return names;
   }
   void expectPreviousUntouched() const {
     EXPECT_EQ(readFile(file("sndata.s5")), "previous sndata");

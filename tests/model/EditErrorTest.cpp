@@ -6,7 +6,6 @@
 
 #include "model/GbkText.h"
 #include "model/Messages.h"
-#include "rules/RuleMessages.h"
 #include "tests/support/ErrorText.h"
 
 namespace vorandel {
@@ -29,7 +28,7 @@ TEST(EditError, RequireRaisesOnlyWhenTheConditionFails) {
 }
 
 TEST(EditError, ScenarioPrefixRightAlignsTheIndexInTwoCharacters) {
-  EXPECT_EQ(EditError(kEmptyCityListBroken).inScenario(3).text(), "剧本 3存在错误\n空城结构错误");
+  EXPECT_EQ(EditError("空城结构错误").inScenario(3).text(), "剧本 3存在错误\n空城结构错误");
   EXPECT_EQ(EditError("x").inScenario(12).text(), "剧本12存在错误\nx");
   const EditError error = EditError("武将07不该标记为太守", ErrorContext{std::nullopt, "t.txt", 4, 2}).inScenario(2);
   EXPECT_EQ(error.text(), "剧本 2存在错误\n武将07不该标记为太守");
