@@ -16,7 +16,7 @@ TEST(ScenarioSet, EditsOfACopyLeaveTheOriginalAsItWas) {
   ScenarioSet copy = original;
   activateWaitingOfficer(copy, 0, 41, kOrdinary);
   addWaitingOfficer(copy, 1, 2500);
-  moveOfficer(copy, 1, 5, 11, true);
+  moveOfficer(copy, 1, OfficerNumber{5}, CityNumber{11}, true);
   ASSERT_NE(copy, original);
   EXPECT_EQ(testing::derivedIndexMismatch(copy), "");
   EXPECT_EQ(testing::derivedIndexMismatch(original), "");

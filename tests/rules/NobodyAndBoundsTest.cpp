@@ -162,30 +162,30 @@ TEST(NobodyAndBounds, NobodyWrittenZeroIsFollowedNowhere) {
   } cases[] = {
       {"a ruler moving to his city whose governor is 0",
        [](ScenarioSet& set) { set.scenarios[0].city(33).set(city::governor, 0); },
-       [](ScenarioSet& set) { moveOfficer(set, 0, 6, 33, false); },
+       [](ScenarioSet& set) { moveOfficer(set, 0, OfficerNumber{6}, CityNumber{33}, false); },
        [](const Scenario& s) { return static_cast<int>(s.officerState(6).get(state::nextOfficer)); }, -1},
       {"a city taken by a force whose chain ends in 0",
        [](ScenarioSet& set) { set.scenarios[0].city(12).set(city::nextCity, 0); },
-       [](ScenarioSet& set) { setCityOwner(set, 0, 20, 1); },
+       [](ScenarioSet& set) { setCityOwner(set, 0, CityNumber{20}, ForceNumber{1}); },
        [](const Scenario& s) { return static_cast<int>(s.city(12).get(city::nextCity)); }, 20},
       {"the last city of a chain ending in 0 released",
        [](ScenarioSet& set) { set.scenarios[0].city(12).set(city::nextCity, 0); },
-       [](ScenarioSet& set) { setCityOwner(set, 0, 12, -1); },
+       [](ScenarioSet& set) { setCityOwner(set, 0, CityNumber{12}, std::nullopt); },
        [](const Scenario& s) { return static_cast<int>(s.city(12).get(city::owner)); }, -1},
       {"the last officer of a serving list ending in 0 leaving it",
        [](ScenarioSet& set) { set.scenarios[0].officerState(3).set(state::nextOfficer, 0); },
-       [](ScenarioSet& set) { moveOfficer(set, 0, 3, 12, false); },
+       [](ScenarioSet& set) { moveOfficer(set, 0, OfficerNumber{3}, CityNumber{12}, false); },
        [](const Scenario& s) { return static_cast<int>(s.officerState(3).get(state::prevOfficer)); }, 5},
       {"a governor alone in his city, his next 0, leaving it",
        [](ScenarioSet& set) {
-         moveOfficer(set, 0, 5, 11, false);
+         moveOfficer(set, 0, OfficerNumber{5}, CityNumber{11}, false);
          set.scenarios[0].officerState(4).set(state::nextOfficer, 0);
        },
-       [](ScenarioSet& set) { moveOfficer(set, 0, 4, 11, true); },
+       [](ScenarioSet& set) { moveOfficer(set, 0, OfficerNumber{4}, CityNumber{11}, true); },
        [](const Scenario& s) { return static_cast<int>(s.city(12).get(city::owner)); }, -1},
       {"a force founded in a city whose owner is 0",
        [](ScenarioSet& set) { set.scenarios[0].city(5).set(city::owner, 0); },
-       [](ScenarioSet& set) { foundForce(set, 0, 3, 8); },
+       [](ScenarioSet& set) { foundForce(set, 0, ForceNumber{3}, OfficerNumber{8}); },
        [](const Scenario& s) { return static_cast<int>(s.force(3).get(force::firstCity)); }, 5},
       {"a waiting officer entering a city whose owner is 0",
        [](ScenarioSet& set) { set.scenarios[0].city(20).set(city::owner, 0); },
@@ -203,7 +203,7 @@ TEST(NobodyAndBounds, NobodyWrittenZeroIsFollowedNowhere) {
   ScenarioSet set = smallValidSet();
   set.scenarios[0].city(20).set(city::owner, 0);
   set.scenarios[0].officerState(3).set(state::force, 0);
-  EXPECT_EQ(editErrorOf([&] { placeOfficer(set, 0, 3, 20); }), "数据出错");
+  EXPECT_EQ(editErrorOf([&] { placeOfficer(set, 0, OfficerNumber{3}, CityNumber{20}); }), "数据出错");
 }
 
 // A neighbour list may use all its slots; the list of a full neighbour that lacks the city is still read

@@ -12,7 +12,7 @@ TEST(Rulers, ANewRulerClearsTheStrategistPostOnlyWhenHeHeldIt) {
   for (const int newRuler : {2, 3}) {  // 2 holds the post, 3 does not
     ScenarioSet set = smallValidSet();
     set.scenarios[0].force(1).set(force::namedOfficer, 2);
-    changeRuler(set, 0, 1, newRuler);
+    changeRuler(set, 0, ForceNumber{1}, OfficerNumber{newRuler});
     EXPECT_EQ(set.scenarios[0].force(1).get(force::namedOfficer), newRuler == 2 ? -1 : 2) << newRuler;
   }
 }
