@@ -30,10 +30,9 @@ ExportedFile writeExportFile(const std::string& path, const std::string& bytes, 
   return {writeFiles({{path, bytes}}, tableWriteChoices(force, kExists)).at(0)};
 }
 
-std::string exportBytes(const std::string& path, std::string_view utf8, bool asUtf8, const std::string& charset) {
-#ifdef _WIN32
-  (void)charset;
-#else
+std::string exportBytes([[maybe_unused]] const std::string& path, std::string_view utf8, bool asUtf8,
+                        [[maybe_unused]] const std::string& charset) {
+#ifndef _WIN32
   if (path == "-") return utf8To(utf8, charset);
 #endif
   return encodeTable(utf8, asUtf8);

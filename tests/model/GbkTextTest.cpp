@@ -15,18 +15,6 @@
 namespace vorandel {
 namespace {
 
-std::string utf8OfCode(std::uint32_t code) {
-  std::string text;
-  if (code < 0x800) {
-    text += static_cast<char>(0xC0 | (code >> 6));
-  } else {
-    text += static_cast<char>(0xE0 | (code >> 12));
-    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-  }
-  text += static_cast<char>(0x80 | (code & 0x3F));
-  return text;
-}
-
 TEST(GbkTextTest, EveryByteAndPairReadsAsTheSystemConverterReadsIt) {
   int pairs = 0;
   for (int first = 0x80; first <= 0xFF; ++first) {
@@ -57,6 +45,18 @@ TEST(GbkTextTest, TextsReadWholeAsTheSystemConverterReadsThem) {
 }
 
 #ifndef _WIN32
+std::string utf8OfCode(std::uint32_t code) {
+  std::string text;
+  if (code < 0x800) {
+    text += static_cast<char>(0xC0 | (code >> 6));
+  } else {
+    text += static_cast<char>(0xE0 | (code >> 12));
+    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+  }
+  text += static_cast<char>(0x80 | (code & 0x3F));
+  return text;
+}
+
 // The system's converter from UTF-8 to GBK, kept only when it reads back as the same text.
 std::optional<std::string> systemGbk(const std::string& utf8) {
   iconv_t converter = iconv_open("GBK", "UTF-8");
