@@ -149,6 +149,7 @@ void buildDerivedIndexes(ScenarioSet& set) {
   for (std::size_t s = 0; s < set.scenarios.size(); ++s) {
     const Scenario& scenario = set.scenarios[s];
     require(scenario.waitingCount <= kMaxWaiting, kTooManyWaiting);
+    set.waitingQueue[s].reserve(scenario.waitingCount);
     for (std::uint32_t j = 0; j < scenario.waitingCount && scenario.onMapCount + j < officers(scenario); ++j) {
       const std::uint32_t k = scenario.onMapCount + j;
       set.waitingQueue[s].push_back(WaitingEntry{scenario.profiles[k].get(profile::id), static_cast<std::int32_t>(k),

@@ -2,7 +2,6 @@
 // The in-memory form of the two scenario files taken together. A ScenarioSet is a plain value: copies
 // are deep and assignment replaces everything, so a batch can work on a copy and throw it away.
 #include <cstdint>
-#include <deque>
 #include <optional>
 #include <vector>
 
@@ -130,7 +129,7 @@ struct ScenarioSet {
   std::vector<ChunkEntry> taikiTable;
   std::vector<Scenario> scenarios;
   std::vector<std::vector<std::int32_t>> officerIndexById;  // per scenario: id -> 0-based index, or kNoOfficerIndex
-  std::vector<std::deque<WaitingEntry>> waitingQueue;       // per scenario: one entry per waiting officer
+  std::vector<std::vector<WaitingEntry>> waitingQueue;      // per scenario: one entry per waiting officer
 
   std::size_t scenarioCount() const { return scenarios.size(); }
   Scenario& scenario(std::size_t s);  // raises for a number that is not a scenario of the set

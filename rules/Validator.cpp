@@ -236,6 +236,7 @@ class ScenarioValidator {
   void checkNeighbours() {
     // isNeighbour[m][v]: v is listed as a neighbour of m.
     std::array<std::bitset<kCityCount + 1>, kCityCount + 1> isNeighbour{};
+    std::array<std::bitset<kCityCount + 1>, kCityCount + 1> listedBy{};  // listedBy[v][m] == isNeighbour[m][v]
     for (int m = 1; m <= kCityCount; ++m) {
       focus(0, m, 0);
       const ConstCityNameRecord names = scenario_.cityName(m);
@@ -246,12 +247,15 @@ class ScenarioValidator {
         require(isCityNumber(v) && v != m, kNeighbourNumberWrong);
         require(!isNeighbour[m][v], kNeighbourNumberWrong);
         isNeighbour[m][v] = true;
+        listedBy[v][m] = true;
       }
       require(slot > 0, "存在孤城");
       for (; slot < kNeighbourSlots; ++slot)
         require(names.get(cityName::neighbours, slot) == -1, kNeighbourNumberWrong);
     }
-    // The relation is symmetric when every listed pair is listed the other way round too.
+    // The relation is symmetric when every listed pair is listed the other way round too; the pair to
+    // name is looked for only when the marks show that there is one.
+    if (isNeighbour == listedBy) return;
     if (const std::optional<OneSidedLink> link = firstOneSidedLink(scenario_)) {
       focus(0, link->city.value(), 0);
       const std::string city = nameOfCity(link->city.value());

@@ -78,7 +78,7 @@ std::optional<OfficerIndex> activateWaitingOfficer(ScenarioSet& set, std::size_t
   if (scenario.onMapCount >= kMaxOnMap) failCell("已上场人数过多， 添加失败");
 
   require(s < set.waitingQueue.size() && set.waitingQueue[s].size() == scenario.waitingCount, kWaitingListBroken);
-  std::deque<WaitingEntry>& queue = set.waitingQueue[s];
+  std::vector<WaitingEntry>& queue = set.waitingQueue[s];
   const auto slot = static_cast<std::size_t>(k - m);
   require(queue[0].index == m && queue[slot].index == k, kWaitingListBroken);
 
@@ -99,7 +99,7 @@ std::optional<OfficerIndex> activateWaitingOfficer(ScenarioSet& set, std::size_t
     queue[0].index = queue[slot].index;
     std::swap(queue[0], queue[slot]);
   }
-  queue.pop_front();
+  queue.erase(queue.begin());
 
   // The appearance bytes of the block are laid out again from the queue by the caller.
   ++scenario.onMapCount;
@@ -149,7 +149,7 @@ void addWaitingOfficer(ScenarioSet& set, std::size_t s, int id) {
           kOfficersBroken);
   if (scenario.waitingCount >= kMaxWaiting) failCell("待上场人数过多， 添加失败");
   require(s < set.waitingQueue.size() && set.waitingQueue[s].size() == scenario.waitingCount, kWaitingListBroken);
-  std::deque<WaitingEntry>& queue = set.waitingQueue[s];
+  std::vector<WaitingEntry>& queue = set.waitingQueue[s];
 
   // He enters play in the same year as the last waiting officer: the latest year in the queue, so the
   // waiting part stays in order. Inside an import neither the appearance bytes of the block (laid out

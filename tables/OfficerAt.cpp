@@ -9,7 +9,7 @@ const WaitingEntry* OfficerAt::queueEntry() const {
   const Scenario& here = scenario();
   const long slot = static_cast<long>(number - 1) - static_cast<long>(here.onMapCount);
   if (slot < 0 || s >= set.waitingQueue.size()) return nullptr;
-  const std::deque<WaitingEntry>& queue = set.waitingQueue[s];
+  const std::vector<WaitingEntry>& queue = set.waitingQueue[s];
   if (static_cast<std::size_t>(slot) >= queue.size()) return nullptr;
   const WaitingEntry& entry = queue[static_cast<std::size_t>(slot)];
   return entry.id == profile().get(profile::id) ? &entry : nullptr;

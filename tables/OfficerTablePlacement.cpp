@@ -126,7 +126,7 @@ void applyAppearYearColumn(OfficerImport& import, OfficerRow& row, std::string_v
   const Scenario& scenario = import.set.scenario(row.s);
   if (scenario.officerState(row.number()).get(state::status) != kWaiting) return;
   const int year = parseRanged(cell, kYearBase, kHighestYear, 10);
-  std::deque<WaitingEntry>& queue = import.set.waitingQueue.at(row.s);
+  std::vector<WaitingEntry>& queue = import.set.waitingQueue.at(row.s);
   const long slot = static_cast<long>(row.index) - static_cast<long>(scenario.onMapCount);
   if (slot < 0 || static_cast<std::size_t>(slot) >= queue.size() || queue[static_cast<std::size_t>(slot)].id != row.id)
     failCell(kWaitingListBroken);

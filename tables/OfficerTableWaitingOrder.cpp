@@ -15,7 +15,7 @@ namespace {
 void orderScenario(ScenarioSet& set, std::size_t s) {
   Scenario& scenario = set.scenario(s);
   require(s < set.waitingQueue.size() && s < set.officerIndexById.size(), kWaitingListBroken);
-  std::deque<WaitingEntry>& queue = set.waitingQueue[s];
+  std::vector<WaitingEntry>& queue = set.waitingQueue[s];
   std::vector<std::int32_t>& indexById = set.officerIndexById[s];
   std::stable_sort(queue.begin(), queue.end(), [](const WaitingEntry& a, const WaitingEntry& b) {
     return std::tie(a.appearYear, a.orderKey, a.index) < std::tie(b.appearYear, b.orderKey, b.index);

@@ -74,7 +74,7 @@ Obstacles obstaclesOf(const OfficerAt& at) {
 // of appearance and order key; a scenario whose officers stand otherwise is re-ordered by any table.
 bool waitingInOrder(const ScenarioSet& set, std::size_t s) {
   if (s >= set.waitingQueue.size()) return false;
-  const std::deque<WaitingEntry>& queue = set.waitingQueue[s];
+  const std::vector<WaitingEntry>& queue = set.waitingQueue[s];
   const std::uint32_t onMap = set.scenario(s).onMapCount;
   for (std::size_t j = 0; j < queue.size(); ++j) {
     if (queue[j].index != static_cast<std::int32_t>(onMap + j)) return false;

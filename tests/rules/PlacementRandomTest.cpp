@@ -139,7 +139,7 @@ class RandomSequence {
   bool activate(std::size_t s, int number) {
     const Scenario& sc = scenario(s);
     if (set.waitingQueue[s].empty()) return true;
-    const std::deque<WaitingEntry>& queue = set.waitingQueue[s];
+    const std::vector<WaitingEntry>& queue = set.waitingQueue[s];
     const WaitingEntry entry = queue[static_cast<std::size_t>(pick(0, static_cast<int>(queue.size()) - 1))];
     const int statuses[] = {1, 2, 4, 5, 1, 2, 4, 5, 0, 3, 6};
     const int newStatus = statuses[pick(0, 10)];

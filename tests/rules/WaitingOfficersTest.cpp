@@ -65,7 +65,7 @@ TEST_F(WaitingOfficersTest, FifthWaitingOfficerExchangesPlacesWithTheFirst) {
   EXPECT_EQ(sc.states[6], firstState);
   EXPECT_EQ(local.officerIndexOf(0, 54), OfficerIndex{2});
   EXPECT_EQ(local.officerIndexOf(0, 50), OfficerIndex{6});
-  const std::deque<WaitingEntry>& queue = local.waitingQueue[0];
+  const std::vector<WaitingEntry>& queue = local.waitingQueue[0];
   ASSERT_EQ(queue.size(), 5u);
   EXPECT_EQ(queue[3], (WaitingEntry{50, 6, 3, 91})) << "the first officer's entry moved with him";
   EXPECT_EQ(queue[0].id, 51);

@@ -212,7 +212,7 @@ std::string derivedIndexMismatch(const ScenarioSet& set) {
           scenario.profiles[static_cast<std::size_t>(k)].get(profile::id) != id)
         return where + "id " + std::to_string(id) + " points at the wrong officer";
     }
-    const std::deque<WaitingEntry>& queue = set.waitingQueue[s];
+    const std::vector<WaitingEntry>& queue = set.waitingQueue[s];
     if (queue.size() != scenario.waitingCount) return where + "queue length differs from waitingCount";
     for (std::size_t j = 0; j < queue.size(); ++j) {
       const std::size_t k = scenario.onMapCount + j;
