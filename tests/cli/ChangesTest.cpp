@@ -157,7 +157,7 @@ TEST_F(Changes, ReportOfAnEditedOfficerTableOnTheBuiltInData) {
   const std::string edited = table("edited.txt", joinCells(lines, "\r\n") + "\r\n");
   ASSERT_EQ(run({"generate", "--officer", edited, "--out", folder.file("out"), "--report", "-"}), kExitDone)
       << err.str();
-  EXPECT_EQ(out.str(), expected) << "a report on standard output is in the terminal's encoding, as diff's";
+  EXPECT_EQ(fileOnOut(), expected) << "a report on standard output is in the terminal's encoding, as diff's";
   EXPECT_NE(err.str().find("已把修改清单（3 项）写到标准输出。"), std::string::npos) << err.str();
 
   // diff says the same of the written pair, and nothing of a pair against itself.

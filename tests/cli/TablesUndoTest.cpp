@@ -83,7 +83,7 @@ class TablesTogether : public ::testing::Test, protected testing::CliRun {
   int run(std::vector<std::string> args) {
     const int code = runWith(builtInData(), std::move(args));
     messages = err.str();
-    output = out.str();  // the report, in the terminal's encoding
+    output = fileOnOut();
     return code;
   }
 

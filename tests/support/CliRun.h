@@ -9,6 +9,7 @@
 
 #include "cli/Cli.h"
 #include "model/BuiltInData.h"
+#include "model/GbkText.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/Text.h"
@@ -27,6 +28,15 @@ class CliRun {
   }
   // Whether the messages of the last run hold the part.
   bool said(const std::string& part) const { return contains(err.str(), part); }
+  // A table or a report the last run sent to standard output, as UTF-8 text. Windows passes the file's
+  // own bytes (GBK) on; elsewhere the file was written in the terminal's encoding.
+  std::string fileOnOut() const {
+#ifdef _WIN32
+    return gbkToUtf8(out.str()).value_or("(not GBK)");
+#else
+    return utf8Of(out.str(), charset).value_or("(not " + charset + ")");
+#endif
+  }
 
   std::ostringstream out, err;
   std::string charset = "UTF-8";  // the terminal's
