@@ -23,6 +23,15 @@ std::string readFileUpTo(const std::string& path, std::size_t maxBytes) {
   const FileHandle file = openFile(path, "rb");
   if (!file) cannotRead(errno);
   std::string bytes;
+  // A file of known size is read into a string of that size: a large table would otherwise take up to
+  // twice its size while the string grows. A pipe or a device has no size, and grows the string.
+  if (std::fseek(file.get(), 0, SEEK_END) == 0) {
+    const long size = std::ftell(file.get());
+    if (size > 0) bytes.reserve(std::min(static_cast<std::size_t>(size), maxBytes + 1));
+    std::rewind(file.get());
+  } else {
+    std::clearerr(file.get());
+  }
   char buffer[1 << 16];
   while (bytes.size() <= maxBytes) {
     const std::size_t wanted = std::min(sizeof buffer, maxBytes + 1 - bytes.size());
