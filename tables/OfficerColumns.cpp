@@ -91,9 +91,9 @@ OfficerColumnSpec newId() {
   column.info = {"新ID", CellForm::Number, ColumnRange{0, kIdLimit - 1}, nullptr};
   column.read = [](OfficerImport& import, OfficerRow& row, std::string_view cell) {
     const int id = parseBounded(cell, kIdLimit - 1);
-    std::uint8_t& count = import.newIdCount[row.s][static_cast<std::size_t>(id)];
-    if (count != 0) failCell(kIdRepeated);
-    count = 1;
+    std::uint32_t& firstRow = import.newIdFirstRow[row.s][static_cast<std::size_t>(id)];
+    if (firstRow != 0) failCellWith(kIdRepeated, formatMessage(kIdFirstRow, firstRow));
+    firstRow = row.line + 1;
     partOf<ProfilePart>(import, row).set(profile::id, static_cast<std::uint16_t>(id));
   };
   column.write = [](const OfficerAt& at) { return numeral(at.profile().get(profile::id)); };

@@ -245,7 +245,7 @@ void importOfficerTable(ScenarioSet& set, TableText table, TableReport report) {
   readOfficerColumns(import);
   if (report.headerOnly) return;
   import.idFirstRow.assign(set.scenarioCount(), std::vector<std::uint32_t>(kIdLimit, 0));
-  import.newIdCount.assign(set.scenarioCount(), std::vector<std::uint8_t>(kIdLimit, 0));
+  import.newIdFirstRow.assign(set.scenarioCount(), std::vector<std::uint32_t>(kIdLimit, 0));
   import.itemFirstRow.assign(set.scenarioCount(), {});
 
   walker.walkRows([&](const WalkedRow& walked) {

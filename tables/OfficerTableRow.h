@@ -101,7 +101,7 @@ struct OfficerImport {
   bool releaseEmptyCity = false;
   // Per scenario, per id: the 1-based line of the first row naming it, 0 for none yet.
   std::vector<std::vector<std::uint32_t>> idFirstRow;
-  std::vector<std::vector<std::uint8_t>> newIdCount;  // per scenario, per id: 新ID cells writing it
+  std::vector<std::vector<std::uint32_t>> newIdFirstRow;  // per scenario, per id: the 新ID row writing it
   // Per scenario, per item: the 1-based line of the row that handed it out, 0 for none yet.
   std::vector<std::array<std::uint32_t, kItemCount>> itemFirstRow;
 };

@@ -1,5 +1,5 @@
 // The messages of the walker of the tables with a header and a switch row: a row of the wrong width names
-// the column where it falls short or runs on, a repeated id and a repeated item name the row of this
+// the column where it falls short or runs on, a repeated id, new id and item name the row of this
 // table that came first. Raised and listed alike.
 #include <gtest/gtest.h>
 
@@ -67,6 +67,12 @@ TEST(TableWalker, MessagesNameTheColumnOrTheEarlierRow) {
        cellErrorText(5, 2, "B5", kIdRepeated),
        {"表：t.txt", "第5行「ID」列 (B5)：「12」", "同一剧本的第3行已经写了这个ID"},
        "第5行「ID」列 (B5)：「12」 ID重复  同一剧本的第3行已经写了这个ID"},
+      // The same for a new id: row 4 gives 500 in another scenario.
+      {BatchKind::OfficerTable,
+       "剧本 ID 姓名 设置 编号 新ID\n- - - 1 - 1\n0 12 某 1 0 500\n1 13 某 1 0 500\n0 14 某 1 0 500\n",
+       cellErrorText(5, 6, "F5", kIdRepeated),
+       {"表：t.txt", "第5行「新ID」列 (F5)：「500」", "同一剧本的第3行已经写了这个ID"},
+       "第5行「新ID」列 (F5)：「500」 ID重复  同一剧本的第3行已经写了这个ID"},
       // The item is named by the row that handed it out in this table, in the same scenario.
       {BatchKind::OfficerTable,
        itemHeader + "1 12 某 1 0 赤兔马\n0 13 某 1 0 赤兔马\n0 12 某 1 0 倚天剑,赤兔马\n",
