@@ -83,15 +83,20 @@ bool splitCellsUpTo(std::string_view line, std::size_t most, std::vector<std::st
   }
 }
 
+std::optional<std::string_view> ListItems::next() {
+  std::size_t i = pos_;
+  while (i < cell_.size() && cell_[i] == separator_) ++i;
+  const std::size_t start = i;
+  while (i < cell_.size() && cell_[i] != separator_) ++i;
+  pos_ = i;
+  if (i == start) return std::nullopt;
+  return cell_.substr(start, i - start);
+}
+
 std::vector<std::string_view> splitList(std::string_view cell, char separator) {
   std::vector<std::string_view> items;
-  std::size_t i = 0;
-  while (i < cell.size()) {
-    while (i < cell.size() && cell[i] == separator) ++i;
-    const std::size_t start = i;
-    while (i < cell.size() && cell[i] != separator) ++i;
-    if (i > start) items.emplace_back(cell.substr(start, i - start));
-  }
+  ListItems reader(cell, separator);
+  while (const std::optional<std::string_view> item = reader.next()) items.push_back(*item);
   return items;
 }
 
@@ -105,6 +110,12 @@ std::string unquoteCell(std::string_view cell) {
     if (inside[i] == '"' && i + 1 < inside.size() && inside[i + 1] == '"') ++i;  // "" is one quote
   }
   return value;
+}
+
+std::string_view unquotedCell(std::string_view cell, std::string& room) {
+  if (cell.size() <= 2 || cell.front() != '"' || cell.back() != '"') return cell;
+  room = unquoteCell(cell);
+  return room;
 }
 
 std::string quoteCell(std::string_view text) {

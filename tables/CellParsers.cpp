@@ -93,9 +93,10 @@ std::int32_t parseBounded(std::string_view cell, std::int32_t high) { return par
 std::uint32_t parseNameSet(const ColumnDictionary& names, std::string_view cell, char separator) {
   if (cell == "---") return 0;
   std::uint32_t bits = 0;
-  for (const std::string_view item : splitList(cell, separator)) {
-    const std::optional<int> code = names.find(item);
-    if (!code) failCell(kUnknownName, FaultKind::UnknownName, std::string(item));
+  ListItems items(cell, separator);
+  while (const std::optional<std::string_view> item = items.next()) {
+    const std::optional<int> code = names.find(*item);
+    if (!code) failCell(kUnknownName, FaultKind::UnknownName, std::string(*item));
     bits |= 1u << (static_cast<unsigned>(*code) % 32u);
   }
   return bits;
