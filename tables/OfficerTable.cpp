@@ -143,11 +143,12 @@ void applyRow(OfficerImport& import, OfficerRow& row) {
   }
   row.at = {row.line, 1};
   std::string room;
+  const std::span<const OfficerColumnSpec> columns = officerColumns();
   for (int column = 0; column < kOfficerColumnCount; ++column)
     if (appliesColumn(import, row, column))
       readStep(import, row, [&] {
         const std::string_view cell = enterCell(import, row, column, room);
-        officerColumns()[static_cast<std::size_t>(column)].read(import, row, cell);
+        columns[static_cast<std::size_t>(column)].read(import, row, cell);
       });
   finishRow(import, row);
 }  // namespace
