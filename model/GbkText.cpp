@@ -1,5 +1,6 @@
 #include "model/GbkText.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -296,18 +297,24 @@ std::optional<std::string> gbkToUtf8(std::string_view gbk) {
   GbkCharacters& characters = gbkCharacters();
   std::string out;
   out.reserve(gbk.size() + gbk.size() / 2);
-  // The characters beyond ASCII are gathered in a small buffer and appended a buffer at a time.
+  // The text is gathered in a small buffer and appended a buffer at a time: runs of ASCII between the
+  // characters beyond it are short in a table, and appending each to the string would cost more.
   char buffer[4096];
   char* to = buffer;
+  const char* const full = buffer + sizeof buffer;
   for (std::size_t at = 0; at < gbk.size();) {
-    const std::size_t run = asciiRun(gbk, at);
-    if (run != 0) {
-      out.append(buffer, static_cast<std::size_t>(to - buffer));
-      to = buffer;
-      out.append(gbk.data() + at, run);
-      at += run;
-      if (at == gbk.size()) break;
+    for (std::size_t run = asciiRun(gbk, at); run != 0;) {
+      if (to == full) {
+        out.append(buffer, sizeof buffer);
+        to = buffer;
+      }
+      const std::size_t taken = std::min(run, static_cast<std::size_t>(full - to));
+      std::memcpy(to, gbk.data() + at, taken);
+      to += taken;
+      at += taken;
+      run -= taken;
     }
+    if (at == gbk.size()) break;
     const auto first = static_cast<unsigned char>(gbk[at]);
     std::uint32_t code = characters.single(first);
     if (code != kNoCharacter) {

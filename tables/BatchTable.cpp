@@ -1,10 +1,26 @@
 #include "tables/BatchTable.h"
 
+#include <bit>
+#include <cstdint>
+
 namespace vorandel {
 
 namespace {
 
 bool isCellSeparator(char c) { return c == ' ' || c == '\t'; }
+
+// The high bit of each byte of the word that is zero, and no other bit.
+std::uint64_t zeroBytes(std::uint64_t word) {
+  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+  return ~(((word & kLow7) + kLow7) | word | kLow7);
+}
+
+// The high bit of each of the eight bytes from `at` that is a blank or a tab; byte k is bits 8k..8k+7.
+std::uint64_t separatorBytes(const char* at) {
+  std::uint64_t word = 0;
+  for (unsigned k = 0; k < 8; ++k) word |= std::uint64_t{static_cast<unsigned char>(at[k])} << (8 * k);
+  return zeroBytes(word ^ 0x2020202020202020ull) | zeroBytes(word ^ 0x0909090909090909ull);
+}
 
 }  // namespace
 
@@ -71,27 +87,37 @@ bool splitCellsUpTo(std::string_view line, std::size_t most, std::vector<std::st
   cells.clear();
   // A row's cells are counted by its header, so room for them all is made at once.
   if (most < 256) cells.reserve(most + 1);
-  const char* at = line.data();
-  const char* const end = at + line.size();
-  while (true) {
-    while (at != end && isCellSeparator(*at)) ++at;
-    if (at == end) return true;
-    const char* const start = at;
-    while (at != end && !isCellSeparator(*at)) ++at;
-    cells.emplace_back(start, static_cast<std::size_t>(at - start));
-    if (cells.size() > most) return false;
-  }
+  // The separators are found eight bytes at a time; a cell ends at each one that follows a cell byte.
+  const char* const begin = line.data();
+  std::size_t runStart = 0;
+  const auto endRun = [&](std::size_t end) {
+    if (end > runStart) cells.emplace_back(begin + runStart, end - runStart);
+    runStart = end + 1;
+    return cells.size() <= most;
+  };
+  std::size_t at = 0;
+  for (; at + 8 <= line.size(); at += 8)
+    for (std::uint64_t found = separatorBytes(begin + at); found != 0; found &= found - 1)
+      if (!endRun(at + static_cast<std::size_t>(std::countr_zero(found)) / 8)) return false;
+  for (; at < line.size(); ++at)
+    if (isCellSeparator(begin[at]) && !endRun(at)) return false;
+  return endRun(line.size());
+}
+
+std::optional<std::string_view> ListItems::next() {
+  std::size_t i = pos_;
+  while (i < cell_.size() && cell_[i] == separator_) ++i;
+  const std::size_t start = i;
+  while (i < cell_.size() && cell_[i] != separator_) ++i;
+  pos_ = i;
+  if (i == start) return std::nullopt;
+  return cell_.substr(start, i - start);
 }
 
 std::vector<std::string_view> splitList(std::string_view cell, char separator) {
   std::vector<std::string_view> items;
-  std::size_t i = 0;
-  while (i < cell.size()) {
-    while (i < cell.size() && cell[i] == separator) ++i;
-    const std::size_t start = i;
-    while (i < cell.size() && cell[i] != separator) ++i;
-    if (i > start) items.emplace_back(cell.substr(start, i - start));
-  }
+  ListItems reader(cell, separator);
+  while (const std::optional<std::string_view> item = reader.next()) items.push_back(*item);
   return items;
 }
 
@@ -105,6 +131,12 @@ std::string unquoteCell(std::string_view cell) {
     if (inside[i] == '"' && i + 1 < inside.size() && inside[i + 1] == '"') ++i;  // "" is one quote
   }
   return value;
+}
+
+std::string_view unquotedCell(std::string_view cell, std::string& room) {
+  if (cell.size() <= 2 || cell.front() != '"' || cell.back() != '"') return cell;
+  room = unquoteCell(cell);
+  return room;
 }
 
 std::string quoteCell(std::string_view text) {

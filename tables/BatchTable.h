@@ -55,7 +55,22 @@ std::vector<std::string_view> splitCells(std::string_view line);
 // the first most + 1, when there are more. A line of far too many cells is never split whole.
 bool splitCellsUpTo(std::string_view line, std::size_t most, std::vector<std::string_view>& cells);
 
-// Every maximal run of bytes other than the separator, in order. No item is ever empty.
+// The items of a list cell one after the other: every maximal run of bytes other than the separator. No
+// item is ever empty.
+class ListItems {
+ public:
+  ListItems(std::string_view cell, char separator) : cell_(cell), separator_(separator) {}
+
+  // The next item; nothing after the last.
+  std::optional<std::string_view> next();
+
+ private:
+  std::string_view cell_;
+  char separator_;
+  std::size_t pos_ = 0;
+};
+
+// Every item of the list cell (see ListItems), in order.
 std::vector<std::string_view> splitList(std::string_view cell, char separator);
 
 // The cells in order, with the separator between neighbours (cells held as views or as strings).
@@ -75,6 +90,10 @@ std::string joinCells(const Cells& cells, std::string_view separator) {
 // both its first and its last byte are a double quote, and then with each doubled quote inside read as
 // one (a spreadsheet writes the text 张"三 as "张""三"); otherwise the cell unchanged.
 std::string unquoteCell(std::string_view cell);
+
+// The value of a cell as unquoteCell gives it, without a copy when the cell has no enclosing quotes: the
+// cell itself, or the unquoted text kept in `room`.
+std::string_view unquotedCell(std::string_view cell, std::string& room);
 
 // The text as one cell that unquoteCell reads back as the text: the text itself, or, when it holds a
 // double quote, the text enclosed in double quotes with each of its quotes doubled, as spreadsheets

@@ -19,22 +19,6 @@ void requireWholeCell(const std::string& text, const char* end) {
   if (end != text.c_str() + text.size()) failCell(kNotAnInteger, FaultKind::NotANumber);
 }
 
-// The value of plain decimal text (an optional sign and one to nine digits), which is what nearly every
-// number cell holds; anything else is left to the standard conversion.
-std::optional<std::int32_t> plainDecimal(std::string_view cell) {
-  std::size_t i = 0;
-  const bool negative = !cell.empty() && cell[0] == '-';
-  if (!cell.empty() && (cell[0] == '-' || cell[0] == '+')) i = 1;
-  if (i == cell.size() || cell.size() - i > 9) return std::nullopt;
-  std::int32_t value = 0;
-  for (; i < cell.size(); ++i) {
-    const char c = cell[i];
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-  }
-  return negative ? -value : value;
-}
-
 }  // namespace
 
 bool parseSwitch(std::string_view cell) {
@@ -65,7 +49,7 @@ std::uint32_t parseUnsigned(std::string_view cell, int base) {
   return negative ? static_cast<std::uint32_t>(0u - value) : value;
 }
 
-std::int32_t parseRanged(std::string_view cell, std::int32_t low, std::int32_t high, int base) {
+std::int32_t parseRangedInFull(std::string_view cell, std::int32_t low, std::int32_t high, int base) {
   if (base == 10) {
     if (const std::optional<std::int32_t> value = plainDecimal(cell)) {
       if (*value < low || *value > high) failCell(kOutOfRange, FaultKind::OutOfRange);
@@ -88,14 +72,13 @@ std::int32_t parseRanged(std::string_view cell, std::int32_t low, std::int32_t h
   return value;
 }
 
-std::int32_t parseBounded(std::string_view cell, std::int32_t high) { return parseRanged(cell, 0, high, 10); }
-
 std::uint32_t parseNameSet(const ColumnDictionary& names, std::string_view cell, char separator) {
   if (cell == "---") return 0;
   std::uint32_t bits = 0;
-  for (const std::string_view item : splitList(cell, separator)) {
-    const std::optional<int> code = names.find(item);
-    if (!code) failCell(kUnknownName, FaultKind::UnknownName, std::string(item));
+  ListItems items(cell, separator);
+  while (const std::optional<std::string_view> item = items.next()) {
+    const std::optional<int> code = names.find(*item);
+    if (!code) failCell(kUnknownName, FaultKind::UnknownName, std::string(*item));
     bits |= 1u << (static_cast<unsigned>(*code) % 32u);
   }
   return bits;

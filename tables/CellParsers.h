@@ -2,7 +2,9 @@
 // Parsers of single table cells. A bad cell raises a CellFault (failCell), which the table code that
 // handed over the cell names with the cell's position. Numbers behave as the standard strtol and strtoul with a 32-bit
 // long, which is what the game's platform has: results saturate at the 32-bit limits on every system.
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "tables/ColumnDictionary.h"
@@ -18,10 +20,35 @@ bool parseSwitch(std::string_view cell);
 std::uint32_t parseUnsigned(std::string_view cell, int base);
 
 // The whole cell as strtol reads it in the base, then low <= value <= high, else kOutOfRange.
-std::int32_t parseRanged(std::string_view cell, std::int32_t low, std::int32_t high, int base);
+std::int32_t parseRangedInFull(std::string_view cell, std::int32_t low, std::int32_t high, int base);
+
+// The value of plain decimal text (an optional sign and one to nine digits), which is what nearly every
+// number cell holds, as strtol reads it; nothing for any other text.
+inline std::optional<std::int32_t> plainDecimal(std::string_view cell) {
+  std::size_t i = 0;
+  const bool negative = !cell.empty() && cell[0] == '-';
+  if (!cell.empty() && (cell[0] == '-' || cell[0] == '+')) i = 1;
+  if (i == cell.size() || cell.size() - i > 9) return std::nullopt;
+  std::int32_t value = 0;
+  for (; i < cell.size(); ++i) {
+    const char c = cell[i];
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  return negative ? -value : value;
+}
+
+// parseRangedInFull; a plain decimal cell within the range, the common case, is read here without a call.
+inline std::int32_t parseRanged(std::string_view cell, std::int32_t low, std::int32_t high, int base) {
+  if (base == 10) {
+    const std::optional<std::int32_t> value = plainDecimal(cell);
+    if (value && *value >= low && *value <= high) return *value;
+  }
+  return parseRangedInFull(cell, low, high, base);
+}
 
 // parseRanged with 0..high in base 10.
-std::int32_t parseBounded(std::string_view cell, std::int32_t high);
+inline std::int32_t parseBounded(std::string_view cell, std::int32_t high) { return parseRanged(cell, 0, high, 10); }
 
 // The bit set of the items of a list cell: bit (code mod 32) for each item. "---" is the empty set; an
 // unknown item fails with kUnknownName.

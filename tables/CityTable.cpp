@@ -101,8 +101,9 @@ void importCityTable(ScenarioSet& set, TableText table, TableReport report) {
   actions.readSwitchRow = [&cityOptions](const std::vector<std::string_view>& switchCells, CellPosition at) {
     cityOptions = static_cast<unsigned>(atCell(at, [&] { return parseBounded(switchCells[3], kHighestCityOptions); }));
   };
-  actions.applyCell = [&cityOptions](Scenario& scenario, int c, int code, std::string_view cell) {
-    const RecordColumn& column = cityColumns()[static_cast<std::size_t>(code)];
+  actions.applyCell = [&cityOptions, columns = cityColumns()](Scenario& scenario, int c, int code,
+                                                              std::string_view cell) {
+    const RecordColumn& column = columns[static_cast<std::size_t>(code)];
     if (column.option != 0 && (cityOptions & column.option) == 0) return;
     column.read(scenario, c, cell);
   };

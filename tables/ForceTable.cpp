@@ -32,8 +32,8 @@ void importForceTable(ScenarioSet& set, TableText table, TableReport report) {
     weaponDictionary();  // both dictionaries are built on the first run
     return forceColumnDictionary();
   };
-  actions.applyCell = [](Scenario& scenario, int f, int code, std::string_view cell) {
-    forceColumns()[static_cast<std::size_t>(code)].read(scenario, f, cell);
+  actions.applyCell = [columns = forceColumns()](Scenario& scenario, int f, int code, std::string_view cell) {
+    columns[static_cast<std::size_t>(code)].read(scenario, f, cell);
   };
   actions.firstCode = kForceRuler;
   actions.applyFirst = applyRulerCell;

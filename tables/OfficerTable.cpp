@@ -142,11 +142,13 @@ void applyRow(OfficerImport& import, OfficerRow& row) {
                             row.line);
   }
   row.at = {row.line, 1};
+  std::string room;
+  const std::span<const OfficerColumnSpec> columns = officerColumns();
   for (int column = 0; column < kOfficerColumnCount; ++column)
     if (appliesColumn(import, row, column))
       readStep(import, row, [&] {
-        const std::string cell = enterCell(import, row, column);
-        officerColumns()[static_cast<std::size_t>(column)].read(import, row, cell);
+        const std::string_view cell = enterCell(import, row, column, room);
+        columns[static_cast<std::size_t>(column)].read(import, row, cell);
       });
   finishRow(import, row);
 }  // namespace
@@ -231,10 +233,10 @@ bool appliesColumn(const OfficerImport& import, const OfficerRow& row, int colum
   return import.columnWeight[slot] + (row.justAdded ? 1 : 0) > 1;
 }
 
-std::string enterCell(const OfficerImport& import, OfficerRow& row, int column) {
+std::string_view enterCell(const OfficerImport& import, OfficerRow& row, int column, std::string& room) {
   const std::size_t slot = import.columnSlot[static_cast<std::size_t>(column)];
   row.at = {row.line, static_cast<std::uint32_t>(slot)};
-  return unquoteCell(row.cells[slot]);
+  return unquotedCell(row.cells[slot], room);
 }
 
 void importOfficerTable(ScenarioSet& set, TableText table, TableReport report) {

@@ -103,14 +103,16 @@ void addMissingOfficer(OfficerImport& import, OfficerRow& row) {
   // He enters the map, if 身份 brings him there, in the city of his location. A list reads the city
   // with the other cells, as it brings nobody onto the map.
   if (import.columnSlot[kLocationColumn] == 0 || import.problems != nullptr) return;
-  const int c = cityOfCell(set.scenario(row.s), enterCell(import, row, kLocationColumn));
+  std::string room;
+  const int c = cityOfCell(set.scenario(row.s), enterCell(import, row, kLocationColumn, room));
   const OfficerIndex added = set.officerIndexOf(row.s, row.id).value();
   set.scenario(row.s).officerState(added.number()).set(state::location, static_cast<std::int8_t>(c));
 }
 
 void applyStatusColumn(OfficerImport& import, OfficerRow& row) {
   if (!appliesColumn(import, row, kStatusColumn)) return;
-  const std::string cell = enterCell(import, row, kStatusColumn);
+  std::string room;
+  const std::string_view cell = enterCell(import, row, kStatusColumn, room);
   const std::optional<int> status = statusTable().find(cell);
   if (!status) failCell(kUnknownName, FaultKind::UnknownName, std::string(cell));
   if (import.problems != nullptr) return;
@@ -170,7 +172,9 @@ void applyItemsColumn(OfficerImport& import, OfficerRow& row, std::string_view c
     return;
   }
   if (scenario.officerState(row.number()).get(state::status) == kWaiting) failCell(kWaitingHoldsNoItems);
-  for (const std::string_view name : splitList(cell, ',')) {
+  ListItems names(cell, ',');
+  while (const std::optional<std::string_view> found = names.next()) {
+    const std::string_view name = *found;
     const std::optional<int> item = itemTable().find(name);
     if (!item) failCell(kUnknownName, FaultKind::UnknownName, std::string(name));
     // The row that handed the item out first is named, not the officer who held it before.

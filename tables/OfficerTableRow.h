@@ -140,7 +140,8 @@ const ColumnInfo* officerCellInfo(const OfficerImport& import, std::size_t j);
 // Whether the row applies the column: switched on, or switched off but the row created the officer.
 bool appliesColumn(const OfficerImport& import, const OfficerRow& row, int column);
 
-// Moves the row to the column's cell and returns the cell without enclosing quotes.
-std::string enterCell(const OfficerImport& import, OfficerRow& row, int column);
+// Moves the row to the column's cell and returns the cell without enclosing quotes (kept in `room` when
+// the cell has them).
+std::string_view enterCell(const OfficerImport& import, OfficerRow& row, int column, std::string& room);
 
 }  // namespace vorandel

@@ -53,11 +53,12 @@ void applyRecordTable(ScenarioSet& set, TableText table, const RecordTableLayout
       return;
 
     Scenario& scenario = set.scenario(s);
+    std::string unquoted;  // the value of a quoted cell
     const auto applyValue = [&](std::size_t j, bool first) {
       const ValueColumn& column = columns[j - leading];
       if (!column.on || (column.code == actions.firstCode) != first) return;
       const std::string_view cell = row.cells[j];
-      const std::string value = unquoteCell(cell);
+      const std::string_view value = unquotedCell(cell, unquoted);
       walker.read(
           [&] {
             if (first)

@@ -70,17 +70,19 @@ void requireTableSize(BatchKind kind, std::size_t size, std::string_view name) {
 void requireCellLengths(std::string_view text, std::string_view name) {
   // A table is read whole before any cell: only the length of each run of cell bytes counts here, and
   // where a run is too long is worked out only then.
-  // The common case, no run too long, is one pass that looks at a run's length only where it ends.
+  // The common case, no run too long, looks at few bytes: a run from runStart is too long exactly when
+  // none of the limit + 1 bytes from runStart separates cells. Those bytes are searched from their last
+  // one back, and the next search begins after the separator found; only a run too long has bytes looked
+  // at twice.
   const char* const begin = text.data();
-  const char* const end = begin + text.size();
   const char* runStart = begin;
-  const char* p = begin;
-  for (; p != end; ++p) {
-    if (!separatesCells(*p)) continue;
-    if (static_cast<std::size_t>(p - runStart) > kCellByteLimit) break;
+  while (static_cast<std::size_t>(text.size() - static_cast<std::size_t>(runStart - begin)) > kCellByteLimit) {
+    const char* p = runStart + kCellByteLimit;
+    while (p != runStart && !separatesCells(*p)) --p;
+    if (p == runStart && !separatesCells(*p)) break;
     runStart = p + 1;
   }
-  if (static_cast<std::size_t>(p - runStart) <= kCellByteLimit) return;
+  if (text.size() - static_cast<std::size_t>(runStart - begin) <= kCellByteLimit) return;
   // Where a byte-by-byte count stops: on the first byte beyond the limit.
   const std::size_t run = kCellByteLimit + 1;
   const std::size_t at = static_cast<std::size_t>(runStart - begin) + run;

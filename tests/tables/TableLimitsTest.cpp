@@ -82,6 +82,18 @@ TEST(TableLimits, ACellLongerThanAnyCellIsRefusedWithItsPlace) {
       {"a b\r\n" + longest + "x\tc\r\n", true, 1, 0},
       {"a b\n\n  c \t\t" + longest + "x", true, 2, 1},
       {"W 1 " + longest + "x\n", true, 0, 2},
+      // Runs far apart, next to each other, at the text's end, after many short ones or many blanks.
+      {longest, false, 0, 0},
+      {"a\t" + longest + " " + longest + "\n" + longest, false, 0, 0},
+      {"a " + longest + " " + longest + "x y " + longest + "xx", true, 0, 2},
+      {std::string(3000, ' ') + longest + "x", true, 0, 0},
+      {[] {
+         std::string many;
+         for (int k = 0; k < 500; ++k) many += "ab ";
+         return many;
+       }() +
+           longest + "x",
+       true, 0, 500},
   };
   for (const Case& c : cases) {
     try {
