@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "model/ChunkSize.h"
 #include "model/EditError.h"
@@ -36,6 +37,20 @@ std::uint64_t roomBehind(std::istream& in, std::streamoff base) {
   return static_cast<std::uint64_t>(end - base);
 }
 
+// The ids of the officers of every scenario, one scenario after the other: those of scenario s are
+// ids[first[s]] .. ids[first[s + 1] - 1], in the order of its officer vectors. The loader takes them
+// while it has the records at hand, so that the index and the queue need not read the records again.
+struct OfficerIds {
+  std::vector<std::size_t> first{0};
+  std::vector<std::int32_t> ids;
+};
+
+void copyIds(const std::vector<OfficerProfile>& profiles, std::size_t from, std::size_t n, std::int32_t* to) {
+  for (std::size_t k = 0; k < n; ++k) to[k] = profiles[from + k].get(profile::id);
+}
+
+void buildDerivedIndexes(ScenarioSet& set, const OfficerIds& officers);
+
 void parsePair(ScenarioSet& set, std::istream& sndata, std::istream& taiki, ChunkEnds& ends) {
   ends = ChunkEnds{};
   const std::uint16_t count = readCount(sndata);
@@ -47,6 +62,7 @@ void parsePair(ScenarioSet& set, std::istream& sndata, std::istream& taiki, Chun
   const std::streamoff sndataBase = sndata.tellg();
   const std::uint64_t sndataRoom = roomBehind(sndata, sndataBase);
   std::uint64_t sndataEnd = 0;  // behind the data base, where the chunks read so far end
+  OfficerIds officerIds;
 
   for (std::size_t i = 0; i < count; ++i) {
     Scenario& scenario = set.scenarios[i];
@@ -73,6 +89,9 @@ void parsePair(ScenarioSet& set, std::istream& sndata, std::istream& taiki, Chun
     scenario.profiles.reserve(scenario.officerCount);
     readOfficerStates(sndata, scenario.states, onMap);
     readOfficerProfiles(sndata, scenario.profiles, onMap);
+    officerIds.first.push_back(officerIds.first.back() + scenario.officerCount);
+    officerIds.ids.resize(officerIds.first.back());
+    copyIds(scenario.profiles, 0, onMap, officerIds.ids.data() + officerIds.first[i]);
     readTrailer(sndata, scenario.trailer, set.longTrailer);
   }
 
@@ -93,11 +112,42 @@ void parsePair(ScenarioSet& set, std::istream& sndata, std::istream& taiki, Chun
     taikiEnd = place.offset + needed;
     seekTo(taiki, taikiBase + set.taikiTable[i].offset);
     readOfficerRecords(taiki, scenario.states, scenario.profiles, scenario.waitingCount);
+    copyIds(scenario.profiles, scenario.onMapCount, scenario.waitingCount,
+            officerIds.ids.data() + officerIds.first[i] + scenario.onMapCount);
   }
 
   ends.sndata = static_cast<std::uint64_t>(sndataBase) + sndataEnd;
   ends.taiki = static_cast<std::uint64_t>(taikiBase) + taikiEnd;
-  buildDerivedIndexes(set);
+  buildDerivedIndexes(set, officerIds);
+}
+
+void buildDerivedIndexes(ScenarioSet& set, const OfficerIds& officers) {
+  const std::vector<std::int32_t>& ids = officers.ids;
+  std::int32_t largestId = 0;  // an id capacity of 1 when no scenario has an officer
+  for (const std::int32_t id : ids) largestId = std::max(largestId, id);
+  require(largestId < kIdLimit, kPortraitOutOfRange);  // the one message for any id beyond the limit
+
+  set.idCapacity = static_cast<std::uint32_t>(largestId + 1);
+  set.officerIndexById.assign(set.scenarios.size(), std::vector<std::int32_t>(set.idCapacity, kNoOfficerIndex));
+  for (std::size_t s = 0; s < set.scenarios.size(); ++s) {
+    std::vector<std::int32_t>& index = set.officerIndexById[s];
+    for (std::size_t k = officers.first[s]; k < officers.first[s + 1]; ++k)
+      index[static_cast<std::size_t>(ids[k])] = static_cast<std::int32_t>(k - officers.first[s]);
+  }
+
+  set.waitingQueue.assign(set.scenarios.size(), {});
+  for (std::size_t s = 0; s < set.scenarios.size(); ++s) {
+    const Scenario& scenario = set.scenarios[s];
+    require(scenario.waitingCount <= kMaxWaiting, kTooManyWaiting);
+    const std::size_t officerCount = officers.first[s + 1] - officers.first[s];
+    std::vector<WaitingEntry>& queue = set.waitingQueue[s];
+    queue.reserve(scenario.waitingCount);
+    for (std::uint32_t j = 0; j < scenario.waitingCount && scenario.onMapCount + j < officerCount; ++j) {
+      const std::uint32_t k = scenario.onMapCount + j;
+      queue.push_back(WaitingEntry{ids[officers.first[s] + k], static_cast<std::int32_t>(k), k + 1,
+                                   scenario.block.get(block::appearYear, j)});
+    }
+  }
 }
 
 }  // namespace
@@ -125,37 +175,14 @@ void parseScenarioStreams(ScenarioSet& set, std::istream& sndata, std::istream& 
 
 void buildDerivedIndexes(ScenarioSet& set) {
   // A set built in memory may have counts that run ahead of its records: only records are looked at.
-  const auto officers = [](const Scenario& scenario) {
-    return std::min<std::size_t>(scenario.officerCount, scenario.profiles.size());
-  };
-  int largestId = 0;  // an id capacity of 1 when no scenario has an officer
+  OfficerIds officers;
   for (const Scenario& scenario : set.scenarios) {
-    for (std::size_t k = 0; k < officers(scenario); ++k) {
-      const int id = scenario.profiles[k].get(profile::id);
-      require(id < kIdLimit, kPortraitOutOfRange);
-      if (id > largestId) largestId = id;
-    }
+    const std::size_t n = std::min<std::size_t>(scenario.officerCount, scenario.profiles.size());
+    officers.first.push_back(officers.first.back() + n);
+    officers.ids.resize(officers.first.back());
+    copyIds(scenario.profiles, 0, n, officers.ids.data() + officers.first.back() - n);
   }
-
-  set.idCapacity = static_cast<std::uint32_t>(largestId + 1);
-  set.officerIndexById.assign(set.scenarios.size(), std::vector<std::int32_t>(set.idCapacity, -1));
-  for (std::size_t s = 0; s < set.scenarios.size(); ++s) {
-    const Scenario& scenario = set.scenarios[s];
-    for (std::size_t k = 0; k < officers(scenario); ++k)
-      set.officerIndexById[s][scenario.profiles[k].get(profile::id)] = static_cast<std::int32_t>(k);
-  }
-
-  set.waitingQueue.assign(set.scenarios.size(), {});
-  for (std::size_t s = 0; s < set.scenarios.size(); ++s) {
-    const Scenario& scenario = set.scenarios[s];
-    require(scenario.waitingCount <= kMaxWaiting, kTooManyWaiting);
-    set.waitingQueue[s].reserve(scenario.waitingCount);
-    for (std::uint32_t j = 0; j < scenario.waitingCount && scenario.onMapCount + j < officers(scenario); ++j) {
-      const std::uint32_t k = scenario.onMapCount + j;
-      set.waitingQueue[s].push_back(WaitingEntry{scenario.profiles[k].get(profile::id), static_cast<std::int32_t>(k),
-                                                 k + 1, scenario.block.get(block::appearYear, j)});
-    }
-  }
+  buildDerivedIndexes(set, officers);
 }
 
 }  // namespace vorandel

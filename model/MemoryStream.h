@@ -1,6 +1,8 @@
 #pragma once
 // An input stream over bytes held elsewhere, without copying them. Seeking past the end fails the
-// stream, so a chunk offset beyond the data ends in a failed read.
+// stream, so a chunk offset beyond the data ends in a failed read. The record readers take their bytes
+// straight from it (MemoryBuffer::take) instead of copying them out first.
+#include <cstddef>
 #include <istream>
 #include <streambuf>
 #include <string_view>
@@ -12,6 +14,15 @@ class MemoryBuffer : public std::streambuf {
   explicit MemoryBuffer(std::string_view bytes) {
     char* begin = const_cast<char*>(bytes.data());  // never written through: this buffer only reads
     setg(begin, begin, begin + bytes.size());
+  }
+
+  // The next n bytes where they lie, taken as a read of them would take them; nullptr, and nothing
+  // taken, when fewer are left.
+  const char* take(std::size_t n) {
+    if (static_cast<std::size_t>(egptr() - gptr()) < n) return nullptr;
+    const char* bytes = gptr();
+    setg(eback(), gptr() + n, egptr());
+    return bytes;
   }
 
  protected:

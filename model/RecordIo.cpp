@@ -3,6 +3,8 @@
 #include <cstring>
 #include <memory>
 
+#include "model/MemoryStream.h"
+
 namespace vorandel {
 
 namespace {
@@ -40,6 +42,18 @@ void readBlock(std::istream& in, ScenarioBlock& block) { readBytes(in, block.byt
 
 namespace {
 
+// The next n bytes of the stream: where they lie when it reads from memory, else read into `scratch`.
+// Either way the stream ends up where a read of the n bytes leaves it.
+const std::uint8_t* nextBytes(std::istream& in, std::size_t n, std::unique_ptr<std::uint8_t[]>& scratch) {
+  if (in.good()) {
+    if (auto* memory = dynamic_cast<MemoryBuffer*>(in.rdbuf()))
+      if (const char* bytes = memory->take(n)) return reinterpret_cast<const std::uint8_t*>(bytes);
+  }
+  scratch = std::make_unique_for_overwrite<std::uint8_t[]>(n);
+  readBytes(in, scratch.get(), n);
+  return scratch.get();
+}
+
 // Grows the vector by n records and reads their bytes straight into them.
 template <class RecordType>
 void readRecords(std::istream& in, std::vector<RecordType>& records, std::size_t n) {
@@ -61,16 +75,16 @@ void readOfficerProfiles(std::istream& in, std::vector<OfficerProfile>& profiles
 
 void readOfficerRecords(std::istream& in, std::vector<OfficerState>& states, std::vector<OfficerProfile>& profiles,
                         std::size_t n) {
-  // One read for the whole run; each record is then split into its two parts.
-  const auto bytes = std::make_unique_for_overwrite<std::uint8_t[]>(kOfficerRecordSize * n);
-  readBytes(in, bytes.get(), kOfficerRecordSize * n);
+  // The whole run at once, each record then split into its two parts.
+  std::unique_ptr<std::uint8_t[]> scratch;
+  const std::uint8_t* bytes = nextBytes(in, kOfficerRecordSize * n, scratch);
   const std::size_t old = states.size();
   states.resize(old + n);
   profiles.resize(old + n);
   OfficerState* state = states.data() + old;
   OfficerProfile* profile = profiles.data() + old;
   for (std::size_t k = 0; k < n; ++k) {
-    const std::uint8_t* record = bytes.get() + kOfficerRecordSize * k;
+    const std::uint8_t* record = bytes + kOfficerRecordSize * k;
     std::memcpy(state[k].bytes.data(), record, kOfficerStateSize);
     std::memcpy(profile[k].bytes.data(), record + kOfficerStateSize, kOfficerProfileSize);
   }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 #include "model/BuiltInData.h"
@@ -402,6 +403,34 @@ TEST(Loader, FilesThatDisagreeOrEndEarlyAreRefused) {
   FileBytes longer = files;
   putU16(longer.sndata, sizeAt(1), static_cast<std::uint16_t>(getU16(files.sndata, sizeAt(1)) + 1));
   EXPECT_EQ(cutShortFile([&] { loadScenarioSet(set, longer.sndata, longer.taiki); }), "sndata.s5");
+}
+
+// The records are taken straight from the bytes when the streams read from memory, and read out of any
+// other stream: both ways load the same set and find the same file cut short.
+TEST(Loader, MemoryAndOtherStreamsLoadAlike) {
+  const auto fromStreams = [](const std::string& sndata, const std::string& taiki) {
+    std::istringstream sndataStream(sndata, std::ios::binary), taikiStream(taiki, std::ios::binary);
+    ScenarioSet set;
+    parseScenarioStreams(set, sndataStream, taikiStream);
+    return set;
+  };
+  const FileBytes builtIn{std::string(builtInData().sndata), std::string(builtInData().taiki)};
+  for (const FileBytes& files : {builtIn, writeToBytes(testing::smallValidSet())}) {
+    const ScenarioSet loaded = load(files);
+    EXPECT_GT(loaded.scenarios.at(0).officerCount, 0u);
+    EXPECT_EQ(fromStreams(files.sndata, files.taiki), loaded);
+  }
+
+  const FileBytes files = writeToBytes(testing::smallValidSet());
+  for (const bool cutSndata : {true, false}) {
+    FileBytes cut = files;
+    // Cut inside the last officer records of the file.
+    (cutSndata ? cut.sndata : cut.taiki).resize((cutSndata ? cut.sndata : cut.taiki).size() - 70);
+    ScenarioSet set;
+    const std::string inMemory = cutShortFile([&] { loadScenarioSet(set, cut.sndata, cut.taiki); });
+    EXPECT_EQ(inMemory, cutSndata ? "sndata.s5" : "taiki.s5");
+    EXPECT_EQ(cutShortFile([&] { fromStreams(cut.sndata, cut.taiki); }), inMemory);
+  }
 }
 
 }  // namespace
