@@ -66,7 +66,10 @@ TEST(CellDetail, ClosestNamesCountCharactersNotBytes) {
 
 TEST(ProblemList, KeepsTheFirstAndCountsTheRest) {
   ProblemList problems(3);
-  for (int i = 0; i < 5; ++i) problems.add("p" + std::to_string(i));
+  for (int i = 0; i < 5; ++i) {
+    std::string line = "p";
+    problems.add(line += std::to_string(i));
+  }
   EXPECT_EQ(problems.count(), 5u);
   EXPECT_EQ(problems.lines(), (std::vector<std::string>{"p0", "p1", "p2", "还有 2 处问题未列出"}));
 
