@@ -109,6 +109,9 @@ TEST(TableLimits, ACellLongerThanAnyCellIsRefusedWithItsPlace) {
           << error.details().joined();
     }
   }
+  // A text that ends with a cell of the largest size, where the byte after it is not the text's.
+  const std::string beyond = longest + " " + std::string(kCellByteLimit + 1, 'x');
+  EXPECT_NO_THROW(requireCellLengths(std::string_view(beyond).substr(0, kCellByteLimit), "t.txt"));
   // A batch checks its cells before anything else.
   EXPECT_EQ(batchError(BatchKind::CityTable, "a b c d\n" + longest + "x\n").text(), "表中有一个单元格太长，无法读取。");
 }
