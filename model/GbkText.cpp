@@ -1,10 +1,13 @@
 #include "model/GbkText.h"
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <vector>
+
+#include "model/Field.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -223,15 +226,28 @@ char* writeUtf8(char* to, std::uint32_t code) {
   return to;
 }
 
+// A character's UTF-8 bytes packed in a word, the first in the low byte; its length follows from that
+// first byte. The two marks below begin with bytes that no UTF-8 text begins with.
+constexpr std::size_t utf8Length(std::uint32_t packed) {
+  const auto lead = packed & 0xFFu;
+  return lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+}
+
+std::uint32_t packedUtf8(std::uint32_t code) {
+  char bytes[4] = {};
+  writeUtf8(bytes, code);
+  return loadLe<std::uint32_t>(reinterpret_cast<const std::uint8_t*>(bytes));
+}
+
 class GbkCharacters {
  public:
-  // The code point of the byte b (0x80 or above) alone; kNoCharacter when it is not a character alone.
+  // The UTF-8 of the byte b (0x80 or above) alone, packed; kNoCharacter when it is not a character alone.
   std::uint32_t single(unsigned char b) {
     std::uint32_t& known = single_[b - 0x80u];
     if (known == kNotAsked) known = asked(std::string(1, static_cast<char>(b)));
     return known;
   }
-  // The code point of the two bytes; kNoCharacter when they are not one character.
+  // The UTF-8 of the two bytes, packed; kNoCharacter when they are not one character.
   std::uint32_t pair(unsigned char first, unsigned char second) {
     std::uint32_t& known = pairs_[((first - 0x80u) << 8) | second];
     if (known == kNotAsked) {
@@ -254,7 +270,8 @@ class GbkCharacters {
 
   static std::uint32_t asked(const std::string& gbk) {
     const std::optional<std::string> utf8 = convert(gbk, kGbk, kUtf8, true);
-    return utf8 ? onlyCodePoint(*utf8) : kNoCharacter;
+    const std::uint32_t code = utf8 ? onlyCodePoint(*utf8) : kNoCharacter;
+    return code == kNoCharacter ? kNoCharacter : packedUtf8(code);
   }
   static std::uint16_t encodedAlone(std::uint32_t code) {
     char bytes[4];
@@ -297,39 +314,42 @@ std::optional<std::string> gbkToUtf8(std::string_view gbk) {
   GbkCharacters& characters = gbkCharacters();
   std::string out;
   out.reserve(gbk.size() + gbk.size() / 2);
-  // The text is gathered in a small buffer and appended a buffer at a time: runs of ASCII between the
-  // characters beyond it are short in a table, and appending each to the string would cost more.
+  // The text is gathered in a small buffer and appended a buffer at a time. Eight bytes are copied at a
+  // time, all of them even when a byte beyond ASCII is among them: the bytes before it are kept, the
+  // rest written over.
   char buffer[4096];
   char* to = buffer;
-  const char* const full = buffer + sizeof buffer;
-  for (std::size_t at = 0; at < gbk.size();) {
-    for (std::size_t run = asciiRun(gbk, at); run != 0;) {
-      if (to == full) {
-        out.append(buffer, sizeof buffer);
-        to = buffer;
-      }
-      const std::size_t taken = std::min(run, static_cast<std::size_t>(full - to));
-      std::memcpy(to, gbk.data() + at, taken);
-      to += taken;
-      at += taken;
-      run -= taken;
-    }
-    if (at == gbk.size()) break;
-    const auto first = static_cast<unsigned char>(gbk[at]);
-    std::uint32_t code = characters.single(first);
-    if (code != kNoCharacter) {
-      ++at;
-    } else {
-      if (at + 1 == gbk.size()) return std::nullopt;
-      code = characters.pair(first, static_cast<unsigned char>(gbk[at + 1]));
-      if (code == kNoCharacter) return std::nullopt;
-      at += 2;
-    }
-    if (to + 4 > buffer + sizeof buffer) {
+  const char* const full = buffer + sizeof buffer - 8;  // the room left for eight bytes
+  const auto* at = reinterpret_cast<const std::uint8_t*>(gbk.data());
+  const std::uint8_t* const end = at + gbk.size();
+  while (at != end) {
+    if (to > full) {
       out.append(buffer, static_cast<std::size_t>(to - buffer));
       to = buffer;
     }
-    to = writeUtf8(to, code);
+    if (end - at >= 8) {
+      const auto word = loadLe<std::uint64_t>(at);
+      storeLe(reinterpret_cast<std::uint8_t*>(to), word);
+      const std::uint64_t high = word & 0x8080808080808080ull;
+      const std::size_t ascii = high == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(high)) / 8;
+      at += ascii;
+      to += ascii;
+      if (ascii == 8) continue;
+    } else if (*at < 0x80) {
+      *to++ = static_cast<char>(*at++);
+      continue;
+    }
+    std::uint32_t utf8 = characters.single(*at);
+    if (utf8 != kNoCharacter) {
+      ++at;
+    } else {
+      if (end - at < 2) return std::nullopt;
+      utf8 = characters.pair(at[0], at[1]);
+      if (utf8 == kNoCharacter) return std::nullopt;
+      at += 2;
+    }
+    storeLe(reinterpret_cast<std::uint8_t*>(to), utf8);
+    to += utf8Length(utf8);
   }
   out.append(buffer, static_cast<std::size_t>(to - buffer));
   return out;

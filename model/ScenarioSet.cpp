@@ -11,14 +11,7 @@ void Scenario::raiseBadOfficerNumber() { raiseEditError(kOfficerNumberBroken); }
 void Scenario::raiseBadCityNumber() { raiseEditError(kCityNumberOutOfRange); }
 void Scenario::raiseBadForceNumber() { raiseEditError(kForceNumberWrong); }
 
-Scenario& ScenarioSet::scenario(std::size_t s) {
-  require(s < scenarios.size(), kScenarioNumberWrong);
-  return scenarios[s];
-}
-const Scenario& ScenarioSet::scenario(std::size_t s) const {
-  require(s < scenarios.size(), kScenarioNumberWrong);
-  return scenarios[s];
-}
+void ScenarioSet::raiseBadScenarioNumber() { raiseEditError(kScenarioNumberWrong); }
 
 std::optional<OfficerIndex> ScenarioSet::officerIndexOf(std::size_t s, long id) const {
   if (s >= officerIndexById.size() || id < 0) return std::nullopt;

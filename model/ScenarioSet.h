@@ -132,8 +132,16 @@ struct ScenarioSet {
   std::vector<std::vector<WaitingEntry>> waitingQueue;      // per scenario: one entry per waiting officer
 
   std::size_t scenarioCount() const { return scenarios.size(); }
-  Scenario& scenario(std::size_t s);  // raises for a number that is not a scenario of the set
-  const Scenario& scenario(std::size_t s) const;
+  // Raises for a number that is not a scenario of the set.
+  Scenario& scenario(std::size_t s) {
+    if (s >= scenarios.size()) raiseBadScenarioNumber();
+    return scenarios[s];
+  }
+  const Scenario& scenario(std::size_t s) const {
+    if (s >= scenarios.size()) raiseBadScenarioNumber();
+    return scenarios[s];
+  }
+  [[noreturn]] static void raiseBadScenarioNumber();
 
   // The officer registered under the id in scenario s; nothing when there is none (also for an id or
   // scenario outside the index).

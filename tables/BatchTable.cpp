@@ -83,35 +83,27 @@ std::vector<std::string_view> splitCells(std::string_view line) {
   return cells;
 }
 
-bool splitCellsUpTo(std::string_view line, std::size_t most, std::vector<std::string_view>& cells) {
-  cells.clear();
-  // A row's cells are counted by its header, so room for them all is made at once.
-  if (most < 256) cells.reserve(most + 1);
+std::size_t splitCellsInto(std::string_view line, std::span<std::string_view> cells) {
   // The separators are found eight bytes at a time; a cell ends at each one that follows a cell byte.
   const char* const begin = line.data();
+  std::string_view* to = cells.data();
+  std::string_view* const full = to + cells.size();
+  if (to == full) return 0;
   std::size_t runStart = 0;
+  // Ends the run of cell bytes before `end`, if any; false once there is no room for another cell.
   const auto endRun = [&](std::size_t end) {
-    if (end > runStart) cells.emplace_back(begin + runStart, end - runStart);
+    if (end > runStart) *to++ = std::string_view(begin + runStart, end - runStart);
     runStart = end + 1;
-    return cells.size() <= most;
+    return to != full;
   };
   std::size_t at = 0;
   for (; at + 8 <= line.size(); at += 8)
     for (std::uint64_t found = separatorBytes(begin + at); found != 0; found &= found - 1)
-      if (!endRun(at + static_cast<std::size_t>(std::countr_zero(found)) / 8)) return false;
+      if (!endRun(at + static_cast<std::size_t>(std::countr_zero(found)) / 8)) return cells.size();
   for (; at < line.size(); ++at)
-    if (isCellSeparator(begin[at]) && !endRun(at)) return false;
-  return endRun(line.size());
-}
-
-std::optional<std::string_view> ListItems::next() {
-  std::size_t i = pos_;
-  while (i < cell_.size() && cell_[i] == separator_) ++i;
-  const std::size_t start = i;
-  while (i < cell_.size() && cell_[i] != separator_) ++i;
-  pos_ = i;
-  if (i == start) return std::nullopt;
-  return cell_.substr(start, i - start);
+    if (isCellSeparator(begin[at]) && !endRun(at)) return cells.size();
+  endRun(line.size());
+  return static_cast<std::size_t>(to - cells.data());
 }
 
 std::vector<std::string_view> splitList(std::string_view cell, char separator) {

@@ -4,6 +4,7 @@
 //
 // Lines and cells are views into the table's text, taken one at a time, so that reading a table needs
 // little memory beyond its text whatever its shape.
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -51,9 +52,10 @@ std::size_t countCells(std::string_view line, std::size_t most);
 // Every cell of the line, in order.
 std::vector<std::string_view> splitCells(std::string_view line);
 
-// The cells of the line into `cells` when there are at most `most` of them; false, with `cells` holding
-// the first most + 1, when there are more. A line of far too many cells is never split whole.
-bool splitCellsUpTo(std::string_view line, std::size_t most, std::vector<std::string_view>& cells);
+// The first cells of the line into `cells`, as many as it has room for; the number written. A row is
+// split into room for one cell more than its header has, so that a line of far too many cells is never
+// split whole.
+std::size_t splitCellsInto(std::string_view line, std::span<std::string_view> cells);
 
 // The items of a list cell one after the other: every maximal run of bytes other than the separator. No
 // item is ever empty.
@@ -62,7 +64,15 @@ class ListItems {
   ListItems(std::string_view cell, char separator) : cell_(cell), separator_(separator) {}
 
   // The next item; nothing after the last.
-  std::optional<std::string_view> next();
+  std::optional<std::string_view> next() {
+    std::size_t i = pos_;
+    while (i < cell_.size() && cell_[i] == separator_) ++i;
+    const std::size_t start = i;
+    while (i < cell_.size() && cell_[i] != separator_) ++i;
+    pos_ = i;
+    if (i == start) return std::nullopt;
+    return cell_.substr(start, i - start);
+  }
 
  private:
   std::string_view cell_;
@@ -72,6 +82,21 @@ class ListItems {
 
 // Every item of the list cell (see ListItems), in order.
 std::vector<std::string_view> splitList(std::string_view cell, char separator);
+
+// The first items of the list cell, up to N, into `items`; the count of items, counting no further
+// than N + 1. A list cell's items are read this way where they are few, without an allocation.
+template <std::size_t N>
+std::size_t splitListUpTo(std::string_view cell, char separator, std::array<std::string_view, N>& items) {
+  ListItems reader(cell, separator);
+  std::size_t count = 0;
+  while (count <= N) {
+    const std::optional<std::string_view> item = reader.next();
+    if (!item) break;
+    if (count < N) items[count] = *item;
+    ++count;
+  }
+  return count;
+}
 
 // The cells in order, with the separator between neighbours (cells held as views or as strings).
 template <class Cells>

@@ -27,7 +27,7 @@ bool parseSwitch(std::string_view cell) {
   failCell(kNotASwitch, FaultKind::NotASwitch);
 }
 
-std::uint32_t parseUnsigned(std::string_view cell, int base) {
+std::uint32_t parseUnsignedInFull(std::string_view cell, int base) {
   // strtoull accepts exactly what strtoul accepts; the value is then brought to what strtoul gives
   // with a 32-bit unsigned long: a magnitude above 4294967295 saturates, a negative one wraps.
   const std::string text(cell);

@@ -17,7 +17,35 @@ bool parseSwitch(std::string_view cell);
 
 // The whole cell as strtoul reads it in the base (sign allowed, 0x prefix allowed in base 16); leftover
 // characters fail with kNotAnInteger. No range check.
-std::uint32_t parseUnsigned(std::string_view cell, int base);
+std::uint32_t parseUnsignedInFull(std::string_view cell, int base);
+
+// The value of plain digits in base 10 or 16 (no sign, no prefix, at most nine decimal or eight
+// hexadecimal digits, so that no value saturates), which is what nearly every such cell holds, as
+// strtoul reads them; nothing for any other text.
+inline std::optional<std::uint32_t> plainUnsigned(std::string_view cell, int base) {
+  if (cell.empty() || cell.size() > (base == 16 ? 8u : 9u)) return std::nullopt;
+  std::uint32_t value = 0;
+  for (const char c : cell) {
+    unsigned digit;
+    if (c >= '0' && c <= '9')
+      digit = static_cast<unsigned>(c - '0');
+    else if (base == 16 && c >= 'A' && c <= 'F')
+      digit = static_cast<unsigned>(c - 'A' + 10);
+    else if (base == 16 && c >= 'a' && c <= 'f')
+      digit = static_cast<unsigned>(c - 'a' + 10);
+    else
+      return std::nullopt;
+    value = value * static_cast<unsigned>(base) + digit;
+  }
+  return value;
+}
+
+// parseUnsignedInFull; plain digits, the common case, are read here without a call.
+inline std::uint32_t parseUnsigned(std::string_view cell, int base) {
+  if (base == 10 || base == 16)
+    if (const std::optional<std::uint32_t> value = plainUnsigned(cell, base)) return *value;
+  return parseUnsignedInFull(cell, base);
+}
 
 // The whole cell as strtol reads it in the base, then low <= value <= high, else kOutOfRange.
 std::int32_t parseRangedInFull(std::string_view cell, std::int32_t low, std::int32_t high, int base);

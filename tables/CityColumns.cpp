@@ -73,11 +73,12 @@ RecordColumn neighboursColumn() {
   column.info = {"相邻城ID", CellForm::NumberList, ColumnRange{1, kCityCount}, nullptr};
   column.option = kApplyNeighbours;
   column.read = [](Scenario& scenario, int c, std::string_view cell) {
-    const std::vector<std::string_view> items = splitList(cell, ',');
-    if (items.size() > kNeighbourSlots) failCellKeepingText("--ERROR!--\n", FaultKind::WrongCount);
+    std::array<std::string_view, kNeighbourSlots> items;
+    const std::size_t count = splitListUpTo(cell, ',', items);
+    if (count > kNeighbourSlots) failCellKeepingText("--ERROR!--\n", FaultKind::WrongCount);
     std::array<std::int8_t, kNeighbourSlots> slots;
     slots.fill(kNoNeighbour);
-    for (std::size_t i = 0; i < items.size(); ++i)
+    for (std::size_t i = 0; i < count; ++i)
       slots[i] = static_cast<std::int8_t>(parseRanged(items[i], 1, kCityCount, 10));
     const CityNameRecord names = scenario.cityName(c);
     for (std::size_t i = 0; i < slots.size(); ++i) names.set(cityName::neighbours, i, slots[i]);

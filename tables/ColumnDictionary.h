@@ -1,14 +1,17 @@
 #pragma once
 // Maps the exact bytes of a column name, or of an item name in a list cell, to a small code. An importer
 // builds each of its dictionaries on its first run and keeps it until the program ends.
+//
+// A cell's names are looked up by the thousand in a long table, so the dictionary is a flat table with
+// open addressing, hashed eight bytes at a time: the names are a few characters long.
 #include <algorithm>
-#include <functional>
+#include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -20,21 +23,23 @@ class ColumnDictionary {
   ColumnDictionary(std::initializer_list<const char*> names)
       : ColumnDictionary(std::span(names.begin(), names.size())) {}
   explicit ColumnDictionary(std::span<const char* const> names) {
+    std::vector<std::pair<std::string_view, int>> entries;
     int code = 0;
-    for (const char* name : names) codes_.emplace(name, code++);
+    for (const char* name : names) entries.emplace_back(name, code++);
+    build(entries);
   }
 
   // The names with codes of their own (the game's vocabulary).
   ColumnDictionary(std::initializer_list<std::pair<std::string_view, int>> entries) {
-    for (const auto& [name, code] : entries) codes_.emplace(name, code);
+    build(std::vector<std::pair<std::string_view, int>>(entries));
   }
 
-  std::size_t size() const { return codes_.size(); }
+  std::size_t size() const { return entries_.size(); }
 
   // Every name with its code, ordered by code (and by name where codes are equal).
   std::vector<std::pair<std::string_view, int>> entries() const {
     std::vector<std::pair<std::string_view, int>> all;
-    for (const auto& [name, code] : codes_) all.emplace_back(name, code);
+    for (const Entry& entry : entries_) all.emplace_back(entry.name, entry.code);
     std::sort(all.begin(), all.end(), [](const auto& a, const auto& b) {
       return a.second != b.second ? a.second < b.second : a.first < b.first;
     });
@@ -43,18 +48,51 @@ class ColumnDictionary {
 
   // The code of a name, compared byte for byte; nothing when the name is unknown.
   std::optional<int> find(std::string_view name) const {
-    const auto it = codes_.find(name);
-    if (it == codes_.end()) return std::nullopt;
-    return it->second;
+    for (std::size_t slot = hash(name) & mask_;; slot = (slot + 1) & mask_) {
+      const std::uint32_t held = slots_[slot];
+      if (held == 0) return std::nullopt;
+      const Entry& entry = entries_[held - 1];
+      if (entry.name.size() == name.size() && std::memcmp(entry.name.data(), name.data(), name.size()) == 0)
+        return entry.code;
+    }
   }
 
  private:
-  // Looked up by string_view without making a string of it.
-  struct Hash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+  struct Entry {
+    std::string name;
+    int code;
   };
-  std::unordered_map<std::string, int, Hash, std::equal_to<>> codes_;
+
+  static std::uint64_t hash(std::string_view name) {
+    std::uint64_t hash = 0x9E3779B97F4A7C15ull ^ name.size();
+    for (std::size_t at = 0; at < name.size(); at += 8) {
+      std::uint64_t chunk = 0;
+      for (std::size_t k = 0; k < 8 && at + k < name.size(); ++k)
+        chunk |= std::uint64_t{static_cast<unsigned char>(name[at + k])} << (8 * k);
+      hash = (hash ^ chunk) * 0xFF51AFD7ED558CCDull;
+      hash ^= hash >> 29;
+    }
+    return hash;
+  }
+
+  // A name given twice keeps its first code.
+  void build(const std::vector<std::pair<std::string_view, int>>& entries) {
+    std::size_t room = 8;
+    while (room < entries.size() * 2) room *= 2;  // at most half full, so that a miss ends soon
+    slots_.assign(room, 0);
+    mask_ = room - 1;
+    for (const auto& [name, code] : entries) {
+      if (find(name)) continue;
+      entries_.push_back(Entry{std::string(name), code});
+      std::size_t slot = hash(name) & mask_;
+      while (slots_[slot] != 0) slot = (slot + 1) & mask_;
+      slots_[slot] = static_cast<std::uint32_t>(entries_.size());
+    }
+  }
+
+  std::vector<Entry> entries_;
+  std::vector<std::uint32_t> slots_;  // 1 + the index of the entry, 0 for an empty slot
+  std::size_t mask_ = 0;
 };
 
 }  // namespace vorandel

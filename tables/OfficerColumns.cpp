@@ -182,8 +182,8 @@ OfficerColumnSpec learnableSkills() {
   column.info = {"可学技能", CellForm::NameList, std::nullopt, skillTable};
   column.read = [](OfficerImport& import, OfficerRow& row, std::string_view cell) {
     if (cell == "---") failCell(kSkillsEmpty);
-    const std::vector<std::string_view> names = splitList(cell, ',');
-    if (names.size() != profile::learnableSkills.count) failCell(kSixSkills, FaultKind::WrongCount);
+    std::array<std::string_view, profile::learnableSkills.count> names;
+    if (splitListUpTo(cell, ',', names) != names.size()) failCell(kSixSkills, FaultKind::WrongCount);
     OfficerProfile& profile = partOf<ProfilePart>(import, row);
     for (std::size_t slot = 0; slot < names.size(); ++slot) {
       const std::optional<int> code = skillTable().find(names[slot]);
@@ -212,6 +212,7 @@ OfficerColumnSpec learnedSkills() {
 
 // Whether a hexadecimal cell is a negative number or one beyond 32 bits.
 bool outsideThirtyTwoBits(std::string_view cell) {
+  if (plainUnsigned(cell, 16)) return false;
   const std::string text(cell);
   std::size_t at = 0;
   while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at]))) ++at;

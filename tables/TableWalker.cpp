@@ -57,13 +57,13 @@ void TableWalker::readHeader(const ValueColumns& columns) {
   switchCells_.clear();
   LineCells switches(*switchLine);
   for (std::size_t j = 0; j < leading; ++j) switchCells_.push_back(*switches.next());
-  cells_.reserve(width_ + 1);
+  cells_.resize(width_ + 1);
 }
 
 bool TableWalker::takeWidth() {
   headerLine_ = lines_.next().value_or(std::string_view());
   width_ = countCells(headerLine_, layout_.mostColumns);
-  cells_.reserve(width_ + 1);
+  cells_.resize(width_ + 1);
   return lines_.next().has_value() && width_ >= layout_.leadingColumns;
 }
 

@@ -90,11 +90,11 @@ class TableWalker {
     while (const std::optional<std::string_view> text = lines_.next()) {
       ++line;
       // Splitting stops at one cell too many, however long the line.
-      if (!splitCellsUpTo(*text, width_, cells_) || cells_.size() != width_) {
+      if (splitCellsInto(*text, cells_) != width_) {
         unevenRow(line, *text);
         continue;
       }
-      action(WalkedRow{line, cells_});
+      action(WalkedRow{line, std::span<const std::string_view>(cells_.data(), width_)});
     }
   }
 
@@ -134,7 +134,7 @@ class TableWalker {
   std::size_t width_ = 0;
   std::vector<std::string_view> switchCells_;  // the switch row's leading cells
   std::vector<ValueColumn> columns_;
-  std::vector<std::string_view> cells_;  // the row being walked
+  std::vector<std::string_view> cells_;  // the row being walked, with room for one cell too many
 };
 
 }  // namespace vorandel

@@ -57,14 +57,18 @@ TEST(TableReader, MissingFileCannotBeOpened) {
   EXPECT_EQ(tableError([&] { runBatch(set, BatchKind::CityTable, files.missing()); }), "cannot open file to read");
 }
 
+// The cells that splitCellsInto writes into room for `room` cells.
+Cells cellsInto(std::string_view line, std::size_t room) {
+  Cells cells(room);
+  cells.resize(splitCellsInto(line, cells));
+  return cells;
+}
+
 TEST(TableReader, SplittingStopsAtOneCellTooMany) {
-  std::vector<std::string_view> cells;
-  EXPECT_TRUE(splitCellsUpTo(" a\tb  c ", 3, cells));
-  EXPECT_EQ(cells, (Cells{"a", "b", "c"}));
-  EXPECT_FALSE(splitCellsUpTo("a b c d e f", 3, cells));
-  EXPECT_EQ(cells, (Cells{"a", "b", "c", "d"}));
-  EXPECT_TRUE(splitCellsUpTo("", 0, cells));
-  EXPECT_TRUE(cells.empty());
+  EXPECT_EQ(cellsInto(" a\tb  c ", 4), (Cells{"a", "b", "c"}));
+  EXPECT_EQ(cellsInto("a b c d e f", 4), (Cells{"a", "b", "c", "d"}));
+  EXPECT_EQ(cellsInto("", 1), Cells{});
+  EXPECT_EQ(cellsInto("a b", 0), Cells{});
   EXPECT_EQ(countCells("a b c d e f", 2), 3u);
   EXPECT_EQ(countCells(" a b ", 5), 2u);
 }
@@ -76,17 +80,14 @@ TEST(TableReader, FastReadersAgreeWithTheCellReader) {
   const char pieces[] = {'a', ' ', '\t', '\xB2', '"', '\r', '\0', '\xA0', '\x89', 'x'};
   std::uint32_t seed = 12345;
   const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
-  std::vector<std::string_view> cells;
   for (int round = 0; round < 3000; ++round) {
     std::string line;
     const std::size_t length = next() % 40;
     for (std::size_t k = 0; k < length; ++k) line += pieces[next() % sizeof pieces];
     const Cells all = splitCells(line);
     for (const std::size_t most : {std::size_t{0}, std::size_t{1}, std::size_t{3}, all.size(), std::size_t{300}}) {
-      const bool fits = splitCellsUpTo(line, most, cells);
-      EXPECT_EQ(fits, all.size() <= most) << round;
       const Cells expected(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(std::min(all.size(), most + 1)));
-      EXPECT_EQ(cells, expected) << round << " " << most;
+      EXPECT_EQ(cellsInto(line, most + 1), expected) << round << " " << most;
     }
     std::string room;
     for (const std::string_view cell : all) EXPECT_EQ(unquotedCell(cell, room), unquoteCell(cell)) << round;
@@ -211,6 +212,58 @@ TEST(CellParsers, UnsignedReadsAsStrtoulWithA32BitLong) {
         << bad;
   EXPECT_EQ(tableError([&] { atCell(at, [&] { parseUnsigned("0x10", 10); }); }),
             cellErrorText(7, 28, "AB7", kNotAnInteger));
+}
+
+// The quick readers of plain digits must read every cell as the full readers do: the same value, or a
+// fault where they fail.
+TEST(CellParsers, QuickReadersAgreeWithTheFullOnes) {
+  const auto outcome = [](auto read) -> std::string {
+    try {
+      return std::to_string(read());
+    } catch (const CellFault& fault) {
+      return std::string("fault: ") + fault.what();
+    }
+  };
+  std::vector<std::string> cells = {"0",          "7",        "09",       "999999999",  "1000000000", "4294967295",
+                                    "4294967296", "FFFFFFFF", "ffffffff", "100000000",  "7FFFFFFF",   "80000000",
+                                    "aF",         "G",        "1 ",       " 1",         "+5",         "-5",
+                                    "0x1f",       "",         "12a",      "2147483647", "2147483648", "-2147483648"};
+  // Every length of digits up to twelve, of each digit, in both bases' alphabets.
+  for (std::size_t length = 1; length <= 12; ++length)
+    for (const char digit : {'1', '9', 'A', 'f'}) cells.push_back(std::string(length, digit));
+  for (const std::string& cell : cells) {
+    for (const int base : {10, 16}) {
+      EXPECT_EQ(outcome([&] { return parseUnsigned(cell, base); }),
+                outcome([&] { return parseUnsignedInFull(cell, base); }))
+          << cell << " in base " << base;
+      for (const auto& [low, high] : {std::pair{0, 100}, std::pair{-1, 65535}, std::pair{INT32_MIN, INT32_MAX}})
+        EXPECT_EQ(outcome([&] { return parseRanged(cell, low, high, base); }),
+                  outcome([&] { return parseRangedInFull(cell, low, high, base); }))
+            << cell << " in base " << base << " within " << low << ".." << high;
+    }
+  }
+}
+
+// Names of every length up to twenty bytes, many sharing their first eight bytes or differing only in
+// their last: each finds its own code, and nothing else finds any.
+TEST(ColumnDictionaryTest, FindsExactlyItsNames) {
+  std::vector<std::string> names;
+  for (std::size_t length = 1; length <= 20; ++length)
+    for (char last = 'a'; last <= 'j'; ++last) names.push_back(std::string(length - 1, 'x') + last);
+  for (int k = 0; k < 50; ++k) names.push_back("武将" + std::to_string(k));
+  std::vector<const char*> pointers;
+  for (const std::string& name : names) pointers.push_back(name.c_str());
+  pointers.push_back(names[3].c_str());  // given twice: keeps its first code
+  const ColumnDictionary dictionary{std::span<const char* const>(pointers)};
+  EXPECT_EQ(dictionary.size(), names.size());
+  for (std::size_t k = 0; k < names.size(); ++k) EXPECT_EQ(dictionary.find(names[k]), static_cast<int>(k)) << names[k];
+  for (const std::string& other : {std::string(), std::string("k"), std::string(20, 'x'), std::string(21, 'x') + "a",
+                                   std::string("武将50"), std::string("武将"), std::string(7, 'x') + "A"})
+    EXPECT_EQ(dictionary.find(other), std::nullopt) << other;
+  const auto entries = dictionary.entries();
+  ASSERT_EQ(entries.size(), names.size());
+  for (std::size_t k = 0; k < entries.size(); ++k)
+    EXPECT_EQ(entries[k], std::pair(std::string_view(names[k]), static_cast<int>(k)));
 }
 
 TEST(CellParsers, NameSetOrsTheBitsOfKnownItems) {
