@@ -42,6 +42,18 @@ TEST(GbkTextTest, TextsReadWholeAsTheSystemConverterReadsThem) {
       "\xFF\xFF",
   };
   for (const char* text : texts) EXPECT_EQ(gbkToUtf8(text), utf8Of(text, "GBK")) << text;
+
+  // Characters at every place against the eight bytes read at a time, and texts longer than the
+  // decoder's buffer.
+  const char* const pieces[] = {"a", "\t", "12", "\xD5\xC5", "\xC8\xFD", "\xA1\xA1", "\x80", "\xD5"};
+  std::uint32_t seed = 7;
+  const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+  for (int round = 0; round < 2000; ++round) {
+    std::string text;
+    const std::size_t count = round < 1990 ? next() % 24 : 3000 + next() % 3000;
+    for (std::size_t k = 0; k < count; ++k) text += pieces[next() % (round % 2 == 0 ? 6 : 8)];
+    ASSERT_EQ(gbkToUtf8(text), utf8Of(text, "GBK")) << round;
+  }
 }
 
 #ifndef _WIN32
