@@ -125,8 +125,7 @@ std::string unquoteCell(std::string_view cell) {
   return value;
 }
 
-std::string_view unquotedCell(std::string_view cell, std::string& room) {
-  if (cell.size() <= 2 || cell.front() != '"' || cell.back() != '"') return cell;
+std::string_view unquotedInto(std::string_view cell, std::string& room) {
   room = unquoteCell(cell);
   return room;
 }

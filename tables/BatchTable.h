@@ -116,9 +116,15 @@ std::string joinCells(const Cells& cells, std::string_view separator) {
 // one (a spreadsheet writes the text 张"三 as "张""三"); otherwise the cell unchanged.
 std::string unquoteCell(std::string_view cell);
 
+// The value of a quoted cell, kept in `room`.
+std::string_view unquotedInto(std::string_view cell, std::string& room);
+
 // The value of a cell as unquoteCell gives it, without a copy when the cell has no enclosing quotes: the
 // cell itself, or the unquoted text kept in `room`.
-std::string_view unquotedCell(std::string_view cell, std::string& room);
+inline std::string_view unquotedCell(std::string_view cell, std::string& room) {
+  if (cell.size() <= 2 || cell.front() != '"' || cell.back() != '"') return cell;
+  return unquotedInto(cell, room);
+}
 
 // The text as one cell that unquoteCell reads back as the text: the text itself, or, when it holds a
 // double quote, the text enclosed in double quotes with each of its quotes doubled, as spreadsheets

@@ -6,7 +6,6 @@
 // open addressing, hashed eight bytes at a time: the names are a few characters long.
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <initializer_list>
 #include <optional>
 #include <span>
@@ -48,12 +47,13 @@ class ColumnDictionary {
 
   // The code of a name, compared byte for byte; nothing when the name is unknown.
   std::optional<int> find(std::string_view name) const {
-    for (std::size_t slot = hash(name) & mask_;; slot = (slot + 1) & mask_) {
-      const std::uint32_t held = slots_[slot];
-      if (held == 0) return std::nullopt;
-      const Entry& entry = entries_[held - 1];
-      if (entry.name.size() == name.size() && std::memcmp(entry.name.data(), name.data(), name.size()) == 0)
-        return entry.code;
+    const std::uint64_t hashed = hash(name);
+    for (std::size_t slot = hashed & mask_;; slot = (slot + 1) & mask_) {
+      const Slot held = slots_[slot];
+      if (held.entry == 0) return std::nullopt;
+      if (held.hash != static_cast<std::uint32_t>(hashed >> 32)) continue;
+      const Entry& entry = entries_[held.entry - 1];
+      if (sameBytes(entry.name, name)) return entry.code;
     }
   }
 
@@ -62,6 +62,18 @@ class ColumnDictionary {
     std::string name;
     int code;
   };
+  struct Slot {
+    std::uint32_t entry = 0;  // 1 + the index of the entry, 0 for an empty slot
+    std::uint32_t hash = 0;   // the high half of the name's hash, which rules out nearly every other name
+  };
+
+  // A name is a few bytes: comparing them here costs less than calling memcmp.
+  static bool sameBytes(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t k = 0; k < a.size(); ++k)
+      if (a[k] != b[k]) return false;
+    return true;
+  }
 
   static std::uint64_t hash(std::string_view name) {
     std::uint64_t hash = 0x9E3779B97F4A7C15ull ^ name.size();
@@ -79,19 +91,20 @@ class ColumnDictionary {
   void build(const std::vector<std::pair<std::string_view, int>>& entries) {
     std::size_t room = 8;
     while (room < entries.size() * 2) room *= 2;  // at most half full, so that a miss ends soon
-    slots_.assign(room, 0);
+    slots_.assign(room, Slot{});
     mask_ = room - 1;
     for (const auto& [name, code] : entries) {
       if (find(name)) continue;
       entries_.push_back(Entry{std::string(name), code});
-      std::size_t slot = hash(name) & mask_;
-      while (slots_[slot] != 0) slot = (slot + 1) & mask_;
-      slots_[slot] = static_cast<std::uint32_t>(entries_.size());
+      const std::uint64_t hashed = hash(name);
+      std::size_t slot = hashed & mask_;
+      while (slots_[slot].entry != 0) slot = (slot + 1) & mask_;
+      slots_[slot] = Slot{static_cast<std::uint32_t>(entries_.size()), static_cast<std::uint32_t>(hashed >> 32)};
     }
   }
 
   std::vector<Entry> entries_;
-  std::vector<std::uint32_t> slots_;  // 1 + the index of the entry, 0 for an empty slot
+  std::vector<Slot> slots_;
   std::size_t mask_ = 0;
 };
 
