@@ -73,8 +73,8 @@ TEST(TableReader, SplittingStopsAtOneCellTooMany) {
   EXPECT_EQ(countCells(" a b ", 5), 2u);
 }
 
-// The row splitter finds separators eight bytes at a time; it must cut every line exactly as the cell
-// reader does byte by byte, wherever the separators fall against the eight-byte steps, and stop at the
+// The row splitter finds separators a block of bytes at a time; it must cut every line exactly as the cell
+// reader does byte by byte, wherever the separators fall against the blocks, and stop at the
 // same cell. Quoted and unquoted cells read alike with and without a copy.
 TEST(TableReader, FastReadersAgreeWithTheCellReader) {
   const char pieces[] = {'a', ' ', '\t', '\xB2', '"', '\r', '\0', '\xA0', '\x89', 'x'};
