@@ -101,11 +101,9 @@ void importCityTable(ScenarioSet& set, TableText table, TableReport report) {
   actions.readSwitchRow = [&cityOptions](const std::vector<std::string_view>& switchCells, CellPosition at) {
     cityOptions = static_cast<unsigned>(atCell(at, [&] { return parseBounded(switchCells[3], kHighestCityOptions); }));
   };
-  actions.applyCell = [&cityOptions, columns = cityColumns()](Scenario& scenario, int c, int code,
-                                                              std::string_view cell) {
-    const RecordColumn& column = columns[static_cast<std::size_t>(code)];
-    if (column.option != 0 && (cityOptions & column.option) == 0) return;
-    column.read(scenario, c, cell);
+  actions.values = cityColumns();
+  actions.takes = [&cityOptions](const RecordColumn& column) {
+    return column.option == 0 || (cityOptions & column.option) != 0;
   };
   actions.firstCode = kCityOwner;
   actions.applyFirst = applyOwnerCell;
@@ -113,7 +111,6 @@ void importCityTable(ScenarioSet& set, TableText table, TableReport report) {
   actions.finishRow = [&set, &lowered](Scenario& scenario, int c) {
     clampToLimits(scenario, static_cast<std::size_t>(&scenario - set.scenarios.data()), c, lowered);
   };
-  actions.describe = [](int code) -> const ColumnInfo& { return cityColumns()[static_cast<std::size_t>(code)].info; };
   const std::vector<CityNames> before = cityNamesOf(set);
   applyRecordTable(set, table, cityTableLayout(), actions, report);
   if (lowered.count != 0 && report.warnings != nullptr)

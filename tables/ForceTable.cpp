@@ -32,12 +32,9 @@ void importForceTable(ScenarioSet& set, TableText table, TableReport report) {
     weaponDictionary();  // both dictionaries are built on the first run
     return forceColumnDictionary();
   };
-  actions.applyCell = [columns = forceColumns()](Scenario& scenario, int f, int code, std::string_view cell) {
-    columns[static_cast<std::size_t>(code)].read(scenario, f, cell);
-  };
+  actions.values = forceColumns();
   actions.firstCode = kForceRuler;
   actions.applyFirst = applyRulerCell;
-  actions.describe = [](int code) -> const ColumnInfo& { return forceColumns()[static_cast<std::size_t>(code)].info; };
   applyRecordTable(set, table, forceTableLayout(), actions, report);
 }
 

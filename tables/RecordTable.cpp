@@ -9,7 +9,10 @@ namespace vorandel {
 void applyRecordTable(ScenarioSet& set, TableText table, const RecordTableLayout& layout,
                       const RecordTableActions& actions, TableReport report) {
   TableWalker walker(table, layout.table, report);
-  walker.readHeader({&actions.columns(), actions.describe, report.warnings});
+  walker.readHeader(
+      {&actions.columns(),
+       [&actions](int code) -> const ColumnInfo& { return actions.values[static_cast<std::size_t>(code)].info; },
+       report.warnings});
   const std::size_t leading = layout.table.leadingColumns;
   if (actions.readSwitchRow) {
     std::vector<std::string_view> switchCells;
@@ -20,12 +23,31 @@ void applyRecordTable(ScenarioSet& set, TableText table, const RecordTableLayout
   const std::vector<ValueColumn>& columns = walker.columns();
   const std::size_t width = walker.width();
 
+  // The cells each applied row applies: those of the column that changes who rules what first, then
+  // the others that are switched on and taken by the table's settings, each in file order.
+  struct AppliedCell {
+    std::size_t j;
+    const RecordColumn* column;
+  };
+  std::vector<std::size_t> firstCells;
+  std::vector<AppliedCell> applied;
+  for (std::size_t j = leading; j < width; ++j) {
+    const ValueColumn& value = columns[j - leading];
+    if (!value.on) continue;
+    const RecordColumn& column = actions.values[value.code];
+    if (value.code == actions.firstCode)
+      firstCells.push_back(j);
+    else if (!actions.takes || actions.takes(column))
+      applied.push_back({j, &column});
+  }
+
   // What the leading cells hold, for the messages about them.
   const std::vector<std::string_view> leadingHeaders = splitCells(layout.table.leadingHeader);
   const ColumnInfo scenarioInfo{"", CellForm::Number, ColumnRange{0, kMaxScenarios}, nullptr};
   const ColumnInfo recordInfo{"", CellForm::Number, ColumnRange{layout.firstRecord, layout.lastRecord}, nullptr};
   const ColumnInfo switchInfo{"", CellForm::Switch, ColumnRange{0, 1}, nullptr};
 
+  std::string unquoted;  // the value of a quoted cell
   walker.walkRows([&](const WalkedRow& row) {
     const std::uint32_t r = row.line;
     // Errors in the leading cells name the row's first cell.
@@ -53,29 +75,20 @@ void applyRecordTable(ScenarioSet& set, TableText table, const RecordTableLayout
       return;
 
     Scenario& scenario = set.scenario(s);
-    std::string unquoted;  // the value of a quoted cell
-    const auto applyValue = [&](std::size_t j, bool first) {
-      const ValueColumn& column = columns[j - leading];
-      if (!column.on || (column.code == actions.firstCode) != first) return;
+    const auto applyValue = [&](std::size_t j, const auto& apply) {
       const std::string_view cell = row.cells[j];
       const std::string_view value = unquotedCell(cell, unquoted);
-      walker.read(
-          [&] {
-            if (first)
-              actions.applyFirst(set, s, record, value);
-            else
-              actions.applyCell(scenario, record, column.code, value);
-          },
-          [&] {
-            const CellPosition at{r, static_cast<std::uint32_t>(j)};
-            const ColumnInfo* info = actions.describe ? &actions.describe(column.code) : nullptr;
-            return FaultPlace{at, {at, info != nullptr ? info->header : "", cell, info}};
-          });
+      walker.read([&] { apply(value); },
+                  [&] {
+                    const CellPosition at{r, static_cast<std::uint32_t>(j)};
+                    const ColumnInfo& info = actions.values[columns[j - leading].code].info;
+                    return FaultPlace{at, {at, info.header, cell, &info}};
+                  });
     };
-    // The column that changes who rules what comes before the row's other columns.
-    if (actions.firstCode >= 0)
-      for (std::size_t j = leading; j < width; ++j) applyValue(j, true);
-    for (std::size_t j = leading; j < width; ++j) applyValue(j, false);
+    for (const std::size_t j : firstCells)
+      applyValue(j, [&](std::string_view value) { actions.applyFirst(set, s, record, value); });
+    for (const AppliedCell& cell : applied)
+      applyValue(cell.j, [&](std::string_view value) { cell.column->read(scenario, record, value); });
     if (actions.finishRow) actions.finishRow(scenario, record);
   });
 }

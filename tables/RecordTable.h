@@ -2,10 +2,10 @@
 // The row action that the force table and the city table share, on the walker of tables with a header
 // row and a switch row. Each data line holds the scenario number, the record number, possibly further
 // leading cells, the row switch (cell K-1), and then one value per value column. Each switched-on value
-// cell of an applied row is unquoted and handed to the table's action for the code of its column, left to
-// right.
+// cell of an applied row is unquoted and read by its column, left to right.
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,6 +13,7 @@
 #include "model/ScenarioSet.h"
 #include "tables/ColumnDictionary.h"
 #include "tables/ColumnInfo.h"
+#include "tables/RecordColumn.h"
 #include "tables/TableReport.h"
 #include "tables/TableText.h"
 #include "tables/TableWalker.h"
@@ -32,10 +33,10 @@ struct RecordTableActions {
   // cell there is reported at `at`: the last value switch, or the row's last leading cell when the table
   // has no value columns.
   std::function<void(const std::vector<std::string_view>& switchCells, CellPosition at)> readSwitchRow;
-  // Parses one unquoted value cell of the column code and writes it into record `record` of the scenario.
-  std::function<void(Scenario& scenario, int record, int code, std::string_view cell)> applyCell;
-  // What the value column of the code holds, for messages and warnings.
-  std::function<const ColumnInfo&(int code)> describe;
+  // The value columns, by code: what each holds, and how its unquoted cell is read into a record.
+  std::span<const RecordColumn> values;
+  // Whether the table's settings (read from the switch row) take a switched-on column; all when empty.
+  std::function<bool(const RecordColumn& column)> takes;
   // The value column, by its code, that each applied row applies before its other value columns, with
   // the whole set at hand (it changes who rules what); -1 for none.
   int firstCode = -1;
