@@ -6,6 +6,7 @@
 // open addressing, hashed eight bytes at a time: the names are a few characters long.
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <optional>
 #include <span>
@@ -67,22 +68,41 @@ class ColumnDictionary {
     std::uint32_t hash = 0;   // the high half of the name's hash, which rules out nearly every other name
   };
 
-  // A name is a few bytes: comparing them here costs less than calling memcmp.
+  // Four bytes of a name from `at`, in the order of the machine; a name's hash and comparison only ever
+  // set them against bytes read the same way.
+  static std::uint64_t fourBytes(const char* at) {
+    std::uint32_t bytes;
+    std::memcpy(&bytes, at, 4);
+    return bytes;
+  }
+
+  // A name is a few bytes: comparing them here costs less than calling memcmp. A name of four to eight
+  // bytes is all in its first four bytes and its last four.
   static bool sameBytes(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t k = 0; k < a.size(); ++k)
+    const std::size_t n = a.size();
+    if (n != b.size()) return false;
+    if (n >= 4 && n <= 8)
+      return fourBytes(a.data()) == fourBytes(b.data()) && fourBytes(a.data() + n - 4) == fourBytes(b.data() + n - 4);
+    for (std::size_t k = 0; k < n; ++k)
       if (a[k] != b[k]) return false;
     return true;
   }
 
+  static std::uint64_t mixed(std::uint64_t hash, std::uint64_t bytes) {
+    hash = (hash ^ bytes) * 0xFF51AFD7ED558CCDull;
+    return hash ^ (hash >> 29);
+  }
+
   static std::uint64_t hash(std::string_view name) {
-    std::uint64_t hash = 0x9E3779B97F4A7C15ull ^ name.size();
-    for (std::size_t at = 0; at < name.size(); at += 8) {
+    const std::size_t n = name.size();
+    const std::uint64_t start = 0x9E3779B97F4A7C15ull ^ n;
+    if (n >= 4 && n <= 8) return mixed(start, fourBytes(name.data()) | (fourBytes(name.data() + n - 4) << 32));
+    std::uint64_t hash = start;
+    for (std::size_t at = 0; at < n; at += 8) {
       std::uint64_t chunk = 0;
-      for (std::size_t k = 0; k < 8 && at + k < name.size(); ++k)
+      for (std::size_t k = 0; k < 8 && at + k < n; ++k)
         chunk |= std::uint64_t{static_cast<unsigned char>(name[at + k])} << (8 * k);
-      hash = (hash ^ chunk) * 0xFF51AFD7ED558CCDull;
-      hash ^= hash >> 29;
+      hash = mixed(hash, chunk);
     }
     return hash;
   }

@@ -185,8 +185,9 @@ OfficerColumnSpec learnableSkills() {
     std::array<std::string_view, profile::learnableSkills.count> names;
     if (splitListUpTo(cell, ',', names) != names.size()) failCell(kSixSkills, FaultKind::WrongCount);
     OfficerProfile& profile = partOf<ProfilePart>(import, row);
+    const ColumnDictionary& skills = skillTable();
     for (std::size_t slot = 0; slot < names.size(); ++slot) {
-      const std::optional<int> code = skillTable().find(names[slot]);
+      const std::optional<int> code = skills.find(names[slot]);
       if (!code) failCell(kUnknownName, FaultKind::UnknownName, std::string(names[slot]));
       profile.set(profile::learnableSkills, slot, static_cast<std::uint8_t>(*code));
     }

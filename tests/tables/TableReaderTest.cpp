@@ -257,8 +257,9 @@ TEST(ColumnDictionaryTest, FindsExactlyItsNames) {
   const ColumnDictionary dictionary{std::span<const char* const>(pointers)};
   EXPECT_EQ(dictionary.size(), names.size());
   for (std::size_t k = 0; k < names.size(); ++k) EXPECT_EQ(dictionary.find(names[k]), static_cast<int>(k)) << names[k];
-  for (const std::string& other : {std::string(), std::string("k"), std::string(20, 'x'), std::string(21, 'x') + "a",
-                                   std::string("武将50"), std::string("武将"), std::string(7, 'x') + "A"})
+  for (const std::string& other :
+       {std::string(), std::string("k"), std::string(20, 'x'), std::string(21, 'x') + "a", std::string("武将50"),
+        std::string("武将"), std::string(7, 'x') + "A", std::string("xxxyxxxa"), std::string("xxyxxa")})
     EXPECT_EQ(dictionary.find(other), std::nullopt) << other;
   const auto entries = dictionary.entries();
   ASSERT_EQ(entries.size(), names.size());
