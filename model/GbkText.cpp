@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "model/ByteBlocks.h"
 #include "model/Field.h"
 
 #ifdef _WIN32
@@ -194,6 +195,7 @@ std::optional<std::string> convert(std::string_view text, const std::string& fro
 // kept, so that a long text costs a table look-up per character rather than a conversion.
 constexpr std::uint32_t kNotAsked = 0xFFFFFFFF;
 constexpr std::uint32_t kNoCharacter = 0xFFFFFFFE;
+constexpr std::uint32_t kLongCharacter = 0xFFFFFFFD;
 
 // The one code point that whole UTF-8 text holds; kNoCharacter when it holds none or several.
 std::uint32_t onlyCodePoint(const std::string& utf8) {
@@ -248,12 +250,17 @@ class GbkCharacters {
     return known;
   }
   // The UTF-8 of the two bytes, packed; kNoCharacter when they are not one character.
-  std::uint32_t pair(unsigned char first, unsigned char second) {
-    std::uint32_t& known = pairs_[((first - 0x80u) << 8) | second];
-    if (known == kNotAsked) {
-      const char bytes[2] = {static_cast<char>(first), static_cast<char>(second)};
-      known = asked(std::string(bytes, 2));
-    }
+  static std::uint32_t pair(unsigned char first, unsigned char second) {
+    const char bytes[2] = {static_cast<char>(first), static_cast<char>(second)};
+    return asked(std::string(bytes, 2));
+  }
+  // What reading from a byte of 0x80 or above, followed by `second`, gives: the character's UTF-8, packed,
+  // in the low three bytes and the number of bytes it takes (one or two) in the high byte. kNoCharacter
+  // when there is no character; kLongCharacter for one of four UTF-8 bytes, which single() and pair() read.
+  // The last byte of a text is read with a second byte of 0, which no GBK character has.
+  std::uint32_t reading(unsigned char first, unsigned char second) {
+    std::uint32_t& known = readings_[((first - 0x80u) << 8) | second];
+    if (known == kNotAsked) known = readingAlone(first, second);
     return known;
   }
   // The GBK bytes of a code point beyond ASCII (one or two, the first in the high byte when two); 0 when
@@ -267,6 +274,18 @@ class GbkCharacters {
 
  private:
   static constexpr std::uint16_t kEncodedNotAsked = 0xFFFF;
+
+  std::uint32_t readingAlone(unsigned char first, unsigned char second) {
+    std::uint32_t utf8 = single(first);
+    std::uint32_t taken = 1;
+    if (utf8 == kNoCharacter) {
+      utf8 = pair(first, second);
+      taken = 2;
+    }
+    if (utf8 == kNoCharacter) return kNoCharacter;
+    if (utf8Length(utf8) == 4) return kLongCharacter;
+    return utf8 | (taken << 24);
+  }
 
   static std::uint32_t asked(const std::string& gbk) {
     const std::optional<std::string> utf8 = convert(gbk, kGbk, kUtf8, true);
@@ -285,7 +304,7 @@ class GbkCharacters {
   }
 
   std::vector<std::uint32_t> single_ = std::vector<std::uint32_t>(0x80, kNotAsked);
-  std::vector<std::uint32_t> pairs_ = std::vector<std::uint32_t>(0x80 * 0x100, kNotAsked);
+  std::vector<std::uint32_t> readings_ = std::vector<std::uint32_t>(0x80 * 0x100, kNotAsked);
   std::vector<std::uint16_t> encoded_ = std::vector<std::uint16_t>(0x10000, kEncodedNotAsked);
 };
 
@@ -314,42 +333,49 @@ std::optional<std::string> gbkToUtf8(std::string_view gbk) {
   GbkCharacters& characters = gbkCharacters();
   std::string out;
   out.reserve(gbk.size() + gbk.size() / 2);
-  // The text is gathered in a small buffer and appended a buffer at a time. Eight bytes are copied at a
-  // time, all of them even when a byte beyond ASCII is among them: the bytes before it are kept, the
-  // rest written over.
+  // The text is gathered in a small buffer and appended a buffer at a time. ASCII is copied a block at a
+  // time, the whole block even when a byte beyond ASCII is in it: the bytes before it are kept, the rest
+  // written over.
   char buffer[4096];
   char* to = buffer;
-  const char* const full = buffer + sizeof buffer - 8;  // the room left for eight bytes
-  const auto* at = reinterpret_cast<const std::uint8_t*>(gbk.data());
-  const std::uint8_t* const end = at + gbk.size();
+  const char* const full = buffer + sizeof buffer - kByteBlock;  // the room left for a block
+  const char* at = gbk.data();
+  const char* const end = at + gbk.size();
   while (at != end) {
     if (to > full) {
       out.append(buffer, static_cast<std::size_t>(to - buffer));
       to = buffer;
     }
-    if (end - at >= 8) {
-      const auto word = loadLe<std::uint64_t>(at);
-      storeLe(reinterpret_cast<std::uint8_t*>(to), word);
-      const std::uint64_t high = word & 0x8080808080808080ull;
-      const std::size_t ascii = high == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(high)) / 8;
+    if (static_cast<std::size_t>(end - at) >= kByteBlock) {
+      std::memcpy(to, at, kByteBlock);
+      const ByteMarks beyond = bytesBeyondAscii(at);
+      const std::size_t ascii = beyond == 0 ? kByteBlock : bytesBeforeMark(beyond);
       at += ascii;
       to += ascii;
-      if (ascii == 8) continue;
-    } else if (*at < 0x80) {
-      *to++ = static_cast<char>(*at++);
+      if (ascii == kByteBlock) continue;
+    } else if (static_cast<unsigned char>(*at) < 0x80) {
+      *to++ = *at++;
       continue;
     }
-    std::uint32_t utf8 = characters.single(*at);
-    if (utf8 != kNoCharacter) {
-      ++at;
-    } else {
-      if (end - at < 2) return std::nullopt;
-      utf8 = characters.pair(at[0], at[1]);
-      if (utf8 == kNoCharacter) return std::nullopt;
-      at += 2;
+    const auto first = static_cast<unsigned char>(at[0]);
+    const auto second = end - at >= 2 ? static_cast<unsigned char>(at[1]) : 0;
+    std::uint32_t reading = characters.reading(first, second);
+    if (reading == kNoCharacter) return std::nullopt;
+    if (reading == kLongCharacter) {
+      std::uint32_t utf8 = characters.single(first);
+      reading = 1;
+      if (utf8 == kNoCharacter) {
+        utf8 = characters.pair(first, second);
+        reading = 2;
+      }
+      storeLe(reinterpret_cast<std::uint8_t*>(to), utf8);
+      to += 4;
+      at += reading;
+      continue;
     }
-    storeLe(reinterpret_cast<std::uint8_t*>(to), utf8);
-    to += utf8Length(utf8);
+    storeLe(reinterpret_cast<std::uint8_t*>(to), reading);
+    to += utf8Length(reading);
+    at += reading >> 24;
   }
   out.append(buffer, static_cast<std::size_t>(to - buffer));
   return out;

@@ -3,46 +3,13 @@
 #include <bit>
 #include <cstdint>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
+#include "model/ByteBlocks.h"
 
 namespace vorandel {
 
 namespace {
 
 bool isCellSeparator(char c) { return c == ' ' || c == '\t'; }
-
-#ifdef __SSE2__
-// The separators are looked for sixteen bytes at a time: one bit for each byte from `at` that is a blank
-// or a tab, byte k at bit k.
-constexpr std::size_t kBlock = 16;
-constexpr unsigned kBitsPerByte = 1;
-
-std::uint32_t separatorBits(const char* at) {
-  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-  const __m128i blanks = _mm_cmpeq_epi8(bytes, _mm_set1_epi8(' '));
-  const __m128i tabs = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\t'));
-  return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_or_si128(blanks, tabs)));
-}
-#else
-// The separators are looked for eight bytes at a time in a word: the high bit of each byte from `at`
-// that is a blank or a tab, byte k at bit 8k + 7.
-constexpr std::size_t kBlock = 8;
-constexpr unsigned kBitsPerByte = 8;
-
-// The high bit of each byte of the word that is zero, and no other bit.
-std::uint64_t zeroBytes(std::uint64_t word) {
-  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
-  return ~(((word & kLow7) + kLow7) | word | kLow7);
-}
-
-std::uint64_t separatorBits(const char* at) {
-  std::uint64_t word = 0;
-  for (unsigned k = 0; k < 8; ++k) word |= std::uint64_t{static_cast<unsigned char>(at[k])} << (8 * k);
-  return zeroBytes(word ^ 0x2020202020202020ull) | zeroBytes(word ^ 0x0909090909090909ull);
-}
-#endif
 
 }  // namespace
 
@@ -119,9 +86,9 @@ std::size_t splitCellsInto(std::string_view line, std::span<std::string_view> ce
     return to != full;
   };
   std::size_t at = 0;
-  for (; at + kBlock <= line.size(); at += kBlock)
-    for (auto found = separatorBits(begin + at); found != 0; found &= found - 1)
-      if (!endRun(at + static_cast<std::size_t>(std::countr_zero(found)) / kBitsPerByte)) return cells.size();
+  for (; at + kByteBlock <= line.size(); at += kByteBlock)
+    for (ByteMarks found = bytesEqualTo(begin + at, ' ', '\t'); found != 0; found &= found - 1)
+      if (!endRun(at + bytesBeforeMark(found))) return cells.size();
   for (; at < line.size(); ++at)
     if (isCellSeparator(begin[at]) && !endRun(at)) return cells.size();
   endRun(line.size());
