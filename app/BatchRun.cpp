@@ -97,7 +97,7 @@ BatchNotes runBatch(ScenarioSet& current, BatchKind kind, TableText table, Scena
   validateBatchResult(working, kind, table.bytes);
   if (previous != nullptr) *previous = std::move(current);
   current = std::move(working);
-  return BatchNotes{warnings.lines(), skippedRows(kind, table.bytes)};
+  return BatchNotes{warnings.lines(), warnings.rowsSwitchedOff()};
 }
 
 BatchNotes runBatch(ScenarioSet& current, BatchKind kind, const std::string& path, TableReading reading,

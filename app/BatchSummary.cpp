@@ -7,7 +7,6 @@
 
 #include "app/AppMessages.h"
 #include "model/EditError.h"
-#include "tables/BatchTable.h"
 
 namespace vorandel {
 
@@ -52,11 +51,6 @@ std::string mostChangedFields(const std::vector<FieldChange>& changes) {
   return text;
 }
 
-bool isZero(std::string_view raw) {
-  const std::string cell = unquoteCell(raw);
-  return !cell.empty() && cell.find_first_not_of('0') == std::string_view::npos;
-}
-
 }  // namespace
 
 const char* batchKindName(BatchKind kind) {
@@ -67,30 +61,6 @@ const char* batchKindName(BatchKind kind) {
     case BatchKind::CityTable: return "城市表";
   }
   return "";
-}
-
-std::size_t skippedRows(BatchKind kind, std::string_view tableText) {
-  std::size_t switchCell = 0;
-  switch (kind) {
-    case BatchKind::NameList: return 0;
-    case BatchKind::OfficerTable: switchCell = 3; break;
-    case BatchKind::ForceTable: switchCell = 2; break;
-    case BatchKind::CityTable: switchCell = 3; break;
-  }
-  TableLines lines(tableText);
-  std::size_t line = 0;
-  std::size_t skipped = 0;
-  while (const std::optional<std::string_view> text = lines.next()) {
-    if (line++ < 2) continue;
-    LineCells cells(*text);
-    std::optional<std::string_view> cell;
-    for (std::size_t i = 0; i <= switchCell; ++i) {
-      cell = cells.next();
-      if (!cell) break;
-    }
-    if (cell && isZero(*cell)) ++skipped;
-  }
-  return skipped;
 }
 
 std::string changeSummary(const std::vector<FieldChange>& changes, std::size_t skipped) {

@@ -4,7 +4,6 @@
 // tell an edit that took effect from one that changed nothing, and see what the rules changed besides.
 #include <cstddef>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "app/SetDiff.h"
@@ -14,9 +13,6 @@ namespace vorandel {
 
 // The table kind as the player calls it: 人名/地名表, 武将表, 势力表 or 城市表.
 const char* batchKindName(BatchKind kind);
-
-// The data rows of the table whose row switch (设置) is 0, which the table leaves alone.
-std::size_t skippedRows(BatchKind kind, std::string_view tableText);
 
 // What the changes amount to, in one line without the table's kind or name, e.g.
 // "修改了 2 名武将、1 个城市（共 5 项）；改动最多的列：武力 2、所在地 1；新增武将 1 名；跳过 3 行。"

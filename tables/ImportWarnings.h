@@ -19,6 +19,10 @@ class ImportWarnings {
   // One more officer of a kind that is told as a count ("what：N 名").
   void count(const std::string& what);
 
+  // One more data row switched off (row switch 0), which the import passed over; told in the summary.
+  void rowSwitchedOff() { ++rowsSwitchedOff_; }
+  std::size_t rowsSwitchedOff() const { return rowsSwitchedOff_; }
+
   bool empty() const { return entries_.empty(); }
   // One line per situation, in the order they were first met.
   std::vector<std::string> lines() const;
@@ -34,6 +38,7 @@ class ImportWarnings {
   Entry& entry(Form form, const std::string& what);
 
   std::vector<Entry> entries_;
+  std::size_t rowsSwitchedOff_ = 0;
 };
 
 }  // namespace vorandel

@@ -74,6 +74,12 @@ std::string_view TableWalker::headerCell(std::size_t j) const {
   return cell.value_or(std::string_view());
 }
 
+bool isSwitchedOff(std::string_view cell) {
+  std::string room;
+  const std::string_view value = unquotedCell(cell, room);
+  return !value.empty() && value.find_first_not_of('0') == std::string_view::npos;
+}
+
 void TableWalker::warnRow(const std::string& what, std::uint32_t line) const {
   if (report_.warnings != nullptr) report_.warnings->atRow(what, line);
 }

@@ -62,6 +62,9 @@ struct FaultPlace {
   CellSubject subject;
 };
 
+// Whether a row switch cell switches its row off: one or more zeros, quoted or not.
+bool isSwitchedOff(std::string_view cell);
+
 class TableWalker {
  public:
   TableWalker(TableText table, const TableLayout& layout, TableReport report);
@@ -94,6 +97,7 @@ class TableWalker {
         unevenRow(line, *text);
         continue;
       }
+      if (report_.warnings != nullptr && isSwitchedOff(cells_[layout_.switchCell])) report_.warnings->rowSwitchedOff();
       action(WalkedRow{line, std::span<const std::string_view>(cells_.data(), width_)});
     }
   }
