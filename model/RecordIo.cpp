@@ -1,9 +1,7 @@
 #include "model/RecordIo.h"
 
-#include <compare>
 #include <cstddef>
 #include <cstring>
-#include <iterator>
 #include <memory>
 
 #include "model/MemoryStream.h"
@@ -57,71 +55,18 @@ const std::uint8_t* nextBytes(std::istream& in, std::size_t n, std::unique_ptr<s
   return scratch.get();
 }
 
-// Records that lie in a run of bytes every `stride` bytes, as an iterator that yields each as a new
-// record: a vector grows by them in one step, without zeroing first the records it then overwrites.
-template <class RecordType>
-class RecordsInBytes {
- public:
-  using iterator_category = std::random_access_iterator_tag;
-  using value_type = RecordType;
-  using difference_type = std::ptrdiff_t;
-  using pointer = const RecordType*;
-  using reference = RecordType;
-
-  RecordsInBytes() = default;
-  RecordsInBytes(const std::uint8_t* at, std::size_t stride) : at_(at), stride_(static_cast<difference_type>(stride)) {}
-
-  RecordType operator*() const {
-    RecordType record;
-    std::memcpy(record.bytes.data(), at_, RecordType::size);
-    return record;
-  }
-  RecordType operator[](difference_type k) const { return *(*this + k); }
-  RecordsInBytes& operator++() {
-    at_ += stride_;
-    return *this;
-  }
-  RecordsInBytes operator++(int) {
-    RecordsInBytes old = *this;
-    ++*this;
-    return old;
-  }
-  RecordsInBytes& operator--() {
-    at_ -= stride_;
-    return *this;
-  }
-  RecordsInBytes operator--(int) {
-    RecordsInBytes old = *this;
-    --*this;
-    return old;
-  }
-  RecordsInBytes& operator+=(difference_type k) {
-    at_ += k * stride_;
-    return *this;
-  }
-  RecordsInBytes& operator-=(difference_type k) {
-    at_ -= k * stride_;
-    return *this;
-  }
-  friend RecordsInBytes operator+(RecordsInBytes i, difference_type k) { return i += k; }
-  friend RecordsInBytes operator+(difference_type k, RecordsInBytes i) { return i += k; }
-  friend RecordsInBytes operator-(RecordsInBytes i, difference_type k) { return i -= k; }
-  friend difference_type operator-(const RecordsInBytes& a, const RecordsInBytes& b) {
-    return (a.at_ - b.at_) / a.stride_;
-  }
-  friend bool operator==(const RecordsInBytes& a, const RecordsInBytes& b) { return a.at_ == b.at_; }
-  friend auto operator<=>(const RecordsInBytes& a, const RecordsInBytes& b) { return a.at_ <=> b.at_; }
-
- private:
-  const std::uint8_t* at_ = nullptr;
-  difference_type stride_ = 1;
-};
-
-// Appends the n records that lie every `stride` bytes from `bytes`.
+// Appends the n records that lie every `stride` bytes from `bytes`, each copied straight to its place.
 template <class RecordType>
 void appendRecords(std::vector<RecordType>& records, const std::uint8_t* bytes, std::size_t stride, std::size_t n) {
-  const RecordsInBytes<RecordType> first(bytes, stride);
-  records.insert(records.end(), first, first + static_cast<std::ptrdiff_t>(n));
+  static_assert(sizeof(RecordType) == RecordType::size, "records are plain bytes without padding");
+  const std::size_t old = records.size();
+  records.resize(old + n);
+  RecordType* to = records.data() + old;
+  if (stride == RecordType::size) {
+    if (n != 0) std::memcpy(to, bytes, RecordType::size * n);
+    return;
+  }
+  for (std::size_t k = 0; k < n; ++k) std::memcpy(to[k].bytes.data(), bytes + stride * k, RecordType::size);
 }
 
 }  // namespace
