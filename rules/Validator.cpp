@@ -104,14 +104,23 @@ class ScenarioValidator {
     require(s.profiles.size() == s.officerCount, kOfficersBroken);
   }
 
+  // The loops over every officer check first and name their subject only for a failure, which the checks
+  // then raise in their order: stores to the subject on every pass would make the compiler read the
+  // scenario again.
   void checkWaitingOfficers() {
     for (std::uint32_t k = scenario_.onMapCount; k < scenario_.officerCount; ++k) {
       const OfficerState& officer = scenario_.states[k];
-      focus(0, 0, static_cast<int>(k) + 1);
-      require(officer.get(state::status) == kWaiting, "待命武将身份错误");
-      require(officer.get(state::force) == -1, "待命武将所属势力错误");
-      require(officer.get(state::prevOfficer) == 0 && officer.get(state::nextOfficer) == -1, "待命武将：数据结构错误");
-      require(isCityNumber(officer.get(state::location)), "待命武将所在地错误");
+      const bool waits = officer.get(state::status) == kWaiting && officer.get(state::force) == -1 &&
+                         officer.get(state::prevOfficer) == 0 && officer.get(state::nextOfficer) == -1 &&
+                         isCityNumber(officer.get(state::location));
+      if (!waits) [[unlikely]] {
+        focus(0, 0, static_cast<int>(k) + 1);
+        require(officer.get(state::status) == kWaiting, "待命武将身份错误");
+        require(officer.get(state::force) == -1, "待命武将所属势力错误");
+        require(officer.get(state::prevOfficer) == 0 && officer.get(state::nextOfficer) == -1,
+                "待命武将：数据结构错误");
+        require(isCityNumber(officer.get(state::location)), "待命武将所在地错误");
+      }
     }
   }
 
@@ -221,12 +230,13 @@ class ScenarioValidator {
   void checkOnMapOfficers() {
     std::array<bool, 4> allegianceSeen{};
     for (std::uint32_t k = 0; k < scenario_.onMapCount; ++k) {
-      focus(0, 0, static_cast<int>(k) + 1);
-      require(officerReached_[k], "存在无效的武将");
       const unsigned allegiance = scenario_.states[k].get(state::allegiance);
-      if (allegiance == 0) continue;
-      require(!allegianceSeen[allegiance], "归属值重复");
-      allegianceSeen[allegiance] = true;
+      if (!officerReached_[k] || (allegiance != 0 && allegianceSeen[allegiance])) [[unlikely]] {
+        focus(0, 0, static_cast<int>(k) + 1);
+        require(officerReached_[k], "存在无效的武将");
+        require(!allegianceSeen[allegiance], "归属值重复");
+      }
+      if (allegiance != 0) allegianceSeen[allegiance] = true;
     }
   }
 
