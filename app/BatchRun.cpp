@@ -102,9 +102,9 @@ void requireNamesNotUtf8(std::string_view bytes, const std::string& gbkText, con
 // The pieces in which a table file's bytes become its text within their own string.
 constexpr std::size_t kTablePieceSize = std::size_t{1} << 18;
 
-// tableTextOf for bytes that are given up to their text: it is converted within their string.
-std::string tableTextWithin(std::string bytes, TableEncoding encoding, TableReading reading, std::string_view name,
-                            bool readsAsUtf8) {
+// tableTextOf for bytes that are given up to their text, which is made within their string; bytes read as
+// GBK that UTF-8 reads do not come here.
+std::string tableTextWithin(std::string bytes, TableEncoding encoding, TableReading reading, std::string_view name) {
   const bool wide = encoding == TableEncoding::Utf16Le || encoding == TableEncoding::Utf16Be;
   const std::size_t end = wide ? bytes.size() : textBeforeEnd(bytes).size();
   // UTF-8 from GBK or UTF-16 is at most half as long again as its bytes: they move up to leave it room.
@@ -112,7 +112,7 @@ std::string tableTextWithin(std::string bytes, TableEncoding encoding, TableRead
   bytes.resize(room + end);
   std::memmove(bytes.data() + room, bytes.data(), end);
   DecodedTable decoded = decodeTableInPlace(bytes, room, room + end, encoding, kTablePieceSize);
-  if (!decoded.text) refuseUndecoded(decoded, encoding, reading, name, readsAsUtf8);
+  if (!decoded.text) refuseUndecoded(decoded, encoding, reading, name, false);
   std::string text = std::move(*decoded.text);
   text.resize(textBeforeEnd(text).size());
   return text;
@@ -155,7 +155,7 @@ BatchNotes runBatchOnFileBytes(ScenarioSet& current, BatchKind kind, std::string
   // A name list, and GBK bytes that UTF-8 reads, keep their bytes to the end: their hints read them all.
   if (kind == BatchKind::NameList || readsAsUtf8) return runBatchOnBytes(current, kind, bytes, name, reading, previous);
   const std::vector<std::string> formatHints = tableFormatHints(bytes);
-  const std::string text = tableTextWithin(std::move(bytes), encoding, reading, name, false);
+  const std::string text = tableTextWithin(std::move(bytes), encoding, reading, name);
   return runTableText(current, kind, text, name, reading, previous, encoding, formatHints, {});
 }
 

@@ -32,7 +32,7 @@ DecodedTable decodeTable(std::string_view bytes, TableEncoding encoding);
 // a piece of about pieceSize bytes (whole lines) at a time, each over bytes converted already. The bytes
 // should start far enough in to leave room for their text: half their size for GBK or UTF-16, whose UTF-8
 // is at most half as long again; text that finds no room is kept aside and added at the end. On success
-// the text is the buffer itself (moved out of it); on failure the buffer's content is undefined.
+// the text is the buffer itself (moved out of it); on failure what the buffer holds is unspecified.
 DecodedTable decodeTableInPlace(std::string& buffer, std::size_t from, std::size_t to, TableEncoding encoding,
                                 std::size_t pieceSize);
 
