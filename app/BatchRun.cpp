@@ -1,6 +1,7 @@
 #include "app/BatchRun.h"
 
 #include <cstdint>
+#include <cstring>
 #include <optional>
 
 #include "app/AppMessages.h"
@@ -78,6 +79,86 @@ void requireNamesNotUtf8(std::string_view bytes, const std::string& gbkText, con
   throw error;
 }
 
+// The refusal of bytes that do not convert, naming the first line that does not; readsAsUtf8: the bytes
+// were read as GBK and are UTF-8 text.
+[[noreturn]] void refuseUndecoded(const DecodedTable& decoded, TableEncoding encoding, TableReading reading,
+                                  std::string_view name, bool readsAsUtf8) {
+  EditError error(encoding == TableEncoding::Gbk    ? kTableNotGbk
+                  : encoding == TableEncoding::Utf8 ? kTableNotUtf8
+                                                    : kTableNotUtf16);
+  if (!name.empty()) error.addDetail(tableLine(name));
+  error.addDetail(formatMessage(kTableBadLine, decoded.badLine));
+  // The line as far as its encoding reads it, what does not convert shown as '?'.
+  const std::string shown = shortened(decoded.shownBadLine, 40);
+  if (encoding == TableEncoding::Gbk)
+    error.addDetail(formatMessage(kTableBadLineText, shown.c_str()));
+  else
+    error.addDetail(
+        formatMessage(kTableBadLineAs, encoding == TableEncoding::Utf8 ? "UTF-8" : "UTF-16", shown.c_str()));
+  if (readsAsUtf8) error.addDetail(reading.commandLine ? kHintUtf8ForCommandLine : kHintUtf8ForProgram);
+  throw error;
+}
+
+// The pieces in which a table file's bytes become its text within their own string.
+constexpr std::size_t kTablePieceSize = std::size_t{1} << 18;
+
+// tableTextOf for bytes that are given up to their text, which is made within their string; bytes read as
+// GBK that UTF-8 reads do not come here.
+std::string tableTextWithin(std::string bytes, TableEncoding encoding, TableReading reading, std::string_view name) {
+  const bool wide = encoding == TableEncoding::Utf16Le || encoding == TableEncoding::Utf16Be;
+  const std::size_t end = wide ? bytes.size() : textBeforeEnd(bytes).size();
+  // UTF-8 from GBK or UTF-16 is at most half as long again as its bytes: they move up to leave it room.
+  const std::size_t room = encoding == TableEncoding::Utf8 ? 0 : end / 2;
+  bytes.resize(room + end);
+  std::memmove(bytes.data() + room, bytes.data(), end);
+  DecodedTable decoded = decodeTableInPlace(bytes, room, room + end, encoding, kTablePieceSize);
+  if (!decoded.text) refuseUndecoded(decoded, encoding, reading, name, false);
+  std::string text = std::move(*decoded.text);
+  text.resize(textBeforeEnd(text).size());
+  return text;
+}
+
+// Runs a table's text and, when it fails, adds the hints that its file gives: formatHints, from what the
+// bytes look like, and for bytes read as GBK the hint that they are UTF-8, looked for in gbkBytes (empty
+// when they are known not to be UTF-8 text beyond ASCII).
+BatchNotes runTableText(ScenarioSet& current, BatchKind kind, const std::string& text, const std::string& name,
+                        const TableReading& reading, ScenarioSet* previous, TableEncoding encoding,
+                        const std::vector<std::string>& formatHints, std::string_view gbkBytes) {
+  try {
+    return runBatch(current, kind, TableText{text, name}, previous);
+  } catch (EditError& error) {
+    if (error.details().empty()) error.addDetail(tableLine(name));
+    for (const std::string& hint : formatHints) error.addDetail(hint);
+    if (failsOnFirstLine(error) && firstLineQuoted(text)) error.addDetail(kHintQuotedHeader);
+    if (failsOnFirstLine(error) && reading.whereKindGoes) {
+      const std::optional<BatchKind> other = batchKindOfFirstLine(firstLineWithText(text));
+      if (other && *other != kind)
+        error.addDetail(formatMessage(kTableOfOtherKind, batchKindName(*other), reading.whereKindGoes(*other).c_str()));
+    }
+    if (encoding == TableEncoding::Gbk && failsOnFirstLine(error)) {
+      // A table saved as UTF-8 and read as GBK fails on its header; say so when UTF-8 reads it.
+      if (isUtf8(gbkBytes) && !isAscii(gbkBytes) &&
+          tableHeaderReads(current, kind, TableText{textBeforeEnd(gbkBytes), name}))
+        error.addDetail(reading.commandLine ? kHintUtf8ForCommandLine : kHintUtf8ForProgram);
+    }
+    throw;
+  }
+}
+
+// runBatchOnBytes for the bytes of a file, which it lets go of once they are text: a large table then
+// never takes its bytes and its text in full at once.
+BatchNotes runBatchOnFileBytes(ScenarioSet& current, BatchKind kind, std::string bytes, const std::string& name,
+                               TableReading reading, ScenarioSet* previous) {
+  requireTableSize(kind, bytes.size(), name);
+  const TableEncoding encoding = tableEncoding(bytes, reading.utf8);
+  const bool readsAsUtf8 = encoding == TableEncoding::Gbk && !isAscii(bytes) && isUtf8(bytes);
+  // A name list, and GBK bytes that UTF-8 reads, keep their bytes to the end: their hints read them all.
+  if (kind == BatchKind::NameList || readsAsUtf8) return runBatchOnBytes(current, kind, bytes, name, reading, previous);
+  const std::vector<std::string> formatHints = tableFormatHints(bytes);
+  const std::string text = tableTextWithin(std::move(bytes), encoding, reading, name);
+  return runTableText(current, kind, text, name, reading, previous, encoding, formatHints, {});
+}
+
 }  // namespace
 
 BatchNotes runBatch(ScenarioSet& current, BatchKind kind, TableText table, ScenarioSet* previous) {
@@ -109,9 +190,11 @@ BatchNotes runBatch(ScenarioSet& current, BatchKind kind, const std::string& pat
     error.addDetail(reason);
     throw error;
   }
-  // A file far larger than any table of its kind is refused after reading no more than that.
-  const std::string bytes = readFileUpTo(path, tableByteLimit(kind));
-  return runBatchOnBytes(current, kind, bytes, path, reading, previous);
+  // A file far larger than any table of its kind is refused after reading no more than that. The string
+  // of a table's bytes leaves room for its text, which is made within it; a name list keeps its bytes.
+  const bool roomForText = kind != BatchKind::NameList;
+  return runBatchOnFileBytes(current, kind, readFileUpTo(path, tableByteLimit(kind), roomForText), path, reading,
+                             previous);
 }
 
 BatchNotes runBatchOnBytes(ScenarioSet& current, BatchKind kind, std::string_view bytes, const std::string& name,
@@ -120,24 +203,7 @@ BatchNotes runBatchOnBytes(ScenarioSet& current, BatchKind kind, std::string_vie
   const TableEncoding encoding = tableEncoding(bytes, reading.utf8);
   const std::string text = tableTextOf(bytes, reading, name);
   if (kind == BatchKind::NameList && encoding == TableEncoding::Gbk) requireNamesNotUtf8(bytes, text, name, reading);
-  try {
-    return runBatch(current, kind, TableText{text, name}, previous);
-  } catch (EditError& error) {
-    if (error.details().empty()) error.addDetail(tableLine(name));
-    for (const std::string& hint : tableFormatHints(bytes)) error.addDetail(hint);
-    if (failsOnFirstLine(error) && firstLineQuoted(text)) error.addDetail(kHintQuotedHeader);
-    if (failsOnFirstLine(error) && reading.whereKindGoes) {
-      const std::optional<BatchKind> other = batchKindOfFirstLine(firstLineWithText(text));
-      if (other && *other != kind)
-        error.addDetail(formatMessage(kTableOfOtherKind, batchKindName(*other), reading.whereKindGoes(*other).c_str()));
-    }
-    if (encoding == TableEncoding::Gbk && failsOnFirstLine(error)) {
-      // A table saved as UTF-8 and read as GBK fails on its header; say so when UTF-8 reads it.
-      if (isUtf8(bytes) && !isAscii(bytes) && tableHeaderReads(current, kind, TableText{textBeforeEnd(bytes), name}))
-        error.addDetail(reading.commandLine ? kHintUtf8ForCommandLine : kHintUtf8ForProgram);
-    }
-    throw;
-  }
+  return runTableText(current, kind, text, name, reading, previous, encoding, tableFormatHints(bytes), bytes);
 }
 
 std::string tableTextOf(std::string_view bytes, TableReading reading, std::string_view name) {
@@ -146,23 +212,7 @@ std::string tableTextOf(std::string_view bytes, TableReading reading, std::strin
   // A Ctrl-Z ends the text; in GBK and UTF-8 it is never part of a character, so what follows it is not
   // decoded at all.
   DecodedTable decoded = decodeTable(wide ? bytes : textBeforeEnd(bytes), encoding);
-  if (!decoded.text) {
-    EditError error(encoding == TableEncoding::Gbk    ? kTableNotGbk
-                    : encoding == TableEncoding::Utf8 ? kTableNotUtf8
-                                                      : kTableNotUtf16);
-    if (!name.empty()) error.addDetail(tableLine(name));
-    error.addDetail(formatMessage(kTableBadLine, decoded.badLine));
-    // The line as far as its encoding reads it, what does not convert shown as '?'.
-    const std::string shown = shortened(decoded.shownBadLine, 40);
-    if (encoding == TableEncoding::Gbk)
-      error.addDetail(formatMessage(kTableBadLineText, shown.c_str()));
-    else
-      error.addDetail(
-          formatMessage(kTableBadLineAs, encoding == TableEncoding::Utf8 ? "UTF-8" : "UTF-16", shown.c_str()));
-    if (encoding == TableEncoding::Gbk && isUtf8(bytes))
-      error.addDetail(reading.commandLine ? kHintUtf8ForCommandLine : kHintUtf8ForProgram);
-    throw error;
-  }
+  if (!decoded.text) refuseUndecoded(decoded, encoding, reading, name, encoding == TableEncoding::Gbk && isUtf8(bytes));
   std::string text = std::move(*decoded.text);
   text.resize(textBeforeEnd(text).size());
   return text;

@@ -1,6 +1,7 @@
 #include "app/TableEncoding.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "model/GbkText.h"
 #include "tables/BatchTable.h"
@@ -59,45 +60,51 @@ TableEncoding tableEncoding(std::string_view bytes, bool utf8) {
   return utf8 ? TableEncoding::Utf8 : TableEncoding::Gbk;
 }
 
-DecodedTable decodeTable(std::string_view bytes, TableEncoding encoding) {
-  const bool wide = encoding == TableEncoding::Utf16Le || encoding == TableEncoding::Utf16Be;
-  const std::string_view mark = encoding == TableEncoding::Utf8      ? kUtf8Mark
-                                : encoding == TableEncoding::Utf16Le ? kUtf16LeMark
-                                : encoding == TableEncoding::Utf16Be ? kUtf16BeMark
-                                                                     : std::string_view();
-  if (!mark.empty() && bytes.starts_with(mark)) bytes.remove_prefix(mark.size());
-  // A line ends after its line feed: the byte 0x0A (never part of a GBK or UTF-8 character), or the
-  // code unit 0x000A of UTF-16.
-  const std::size_t unit = wide ? 2 : 1;
-  const std::string_view lineFeed = encoding == TableEncoding::Utf16Le   ? std::string_view("\n\0", 2)
-                                    : encoding == TableEncoding::Utf16Be ? std::string_view("\0\n", 2)
-                                                                         : std::string_view("\n");
+namespace {
+
+std::string_view markOf(TableEncoding encoding) {
+  return encoding == TableEncoding::Utf8      ? kUtf8Mark
+         : encoding == TableEncoding::Utf16Le ? kUtf16LeMark
+         : encoding == TableEncoding::Utf16Be ? kUtf16BeMark
+                                              : std::string_view();
+}
+
+bool isWide(TableEncoding encoding) { return encoding == TableEncoding::Utf16Le || encoding == TableEncoding::Utf16Be; }
+
+// A line ends after its line feed: the byte 0x0A (never part of a GBK or UTF-8 character), or the code
+// unit 0x000A of UTF-16.
+std::string_view lineFeedOf(TableEncoding encoding) {
+  return encoding == TableEncoding::Utf16Le   ? std::string_view("\n\0", 2)
+         : encoding == TableEncoding::Utf16Be ? std::string_view("\0\n", 2)
+                                              : std::string_view("\n");
+}
+
+// Where the line that holds the byte at `from` ends in bytes of the encoding (lines counted from 0, in
+// units of the encoding): after its line feed, or at the end of the bytes.
+std::size_t lineEnd(std::string_view bytes, std::size_t from, TableEncoding encoding) {
+  if (!isWide(encoding)) return std::min(bytes.find('\n', from), bytes.size() - 1) + 1;
+  const std::string_view lineFeed = lineFeedOf(encoding);
+  std::size_t end = from;
+  while (end < bytes.size() && bytes.substr(end, 2) != lineFeed) end += 2;
+  return std::min(end + 2, bytes.size());
+}
+
+// The UTF-8 text of whole lines of the encoding; nothing when they do not convert.
+std::optional<std::string> linesText(std::string_view lines, TableEncoding encoding) {
+  if (encoding == TableEncoding::Gbk) return gbkToUtf8(lines);
+  if (encoding == TableEncoding::Utf8) return isUtf8(lines) ? std::optional<std::string>(lines) : std::nullopt;
+  return utf16ToUtf8(lines, encoding == TableEncoding::Utf16Be);
+}
+
+// The bytes (without their mark) converted one line at a time, so that a failure names its line.
+DecodedTable decodeLines(std::string_view bytes, TableEncoding encoding) {
   DecodedTable decoded;
-  // A line feed is never part of a character of GBK or UTF-8, so the whole text converts exactly as its
-  // lines do one by one; they are converted one by one only to find the line that does not.
-  if (encoding == TableEncoding::Gbk) {
-    if (std::optional<std::string> whole = gbkToUtf8(bytes)) {
-      decoded.text = std::move(whole);
-      return decoded;
-    }
-  } else if (encoding == TableEncoding::Utf8 && isUtf8(bytes)) {
-    decoded.text = std::string(bytes);
-    return decoded;
-  }
   std::string text;
   std::size_t line = 1;
   for (std::size_t start = 0; start < bytes.size(); ++line) {
-    std::size_t end = start;
-    if (!wide)
-      end = std::min(bytes.find('\n', start), bytes.size());
-    else
-      while (end < bytes.size() && bytes.substr(end, unit) != lineFeed) end += unit;
-    end = std::min(end + unit, bytes.size());
+    const std::size_t end = lineEnd(bytes, start, encoding);
     const std::string_view piece = bytes.substr(start, end - start);
-    const std::optional<std::string> converted =
-        encoding == TableEncoding::Gbk    ? gbkToUtf8(piece)
-        : encoding == TableEncoding::Utf8 ? (isUtf8(piece) ? std::optional<std::string>(piece) : std::nullopt)
-                                          : utf16ToUtf8(piece, encoding == TableEncoding::Utf16Be);
+    const std::optional<std::string> converted = linesText(piece, encoding);
     if (!converted) {
       decoded.badLine = line;
       decoded.shownBadLine = shownLine(piece, encoding);
@@ -107,6 +114,80 @@ DecodedTable decodeTable(std::string_view bytes, TableEncoding encoding) {
     start = end;
   }
   decoded.text = std::move(text);
+  return decoded;
+}
+
+}  // namespace
+
+DecodedTable decodeTable(std::string_view bytes, TableEncoding encoding) {
+  const std::string_view mark = markOf(encoding);
+  if (!mark.empty() && bytes.starts_with(mark)) bytes.remove_prefix(mark.size());
+  // A line feed is never part of a character of GBK or UTF-8, so the whole text converts exactly as its
+  // lines do one by one; they are converted one by one only to find the line that does not.
+  if (encoding == TableEncoding::Gbk) {
+    if (std::optional<std::string> whole = gbkToUtf8(bytes)) {
+      DecodedTable decoded;
+      decoded.text = std::move(whole);
+      return decoded;
+    }
+  } else if (encoding == TableEncoding::Utf8 && isUtf8(bytes)) {
+    DecodedTable decoded;
+    decoded.text = std::string(bytes);
+    return decoded;
+  }
+  return decodeLines(bytes, encoding);
+}
+
+DecodedTable decodeTableInPlace(std::string& buffer, std::size_t from, std::size_t to, TableEncoding encoding,
+                                std::size_t pieceSize) {
+  std::string_view bytes(buffer.data() + from, to - from);
+  const std::string_view mark = markOf(encoding);
+  if (!mark.empty() && bytes.starts_with(mark)) bytes.remove_prefix(mark.size());
+  const std::size_t base = static_cast<std::size_t>(bytes.data() - buffer.data());  // where the bytes start
+  const std::size_t unit = isWide(encoding) ? 2 : 1;
+  const std::size_t step = std::max(unit, pieceSize / unit * unit);
+  std::size_t written = 0;  // the text so far is buffer[0, written), then `spilled`
+  std::string spilled;      // the text of the pieces that found no room before their bytes
+  for (std::size_t start = 0; start < bytes.size();) {
+    // A piece is whole lines: a line feed, like the end of a line, is never inside a character.
+    const std::size_t end = start + step >= bytes.size() ? bytes.size() : lineEnd(bytes, start + step - unit, encoding);
+    const std::string_view piece = bytes.substr(start, end - start);
+    std::optional<std::string> converted;
+    if (encoding == TableEncoding::Utf8) {
+      if (isUtf8(piece)) {
+        // UTF-8 stays as it is: it only moves to where the text goes.
+        if (spilled.empty()) {
+          std::memmove(buffer.data() + written, piece.data(), piece.size());
+          written += piece.size();
+        } else {
+          spilled.append(piece);
+        }
+        start = end;
+        continue;
+      }
+    } else {
+      converted = linesText(piece, encoding);
+    }
+    if (!converted) {
+      // The lines before the piece are the line feeds of the text so far, one for each of theirs.
+      DecodedTable bad = decodeLines(piece, encoding);
+      bad.badLine += static_cast<std::size_t>(std::count(buffer.data(), buffer.data() + written, '\n') +
+                                              std::count(spilled.begin(), spilled.end(), '\n'));
+      return bad;
+    }
+    // The text may cover only bytes that are converted already, and comes after any that spilled.
+    if (spilled.empty() && written + converted->size() <= base + end) {
+      std::memcpy(buffer.data() + written, converted->data(), converted->size());
+      written += converted->size();
+    } else {
+      spilled += *converted;
+    }
+    start = end;
+  }
+  buffer.resize(written);
+  buffer += spilled;
+  DecodedTable decoded;
+  decoded.text = std::move(buffer);
   return decoded;
 }
 

@@ -27,6 +27,15 @@ struct DecodedTable {
 // failure names its line.
 DecodedTable decodeTable(std::string_view bytes, TableEncoding encoding);
 
+// decodeTable within the buffer that holds the bytes, so that a large table never takes its bytes and its
+// text in full at once: the bytes are buffer[from, to), and their text is written from the buffer's start
+// a piece of about pieceSize bytes (whole lines) at a time, each over bytes converted already. The bytes
+// should start far enough in to leave room for their text: half their size for GBK or UTF-16, whose UTF-8
+// is at most half as long again; text that finds no room is kept aside and added at the end. On success
+// the text is the buffer itself (moved out of it); on failure what the buffer holds is unspecified.
+DecodedTable decodeTableInPlace(std::string& buffer, std::size_t from, std::size_t to, TableEncoding encoding,
+                                std::size_t pieceSize);
+
 // A table's UTF-8 text as the bytes of its file: GBK, or UTF-8 when asked for (then without a mark; the
 // writer of a file adds one). A character GBK cannot write comes out as '?'.
 std::string encodeTable(std::string_view utf8, bool asUtf8);

@@ -13,7 +13,7 @@
 
 namespace vorandel {
 
-std::string readFileUpTo(const std::string& path, std::size_t maxBytes) {
+std::string readFileUpTo(const std::string& path, std::size_t maxBytes, bool roomForHalfMore) {
   const auto cannotRead = [&](int error) {
     throw FileError(Message::withPaths(kCannotReadFile, {path}).textLine(systemReason(error)));
   };
@@ -27,7 +27,10 @@ std::string readFileUpTo(const std::string& path, std::size_t maxBytes) {
   // twice its size while the string grows. A pipe or a device has no size, and grows the string.
   if (std::fseek(file.get(), 0, SEEK_END) == 0) {
     const long size = std::ftell(file.get());
-    if (size > 0) bytes.reserve(std::min(static_cast<std::size_t>(size), maxBytes + 1));
+    if (size > 0) {
+      const std::size_t expected = std::min(static_cast<std::size_t>(size), maxBytes + 1);
+      bytes.reserve(expected + (roomForHalfMore ? expected / 2 : 0));
+    }
     std::rewind(file.get());
   } else {
     std::clearerr(file.get());

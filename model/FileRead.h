@@ -13,7 +13,9 @@ inline constexpr std::size_t kMaxTableFileSize = std::size_t{1} << 30;
 // The file's first bytes, at most maxBytes + 1 of them: more than maxBytes tell that the file is larger,
 // and the reading stops there. Raises FileError ("无法读取文件：<path>" and the reason) when it cannot
 // be opened or read.
-std::string readFileUpTo(const std::string& path, std::size_t maxBytes);
+// With roomForHalfMore, the string has room behind the bytes for half as many again (when the file's size
+// is known): text converted within it, at most that much longer than its bytes, needs no second string.
+std::string readFileUpTo(const std::string& path, std::size_t maxBytes, bool roomForHalfMore = false);
 
 // The file's bytes. Raises FileError ("无法读取文件：<path>" and the reason) when it cannot be opened
 // or read, or holds more than maxBytes.

@@ -140,12 +140,18 @@ void buildDerivedIndexes(ScenarioSet& set, const OfficerIds& officers) {
     const Scenario& scenario = set.scenarios[s];
     require(scenario.waitingCount <= kMaxWaiting, kTooManyWaiting);
     const std::size_t officerCount = officers.first[s + 1] - officers.first[s];
+    // One entry for each waiting officer that has his records.
+    const std::uint32_t onMap = scenario.onMapCount;
+    const std::uint32_t waiting =
+        officerCount > onMap
+            ? static_cast<std::uint32_t>(std::min<std::size_t>(scenario.waitingCount, officerCount - onMap))
+            : 0;
     std::vector<WaitingEntry>& queue = set.waitingQueue[s];
-    queue.reserve(scenario.waitingCount);
-    for (std::uint32_t j = 0; j < scenario.waitingCount && scenario.onMapCount + j < officerCount; ++j) {
-      const std::uint32_t k = scenario.onMapCount + j;
-      queue.push_back(WaitingEntry{ids[officers.first[s] + k], static_cast<std::int32_t>(k), k + 1,
-                                   scenario.block.get(block::appearYear, j)});
+    queue.resize(waiting);
+    const std::size_t firstWaiting = officers.first[s] + onMap;
+    for (std::uint32_t j = 0; j < waiting; ++j) {
+      queue[j] = WaitingEntry{ids[firstWaiting + j], static_cast<std::int32_t>(onMap + j), onMap + j + 1,
+                              scenario.block.get(block::appearYear, j)};
     }
   }
 }

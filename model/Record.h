@@ -84,10 +84,12 @@ class RecordView {
   Byte* bytes_;
 };
 
+// A trivial type, so that a vector of records copies as one block of bytes. Declare one with {} to have
+// it zeroed: `OfficerState state{};`. Vectors of records zero the ones they add.
 template <std::size_t Size>
 struct Record {
   static constexpr std::size_t size = Size;
-  std::array<std::uint8_t, Size> bytes{};
+  std::array<std::uint8_t, Size> bytes;
 
   RecordView<Size, std::uint8_t> view() { return RecordView<Size, std::uint8_t>(bytes.data()); }
   RecordView<Size, const std::uint8_t> view() const { return RecordView<Size, const std::uint8_t>(bytes.data()); }

@@ -1,5 +1,6 @@
 #include "model/RecordIo.h"
 
+#include <cstddef>
 #include <cstring>
 #include <memory>
 
@@ -54,23 +55,30 @@ const std::uint8_t* nextBytes(std::istream& in, std::size_t n, std::unique_ptr<s
   return scratch.get();
 }
 
-// Grows the vector by n records and reads their bytes straight into them.
+// Appends the n records that lie every `stride` bytes from `bytes`, each copied straight to its place.
 template <class RecordType>
-void readRecords(std::istream& in, std::vector<RecordType>& records, std::size_t n) {
+void appendRecords(std::vector<RecordType>& records, const std::uint8_t* bytes, std::size_t stride, std::size_t n) {
   static_assert(sizeof(RecordType) == RecordType::size, "records are plain bytes without padding");
   const std::size_t old = records.size();
   records.resize(old + n);
-  readBytes(in, records.data() + old, RecordType::size * n);
+  RecordType* to = records.data() + old;
+  if (stride == RecordType::size) {
+    if (n != 0) std::memcpy(to, bytes, RecordType::size * n);
+    return;
+  }
+  for (std::size_t k = 0; k < n; ++k) std::memcpy(to[k].bytes.data(), bytes + stride * k, RecordType::size);
 }
 
 }  // namespace
 
 void readOfficerStates(std::istream& in, std::vector<OfficerState>& states, std::size_t n) {
-  readRecords(in, states, n);
+  std::unique_ptr<std::uint8_t[]> scratch;
+  appendRecords(states, nextBytes(in, kOfficerStateSize * n, scratch), kOfficerStateSize, n);
 }
 
 void readOfficerProfiles(std::istream& in, std::vector<OfficerProfile>& profiles, std::size_t n) {
-  readRecords(in, profiles, n);
+  std::unique_ptr<std::uint8_t[]> scratch;
+  appendRecords(profiles, nextBytes(in, kOfficerProfileSize * n, scratch), kOfficerProfileSize, n);
 }
 
 void readOfficerRecords(std::istream& in, std::vector<OfficerState>& states, std::vector<OfficerProfile>& profiles,
@@ -78,16 +86,8 @@ void readOfficerRecords(std::istream& in, std::vector<OfficerState>& states, std
   // The whole run at once, each record then split into its two parts.
   std::unique_ptr<std::uint8_t[]> scratch;
   const std::uint8_t* bytes = nextBytes(in, kOfficerRecordSize * n, scratch);
-  const std::size_t old = states.size();
-  states.resize(old + n);
-  profiles.resize(old + n);
-  OfficerState* state = states.data() + old;
-  OfficerProfile* profile = profiles.data() + old;
-  for (std::size_t k = 0; k < n; ++k) {
-    const std::uint8_t* record = bytes + kOfficerRecordSize * k;
-    std::memcpy(state[k].bytes.data(), record, kOfficerStateSize);
-    std::memcpy(profile[k].bytes.data(), record + kOfficerStateSize, kOfficerProfileSize);
-  }
+  appendRecords(states, bytes, kOfficerRecordSize, n);
+  appendRecords(profiles, bytes + kOfficerStateSize, kOfficerRecordSize, n);
 }
 
 void readTrailer(std::istream& in, ScenarioTrailer& trailer, bool longForm) {

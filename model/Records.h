@@ -2,6 +2,7 @@
 // The records of the scenario files and the names of their fields. Offsets are those of the game's own
 // layout; bytes that no field names here are carried through unchanged.
 #include <cstdint>
+#include <type_traits>
 
 #include "model/Record.h"
 
@@ -54,6 +55,8 @@ using ConstForceRecord = RecordView<kForceRecordSize, const std::uint8_t>;
 
 static_assert(sizeof(OfficerState) == kOfficerStateSize && sizeof(OfficerProfile) == kOfficerProfileSize,
               "officer records are read and written as contiguous runs");
+static_assert(std::is_trivial_v<OfficerState> && std::is_trivial_v<OfficerProfile>,
+              "vectors of officer records are copied as whole blocks");
 
 // Fixed block of a scenario.
 namespace block {

@@ -35,13 +35,13 @@ inline bool isCityNumber(CityNumber c) { return isCityNumber(c.value()); }
 inline bool isForceNumber(ForceNumber f) { return isForceNumber(f.value()); }
 
 struct Scenario {
-  ScenarioBlock block;
+  ScenarioBlock block{};
   std::uint32_t officerCount = 0;
   std::uint32_t waitingCount = 0;
   std::uint32_t onMapCount = 0;
   std::vector<OfficerState> states;      // officers on the map first, then the waiting ones
   std::vector<OfficerProfile> profiles;  // in the same order
-  ScenarioTrailer trailer;
+  ScenarioTrailer trailer{};
 
   // Locators. Every number is checked: one outside its range raises an EditError instead of reaching
   // outside the block or the officer vectors.

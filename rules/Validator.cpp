@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bitset>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,7 +23,11 @@ constexpr const char* kStructureMessage = "--ERROR!--\n";
 
 class ScenarioValidator {
  public:
-  explicit ScenarioValidator(const Scenario& scenario) : scenario_(scenario), officerReached_(scenario.onMapCount, 0) {}
+  explicit ScenarioValidator(const Scenario& scenario)
+      : scenario_(scenario),
+        onMapHeld_(std::min<std::size_t>(
+            {scenario.onMapCount, scenario.officerCount, scenario.states.size(), scenario.profiles.size()})),
+        officerReached_(std::make_unique<bool[]>(scenario.onMapCount)) {}
 
   void run() {
     try {
@@ -83,7 +88,10 @@ class ScenarioValidator {
     return text.empty() ? text : "出错的是：" + text;
   }
 
-  unsigned status(int n) const { return scenario_.officerState(n).get(state::status); }
+  // Scenario::isOnMapNumber, its limits taken once for the scenario: the lists reach every officer.
+  bool isOnMap(int o) const { return o >= 1 && static_cast<std::size_t>(o) <= onMapHeld_; }
+  // The state of an officer that isOnMap accepts.
+  const OfficerState& onMapState(int o) const { return scenario_.states[static_cast<std::size_t>(o - 1)]; }
 
   void checkCounts() {
     const Scenario& s = scenario_;
@@ -96,14 +104,23 @@ class ScenarioValidator {
     require(s.profiles.size() == s.officerCount, kOfficersBroken);
   }
 
+  // The loops over every officer check first and name their subject only for a failure, which the checks
+  // then raise in their order: stores to the subject on every pass would make the compiler read the
+  // scenario again.
   void checkWaitingOfficers() {
     for (std::uint32_t k = scenario_.onMapCount; k < scenario_.officerCount; ++k) {
       const OfficerState& officer = scenario_.states[k];
-      focus(0, 0, static_cast<int>(k) + 1);
-      require(officer.get(state::status) == kWaiting, "待命武将身份错误");
-      require(officer.get(state::force) == -1, "待命武将所属势力错误");
-      require(officer.get(state::prevOfficer) == 0 && officer.get(state::nextOfficer) == -1, "待命武将：数据结构错误");
-      require(isCityNumber(officer.get(state::location)), "待命武将所在地错误");
+      const bool waits = officer.get(state::status) == kWaiting && officer.get(state::force) == -1 &&
+                         officer.get(state::prevOfficer) == 0 && officer.get(state::nextOfficer) == -1 &&
+                         isCityNumber(officer.get(state::location));
+      if (!waits) [[unlikely]] {
+        focus(0, 0, static_cast<int>(k) + 1);
+        require(officer.get(state::status) == kWaiting, "待命武将身份错误");
+        require(officer.get(state::force) == -1, "待命武将所属势力错误");
+        require(officer.get(state::prevOfficer) == 0 && officer.get(state::nextOfficer) == -1,
+                "待命武将：数据结构错误");
+        require(isCityNumber(officer.get(state::location)), "待命武将所在地错误");
+      }
     }
   }
 
@@ -115,9 +132,9 @@ class ScenarioValidator {
       require(force.get(force::firstCity) == -1, kStructureMessage);
       return;
     }
-    require(scenario_.isOnMapNumber(ruler), kOfficerNumberWrong);
+    require(isOnMap(ruler), kOfficerNumberWrong);
     focus(f, 0, ruler);
-    const OfficerState& rulerState = scenario_.officerState(ruler);
+    const OfficerState& rulerState = onMapState(ruler);
     require(rulerState.get(state::status) == kRuler, "君主状态错误");
     require(rulerState.get(state::isGovernor) == 1, "君主必须是太守");
     const int home = rulerState.get(state::location);
@@ -146,9 +163,9 @@ class ScenarioValidator {
     bool head = true;
     for (int o = scenario_.city(c).get(city::governor); o != -1; head = false) {
       focus(f, c, o);
-      require(scenario_.isOnMapNumber(o), "城市的武将链中有无效的武将编号");
+      require(isOnMap(o), "城市的武将链中有无效的武将编号");
       reach(o, kOfficerNumberWrong);
-      const OfficerState& officer = scenario_.officerState(o);
+      const OfficerState& officer = onMapState(o);
       const unsigned s = officer.get(state::status);
       if (head) {
         if (s == kRuler)
@@ -179,9 +196,9 @@ class ScenarioValidator {
     bool first = true;
     for (int o = head; o != -1; first = false) {
       focus(force_, c, o);
-      require(scenario_.isOnMapNumber(o), kStructureMessage);
+      require(isOnMap(o), kStructureMessage);
       reach(o, "隐士/在野武将：数据结构错误");
-      const OfficerState& officer = scenario_.officerState(o);
+      const OfficerState& officer = onMapState(o);
       require(officer.get(state::location) == c, kStructureMessage);
       require(officer.get(state::status) == listStatus, kStructureMessage);
       require(officer.get(state::force) == -1, kStructureMessage);
@@ -194,7 +211,7 @@ class ScenarioValidator {
   // Marks an on-map officer as standing in a list; a second list that reaches him is an error.
   void reach(int o, const char* message) {
     require(!officerReached_[o - 1], message);
-    officerReached_[o - 1] = 1;
+    officerReached_[o - 1] = true;
   }
 
   void checkUnownedCities() {
@@ -213,23 +230,26 @@ class ScenarioValidator {
   void checkOnMapOfficers() {
     std::array<bool, 4> allegianceSeen{};
     for (std::uint32_t k = 0; k < scenario_.onMapCount; ++k) {
-      focus(0, 0, static_cast<int>(k) + 1);
-      require(officerReached_[k], "存在无效的武将");
       const unsigned allegiance = scenario_.states[k].get(state::allegiance);
-      if (allegiance == 0) continue;
-      require(!allegianceSeen[allegiance], "归属值重复");
-      allegianceSeen[allegiance] = true;
+      if (!officerReached_[k] || (allegiance != 0 && allegianceSeen[allegiance])) [[unlikely]] {
+        focus(0, 0, static_cast<int>(k) + 1);
+        require(officerReached_[k], "存在无效的武将");
+        require(!allegianceSeen[allegiance], "归属值重复");
+      }
+      if (allegiance != 0) allegianceSeen[allegiance] = true;
     }
   }
 
   void checkIds() {
-    std::array<std::uint8_t, kIdLimit> seen{};
+    std::array<bool, kIdLimit> seen{};
     for (std::uint32_t k = 0; k < scenario_.officerCount; ++k) {
-      focus(0, 0, static_cast<int>(k) + 1);
       const unsigned id = scenario_.profiles[k].get(profile::id);
-      require(id < kIdLimit, "武将ID超出范围（必须小于3000）");
-      require(!seen[id], "id重复");
-      seen[id] = 1;
+      if (id >= kIdLimit || seen[id]) [[unlikely]] {
+        focus(0, 0, static_cast<int>(k) + 1);
+        require(id < kIdLimit, "武将ID超出范围（必须小于3000）");
+        require(!seen[id], "id重复");
+      }
+      seen[id] = true;
     }
   }
 
@@ -267,8 +287,11 @@ class ScenarioValidator {
   }
 
   const Scenario& scenario_;
+  std::size_t onMapHeld_;  // officers on the map that both officer vectors hold
   std::array<bool, kCityCount + 1> cityReached_{};
-  std::vector<std::uint8_t> officerReached_;  // per on-map officer: stands in a list already
+  // Per on-map officer: stands in a list already. Bools, not bytes: to the compiler a store to a byte may
+  // change any object, after which it reads everything again.
+  std::unique_ptr<bool[]> officerReached_;
   int force_ = 0;
   int city_ = 0;
   int officer_ = 0;

@@ -28,13 +28,13 @@ constexpr std::array<std::uint8_t, kOfficerStateSize> kNewOfficerState = {
 };
 
 OfficerState newOfficerState() {
-  OfficerState officer;
+  OfficerState officer{};
   officer.bytes = kNewOfficerState;
   return officer;
 }
 
 OfficerProfile newOfficerProfile(int id, int birthYear) {
-  OfficerProfile profile;
+  OfficerProfile profile{};
   profile.setText(profile::name, utf8ToGbk("新武将").value(), profile::name.length);
   profile.set(profile::birthYear, static_cast<std::uint8_t>(birthYear));
   for (std::size_t i = 0; i < profile::learnableSkills.count; ++i)

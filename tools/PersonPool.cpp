@@ -69,7 +69,7 @@ std::uint32_t Person::learnedSkills() const {
 }
 
 OfficerProfile Person::profile() const {
-  OfficerProfile out;
+  OfficerProfile out{};
   out.setText(profile::name, utf8ToGbk(name).value(), profile::name.length);
   out.set(profile::affinity, static_cast<std::uint8_t>(affinity));
   out.set(profile::birthYear, static_cast<std::uint8_t>(birthYear - kYearBase));

@@ -286,7 +286,7 @@ void ScenarioComposer::writeOnMapOfficers() {
     const Placement& place = placement_[static_cast<std::size_t>(n - 1)];
     const bool serves = place.status <= kOrdinary;
     const int years = shape_.startYear - p.debutYear;
-    OfficerState state;
+    OfficerState state{};
     state.set(state::prevOfficer, 0);
     state.set(state::nextOfficer, -1);
     state.set(state::fame,
@@ -330,7 +330,7 @@ void ScenarioComposer::writeOnMapOfficers() {
 void ScenarioComposer::writeWaitingOfficers() {
   for (std::size_t j = 0; j < waiting_.size(); ++j) {
     const Person& p = *waiting_[j];
-    OfficerState state;
+    OfficerState state{};
     state.set(state::prevOfficer, 0);
     state.set(state::nextOfficer, -1);
     state.set(state::fame, static_cast<std::uint16_t>(p.fame));

@@ -2,14 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "app/AppMessages.h"
 #include "app/BatchRun.h"
+#include "app/BatchSummary.h"
 #include "model/EditError.h"
 #include "tests/support/RecordNames.h"
 #include "tests/support/ScenarioBuilder.h"
+#include "tests/support/TempFolder.h"
 
 namespace vorandel {
 namespace {
@@ -85,6 +88,43 @@ std::string utf16LeBytes(std::string_view utf8) {
     i += length;
   }
   return bytes;
+}
+
+// Converted within their own string, a piece at a time, the bytes give the text or the bad line that
+// converting them apart gives: whatever the size of the pieces, and with room before them or none.
+TEST(TableEncoding, ConvertingWithinTheBytesGivesWhatConvertingApartGives) {
+  const std::string gbk = testing::gbkBytes("剧本\t编号\r\n洛阳\r\n\n张三李四\n");
+  const std::string le = "\xFF\xFE" + utf16LeBytes("剧本\n洛阳\r\n\n张三\n");
+  std::string be = "\xFE\xFF";
+  for (std::size_t i = 2; i + 1 < le.size(); i += 2) be += std::string{le[i + 1], le[i]};
+  const struct {
+    std::string bytes;
+    TableEncoding encoding;
+  } cases[] = {
+      {gbk, TableEncoding::Gbk},
+      {gbk + "ab", TableEncoding::Gbk},
+      {gbk + testing::gbkBytes("甲\n") + "\xD5\xC5\xFF\r\n" + gbk, TableEncoding::Gbk},
+      {"\xEF\xBB\xBF剧本\n\xEF\xBB\xBF洛阳\n", TableEncoding::Utf8},
+      {"a\nb\n剧本\n\xE5\x89\nc\n", TableEncoding::Utf8},
+      {le, TableEncoding::Utf16Le},
+      {be, TableEncoding::Utf16Be},
+      {le + utf16LeBytes("W 12 ") + std::string("\x00\xD8", 2) + utf16LeBytes("乙\r\n"), TableEncoding::Utf16Le},
+      {le + "\x3D", TableEncoding::Utf16Le},
+  };
+  for (std::size_t k = 0; k < std::size(cases); ++k) {
+    const auto& [bytes, encoding] = cases[k];
+    const DecodedTable apart = decodeTable(bytes, encoding);
+    for (const std::size_t room : {std::size_t{0}, bytes.size() / 2}) {
+      for (const std::size_t piece : {1, 2, 3, 5, 8, 1000}) {
+        SCOPED_TRACE(::testing::Message() << "case " << k << ", room " << room << ", piece " << piece);
+        std::string buffer = std::string(room, '-') + bytes;
+        const DecodedTable within = decodeTableInPlace(buffer, room, buffer.size(), encoding, piece);
+        EXPECT_EQ(within.text, apart.text);
+        EXPECT_EQ(within.badLine, apart.badLine);
+        EXPECT_EQ(within.shownBadLine, apart.shownBadLine);
+      }
+    }
+  }
 }
 
 // The first line of the message, and the details below it ("(no error)" when the run went through).
@@ -180,6 +220,42 @@ TEST(TableEncoding, TheLineThatDoesNotConvertIsShown) {
         lines.push_back(joined.substr(at, end - at));
       EXPECT_EQ(lines, c.details);
     }
+  }
+}
+
+// A table read from its file is refused as its bytes are, with the same details and hints, though the
+// file's bytes are let go of once they are text.
+TEST(TableEncoding, ATableFileIsRefusedAsItsBytesAre) {
+  const testing::TempFolder folder;
+  const std::string lord = testing::gbkBytes("剧本\t编号\t设置\t金钱\n0\t0\t0\t1\n");
+  const struct {
+    BatchKind kind;
+    std::string bytes;
+    TableReading reading;
+  } cases[] = {
+      {BatchKind::ForceTable, testing::gbkBytes("\"剧本\"\t\"编号\"\t\"设置\"\t\"金钱\"\n0\t0\t0\t1\n"), {false, true}},
+      {BatchKind::ForceTable, lord + "1\t2\t1\t\xD5\xC5\xFF\n", {false, true}},
+      {BatchKind::ForceTable, "剧本\t编号\t设置\t金钱\n0\t0\t0\t1\n", {false, false}},  // UTF-8 read as GBK
+      {BatchKind::ForceTable, "剧本,编号,设置,金钱\n0,0,0,1\n", {true, true}},
+      {BatchKind::ForceTable, std::string("PK\x03\x04", 4) + std::string(60, '\0'), {false, true}},
+      {BatchKind::CityTable, lord, {false, true, [](BatchKind kind) { return std::string(batchKindName(kind)); }}},
+      {BatchKind::ForceTable, "\xFF\xFE" + utf16LeBytes("剧本\t编号\n") + std::string("\x00\xD8", 2), {false, true}},
+  };
+  for (const auto& [kind, bytes, reading] : cases) {
+    const std::string path = folder.file("t.txt");
+    testing::writeFile(path, bytes);
+    const auto refusal = [&](auto run) {
+      ScenarioSet set = testing::smallValidSet();
+      try {
+        run(set);
+      } catch (const EditError& error) {
+        return error.text() + "\n" + error.details().joined();
+      }
+      return std::string("(no error)");
+    };
+    const std::string fromBytes = refusal([&](ScenarioSet& set) { runBatchOnBytes(set, kind, bytes, path, reading); });
+    EXPECT_NE(fromBytes, "(no error)");
+    EXPECT_EQ(refusal([&](ScenarioSet& set) { runBatch(set, kind, path, reading); }), fromBytes);
   }
 }
 

@@ -17,12 +17,12 @@ TEST(ScenarioSet, FieldsAreLittleEndianAtTheGameOffsets) {
   EXPECT_EQ(scenario.block.bytes[987 + 30 + 4], 0x34);
   EXPECT_EQ(scenario.block.bytes[987 + 30 + 5], 0x12);
 
-  OfficerState state;
+  OfficerState state{};
   state.bytes[10] = 0xFF;
   state.set(state::status, 2);
   EXPECT_EQ(state.bytes[10], 0xFA);  // only bits 0..2 change
   EXPECT_EQ(state.get(state::lifespan), 7u);
-  OfficerProfile profile;
+  OfficerProfile profile{};
   profile.set(profile::id, 499);
   EXPECT_EQ(profile.bytes[30], 499 & 0xFF);
   EXPECT_EQ(profile.bytes[31], 499 >> 8);

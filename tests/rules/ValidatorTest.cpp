@@ -179,6 +179,37 @@ TEST(Validator, DetailsNameTheScenarioAndWhatIsAtFault) {
   }
 }
 
+// The checks that go over every officer name the one they fail on.
+TEST(Validator, TheChecksOfEveryOfficerNameTheOneAtFault) {
+  const struct {
+    std::function<void(Scenario&)> breakIt;
+    int officer;
+  } cases[] = {
+      {[](Scenario& s) { officer(s, 12).set(state::status, kOrdinary); }, 12},
+      {[](Scenario& s) { officer(s, 11).set(state::location, 48); }, 11},
+      {[](Scenario& s) { s.city(11).set(city::unaffiliatedHead, -1); }, 10},
+      {[](Scenario& s) {
+         officer(s, 3).set(state::allegiance, 2);
+         officer(s, 9).set(state::allegiance, 2);
+       },
+       9},
+      {[](Scenario& s) { s.officerProfile(13).set(profile::id, s.officerProfile(4).get(profile::id)); }, 13},
+      {[](Scenario& s) { s.officerProfile(2).set(profile::id, 3000); }, 2},
+  };
+  for (const auto& [breakIt, number] : cases) {
+    ScenarioSet set = testing::smallValidSet();
+    breakIt(set.scenarios[0]);
+    try {
+      validateScenarios(set, 0, kAll);
+      ADD_FAILURE() << "no error for officer " << number;
+    } catch (const EditError& e) {
+      EXPECT_EQ(e.officer(), number) << e.text();
+      EXPECT_NE(e.details().joined().find("出错的是：武将 " + std::to_string(number) + "（"), std::string::npos)
+          << e.details().joined();
+    }
+  }
+}
+
 TEST(Validator, ChecksOnlyTheRangeAskedFor) {
   ScenarioSet set = testing::smallValidSet();
   set.scenarios[1].onMapCount = 999;

@@ -38,14 +38,14 @@ ScenarioBuilder::ScenarioBuilder(std::uint16_t startYear, std::uint8_t startMont
 }
 
 int ScenarioBuilder::addOnMap(std::uint16_t id, unsigned status, int location, int force) {
-  OfficerState state;
+  OfficerState state{};
   state.set(state::prevOfficer, 0);
   state.set(state::nextOfficer, -1);
   state.set(state::status, status);
   state.set(state::location, static_cast<std::int8_t>(location));
   state.set(state::force, static_cast<std::int8_t>(force));
   state.set(state::war, 50);
-  OfficerProfile profile;
+  OfficerProfile profile{};
   profile.setText(profile::name, std::string(1, 'W').append(std::to_string(id)), 9);
   profile.set(profile::id, id);
   scenario_.states.push_back(state);
@@ -120,13 +120,13 @@ int ScenarioBuilder::addFree(int c, std::uint16_t id, unsigned status) {
 }
 
 int ScenarioBuilder::addWaiting(std::uint16_t id, int location, std::uint8_t appearYear) {
-  OfficerState state;
+  OfficerState state{};
   state.set(state::prevOfficer, 0);
   state.set(state::nextOfficer, -1);
   state.set(state::status, kWaiting);
   state.set(state::location, static_cast<std::int8_t>(location));
   state.set(state::force, -1);
-  OfficerProfile profile;
+  OfficerProfile profile{};
   profile.setText(profile::name, std::string(1, 'D').append(std::to_string(id)), 9);
   profile.set(profile::id, id);
   waitingStates_.push_back(state);
