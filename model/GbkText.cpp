@@ -338,7 +338,8 @@ std::optional<std::string> gbkToUtf8(std::string_view gbk) {
   // written over.
   char buffer[4096];
   char* to = buffer;
-  const char* const full = buffer + sizeof buffer - kByteBlock;  // the room left for a block
+  // Room is left for a block and then a character of four bytes after it.
+  const char* const full = buffer + sizeof buffer - kByteBlock - 4;
   const char* at = gbk.data();
   const char* const end = at + gbk.size();
   while (at != end) {
