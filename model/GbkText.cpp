@@ -255,14 +255,18 @@ class GbkCharacters {
     return asked(std::string(bytes, 2));
   }
   // What reading from a byte of 0x80 or above, followed by `second`, gives: the character's UTF-8, packed,
-  // in the low three bytes and the number of bytes it takes (one or two) in the high byte. kNoCharacter
-  // when there is no character; kLongCharacter for one of four UTF-8 bytes, which single() and pair() read.
-  // The last byte of a text is read with a second byte of 0, which no GBK character has.
-  std::uint32_t reading(unsigned char first, unsigned char second) {
-    std::uint32_t& known = readings_[((first - 0x80u) << 8) | second];
-    if (known == kNotAsked) known = readingAlone(first, second);
+  // in the low three bytes, the number of GBK bytes it takes (one or two) in the next four bits and the
+  // number of its UTF-8 bytes in the four above them. kNoCharacter when there is no character;
+  // kLongCharacter for one of four UTF-8 bytes, which single() and pair() read. The last byte of a text is
+  // read with a second byte of 0, which no GBK character has.
+  // The answers are kept in `readings`, which the caller holds apart from the text it writes to.
+  std::uint32_t reading(std::uint32_t* readings, unsigned char first, unsigned char second) {
+    std::uint32_t& known = readings[((first - 0x80u) << 8) | second];
+    if (known == kNotAsked) [[unlikely]]
+      known = readingAlone(first, second);
     return known;
   }
+  std::uint32_t* readings() { return readings_.data(); }
   // The GBK bytes of a code point beyond ASCII (one or two, the first in the high byte when two); 0 when
   // GBK has no character for it that reads back as the same code point.
   std::uint16_t encoded(std::uint32_t code) {
@@ -283,8 +287,9 @@ class GbkCharacters {
       taken = 2;
     }
     if (utf8 == kNoCharacter) return kNoCharacter;
-    if (utf8Length(utf8) == 4) return kLongCharacter;
-    return utf8 | (taken << 24);
+    const auto length = static_cast<std::uint32_t>(utf8Length(utf8));
+    if (length == 4) return kLongCharacter;
+    return utf8 | (taken << 24) | (length << 28);
   }
 
   static std::uint32_t asked(const std::string& gbk) {
@@ -331,6 +336,7 @@ std::size_t asciiRun(std::string_view bytes, std::size_t from) {
 
 std::optional<std::string> gbkToUtf8(std::string_view gbk) {
   GbkCharacters& characters = gbkCharacters();
+  std::uint32_t* const readings = characters.readings();
   std::string out;
   out.reserve(gbk.size() + gbk.size() / 2);
   // The text is gathered in a small buffer and appended a buffer at a time. ASCII is copied a block at a
@@ -360,7 +366,7 @@ std::optional<std::string> gbkToUtf8(std::string_view gbk) {
     }
     const auto first = static_cast<unsigned char>(at[0]);
     const auto second = end - at >= 2 ? static_cast<unsigned char>(at[1]) : 0;
-    std::uint32_t reading = characters.reading(first, second);
+    std::uint32_t reading = characters.reading(readings, first, second);
     if (reading == kNoCharacter) return std::nullopt;
     if (reading == kLongCharacter) {
       std::uint32_t utf8 = characters.single(first);
@@ -375,8 +381,8 @@ std::optional<std::string> gbkToUtf8(std::string_view gbk) {
       continue;
     }
     storeLe(reinterpret_cast<std::uint8_t*>(to), reading);
-    to += utf8Length(reading);
-    at += reading >> 24;
+    to += reading >> 28;
+    at += (reading >> 24) & 0xFu;
   }
   out.append(buffer, static_cast<std::size_t>(to - buffer));
   return out;
