@@ -16,10 +16,22 @@ constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 constexpr std::string_view kZipSignature = "PK\x03\x04";
 constexpr std::string_view kOleSignature = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
 
-// The UTF-8 text of one piece of a line: the piece itself when it is UTF-8, converted from UTF-16 otherwise.
-std::optional<std::string> pieceText(std::string_view piece, TableEncoding encoding) {
-  if (encoding == TableEncoding::Utf8) return isUtf8(piece) ? std::optional<std::string>(piece) : std::nullopt;
-  return utf16ToUtf8(piece, encoding == TableEncoding::Utf16Be);
+// Whether the bytes are their own text: valid UTF-8 read as UTF-8, which converts by staying as it is.
+bool staysAsItIs(std::string_view bytes, TableEncoding encoding) {
+  return encoding == TableEncoding::Utf8 && isUtf8(bytes);
+}
+
+// The UTF-8 text of whole lines of the encoding, or of a piece of one that is whole characters;
+// nothing when they do not convert.
+std::optional<std::string> linesText(std::string_view lines, TableEncoding encoding) {
+  if (staysAsItIs(lines, encoding)) return std::string(lines);
+  switch (encoding) {
+    case TableEncoding::Gbk: return gbkToUtf8(lines);
+    case TableEncoding::Utf8: return std::nullopt;
+    case TableEncoding::Utf16Le:
+    case TableEncoding::Utf16Be: break;
+  }
+  return utf16ToUtf8(lines, encoding == TableEncoding::Utf16Be);
 }
 
 // A line that does not convert, as far as it does: each byte of GBK, character of UTF-8 or code unit of
@@ -35,7 +47,7 @@ std::string shownLine(std::string_view line, TableEncoding encoding) {
       std::size_t taken = 0;
       for (std::size_t length = 4; length >= (wide ? 2 : 1) && taken == 0; length -= wide ? 2 : 1) {
         if (at + length > line.size()) continue;
-        if (const std::optional<std::string> text = pieceText(line.substr(at, length), encoding)) {
+        if (const std::optional<std::string> text = linesText(line.substr(at, length), encoding)) {
           shown += *text;
           taken = length;
         }
@@ -71,6 +83,19 @@ std::string_view markOf(TableEncoding encoding) {
 
 bool isWide(TableEncoding encoding) { return encoding == TableEncoding::Utf16Le || encoding == TableEncoding::Utf16Be; }
 
+// The bytes without the encoding's byte-order mark, when they start with it.
+std::string_view withoutMark(std::string_view bytes, TableEncoding encoding) {
+  const std::string_view mark = markOf(encoding);
+  if (!mark.empty() && bytes.starts_with(mark)) bytes.remove_prefix(mark.size());
+  return bytes;
+}
+
+DecodedTable decodedText(std::string text) {
+  DecodedTable decoded;
+  decoded.text = std::move(text);
+  return decoded;
+}
+
 // A line ends after its line feed: the byte 0x0A (never part of a GBK or UTF-8 character), or the code
 // unit 0x000A of UTF-16.
 std::string_view lineFeedOf(TableEncoding encoding) {
@@ -87,13 +112,6 @@ std::size_t lineEnd(std::string_view bytes, std::size_t from, TableEncoding enco
   std::size_t end = from;
   while (end < bytes.size() && bytes.substr(end, 2) != lineFeed) end += 2;
   return std::min(end + 2, bytes.size());
-}
-
-// The UTF-8 text of whole lines of the encoding; nothing when they do not convert.
-std::optional<std::string> linesText(std::string_view lines, TableEncoding encoding) {
-  if (encoding == TableEncoding::Gbk) return gbkToUtf8(lines);
-  if (encoding == TableEncoding::Utf8) return isUtf8(lines) ? std::optional<std::string>(lines) : std::nullopt;
-  return utf16ToUtf8(lines, encoding == TableEncoding::Utf16Be);
 }
 
 // The bytes (without their mark) converted one line at a time, so that a failure names its line.
@@ -120,75 +138,54 @@ DecodedTable decodeLines(std::string_view bytes, TableEncoding encoding) {
 }  // namespace
 
 DecodedTable decodeTable(std::string_view bytes, TableEncoding encoding) {
-  const std::string_view mark = markOf(encoding);
-  if (!mark.empty() && bytes.starts_with(mark)) bytes.remove_prefix(mark.size());
+  bytes = withoutMark(bytes, encoding);
   // A line feed is never part of a character of GBK or UTF-8, so the whole text converts exactly as its
   // lines do one by one; they are converted one by one only to find the line that does not.
-  if (encoding == TableEncoding::Gbk) {
-    if (std::optional<std::string> whole = gbkToUtf8(bytes)) {
-      DecodedTable decoded;
-      decoded.text = std::move(whole);
-      return decoded;
-    }
-  } else if (encoding == TableEncoding::Utf8 && isUtf8(bytes)) {
-    DecodedTable decoded;
-    decoded.text = std::string(bytes);
-    return decoded;
-  }
+  if (!isWide(encoding))
+    if (std::optional<std::string> whole = linesText(bytes, encoding)) return decodedText(std::move(*whole));
   return decodeLines(bytes, encoding);
 }
 
 DecodedTable decodeTableInPlace(std::string& buffer, std::size_t from, std::size_t to, TableEncoding encoding,
                                 std::size_t pieceSize) {
-  std::string_view bytes(buffer.data() + from, to - from);
-  const std::string_view mark = markOf(encoding);
-  if (!mark.empty() && bytes.starts_with(mark)) bytes.remove_prefix(mark.size());
+  const std::string_view bytes = withoutMark(std::string_view(buffer.data() + from, to - from), encoding);
   const std::size_t base = static_cast<std::size_t>(bytes.data() - buffer.data());  // where the bytes start
   const std::size_t unit = isWide(encoding) ? 2 : 1;
   const std::size_t step = std::max(unit, pieceSize / unit * unit);
   std::size_t written = 0;  // the text so far is buffer[0, written), then `spilled`
   std::string spilled;      // the text of the pieces that found no room before their bytes
+  // Puts the text of the piece that ends at `end` after the text so far. The text may cover only bytes
+  // that are converted already, and comes after any that spilled.
+  const auto place = [&](std::string_view text, std::size_t end) {
+    if (spilled.empty() && written + text.size() <= base + end) {
+      std::memmove(buffer.data() + written, text.data(), text.size());
+      written += text.size();
+    } else {
+      spilled += text;
+    }
+  };
   for (std::size_t start = 0; start < bytes.size();) {
     // A piece is whole lines: a line feed, like the end of a line, is never inside a character.
     const std::size_t end = start + step >= bytes.size() ? bytes.size() : lineEnd(bytes, start + step - unit, encoding);
     const std::string_view piece = bytes.substr(start, end - start);
-    std::optional<std::string> converted;
-    if (encoding == TableEncoding::Utf8) {
-      if (isUtf8(piece)) {
-        // UTF-8 stays as it is: it only moves to where the text goes.
-        if (spilled.empty()) {
-          std::memmove(buffer.data() + written, piece.data(), piece.size());
-          written += piece.size();
-        } else {
-          spilled.append(piece);
-        }
-        start = end;
-        continue;
+    if (staysAsItIs(piece, encoding)) {
+      place(piece, end);  // it only moves to where the text goes
+    } else {
+      const std::optional<std::string> converted = linesText(piece, encoding);
+      if (!converted) {
+        // The lines before the piece are the line feeds of the text so far, one for each of theirs.
+        DecodedTable bad = decodeLines(piece, encoding);
+        bad.badLine += static_cast<std::size_t>(std::count(buffer.data(), buffer.data() + written, '\n') +
+                                                std::count(spilled.begin(), spilled.end(), '\n'));
+        return bad;
       }
-    } else {
-      converted = linesText(piece, encoding);
-    }
-    if (!converted) {
-      // The lines before the piece are the line feeds of the text so far, one for each of theirs.
-      DecodedTable bad = decodeLines(piece, encoding);
-      bad.badLine += static_cast<std::size_t>(std::count(buffer.data(), buffer.data() + written, '\n') +
-                                              std::count(spilled.begin(), spilled.end(), '\n'));
-      return bad;
-    }
-    // The text may cover only bytes that are converted already, and comes after any that spilled.
-    if (spilled.empty() && written + converted->size() <= base + end) {
-      std::memcpy(buffer.data() + written, converted->data(), converted->size());
-      written += converted->size();
-    } else {
-      spilled += *converted;
+      place(*converted, end);
     }
     start = end;
   }
   buffer.resize(written);
   buffer += spilled;
-  DecodedTable decoded;
-  decoded.text = std::move(buffer);
-  return decoded;
+  return decodedText(std::move(buffer));
 }
 
 std::string encodeTable(std::string_view utf8, bool asUtf8) { return asUtf8 ? std::string(utf8) : utf8To(utf8, "GBK"); }

@@ -103,7 +103,7 @@ std::vector<std::string_view> splitList(std::string_view cell, char separator) {
 }
 
 std::string unquoteCell(std::string_view cell) {
-  if (cell.size() <= 2 || cell.front() != '"' || cell.back() != '"') return std::string(cell);
+  if (!isQuotedCell(cell)) return std::string(cell);
   const std::string_view inside = cell.substr(1, cell.size() - 2);
   std::string value;
   value.reserve(inside.size());

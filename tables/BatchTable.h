@@ -111,9 +111,13 @@ std::string joinCells(const Cells& cells, std::string_view separator) {
   return joined;
 }
 
-// The value of a cell: without one pair of enclosing double quotes, when it is longer than two bytes and
-// both its first and its last byte are a double quote, and then with each doubled quote inside read as
-// one (a spreadsheet writes the text 张"三 as "张""三"); otherwise the cell unchanged.
+// Whether a cell is enclosed in double quotes: longer than two bytes, and both its first and its last
+// byte a double quote. "" and a lone " are not; "a" and "a""b" are.
+inline bool isQuotedCell(std::string_view cell) { return cell.size() > 2 && cell.front() == '"' && cell.back() == '"'; }
+
+// The value of a cell: without its enclosing double quotes when it is quoted (isQuotedCell), and then
+// with each doubled quote inside read as one (a spreadsheet writes the text 张"三 as "张""三");
+// otherwise the cell unchanged.
 std::string unquoteCell(std::string_view cell);
 
 // The value of a quoted cell, kept in `room`.
@@ -122,8 +126,7 @@ std::string_view unquotedInto(std::string_view cell, std::string& room);
 // The value of a cell as unquoteCell gives it, without a copy when the cell has no enclosing quotes: the
 // cell itself, or the unquoted text kept in `room`.
 inline std::string_view unquotedCell(std::string_view cell, std::string& room) {
-  if (cell.size() <= 2 || cell.front() != '"' || cell.back() != '"') return cell;
-  return unquotedInto(cell, room);
+  return isQuotedCell(cell) ? unquotedInto(cell, room) : cell;
 }
 
 // The text as one cell that unquoteCell reads back as the text: the text itself, or, when it holds a

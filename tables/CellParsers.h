@@ -53,17 +53,11 @@ std::int32_t parseRangedInFull(std::string_view cell, std::int32_t low, std::int
 // The value of plain decimal text (an optional sign and one to nine digits), which is what nearly every
 // number cell holds, as strtol reads it; nothing for any other text.
 inline std::optional<std::int32_t> plainDecimal(std::string_view cell) {
-  std::size_t i = 0;
-  const bool negative = !cell.empty() && cell[0] == '-';
-  if (!cell.empty() && (cell[0] == '-' || cell[0] == '+')) i = 1;
-  if (i == cell.size() || cell.size() - i > 9) return std::nullopt;
-  std::int32_t value = 0;
-  for (; i < cell.size(); ++i) {
-    const char c = cell[i];
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-  }
-  return negative ? -value : value;
+  const bool sign = !cell.empty() && (cell[0] == '-' || cell[0] == '+');
+  const std::optional<std::uint32_t> magnitude = plainUnsigned(cell.substr(sign ? 1 : 0), 10);
+  if (!magnitude) return std::nullopt;
+  const auto value = static_cast<std::int32_t>(*magnitude);  // nine digits at the most
+  return cell[0] == '-' ? -value : value;
 }
 
 // parseRangedInFull; a plain decimal cell within the range, the common case, is read here without a call.

@@ -118,13 +118,24 @@ TEST(TableReader, SplitsListsAndJoinsCells) {
 }
 
 TEST(TableReader, UnquotesOnlyEnclosedCellsLongerThanTwoBytes) {
-  EXPECT_EQ(unquoteCell("\"5\""), "5");
-  EXPECT_EQ(unquoteCell("\"a\"b\""), "a\"b");
-  EXPECT_EQ(unquoteCell("\"\""), "\"\"");
-  EXPECT_EQ(unquoteCell("\""), "\"");
-  EXPECT_EQ(unquoteCell("\"5"), "\"5");
-  EXPECT_EQ(unquoteCell("5\""), "5\"");
-  EXPECT_EQ(unquoteCell("5"), "5");
+  const struct {
+    std::string_view cell;
+    bool quoted;
+    std::string_view value;
+  } cases[] = {
+      {"\"5\"", true, "5"},   {"\"a\"b\"", true, "a\"b"}, {"\"a\"\"b\"", true, "a\"b"},
+      {"\"\"\"", true, "\""}, {"\"\"", false, "\"\""},    {"\"", false, "\""},
+      {"\"5", false, "\"5"},  {"5\"", false, "5\""},      {"5", false, "5"},
+      {"", false, ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(isQuotedCell(c.cell), c.quoted) << c.cell;
+    EXPECT_EQ(unquoteCell(c.cell), c.value) << c.cell;
+    std::string room;
+    const std::string_view value = unquotedCell(c.cell, room);
+    EXPECT_EQ(value, c.value) << c.cell;
+    EXPECT_EQ(value.data() == c.cell.data(), !c.quoted) << c.cell << ": a cell without quotes is not copied";
+  }
 }
 
 TEST(TableReader, ADoubledQuoteInsideAQuotedCellIsOneQuoteAndQuotingReadsBack) {
