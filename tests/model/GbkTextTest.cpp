@@ -66,8 +66,12 @@ std::string utf8OfCode(std::uint32_t code) {
   std::string text;
   if (code < 0x800) {
     text += static_cast<char>(0xC0 | (code >> 6));
-  } else {
+  } else if (code < 0x10000) {
     text += static_cast<char>(0xE0 | (code >> 12));
+    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+  } else {
+    text += static_cast<char>(0xF0 | (code >> 18));
+    text += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
     text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
   }
   text += static_cast<char>(0x80 | (code & 0x3F));
@@ -99,6 +103,11 @@ TEST(GbkTextTest, EveryCharacterWritesAsTheSystemConverterWritesIt) {
     written += expected.has_value();
   }
   EXPECT_GT(written, 20000);
+  // The first and last characters beyond the 16-bit ones, where the kept answers end.
+  for (const std::uint32_t code : {0x10000u, 0x10001u, 0x20000u, 0x10FFFFu}) {
+    ASSERT_EQ(utf8OfCode(code).size(), 4u);
+    EXPECT_EQ(utf8ToGbk(utf8OfCode(code)), systemGbk(utf8OfCode(code))) << code;
+  }
   EXPECT_EQ(utf8ToGbk("A\xE5\xBC\xA0"
                       "B"),
             std::string("A\xD5\xC5"
