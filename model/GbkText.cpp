@@ -318,15 +318,14 @@ GbkCharacters& gbkCharacters() {
   return characters;
 }
 
-// The length of the run of ASCII bytes from `from`.
+// The length of the run of ASCII bytes from `from`: a block at a time while a whole block is left, then
+// byte by byte.
 std::size_t asciiRun(std::string_view bytes, std::size_t from) {
   std::size_t at = from;
-  // Eight bytes at a time while none has its high bit set.
-  while (at + 8 <= bytes.size()) {
-    std::uint64_t word;
-    std::memcpy(&word, bytes.data() + at, 8);
-    if ((word & 0x8080808080808080ull) != 0) break;
-    at += 8;
+  while (bytes.size() - at >= kByteBlock) {
+    const ByteMarks beyond = bytesBeyondAscii(bytes.data() + at);
+    if (beyond != 0) return at + bytesBeforeMark(beyond) - from;
+    at += kByteBlock;
   }
   while (at < bytes.size() && static_cast<unsigned char>(bytes[at]) < 0x80) ++at;
   return at - from;
@@ -435,11 +434,7 @@ std::optional<std::string> utf8Of(std::string_view text, const std::string& char
   return convert(text, charset, kUtf8, true);
 }
 
-bool isAscii(std::string_view bytes) {
-  for (const char byte : bytes)
-    if (static_cast<unsigned char>(byte) >= 0x80) return false;
-  return true;
-}
+bool isAscii(std::string_view bytes) { return asciiRun(bytes, 0) == bytes.size(); }
 
 bool isUtf8(std::string_view bytes) {
   for (std::size_t i = 0; i < bytes.size();) {

@@ -117,5 +117,23 @@ TEST(GbkTextTest, EveryCharacterWritesAsTheSystemConverterWritesIt) {
 }
 #endif
 
+// A byte beyond ASCII is found at every place of a text, in a whole block and in the bytes after the
+// last one, and a character written there keeps the ASCII around it.
+TEST(GbkTextTest, AsciiEndsExactlyAtTheFirstByteBeyondIt) {
+  for (std::size_t size = 0; size <= 40; ++size) {
+    const std::string ascii(size, 'a');
+    EXPECT_TRUE(isAscii(ascii)) << size;
+    for (std::size_t at = 0; at < size; ++at) {
+      for (const char beyond : {'\x80', '\xFF'}) {
+        std::string text = ascii;
+        text[at] = beyond;
+        EXPECT_FALSE(isAscii(text)) << size << " " << at;
+      }
+      const std::string utf8 = ascii.substr(0, at) + "\xE5\xBC\xA0" + ascii.substr(at);  // 张
+      EXPECT_EQ(utf8ToGbk(utf8), ascii.substr(0, at) + "\xD5\xC5" + ascii.substr(at)) << size << " " << at;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vorandel
