@@ -21,10 +21,9 @@ bool staysAsItIs(std::string_view bytes, TableEncoding encoding) {
   return encoding == TableEncoding::Utf8 && isUtf8(bytes);
 }
 
-// The UTF-8 text of whole lines of the encoding, or of a piece of one that is whole characters;
-// nothing when they do not convert.
-std::optional<std::string> linesText(std::string_view lines, TableEncoding encoding) {
-  if (staysAsItIs(lines, encoding)) return std::string(lines);
+// The UTF-8 text of lines that do not stay as they are; nothing when they do not convert (UTF-8 that is
+// not valid never does).
+std::optional<std::string> convertedLines(std::string_view lines, TableEncoding encoding) {
   switch (encoding) {
     case TableEncoding::Gbk: return gbkToUtf8(lines);
     case TableEncoding::Utf8: return std::nullopt;
@@ -32,6 +31,13 @@ std::optional<std::string> linesText(std::string_view lines, TableEncoding encod
     case TableEncoding::Utf16Be: break;
   }
   return utf16ToUtf8(lines, encoding == TableEncoding::Utf16Be);
+}
+
+// The UTF-8 text of whole lines of the encoding, or of a piece of one that is whole characters;
+// nothing when they do not convert.
+std::optional<std::string> linesText(std::string_view lines, TableEncoding encoding) {
+  if (staysAsItIs(lines, encoding)) return std::string(lines);
+  return convertedLines(lines, encoding);
 }
 
 // A line that does not convert, as far as it does: each byte of GBK, character of UTF-8 or code unit of
@@ -171,7 +177,7 @@ DecodedTable decodeTableInPlace(std::string& buffer, std::size_t from, std::size
     if (staysAsItIs(piece, encoding)) {
       place(piece, end);  // it only moves to where the text goes
     } else {
-      const std::optional<std::string> converted = linesText(piece, encoding);
+      const std::optional<std::string> converted = convertedLines(piece, encoding);
       if (!converted) {
         // The lines before the piece are the line feeds of the text so far, one for each of theirs.
         DecodedTable bad = decodeLines(piece, encoding);
