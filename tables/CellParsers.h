@@ -26,15 +26,14 @@ inline std::optional<std::uint32_t> plainUnsigned(std::string_view cell, int bas
   if (cell.empty() || cell.size() > (base == 16 ? 8u : 9u)) return std::nullopt;
   std::uint32_t value = 0;
   for (const char c : cell) {
-    unsigned digit;
-    if (c >= '0' && c <= '9')
-      digit = static_cast<unsigned>(c - '0');
-    else if (base == 16 && c >= 'A' && c <= 'F')
-      digit = static_cast<unsigned>(c - 'A' + 10);
-    else if (base == 16 && c >= 'a' && c <= 'f')
-      digit = static_cast<unsigned>(c - 'a' + 10);
-    else
-      return std::nullopt;
+    const auto byte = static_cast<unsigned char>(c);
+    unsigned digit = byte - unsigned{'0'};  // wraps past 9 for a byte below '0': one test for both ends
+    if (digit > 9) {
+      if (base != 16) return std::nullopt;
+      digit = (byte | 0x20u) - unsigned{'a'};  // A-F and a-f alike
+      if (digit > 5) return std::nullopt;
+      digit += 10;
+    }
     value = value * static_cast<unsigned>(base) + digit;
   }
   return value;

@@ -87,8 +87,22 @@ void applyRecordTable(ScenarioSet& set, TableText table, const RecordTableLayout
     };
     for (const std::size_t j : firstCells)
       applyValue(j, [&](std::string_view value) { actions.applyFirst(set, s, record, value); });
-    for (const AppliedCell& cell : applied)
-      applyValue(cell.j, [&](std::string_view value) { cell.column->read(scenario, record, value); });
+    // Number cells go straight into their record, which is found once for the row and the part of the
+    // scenario that holds it (the cells before cannot move it: records stay where the block holds them).
+    std::uint8_t* (*foundPart)(Scenario&, int) = nullptr;
+    std::uint8_t* found = nullptr;
+    for (const AppliedCell& cell : applied) {
+      if (const std::optional<NumberField>& number = cell.column->number) {
+        if (number->record != foundPart) {
+          foundPart = number->record;
+          found = foundPart(scenario, record);
+        }
+        const ColumnRange range = *cell.column->info.range;
+        applyValue(cell.j, [&](std::string_view value) { readNumber(*number, range, found, value); });
+      } else {
+        applyValue(cell.j, [&](std::string_view value) { cell.column->read(scenario, record, value); });
+      }
+    }
     if (actions.finishRow) actions.finishRow(scenario, record);
   });
 }
