@@ -353,16 +353,18 @@ std::optional<std::string> gbkToUtf8(std::string_view gbk) {
       out.append(buffer, static_cast<std::size_t>(to - buffer));
       to = buffer;
     }
-    if (static_cast<std::size_t>(end - at) >= kByteBlock) {
+    // A byte beyond ASCII, most often the next character of a name, is read at once, without a block.
+    if (static_cast<unsigned char>(*at) < 0x80) {
+      if (static_cast<std::size_t>(end - at) < kByteBlock) {
+        *to++ = *at++;
+        continue;
+      }
       std::memcpy(to, at, kByteBlock);
       const ByteMarks beyond = bytesBeyondAscii(at);
       const std::size_t ascii = beyond == 0 ? kByteBlock : bytesBeforeMark(beyond);
       at += ascii;
       to += ascii;
       if (ascii == kByteBlock) continue;
-    } else if (static_cast<unsigned char>(*at) < 0x80) {
-      *to++ = *at++;
-      continue;
     }
     const auto first = static_cast<unsigned char>(at[0]);
     const auto second = end - at >= 2 ? static_cast<unsigned char>(at[1]) : 0;
