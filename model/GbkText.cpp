@@ -402,10 +402,13 @@ std::optional<std::string> utf8ToGbk(std::string_view utf8) {
   std::string gbk;
   gbk.reserve(utf8.size());
   for (std::size_t at = 0; at < utf8.size();) {
-    const std::size_t run = asciiRun(utf8, at);
-    gbk.append(utf8.data() + at, run);
-    at += run;
-    if (at == utf8.size()) break;
+    // A run of ASCII is copied as it is; a character beyond it, most often the next of a name, is read at once.
+    if (static_cast<unsigned char>(utf8[at]) < 0x80) {
+      const std::size_t run = asciiRun(utf8, at);
+      gbk.append(utf8.data() + at, run);
+      at += run;
+      continue;
+    }
     const auto lead = static_cast<unsigned char>(utf8[at]);
     const std::size_t length = lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
     std::uint32_t code = lead & (0x7Fu >> length);
