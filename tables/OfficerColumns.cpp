@@ -45,12 +45,20 @@ struct ProfilePart {
   static OfficerProfile*& kept(OfficerRow& row) { return row.profile; }
 };
 
-// The row's officer's record, looked up once per row (see OfficerRow::forgetRecords).
+// The row's officer's record, looked up by the first column that reads it (see OfficerRow::forgetRecords).
+template <class Part>
+auto& lookUpPart(OfficerImport& import, OfficerRow& row) {
+  auto& part = Part::of(import.set.scenario(row.s), row.number());
+  Part::kept(row) = &part;
+  return part;
+}
+
+// The row's officer's record. Kept apart from the look-up, which checks the numbers, so that the compiler
+// puts this in every column's reader.
 template <class Part>
 auto& partOf(OfficerImport& import, OfficerRow& row) {
-  auto*& kept = Part::kept(row);
-  if (kept == nullptr) kept = &Part::of(import.set.scenario(row.s), row.number());
-  return *kept;
+  auto* const kept = Part::kept(row);
+  return kept != nullptr ? *kept : lookUpPart<Part>(import, row);
 }
 
 // A decimal number within the range, written as it is stored.
