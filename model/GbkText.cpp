@@ -352,16 +352,18 @@ std::optional<std::string> gbkToUtf8(std::string_view gbk) {
       out.append(buffer, static_cast<std::size_t>(to - buffer));
       to = buffer;
     }
-    if (static_cast<std::size_t>(end - at) >= kByteBlock) {
+    // A byte beyond ASCII, most often the next character of a name, is read at once, without a block.
+    if (static_cast<unsigned char>(*at) < 0x80) {
+      if (static_cast<std::size_t>(end - at) < kByteBlock) {
+        *to++ = *at++;
+        continue;
+      }
       std::memcpy(to, at, kByteBlock);
       const ByteMarks beyond = bytesBeyondAscii(at);
       const std::size_t ascii = beyond == 0 ? kByteBlock : bytesBeforeMark(beyond);
       at += ascii;
       to += ascii;
       if (ascii == kByteBlock) continue;
-    } else if (static_cast<unsigned char>(*at) < 0x80) {
-      *to++ = *at++;
-      continue;
     }
     const auto first = static_cast<unsigned char>(at[0]);
     const auto second = end - at >= 2 ? static_cast<unsigned char>(at[1]) : 0;
@@ -399,10 +401,13 @@ std::optional<std::string> utf8ToGbk(std::string_view utf8) {
   std::string gbk;
   gbk.reserve(utf8.size());
   for (std::size_t at = 0; at < utf8.size();) {
-    const std::size_t run = asciiRun(utf8, at);
-    gbk.append(utf8.data() + at, run);
-    at += run;
-    if (at == utf8.size()) break;
+    // A run of ASCII is copied as it is; a character beyond it, most often the next of a name, is read at once.
+    if (static_cast<unsigned char>(utf8[at]) < 0x80) {
+      const std::size_t run = asciiRun(utf8, at);
+      gbk.append(utf8.data() + at, run);
+      at += run;
+      continue;
+    }
     const auto lead = static_cast<unsigned char>(utf8[at]);
     const std::size_t length = lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
     std::uint32_t code = lead & (0x7Fu >> length);

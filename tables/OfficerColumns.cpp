@@ -36,16 +36,29 @@ std::string numeral(long value) { return std::to_string(value); }
 struct StatePart {
   static OfficerState& of(Scenario& scenario, int n) { return scenario.officerState(n); }
   static const OfficerState& of(const Scenario& scenario, int n) { return scenario.officerState(n); }
+  static OfficerState*& kept(OfficerRow& row) { return row.state; }
 };
 
 struct ProfilePart {
   static OfficerProfile& of(Scenario& scenario, int n) { return scenario.officerProfile(n); }
   static const OfficerProfile& of(const Scenario& scenario, int n) { return scenario.officerProfile(n); }
+  static OfficerProfile*& kept(OfficerRow& row) { return row.profile; }
 };
 
+// The row's officer's record, looked up by the first column that reads it (see OfficerRow::forgetRecords).
 template <class Part>
-auto& partOf(OfficerImport& import, const OfficerRow& row) {
-  return Part::of(import.set.scenario(row.s), row.number());
+auto& lookUpPart(OfficerImport& import, OfficerRow& row) {
+  auto& part = Part::of(import.set.scenario(row.s), row.number());
+  Part::kept(row) = &part;
+  return part;
+}
+
+// The row's officer's record. Kept apart from the look-up, which checks the numbers, so that the compiler
+// puts this in every column's reader.
+template <class Part>
+auto& partOf(OfficerImport& import, OfficerRow& row) {
+  auto* const kept = Part::kept(row);
+  return kept != nullptr ? *kept : lookUpPart<Part>(import, row);
 }
 
 // A decimal number within the range, written as it is stored.
@@ -137,6 +150,7 @@ OfficerColumnSpec birthYear() {
 
 OfficerColumnSpec appearYear() {
   OfficerColumnSpec column;
+  column.movesOfficers = true;
   column.info = {"上场年份", CellForm::Number, ColumnRange{kYearBase, kHighestYear}, nullptr};
   column.read = applyAppearYearColumn;
   // An officer on the map has no year of appearance; the scenario's start year stands for "in play".
@@ -275,6 +289,7 @@ OfficerColumnSpec duties() {
 
 OfficerColumnSpec location() {
   OfficerColumnSpec column;
+  column.movesOfficers = true;
   column.info = {"所在地", CellForm::Name, std::nullopt, cityTable};
   column.read = applyLocationColumn;
   column.write = [](const OfficerAt& at) { return informative(nameOf(cityTable(), at.state().get(state::location))); };
@@ -285,6 +300,7 @@ OfficerColumnSpec location() {
 // 1 only for the head of his city's serving list, for whom appointing him again changes nothing.
 OfficerColumnSpec governor() {
   OfficerColumnSpec column;
+  column.movesOfficers = true;
   column.info = {"太守", CellForm::Switch, ColumnRange{0, 1}, nullptr};
   column.read = applyGovernorColumn;
   column.write = [](const OfficerAt& at) {
@@ -298,6 +314,7 @@ OfficerColumnSpec governor() {
 
 OfficerColumnSpec items() {
   OfficerColumnSpec column;
+  column.movesOfficers = true;
   column.info = {"宝物", CellForm::NameList, std::nullopt, itemTable};
   column.read = applyItemsColumn;
   column.write = [](const OfficerAt& at) { return nameList(itemTable(), at.state().get(state::items)); };

@@ -24,6 +24,8 @@ struct OfficerColumnSpec {
   // Whether the stored value lies within what the cell accepts; empty for columns that accept every
   // value the record can hold, or whose limits depend on other columns (checked with the row's rules).
   std::function<bool(const OfficerAt& officer)> carries;
+  // Whether reading the cell may move officers between cities and lists, which can reorder the records.
+  bool movesOfficers = false;
 };
 
 // The value columns by column id (OfficerColumn).

@@ -144,14 +144,16 @@ void applyRow(OfficerImport& import, OfficerRow& row) {
   row.at = {row.line, 1};
   std::string room;
   const std::span<const OfficerColumnSpec> columns = officerColumns();
-  for (int column = 0; column < kOfficerColumnCount; ++column)
-    if (appliesColumn(import, row, column))
-      readStep(import, row, [&] {
-        const std::string_view cell = enterCell(import, row, column, room);
-        columns[static_cast<std::size_t>(column)].read(import, row, cell);
-      });
+  for (const AppliedColumn applied : row.justAdded ? import.inTable : import.switchedOn) {
+    const OfficerColumnSpec& column = columns[static_cast<std::size_t>(applied.column)];
+    readStep(import, row, [&] {
+      row.at = {row.line, static_cast<std::uint32_t>(applied.slot)};
+      column.read(import, row, unquotedCell(row.cells[applied.slot], room));
+    });
+    if (column.movesOfficers) row.forgetRecords();
+  }
   finishRow(import, row);
-}  // namespace
+}
 
 }  // namespace
 
@@ -188,6 +190,14 @@ void readOfficerColumns(OfficerImport& import) {
     const ValueColumn column = walker.columns()[k];
     import.columnSlot[column.code] = kKeyCells + k;
     import.columnWeight[kKeyCells + k] = column.on ? 2 : 1;
+  }
+  import.switchedOn.clear();
+  import.inTable.clear();
+  for (int column = 0; column < kOfficerColumnCount; ++column) {
+    const std::size_t slot = import.columnSlot[static_cast<std::size_t>(column)];
+    if (slot == 0) continue;
+    import.inTable.push_back({column, slot});
+    if (import.columnWeight[slot] > 1) import.switchedOn.push_back({column, slot});
   }
   static const ColumnInfo switchInfo{"", CellForm::Switch, ColumnRange{0, 1}, nullptr};
   const CellPosition at{1, 3};

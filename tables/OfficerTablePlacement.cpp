@@ -1,5 +1,6 @@
 #include "tables/OfficerTablePlacement.h"
 
+#include <bit>
 #include <optional>
 
 #include "model/CellError.h"
@@ -84,10 +85,10 @@ void retreatDefenders(OfficerImport& import, int c, int defender, std::size_t s)
 
 // Gives every item that the officer holds under his own name to nobody, then empties his item set.
 void takeAllItems(Scenario& scenario, OfficerImport& import, const OfficerRow& row) {
-  const std::uint32_t items = scenario.officerState(row.number()).get(state::items);
-  for (int i = 0; i < kItemCount; ++i) {
-    const bool held = (items >> i) & 1u;
-    if (held && scenario.trailer.get(trailer::itemHolder, static_cast<std::size_t>(i)) == row.number())
+  // Only the items in his set are looked at, in ascending number; most officers hold none.
+  for (std::uint32_t items = scenario.officerState(row.number()).get(state::items); items != 0; items &= items - 1) {
+    const int i = std::countr_zero(items);
+    if (scenario.trailer.get(trailer::itemHolder, static_cast<std::size_t>(i)) == row.number())
       setItemHolder(import.set, row.s, i, std::nullopt);
   }
   scenario.officerState(row.number()).set(state::items, 0);

@@ -77,6 +77,12 @@ enum OfficerColumn : int {
 
 inline constexpr std::size_t kKeyCells = 5;
 
+// A value column that rows apply, and the cell where it stands.
+struct AppliedColumn {
+  int column = 0;
+  std::size_t slot = 0;
+};
+
 // Everything one import keeps between its rows; discarded when it ends.
 struct OfficerImport {
   OfficerImport(ScenarioSet& target, TableWalker& reader, TableReport report = {})
@@ -98,6 +104,10 @@ struct OfficerImport {
   ColumnInfo scenarioInfo;                                    // the scenario numbers this set accepts
   std::array<std::size_t, kOfficerColumnCount> columnSlot{};  // cell index of each column, 0 when absent
   std::vector<int> columnWeight;                              // per cell: 0 key, 1 switched off, 2 on
+  // The value columns a row applies, in ascending id with the cell of each: those switched on, and, for
+  // a row that created its officer, every column the table has.
+  std::vector<AppliedColumn> switchedOn;
+  std::vector<AppliedColumn> inTable;
   bool releaseEmptyCity = false;
   // Per scenario, per id: the 1-based line of the first row naming it, 0 for none yet.
   std::vector<std::vector<std::uint32_t>> idFirstRow;
@@ -120,8 +130,16 @@ struct OfficerRow {
   bool justAdded = false;
   std::uint32_t namedSkills = 0;
   std::uint32_t extraSkills = 0;
+  // The officer's records, looked up by the first column that reads them and kept for the next ones.
+  // Placing officers can reorder the records, so they are forgotten after every column that may.
+  OfficerState* state = nullptr;
+  OfficerProfile* profile = nullptr;
 
   int number() const { return index + 1; }
+  void forgetRecords() {
+    state = nullptr;
+    profile = nullptr;
+  }
 };
 
 // The officer table's leading cells and the messages about its shape.

@@ -111,7 +111,11 @@ TEST(GbkTextTest, EveryCharacterWritesAsTheSystemConverterWritesIt) {
   EXPECT_EQ(utf8ToGbk("A\xE5\xBC\xA0"
                       "B"),
             std::string("A\xD5\xC5"
-                        "B"));                             // A张B
+                        "B"));  // A张B
+  EXPECT_EQ(utf8ToGbk("\xE5\xBC\xA0\xE4\xB8\x89"
+                      "12\xE5\xBC\xA0"),
+            std::string("\xD5\xC5\xC8\xFD"
+                        "12\xD5\xC5"));                    // 张三12张: characters one after the other
   EXPECT_EQ(utf8ToGbk("\xF0\x9F\x98\x80"), std::nullopt);  // beyond GBK
   EXPECT_EQ(utf8ToGbk("\xE5\xBC"), std::nullopt);          // not UTF-8
 }
