@@ -43,15 +43,10 @@ std::uint64_t roomBehind(std::istream& in, std::streamoff base) {
 struct OfficerIds {
   std::vector<std::size_t> first{0};
   std::vector<std::int32_t> ids;
-  std::int32_t largest = 0;  // of all the ids; 0 when there are none
 };
 
-void copyIds(const std::vector<OfficerProfile>& profiles, std::size_t from, std::size_t n, std::int32_t* to,
-             std::int32_t& largest) {
-  for (std::size_t k = 0; k < n; ++k) {
-    to[k] = profiles[from + k].get(profile::id);
-    largest = std::max(largest, to[k]);
-  }
+void copyIds(const std::vector<OfficerProfile>& profiles, std::size_t from, std::size_t n, std::int32_t* to) {
+  for (std::size_t k = 0; k < n; ++k) to[k] = profiles[from + k].get(profile::id);
 }
 
 void buildDerivedIndexes(ScenarioSet& set, const OfficerIds& officers);
@@ -96,7 +91,7 @@ void parsePair(ScenarioSet& set, std::istream& sndata, std::istream& taiki, Chun
     readOfficerProfiles(sndata, scenario.profiles, onMap);
     officerIds.first.push_back(officerIds.first.back() + scenario.officerCount);
     officerIds.ids.resize(officerIds.first.back());
-    copyIds(scenario.profiles, 0, onMap, officerIds.ids.data() + officerIds.first[i], officerIds.largest);
+    copyIds(scenario.profiles, 0, onMap, officerIds.ids.data() + officerIds.first[i]);
     readTrailer(sndata, scenario.trailer, set.longTrailer);
   }
 
@@ -118,7 +113,7 @@ void parsePair(ScenarioSet& set, std::istream& sndata, std::istream& taiki, Chun
     seekTo(taiki, taikiBase + set.taikiTable[i].offset);
     readOfficerRecords(taiki, scenario.states, scenario.profiles, scenario.waitingCount);
     copyIds(scenario.profiles, scenario.onMapCount, scenario.waitingCount,
-            officerIds.ids.data() + officerIds.first[i] + scenario.onMapCount, officerIds.largest);
+            officerIds.ids.data() + officerIds.first[i] + scenario.onMapCount);
   }
 
   ends.sndata = static_cast<std::uint64_t>(sndataBase) + sndataEnd;
@@ -128,10 +123,11 @@ void parsePair(ScenarioSet& set, std::istream& sndata, std::istream& taiki, Chun
 
 void buildDerivedIndexes(ScenarioSet& set, const OfficerIds& officers) {
   const std::vector<std::int32_t>& ids = officers.ids;
-  // An id capacity of 1 when no scenario has an officer.
-  require(officers.largest < kIdLimit, kPortraitOutOfRange);  // the one message for any id beyond the limit
+  std::int32_t largestId = 0;  // an id capacity of 1 when no scenario has an officer
+  for (const std::int32_t id : ids) largestId = std::max(largestId, id);
+  require(largestId < kIdLimit, kPortraitOutOfRange);  // the one message for any id beyond the limit
 
-  set.idCapacity = static_cast<std::uint32_t>(officers.largest + 1);
+  set.idCapacity = static_cast<std::uint32_t>(largestId + 1);
   set.officerIndexById.assign(set.scenarios.size(), std::vector<std::int32_t>(set.idCapacity, kNoOfficerIndex));
   for (std::size_t s = 0; s < set.scenarios.size(); ++s) {
     std::vector<std::int32_t>& index = set.officerIndexById[s];
@@ -190,7 +186,7 @@ void buildDerivedIndexes(ScenarioSet& set) {
     const std::size_t n = std::min<std::size_t>(scenario.officerCount, scenario.profiles.size());
     officers.first.push_back(officers.first.back() + n);
     officers.ids.resize(officers.first.back());
-    copyIds(scenario.profiles, 0, n, officers.ids.data() + officers.first.back() - n, officers.largest);
+    copyIds(scenario.profiles, 0, n, officers.ids.data() + officers.first.back() - n);
   }
   buildDerivedIndexes(set, officers);
 }
