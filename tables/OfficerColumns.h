@@ -24,7 +24,9 @@ struct OfficerColumnSpec {
   // Whether the stored value lies within what the cell accepts; empty for columns that accept every
   // value the record can hold, or whose limits depend on other columns (checked with the row's rules).
   std::function<bool(const OfficerAt& officer)> carries;
-  // Whether reading the cell may move officers between cities and lists, which can reorder the records.
+  // Whether reading the cell runs the placement steps (moving officers between cities, lists and item
+  // holders). Those change links, not where the records lie; the row still looks its records up again
+  // after them, so that a step that one day moves a record cannot leave it writing to another officer.
   bool movesOfficers = false;
 };
 

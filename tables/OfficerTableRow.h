@@ -131,7 +131,8 @@ struct OfficerRow {
   std::uint32_t namedSkills = 0;
   std::uint32_t extraSkills = 0;
   // The officer's records, looked up by the first column that reads them and kept for the next ones.
-  // Placing officers can reorder the records, so they are forgotten after every column that may.
+  // Bringing a waiting officer onto the map reorders the records: that happens before the value columns,
+  // and the records are forgotten after every column that runs the placement steps.
   OfficerState* state = nullptr;
   OfficerProfile* profile = nullptr;
 
