@@ -20,8 +20,8 @@ namespace vorandel {
 // A table reads such cells straight into the field, finding each record once per row.
 struct NumberField {
   std::uint8_t* (*record)(Scenario& scenario, int record) = nullptr;  // the record's first byte
-  std::size_t offset = 0;                                              // of the field within the record
-  std::size_t width = 0;                                               // 1, 2 or 4 bytes
+  std::size_t offset = 0;                                             // of the field within the record
+  std::size_t width = 0;                                              // 1, 2 or 4 bytes
 };
 
 struct RecordColumn {

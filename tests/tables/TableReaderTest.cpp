@@ -235,12 +235,11 @@ TEST(CellParsers, QuickReadersAgreeWithTheFullOnes) {
       return std::string("fault: ") + fault.what();
     }
   };
-  std::vector<std::string> cells = {"0",          "7",        "09",       "999999999",  "1000000000", "4294967295",
-                                    "4294967296", "FFFFFFFF", "ffffffff", "100000000",  "7FFFFFFF",   "80000000",
-                                    "aF",         "G",        "1 ",       " 1",         "+5",         "-5",
-                                    "0x1f",       "",         "12a",      "2147483647", "2147483648", "-2147483648",
+  std::vector<std::string> cells = {"0", "7", "09", "999999999", "1000000000", "4294967295", "4294967296", "FFFFFFFF",
+                                    "ffffffff", "100000000", "7FFFFFFF", "80000000", "aF", "G", "1 ", " 1", "+5", "-5",
+                                    "0x1f", "", "12a", "2147483647", "2147483648", "-2147483648",
                                     // the bytes just outside the digits and the letters, either case
-                                    "/",          ":",        "@",        "`",          "g",          "1G"};
+                                    "/", ":", "@", "`", "g", "1G"};
   // Every length of digits up to twelve, of each digit, in both bases' alphabets.
   for (std::size_t length = 1; length <= 12; ++length)
     for (const char digit : {'1', '9', 'A', 'f'}) cells.push_back(std::string(length, digit));
