@@ -195,7 +195,7 @@ std::optional<std::string> convert(std::string_view text, const std::string& fro
 // kept, so that a long text costs a table look-up per character rather than a conversion.
 constexpr std::uint32_t kNotAsked = 0xFFFFFFFF;
 constexpr std::uint32_t kNoCharacter = 0xFFFFFFFE;
-constexpr std::uint32_t kLongCharacter = 0xFFFFFFFD;
+constexpr std::uint32_t kLongCharacter = 0xFFFFFFFD;  // the least of the three marks
 
 // The one code point that whole UTF-8 text holds; kNoCharacter when it holds none or several.
 std::uint32_t onlyCodePoint(const std::string& utf8) {
@@ -347,14 +347,42 @@ std::optional<std::string> gbkToUtf8(std::string_view gbk) {
   const char* const full = buffer + sizeof buffer - kByteBlock - 4;
   const char* at = gbk.data();
   const char* const end = at + gbk.size();
-  while (at != end) {
+  // Writes the character that begins with a byte beyond ASCII and moves past it; false when there is none.
+  const auto readCharacter = [&](unsigned char first, unsigned char second) {
+    std::uint32_t reading = readings[((first - 0x80u) << 8) | second];
+    // One test for the three marks, which are the largest words: not asked yet, no character, long.
+    if (reading >= kLongCharacter) [[unlikely]] {
+      reading = characters.reading(readings, first, second);
+      if (reading == kNoCharacter) return false;
+      if (reading == kLongCharacter) {
+        std::uint32_t utf8 = characters.single(first);
+        reading = 1;
+        if (utf8 == kNoCharacter) {
+          utf8 = characters.pair(first, second);
+          reading = 2;
+        }
+        storeLe(reinterpret_cast<std::uint8_t*>(to), utf8);
+        to += 4;
+        at += reading;
+        return true;
+      }
+    }
+    storeLe(reinterpret_cast<std::uint8_t*>(to), reading);
+    to += reading >> 28;
+    at += (reading >> 24) & 0xFu;
+    return true;
+  };
+  // Every byte before the last has one after it, which is the second byte of a character it begins.
+  const char* const last = gbk.empty() ? end : end - 1;
+  while (at < last) {
     if (to > full) {
       out.append(buffer, static_cast<std::size_t>(to - buffer));
       to = buffer;
     }
-    // A byte beyond ASCII, most often the next character of a name, is read at once, without a block.
+    // A byte beyond ASCII, most often the next character of a name, is read at once, and so is one ASCII
+    // byte before it, most often the comma of a list of names; longer ASCII goes a block at a time.
     if (static_cast<unsigned char>(*at) < 0x80) {
-      if (static_cast<std::size_t>(end - at) < kByteBlock) {
+      if (static_cast<unsigned char>(at[1]) >= 0x80 || static_cast<std::size_t>(end - at) < kByteBlock) {
         *to++ = *at++;
         continue;
       }
@@ -363,27 +391,20 @@ std::optional<std::string> gbkToUtf8(std::string_view gbk) {
       const std::size_t ascii = beyond == 0 ? kByteBlock : bytesBeforeMark(beyond);
       at += ascii;
       to += ascii;
-      if (ascii == kByteBlock) continue;
+      if (ascii == kByteBlock || at == last) continue;
     }
-    const auto first = static_cast<unsigned char>(at[0]);
-    const auto second = end - at >= 2 ? static_cast<unsigned char>(at[1]) : 0;
-    std::uint32_t reading = characters.reading(readings, first, second);
-    if (reading == kNoCharacter) return std::nullopt;
-    if (reading == kLongCharacter) {
-      std::uint32_t utf8 = characters.single(first);
-      reading = 1;
-      if (utf8 == kNoCharacter) {
-        utf8 = characters.pair(first, second);
-        reading = 2;
-      }
-      storeLe(reinterpret_cast<std::uint8_t*>(to), utf8);
-      to += 4;
-      at += reading;
-      continue;
+    if (!readCharacter(static_cast<unsigned char>(at[0]), static_cast<unsigned char>(at[1]))) return std::nullopt;
+  }
+  // The last byte, when no character took it: read with a second byte of 0, which no GBK character has.
+  if (at != end) {
+    if (to > full) {
+      out.append(buffer, static_cast<std::size_t>(to - buffer));
+      to = buffer;
     }
-    storeLe(reinterpret_cast<std::uint8_t*>(to), reading);
-    to += reading >> 28;
-    at += (reading >> 24) & 0xFu;
+    if (static_cast<unsigned char>(*at) < 0x80)
+      *to++ = *at;
+    else if (!readCharacter(static_cast<unsigned char>(*at), 0))
+      return std::nullopt;
   }
   out.append(buffer, static_cast<std::size_t>(to - buffer));
   return out;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 
 #include "rules/GameRules.h"
 #include "tables/OfficerTableRow.h"
@@ -50,11 +49,15 @@ constexpr std::array<std::uint32_t, kSealKind + 1> kItemKindMasks = [] {
   return masks;
 }();
 
+// Whether more than one bit is set. Written out: std::popcount is a library call on machines without the
+// instruction, and this test runs several times per row.
+constexpr bool hasSeveralBits(std::uint32_t bits) { return (bits & (bits - 1)) != 0; }
+
 const char* itemRuleFault(const OfficerState& officer, int id) {
   const std::uint32_t items = officer.get(state::items);
   if (!isSpecialId(id)) {
     for (int kind = 1; kind < kSealKind; ++kind)
-      if (std::popcount(items & kItemKindMasks[static_cast<std::size_t>(kind)]) > 1) return kOneItemKind;
+      if (hasSeveralBits(items & kItemKindMasks[static_cast<std::size_t>(kind)])) return kOneItemKind;
     if ((items & kItemKindMasks[kSealKind]) != 0) return kOneItemKind;
   }
   if (officer.get(state::status) == kWaiting && items != 0) return kWaitingHoldsNoItems;
@@ -100,7 +103,7 @@ void finishDuties(OfficerState& officer, Found found) {
     }
     return;
   }
-  if (std::popcount(officer.get(state::duties)) > 1) refuse(found, kDutiesColumn, kOneDutyOnly);
+  if (hasSeveralBits(officer.get(state::duties))) refuse(found, kDutiesColumn, kOneDutyOnly);
 }
 
 // From in training on, an officer leads no troops.
