@@ -54,6 +54,13 @@ TEST(GbkTextTest, TextsReadWholeAsTheSystemConverterReadsThem) {
     for (std::size_t k = 0; k < count; ++k) text += pieces[next() % (round % 2 == 0 ? 6 : 8)];
     ASSERT_EQ(gbkToUtf8(text), utf8Of(text, "GBK")) << round;
   }
+  // A text is read to its end and no further: a first byte at the end stays alone though the bytes behind
+  // the text would make it a character, whether ASCII before it is read a byte or a block at a time.
+  for (std::size_t ascii = 1; ascii < 40; ++ascii) {
+    const std::string behind = std::string(ascii, 'a') + "\xD5\xC5";
+    const std::string_view text(behind.data(), behind.size() - 1);
+    ASSERT_EQ(gbkToUtf8(text), std::nullopt) << ascii;
+  }
   // A character at every place around the end of the decoder's buffer of 4,096 bytes, after ASCII, and the
   // text's last byte there too: ASCII, a character's second byte, or a first byte without a second.
   for (std::size_t ascii = 4050; ascii < 4110; ++ascii) {
