@@ -343,8 +343,9 @@ std::optional<std::string> gbkToUtf8(std::string_view gbk) {
   // written over.
   char buffer[4096];
   char* to = buffer;
-  // Room is left for a block and then a character of four bytes after it.
-  const char* const full = buffer + sizeof buffer - kByteBlock - 4;
+  // Room is left for a block and a character of four bytes after it, and for the text's last byte, read
+  // after the loop, as a character of four bytes too.
+  const char* const full = buffer + sizeof buffer - kByteBlock - 4 - 4;
   const char* at = gbk.data();
   const char* const end = at + gbk.size();
   // Writes the character that begins with a byte beyond ASCII and moves past it; false when there is none.
@@ -397,10 +398,6 @@ std::optional<std::string> gbkToUtf8(std::string_view gbk) {
   }
   // The last byte, when no character took it: read with a second byte of 0, which no GBK character has.
   if (at != end) {
-    if (to > full) {
-      out.append(buffer, static_cast<std::size_t>(to - buffer));
-      to = buffer;
-    }
     if (static_cast<unsigned char>(*at) < 0x80)
       *to++ = *at;
     else if (!readCharacter(static_cast<unsigned char>(*at), 0))

@@ -62,13 +62,16 @@ TEST(GbkTextTest, TextsReadWholeAsTheSystemConverterReadsThem) {
     ASSERT_EQ(gbkToUtf8(text), std::nullopt) << ascii;
   }
   // A character at every place around the end of the decoder's buffer of 4,096 bytes, after ASCII, and the
-  // text's last byte there too: ASCII, a character's second byte, or a first byte without a second.
+  // text's last byte there too: ASCII, a character of its own, a character's second byte, or a first byte
+  // without a second.
   for (std::size_t ascii = 4050; ascii < 4110; ++ascii) {
     const std::string text = std::string(ascii, 'a') + "\xD5\xC5\xC8\xFD" + std::string(20, 'b') + "\xA1\xA1";
     ASSERT_EQ(gbkToUtf8(text), utf8Of(text, "GBK")) << ascii;
-    for (const char* ending : {"x", "\xD5\xC5", "\xD5"}) {
-      const std::string ended = std::string(ascii, 'a') + "\xD5\xC5,\xC8\xFD" + ending;
-      ASSERT_EQ(gbkToUtf8(ended), utf8Of(ended, "GBK")) << ascii << " " << ending;
+    for (std::size_t before = 0; before < 16; ++before) {
+      for (const char* ending : {"x", "\x80", "\xD5\xC5", "\xD5"}) {  // 0x80 is a character alone (€)
+        const std::string ended = std::string(ascii, 'a') + "\xD5\xC5," + std::string(before, 'b') + "\xC8\xFD" + ending;
+        ASSERT_EQ(gbkToUtf8(ended), utf8Of(ended, "GBK")) << ascii << " " << before << " " << ending;
+      }
     }
   }
 }
