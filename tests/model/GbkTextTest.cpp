@@ -69,7 +69,8 @@ TEST(GbkTextTest, TextsReadWholeAsTheSystemConverterReadsThem) {
     ASSERT_EQ(gbkToUtf8(text), utf8Of(text, "GBK")) << ascii;
     for (std::size_t before = 0; before < 16; ++before) {
       for (const char* ending : {"x", "\x80", "\xD5\xC5", "\xD5"}) {  // 0x80 is a character alone (€)
-        const std::string ended = std::string(ascii, 'a') + "\xD5\xC5," + std::string(before, 'b') + "\xC8\xFD" + ending;
+        const std::string ended =
+            std::string(ascii, 'a') + "\xD5\xC5," + std::string(before, 'b') + "\xC8\xFD" + ending;
         ASSERT_EQ(gbkToUtf8(ended), utf8Of(ended, "GBK")) << ascii << " " << before << " " << ending;
       }
     }
