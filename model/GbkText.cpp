@@ -261,12 +261,14 @@ class GbkCharacters {
   // read with a second byte of 0, which no GBK character has.
   // The answers are kept in `readings`, which the caller holds apart from the text it writes to.
   std::uint32_t reading(std::uint32_t* readings, unsigned char first, unsigned char second) {
-    std::uint32_t& known = readings[((first - 0x80u) << 8) | second];
+    std::uint32_t& known = readings[readingSlot(first, second)];
     if (known == kNotAsked) [[unlikely]]
       known = readingAlone(first, second);
     return known;
   }
   std::uint32_t* readings() { return readings_.data(); }
+  // Where in `readings` the answer for the two bytes is kept, asked or not.
+  static std::size_t readingSlot(unsigned char first, unsigned char second) { return ((first - 0x80u) << 8) | second; }
   // The GBK bytes of a code point beyond ASCII (one or two, the first in the high byte when two); 0 when
   // GBK has no character for it that reads back as the same code point.
   std::uint16_t encoded(std::uint32_t code) {
@@ -350,7 +352,7 @@ std::optional<std::string> gbkToUtf8(std::string_view gbk) {
   const char* const end = at + gbk.size();
   // Writes the character that begins with a byte beyond ASCII and moves past it; false when there is none.
   const auto readCharacter = [&](unsigned char first, unsigned char second) {
-    std::uint32_t reading = readings[((first - 0x80u) << 8) | second];
+    std::uint32_t reading = readings[GbkCharacters::readingSlot(first, second)];
     // One test for the three marks, which are the largest words: not asked yet, no character, long.
     if (reading >= kLongCharacter) [[unlikely]] {
       reading = characters.reading(readings, first, second);
