@@ -91,6 +91,7 @@ class FaultsPerPass {
 
 void copyFloor(benchmark::State& state, std::size_t bytes) {
   std::string from(bytes, 'x'), to(bytes, '\0');
+  const FaultsPerPass faults(state);
   for (auto _ : state) {
     std::memcpy(to.data(), from.data(), bytes);
     benchmark::DoNotOptimize(to.data());
@@ -133,6 +134,7 @@ void BM_LoadOnly(benchmark::State& state) {
 BENCHMARK(BM_LoadOnly);
 
 void BM_ValidateOnly(benchmark::State& state) {
+  const FaultsPerPass faults(state);
   for (auto _ : state) validateScenarios(builtInSet(), 0, kAllScenarios);
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * builtInBytes()));
 }
@@ -149,6 +151,7 @@ void BM_DeepCopy(benchmark::State& state) {
 BENCHMARK(BM_DeepCopy);
 
 void writeToMemory(benchmark::State& state, const ScenarioSet& set, std::size_t bytes) {
+  const FaultsPerPass faults(state);
   for (auto _ : state) {
     std::ostringstream sndata(std::ios::binary), taiki(std::ios::binary);
     writeScenarioStreams(set, sndata, taiki, 0, kAllScenarios);
