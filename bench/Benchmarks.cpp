@@ -66,9 +66,10 @@ class TableFile {
   std::size_t size_;
 };
 
-// Shows, beside a benchmark's time, the page faults of each pass: memory that a pass frees and the next
+// Shows, beside a benchmark's time, the page faults of each pass. Memory that a pass frees and the next
 // one takes again may have gone back to the kernel in between, and on some machines mapping it afresh
-// costs several times the work itself, more in one run than in the next.
+// costs several times the work itself; keepFreedMemory() below is there so that it does not, and this
+// shows that it did not.
 class FaultsPerPass {
  public:
   explicit FaultsPerPass(benchmark::State& state) : state_(state), before_(minorFaults()) {}
