@@ -94,7 +94,7 @@ bool BatchDialogLogic::runTable() {
     if (!state_.pendingChanges) state_.pendingTables.clear();
     BatchChanges changes;
     try {
-      changes = runBatchOfMode(state_.current, state_.batchMode, state_.inputPath);
+      changes = runBatchOfMode(state_.changeCurrent(), state_.batchMode, state_.inputPath);
     } catch (const EditError& error) {
       // The error as always, its details below; the full list waits behind "全部问题".
       state_.problemReport = errorReport(error, true, "").joined();

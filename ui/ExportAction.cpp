@@ -45,7 +45,7 @@ bool exportCurrentTable(ProgramState& state, DialogHost& host, const std::string
                     BoxStyle::Error);
     return false;
   }
-  const PreparedTable table = prepareTableFile(state.current, kind, folder, chosen);
+  const PreparedTable table = prepareTableFile(state.current(), kind, folder, chosen);
   for (;;) {
     try {
       const TableOnDisk onDisk = tableOnDisk(table);

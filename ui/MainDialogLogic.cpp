@@ -72,9 +72,9 @@ void MainDialogLogic::runBatchDialog(int mode) {
 void MainDialogLogic::generate() {
   try {
     // The program starts from its built-in pair: a folder that held another one is told of it.
-    const PairBytes start = pairBytesOf(state_.pristineCopy);
-    const ReplacedPair replaced =
-        generateScenarioFiles(state_.current, folder_.empty() ? "." : folder_, {}, PairView{start.sndata, start.taiki});
+    const PairBytes start = pairBytesOf(state_.pristine());
+    const ReplacedPair replaced = generateScenarioFiles(state_.current(), folder_.empty() ? "." : folder_, {},
+                                                        PairView{start.sndata, start.taiki});
     state_.pendingChanges = false;
     showCaption();
     const std::string where = folder_.empty() ? "剧本文件已写入当前文件夹。" : "剧本文件已写入：" + folder_;
@@ -97,7 +97,7 @@ void MainDialogLogic::generate() {
 
 void MainDialogLogic::discardChanges() {
   if (!mayLosePendingChanges("有修改尚未生成新剧本，确定放弃所有修改吗？")) return;
-  state_.current = state_.pristineCopy;
+  state_.restorePristine();
   state_.pendingChanges = false;
   showCaption();
   host_.messageBox(BoxOwner::Dialog, "数据已恢复。", "处理完毕", BoxStyle::Plain);

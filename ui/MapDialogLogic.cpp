@@ -13,7 +13,7 @@ MapDialogLogic::MapDialogLogic(ProgramState& state, DialogHost& host, std::strin
     : state_(state), host_(host), folder_(std::move(folder)) {}
 
 bool MapDialogLogic::onInit() {
-  const std::size_t count = state_.current.scenarioCount();
+  const std::size_t count = state_.current().scenarioCount();
   host_.setItemText(MAP_RANGE, formatMessage("剧本序号（0到%zu）", count == 0 ? 0 : count - 1));
   host_.setItemText(MAP_SCENARIO, "0");
   return true;
@@ -34,7 +34,7 @@ bool MapDialogLogic::onCommand(int id) {
 
 // The dialog stays open, so that the player can look at one scenario after another.
 void MapDialogLogic::writeMap() {
-  const std::size_t count = state_.current.scenarioCount();
+  const std::size_t count = state_.current().scenarioCount();
   std::string typed = host_.readItemText(MAP_SCENARIO);
   typed.erase(0, typed.find_first_not_of(' '));
   typed.erase(typed.find_last_not_of(' ') + 1);
@@ -48,7 +48,7 @@ void MapDialogLogic::writeMap() {
   const std::string name = scenarioMapFileName(s);
   const std::string path = folder_.empty() ? name : platform::pathIn(folder_, name);
   try {
-    writeMapFile(path, scenarioMapSvg(state_.current, {s}));
+    writeMapFile(path, scenarioMapSvg(state_.current(), {s}));
   } catch (const FileError& error) {
     host_.messageBox(BoxOwner::Dialog, error.message().joined(), "错误", BoxStyle::Error);
     return;

@@ -35,12 +35,11 @@ const std::string kBadTable = kMoneyHeader + "1\t2\t1\t3000001\n";  // above the
 class BatchDialog : public ::testing::Test {
  protected:
   BatchDialog() {
-    state.current = testing::smallValidSet();
-    state.pristineCopy = state.current;
+    state.startFrom(testing::smallValidSet());
     state.batchMode = 2;
   }
 
-  std::int32_t money() const { return state.current.scenarios[1].force(2).get(force::money); }
+  std::int32_t money() const { return state.current().scenarios[1].force(2).get(force::money); }
 
   ui::BatchDialogLogic open() {
     ui::BatchDialogLogic dialog(state, host, folder.path().string());
@@ -94,7 +93,7 @@ TEST_F(BatchDialog, ASuccessfulBatchCommitsClosesAndLeavesTheChangesPending) {
 
 TEST_F(BatchDialog, CancelAfterAnErrorKeepsTheDialogAndTheSet) {
   testing::writeGbkFile(folder.file("ruv5_lord.txt"), kBadTable);
-  const ScenarioSet before = state.current;
+  const ScenarioSet before = state.current();
   auto dialog = open();
   host.answers = {BoxAnswer::Cancel};
   EXPECT_TRUE(dialog.onCommand(BATCH_START));
@@ -103,7 +102,7 @@ TEST_F(BatchDialog, CancelAfterAnErrorKeepsTheDialogAndTheSet) {
   EXPECT_EQ(host.boxes[0].style, BoxStyle::ErrorRetryCancel);
   EXPECT_NE(host.boxes[0].text.find(kOutOfRange), std::string::npos) << host.boxes[0].text;
   EXPECT_NE(host.boxes[0].text.find("(D3)"), std::string::npos) << host.boxes[0].text;
-  EXPECT_EQ(state.current, before);
+  EXPECT_EQ(state.current(), before);
   EXPECT_FALSE(state.pendingChanges) << "a failed batch changes nothing";
   EXPECT_TRUE(host.endedWith.empty());
   EXPECT_EQ(state.inputPath, folder.file("ruv5_lord.txt"));
@@ -157,13 +156,13 @@ TEST_F(BatchDialog, TheDoneBoxTellsATableThatChangedNothing) {
 TEST_F(BatchDialog, RetryReadsTheFileAgainOnAFreshCopy) {
   // Two rows: the first one succeeds before the second fails, so a copy that was not fresh would show it.
   testing::writeGbkFile(folder.file("ruv5_lord.txt"), kMoneyHeader + "0\t1\t1\t777\n1\t2\t1\t3000001\n");
-  const ScenarioSet before = state.current;
+  const ScenarioSet before = state.current();
   auto dialog = open();
   host.answers = {BoxAnswer::Retry, BoxAnswer::Retry};
   int errorsSeen = 0;
   host.beforeAnswer = [&](const testing::ShownBox& box) {
     if (box.style != BoxStyle::ErrorRetryCancel) return;
-    EXPECT_EQ(state.current, before) << "the failed run must not touch the current set";
+    EXPECT_EQ(state.current(), before) << "the failed run must not touch the current set";
     if (++errorsSeen == 2) testing::writeGbkFile(folder.file("ruv5_lord.txt"), kGoodTable);
   };
   EXPECT_TRUE(dialog.onCommand(BATCH_START));
@@ -175,7 +174,7 @@ TEST_F(BatchDialog, RetryReadsTheFileAgainOnAFreshCopy) {
             "已保存修改。\n势力表：修改了 1 个势力（共 1 项）；改动最多的列：金钱 1。\n"
             "修改尚未写入剧本文件，请用「生成新剧本」写入。");
   EXPECT_EQ(money(), 4321);
-  EXPECT_EQ(state.current.scenarios[0].force(1).get(force::money), before.scenarios[0].force(1).get(force::money))
+  EXPECT_EQ(state.current().scenarios[0].force(1).get(force::money), before.scenarios[0].force(1).get(force::money))
       << "the fixed file no longer sets force 1; nothing of the failed runs may remain";
   EXPECT_EQ(host.endedWith, std::vector<int>{0});
 }
@@ -188,7 +187,7 @@ TEST_F(BatchDialog, AnOfficerTableIsValidatedBeforeItIsCommitted) {
   const std::string skills = "\t火计,混乱,内讧,收拾,仙术,鼓舞\t军事\n";
   // A new officer without a place passes the table but not the check of the whole scenario.
   testing::writeGbkFile(folder.file("ruv5_officer.txt"), header + "0\t600\t新人\t3\t0\t70" + skills);
-  const ScenarioSet before = state.current;
+  const ScenarioSet before = state.current();
   auto dialog = open();
   EXPECT_EQ(state.inputPath, folder.file("ruv5_officer.txt"));
   host.answers = {BoxAnswer::Cancel};
@@ -197,7 +196,7 @@ TEST_F(BatchDialog, AnOfficerTableIsValidatedBeforeItIsCommitted) {
   EXPECT_EQ(host.boxes[0].style, BoxStyle::ErrorRetryCancel);
   EXPECT_EQ(host.boxes[0].text.find("错误数据可能在"), std::string::npos)
       << "the validator's message, not a cell error: " << host.boxes[0].text;
-  EXPECT_EQ(state.current, before);
+  EXPECT_EQ(state.current(), before);
   EXPECT_TRUE(host.endedWith.empty());
 
   testing::writeGbkFile(folder.file("ruv5_officer.txt"), header + "0\t12\t某人\t1\t0\t85" + skills);
@@ -205,8 +204,8 @@ TEST_F(BatchDialog, AnOfficerTableIsValidatedBeforeItIsCommitted) {
   EXPECT_TRUE(host.boxes.back().text.starts_with("已保存修改。\n武将表：修改了 1 名武将（共 "))
       << host.boxes.back().text;
   EXPECT_NE(host.boxes.back().text.find("武力 1"), std::string::npos) << host.boxes.back().text;
-  const int officer = state.current.officerIndexOf(0, 12).value().number();
-  EXPECT_EQ(state.current.scenarios[0].officerState(officer).get(state::war), 85);
+  const int officer = state.current().officerIndexOf(0, 12).value().number();
+  EXPECT_EQ(state.current().scenarios[0].officerState(officer).get(state::war), 85);
 }
 
 TEST_F(BatchDialog, AMissingFileIsToldByTheDialogAndTheDialogStaysOpen) {
@@ -233,7 +232,7 @@ TEST_F(BatchDialog, AMissingFileIsToldByTheDialogAndTheDialogStaysOpen) {
   EXPECT_FALSE(dialog.onCommand(BATCH_START));
   ASSERT_EQ(host.boxes.size(), 2u);
   EXPECT_EQ(host.boxes[1].text, "文件不存在！\n原因：找不到这个文件（请检查文件名和文件夹）");
-  EXPECT_EQ(state.current, state.pristineCopy);
+  EXPECT_EQ(state.current(), state.pristine());
 }
 
 TEST_F(BatchDialog, ADropTakesTheFirstFileAndIsAlwaysReleased) {
@@ -289,7 +288,7 @@ TEST_F(BatchDialog, ABatchThatChangesNothingSaysSoAndLeavesNothingPending) {
 }
 
 TEST_F(BatchDialog, ExportWritesTheModesTableNextToTheProgramAndFillsThePath) {
-  state.current.scenarios[1].force(2).set(force::money, 2468);
+  state.changeCurrent().scenarios[1].force(2).set(force::money, 2468);
   auto dialog = open();
   EXPECT_EQ(state.inputPath, "");
   EXPECT_TRUE(dialog.onCommand(BATCH_EXPORT));
@@ -304,9 +303,9 @@ TEST_F(BatchDialog, ExportWritesTheModesTableNextToTheProgramAndFillsThePath) {
   EXPECT_TRUE(host.endedWith.empty()) << "the dialog stays for editing and applying the table";
 
   // Applied as it is, the table changes nothing.
-  const ScenarioSet exported = state.current;
+  const ScenarioSet exported = state.current();
   EXPECT_TRUE(dialog.onCommand(BATCH_START));
-  EXPECT_EQ(state.current, exported);
+  EXPECT_EQ(state.current(), exported);
   EXPECT_FALSE(state.pendingChanges);
 
   // An edited table is replaced only when the player says yes; it then stays as .bak.
@@ -321,7 +320,7 @@ TEST_F(BatchDialog, ExportWritesTheModesTableNextToTheProgramAndFillsThePath) {
 }
 
 TEST_F(BatchDialog, ExportNamesTheRowsItSwitchedOffAndAFailureWritesNothing) {
-  state.current.scenarios[1].force(2).set(force::money, 3000001);  // above what the table can hold
+  state.changeCurrent().scenarios[1].force(2).set(force::money, 3000001);  // above what the table can hold
   auto dialog = open();
   EXPECT_TRUE(dialog.onCommand(BATCH_EXPORT));
   ASSERT_EQ(host.boxes.size(), 1u);
@@ -408,7 +407,7 @@ TEST_F(BatchDialog, BackAndCloseEndWithoutChangesAndEscapeIsLeftAlone) {
   EXPECT_TRUE(dialog.onCommand(BATCH_BACK));
   EXPECT_TRUE(dialog.onClose());
   EXPECT_EQ(host.endedWith, (std::vector<int>{0, 0}));
-  EXPECT_EQ(state.current, state.pristineCopy);
+  EXPECT_EQ(state.current(), state.pristine());
 }
 
 }  // namespace

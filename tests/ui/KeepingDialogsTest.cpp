@@ -47,7 +47,7 @@ class KeepingDialogs : public ::testing::Test {
 
   // A batch the player applied and has not generated yet.
   void pendingEdit() {
-    state.current.scenarios[1].force(2).set(force::money, 4321);
+    state.changeCurrent().scenarios[1].force(2).set(force::money, 4321);
     state.pendingChanges = true;
   }
   std::string dir() const { return folder.path().string(); }
@@ -70,7 +70,7 @@ TEST_F(KeepingDialogs, AnUnexpectedExceptionIsShownAndThePendingChangesStay) {
       {"anything", [] { throw 42; }, ui::kUnknownError},
   };
   pendingEdit();
-  const ScenarioSet edited = state.current;
+  const ScenarioSet edited = state.current();
   ui::MainDialogLogic dialog(state, host, dir());
   for (const Fault& fault : faults) {
     SCOPED_TRACE(fault.name);
@@ -83,7 +83,7 @@ TEST_F(KeepingDialogs, AnUnexpectedExceptionIsShownAndThePendingChangesStay) {
     EXPECT_EQ(host.boxes[0].style, BoxStyle::Error);
     EXPECT_TRUE(host.boxes[0].text.starts_with(std::string(ui::kUnexpectedError) + "\n")) << host.boxes[0].text;
     EXPECT_NE(host.boxes[0].text.find(fault.details), std::string::npos) << host.boxes[0].text;
-    EXPECT_EQ(state.current, edited);
+    EXPECT_EQ(state.current(), edited);
     EXPECT_TRUE(state.pendingChanges);
   }
   // The program goes on: the pending changes are generated.
@@ -107,7 +107,7 @@ TEST_F(KeepingDialogs, RestoreBringsTheChosenPairBackAndLeavesTheCurrentDataAlon
   ui::MainDialogLogic main(state, host, dir());
   for (int press = 0; press < 3; ++press) main.onCommand(MAIN_GENERATE);
   pendingEdit();
-  const ScenarioSet edited = state.current;
+  const ScenarioSet edited = state.current();
 
   host.boxes.clear();
   host.endedWith.clear();
@@ -135,7 +135,7 @@ TEST_F(KeepingDialogs, RestoreBringsTheChosenPairBackAndLeavesTheCurrentDataAlon
   EXPECT_EQ(host.endedWith, std::vector<int>{0});
   EXPECT_TRUE(readFile(folder.file("sndata.s5")) == player.sndata) << "not the player's sndata.s5";
   EXPECT_TRUE(readFile(folder.file("taiki.s5")) == player.taiki) << "not the player's taiki.s5";
-  EXPECT_EQ(state.current, edited) << "only the files change";
+  EXPECT_EQ(state.current(), edited) << "only the files change";
   EXPECT_TRUE(state.pendingChanges);
   EXPECT_EQ(listGenerations(dir()).size(), 4u);
 
@@ -203,7 +203,7 @@ TEST_F(KeepingDialogs, ATableHeldOpenIsToldWithRetryBeforeItIsRead) {
   EXPECT_TRUE(dialog.onCommand(BATCH_START));
   ASSERT_EQ(host.boxes.size(), 2u);
   EXPECT_EQ(host.boxes[1].title, "处理完毕");
-  EXPECT_EQ(state.current.scenarios[1].force(2).get(force::money), 4321);
+  EXPECT_EQ(state.current().scenarios[1].force(2).get(force::money), 4321);
 }
 
 }  // namespace

@@ -34,8 +34,7 @@ const std::string kMoneyTable =
 class LongPath : public ::testing::Test {
  protected:
   LongPath() {
-    state.current = testing::smallValidSet();
-    state.pristineCopy = state.current;
+    state.startFrom(testing::smallValidSet());
     std::filesystem::path deep = root.path() / systemPath("游戏") / systemPath("三国 修改");
     for (int level = 0; level < 6; ++level)
       deep /= systemPath("第" + std::to_string(level) + "层 " + std::string(48, 'x'));
@@ -45,7 +44,7 @@ class LongPath : public ::testing::Test {
 
   std::string inFolder(const std::string& name) const { return platform::pathIn(folder, name); }
 
-  std::int32_t money() const { return state.current.scenarios[1].force(2).get(force::money); }
+  std::int32_t money() const { return state.current().scenarios[1].force(2).get(force::money); }
 
   TempFolder root;
   std::string folder;

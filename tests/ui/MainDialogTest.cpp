@@ -35,7 +35,7 @@ class MainDialog : public ::testing::Test {
   }
 
   // Some change a committed batch could have made.
-  void editCurrentSet() { state.current.scenarios[1].force(2).set(force::money, 4321); }
+  void editCurrentSet() { state.changeCurrent().scenarios[1].force(2).set(force::money, 4321); }
 
   // The batch dialog, played by a user who presses "开始处理" on the force table below.
   void playBatchDialogs() {
@@ -99,8 +99,8 @@ TEST(StartUp, KeepsAValidatedPristineCopyAndRefusesBrokenData) {
   testing::FileBytes bytes = testing::writeToBytes(set);
   ui::ProgramState state;
   startUp(state, bytes.sndata, bytes.taiki);
-  EXPECT_EQ(state.current, state.pristineCopy);
-  EXPECT_EQ(state.current.scenarioCount(), set.scenarioCount());
+  EXPECT_EQ(state.current(), state.pristine());
+  EXPECT_EQ(state.current().scenarioCount(), set.scenarioCount());
   EXPECT_EQ(state.batchMode, ui::kNoBatchYet);
 
   set.scenarios[0].city(11).set(city::owner, 2);
@@ -139,7 +139,7 @@ TEST_F(MainDialog, QuitAndCloseEndWithZeroButEscapeIsLeftAlone) {
 TEST_F(MainDialog, PendingChangesShowInTheCaptionUntilGenerated) {
   playBatchDialogs();
   EXPECT_TRUE(dialog.onCommand(MAIN_FORCE_TABLE));
-  EXPECT_EQ(state.current.scenarios[1].force(2).get(force::money), 4321);
+  EXPECT_EQ(state.current().scenarios[1].force(2).get(force::money), 4321);
   EXPECT_TRUE(state.pendingChanges);
   EXPECT_EQ(host.windowText, "Vorandel *");
 
@@ -174,18 +174,18 @@ TEST_F(MainDialog, QuitAndCloseAskWhileChangesArePending) {
 TEST_F(MainDialog, DiscardAsksWhileChangesArePendingAndNoKeepsThem) {
   playBatchDialogs();
   dialog.onCommand(MAIN_FORCE_TABLE);
-  const ScenarioSet edited = state.current;
+  const ScenarioSet edited = state.current();
   const std::size_t boxesBefore = host.boxes.size();
   host.answers = {BoxAnswer::No};
   EXPECT_TRUE(dialog.onCommand(MAIN_DISCARD));
-  EXPECT_EQ(state.current, edited);
+  EXPECT_EQ(state.current(), edited);
   EXPECT_EQ(host.windowText, "Vorandel *");
   ASSERT_EQ(host.boxes.size(), boxesBefore + 1) << "the question and nothing else";
   EXPECT_EQ(host.boxes.back().text, "有修改尚未生成新剧本，确定放弃所有修改吗？");
 
   host.answers = {BoxAnswer::Yes};
   EXPECT_TRUE(dialog.onCommand(MAIN_DISCARD));
-  EXPECT_EQ(state.current, state.pristineCopy);
+  EXPECT_EQ(state.current(), state.pristine());
   EXPECT_FALSE(state.pendingChanges);
   EXPECT_EQ(host.windowText, "Vorandel");
   EXPECT_EQ(host.boxes.back().text, "数据已恢复。");
@@ -244,12 +244,13 @@ TEST(TableRecognition, TellsTheKindsApartByTheirKeyHeaders) {
 }
 
 TEST_F(MainDialog, DiscardRestoresThePristineSetEveryTimeAndAsksNothingWhenNothingIsPending) {
+  const ScenarioSet start = state.current();
   editCurrentSet();
-  ASSERT_NE(state.current, state.pristineCopy);
+  ASSERT_NE(state.current(), start);
   EXPECT_TRUE(dialog.onCommand(MAIN_DISCARD));
-  EXPECT_EQ(state.current, state.pristineCopy);
+  EXPECT_EQ(state.current(), start);
   EXPECT_TRUE(dialog.onCommand(MAIN_DISCARD));
-  EXPECT_EQ(state.current, state.pristineCopy);
+  EXPECT_EQ(state.current(), start);
   ASSERT_EQ(host.boxes.size(), 2u);
   for (const auto& box : host.boxes) {
     EXPECT_EQ(box.text, "数据已恢复。");
@@ -266,7 +267,7 @@ TEST_F(MainDialog, GenerateWritesTheCurrentSetAndKeepsOlderFilesAsBackups) {
   EXPECT_TRUE(dialog.onCommand(MAIN_GENERATE));
   ASSERT_EQ(host.boxes.size(), 1u);
   expectDoneBox(host.boxes[0], "剧本文件已写入：" + folder.path().string());
-  const testing::FileBytes expected = testing::writeToBytes(state.current);
+  const testing::FileBytes expected = testing::writeToBytes(state.current());
   EXPECT_EQ(testing::readFile(folder.file("sndata.s5")), expected.sndata);
   EXPECT_EQ(testing::readFile(folder.file("taiki.s5")), expected.taiki);
   EXPECT_EQ(testing::readFile(folder.file("sndata.s5.bak")), "old sndata");
@@ -283,7 +284,7 @@ TEST_F(MainDialog, GenerateWritesTheCurrentSetAndKeepsOlderFilesAsBackups) {
   // A batch, discarding it, then generating writes the pristine pair again.
   dialog.onCommand(MAIN_DISCARD);
   dialog.onCommand(MAIN_GENERATE);
-  const testing::FileBytes pristine = testing::writeToBytes(state.pristineCopy);
+  const testing::FileBytes pristine = testing::writeToBytes(state.pristine());
   EXPECT_EQ(testing::readFile(folder.file("sndata.s5")), pristine.sndata);
   EXPECT_EQ(testing::readFile(folder.file("taiki.s5")), pristine.taiki);
 }
@@ -298,7 +299,7 @@ TEST_F(MainDialog, GenerateWritesIntoItsFolderWhereverTheCurrentDirectoryHasGone
   }
   ASSERT_EQ(host.boxes.size(), 1u);
   expectDoneBox(host.boxes[0], "剧本文件已写入：" + folder.path().string());
-  const testing::FileBytes expected = testing::writeToBytes(state.current);
+  const testing::FileBytes expected = testing::writeToBytes(state.current());
   EXPECT_EQ(testing::readFile(folder.file("sndata.s5")), expected.sndata);
   EXPECT_EQ(testing::readFile(folder.file("taiki.s5")), expected.taiki);
   EXPECT_TRUE(std::filesystem::is_empty(tableFolder.path()));
@@ -315,14 +316,14 @@ TEST_F(MainDialog, GenerateWritesIntoItsFolderWhereverTheCurrentDirectoryHasGone
 }
 
 TEST_F(MainDialog, GenerateReportsAValidationErrorAndWritesNothing) {
-  state.current.scenarios[0].city(11).set(city::owner, 2);
-  const ScenarioSet before = state.current;
+  state.changeCurrent().scenarios[0].city(11).set(city::owner, 2);
+  const ScenarioSet before = state.current();
   EXPECT_TRUE(dialog.onCommand(MAIN_GENERATE));
   ASSERT_EQ(host.boxes.size(), 1u);
   EXPECT_EQ(host.boxes[0].title, "错误");
   EXPECT_EQ(host.boxes[0].style, BoxStyle::Error);
   EXPECT_NE(host.boxes[0].text.find(kCityOwnerWrong), std::string::npos) << host.boxes[0].text;
-  EXPECT_EQ(state.current, before);
+  EXPECT_EQ(state.current(), before);
   EXPECT_FALSE(std::filesystem::exists(folder.file("sndata.s5")));
   EXPECT_FALSE(std::filesystem::exists(folder.file("taiki.s5")));
 }
@@ -353,7 +354,7 @@ TEST_F(MainDialog, AFailedWriteNamesTheFileKeepsThePreviousOneAndTheProgramGoesO
   EXPECT_FALSE(std::filesystem::exists(folder.file("sndata.s5.bak")));
 
   // The next command still works on the unchanged set.
-  EXPECT_EQ(state.current, state.pristineCopy);
+  EXPECT_EQ(state.current(), state.pristine());
   EXPECT_TRUE(dialog.onCommand(MAIN_DISCARD));
   EXPECT_EQ(host.boxes.back().text, "数据已恢复。");
 }

@@ -44,18 +44,18 @@ TEST_F(MapDialog, TheMainWindowsButtonOpensIt) {
 }
 
 TEST_F(MapDialog, WritesTheCurrentDataOfTheChosenScenarioAndOpensIt) {
-  ASSERT_GE(state.current.scenarioCount(), 2u);
+  ASSERT_GE(state.current().scenarioCount(), 2u);
   EXPECT_TRUE(dialog.onInit());
   EXPECT_EQ(host.itemText(MAP_SCENARIO), "0");
-  EXPECT_EQ(host.itemText(MAP_RANGE), formatMessage("剧本序号（0到%zu）", state.current.scenarioCount() - 1));
+  EXPECT_EQ(host.itemText(MAP_RANGE), formatMessage("剧本序号（0到%zu）", state.current().scenarioCount() - 1));
 
   // A batch's change shows: the map is of the current set, not of the pristine copy.
-  state.current.scenarios[1].cityName(3).set(cityName::smallMapX, 123);
+  state.changeCurrent().scenarios[1].cityName(3).set(cityName::smallMapX, 123);
   host.typed[MAP_SCENARIO] = " 1 ";
   EXPECT_TRUE(dialog.onCommand(MAP_WRITE));
   EXPECT_TRUE(host.boxes.empty());
-  EXPECT_EQ(readFile(mapPath(1)), scenarioMapSvg(state.current, {1}));
-  EXPECT_NE(readFile(mapPath(1)), scenarioMapSvg(state.pristineCopy, {1}));
+  EXPECT_EQ(readFile(mapPath(1)), scenarioMapSvg(state.current(), {1}));
+  EXPECT_NE(readFile(mapPath(1)), scenarioMapSvg(state.pristine(), {1}));
   ASSERT_EQ(host.shellOpened.size(), 1u);
   EXPECT_EQ(host.shellOpened[0].first, mapPath(1));
   EXPECT_EQ(host.shellOpened[0].second, ui::ShellShow::ShowNormal);
@@ -76,7 +76,7 @@ TEST_F(MapDialog, TellsWhereTheMapIsWhenNothingOpensIt) {
 }
 
 TEST_F(MapDialog, RefusesANumberThatIsNoScenarioAndAFileThatCannotBeWritten) {
-  const std::string count = std::to_string(state.current.scenarioCount());
+  const std::string count = std::to_string(state.current().scenarioCount());
   for (const std::string& typed : {std::string(""), std::string("x"), count, std::string("-1"), std::string("99999")}) {
     host.boxes.clear();
     host.typed[MAP_SCENARIO] = typed;

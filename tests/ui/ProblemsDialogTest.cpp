@@ -24,7 +24,7 @@ const std::string kHeader =
 class ProblemsDialog : public ::testing::Test {
  protected:
   ProblemsDialog() {
-    state.current = testing::smallValidSet();
+    state.startFrom(testing::smallValidSet());
     state.batchMode = 2;
   }
 
@@ -86,7 +86,7 @@ TEST_F(ProblemsDialog, ASuccessfulTableClearsTheListAndShowsItsWarnings) {
       done.ends_with("\n注意：表头中「金钱」出现了不止一次，只有最右边的一列起作用\n"
                      "注意：剧本编号不在 0–1 之内的行没有改变任何数据（第4行，共 1 行）"))
       << done;
-  EXPECT_EQ(state.current.scenarios[1].force(2).get(force::money), 6);
+  EXPECT_EQ(state.current().scenarios[1].force(2).get(force::money), 6);
   EXPECT_TRUE(state.problemReport.empty());
 
   ScriptedHost listHost;

@@ -72,9 +72,9 @@ TEST(WhatIfExample, ThroughTheBatchDialogsAndGenerate) {
   ScenarioSet written;
   loadScenarioSet(written, testing::readFile(folder.file("sndata.s5")), testing::readFile(folder.file("taiki.s5")));
   EXPECT_NO_THROW(validateScenarios(written, 0, written.scenarioCount()));
-  EXPECT_EQ(written, state.current);
+  EXPECT_EQ(written, state.current());
 
-  const ScenarioSet& pristine = state.pristineCopy;
+  const ScenarioSet& pristine = state.pristine();
   const auto number = [&](const ScenarioSet& set, long id) { return set.officerIndexOf(0, id).value().number(); };
   const Scenario& before = pristine.scenarios[0];
   const Scenario& after = written.scenarios[0];
