@@ -45,7 +45,7 @@ struct OfficerIds {
   std::vector<std::int32_t> ids;
 };
 
-void copyIds(const std::vector<OfficerProfile>& profiles, std::size_t from, std::size_t n, std::int32_t* to) {
+void copyIds(const OfficerProfiles& profiles, std::size_t from, std::size_t n, std::int32_t* to) {
   for (std::size_t k = 0; k < n; ++k) to[k] = profiles[from + k].get(profile::id);
 }
 

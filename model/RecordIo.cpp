@@ -55,39 +55,44 @@ const std::uint8_t* nextBytes(std::istream& in, std::size_t n, std::unique_ptr<s
   return scratch.get();
 }
 
-// Appends the n records that lie every `stride` bytes from `bytes`, each copied straight to its place.
-template <class RecordType>
-void appendRecords(std::vector<RecordType>& records, const std::uint8_t* bytes, std::size_t stride, std::size_t n) {
-  static_assert(sizeof(RecordType) == RecordType::size, "records are plain bytes without padding");
+// Appends n more records, their bytes unset, and returns the first of them for the caller to fill.
+template <class Records>
+auto* appendRoom(Records& records, std::size_t n) {
+  static_assert(sizeof(typename Records::value_type) == Records::value_type::size, "records are plain bytes");
   const std::size_t old = records.size();
   records.resize(old + n);
-  RecordType* to = records.data() + old;
-  if (stride == RecordType::size) {
-    if (n != 0) std::memcpy(to, bytes, RecordType::size * n);
-    return;
-  }
-  for (std::size_t k = 0; k < n; ++k) std::memcpy(to[k].bytes.data(), bytes + stride * k, RecordType::size);
+  return records.data() + old;
+}
+
+// Appends the n records that lie one after the other from `bytes`.
+template <class Records>
+void appendRecords(Records& records, const std::uint8_t* bytes, std::size_t n) {
+  auto* to = appendRoom(records, n);
+  if (n != 0) std::memcpy(to, bytes, sizeof *to * n);
 }
 
 }  // namespace
 
-void readOfficerStates(std::istream& in, std::vector<OfficerState>& states, std::size_t n) {
+void readOfficerStates(std::istream& in, OfficerStates& states, std::size_t n) {
   std::unique_ptr<std::uint8_t[]> scratch;
-  appendRecords(states, nextBytes(in, kOfficerStateSize * n, scratch), kOfficerStateSize, n);
+  appendRecords(states, nextBytes(in, kOfficerStateSize * n, scratch), n);
 }
 
-void readOfficerProfiles(std::istream& in, std::vector<OfficerProfile>& profiles, std::size_t n) {
+void readOfficerProfiles(std::istream& in, OfficerProfiles& profiles, std::size_t n) {
   std::unique_ptr<std::uint8_t[]> scratch;
-  appendRecords(profiles, nextBytes(in, kOfficerProfileSize * n, scratch), kOfficerProfileSize, n);
+  appendRecords(profiles, nextBytes(in, kOfficerProfileSize * n, scratch), n);
 }
 
-void readOfficerRecords(std::istream& in, std::vector<OfficerState>& states, std::vector<OfficerProfile>& profiles,
-                        std::size_t n) {
-  // The whole run at once, each record then split into its two parts.
+void readOfficerRecords(std::istream& in, OfficerStates& states, OfficerProfiles& profiles, std::size_t n) {
+  // The whole run at once, each record then split into its two parts in one pass over it.
   std::unique_ptr<std::uint8_t[]> scratch;
   const std::uint8_t* bytes = nextBytes(in, kOfficerRecordSize * n, scratch);
-  appendRecords(states, bytes, kOfficerRecordSize, n);
-  appendRecords(profiles, bytes + kOfficerStateSize, kOfficerRecordSize, n);
+  OfficerState* state = appendRoom(states, n);
+  OfficerProfile* profile = appendRoom(profiles, n);
+  for (std::size_t k = 0; k < n; ++k, bytes += kOfficerRecordSize) {
+    std::memcpy(state[k].bytes.data(), bytes, kOfficerStateSize);
+    std::memcpy(profile[k].bytes.data(), bytes + kOfficerStateSize, kOfficerProfileSize);
+  }
 }
 
 void readTrailer(std::istream& in, ScenarioTrailer& trailer, bool longForm) {

@@ -15,11 +15,10 @@ std::uint16_t readCount(std::istream& in);
 void readChunkEntries(std::istream& in, std::vector<ChunkEntry>& table);  // table.size() entries
 void readBlock(std::istream& in, ScenarioBlock& block);
 // The officer readers append what they read to the vectors.
-void readOfficerStates(std::istream& in, std::vector<OfficerState>& states, std::size_t n);
-void readOfficerProfiles(std::istream& in, std::vector<OfficerProfile>& profiles, std::size_t n);
+void readOfficerStates(std::istream& in, OfficerStates& states, std::size_t n);
+void readOfficerProfiles(std::istream& in, OfficerProfiles& profiles, std::size_t n);
 // n whole officer records as taiki.s5 holds them: each state directly followed by its profile.
-void readOfficerRecords(std::istream& in, std::vector<OfficerState>& states, std::vector<OfficerProfile>& profiles,
-                        std::size_t n);
+void readOfficerRecords(std::istream& in, OfficerStates& states, OfficerProfiles& profiles, std::size_t n);
 void readTrailer(std::istream& in, ScenarioTrailer& trailer, bool longForm);
 
 void writeCount(std::ostream& out, std::uint16_t count);

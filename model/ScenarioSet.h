@@ -7,6 +7,7 @@
 
 #include "model/OfficerIndex.h"
 #include "model/RecordNumbers.h"
+#include "model/RecordVector.h"
 #include "model/Records.h"
 
 namespace vorandel {
@@ -34,13 +35,17 @@ inline bool isForceNumber(int f) { return f >= 1 && f <= kForceCount; }
 inline bool isCityNumber(CityNumber c) { return isCityNumber(c.value()); }
 inline bool isForceNumber(ForceNumber f) { return isForceNumber(f.value()); }
 
+// The officer records of a scenario. Growing them without values leaves the new bytes unset.
+using OfficerStates = RecordVector<OfficerState>;
+using OfficerProfiles = RecordVector<OfficerProfile>;
+
 struct Scenario {
   ScenarioBlock block{};
   std::uint32_t officerCount = 0;
   std::uint32_t waitingCount = 0;
   std::uint32_t onMapCount = 0;
-  std::vector<OfficerState> states;      // officers on the map first, then the waiting ones
-  std::vector<OfficerProfile> profiles;  // in the same order
+  OfficerStates states;      // officers on the map first, then the waiting ones
+  OfficerProfiles profiles;  // in the same order
   ScenarioTrailer trailer{};
 
   // Locators. Every number is checked: one outside its range raises an EditError instead of reaching

@@ -30,8 +30,8 @@ void orderScenario(ScenarioSet& set, std::size_t s) {
           "剧本信息被破坏");
 
   const std::uint32_t onMap = scenario.onMapCount;
-  std::vector<OfficerState> states;
-  std::vector<OfficerProfile> profiles;
+  OfficerStates states;
+  OfficerProfiles profiles;
   states.reserve(queue.size());
   profiles.reserve(queue.size());
   for (std::size_t j = 0; j < queue.size(); ++j) {

@@ -46,5 +46,34 @@ TEST(ScenarioSet, LocatorsRefuseNumbersOutsideTheirRange) {
   EXPECT_THROW(scenario.officerState(static_cast<int>(scenario.states.size()) + 1), EditError);
 }
 
+// The officer record vectors copy with one memcpy: into a longer vector, a shorter one, an empty one and
+// itself, each copy is equal and its own.
+TEST(ScenarioSet, OfficerRecordCopiesAreWholeAndTheirOwn) {
+  auto records = [](std::size_t n, std::uint8_t first) {
+    OfficerStates states;
+    for (std::size_t k = 0; k < n; ++k) {
+      OfficerState state{};
+      state.bytes.fill(static_cast<std::uint8_t>(first + k));
+      states.push_back(state);
+    }
+    return states;
+  };
+  const OfficerStates source = records(5, 10);
+  for (const std::size_t before : {std::size_t{0}, std::size_t{2}, std::size_t{9}}) {
+    OfficerStates target = records(before, 200);
+    target = source;
+    EXPECT_EQ(target, source) << before;
+    target[4].bytes[30] = 0;
+    EXPECT_EQ(source[4].bytes[30], 14) << "a copy shares nothing with its source";
+  }
+  OfficerStates copied(source);
+  EXPECT_EQ(copied, source);
+  const OfficerStates& same = copied;
+  copied = same;
+  EXPECT_EQ(copied, source) << "a copy onto itself keeps the records";
+  copied = OfficerStates{};
+  EXPECT_TRUE(copied.empty());
+}
+
 }  // namespace
 }  // namespace vorandel
