@@ -128,9 +128,10 @@ void buildDerivedIndexes(ScenarioSet& set, const OfficerIds& officers) {
   require(largestId < kIdLimit, kPortraitOutOfRange);  // the one message for any id beyond the limit
 
   set.idCapacity = static_cast<std::uint32_t>(largestId + 1);
-  set.officerIndexById.assign(set.scenarios.size(), std::vector<std::int32_t>(set.idCapacity, kNoOfficerIndex));
+  set.officerIndexById.clear();
+  set.officerIndexById.reserve(set.scenarios.size());
   for (std::size_t s = 0; s < set.scenarios.size(); ++s) {
-    std::vector<std::int32_t>& index = set.officerIndexById[s];
+    std::vector<std::int32_t>& index = set.officerIndexById.emplace_back(set.idCapacity, kNoOfficerIndex);
     for (std::size_t k = officers.first[s]; k < officers.first[s + 1]; ++k)
       index[static_cast<std::size_t>(ids[k])] = static_cast<std::int32_t>(k - officers.first[s]);
   }
@@ -147,11 +148,11 @@ void buildDerivedIndexes(ScenarioSet& set, const OfficerIds& officers) {
             ? static_cast<std::uint32_t>(std::min<std::size_t>(scenario.waitingCount, officerCount - onMap))
             : 0;
     std::vector<WaitingEntry>& queue = set.waitingQueue[s];
-    queue.resize(waiting);
+    queue.reserve(waiting);
     const std::size_t firstWaiting = officers.first[s] + onMap;
     for (std::uint32_t j = 0; j < waiting; ++j) {
-      queue[j] = WaitingEntry{ids[firstWaiting + j], static_cast<std::int32_t>(onMap + j), onMap + j + 1,
-                              scenario.block.get(block::appearYear, j)};
+      queue.push_back(WaitingEntry{ids[firstWaiting + j], static_cast<std::int32_t>(onMap + j), onMap + j + 1,
+                                   scenario.block.get(block::appearYear, j)});
     }
   }
 }
