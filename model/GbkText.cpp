@@ -1,6 +1,7 @@
 #include "model/GbkText.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cerrno>
 #include <cstdint>
@@ -262,11 +263,17 @@ class GbkCharacters {
   // The answers are kept in `readings`, which the caller holds apart from the text it writes to.
   std::uint32_t reading(std::uint32_t* readings, unsigned char first, unsigned char second) {
     std::uint32_t& known = readings[readingSlot(first, second)];
-    if (known == kNotAsked) [[unlikely]]
+    if (known == kNotAsked) [[unlikely]] {
       known = readingAlone(first, second);
+      if (known < kLongCharacter) taken_[first - 0x80u] = static_cast<std::uint8_t>((known >> 24) & 0xFu);
+    }
     return known;
   }
   std::uint32_t* readings() { return readings_.data(); }
+  // Per byte of 0x80 or above: how many GBK bytes a character that begins with it takes, once reading()
+  // has read one; 0 before. The byte alone tells it, so a reader can move on without waiting for the
+  // large table of readings.
+  const std::uint8_t* taken() const { return taken_.data(); }
   // Where in `readings` the answer for the two bytes is kept, asked or not.
   static std::size_t readingSlot(unsigned char first, unsigned char second) { return ((first - 0x80u) << 8) | second; }
   // The GBK bytes of a code point beyond ASCII (one or two, the first in the high byte when two); 0 when
@@ -311,6 +318,7 @@ class GbkCharacters {
   }
 
   std::vector<std::uint32_t> single_ = std::vector<std::uint32_t>(0x80, kNotAsked);
+  std::array<std::uint8_t, 0x80> taken_{};
   std::vector<std::uint32_t> readings_ = std::vector<std::uint32_t>(0x80 * 0x100, kNotAsked);
   std::vector<std::uint16_t> encoded_ = std::vector<std::uint16_t>(0x10000, kEncodedNotAsked);
 };
@@ -338,6 +346,7 @@ std::size_t asciiRun(std::string_view bytes, std::size_t from) {
 std::optional<std::string> gbkToUtf8(std::string_view gbk) {
   GbkCharacters& characters = gbkCharacters();
   std::uint32_t* const readings = characters.readings();
+  const std::uint8_t* const taken = characters.taken();
   std::string out;
   out.reserve(gbk.size() + gbk.size() / 2);
   // The text is gathered in a small buffer and appended a buffer at a time. ASCII is copied a block at a
@@ -353,8 +362,9 @@ std::optional<std::string> gbkToUtf8(std::string_view gbk) {
   // Writes the character that begins with a byte beyond ASCII and moves past it; false when there is none.
   const auto readCharacter = [&](unsigned char first, unsigned char second) {
     std::uint32_t reading = readings[GbkCharacters::readingSlot(first, second)];
+    std::uint32_t length = taken[first - 0x80u];
     // One test for the three marks, which are the largest words: not asked yet, no character, long.
-    if (reading >= kLongCharacter) [[unlikely]] {
+    if (reading >= kLongCharacter || length == 0) [[unlikely]] {
       reading = characters.reading(readings, first, second);
       if (reading == kNoCharacter) return false;
       if (reading == kLongCharacter) {
@@ -369,10 +379,11 @@ std::optional<std::string> gbkToUtf8(std::string_view gbk) {
         at += reading;
         return true;
       }
+      length = (reading >> 24) & 0xFu;
     }
     storeLe(reinterpret_cast<std::uint8_t*>(to), reading);
     to += reading >> 28;
-    at += (reading >> 24) & 0xFu;
+    at += length;
     return true;
   };
   // Every byte before the last has one after it, which is the second byte of a character it begins.
