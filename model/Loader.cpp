@@ -131,9 +131,9 @@ void buildDerivedIndexes(ScenarioSet& set, const OfficerIds& officers) {
   set.officerIndexById.clear();
   set.officerIndexById.reserve(set.scenarios.size());
   for (std::size_t s = 0; s < set.scenarios.size(); ++s) {
-    std::vector<std::int32_t>& index = set.officerIndexById.emplace_back(set.idCapacity, kNoOfficerIndex);
+    OfficerIdIndex& index = set.officerIndexById.emplace_back(set.idCapacity, kNoOfficerIndex);
     for (std::size_t k = officers.first[s]; k < officers.first[s + 1]; ++k)
-      index[static_cast<std::size_t>(ids[k])] = static_cast<std::int32_t>(k - officers.first[s]);
+      index[static_cast<std::size_t>(ids[k])] = static_cast<std::int16_t>(k - officers.first[s]);
   }
 
   set.waitingQueue.assign(set.scenarios.size(), {});

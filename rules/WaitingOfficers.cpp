@@ -66,7 +66,7 @@ std::optional<OfficerIndex> activateWaitingOfficer(ScenarioSet& set, std::size_t
     return std::nullopt;
   Scenario& scenario = set.scenario(s);
   require(s < set.officerIndexById.size() && set.officerIndexById[s].size() == set.idCapacity, "索引出错1");
-  std::vector<std::int32_t>& indexById = set.officerIndexById[s];
+  OfficerIdIndex& indexById = set.officerIndexById[s];
   if (id < 0 || static_cast<std::uint32_t>(id) >= set.idCapacity) return std::nullopt;
 
   const int k = indexById[static_cast<std::size_t>(id)];
@@ -92,8 +92,8 @@ std::optional<OfficerIndex> activateWaitingOfficer(ScenarioSet& set, std::size_t
       require(found != indexById.end(), "索引出错2");
       firstWaitingId = static_cast<std::size_t>(found - indexById.begin());
     }
-    indexById[static_cast<std::size_t>(id)] = m;
-    indexById[firstWaitingId] = k;
+    indexById[static_cast<std::size_t>(id)] = static_cast<std::int16_t>(m);
+    indexById[firstWaitingId] = static_cast<std::int16_t>(k);
     std::swap(scenario.states[kIndex], scenario.states[mIndex]);
     std::swap(scenario.profiles[kIndex], scenario.profiles[mIndex]);
     queue[0].index = queue[slot].index;
@@ -138,6 +138,9 @@ std::optional<OfficerIndex> activateWaitingOfficer(ScenarioSet& set, std::size_t
   return OfficerIndex{m};
 }
 
+// The officers a batch can bring a scenario to stay within what the id index holds.
+static_assert(kMaxOnMap + kMaxWaiting <= kMaxOfficers);
+
 void addWaitingOfficer(ScenarioSet& set, std::size_t s, int id) {
   require(s < set.scenarioCount(), kScenarioNumberWrong);
   require(id >= 0 && id < kIdLimit, kPortraitOutOfRange);
@@ -170,7 +173,7 @@ void addWaitingOfficer(ScenarioSet& set, std::size_t s, int id) {
   const auto idSlot = static_cast<std::uint32_t>(id);
   if (idSlot >= set.idCapacity) {
     require(set.officerIndexById.size() == set.scenarioCount(), "武将ID索引的剧本数与剧本不一致，数据已损坏");
-    for (std::vector<std::int32_t>& index : set.officerIndexById)
+    for (OfficerIdIndex& index : set.officerIndexById)
       if (index.size() <= idSlot) index.resize(idSlot + 1, -1);
     set.idCapacity = idSlot + 1;
     require(set.officerIndexById[s].size() == set.idCapacity, kIdIndexBroken);
@@ -178,7 +181,7 @@ void addWaitingOfficer(ScenarioSet& set, std::size_t s, int id) {
 
   scenario.block.set(block::appearYear, scenario.waitingCount, static_cast<std::uint8_t>(appearYear));
   queue.push_back(WaitingEntry{id, n, static_cast<std::uint32_t>(n) + 1, appearYear});
-  set.officerIndexById[s][idSlot] = n;
+  set.officerIndexById[s][idSlot] = static_cast<std::int16_t>(n);
 
   ++scenario.waitingCount;
   ++scenario.officerCount;

@@ -16,7 +16,7 @@ void orderScenario(ScenarioSet& set, std::size_t s) {
   Scenario& scenario = set.scenario(s);
   require(s < set.waitingQueue.size() && s < set.officerIndexById.size(), kWaitingListBroken);
   std::vector<WaitingEntry>& queue = set.waitingQueue[s];
-  std::vector<std::int32_t>& indexById = set.officerIndexById[s];
+  OfficerIdIndex& indexById = set.officerIndexById[s];
   std::stable_sort(queue.begin(), queue.end(), [](const WaitingEntry& a, const WaitingEntry& b) {
     return std::tie(a.appearYear, a.orderKey, a.index) < std::tie(b.appearYear, b.orderKey, b.index);
   });
@@ -47,7 +47,7 @@ void orderScenario(ScenarioSet& set, std::size_t s) {
                 indexById[static_cast<std::size_t>(entry.id)] == entry.index,
             kWaitingListBroken);
     const auto place = static_cast<std::int32_t>(onMap + j);
-    indexById[static_cast<std::size_t>(entry.id)] = place;
+    indexById[static_cast<std::size_t>(entry.id)] = static_cast<std::int16_t>(place);
     entry.index = place;
   }
   std::copy(states.begin(), states.end(), scenario.states.begin() + onMap);

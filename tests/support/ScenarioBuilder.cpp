@@ -197,7 +197,7 @@ std::string derivedIndexMismatch(const ScenarioSet& set) {
   if (set.waitingQueue.size() != set.scenarioCount()) return "waiting queue: wrong number of scenarios";
   for (std::size_t s = 0; s < set.scenarioCount(); ++s) {
     const Scenario& scenario = set.scenarios[s];
-    const std::vector<std::int32_t>& index = set.officerIndexById[s];
+    const OfficerIdIndex& index = set.officerIndexById[s];
     const std::string where = "scenario " + std::to_string(s) + ": ";
     if (index.size() != set.idCapacity) return where + "id index length differs from idCapacity";
     for (std::size_t k = 0; k < scenario.officerCount; ++k) {
