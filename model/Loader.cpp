@@ -75,7 +75,7 @@ void parsePair(ScenarioSet& set, std::istream& sndata, std::istream& taiki, Chun
     scenario.onMapCount = onMap;
     scenario.waitingCount = waiting;
     scenario.officerCount = onMap + waiting;
-    require(scenario.officerCount <= kMaxOfficers, "剧本武将总数超出范围");
+    require(scenario.officerCount <= kMaxOfficers, kTooManyOfficers);
     const std::uint16_t recorded = set.sndataTable[i].size;
     if (i == 0) set.longTrailer = recordsLongTrailer(recorded, onMap);
     const std::uint64_t needed = neededSndataChunk(onMap, set.longTrailer);
@@ -185,6 +185,7 @@ void buildDerivedIndexes(ScenarioSet& set) {
   OfficerIds officers;
   for (const Scenario& scenario : set.scenarios) {
     const std::size_t n = std::min<std::size_t>(scenario.officerCount, scenario.profiles.size());
+    require(n <= kMaxOfficers, kTooManyOfficers);  // as the loader refuses it: the index holds no more
     officers.first.push_back(officers.first.back() + n);
     officers.ids.resize(officers.first.back());
     copyIds(scenario.profiles, 0, n, officers.ids.data() + officers.first.back() - n);

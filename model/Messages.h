@@ -10,6 +10,7 @@ inline constexpr const char* kCityNumberOutOfRange = "城市编号超出范围";
 inline constexpr const char* kForceNumberWrong = "势力编号错误";
 inline constexpr const char* kPortraitOutOfRange = "头像编号超出范围。";
 inline constexpr const char* kTooManyWaiting = "剧本待上场武将人数过多";
+inline constexpr const char* kTooManyOfficers = "剧本武将总数超出范围";
 inline constexpr const char* kReadOnlyFile = "这个文件是只读的：去掉它的只读属性后再试。";
 inline constexpr const char* kCannotWriteFile = "无法写入文件：%s";
 inline constexpr const char* kCannotRenameTo = "无法将 %s 重命名为: %s";

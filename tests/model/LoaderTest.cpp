@@ -101,6 +101,13 @@ TEST(Loader, OfficerCountLimits) {
   EXPECT_EQ(loadError(writeToBytes(rawSet({scenarioWithCounts(2619, 380)}))), "");
   EXPECT_EQ(loadError(writeToBytes(rawSet({scenarioWithCounts(2620, 380)}))), "剧本武将总数超出范围");
   EXPECT_EQ(loadError(writeToBytes(rawSet({scenarioWithCounts(10, 381)}))), kTooManyWaiting);
+
+  // A set built in memory meets the same limit when its indexes are built: the id index holds no more.
+  ScenarioSet built = rawSet({scenarioWithCounts(2619, 380)});
+  EXPECT_NO_THROW(buildDerivedIndexes(built));
+  EXPECT_EQ(built.officerIndexOf(0, 2998), OfficerIndex{2998});
+  built = rawSet({scenarioWithCounts(2620, 380)});
+  EXPECT_THROW(buildDerivedIndexes(built), EditError);
 }
 
 TEST(Loader, IdLimit) {
