@@ -34,42 +34,23 @@ constexpr std::uint16_t kNamedFormationBits = 0x1FFE;  // bits 1..12
 std::string numeral(long value) { return std::to_string(value); }
 
 struct StatePart {
-  static OfficerState& of(Scenario& scenario, int n) { return scenario.officerState(n); }
+  static OfficerState& of(OfficerImport& import, OfficerRow& row) { return stateOf(import, row); }
   static const OfficerState& of(const Scenario& scenario, int n) { return scenario.officerState(n); }
-  static OfficerState*& kept(OfficerRow& row) { return row.state; }
+  static constexpr OfficerRecord kRecord = OfficerRecord::State;
 };
 
 struct ProfilePart {
-  static OfficerProfile& of(Scenario& scenario, int n) { return scenario.officerProfile(n); }
+  static OfficerProfile& of(OfficerImport& import, OfficerRow& row) { return profileOf(import, row); }
   static const OfficerProfile& of(const Scenario& scenario, int n) { return scenario.officerProfile(n); }
-  static OfficerProfile*& kept(OfficerRow& row) { return row.profile; }
+  static constexpr OfficerRecord kRecord = OfficerRecord::Profile;
 };
-
-// The row's officer's record, looked up by the first column that reads it (see OfficerRow::forgetRecords).
-template <class Part>
-auto& lookUpPart(OfficerImport& import, OfficerRow& row) {
-  auto& part = Part::of(import.set.scenario(row.s), row.number());
-  Part::kept(row) = &part;
-  return part;
-}
-
-// The row's officer's record. Kept apart from the look-up, which checks the numbers, so that the compiler
-// puts this in every column's reader.
-template <class Part>
-auto& partOf(OfficerImport& import, OfficerRow& row) {
-  auto* const kept = Part::kept(row);
-  return kept != nullptr ? *kept : lookUpPart<Part>(import, row);
-}
 
 // A decimal number within the range, written as it is stored.
 template <class Part, class Field>
 OfficerColumnSpec number(const char* header, Field field, ColumnRange range) {
   OfficerColumnSpec column;
   column.info = {header, CellForm::Number, range, nullptr};
-  column.read = [field, range](OfficerImport& import, OfficerRow& row, std::string_view cell) {
-    partOf<Part>(import, row)
-        .set(field, static_cast<typename Field::Type>(parseRanged(cell, range.min, range.max, 10)));
-  };
+  column.number = OfficerField{Part::kRecord, fieldPlace(field)};
   column.write = [field](const OfficerAt& at) { return numeral(Part::of(at.scenario(), at.number).get(field)); };
   column.carries = [field, range](const OfficerAt& at) {
     const auto value = static_cast<long long>(Part::of(at.scenario(), at.number).get(field));
@@ -84,7 +65,7 @@ OfficerColumnSpec flag(const char* header, Field field) {
   OfficerColumnSpec column;
   column.info = {header, CellForm::Switch, ColumnRange{0, 1}, nullptr};
   column.read = [field](OfficerImport& import, OfficerRow& row, std::string_view cell) {
-    partOf<Part>(import, row).set(field, parseSwitch(cell) ? 1u : 0u);
+    Part::of(import, row).set(field, parseSwitch(cell) ? 1u : 0u);
   };
   column.write = [field](const OfficerAt& at) { return numeral(Part::of(at.scenario(), at.number).get(field)); };
   return column;
@@ -107,7 +88,7 @@ OfficerColumnSpec newId() {
     std::uint32_t& firstRow = import.newIdFirstRow[row.s][static_cast<std::size_t>(id)];
     if (firstRow != 0) failCellWith(kIdRepeated, formatMessage(kIdFirstRow, firstRow));
     firstRow = row.line + 1;
-    partOf<ProfilePart>(import, row).set(profile::id, static_cast<std::uint16_t>(id));
+    profileOf(import, row).set(profile::id, static_cast<std::uint16_t>(id));
   };
   column.write = [](const OfficerAt& at) { return numeral(at.profile().get(profile::id)); };
   return column;
@@ -119,7 +100,7 @@ OfficerColumnSpec newName() {
   column.read = [](OfficerImport& import, OfficerRow& row, std::string_view cell) {
     const std::string name = gbkNameOf(cell);
     requireNameRoom(cell, name.size(), kOfficerNameLength, kOfficerNameTooLong, false);
-    partOf<ProfilePart>(import, row).setText(profile::name, name, kOfficerNameWidth);
+    profileOf(import, row).setText(profile::name, name, kOfficerNameWidth);
   };
   column.write = [](const OfficerAt& at) { return tableexport::cellOrNone(officerName(at.profile())); };
   column.carries = [](const OfficerAt& at) { return !officerName(at.profile()).empty(); };
@@ -130,7 +111,7 @@ OfficerColumnSpec parentId() {
   OfficerColumnSpec column;
   column.info = {"父母ID", CellForm::Number, std::nullopt, nullptr};
   column.read = [](OfficerImport& import, OfficerRow& row, std::string_view cell) {
-    partOf<ProfilePart>(import, row)
+    profileOf(import, row)
         .set(profile::parentId, static_cast<std::uint16_t>(parseUnsigned(cell, 10)));  // low 16 bits
   };
   column.write = [](const OfficerAt& at) { return numeral(at.profile().get(profile::parentId)); };
@@ -141,7 +122,7 @@ OfficerColumnSpec birthYear() {
   OfficerColumnSpec column;
   column.info = {"出生年份", CellForm::Number, ColumnRange{kYearBase, kHighestYear}, nullptr};
   column.read = [](OfficerImport& import, OfficerRow& row, std::string_view cell) {
-    partOf<ProfilePart>(import, row)
+    profileOf(import, row)
         .set(profile::birthYear, static_cast<std::uint8_t>(parseRanged(cell, kYearBase, kHighestYear, 10) - kYearBase));
   };
   column.write = [](const OfficerAt& at) { return numeral(at.profile().get(profile::birthYear) + kYearBase); };
@@ -177,7 +158,7 @@ OfficerColumnSpec formations() {
   column.info = {"阵形", CellForm::NameList, std::nullopt, formationTable};
   column.read = [](OfficerImport& import, OfficerRow& row, std::string_view cell) {
     // Bit 0 (no formation) is always set; "---" leaves only it.
-    partOf<ProfilePart>(import, row)
+    profileOf(import, row)
         .set(profile::formations, static_cast<std::uint16_t>(parseNameSet(formationTable(), cell, ',') | 1u));
   };
   column.write = [](const OfficerAt& at) {
@@ -198,7 +179,7 @@ OfficerColumnSpec learnableSkills() {
     if (cell == "---") failCell(kSkillsEmpty);
     std::array<std::string_view, profile::learnableSkills.count> names;
     if (splitListUpTo(cell, ',', names) != names.size()) failCell(kSixSkills, FaultKind::WrongCount);
-    OfficerProfile& profile = partOf<ProfilePart>(import, row);
+    OfficerProfile& profile = profileOf(import, row);
     const ColumnDictionary& skills = skillTable();
     for (std::size_t slot = 0; slot < names.size(); ++slot) {
       const std::optional<int> code = skills.find(names[slot]);
@@ -264,7 +245,7 @@ OfficerColumnSpec duties() {
   OfficerColumnSpec column;
   column.info = {"主管", CellForm::Name, std::nullopt, dutyTable};
   column.read = [](OfficerImport& import, OfficerRow& row, std::string_view cell) {
-    OfficerState& officer = partOf<StatePart>(import, row);
+    OfficerState& officer = stateOf(import, row);
     if (cell == "---") {
       officer.set(state::duties, kRulerDuties);
       return;

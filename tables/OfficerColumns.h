@@ -4,19 +4,33 @@
 // through the cell unchanged. The importer, the exporter and the exporter's checks read this list; the
 // steps that place officers and the rules that finish a row stay code of their own.
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "tables/ColumnDictionary.h"
 #include "tables/ColumnInfo.h"
+#include "tables/FieldPlace.h"
 #include "tables/OfficerAt.h"
 #include "tables/OfficerTableRow.h"
 
 namespace vorandel {
 
+// Which of an officer's two records holds a field.
+enum class OfficerRecord { State, Profile };
+
+// Where a number column keeps its value: the record, and the place in it.
+struct OfficerField {
+  OfficerRecord record = OfficerRecord::State;
+  FieldPlace place;
+};
+
 struct OfficerColumnSpec {
   ColumnInfo info;
+  // Set for a number column: its cells are read through readNumberInto, with info.range, into the row's
+  // officer's record; `read` is then empty.
+  std::optional<OfficerField> number;
   // Parses the unquoted cell and applies it to the row's officer; a bad cell raises a CellFault.
   std::function<void(OfficerImport& import, OfficerRow& row, std::string_view cell)> read;
   // The officer's value as the cell that reads it back (or, for a shown column, what it shows).

@@ -148,7 +148,14 @@ void applyRow(OfficerImport& import, OfficerRow& row) {
     const OfficerColumnSpec& column = columns[static_cast<std::size_t>(applied.column)];
     readStep(import, row, [&] {
       row.at = {row.line, static_cast<std::uint32_t>(applied.slot)};
-      column.read(import, row, unquotedCell(row.cells[applied.slot], room));
+      const std::string_view cell = unquotedCell(row.cells[applied.slot], room);
+      if (const std::optional<OfficerField>& number = column.number) {
+        std::uint8_t* const record =
+            number->record == OfficerRecord::State ? stateOf(import, row).bytes.data() : profileOf(import, row).bytes.data();
+        readNumberInto(number->place, *column.info.range, record, cell);
+      } else {
+        column.read(import, row, cell);
+      }
     });
     if (column.movesOfficers) row.forgetRecords();
   }

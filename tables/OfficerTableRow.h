@@ -143,6 +143,16 @@ struct OfficerRow {
   }
 };
 
+// The row's officer's records, looked up on first use and kept until the row forgets them.
+inline OfficerState& stateOf(OfficerImport& import, OfficerRow& row) {
+  if (row.state == nullptr) row.state = &import.set.scenario(row.s).officerState(row.number());
+  return *row.state;
+}
+inline OfficerProfile& profileOf(OfficerImport& import, OfficerRow& row) {
+  if (row.profile == nullptr) row.profile = &import.set.scenario(row.s).officerProfile(row.number());
+  return *row.profile;
+}
+
 // The officer table's leading cells and the messages about its shape.
 const TableLayout& officerTableLayout();
 

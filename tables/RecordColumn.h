@@ -13,21 +13,21 @@
 #include "model/ScenarioSet.h"
 #include "tables/CellParsers.h"
 #include "tables/ColumnInfo.h"
+#include "tables/FieldPlace.h"
 
 namespace vorandel {
 
-// Where a number column keeps its value: a whole little-endian integer of the record that `record` finds.
-// A table reads such cells straight into the field, finding each record once per row.
+// Where a number column keeps its value: a place in the record that `record` finds. A table reads such
+// cells straight into the field, finding each record once per row.
 struct NumberField {
   std::uint8_t* (*record)(Scenario& scenario, int record) = nullptr;  // the record's first byte
-  std::size_t offset = 0;                                             // of the field within the record
-  std::size_t width = 0;                                              // 1, 2 or 4 bytes
+  FieldPlace place;
 };
 
 struct RecordColumn {
   ColumnInfo info;
   unsigned option = 0;  // the city option bit the column needs before it is applied; 0 for none
-  // Set for a number column: its cells are read through readNumber, with info.range; `read` is then empty.
+  // Set for a number column: its cells are read through readNumberInto, with info.range; `read` is then empty.
   std::optional<NumberField> number;
   // Parses the unquoted cell and writes it into record `record`; a bad cell raises a CellFault.
   std::function<void(Scenario& scenario, int record, std::string_view cell)> read;
@@ -36,18 +36,6 @@ struct RecordColumn {
   // Whether reading the written cell gives back the stored value exactly.
   std::function<bool(const Scenario& scenario, int record)> carries;
 };
-
-// Reads the unquoted cell of a number column into its field of the record at `record`: a decimal number
-// within the range, kept in the field's width as the field's type keeps it. A bad cell raises a CellFault.
-inline void readNumber(const NumberField& field, ColumnRange range, std::uint8_t* record, std::string_view cell) {
-  const std::int32_t value = parseRanged(cell, range.min, range.max, 10);
-  std::uint8_t* const at = record + field.offset;
-  switch (field.width) {
-    case 1: storeLe(at, static_cast<std::uint8_t>(value)); break;
-    case 2: storeLe(at, static_cast<std::uint16_t>(value)); break;
-    default: storeLe(at, static_cast<std::uint32_t>(value)); break;
-  }
-}
 
 // Builders of the common columns. Part names the record of the scenario that holds the field: a type
 // with `static auto of(Scenario&, int)` and `static auto of(const Scenario&, int)`.
@@ -62,10 +50,9 @@ std::uint8_t* recordOf(Scenario& scenario, int record) {
 // A decimal number within the range, in a whole integer field.
 template <class Part, class T, std::size_t Offset>
 RecordColumn numberColumn(const char* header, Field<T, Offset> field, ColumnRange range) {
-  static_assert(sizeof(T) == 1 || sizeof(T) == 2 || sizeof(T) == 4);
   RecordColumn column;
   column.info = {header, CellForm::Number, range, nullptr};
-  column.number = NumberField{&recordOf<Part>, Offset, sizeof(T)};
+  column.number = NumberField{&recordOf<Part>, fieldPlace(field)};
   column.write = [field](const Scenario& scenario, int record) {
     return std::to_string(Part::of(scenario, record).get(field));
   };

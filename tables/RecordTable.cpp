@@ -98,7 +98,7 @@ void applyRecordTable(ScenarioSet& set, TableText table, const RecordTableLayout
           found = foundPart(scenario, record);
         }
         const ColumnRange range = *cell.column->info.range;
-        applyValue(cell.j, [&](std::string_view value) { readNumber(*number, range, found, value); });
+        applyValue(cell.j, [&](std::string_view value) { readNumberInto(number->place, range, found, value); });
       } else {
         applyValue(cell.j, [&](std::string_view value) { cell.column->read(scenario, record, value); });
       }
