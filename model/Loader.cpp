@@ -43,10 +43,17 @@ std::uint64_t roomBehind(std::istream& in, std::streamoff base) {
 struct OfficerIds {
   std::vector<std::size_t> first{0};
   std::vector<std::int32_t> ids;
+  std::int32_t largest = 0;  // of the ids; 0 when there are none, for an id capacity of 1
 };
 
-void copyIds(const OfficerProfiles& profiles, std::size_t from, std::size_t n, std::int32_t* to) {
-  for (std::size_t k = 0; k < n; ++k) to[k] = profiles[from + k].get(profile::id);
+// Copies the ids of n officers from the profiles into `to`, keeping the largest one.
+void copyIds(const OfficerProfiles& profiles, std::size_t from, std::size_t n, std::int32_t* to, OfficerIds& officers) {
+  std::int32_t largest = officers.largest;
+  for (std::size_t k = 0; k < n; ++k) {
+    to[k] = profiles[from + k].get(profile::id);
+    largest = std::max(largest, to[k]);
+  }
+  officers.largest = largest;
 }
 
 void buildDerivedIndexes(ScenarioSet& set, const OfficerIds& officers);
@@ -91,7 +98,7 @@ void parsePair(ScenarioSet& set, std::istream& sndata, std::istream& taiki, Chun
     readOfficerProfiles(sndata, scenario.profiles, onMap);
     officerIds.first.push_back(officerIds.first.back() + scenario.officerCount);
     officerIds.ids.resize(officerIds.first.back());
-    copyIds(scenario.profiles, 0, onMap, officerIds.ids.data() + officerIds.first[i]);
+    copyIds(scenario.profiles, 0, onMap, officerIds.ids.data() + officerIds.first[i], officerIds);
     readTrailer(sndata, scenario.trailer, set.longTrailer);
   }
 
@@ -113,7 +120,7 @@ void parsePair(ScenarioSet& set, std::istream& sndata, std::istream& taiki, Chun
     seekTo(taiki, taikiBase + set.taikiTable[i].offset);
     readOfficerRecords(taiki, scenario.states, scenario.profiles, scenario.waitingCount);
     copyIds(scenario.profiles, scenario.onMapCount, scenario.waitingCount,
-            officerIds.ids.data() + officerIds.first[i] + scenario.onMapCount);
+            officerIds.ids.data() + officerIds.first[i] + scenario.onMapCount, officerIds);
   }
 
   ends.sndata = static_cast<std::uint64_t>(sndataBase) + sndataEnd;
@@ -123,11 +130,9 @@ void parsePair(ScenarioSet& set, std::istream& sndata, std::istream& taiki, Chun
 
 void buildDerivedIndexes(ScenarioSet& set, const OfficerIds& officers) {
   const std::vector<std::int32_t>& ids = officers.ids;
-  std::int32_t largestId = 0;  // an id capacity of 1 when no scenario has an officer
-  for (const std::int32_t id : ids) largestId = std::max(largestId, id);
-  require(largestId < kIdLimit, kPortraitOutOfRange);  // the one message for any id beyond the limit
+  require(officers.largest < kIdLimit, kPortraitOutOfRange);  // the one message for any id beyond the limit
 
-  set.idCapacity = static_cast<std::uint32_t>(largestId + 1);
+  set.idCapacity = static_cast<std::uint32_t>(officers.largest + 1);
   set.officerIndexById.clear();
   set.officerIndexById.reserve(set.scenarios.size());
   for (std::size_t s = 0; s < set.scenarios.size(); ++s) {
@@ -188,7 +193,7 @@ void buildDerivedIndexes(ScenarioSet& set) {
     require(n <= kMaxOfficers, kTooManyOfficers);  // as the loader refuses it: the index holds no more
     officers.first.push_back(officers.first.back() + n);
     officers.ids.resize(officers.first.back());
-    copyIds(scenario.profiles, 0, n, officers.ids.data() + officers.first.back() - n);
+    copyIds(scenario.profiles, 0, n, officers.ids.data() + officers.first.back() - n, officers);
   }
   buildDerivedIndexes(set, officers);
 }
