@@ -118,6 +118,15 @@ TEST(Loader, IdLimit) {
   EXPECT_EQ(set.officerIndexById[0].size(), 3000u);
   s.profiles[1].set(profile::id, 3000);
   EXPECT_EQ(loadError(writeToBytes(rawSet({s}))), kPortraitOutOfRange);
+
+  // The largest id may be a waiting officer's, read from the other file, in a later scenario.
+  Scenario waits = scenarioWithCounts(1, 1);
+  waits.profiles[1].set(profile::id, 2999);
+  const ScenarioSet withWaiting = load(writeToBytes(rawSet({scenarioWithCounts(2, 0), waits})));
+  EXPECT_EQ(withWaiting.idCapacity, 3000u);
+  EXPECT_EQ(withWaiting.officerIndexOf(1, 2999), OfficerIndex{1});
+  waits.profiles[1].set(profile::id, 3000);
+  EXPECT_EQ(loadError(writeToBytes(rawSet({scenarioWithCounts(2, 0), waits}))), kPortraitOutOfRange);
 }
 
 TEST(Loader, NoOfficersGiveAnIdCapacityOfOne) {
