@@ -46,8 +46,9 @@ struct OfficerIds {
   std::int32_t largest = 0;  // of the ids; 0 when there are none, for an id capacity of 1
 };
 
-// Copies the ids of n officers from the profiles into `to`, keeping the largest one.
-void copyIds(const OfficerProfiles& profiles, std::size_t from, std::size_t n, std::int32_t* to, OfficerIds& officers) {
+// Copies the ids of n officers from the profiles into officers.ids from `at` on, keeping the largest one.
+void copyIds(const OfficerProfiles& profiles, std::size_t from, std::size_t n, OfficerIds& officers, std::size_t at) {
+  std::int32_t* const to = officers.ids.data() + at;
   std::int32_t largest = officers.largest;
   for (std::size_t k = 0; k < n; ++k) {
     to[k] = profiles[from + k].get(profile::id);
@@ -98,7 +99,7 @@ void parsePair(ScenarioSet& set, std::istream& sndata, std::istream& taiki, Chun
     readOfficerProfiles(sndata, scenario.profiles, onMap);
     officerIds.first.push_back(officerIds.first.back() + scenario.officerCount);
     officerIds.ids.resize(officerIds.first.back());
-    copyIds(scenario.profiles, 0, onMap, officerIds.ids.data() + officerIds.first[i], officerIds);
+    copyIds(scenario.profiles, 0, onMap, officerIds, officerIds.first[i]);
     readTrailer(sndata, scenario.trailer, set.longTrailer);
   }
 
@@ -119,8 +120,8 @@ void parsePair(ScenarioSet& set, std::istream& sndata, std::istream& taiki, Chun
     taikiEnd = place.offset + needed;
     seekTo(taiki, taikiBase + set.taikiTable[i].offset);
     readOfficerRecords(taiki, scenario.states, scenario.profiles, scenario.waitingCount);
-    copyIds(scenario.profiles, scenario.onMapCount, scenario.waitingCount,
-            officerIds.ids.data() + officerIds.first[i] + scenario.onMapCount, officerIds);
+    copyIds(scenario.profiles, scenario.onMapCount, scenario.waitingCount, officerIds,
+            officerIds.first[i] + scenario.onMapCount);
   }
 
   ends.sndata = static_cast<std::uint64_t>(sndataBase) + sndataEnd;
@@ -193,7 +194,7 @@ void buildDerivedIndexes(ScenarioSet& set) {
     require(n <= kMaxOfficers, kTooManyOfficers);  // as the loader refuses it: the index holds no more
     officers.first.push_back(officers.first.back() + n);
     officers.ids.resize(officers.first.back());
-    copyIds(scenario.profiles, 0, n, officers.ids.data() + officers.first.back() - n, officers);
+    copyIds(scenario.profiles, 0, n, officers, officers.first.back() - n);
   }
   buildDerivedIndexes(set, officers);
 }
