@@ -37,27 +37,14 @@ std::uint64_t roomBehind(std::istream& in, std::streamoff base) {
   return static_cast<std::uint64_t>(end - base);
 }
 
-// The ids of the officers of every scenario, one scenario after the other: those of scenario s are
-// ids[first[s]] .. ids[first[s + 1] - 1], in the order of its officer vectors. The loader takes them
-// while it has the records at hand, so that the index and the queue need not read the records again.
-struct OfficerIds {
-  std::vector<std::size_t> first{0};
-  std::vector<std::int32_t> ids;
-  std::int32_t largest = 0;  // of the ids; 0 when there are none, for an id capacity of 1
-};
-
-// Copies the ids of n officers from the profiles into officers.ids from `at` on, keeping the largest one.
-void copyIds(const OfficerProfiles& profiles, std::size_t from, std::size_t n, OfficerIds& officers, std::size_t at) {
-  std::int32_t* const to = officers.ids.data() + at;
-  std::int32_t largest = officers.largest;
-  for (std::size_t k = 0; k < n; ++k) {
-    to[k] = profiles[from + k].get(profile::id);
-    largest = std::max(largest, to[k]);
-  }
-  officers.largest = largest;
+// The largest of the ids of officers from..from+n-1, or `largest` when it is larger: the loader takes it
+// while it has the records at hand, as the index by id needs it before it is built.
+std::int32_t largestId(const OfficerProfiles& profiles, std::size_t from, std::size_t n, std::int32_t largest) {
+  for (std::size_t k = from; k < from + n; ++k) largest = std::max<std::int32_t>(largest, profiles[k].get(profile::id));
+  return largest;
 }
 
-void buildDerivedIndexes(ScenarioSet& set, const OfficerIds& officers);
+void buildDerivedIndexes(ScenarioSet& set, std::int32_t largest);
 
 void parsePair(ScenarioSet& set, std::istream& sndata, std::istream& taiki, ChunkEnds& ends) {
   ends = ChunkEnds{};
@@ -70,7 +57,7 @@ void parsePair(ScenarioSet& set, std::istream& sndata, std::istream& taiki, Chun
   const std::streamoff sndataBase = sndata.tellg();
   const std::uint64_t sndataRoom = roomBehind(sndata, sndataBase);
   std::uint64_t sndataEnd = 0;  // behind the data base, where the chunks read so far end
-  OfficerIds officerIds;
+  std::int32_t largest = 0;  // of the ids; 0 when there are none, for an id capacity of 1
 
   for (std::size_t i = 0; i < count; ++i) {
     Scenario& scenario = set.scenarios[i];
@@ -97,9 +84,7 @@ void parsePair(ScenarioSet& set, std::istream& sndata, std::istream& taiki, Chun
     scenario.profiles.reserve(scenario.officerCount);
     readOfficerStates(sndata, scenario.states, onMap);
     readOfficerProfiles(sndata, scenario.profiles, onMap);
-    officerIds.first.push_back(officerIds.first.back() + scenario.officerCount);
-    officerIds.ids.resize(officerIds.first.back());
-    copyIds(scenario.profiles, 0, onMap, officerIds, officerIds.first[i]);
+    largest = largestId(scenario.profiles, 0, onMap, largest);
     readTrailer(sndata, scenario.trailer, set.longTrailer);
   }
 
@@ -120,33 +105,37 @@ void parsePair(ScenarioSet& set, std::istream& sndata, std::istream& taiki, Chun
     taikiEnd = place.offset + needed;
     seekTo(taiki, taikiBase + set.taikiTable[i].offset);
     readOfficerRecords(taiki, scenario.states, scenario.profiles, scenario.waitingCount);
-    copyIds(scenario.profiles, scenario.onMapCount, scenario.waitingCount, officerIds,
-            officerIds.first[i] + scenario.onMapCount);
+    largest = largestId(scenario.profiles, scenario.onMapCount, scenario.waitingCount, largest);
   }
 
   ends.sndata = static_cast<std::uint64_t>(sndataBase) + sndataEnd;
   ends.taiki = static_cast<std::uint64_t>(taikiBase) + taikiEnd;
-  buildDerivedIndexes(set, officerIds);
+  buildDerivedIndexes(set, largest);
 }
 
-void buildDerivedIndexes(ScenarioSet& set, const OfficerIds& officers) {
-  const std::vector<std::int32_t>& ids = officers.ids;
-  require(officers.largest < kIdLimit, kPortraitOutOfRange);  // the one message for any id beyond the limit
+// The officers of a scenario that have their records: a set built in memory may have counts that run
+// ahead of them.
+std::size_t officersWithRecords(const Scenario& scenario) {
+  return std::min<std::size_t>(scenario.officerCount, scenario.profiles.size());
+}
 
-  set.idCapacity = static_cast<std::uint32_t>(officers.largest + 1);
+void buildDerivedIndexes(ScenarioSet& set, std::int32_t largest) {
+  require(largest < kIdLimit, kPortraitOutOfRange);  // the one message for any id beyond the limit
+
+  set.idCapacity = static_cast<std::uint32_t>(largest + 1);
   set.officerIndexById.clear();
   set.officerIndexById.reserve(set.scenarios.size());
-  for (std::size_t s = 0; s < set.scenarios.size(); ++s) {
+  for (const Scenario& scenario : set.scenarios) {
     OfficerIdIndex& index = set.officerIndexById.emplace_back(set.idCapacity, kNoOfficerIndex);
-    for (std::size_t k = officers.first[s]; k < officers.first[s + 1]; ++k)
-      index[static_cast<std::size_t>(ids[k])] = static_cast<std::int16_t>(k - officers.first[s]);
+    const std::size_t n = officersWithRecords(scenario);
+    for (std::size_t k = 0; k < n; ++k) index[scenario.profiles[k].get(profile::id)] = static_cast<std::int16_t>(k);
   }
 
   set.waitingQueue.assign(set.scenarios.size(), {});
   for (std::size_t s = 0; s < set.scenarios.size(); ++s) {
     const Scenario& scenario = set.scenarios[s];
     require(scenario.waitingCount <= kMaxWaiting, kTooManyWaiting);
-    const std::size_t officerCount = officers.first[s + 1] - officers.first[s];
+    const std::size_t officerCount = officersWithRecords(scenario);
     // One entry for each waiting officer that has his records.
     const std::uint32_t onMap = scenario.onMapCount;
     const std::uint32_t waiting =
@@ -155,10 +144,10 @@ void buildDerivedIndexes(ScenarioSet& set, const OfficerIds& officers) {
             : 0;
     std::vector<WaitingEntry>& queue = set.waitingQueue[s];
     queue.reserve(waiting);
-    const std::size_t firstWaiting = officers.first[s] + onMap;
     for (std::uint32_t j = 0; j < waiting; ++j) {
-      queue.push_back(WaitingEntry{ids[firstWaiting + j], static_cast<std::int32_t>(onMap + j), onMap + j + 1,
-                                   scenario.block.get(block::appearYear, j)});
+      const std::int32_t id = scenario.profiles[onMap + j].get(profile::id);
+      queue.push_back(WaitingEntry{id, static_cast<std::int32_t>(onMap + j),
+                                   onMap + j + 1, scenario.block.get(block::appearYear, j)});
     }
   }
 }
@@ -187,16 +176,13 @@ void parseScenarioStreams(ScenarioSet& set, std::istream& sndata, std::istream& 
 }
 
 void buildDerivedIndexes(ScenarioSet& set) {
-  // A set built in memory may have counts that run ahead of its records: only records are looked at.
-  OfficerIds officers;
+  std::int32_t largest = 0;
   for (const Scenario& scenario : set.scenarios) {
-    const std::size_t n = std::min<std::size_t>(scenario.officerCount, scenario.profiles.size());
+    const std::size_t n = officersWithRecords(scenario);
     require(n <= kMaxOfficers, kTooManyOfficers);  // as the loader refuses it: the index holds no more
-    officers.first.push_back(officers.first.back() + n);
-    officers.ids.resize(officers.first.back());
-    copyIds(scenario.profiles, 0, n, officers, officers.first.back() - n);
+    largest = largestId(scenario.profiles, 0, n, largest);
   }
-  buildDerivedIndexes(set, officers);
+  buildDerivedIndexes(set, largest);
 }
 
 }  // namespace vorandel
