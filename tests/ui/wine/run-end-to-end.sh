@@ -33,6 +33,15 @@ step() { echo "-- $*"; }
 wine=$(command -v wine64 || command -v wine || { [ -x /usr/lib/wine/wine64 ] && echo /usr/lib/wine/wine64; }) ||
   skip "wine is not installed"
 [ -n "$wine" ] || skip "wine is not installed"
+# The machine a Windows program is built for: the PE header's field (14c for 32-bit x86).
+peMachine() {
+  local header
+  header=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ') || return 1
+  od -An -tx1 -j$((header + 4)) -N2 "$1" | awk '{print $2 $1}' | sed 's/^0*//'
+}
+# 32-bit programs need Wine's 32-bit part (Debian's wine32:i386), whose loader is /usr/lib/wine/wine.
+[ "$(peMachine "$built_program")" != 14c ] || [ -x /usr/lib/wine/wine ] ||
+  skip "Wine's 32-bit part (wine32:i386) is not installed"
 command -v Xvfb >/dev/null || skip "Xvfb is not installed"
 command -v import >/dev/null || skip "ImageMagick (import) is not installed"
 command -v iconv >/dev/null || skip "iconv is not installed"
