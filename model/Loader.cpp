@@ -57,7 +57,7 @@ void parsePair(ScenarioSet& set, std::istream& sndata, std::istream& taiki, Chun
   const std::streamoff sndataBase = sndata.tellg();
   const std::uint64_t sndataRoom = roomBehind(sndata, sndataBase);
   std::uint64_t sndataEnd = 0;  // behind the data base, where the chunks read so far end
-  std::int32_t largest = 0;  // of the ids; 0 when there are none, for an id capacity of 1
+  std::int32_t largest = 0;     // of the ids; 0 when there are none, for an id capacity of 1
 
   for (std::size_t i = 0; i < count; ++i) {
     Scenario& scenario = set.scenarios[i];
@@ -146,8 +146,8 @@ void buildDerivedIndexes(ScenarioSet& set, std::int32_t largest) {
     queue.reserve(waiting);
     for (std::uint32_t j = 0; j < waiting; ++j) {
       const std::int32_t id = scenario.profiles[onMap + j].get(profile::id);
-      queue.push_back(WaitingEntry{id, static_cast<std::int32_t>(onMap + j),
-                                   onMap + j + 1, scenario.block.get(block::appearYear, j)});
+      queue.push_back(WaitingEntry{id, static_cast<std::int32_t>(onMap + j), onMap + j + 1,
+                                   scenario.block.get(block::appearYear, j)});
     }
   }
 }
