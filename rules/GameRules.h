@@ -34,6 +34,12 @@ inline constexpr std::size_t kCityNameLength = 4;
 inline constexpr std::size_t kOfficerNameWidth = kOfficerNameLength + 1;
 inline constexpr std::size_t kCityNameWidth = kCityNameLength + 1;
 
+// A ruler, a strategist and an ordinary officer serve a force: they stand in their city's serving list.
+constexpr bool isServing(unsigned status) { return status <= kOrdinary; }
+// Officers in training, unaffiliated officers and hermits serve no force: they stand in their city's free
+// lists.
+constexpr bool isFree(unsigned status) { return status == kInTraining || status == kUnaffiliated || status == kHermit; }
+
 // At most this many officers are on the map in a scenario. (How many may wait is the format's: the
 // scenario block has room for the appearance years of kMaxWaiting officers.)
 inline constexpr int kMaxOnMap = 292;

@@ -7,6 +7,7 @@
 #include "model/EditError.h"
 #include "model/Messages.h"
 #include "model/RecordLinks.h"
+#include "rules/GameRules.h"
 #include "rules/RuleMessages.h"
 
 namespace vorandel {
@@ -16,9 +17,6 @@ namespace {
 constexpr const char* kOfficerListLoop = "武将链表首尾相接，数据已损坏";  // an officer list runs in a circle
 constexpr const char* kCityChainLoop = "城市链表首尾相接，数据已损坏";    // a force's chain of cities runs in a circle
 constexpr std::uint16_t kOwnerChangeBits = (1u << 9) | (1u << 10);
-
-bool isServing(unsigned status) { return status <= kOrdinary; }
-bool isFree(unsigned status) { return status == kInTraining || status == kUnaffiliated || status == kHermit; }
 
 // The head of the city's list that an officer of the status belongs to (statuses 0 to 5).
 std::optional<OfficerNumber> listHead(CityRecord city, unsigned status) {

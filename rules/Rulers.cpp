@@ -18,8 +18,6 @@ namespace {
 
 constexpr std::uint8_t kChangedForce = 0xFF;  // changeMarker of an officer who changed force or was freed
 
-bool isFree(unsigned status) { return status == kInTraining || status == kUnaffiliated || status == kHermit; }
-
 CityNumber locationOf(const OfficerState& officer) { return CityNumber{officer.get(state::location)}; }
 
 // The serving officers of city c, governor first; the walk stops with an error on a list that runs in

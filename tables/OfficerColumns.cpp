@@ -286,7 +286,7 @@ OfficerColumnSpec governor() {
   column.read = applyGovernorColumn;
   column.write = [](const OfficerAt& at) {
     const int c = at.state().get(state::location);
-    const bool governs = at.state().get(state::status) <= kOrdinary && isCityNumber(c) &&
+    const bool governs = isServing(at.state().get(state::status)) && isCityNumber(c) &&
                          at.scenario().city(c).get(city::governor) == at.number;
     return std::string(governs ? "1" : "0");
   };

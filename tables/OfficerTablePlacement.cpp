@@ -149,7 +149,7 @@ void applyLocationColumn(OfficerImport& import, OfficerRow& row, std::string_vie
   }
   if (import.problems != nullptr) return;
   const int owner = scenario.city(c).get(city::owner);
-  if (status <= kOrdinary && officer.get(state::location) == c) return;
+  if (isServing(status) && officer.get(state::location) == c) return;
   if (row.rowMode == 4 && status != kRuler) {
     joinCityForce(import, row, c, owner);
     return;
