@@ -1,6 +1,7 @@
 // The officer table's value columns and the finishing rules that every applied row ends with.
 #include <string>
 
+#include "tables/OfficerTableFinishing.h"
 #include "tables/TableMessages.h"
 #include "tests/support/RecordNames.h"
 #include "tests/tables/OfficerTableFixture.h"
@@ -157,6 +158,18 @@ TEST_F(OfficerValues, FreeOfficersLeadNoTroops) {
   EXPECT_EQ(officer(0, 31).get(state::soldiers), 0);
   EXPECT_EQ(officer(0, 12).get(state::soldiers), 5000);
   EXPECT_EQ(officer(0, 12).get(state::training), 50);
+}
+
+// The troops rule at its edge: an ordinary officer keeps his troops, an officer in training (never in a
+// set that validates, so not reachable through a table) already leads none.
+TEST(OfficerFinishing, TroopsEndAtInTraining) {
+  for (const unsigned status : {kOrdinary, kInTraining}) {
+    OfficerState officer{};
+    officer.set(state::status, status);
+    officer.set(state::soldiers, 5000);
+    finishOfficer(officer, OfficerProfile{}, 600, RowSkills{}, [](const RuleFinding&) {});
+    EXPECT_EQ(officer.get(state::soldiers), status == kOrdinary ? 5000 : 0) << status;
+  }
 }
 
 TEST_F(OfficerValues, StrategistMinimumsAndPromotion) {
