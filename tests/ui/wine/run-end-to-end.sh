@@ -25,6 +25,8 @@ started=$(pwd)  # where a failure's screenshot is left (the build folder under C
 skip() { echo "SKIPPED: $*"; exit 77; }
 fail() {
   echo "FAILED: $*"
+  # What the driver said of its last command ("no window titled …", "no control …"), Wine's noise aside.
+  [ -s "${work:-}/driver-complaint" ] && sed 's/^/  driver: /' "$work/driver-complaint"
   import -window root "$started/wine-failure-$scenario-${run_locale%%.*}.png" || true
   exit 1
 }
@@ -66,7 +68,12 @@ cleanup() {
 trap cleanup EXIT
 
 # The driver is a Unicode program: its arguments arrive whole under any locale, and it prints UTF-8.
-drive() { "$wine" "$driver" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+drive() {
+  "$wine" "$driver" "$@" 2>"$work/driver-stderr" | tr -d '\r'
+  local status=${PIPESTATUS[0]}
+  grep -aE '^(no window titled|no control) ' "$work/driver-stderr" | tr -d '\r' >"$work/driver-complaint"
+  return "$status"
+}
 screenshot() { mkdir -p "$shots" && import -window root "$shots/$1.png"; }
 # The name under which the program sees a folder or file of this machine: drive C: is the prefix's
 # drive_c, drive Z: the root.
