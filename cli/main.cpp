@@ -1,5 +1,6 @@
 // vorandel: the scenario editor on the command line.
 #include <clocale>
+#include <csignal>
 #include <iostream>
 
 #include "cli/Cli.h"
@@ -29,6 +30,9 @@ int wmain(int argc, wchar_t** argv) {
 #else
 
 int main(int argc, char** argv) {
+  // A file-size limit (ulimit -f) would end the process at the write past it, without a word and with
+  // the files half written; ignored, the write fails with EFBIG and is told and cleaned up as any other.
+  std::signal(SIGXFSZ, SIG_IGN);
   std::setlocale(LC_ALL, "");
   vorandel::CliContext context{std::cout, std::cerr, vorandel::terminalCharset(), vorandel::builtInData(), &std::cin};
   return vorandel::runCli(std::vector<std::string>(argv + 1, argv + argc), context);
