@@ -32,6 +32,16 @@ inline constexpr const char* kReasonNameTooLong = "文件名太长";
 inline constexpr const char* kReasonTooManyOpen = "同时打开的文件太多";
 inline constexpr const char* kReasonDiskFault = "读写磁盘时出错";
 inline constexpr const char* kReasonBusy = "文件正被使用";
+inline constexpr const char* kReasonLinkLoop = "路径中的符号链接太多，或者绕成了圈";
+inline constexpr const char* kReasonFileTooLarge = "文件超过了允许的最大大小";
+inline constexpr const char* kReasonOtherDisk = "不能把文件移到另一个磁盘上";
+inline constexpr const char* kReasonTooManyLinks = "链接数已经达到上限";
+inline constexpr const char* kReasonProgramRunning = "文件正被一个运行中的程序使用";
+inline constexpr const char* kReasonFolderNotEmpty = "文件夹不是空的";
+inline constexpr const char* kReasonQuotaExceeded = "磁盘配额已经用完";
+inline constexpr const char* kReasonStaleNetworkFile = "网络上的文件已经失效，请重新连接后再试";
+inline constexpr const char* kReasonNotSupported = "这个磁盘不支持这种操作";
+inline constexpr const char* kReasonOutOfMemory = "内存不足";
 inline constexpr const char* kSystemErrorNumber = "系统错误 %d";
 
 }  // namespace vorandel

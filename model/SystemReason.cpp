@@ -22,6 +22,20 @@ std::string systemReason(int error) {
     case ENFILE: return kReasonTooManyOpen;
     case EIO: return kReasonDiskFault;
     case EBUSY: return kReasonBusy;
+    case ELOOP: return kReasonLinkLoop;
+    case EFBIG: return kReasonFileTooLarge;
+    case EXDEV: return kReasonOtherDisk;
+    case EMLINK: return kReasonTooManyLinks;
+    case ETXTBSY: return kReasonProgramRunning;
+    case ENOTEMPTY: return kReasonFolderNotEmpty;
+    case ENOTSUP: return kReasonNotSupported;
+    case ENOMEM: return kReasonOutOfMemory;
+#ifdef EDQUOT
+    case EDQUOT: return kReasonQuotaExceeded;
+#endif
+#ifdef ESTALE
+    case ESTALE: return kReasonStaleNetworkFile;
+#endif
     default: return formatMessage(kSystemErrorNumber, error);
   }
 }

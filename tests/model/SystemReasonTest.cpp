@@ -26,9 +26,12 @@ TEST(SystemReason, TheCommonReasonsAreToldInChineseAndAnyOtherByItsNumber) {
     int error;
     std::string reason;
   } cases[] = {
-      {ENOENT, kReasonNotFound},      {ENOTDIR, kReasonNotAFolder},       {EISDIR, kReasonIsAFolder},
-      {EACCES, kReasonNoPermission},  {EPERM, kReasonNoPermission},       {ENOSPC, kReasonDiskFull},
-      {EROFS, kReasonReadOnlySystem}, {ENAMETOOLONG, kReasonNameTooLong}, {9999, "系统错误 9999"},
+      {ENOENT, kReasonNotFound},      {ENOTDIR, kReasonNotAFolder},
+      {EISDIR, kReasonIsAFolder},     {EACCES, kReasonNoPermission},
+      {EPERM, kReasonNoPermission},   {ENOSPC, kReasonDiskFull},
+      {EROFS, kReasonReadOnlySystem}, {ENAMETOOLONG, kReasonNameTooLong},
+      {ELOOP, kReasonLinkLoop},       {EFBIG, kReasonFileTooLarge},
+      {9999, "系统错误 9999"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(systemReason(c.error), c.reason) << c.error;
