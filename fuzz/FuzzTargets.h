@@ -33,4 +33,9 @@ void applyTable(int kind, const std::uint8_t* data, std::size_t size);
 // is refused.
 void applyTableThenOfficerTable(const std::uint8_t* data, std::size_t size);
 
+// The text of a write journal as a recovery finds it in a folder. Any text may be refused; a journal that
+// is read, written back for the same folder and read again must come back with the same run, stage and
+// files (names, temporary names and flags).
+void readJournal(const std::uint8_t* data, std::size_t size);
+
 }  // namespace vorandel::fuzz

@@ -17,6 +17,7 @@
 #include "model/EditError.h"
 #include "model/Loader.h"
 #include "model/StreamError.h"
+#include "model/WriteJournal.h"
 #include "tests/support/TempFolder.h"
 
 namespace vorandel {
@@ -32,6 +33,7 @@ const std::map<std::string, Harness>& harnesses() {
       {"officers_after", fuzz::applyTableThenOfficerTable},
       {"forces", [](const std::uint8_t* d, std::size_t n) { fuzz::applyTable(2, d, n); }},
       {"cities", [](const std::uint8_t* d, std::size_t n) { fuzz::applyTable(3, d, n); }},
+      {"journal", fuzz::readJournal},
   };
   return all;
 }
@@ -89,8 +91,8 @@ TEST(FuzzReplay, SeedCorpusRunsThroughEveryHarness) { expectEveryHarnessAndFileR
 
 TEST(FuzzReplay, KeptRegressionInputsNoLongerBreakAnything) { expectEveryHarnessAndFileReplayed("regressions"); }
 
-// The kept refusals given to the code directly: whether the loader or the table's batch run refuses them
-// (nullopt for a harness that has no single refusal to check).
+// The kept refusals given to the code directly: whether the loader, the journal reader or the table's
+// batch run refuses them (nullopt for a harness that has no single refusal to check).
 std::optional<bool> refusedDirectly(const std::string& harness, const std::filesystem::path& input) {
   const std::string bytes = testing::readFile(input.string());
   if (harness == "loader") {
@@ -105,6 +107,7 @@ std::optional<bool> refusedDirectly(const std::string& harness, const std::files
     }
     return false;
   }
+  if (harness == "journal") return !parseJournal(bytes, "/fuzz/journal");
   const std::map<std::string, BatchKind> kinds{{"names", BatchKind::NameList},
                                                {"officers", BatchKind::OfficerTable},
                                                {"forces", BatchKind::ForceTable},
