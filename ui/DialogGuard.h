@@ -14,6 +14,9 @@ inline constexpr const char* kUnexpectedError = "程序内部出错，这一步�
 inline constexpr const char* kChangesKept = "尚未生成的修改仍然保留，可以继续操作。";
 inline constexpr const char* kOutOfMemory = "内存不足。";
 inline constexpr const char* kUnknownError = "未知的错误。";
+// An exception that no dialog's guard took (one that ended the start or the main window's loop): the
+// program cannot go on.
+inline constexpr const char* kProgramStops = "程序遇到意外的错误，即将停止。";
 
 // The box's text for the exception: what happened, its details, and that the changes stay.
 std::string unexpectedErrorText(std::exception_ptr error);

@@ -4,6 +4,7 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "model/EditError.h"
 #include "model/StreamError.h"
 #include "model/WideText.h"
+#include "ui/DialogGuard.h"
 #include "ui/ResourceIds.h"
 #include "ui/win32/Win32Host.h"
 
@@ -35,10 +37,19 @@ void showStartError(const std::string& text) {
   MessageBoxW(nullptr, platform::wide(text).c_str(), platform::wide("错误").c_str(), MB_OK | MB_ICONERROR);
 }
 
-}  // namespace
+// The box for an exception that ends the program, with the exception's own words when it has them (null
+// when not); if even the box cannot be shown, the exit code still tells.
+void showFatalError(const char* details) noexcept {
+  try {
+    std::string text = ui::kProgramStops;
+    if (details != nullptr) text.append("\n").append(details);
+    showStartError(text);
+  } catch (...) {
+  }
+}
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  using namespace vorandel;
+// The start and the main window's loop; the exit code of the main window.
+int runProgram(HINSTANCE instance) {
   // The manifest asks for common controls 6; their classes are registered before the first dialog.
   INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
@@ -53,4 +64,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     return -1;
   }
   return static_cast<int>(ui::runProgramDialog(program, nullptr, MAIN_DIALOG));
+}
+
+}  // namespace
+
+// An exception that nothing below took ends the program with a word, not silently.
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  try {
+    return runProgram(instance);
+  } catch (const std::exception& error) {
+    showFatalError(error.what());
+  } catch (...) {
+    showFatalError(nullptr);
+  }
+  return -1;
 }
