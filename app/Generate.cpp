@@ -30,42 +30,27 @@ PairBytes pairBytesOf(const ScenarioSet& set) {
   return {sndata.str(), taiki.str(), {}};
 }
 
-bool holdsPair(const std::string& folder) {
-  bool both = true;
-  for (const char* name : {kSndataName, kTaikiName}) {
-    const std::string path = platform::pathIn(folder, name);
-    const platform::PathKind kind = platform::kindOf(path);
-    if (kind == platform::PathKind::Unknown)
-      throw FileError(Message::withPaths(kCannotReadFile, {path}).textLine("原因：").text(platform::lastFailure()));
-    both = both && kind == platform::PathKind::Regular;
-  }
-  return both;
-}
-
-// The writer keeps the replaced pair as the .bak files; they are copied into a new generation once the
-// group is in place, so a failure there loses nothing: the new pair stands and the old one is the .bak.
 ReplacedPair replacePair(const std::string& folder, PairView pair, const std::vector<OutputFile>& alongside,
                          std::optional<PairView> start) {
-  const bool firstWrite = !folderWritten(folder);
   std::vector<OutputFile> files{{platform::pathIn(folder, kSndataName), pair.sndata},
                                 {platform::pathIn(folder, kTaikiName), pair.taiki}};
   files.insert(files.end(), alongside.begin(), alongside.end());
+  ReplacedPair replaced;
   WriteChoices choices;
   choices.cannotWrite = kCannotWritePair;
-  const std::vector<std::string> backups = writeFiles(files, choices);
-  ReplacedPair replaced;
-  try {
-    if (backups.at(0).empty() || backups.at(1).empty()) {
-      markFolderWritten(folder);
-      return replaced;
-    }
-    const std::string sndata = readKept(backups[0]);
-    const std::string taiki = readKept(backups[1]);
-    replaced.differedFromStart = start && (sndata != start->sndata || taiki != start->taiki);
-    replaced.keptAs = keepGeneration(folder, sndata, taiki, firstWrite);
-  } catch (const FileError& error) {
-    throw WriteUnfinished(Message(error.message()).textLine(kPreviousStillBak));
-  }
+  // What the folder holds is read under its lock, so the generation is exactly the pair replaced.
+  choices.addUnderLock = [&] {
+    PlannedKeeping keeping = planKeeping(folder);
+    replaced.keptAs = keeping.generation;
+    if (keeping.generation)
+      replaced.differedFromStart =
+          start && (keeping.files.bytes.at(0) != start->sndata || keeping.files.bytes.at(1) != start->taiki);
+    return std::move(keeping.files);
+  };
+  choices.afterUnderLock = [&] {
+    if (replaced.keptAs) removeOldGenerations(folder);
+  };
+  writeFiles(files, choices);
   return replaced;
 }
 

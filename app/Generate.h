@@ -1,8 +1,8 @@
 #pragma once
-// Generating the game's files from the current set: validate every scenario, keep the folder's pair as a
-// generation in its backup folder (app/PairBackups.h), then replace the folder's sndata.s5 and taiki.s5
-// together (with any other files of the same run, such as a change report), keeping the previous ones
-// as .bak copies too. Reading a folder's pair shares the folder's lock with the writers, so the two files
+// Generating the game's files from the current set: validate every scenario, then replace the folder's
+// sndata.s5 and taiki.s5 together (with any other files of the same run, such as a change report),
+// keeping the previous ones as .bak copies and as a generation in the backup folder (app/PairBackups.h),
+// all in one group of the writer. Reading a folder's pair shares the folder's lock with the writers, so the two files
 // read always belong together.
 #include <optional>
 #include <string>
@@ -40,8 +40,9 @@ ReplacedPair generateScenarioFiles(const ScenarioSet& set, const std::string& fo
                                    const std::vector<OutputFile>& alongside = {},
                                    std::optional<PairView> start = std::nullopt);
 
-// Keeps the folder's pair as a generation, then replaces it with the bytes given (through the one
-// writer, so both files or neither). Raises FileError.
+// Replaces the folder's pair with the bytes given and keeps the one it replaces as a generation, all in
+// the one writer's group: the pair, the .bak copies and the generation stand or go together. Raises
+// FileError.
 ReplacedPair replacePair(const std::string& folder, PairView pair, const std::vector<OutputFile>& alongside = {},
                          std::optional<PairView> start = std::nullopt);
 
@@ -58,8 +59,5 @@ PairBytes readScenarioPair(const std::string& folder);
 
 // The bytes of the set's pair as generating writes them (no validation).
 PairBytes pairBytesOf(const ScenarioSet& set);
-
-// Whether the folder holds both scenario files (raises FileError when it cannot be looked at).
-bool holdsPair(const std::string& folder);
 
 }  // namespace vorandel

@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "app/AppMessages.h"
 #include "model/FileError.h"
+#include "model/FileRead.h"
 #include "model/Message.h"
 #include "model/OpenFile.h"
 #include "model/PairNames.h"
@@ -39,9 +38,9 @@ bool isStamp(std::string_view name) {
   return name.size() == kStampLength || name.substr(kStampLength) == kOriginalMark;
 }
 
-// The backup folder is looked at and written with the standard library's calls, not through the file
-// writer's system calls: keeping a generation comes after the writer's group, and a test that plans a
-// fault at the writer's n-th call means the writer's.
+// The generations are written by the file writer, in its group; the backup folder is looked at and
+// pruned with the standard library's calls, so that a test that plans a fault at the writer's n-th call
+// means the writer's.
 bool isFile(const std::string& path) {
   std::error_code error;
   return fs::is_regular_file(systemPath(path), error);
@@ -71,80 +70,61 @@ std::vector<Generation> generationFolders(const std::string& folder) {
   return found;
 }
 
-std::string localStamp() {
-  const std::time_t now = std::time(nullptr);
+void removeFolder(const std::string& path) {
+  std::error_code ignored;
+  fs::remove_all(systemPath(path), ignored);
+}
+
+std::string localStamp(std::time_t when) {
   std::tm local{};
 #ifdef _WIN32
-  localtime_s(&local, &now);
+  localtime_s(&local, &when);
 #else
-  localtime_r(&now, &local);
+  localtime_r(&when, &local);
 #endif
   char text[32] = {};
   std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
   return text;
 }
 
-[[noreturn]] void cannotKeep(const std::string& where, std::error_code reason = {}) {
-  Message message = Message::withPaths(kCannotKeepPair, {where});
-  // The reason in the player's words, whichever system's number the library gave.
-  if (reason) message.textLine("原因：" + systemReason(reason.default_error_condition().value()));
-  throw FileError(message);
+// The stamp one second after the one given (a second that has had its most generations).
+std::string stampAfter(const std::string& stamp) {
+  std::tm time{};
+  time.tm_year = std::stoi(stamp.substr(0, 4)) - 1900;
+  time.tm_mon = std::stoi(stamp.substr(4, 2)) - 1;
+  time.tm_mday = std::stoi(stamp.substr(6, 2));
+  time.tm_hour = std::stoi(stamp.substr(9, 2));
+  time.tm_min = std::stoi(stamp.substr(11, 2));
+  time.tm_sec = std::stoi(stamp.substr(13, 2)) + 1;
+  time.tm_isdst = -1;
+  return localStamp(std::mktime(&time));
 }
 
-void removeFolder(const std::string& path) {
-  std::error_code ignored;
-  fs::remove_all(systemPath(path), ignored);
-}
+std::string withCounter(const std::string& stamp, int n) { return stamp + (n < 10 ? "-0" : "-") + std::to_string(n); }
 
-// The generation folder, made anew under a name no other keeping has taken: its counter follows the
-// highest of its second, so that a name freed by the removal of an old generation is never taken again
-// (it would sort before the newer ones).
-Generation claimGeneration(const std::string& folder, bool original) {
-  const std::string backups = backupFolderOf(folder);
-  const std::string stamp = localStamp();
-  int last = 0;
-  for (const Generation& existing : generationFolders(folder))
-    if (existing.name.compare(0, stamp.size(), stamp) == 0)
-      last = std::max(last, std::stoi(existing.name.substr(stamp.size() + 1, 2)));
-  for (int n = last + 1; n <= kMostPerSecond; ++n) {
-    std::string name = stamp + (n < 10 ? "-0" : "-") + std::to_string(n);
-    if (original) name += kOriginalMark;
-    const std::string path = platform::pathIn(backups, name);
-    std::error_code error;
-    if (fs::create_directory(systemPath(path), error)) return {name, path, shownTime(name), original};
-    if (error) cannotKeep(path, error);
+// The next generation's name: now, or, when that would not sort after the newest name there (more
+// generations within the second, or a clock that went back), the one right after the newest.
+std::string nextGenerationName(const std::vector<Generation>& existing, bool original) {
+  std::string newest;
+  for (const Generation& generation : existing) newest = std::max(newest, generation.name.substr(0, kStampLength));
+  std::string name = withCounter(localStamp(std::time(nullptr)), 1);
+  if (!newest.empty() && name <= newest) {
+    const std::string stamp = newest.substr(0, kStampLength - 3);
+    const int counter = std::stoi(newest.substr(kStampLength - 2));
+    name = counter < kMostPerSecond ? withCounter(stamp, counter + 1) : withCounter(stampAfter(stamp), 1);
   }
-  cannotKeep(backups);
+  return original ? name + kOriginalMark : name;
 }
 
-// Written under a temporary name, then renamed: a name of the pair holds whole bytes or nothing.
-void writeInto(const Generation& generation, const char* name, std::string_view bytes) {
-  const std::string target = platform::pathIn(generation.path, name);
-  const std::string temporary = platform::pathIn(generation.path, std::string(".") + name + ".new");
-  {
-    std::ofstream out(systemPath(temporary), std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) cannotKeep(generation.path);
-  }
+enum class FolderState { Whole, Empty, Other };
+
+// Whole only when both files are certainly there, Empty only when the folder certainly holds nothing.
+FolderState stateOf(const std::string& path) {
   std::error_code error;
-  fs::rename(systemPath(temporary), systemPath(target), error);
-  if (error) cannotKeep(generation.path, error);
-}
-
-// Beyond the newest kept generations, and what a failed keeping left: the original stays in every case.
-void removeOldGenerations(const std::string& folder, const std::string& keep) {
-  std::vector<Generation> dated;
-  for (const Generation& generation : generationFolders(folder)) {
-    if (generation.name == keep) continue;
-    if (!isWhole(generation.path))
-      removeFolder(generation.path);
-    else if (!generation.original)
-      dated.push_back(generation);
-  }
-  // The one just kept counts among the newest.
-  const std::size_t room = kKeptGenerations - 1;
-  for (std::size_t i = 0; i + room < dated.size(); ++i) removeFolder(dated[i].path);
+  const bool empty = fs::is_empty(systemPath(path), error);
+  if (error) return FolderState::Other;
+  if (empty) return FolderState::Empty;
+  return isWhole(path) ? FolderState::Whole : FolderState::Other;
 }
 
 }  // namespace
@@ -160,38 +140,59 @@ std::vector<Generation> listGenerations(const std::string& folder) {
   return whole;
 }
 
-void markFolderWritten(const std::string& folder) {
-  const std::string backups = backupFolderOf(folder);
-  std::error_code error;
-  fs::create_directories(systemPath(backups), error);
-  if (error) cannotKeep(backups, error);
-}
-
 bool folderWritten(const std::string& folder) {
   std::error_code error;
   return fs::is_directory(systemPath(backupFolderOf(folder)), error);
 }
 
-std::string readKept(const std::string& path) {
-  std::ifstream in(systemPath(path), std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad() || !in.is_open()) cannotKeep(path);
-  return bytes;
+bool holdsPair(const std::string& folder) {
+  bool both = true;
+  for (const char* name : {kSndataName, kTaikiName}) {
+    const std::string path = platform::pathIn(folder, name);
+    const platform::PathKind kind = platform::kindOf(path);
+    if (kind == platform::PathKind::Unknown)
+      throw FileError(Message::withPaths(kCannotReadFile, {path}).textLine("原因：").text(platform::lastFailure()));
+    both = both && kind == platform::PathKind::Regular;
+  }
+  return both;
 }
 
-Generation keepGeneration(const std::string& folder, std::string_view sndata, std::string_view taiki, bool original) {
-  markFolderWritten(folder);
-  const Generation generation = claimGeneration(folder, original);
-  try {
-    // The second file's rename makes the generation whole: until then it is not offered.
-    writeInto(generation, kSndataName, sndata);
-    writeInto(generation, kTaikiName, taiki);
-  } catch (const FileError&) {
-    removeFolder(generation.path);
-    throw;
+PlannedKeeping planKeeping(const std::string& folder) {
+  PlannedKeeping planned;
+  planned.files.cannotWrite = kCannotKeepPair;
+  const std::string backups = backupFolderOf(folder);
+  const platform::PathKind kind = platform::kindOf(backups);
+  if (kind != platform::PathKind::Missing && kind != platform::PathKind::Folder)
+    throw FileError(Message::withPaths(kCannotKeepPair, {backups}).textLine(kBackupNameTaken));
+  // The original is the pair found before this program's first write there, told by what is on the disk.
+  const bool original = kind == platform::PathKind::Missing;
+  if (original) planned.files.newFolders.push_back(backups);
+  if (!holdsPair(folder)) return planned;
+  Generation generation;
+  generation.name = nextGenerationName(generationFolders(folder), original);
+  generation.path = platform::pathIn(backups, generation.name);
+  generation.time = shownTime(generation.name);
+  generation.original = original;
+  planned.files.newFolders.push_back(generation.path);
+  for (const char* name : {kSndataName, kTaikiName}) {
+    planned.files.paths.push_back(platform::pathIn(generation.path, name));
+    planned.files.bytes.push_back(readRegularFile(platform::pathIn(folder, name), kMaxScenarioFileSize));
   }
-  removeOldGenerations(folder, generation.name);
-  return generation;
+  planned.generation = std::move(generation);
+  return planned;
+}
+
+void removeOldGenerations(const std::string& folder) {
+  std::vector<Generation> whole;
+  for (const Generation& generation : generationFolders(folder)) {
+    std::error_code ignored;
+    const FolderState state = stateOf(generation.path);
+    if (state == FolderState::Empty)
+      fs::remove(systemPath(generation.path), ignored);  // removes an empty folder only
+    else if (state == FolderState::Whole && !generation.original)
+      whole.push_back(generation);
+  }
+  for (std::size_t i = 0; i + kKeptGenerations < whole.size(); ++i) removeFolder(whole[i].path);
 }
 
 }  // namespace vorandel

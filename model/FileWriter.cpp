@@ -24,6 +24,13 @@ constexpr std::size_t kMaxJournalSize = std::size_t{1} << 20;
 constexpr const char* kJournalTemporaryName = ".vorandel-journal.new";
 
 const char* const kBusy = "另一个程序正在向文件夹 %s 写入文件，请稍后再试。";
+const char* const kBusyReading = "另一个程序正在读取文件夹 %s 中的文件，请稍后再试。";
+const char* const kForeignJournal =
+    "文件夹 %s 中的写入记录 %s 不是本程序写下的，或者已经损坏：本程序不会按它改动任何文件。";
+const char* const kForeignFileWhole = "文件 %s 完整，可以读取。";
+const char* const kForeignFileMissing = "文件 %s 不在这个文件夹中。";
+const char* const kForeignFileUnreadable = "文件 %s 无法读取。";
+const char* const kMoveJournalAside = "把这个记录文件移到别处（或删除）不会损坏任何文件；移走后再试。";
 const char* const kKeptAsBefore = "原有的文件保持不变。";
 const char* const kCannotRecover = "上次中断的写入无法恢复。";
 const char* const kCannotRestore = "另外，无法恢复原有的文件 ";
@@ -32,7 +39,6 @@ const char* const kFinishedNextTime = "新的文件已经就位；下一次写�
 const char* const kMovedInNextTime =
     "写入没有完成：下一次写入这个文件夹时会把新的文件放到位置上（在此之前读取的是新的文件）。";
 const char* const kNotSynced = "无法把文件夹 %s 写入磁盘（文件已经改名）。";
-const char* const kBrokenJournal = "无法读懂中断写入的记录 %s。";
 const char* const kInterrupted = "文件夹 %s 中有一次中断的写入：读取的是下一次写入时会保留的文件。";
 const char* const kAFolder = "这是一个文件夹。";
 const char* const kNotAFile = "这不是一个普通文件。";
@@ -41,6 +47,7 @@ const char* const kBackupIsFolder = "已有同名的文件夹。";
 const char* const kNoReader = "这是一个管道，但没有程序在读取它。";
 const char* const kTwice = "同一个文件在一次写入中出现了两次。";
 const char* const kReason = "原因：";
+const char* const kMadeFolderOutside = "新建的文件夹不在第一个文件的文件夹之中。";
 
 Message withReason(Message message, const Failure& reason) {
   if (reason) message.textLine(kReason).text(*reason);
@@ -68,8 +75,10 @@ void twice(Step step) {
   }
 }
 
+// A folder that is not there (one the run had still to make, or has removed) has nothing to sync.
 void syncAll(const std::vector<std::string>& folders) {
-  for (const std::string& folder : folders) check(platform::syncFolder(folder), folder);
+  for (const std::string& folder : folders)
+    if (platform::kindOf(folder) != PathKind::Missing) check(platform::syncFolder(folder), folder);
 }
 
 // Regular or Missing; any other answer stops the recovery rather than being guessed at.
@@ -79,8 +88,8 @@ bool isThere(const std::string& path) {
   return kind != PathKind::Missing;
 }
 
-void writeJournal(const Journal& journal) {
-  for (const std::string& folder : journalFolders(journal)) {
+void writeJournal(const Journal& journal, const std::vector<std::string>& folders) {
+  for (const std::string& folder : folders) {
     const std::string temporary = platform::pathIn(folder, kJournalTemporaryName);
     check(platform::writeDurably(temporary, journalText(journal, folder)), temporary);
     check(platform::renameFile(temporary, platform::pathIn(folder, kJournalName)), temporary);
@@ -88,26 +97,53 @@ void writeJournal(const Journal& journal) {
   }
 }
 
-void removeJournal(const Journal& journal) {
+// Whether the folder's journal records folders that the run made: it is removed last, after them.
+bool recordsMadeFolders(const Journal& journal, const std::string& folder) {
+  for (const std::string& made : journal.madeFolders)
+    if (made.size() > folder.size() && made.compare(0, folder.size(), folder) == 0) return true;
+  return false;
+}
+
+// The journals go, those that record made folders last; when going back, the made folders go before
+// them (only when empty: whatever else is in them stays).
+void removeJournal(const Journal& journal, bool removeMadeFolders = false) {
   const std::vector<std::string> folders = journalFolders(journal);
-  for (const std::string& folder : folders) {
+  std::vector<std::string> last;
+  const auto removeIn = [](const std::string& folder) {
     // A journal whose writing failed may have left its temporary name.
     for (const char* name : {kJournalTemporaryName, kJournalName}) {
       const std::string path = platform::pathIn(folder, name);
       check(platform::removeFile(path), path);
     }
+  };
+  for (const std::string& folder : folders) {
+    if (recordsMadeFolders(journal, folder))
+      last.push_back(folder);
+    else
+      removeIn(folder);
   }
   syncAll(folders);
+  if (removeMadeFolders) {
+    for (auto made = journal.madeFolders.rbegin(); made != journal.madeFolders.rend(); ++made) {
+      // A made folder's journal may have been cut off before its rename: its temporary name goes too.
+      const std::string partial = platform::pathIn(*made, kJournalTemporaryName);
+      check(platform::removeFile(partial), partial);
+      check(platform::removeEmptyFolder(*made), *made);
+      syncAll({platform::folderOf(*made)});
+    }
+  }
+  for (const std::string& folder : last) removeIn(folder);
+  syncAll(last);
 }
 
-// Begun: nothing has moved; the temporary names go.
+// Begun: nothing has moved; the temporary names go, and the folders the run made.
 void abandon(const Journal& journal) {
   for (const JournalEntry& entry : journal.entries) {
     check(platform::removeFile(entry.fresh), entry.fresh);
     check(platform::removeFile(entry.kept), entry.kept);
   }
   syncAll(journalFolders(journal));
-  removeJournal(journal);
+  removeJournal(journal, true);
 }
 
 // Ready: the new files move in, the old ones become the backups.
@@ -127,8 +163,11 @@ void finish(const Journal& journal) {
 }
 
 // Undoing: the files that had moved in make way for the old ones again.
-void undo(const Journal& journal) {
+void undo(Journal journal) {
   const std::vector<std::string> folders = journalFolders(journal);
+  // A folder whose journal had not yet said Undoing had nothing moved back: its disk tells what moved in.
+  for (JournalEntry& entry : journal.entries)
+    if (entry.movedInUnknown) entry.movedIn = !isThere(entry.fresh);
   for (const JournalEntry& entry : journal.entries) {
     if (!entry.movedIn) continue;
     if (!entry.hadOld)
@@ -142,43 +181,108 @@ void undo(const Journal& journal) {
     if (!entry.movedIn) check(platform::removeFile(entry.kept), entry.kept);
   }
   syncAll(folders);
-  removeJournal(journal);
+  removeJournal(journal, true);
 }
 
+// Whether every new file not yet moved in holds exactly the bytes the journal recorded.
+bool newFilesWhole(const Journal& journal) {
+  for (const JournalEntry& entry : journal.entries) {
+    if (!isThere(entry.fresh)) continue;
+    std::string bytes;
+    try {
+      bytes = readFileUpTo(entry.fresh, entry.size);
+    } catch (const FileError&) {
+      throw StepFailed{entry.fresh, platform::lastFailure()};
+    }
+    if (bytes.size() != entry.size || contentHash(bytes) != entry.hash) return false;
+  }
+  return true;
+}
+
+// Moves the files that moved in back out and the old ones back in, recorded first.
+void goBack(Journal journal) {
+  for (JournalEntry& entry : journal.entries) {
+    entry.movedIn = !isThere(entry.fresh);
+    entry.movedInUnknown = false;
+  }
+  journal.stage = JournalStage::Undoing;
+  writeJournal(journal, journalFolders(journal));
+  undo(journal);
+}
+
+// A recovery: a run found Ready finishes only when its new files are whole (a cut or changed one sends
+// the group back to the old files).
 void complete(const Journal& journal) {
   switch (journal.stage) {
     case JournalStage::Begun: abandon(journal); break;
-    case JournalStage::Ready: finish(journal); break;
+    case JournalStage::Ready:
+      if (newFilesWhole(journal))
+        finish(journal);
+      else
+        goBack(journal);
+      break;
     case JournalStage::Undoing: undo(journal); break;
   }
 }
 
-// A journal found in a folder: none, one, or one that cannot be read (the path then says which).
+// A journal found in a folder: none, one, or one this program did not write (the path then says which).
 struct FoundJournal {
   std::optional<Journal> journal;
-  std::string broken;
+  std::string foreign;
 };
 
+// A journal that cannot be looked at or read raises StepFailed: it is neither trusted nor called foreign.
 FoundJournal journalIn(const std::string& folder) {
   const std::string path = platform::pathIn(folder, kJournalName);
-  const PathKind kind = platform::kindOf(path);
-  if (kind == PathKind::Missing) return {};
-  if (kind != PathKind::Regular) return {std::nullopt, path};
-  std::optional<Journal> journal;
+  if (!isThere(path)) return {};
+  if (platform::kindOf(path) != PathKind::Regular) return {std::nullopt, path};
+  std::string text;
   try {
-    journal = parseJournal(readWholeFile(path, kMaxJournalSize), folder);
+    text = readFileUpTo(path, kMaxJournalSize);
   } catch (const FileError&) {
+    throw StepFailed{path, platform::lastFailure()};
   }
+  std::optional<Journal> journal = parseJournal(text, folder);
   if (!journal) return {std::nullopt, path};
   return {std::move(journal), {}};
 }
 
-// The locks on a group of folders and the journals found in them, one per run (the most advanced copy
-// when a run wrote into several folders). Folders that a journal names are locked too.
+// One run's journal from the copies in its folders, each speaking for its own files: the most advanced
+// stage, and at Undoing the files of folders whose copy had not come so far marked to be looked at.
+Journal mergedRun(const std::vector<Journal>& copies) {
+  Journal merged;
+  merged.run = copies.front().run;
+  for (const Journal& copy : copies) merged.stage = std::max(merged.stage, copy.stage);
+  std::set<std::string> made;
+  for (const Journal& copy : copies) {
+    for (JournalEntry entry : copy.entries) {
+      entry.movedInUnknown = merged.stage == JournalStage::Undoing && copy.stage != JournalStage::Undoing;
+      merged.entries.push_back(std::move(entry));
+    }
+    made.insert(copy.madeFolders.begin(), copy.madeFolders.end());
+  }
+  std::sort(merged.entries.begin(), merged.entries.end(),
+            [](const JournalEntry& a, const JournalEntry& b) { return a.number < b.number; });
+  merged.madeFolders.assign(made.begin(), made.end());
+  // Parents first: a parent's path is shorter than its children's.
+  std::stable_sort(merged.madeFolders.begin(), merged.madeFolders.end(),
+                   [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
+  return merged;
+}
+
+// Whether another folder of a group is to be followed: it holds a journal of the same run, or one that
+// is not this program's (read before its lock is taken, only to decide whether to take it).
+bool holdsRun(const std::string& folder, const std::string& run) {
+  const FoundJournal found = journalIn(folder);
+  return found.journal ? found.journal->run == run : !found.foreign.empty();
+}
+
+// The locks on a group of folders and the journals found in them, one per run. Another folder that a
+// journal names is locked too, where it holds a journal of the same run.
 struct LockedFolders {
   std::vector<FolderLock> locks;
   std::vector<Journal> journals;
-  std::vector<std::string> broken;
+  std::vector<std::string> foreign;
 };
 
 LockedFolders lockFolders(std::set<std::string> folders, FolderLock::Mode mode, const Message& cannot) {
@@ -187,34 +291,50 @@ LockedFolders lockFolders(std::set<std::string> folders, FolderLock::Mode mode, 
     // One order for every process, so that two writers cannot wait on each other.
     for (const std::string& folder : folders) {
       std::string reason;
-      std::optional<FolderLock> lock = FolderLock::acquire(folder, mode, kLockWaitMilliseconds, reason);
-      if (!lock && reason.empty()) throw FileError(Message::withPaths(kBusy, {folder}));
+      bool readers = false;
+      std::optional<FolderLock> lock = FolderLock::acquire(folder, mode, kLockWaitMilliseconds, reason, &readers);
+      if (!lock && reason.empty()) throw FileError(Message::withPaths(readers ? kBusyReading : kBusy, {folder}));
       if (!lock) throw FileError(withReason(cannot, reason));
       locked.locks.push_back(std::move(*lock));
     }
-    std::map<std::string, Journal> runs;
+    std::map<std::string, std::vector<Journal>> runs;
     std::set<std::string> more = folders;
-    for (const std::string& folder : folders) {
-      FoundJournal found = journalIn(folder);
-      if (!found.broken.empty()) locked.broken.push_back(found.broken);
-      if (!found.journal) continue;
-      for (const std::string& named : journalFolders(*found.journal)) more.insert(named);
-      auto [at, added] = runs.emplace(found.journal->run, *found.journal);
-      if (!added && found.journal->stage > at->second.stage) at->second = std::move(*found.journal);
+    try {
+      for (const std::string& folder : folders) {
+        FoundJournal found = journalIn(folder);
+        if (!found.foreign.empty()) locked.foreign.push_back(found.foreign);
+        if (!found.journal) continue;
+        for (const std::string& other : found.journal->otherFolders)
+          if (!more.contains(other) && holdsRun(other, found.journal->run)) more.insert(other);
+        runs[found.journal->run].push_back(std::move(*found.journal));
+      }
+    } catch (const StepFailed& failed) {
+      throw FileError(withReason(Message(cannot).nativeLine(failed.path), failed.reason));
     }
     if (more == folders) {
-      for (auto& [run, journal] : runs) locked.journals.push_back(std::move(journal));
+      for (const auto& [run, copies] : runs) locked.journals.push_back(mergedRun(copies));
       return locked;
     }
     folders = std::move(more);  // the locks go and are taken again in order, with the folders named
   }
 }
 
-void recoverLocked(const LockedFolders& locked, const Message& cannot) {
-  if (!locked.broken.empty())
-    throw FileError(Message(cannot)
-                        .textLine(kCannotRecover)
-                        .append(Message::withPaths(std::string("\n") + kBrokenJournal, {locked.broken.front()})));
+// The first lines of the refusal of a foreign journal, and how the files it sits beside read.
+Message foreignJournalLines(const std::string& journal, const std::vector<std::string>& files) {
+  Message message = Message::withPaths(kForeignJournal, {platform::folderOf(journal), journal});
+  for (const std::string& file : files) {
+    const PathKind kind = platform::kindOf(file);
+    const char* state = kind == PathKind::Regular   ? kForeignFileWhole
+                        : kind == PathKind::Missing ? kForeignFileMissing
+                                                    : kForeignFileUnreadable;
+    message.append(Message::withPaths(std::string("\n") + state, {file}));
+  }
+  return message.textLine(kMoveJournalAside);
+}
+
+void recoverLocked(const LockedFolders& locked, const Message& cannot, const std::vector<std::string>& files) {
+  if (!locked.foreign.empty())
+    throw ForeignJournal(Message(cannot).append(Message("\n").append(foreignJournalLines(locked.foreign.front(), files))));
   for (const Journal& journal : locked.journals) {
     try {
       complete(journal);
@@ -224,37 +344,43 @@ void recoverLocked(const LockedFolders& locked, const Message& cannot) {
   }
 }
 
-std::string randomRun() {
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::random_device random;
-  std::string run;
-  for (unsigned bits = random(), n = 0; n < 6; ++n, bits >>= 4) run += kDigits[bits & 15u];
-  return run;
-}
-
 struct Target {
   std::string shown;  // as the user gave it
   std::string real;   // links resolved
+  std::string_view bytes;
+  const char* cannotWrite = kCannotWriteFile;  // one %s: the file
 };
 
 // One replacement, step by step; a failure ends it with the folder whole (or left for the next writer
 // with the journal saying how to finish).
 class Replacement {
  public:
-  Replacement(std::vector<Target> targets, const std::vector<OutputFile>& files, const WriteChoices& choices)
-      : targets_(std::move(targets)), files_(files), choices_(choices) {}
+  Replacement(std::vector<Target> targets, const WriteChoices& choices)
+      : targets_(std::move(targets)), choices_(choices) {}
 
   std::vector<std::string> run(Journal journal) {
     journal_ = std::move(journal);
     folders_ = journalFolders(journal_);
-    const Message first = Message::withPaths(choices_.cannotWrite, {targets_.front().shown});
+    const Message first = written(0);
     keepOlderVersions();
-    attempt(first, [&] { writeJournal(journal_); });
+    // The folders to be made are recorded before they are made; their own journals follow them.
+    std::vector<std::string> existing;
+    for (const std::string& folder : folders_)
+      if (std::find(journal_.madeFolders.begin(), journal_.madeFolders.end(), folder) == journal_.madeFolders.end())
+        existing.push_back(folder);
+    attempt(first, [&] { writeJournal(journal_, existing); });
+    for (const std::string& made : journal_.madeFolders) {
+      attempt(madeMessage(made), [&] {
+        check(platform::makeFolder(made), made);
+        check(platform::syncFolder(platform::folderOf(made)), platform::folderOf(made));
+      });
+    }
+    if (!journal_.madeFolders.empty()) attempt(first, [&] { writeJournal(journal_, folders_); });
     for (std::size_t i = 0; i < targets_.size(); ++i) {
       const JournalEntry& entry = journal_.entries[i];
       const std::string permissions = choices_.keepPermissions && entry.hadOld ? entry.target : std::string();
       attempt(written(i),
-              [&] { check(platform::writeDurably(entry.fresh, files_[i].bytes, permissions), entry.fresh); });
+              [&] { check(platform::writeDurably(entry.fresh, targets_[i].bytes, permissions), entry.fresh); });
     }
     for (std::size_t i = 0; i < targets_.size(); ++i) {
       const JournalEntry& entry = journal_.entries[i];
@@ -264,7 +390,7 @@ class Replacement {
     attempt(first, [&] { syncAll(folders_); });
     journal_.stage = JournalStage::Ready;
     readyMayBeOnDisk_ = true;
-    attempt(first, [&] { writeJournal(journal_); });
+    attempt(first, [&] { writeJournal(journal_, folders_); });
     for (std::size_t i = 0; i < targets_.size(); ++i) {
       const JournalEntry& entry = journal_.entries[i];
       attempt(written(i), [&] { check(platform::renameFile(entry.fresh, entry.target), entry.target); });
@@ -272,9 +398,7 @@ class Replacement {
     for (const std::string& folder : folders_) {
       const Failure failure = platform::syncFolder(folder);
       if (failure)
-        fail(withReason(Message::withPaths(choices_.cannotWrite, {targets_.front().shown})
-                            .append(Message::withPaths(std::string("\n") + kNotSynced, {folder})),
-                        failure));
+        fail(withReason(Message(first).append(Message::withPaths(std::string("\n") + kNotSynced, {folder})), failure));
     }
     // The new files are in place: from here on the run only goes forward.
     try {
@@ -311,9 +435,15 @@ class Replacement {
     }
   }
 
-  Message written(std::size_t i) const { return Message::withPaths(choices_.cannotWrite, {targets_[i].shown}); }
+  Message written(std::size_t i) const { return Message::withPaths(targets_[i].cannotWrite, {targets_[i].shown}); }
   Message backedUp(std::size_t i) const {
     return Message::withPaths(choices_.cannotBackUp, {targets_[i].shown, targets_[i].real + ".bak"});
+  }
+  // A made folder fails with the text of the files that go into it.
+  Message madeMessage(const std::string& made) const {
+    for (const Target& target : targets_)
+      if (target.real.compare(0, made.size(), made) == 0) return Message::withPaths(target.cannotWrite, {made});
+    return written(0);
   }
 
   template <typename Step>
@@ -342,7 +472,7 @@ class Replacement {
     try {
       for (JournalEntry& entry : journal_.entries) entry.movedIn = !isThere(entry.fresh);
       journal_.stage = JournalStage::Undoing;
-      twice([&] { writeJournal(journal_); });
+      twice([&] { writeJournal(journal_, folders_); });
     } catch (const StepFailed&) {
       // The journal still says the new files are ready: the next writer moves them in.
       message.textLine(kMovedInNextTime);
@@ -359,7 +489,6 @@ class Replacement {
   }
 
   std::vector<Target> targets_;
-  const std::vector<OutputFile>& files_;
   const WriteChoices& choices_;
   Journal journal_;
   std::vector<std::string> folders_;
@@ -377,14 +506,26 @@ std::vector<std::string> writeThroughStream(const OutputFile& file, const std::s
   return {std::string()};
 }
 
+// Whether path lies below folder.
+bool isBelow(const std::string& path, const std::string& folder) {
+  for (std::string at = platform::folderOf(path); at.size() >= folder.size(); at = platform::folderOf(at)) {
+    if (at == folder) return true;
+    if (platform::folderOf(at) == at) break;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::vector<std::string> writeFiles(const std::vector<OutputFile>& files, const WriteChoices& choices) {
+  if (files.empty()) return {};
   std::vector<Target> targets;
   std::set<std::string> folders;
+  std::vector<std::string> givenReal;
   for (const OutputFile& file : files) {
     const std::string real = platform::resolveLinks(file.path);
-    targets.push_back({file.path, real});
+    targets.push_back({file.path, real, file.bytes, choices.cannotWrite});
+    givenReal.push_back(real);
     folders.insert(platform::folderOf(platform::absolutePath(real)));
   }
   const Message first = Message::withPaths(choices.cannotWrite, {targets.front().shown});
@@ -392,17 +533,30 @@ std::vector<std::string> writeFiles(const std::vector<OutputFile>& files, const 
     return writeThroughStream(files.front(), targets.front().real, choices);
 
   const LockedFolders locked = lockFolders(folders, FolderLock::Mode::Exclusive, first);
-  recoverLocked(locked, first);
+  recoverLocked(locked, first, givenReal);
   for (const std::string& folder : folders)
     if (const Failure failure = platform::removeFile(platform::pathIn(folder, kJournalTemporaryName)))
       throw FileError(withReason(first, failure));
 
+  // Files made from what is on the disk now, under the locks.
+  AddedFiles added;
+  if (choices.addUnderLock) added = choices.addUnderLock();
+  const std::string firstFolder = platform::folderOf(platform::absolutePath(targets.front().real));
+  std::vector<std::string> madeFolders;
+  for (const std::string& made : added.newFolders) {
+    madeFolders.push_back(platform::absolutePath(made));
+    if (!isBelow(madeFolders.back(), firstFolder))
+      throw FileError(Message::withPaths(added.cannotWrite, {made}).textLine(kMadeFolderOutside));
+  }
+  for (std::size_t i = 0; i < added.paths.size(); ++i)
+    targets.push_back({added.paths[i], added.paths[i], added.bytes[i], added.cannotWrite});
+
   // What would fail half way is refused before anything is touched.
-  const std::string run = randomRun();
-  Journal journal{run, JournalStage::Begun, {}};
+  Journal journal{newRunWord(), JournalStage::Begun, {}, madeFolders, {}};
   for (std::size_t i = 0; i < targets.size(); ++i) {
     const Target& target = targets[i];
-    const Message cannot = Message::withPaths(choices.cannotWrite, {target.shown});
+    const bool inMadeFolder = i >= files.size();
+    const Message cannot = Message::withPaths(target.cannotWrite, {target.shown});
     for (std::size_t k = 0; k < i; ++k)
       if (platform::sameFile(targets[k].real, target.real)) throw FileError(Message(cannot).textLine(kTwice));
     const PathKind kind = platform::kindOf(target.real);
@@ -421,17 +575,17 @@ std::vector<std::string> writeFiles(const std::vector<OutputFile>& files, const 
       throw FileError(Message::withPaths(choices.cannotBackUp, {target.shown, target.real + ".bak"})
                           .textLine(kBackupIsFolder)
                           .textLine(kKeptAsBefore));
-    JournalEntry entry;
-    entry.target = platform::absolutePath(target.real);
-    const std::string folder = platform::folderOf(entry.target);
-    const std::string prefix = ".vorandel-" + run + "-" + std::to_string(i);
-    entry.fresh = platform::pathIn(folder, prefix + ".new");
-    entry.kept = platform::pathIn(folder, prefix + ".old");
+    JournalEntry entry = journalEntry(journal.run, static_cast<int>(i), platform::absolutePath(target.real));
     entry.hadOld = hadOld;
-    entry.keepBackup = choices.keepBackup;
+    entry.keepBackup = choices.keepBackup && !inMadeFolder;
+    entry.size = target.bytes.size();
+    entry.hash = contentHash(target.bytes);
     journal.entries.push_back(std::move(entry));
   }
-  return Replacement(std::move(targets), files, choices).run(std::move(journal));
+  std::vector<std::string> backups = Replacement(std::move(targets), choices).run(std::move(journal));
+  backups.resize(files.size());
+  if (choices.afterUnderLock) choices.afterUnderLock();
+  return backups;
 }
 
 void requireNotHeldOpen(const std::string& path, platform::FileUse use) {
@@ -447,7 +601,7 @@ void recoverInterruptedWrites(const std::string& folder) {
   if (platform::kindOf(platform::pathIn(absolute, kJournalName)) == PathKind::Missing) return;
   const Message cannot = Message::withPaths(kCannotWriteFile, {platform::pathIn(folder, kJournalName)});
   const LockedFolders locked = lockFolders({absolute}, FolderLock::Mode::Exclusive, cannot);
-  recoverLocked(locked, cannot);
+  recoverLocked(locked, cannot, {});
 }
 
 KeptFiles readKeptFiles(const std::vector<std::string>& paths, std::size_t maxBytes,
@@ -461,7 +615,7 @@ KeptFiles readKeptFiles(const std::vector<std::string>& paths, std::size_t maxBy
   const Message cannot = Message::withPaths(kCannotReadFile, {paths.front()});
   const LockedFolders locked = lockFolders(folders, FolderLock::Mode::Shared, cannot);
   KeptFiles kept;
-  bool interrupted = !locked.broken.empty();
+  bool interrupted = false;
   for (std::size_t i = 0; i < paths.size(); ++i) {
     std::string source = paths[i];
     for (const Journal& journal : locked.journals) {
@@ -479,7 +633,10 @@ KeptFiles readKeptFiles(const std::vector<std::string>& paths, std::size_t maxBy
     kept.bytes.push_back(readRegularFile(source, maxBytes));
     if (betweenFiles) betweenFiles();
   }
-  if (interrupted) kept.notice = Message::withPaths(kInterrupted, {platform::folderOf(paths.front())});
+  if (!locked.foreign.empty())
+    kept.notice = foreignJournalLines(locked.foreign.front(), paths);
+  else if (interrupted)
+    kept.notice = Message::withPaths(kInterrupted, {platform::folderOf(paths.front())});
   return kept;
 }
 

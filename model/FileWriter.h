@@ -9,7 +9,8 @@
 // of either; the previous .bak survives every failure before the last step.
 //
 // Writers take the folder's lock alone and readers share it (readKeptFiles): no read sees a group half
-// replaced, and a reader never changes a folder. A file that is a symbolic link is replaced where it
+// replaced, and a reader never changes a folder. A journal is acted on only for what this program
+// writes (WriteJournal.h); any other one is refused with ForeignJournal, and nothing is touched. A file that is a symbolic link is replaced where it
 // lives, its backup and the journal beside it. A character device or a named pipe given as the only
 // file is written through, without a backup; a pipe that nobody reads is refused at once.
 #include <cstddef>
@@ -25,6 +26,18 @@
 
 namespace vorandel {
 
+// Files that join a group once its folders are locked and any interrupted write there is recovered,
+// made from what is on the disk then (a copy of the files about to be replaced). They are written,
+// flushed and journaled with the group, before anything moves: they stand or go with it. Their folders
+// may be new: the writer makes them (below the first file's folder) and removes them again, when empty,
+// if the group goes back.
+struct AddedFiles {
+  std::vector<std::string> newFolders;  // made in this order, parents first
+  std::vector<std::string> paths;
+  std::vector<std::string> bytes;
+  const char* cannotWrite = kCannotWriteFile;  // one %s: the file or folder
+};
+
 // The writer's choices, and the caller's texts for its failures.
 struct WriteChoices {
   bool replaceExisting = true;                 // false: an existing file is refused with existsText (asked first)
@@ -34,6 +47,10 @@ struct WriteChoices {
   const char* cannotWrite = kCannotWriteFile;  // one %s: the file
   const char* cannotBackUp = kCannotRenameTo;  // two %s: the file and its backup
   const char* existsText = "";                 // two %s: the file and its backup
+  // Asked under the locks, before anything is touched; it may raise FileError to refuse the write.
+  std::function<AddedFiles()> addUnderLock;
+  // Runs under the locks once the group is whole (it must not raise: the group is already written).
+  std::function<void()> afterUnderLock;
 };
 
 struct OutputFile {
@@ -67,7 +84,14 @@ class WriteUnfinished : public FileError {
   using FileError::FileError;
 };
 
-// Replaces the files as one group. Returns, for each file, where its earlier version is kept (empty when
+// A journal in a folder that this program did not write, or that is damaged: never acted on. The
+// message says what it is and whether the files read whole; moving the journal aside lets writes go on.
+class ForeignJournal : public FileError {
+ public:
+  using FileError::FileError;
+};
+
+// Replaces the files as one group (an empty group writes nothing). Returns, for each file, where its earlier version is kept (empty when
 // there was none or no backup is kept). Raises WriteRefused, FileHeldOpen, WriteUnfinished or FileError
 // naming the file as given and the system's reason; after a plain FileError the names hold the earlier
 // files. A failed step of the clean-up is tried once more, so that a passing failure leaves no temporary
@@ -81,7 +105,7 @@ void recoverInterruptedWrites(const std::string& folder);
 // The files of a group as a recovery would keep them, read under the shared lock.
 struct KeptFiles {
   std::vector<std::string> bytes;
-  Message notice;  // one line when a write into the folder was interrupted; empty otherwise
+  Message notice;  // when a write into the folder was interrupted, or a journal there is not this program's
 };
 
 // Reads each file whole (at most maxBytes). Raises FileError ("无法读取文件：<path>" and the reason).

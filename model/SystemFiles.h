@@ -37,6 +37,12 @@ Failure syncFolder(const std::string& folder);
 // Removes a file; a missing file is no failure.
 Failure removeFile(const std::string& path);
 
+// Makes a new folder; one already there is a failure (the caller makes only folders it has found missing).
+Failure makeFolder(const std::string& path);
+
+// Removes a folder when it is empty; a missing folder, or one that still holds something, is no failure.
+Failure removeEmptyFolder(const std::string& path);
+
 // Missing only when the system says there is no such file; any other failure to look is Unknown.
 enum class PathKind { Missing, Regular, Folder, Stream, Other, Unknown };  // Stream: a device or a pipe
 PathKind kindOf(const std::string& path);                                  // links followed
@@ -75,10 +81,11 @@ class FolderLock {
  public:
   enum class Mode { Shared, Exclusive };
   // Waits up to the given milliseconds for the lock. Nothing when another process keeps it (reason
-  // empty) or it cannot be taken at all (the system's reason). A reader of a folder where no lock can
-  // be made (a read-only share on Windows) gets a lock that holds nothing: no writer can work there.
+  // empty; heldByReaders says whether only readers hold it) or it cannot be taken at all (the system's
+  // reason). A reader of a folder where no lock can be made (a read-only share on Windows) gets a lock
+  // that holds nothing: no writer can work there.
   static std::optional<FolderLock> acquire(const std::string& folder, Mode mode, int waitMilliseconds,
-                                           std::string& reason);
+                                           std::string& reason, bool* heldByReaders = nullptr);
   FolderLock(FolderLock&& other) noexcept : handle_(other.handle_) { other.handle_ = kNone; }
   FolderLock& operator=(FolderLock&&) = delete;
   ~FolderLock();

@@ -87,7 +87,9 @@ Failure writeDurably(const std::string& path, std::string_view bytes, const std:
   Descriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
   if (fd.get() < 0) return lastFailure();
   struct stat old {};
-  if (!permissionsOf.empty() && ::stat(permissionsOf.c_str(), &old) == 0) ::fchmod(fd.get(), old.st_mode & 07777);
+  if (!permissionsOf.empty() && ::stat(permissionsOf.c_str(), &old) == 0 &&
+      ::fchmod(fd.get(), old.st_mode & 07777) != 0)
+    return lastFailure();
   if (Failure failure = writeAll(fd.get(), bytes)) return failure;
   if (Failure failure = fsyncOf(fd.get())) return failure;
   return closeOf(fd);
@@ -138,6 +140,18 @@ Failure syncFolder(const std::string& folder) {
 Failure removeFile(const std::string& path) {
   if (Failure injected = faultAt("unlink")) return injected;
   if (::unlink(path.c_str()) == 0 || errno == ENOENT) return std::nullopt;
+  return lastFailure();
+}
+
+Failure makeFolder(const std::string& path) {
+  if (Failure injected = faultAt("mkdir")) return injected;
+  if (::mkdir(path.c_str(), 0777) == 0) return std::nullopt;
+  return lastFailure();
+}
+
+Failure removeEmptyFolder(const std::string& path) {
+  if (Failure injected = faultAt("rmdir")) return injected;
+  if (::rmdir(path.c_str()) == 0 || errno == ENOENT || errno == ENOTEMPTY || errno == EEXIST) return std::nullopt;
   return lastFailure();
 }
 
@@ -201,7 +215,7 @@ bool sameFile(const std::string& a, const std::string& b) {
 }
 
 std::optional<FolderLock> FolderLock::acquire(const std::string& folder, Mode mode, int waitMilliseconds,
-                                              std::string& reason) {
+                                              std::string& reason, bool* heldByReaders) {
   if (Failure injected = faultAt("lock")) {
     reason = *injected;
     return std::nullopt;
@@ -221,6 +235,8 @@ std::optional<FolderLock> FolderLock::acquire(const std::string& folder, Mode mo
     }
     if (waited >= waitMilliseconds) {
       reason.clear();
+      // A shared lock that can be had tells that only readers hold the folder.
+      if (heldByReaders) *heldByReaders = mode == Mode::Exclusive && ::flock(fd.get(), LOCK_SH | LOCK_NB) == 0;
       return std::nullopt;
     }
     ::usleep(kPause * 1000);

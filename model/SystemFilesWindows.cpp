@@ -149,6 +149,21 @@ Failure removeFile(const std::string& path) {
   return lastFailure();
 }
 
+Failure makeFolder(const std::string& path) {
+  if (Failure injected = faultAt("mkdir")) return injected;
+  if (CreateDirectoryW(widePath(path).c_str(), nullptr)) return std::nullopt;
+  return lastFailure();
+}
+
+Failure removeEmptyFolder(const std::string& path) {
+  if (Failure injected = faultAt("rmdir")) return injected;
+  if (RemoveDirectoryW(widePath(path).c_str())) return std::nullopt;
+  const DWORD code = GetLastError();
+  if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_DIR_NOT_EMPTY) return std::nullopt;
+  SetLastError(code);
+  return lastFailure();
+}
+
 PathKind kindOf(const std::string& path) {
   if (faultAt("stat")) return PathKind::Unknown;
   const DWORD attributes = GetFileAttributesW(widePath(path).c_str());
@@ -235,7 +250,7 @@ bool sameFile(const std::string& a, const std::string& b) {
 }
 
 std::optional<FolderLock> FolderLock::acquire(const std::string& folder, Mode mode, int waitMilliseconds,
-                                              std::string& reason) {
+                                              std::string& reason, bool* heldByReaders) {
   if (Failure injected = faultAt("lock")) {
     reason = *injected;
     return std::nullopt;
@@ -274,6 +289,12 @@ std::optional<FolderLock> FolderLock::acquire(const std::string& folder, Mode mo
     }
     if (waited >= waitMilliseconds) {
       reason.clear();
+      // A shared range that can be had tells that only readers hold the folder; closing the handle
+      // gives it back.
+      if (heldByReaders && mode == Mode::Exclusive && file.get() != INVALID_HANDLE_VALUE) {
+        OVERLAPPED range{};
+        *heldByReaders = LockFileEx(file.get(), LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &range) != 0;
+      }
       return std::nullopt;
     }
     Sleep(kPause);

@@ -31,18 +31,20 @@ using testing::readFile;
 using testing::TempFolder;
 using testing::writeFile;
 
-TEST(PairBackups, TheFirstPairStaysForGoodAndTheNewestTenOthers) {
+// Each replacement keeps the pair it replaced: the player's first one for good, the newest ten others.
+// Pruning removes only whole generations and empty folders; a new name sorts after every name there,
+// even one the clock has not reached.
+TEST(PairBackups, TheFirstPairStaysForGoodTheNewestTenOthersAndNothingUncertainGoes) {
   TempFolder folder;
   const std::string dir = folder.path().string();
-  std::vector<std::string> names;
-  for (int n = 1; n <= 13; ++n) {
+  writeFile(dir + "/sndata.s5", "pair 1");
+  writeFile(dir + "/taiki.s5", "pair 1 taiki");
+  const auto replaceWith = [&](int n) {
     const std::string bytes = "pair " + std::to_string(n);
-    names.push_back(keepGeneration(dir, bytes, bytes + " taiki", n == 1).name);
-  }
-  // A generation that failed half way: its stamp, but one file only. Never offered, gone at the next.
-  const std::string half = backupFolderOf(dir) + "/20000101-000000-01";
-  fs::create_directories(systemPath(half));
-  writeFile(half + "/sndata.s5", "half");
+    return replacePair(dir, {bytes, bytes + " taiki"}).keptAs.value().name;
+  };
+  std::vector<std::string> names;
+  for (int n = 2; n <= 14; ++n) names.push_back(replaceWith(n));
   std::vector<Generation> kept = listGenerations(dir);
   ASSERT_EQ(kept.size(), 11u);
   EXPECT_TRUE(kept[0].original);
@@ -51,14 +53,25 @@ TEST(PairBackups, TheFirstPairStaysForGoodAndTheNewestTenOthers) {
   EXPECT_EQ(readFile(kept[10].path + "/taiki.s5"), "pair 13 taiki");
   EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size()) << "a name is taken once";
   for (std::size_t i = 2; i < kept.size(); ++i) EXPECT_LT(kept[i - 1].name, kept[i].name) << "names sort by time";
-  EXPECT_TRUE(fs::exists(systemPath(half)));
 
-  keepGeneration(dir, "pair 14", "pair 14 taiki", false);
+  // A generation whose state is not certain stays; an empty one goes; one from a clock ahead is followed.
+  const std::string half = backupFolderOf(dir) + "/20000101-000000-01";
+  const std::string empty = backupFolderOf(dir) + "/20000101-000000-02";
+  const std::string ahead = backupFolderOf(dir) + "/29991231-235958-99";
+  fs::create_directories(systemPath(half));
+  fs::create_directories(systemPath(empty));
+  fs::create_directories(systemPath(ahead));
+  writeFile(half + "/sndata.s5", "half");
+  writeFile(ahead + "/sndata.s5", "ahead");
+  writeFile(ahead + "/taiki.s5", "ahead taiki");
+  EXPECT_EQ(replaceWith(15), "29991231-235959-01");
   kept = listGenerations(dir);
   ASSERT_EQ(kept.size(), 11u);
   EXPECT_EQ(readFile(kept[0].path + "/sndata.s5"), "pair 1");
-  EXPECT_EQ(readFile(kept[1].path + "/sndata.s5"), "pair 5");
-  EXPECT_FALSE(fs::exists(systemPath(half)));
+  EXPECT_EQ(readFile(kept[1].path + "/sndata.s5"), "pair 6");
+  EXPECT_EQ(readFile(kept[10].path + "/sndata.s5"), "pair 14");
+  EXPECT_TRUE(fs::exists(systemPath(half)));
+  EXPECT_FALSE(fs::exists(systemPath(empty)));
   EXPECT_EQ(kept[3].time.size(), std::string("2026-12-07 18:32:05").size()) << kept[3].time;
 }
 

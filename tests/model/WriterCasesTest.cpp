@@ -181,7 +181,9 @@ TEST_F(WriterCases, AJournalThatCannotBeRemovedIsToldAndAStatErrorIsNoMissingFil
 TEST_F(WriterCases, ANameTooLongForANameBesideItIsWrittenAllTheSame) {
   const std::string name(250, 'n');
   writeFile(file(name), "old");
-  EXPECT_NO_THROW(writeFiles({{file(name), "new"}}, WriteChoices{.keepBackup = false}));
+  WriteChoices choices;
+  choices.keepBackup = false;
+  EXPECT_NO_THROW(writeFiles({{file(name), "new"}}, choices));
   EXPECT_EQ(readFile(file(name)), "new");
   EXPECT_EQ(names().size(), settled.size() + 1);
 }
