@@ -27,9 +27,9 @@ const char* const kBusy = "另一个程序正在向文件夹 %s 写入文件，�
 const char* const kBusyReading = "另一个程序正在读取文件夹 %s 中的文件，请稍后再试。";
 const char* const kForeignJournal =
     "文件夹 %s 中的写入记录 %s 不是本程序写下的，或者已经损坏：本程序不会按它改动任何文件。";
-const char* const kForeignFileWhole = "文件 %s 完整，可以读取。";
+const char* const kForeignFileWhole = "文件 %s 在这个文件夹中。";
 const char* const kForeignFileMissing = "文件 %s 不在这个文件夹中。";
-const char* const kForeignFileUnreadable = "文件 %s 无法读取。";
+const char* const kForeignFileUnreadable = "无法查看文件 %s。";
 const char* const kMoveJournalAside = "把这个记录文件移到别处（或删除）不会损坏任何文件；移走后再试。";
 const char* const kKeptAsBefore = "原有的文件保持不变。";
 const char* const kCannotRecover = "上次中断的写入无法恢复。";

@@ -152,6 +152,39 @@ TEST_F(Generate, AFolderThatCannotBeWrittenKeepsThePreviousFiles) {
   EXPECT_EQ(namesIn(folder.path().string()), (std::set<std::string>{"sndata.s5", "taiki.s5"}));
 }
 
+// A generation that cannot be kept (its folder cannot be made, or a file has the backup folder's name)
+// refuses the replacement before anything moves, as often as it is tried; the original is then kept.
+TEST_F(Generate, ABackupFolderThatCannotBeWrittenRefusesTheReplacement) {
+  writePrevious();
+  const std::string backups = file("Vorandel备份");
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    platform::planFaults({{"mkdir", 1, platform::FaultKind::Error}});
+    try {
+      generateScenarioFiles(set, folder.path().string());
+      ADD_FAILURE() << "no FileError";
+    } catch (const FileError& error) {
+      EXPECT_TRUE(text(error).starts_with("无法把原有的剧本保存到备份 " + backups)) << text(error);
+    }
+    platform::planFaults({});
+    expectPreviousUntouched();
+    EXPECT_EQ(namesIn(folder.path().string()), (std::set<std::string>{"sndata.s5", "taiki.s5"}));
+  }
+  writeFile(backups, "a file");
+  try {
+    generateScenarioFiles(set, folder.path().string());
+    ADD_FAILURE() << "no FileError";
+  } catch (const FileError& error) {
+    EXPECT_NE(text(error).find(kBackupNameTaken), std::string::npos) << text(error);
+  }
+  expectPreviousUntouched();
+  fs::remove(backups);
+  const ReplacedPair replaced = generateScenarioFiles(set, folder.path().string());
+  ASSERT_TRUE(replaced.keptAs.has_value());
+  EXPECT_TRUE(replaced.keptAs->original);
+  EXPECT_EQ(readFile(replaced.keptAs->path + "/sndata.s5"), "previous sndata");
+  expectNew();
+}
+
 // A move that fails half way (the new taiki.s5 cannot move in after the new sndata.s5 has) is undone:
 // the previous pair is back under its own names and the older backup is kept.
 TEST_F(Generate, AFailedSecondMoveUndoesTheFirst) {

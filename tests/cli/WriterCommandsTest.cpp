@@ -94,6 +94,50 @@ TEST_F(WriterCommands, ReadCommandsNeverChangeAnInterruptedFolder) {
   EXPECT_GT(interrupted, 10);
 }
 
+// A journal shipped in a mod folder, naming files elsewhere (by "..", by a full path) or temporary names
+// of another form, is never acted on by any writing command there: each is refused with one message,
+// and nothing outside the folder changes, the player's game folder included.
+TEST_F(WriterCommands, APlantedJournalIsNeverActedOn) {
+  const std::string game = folder.file("game");
+  const std::string mod = folder.file("game/mods/evil");
+  writePrevious(game);
+  writeFile(folder.file("save.dat"), "the player's save");
+  fs::create_directories(mod);
+  const std::string hash = "0000000000000000";
+  const std::vector<std::string> journals{
+      "vorandel-journal 1\nrun abc123\nstage begun\nfile 1 1 0 ../../../save.dat ../../sndata.s5 @sndata.s5\nend\n",
+      "vorandel-journal 1\nrun abc123\nstage ready\nfile 1 1 0 sndata.s5 n.old @../../sndata.s5\nend\n",
+      "vorandel-journal 2\nrun abc123\nstage begun\nfile 0 1 1 0 5 " + hash + " ../../sndata.s5\nend\n",
+      "vorandel-journal 2\nrun abc123\nstage ready\nfile 0 1 1 0 5 " + hash + " " + folder.file("save.dat") + "\nend\n",
+      "vorandel-journal 2\nrun ../../x\nstage begun\nfile 0 1 1 0 5 " + hash + " sndata.s5\nend\n",
+      "vorandel-journal 2\nrun abc123\nstage begun\nfile 0 1 1 0 5 " + hash + " sndata.s5\nmade ../..\nend\n"};
+  const std::vector<std::vector<std::string>> writes{
+      {"generate", "--out", mod},
+      {"export", "officer", "-o", mod + "/t.txt", "--force"},
+      {"map", "-o", mod + "/map.svg"},
+      {"check", "--report", mod + "/report.txt"}};
+  for (const std::string& journal : journals) {
+    for (const std::vector<std::string>& args : writes) {
+      SCOPED_TRACE(journal + args.front());
+      writeFile(mod + "/" + kJournalName, journal);
+      writeFile(mod + "/.vorandel-abc123-0.new", "mod bytes");
+      writeFile(mod + "/n.old", "mod bytes");
+      const auto gameBefore = snapshot(game);
+      const auto modBefore = snapshot(mod);
+      EXPECT_EQ(run(args), kExitFileFailed);
+      EXPECT_TRUE(said("不是本程序写下的，或者已经损坏：本程序不会按它改动任何文件。")) << err.str();
+      EXPECT_TRUE(said("把这个记录文件移到别处（或删除）不会损坏任何文件；移走后再试。")) << err.str();
+      EXPECT_EQ(snapshot(game), gameBefore);
+      EXPECT_EQ(snapshot(mod), modBefore);
+      EXPECT_EQ(readFile(folder.file("save.dat")), "the player's save");
+    }
+  }
+  // Moved aside, the journal is nothing: the next write goes on.
+  fs::remove(mod + "/" + kJournalName);
+  EXPECT_EQ(run({"generate", "--out", mod}), kExitDone) << err.str();
+  EXPECT_EQ(run({"check", "--from", game}), kExitDone) << err.str();
+}
+
 TEST_F(WriterCommands, OutputsOverTheRunsOwnFilesAreRefused) {
   const std::string dir = folder.file("D");
   writePrevious(dir);

@@ -234,7 +234,7 @@ int exitCodeOf(pid_t child) {
 #endif
 
 // Two generations from different pairs into one folder at the same moment: one waits for the other, so
-// both succeed and the folder holds one whole pair, never a mix.
+// both succeed, the folder holds one whole pair, never a mix, and every pair replaced is kept whole.
 TEST(GenerateFaults, TwoWritersAtOnceLeaveOneWholePair) {
 #ifdef _WIN32
   GTEST_SKIP() << kNeedsPosixProcesses;
@@ -262,6 +262,16 @@ TEST(GenerateFaults, TwoWritersAtOnceLeaveOneWholePair) {
     EXPECT_TRUE((sndata == firstSndata && taiki == firstTaiki) || (sndata == secondSndata && taiki == secondTaiki))
         << "a mixed pair";
   }
+  // Every pair replaced was kept whole, each in its own generation: the newest ten of 99.
+  int generations = 0;
+  for (const auto& kept : std::filesystem::directory_iterator(std::filesystem::path(out) / "Vorandel备份")) {
+    const std::string sndata = readFile((kept.path() / "sndata.s5").string());
+    const std::string taiki = readFile((kept.path() / "taiki.s5").string());
+    EXPECT_TRUE((sndata == firstSndata && taiki == firstTaiki) || (sndata == secondSndata && taiki == secondTaiki))
+        << "a mixed generation: " << kept.path();
+    ++generations;
+  }
+  EXPECT_EQ(generations, 10);
 #endif
 }
 
