@@ -584,7 +584,11 @@ std::vector<std::string> writeFiles(const std::vector<OutputFile>& files, const 
   }
   std::vector<std::string> backups = Replacement(std::move(targets), choices).run(std::move(journal));
   backups.resize(files.size());
-  if (choices.afterUnderLock) choices.afterUnderLock();
+  // The group is written: what follows may fail without making it less so.
+  try {
+    if (choices.afterUnderLock) choices.afterUnderLock();
+  } catch (const std::exception&) {
+  }
   return backups;
 }
 

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iostream>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "cli/Cli.h"
@@ -92,6 +94,54 @@ TEST_F(WriterCommands, ReadCommandsNeverChangeAnInterruptedFolder) {
     if (::testing::Test::HasFailure()) return;
   }
   EXPECT_GT(interrupted, 10);
+}
+
+// A restore failed or killed at each of its system calls, then the next generation there: the pair is the one
+// before the restore or the restored one, every generation is a whole pair the folder once held, and
+// the player's own pair stays the one original.
+TEST_F(WriterCommands, ARestoreFailedOrKilledAnywhereLosesNoGeneration) {
+  const std::string dir = folder.file("R");
+  const auto setUp = [&] {
+    fs::remove_all(dir);
+    writePrevious(dir);  // the player's own pair
+    platform::planFaults({});
+    ASSERT_EQ(run({"generate", "--out", dir}, fresh), kExitDone) << err.str();
+  };
+  setUp();
+  platform::planFaults({});
+  ASSERT_EQ(run({"restore", "--out", dir, "1"}), kExitDone) << err.str();
+  const int calls = platform::countedCalls();
+  ASSERT_GT(calls, 20);
+  const std::set<std::string> pairs{previousBytes.sndata + previousBytes.taiki, newBytes.sndata + newBytes.taiki};
+  for (int at = 1; at <= 2 * calls; ++at) {
+    const bool kill = at > calls;
+    const int call = kill ? at - calls : at;
+    SCOPED_TRACE((kill ? "killed at call " : "failed at call ") + std::to_string(call));
+    setUp();
+    platform::planFaults({{"", call, kill ? platform::FaultKind::Kill : platform::FaultKind::Error}});
+    if (kill)
+      EXPECT_THROW(run({"restore", "--out", dir, "1"}), platform::SimulatedKill);
+    else
+      run({"restore", "--out", dir, "1"});
+    platform::planFaults({});
+    EXPECT_EQ(run({"generate", "--from", dir, "--out", dir}), kExitDone) << err.str();
+    EXPECT_TRUE(pairs.contains(readFile(dir + "/sndata.s5") + readFile(dir + "/taiki.s5")));
+    int originals = 0;
+    for (const auto& kept : fs::directory_iterator(fs::path(dir) / "Vorandel备份")) {
+      const std::string name = kept.path().filename().string();
+      EXPECT_EQ(snapshot(kept.path().string()).size(), 2u) << name;
+      const std::string bytes = readFile((kept.path() / "sndata.s5").string()) +
+                                readFile((kept.path() / "taiki.s5").string());
+      EXPECT_TRUE(pairs.contains(bytes)) << name;
+      if (name.ends_with("-原始")) {
+        ++originals;
+        EXPECT_EQ(bytes, previousBytes.sndata + previousBytes.taiki);
+      }
+    }
+    EXPECT_EQ(originals, 1);
+    if (::testing::Test::HasFailure()) return;
+  }
+  std::cout << "restore fault walk: " << calls << " calls, each failed and killed\n";
 }
 
 // A journal shipped in a mod folder, naming files elsewhere (by "..", by a full path) or temporary names

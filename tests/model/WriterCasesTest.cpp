@@ -178,6 +178,26 @@ TEST_F(WriterCases, AJournalThatCannotBeRemovedIsToldAndAStatErrorIsNoMissingFil
   EXPECT_EQ(names(), settled);
 }
 
+// A run killed once its new files were ready is finished by the next writer only when those files are
+// whole: one cut short or changed sends the group back to the earlier files.
+TEST_F(WriterCases, ARecoveryMovesInOnlyNewFilesThatAreWhole) {
+  for (const bool cut : {false, true}) {
+    SCOPED_TRACE(cut ? "cut" : "whole");
+    reset();
+    // Renames: the journal (begun, ready), then the moves: killed at the first move.
+    EXPECT_EQ(write({{"rename", 3, FaultKind::Kill}}), "kill");
+    std::string fresh;
+    for (const std::string& name : names())
+      if (name.ends_with(".new") && fresh.empty()) fresh = file(name);
+    ASSERT_FALSE(fresh.empty());
+    if (cut) fs::resize_file(fresh, 3);
+    EXPECT_EQ(recover({}), "");
+    EXPECT_EQ(pair(), cut ? "previous sndata + previous taiki" : "new sndata + new taiki");
+    EXPECT_EQ(backups(), cut ? "older sndata + older taiki" : "previous sndata + previous taiki");
+    EXPECT_EQ(names(), settled);
+  }
+}
+
 TEST_F(WriterCases, ANameTooLongForANameBesideItIsWrittenAllTheSame) {
   const std::string name(250, 'n');
   writeFile(file(name), "old");
