@@ -3,6 +3,7 @@
 // are deep and assignment replaces everything, so a batch can work on a copy and throw it away.
 #include <cstdint>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 #include "model/OfficerIndex.h"
@@ -18,14 +19,18 @@ struct ChunkEntry {
   friend bool operator==(const ChunkEntry&, const ChunkEntry&) = default;
 };
 
-// One officer waiting to appear, in the order in which the waiting officers are laid out.
+// One officer waiting to appear, in the order in which the waiting officers are laid out. It has no
+// default member values: a trivial type, whose vectors copy as one block of bytes when the set is copied
+// (every batch copies it), where default values made them copy entry by entry. WaitingEntry{} and
+// WaitingEntry{id, ...} still give zero to every member not named.
 struct WaitingEntry {
-  std::int32_t id = 0;
-  std::int32_t index = 0;       // 0-based index in the scenario's officer list
-  std::uint32_t orderKey = 0;   // secondary sort key; index + 1 when loaded
-  std::int32_t appearYear = 0;  // year minus 100, as stored in the block
+  std::int32_t id;
+  std::int32_t index;       // 0-based index in the scenario's officer list
+  std::uint32_t orderKey;   // secondary sort key; index + 1 when loaded
+  std::int32_t appearYear;  // year minus 100, as stored in the block
   friend bool operator==(const WaitingEntry&, const WaitingEntry&) = default;
 };
+static_assert(std::is_trivial_v<WaitingEntry>);
 
 // An id without an officer in a scenario's id index.
 inline constexpr std::int32_t kNoOfficerIndex = -1;

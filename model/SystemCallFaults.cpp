@@ -14,10 +14,17 @@ struct ArmedPlan {
 
 // The one piece of process-wide state of the seam; writers in several threads count under its lock (a
 // spin lock: the Windows build's thread model has no std::mutex, and the lock is held for a few steps).
+struct Change {
+  std::string folder;
+  std::function<void()> takeBack;
+};
+
 struct Seam {
   std::atomic_flag busy = ATOMIC_FLAG_INIT;
   std::vector<ArmedPlan> plans;
   int calls = 0;
+  bool powerCut = false;
+  std::vector<Change> unsynced;
 };
 
 Seam& seam() {
@@ -45,7 +52,12 @@ void planFaults(std::vector<FaultPlan> plans) {
   Seam& s = seam();
   const Guard guard(s);
   s.plans.clear();
-  for (FaultPlan& plan : plans) s.plans.push_back({std::move(plan)});
+  s.powerCut = false;
+  s.unsynced.clear();
+  for (FaultPlan& plan : plans) {
+    s.powerCut = s.powerCut || plan.kind == FaultKind::PowerCut;
+    s.plans.push_back({std::move(plan)});
+  }
   s.calls = 0;
 }
 
@@ -77,8 +89,35 @@ std::optional<std::string> faultAt(const char* call) {
     }
   }
   if (!kind) return std::nullopt;
-  if (*kind == FaultKind::Kill) throw SimulatedKill{};
+  if (*kind == FaultKind::PowerCut) {
+    std::vector<Change> unsynced;
+    {
+      const Guard guard(s);
+      unsynced.swap(s.unsynced);
+      s.powerCut = false;
+    }
+    for (auto change = unsynced.rbegin(); change != unsynced.rend(); ++change) change->takeBack();
+  }
+  if (*kind != FaultKind::Error) throw SimulatedKill{};
   return std::string("Input/output error (injected at ") + call + ")";
+}
+
+bool powerCutPlanned() {
+  Seam& s = seam();
+  const Guard guard(s);
+  return s.powerCut;
+}
+
+void noteChange(const std::string& folder, std::function<void()> takeBack) {
+  Seam& s = seam();
+  const Guard guard(s);
+  if (s.powerCut) s.unsynced.push_back({folder, std::move(takeBack)});
+}
+
+void noteSynced(const std::string& folder) {
+  Seam& s = seam();
+  const Guard guard(s);
+  std::erase_if(s.unsynced, [&](const Change& change) { return change.folder == folder; });
 }
 
 }  // namespace vorandel::platform

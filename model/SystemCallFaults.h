@@ -4,13 +4,17 @@
 // "rename", "unlink", "stat", "lock", and "share" for the look at whether another program holds a file). A planned fault makes the chosen call fail as the system would
 // (an input/output error) or stops the program right there, the call not made, as a kill would. The
 // program never plans a fault; the tests do, and run natively and under Wine with the same plans.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace vorandel::platform {
 
-enum class FaultKind { Error, Kill };
+// PowerCut stops the program as Kill does, after taking back every change to a folder's names that was
+// not yet made durable by a sync of that folder (a file's bytes are durable once the file is flushed):
+// the disk as a power cut would leave it.
+enum class FaultKind { Error, Kill, PowerCut };
 
 struct FaultPlan {
   std::string call;  // the system call to fault; empty for any
@@ -31,7 +35,14 @@ int countedCalls();
 int faultsHit();
 
 // Called by SystemFiles before each call: the failure to report instead of making the call, if planned
-// (throws SimulatedKill for a planned kill).
+// (throws SimulatedKill for a planned kill or power cut).
 std::optional<std::string> faultAt(const char* call);
+
+// Whether a power cut is planned: only then do the calls below note anything.
+bool powerCutPlanned();
+// A change to the names of a folder (absolute, normalised), with the step that takes it back.
+void noteChange(const std::string& folder, std::function<void()> takeBack);
+// The folder was synced: its changes so far are durable.
+void noteSynced(const std::string& folder);
 
 }  // namespace vorandel::platform

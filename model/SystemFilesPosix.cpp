@@ -78,14 +78,51 @@ Failure copyDurably(const std::string& from, const std::string& to) {
   return writeDurably(to, bytes, from);
 }
 
+// The power-cut stand-in (SystemCallFaults.h): each change to a folder's names is noted, while a cut is
+// planned, with the step that takes it back. The old bytes of a file a change removes or replaces are
+// kept in memory for that.
+std::string folderOfEntry(const std::string& path) {
+  const std::filesystem::path normal = std::filesystem::absolute(path).lexically_normal();
+  return (normal.has_filename() ? normal.parent_path() : normal.parent_path().parent_path()).string();
+}
+
+std::string normalFolder(const std::string& folder) {
+  std::filesystem::path normal = std::filesystem::absolute(folder).lexically_normal();
+  if (!normal.has_filename()) normal = normal.parent_path();
+  return normal.string();
+}
+
+std::optional<std::string> bytesIfFile(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
+  std::string bytes;
+  Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  char buffer[65536];
+  for (ssize_t got; fd.get() >= 0 && (got = ::read(fd.get(), buffer, sizeof buffer)) > 0;)
+    bytes.append(buffer, static_cast<std::size_t>(got));
+  return bytes;
+}
+
+void putBack(const std::string& path, const std::optional<std::string>& bytes) {
+  if (!bytes) return;
+  Descriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  if (fd.get() >= 0 && !bytes->empty() && ::write(fd.get(), bytes->data(), bytes->size()) < 0) return;
+}
+
+void noteCreated(const std::string& path) {
+  if (powerCutPlanned()) noteChange(folderOfEntry(path), [path] { ::unlink(path.c_str()); });
+}
+
 }  // namespace
 
 std::string lastFailure() { return systemReason(errno); }
 
 Failure writeDurably(const std::string& path, std::string_view bytes, const std::string& permissionsOf) {
   if (Failure injected = faultAt("open")) return injected;
+  const bool created = powerCutPlanned() && ::access(path.c_str(), F_OK) != 0;
   Descriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
   if (fd.get() < 0) return lastFailure();
+  if (created) noteCreated(path);
   struct stat old {};
   if (!permissionsOf.empty() && ::stat(permissionsOf.c_str(), &old) == 0 &&
       ::fchmod(fd.get(), old.st_mode & 07777) != 0)
@@ -114,7 +151,10 @@ Failure writeThrough(const std::string& path, std::string_view bytes, bool& noRe
 Failure linkOrCopy(const std::string& from, const std::string& to) {
   if (Failure failure = removeFile(to)) return failure;
   if (Failure injected = faultAt("link")) return injected;
-  if (::link(from.c_str(), to.c_str()) == 0) return std::nullopt;
+  if (::link(from.c_str(), to.c_str()) == 0) {
+    noteCreated(to);
+    return std::nullopt;
+  }
   // File systems without hard links (FAT on a memory stick, some network shares) get a copy.
   if (errno != EPERM && errno != EXDEV && errno != ENOTSUP && errno != EOPNOTSUPP && errno != EMLINK)
     return lastFailure();
@@ -123,7 +163,12 @@ Failure linkOrCopy(const std::string& from, const std::string& to) {
 
 Failure renameFile(const std::string& from, const std::string& to) {
   if (Failure injected = faultAt("rename")) return injected;
+  const std::optional<std::string> replaced = powerCutPlanned() ? bytesIfFile(to) : std::nullopt;
   if (::rename(from.c_str(), to.c_str()) != 0) return lastFailure();
+  if (powerCutPlanned()) noteChange(folderOfEntry(to), [from, to, replaced] {
+    ::rename(to.c_str(), from.c_str());
+    putBack(to, replaced);
+  });
   return std::nullopt;
 }
 
@@ -134,24 +179,40 @@ Failure syncFolder(const std::string& folder) {
   if (Failure injected = faultAt("fsync")) return injected;
   // Some file systems cannot sync a folder (EINVAL): their renames are as durable as they get.
   if (::fsync(fd.get()) != 0 && errno != EINVAL && errno != EROFS) return lastFailure();
+  if (powerCutPlanned()) noteSynced(normalFolder(folder));
   return closeOf(fd);
 }
 
 Failure removeFile(const std::string& path) {
   if (Failure injected = faultAt("unlink")) return injected;
-  if (::unlink(path.c_str()) == 0 || errno == ENOENT) return std::nullopt;
+  const std::optional<std::string> removed = powerCutPlanned() ? bytesIfFile(path) : std::nullopt;
+  if (::unlink(path.c_str()) == 0) {
+    if (removed) noteChange(folderOfEntry(path), [path, removed] { putBack(path, removed); });
+    return std::nullopt;
+  }
+  if (errno == ENOENT) return std::nullopt;
   return lastFailure();
 }
 
 Failure makeFolder(const std::string& path) {
   if (Failure injected = faultAt("mkdir")) return injected;
-  if (::mkdir(path.c_str(), 0777) == 0) return std::nullopt;
+  if (::mkdir(path.c_str(), 0777) == 0) {
+    if (powerCutPlanned()) noteChange(folderOfEntry(path), [path] {
+      std::error_code ignored;
+      std::filesystem::remove_all(path, ignored);
+    });
+    return std::nullopt;
+  }
   return lastFailure();
 }
 
 Failure removeEmptyFolder(const std::string& path) {
   if (Failure injected = faultAt("rmdir")) return injected;
-  if (::rmdir(path.c_str()) == 0 || errno == ENOENT || errno == ENOTEMPTY || errno == EEXIST) return std::nullopt;
+  if (::rmdir(path.c_str()) == 0) {
+    if (powerCutPlanned()) noteChange(folderOfEntry(path), [path] { ::mkdir(path.c_str(), 0777); });
+    return std::nullopt;
+  }
+  if (errno == ENOENT || errno == ENOTEMPTY || errno == EEXIST) return std::nullopt;
   return lastFailure();
 }
 

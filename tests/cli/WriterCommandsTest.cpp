@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "cli/Cli.h"
+#include "model/Records.h"
 #include "model/SystemCallFaults.h"
 #include "model/WriteJournal.h"
 #include "tests/support/CliRun.h"
@@ -142,6 +143,61 @@ TEST_F(WriterCommands, ARestoreFailedOrKilledAnywhereLosesNoGeneration) {
     if (::testing::Test::HasFailure()) return;
   }
   std::cout << "restore fault walk: " << calls << " calls, each failed and killed\n";
+}
+
+// A power cut at each system call of the first generation in a player's folder and of the next one
+// (every change to a folder's names not yet synced is lost), then the next generation there: the
+// player's pair survives as the one original (or still in the folder), and the pair the second run
+// replaced survives in the folder or as a whole generation.
+TEST_F(WriterCommands, APowerCutAnywhereLosesNeitherTheOriginalNorTheReplacedPair) {
+  const TempFolder memory(TempFolder::Where::Memory);
+  const std::string dir = memory.file("P");
+  const std::string player = previousBytes.sndata + previousBytes.taiki;
+  const std::string built = newBytes.sndata + newBytes.taiki;
+  ScenarioSet richer = testing::smallValidSet();
+  richer.scenarios[1].force(2).set(force::money, 4321);
+  const testing::FileBytes thirdBytes = testing::writeToBytes(richer);
+  const BuiltInData third{thirdBytes.sndata, thirdBytes.taiki};
+  for (const bool second : {false, true}) {
+    const auto setUp = [&] {
+      fs::remove_all(dir);
+      writePrevious(dir);
+      platform::planFaults({});
+      if (second) {
+        ASSERT_EQ(run({"generate", "--out", dir}, fresh), kExitDone) << err.str();
+      }
+      platform::planFaults({});
+    };
+    setUp();
+    ASSERT_EQ(run({"generate", "--out", dir}, second ? third : fresh), kExitDone) << err.str();
+    const int calls = platform::countedCalls();
+    for (int cut = 1; cut <= calls; ++cut) {
+      SCOPED_TRACE((second ? "second run, cut at call " : "first run, cut at call ") + std::to_string(cut));
+      setUp();
+      platform::planFaults({{"", cut, platform::FaultKind::PowerCut}});
+      EXPECT_THROW(run({"generate", "--out", dir}, second ? third : fresh), platform::SimulatedKill);
+      platform::planFaults({});
+      ASSERT_EQ(run({"generate", "--from", dir, "--out", dir}), kExitDone) << err.str();
+      std::set<std::string> kept{readFile(dir + "/sndata.s5") + readFile(dir + "/taiki.s5")};
+      int originals = 0;
+      for (const auto& generation : fs::directory_iterator(fs::path(dir) / "Vorandel备份")) {
+        const std::string bytes = readFile((generation.path() / "sndata.s5").string()) +
+                                  readFile((generation.path() / "taiki.s5").string());
+        kept.insert(bytes);
+        if (generation.path().filename().string().ends_with("-原始")) {
+          ++originals;
+          EXPECT_EQ(bytes, player);
+        }
+      }
+      EXPECT_EQ(originals, 1);
+      EXPECT_TRUE(kept.contains(player)) << "the player's pair";
+      if (second) {
+        EXPECT_TRUE(kept.contains(built)) << "the pair the second run replaced";
+      }
+      if (::testing::Test::HasFailure()) return;
+    }
+    std::cout << "power cut walk (" << (second ? "second" : "first") << " run): " << calls << " calls\n";
+  }
 }
 
 // A journal shipped in a mod folder, naming files elsewhere (by "..", by a full path) or temporary names

@@ -20,9 +20,13 @@ inline std::string utf8Path(const std::filesystem::path& path) {
 
 class TempFolder {
  public:
-  TempFolder() {
+  // Memory: on a memory file system where there is one, for walks that write many thousand small files.
+  enum class Where { Disk, Memory };
+  explicit TempFolder(Where where = Where::Disk) {
     std::random_device random;
-    path_ = std::filesystem::temp_directory_path() /
+    std::error_code error;
+    const bool memory = where == Where::Memory && std::filesystem::is_directory("/dev/shm", error);
+    path_ = (memory ? std::filesystem::path("/dev/shm") : std::filesystem::temp_directory_path()) /
             ("vorandel-test-" + std::to_string(random()) + std::to_string(random()));
     std::filesystem::create_directories(path_);
   }
