@@ -38,7 +38,9 @@ const Pair kNew{"new sndata", "new taiki"};
 const Pair kThird{"third sndata", "third taiki"};
 
 // ReportElsewhere: a third file in another folder is replaced with the pair (as generate --report does).
-enum class Layout { Plain, LinkedPair, HardLinkedBackup, ReportElsewhere };
+// KeptCopy: the pair replaced is copied, under the lock, into a new folder below the pair's (kept/gN) in
+// the same group, as generations are kept.
+enum class Layout { Plain, LinkedPair, HardLinkedBackup, ReportElsewhere, KeptCopy };
 
 // The report that goes with a pair.
 std::string reportOf(const Pair& pair) { return pair.sndata + " report"; }
@@ -99,7 +101,9 @@ class Walk {
       std::vector<OutputFile> files{{out + "/sndata.s5", pair.sndata}, {out + "/taiki.s5", pair.taiki}};
       const std::string reportBytes = reportOf(pair);
       if (layout_ == Layout::ReportElsewhere) files.push_back({report(), reportBytes});
-      writeFiles(files, WriteChoices{});
+      WriteChoices choices;
+      if (layout_ == Layout::KeptCopy) choices.addUnderLock = [this] { return keptCopy(); };
+      writeFiles(files, choices);
     } catch (const WriteUnfinished& error) {
       outcome = Outcome::Unfinished;
       if (text) *text = error.message().joined();
@@ -153,8 +157,20 @@ class Walk {
 
   std::set<std::string> names() const {
     std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(data())) names.insert(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(data()))
+      if (layout_ != Layout::KeptCopy || entry.path().filename() != "kept") names.insert(entry.path().filename().string());
     return names;
+  }
+
+  // The copies kept so far, oldest first; each folder must hold exactly its pair.
+  std::vector<Pair> copies() const {
+    std::vector<Pair> kept;
+    for (int n = 1; fs::exists(file("kept/g" + std::to_string(n))); ++n) {
+      const std::string copy = file("kept/g" + std::to_string(n));
+      EXPECT_EQ(std::distance(fs::directory_iterator(copy), {}), 2) << "debris in " << copy;
+      kept.push_back({readFile(copy + "/sndata.s5"), readFile(copy + "/taiki.s5")});
+    }
+    return kept;
   }
 
   // The folder settled on the pair that was read: nothing lost, and no debris after the next write.
@@ -166,8 +182,15 @@ class Walk {
       EXPECT_EQ(readFile(report()), reportOf(kept));
       EXPECT_EQ(readFile(report() + ".bak"), kept == kNew ? reportOf(kPrevious) : "older report");
     }
+    if (layout_ == Layout::KeptCopy) {
+      EXPECT_EQ(copies(), kept == kNew ? std::vector<Pair>{kPrevious} : std::vector<Pair>{});
+      EXPECT_EQ(fs::exists(file("kept")), kept == kNew) << "the folders made for an undone copy stay";
+    }
     EXPECT_EQ(write(kThird, {}), Outcome::Done);
     EXPECT_EQ(onNames(), kThird);
+    if (layout_ == Layout::KeptCopy) {
+      EXPECT_EQ(copies().back(), kept);
+    }
     EXPECT_EQ(backups(), kept);
     EXPECT_EQ(names(), (std::set<std::string>{"sndata.s5", "taiki.s5", "sndata.s5.bak", "taiki.s5.bak"}));
     if (layout_ == Layout::LinkedPair) {
@@ -184,6 +207,21 @@ class Walk {
   std::string data() const { return (root_ / "A").string(); }
   std::string report() const { return (root_ / "R" / "report.txt").string(); }
   std::string file(const std::string& name) const { return (root_ / "A" / name).string(); }
+
+  // The pair about to be replaced, as a new folder of kept copies; read under the writer's lock.
+  AddedFiles keptCopy() const {
+    AddedFiles added;
+    int n = 1;
+    if (!fs::exists(file("kept")))
+      added.newFolders.push_back(file("kept"));
+    else
+      while (fs::exists(file("kept/g" + std::to_string(n)))) ++n;
+    const std::string copy = file("kept/g" + std::to_string(n));
+    added.newFolders.push_back(copy);
+    added.paths = {copy + "/sndata.s5", copy + "/taiki.s5"};
+    added.bytes = {readFile(file("sndata.s5")), readFile(file("taiki.s5"))};
+    return added;
+  }
 
   void disarm() {
     calls_ = platform::countedCalls();
@@ -295,7 +333,8 @@ TEST_P(FaultWalk, EveryFaultOfAReplacementAndOfItsRecoveryEndsInAWholePair) {
   if (layout == Layout::LinkedPair) GTEST_SKIP() << "Windows replaces a link itself";
   // The group over two folders differs from the plain walk only in the writer's own code, which the
   // native walk covers; under Wine it would take most of the suite's time.
-  if (layout == Layout::ReportElsewhere) GTEST_SKIP() << "walked natively only (the same system calls as plain)";
+  if (layout == Layout::ReportElsewhere || layout == Layout::KeptCopy)
+    GTEST_SKIP() << "walked natively only (the same system calls as plain)";
 #endif
   const Counts counts = walkLayout(layout, name);
   std::cout << "fault walk (" << name << "): " << counts.steps << " calls in a replacement, " << counts.single
@@ -314,7 +353,8 @@ TEST_P(FaultWalk, EveryFaultOfAReplacementAndOfItsRecoveryEndsInAWholePair) {
 INSTANTIATE_TEST_SUITE_P(Layouts, FaultWalk,
                          ::testing::Values(std::pair{Layout::Plain, "plain"}, std::pair{Layout::LinkedPair, "linked"},
                                            std::pair{Layout::HardLinkedBackup, "hardlinked"},
-                                           std::pair{Layout::ReportElsewhere, "report-elsewhere"}),
+                                           std::pair{Layout::ReportElsewhere, "report-elsewhere"},
+                                           std::pair{Layout::KeptCopy, "kept-copy"}),
                          [](const ::testing::TestParamInfo<std::pair<Layout, const char*>>& layout) {
                            std::string name = layout.param.second;
                            std::erase(name, '-');
