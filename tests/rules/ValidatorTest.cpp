@@ -8,6 +8,7 @@
 #include "model/EditError.h"
 #include "model/Messages.h"
 #include "rules/GameRules.h"
+#include "rules/NeighbourLinks.h"
 #include "rules/RuleMessages.h"
 #include "tests/support/ErrorText.h"
 #include "tests/support/ScenarioBuilder.h"
@@ -23,6 +24,21 @@ std::string validationMessage(const ScenarioSet& set) { return testing::validati
 // In smallValidSet, scenario 0: force 1 rules cities 11 -> 12 with officers 1 (ruler), 2 (strategist),
 // 3 in city 11 and 4 (governor), 5 in city 12; force 2 rules 34 -> 33 with officers 6 (ruler) and 7 in
 // city 34; officer 8 is unaffiliated and 9 a hermit in city 5, 10 unaffiliated in city 11; 11..13 wait.
+// Gives the city, in its first free slot, a neighbour that does not list it back.
+void addOneSidedLink(Scenario& s, int from) {
+  int slot = 0;
+  while (slot < kNeighbourSlots && s.cityName(from).get(cityName::neighbours, slot) != -1) ++slot;
+  ASSERT_LT(slot, kNeighbourSlots);
+  for (int to = 1; to <= kCityCount; ++to) {
+    if (to == from || listsNeighbour(s, CityNumber{from}, CityNumber{to}) ||
+        listsNeighbour(s, CityNumber{to}, CityNumber{from}))
+      continue;
+    s.cityName(from).set(cityName::neighbours, slot, static_cast<std::int8_t>(to));
+    return;
+  }
+  FAIL() << "no city to link " << from << " to";
+}
+
 struct BrokenCase {
   const char* what;
   std::function<void(Scenario&)> breakIt;
@@ -107,6 +123,10 @@ const BrokenCase kBrokenCases[] = {
      "存在孤城"},
     {"slot after the end", [](Scenario& s) { s.cityName(3).set(cityName::neighbours, 3, 5); }, kNeighbourNumberWrong},
     {"one-sided neighbour", [](Scenario& s) { s.cityName(1).set(cityName::neighbours, 2, 20); }, kNeighbourNumberWrong},
+    // Listed only by the first or the last city: the check must reach both ends of the cities.
+    {"one-sided neighbour of the last city", [](Scenario& s) { addOneSidedLink(s, kCityCount); },
+     kNeighbourNumberWrong},
+    {"one-sided neighbour of the first city", [](Scenario& s) { addOneSidedLink(s, 1); }, kNeighbourNumberWrong},
 };
 
 TEST(Validator, EachBrokenRuleIsReportedWithItsMessageAndScenario) {
