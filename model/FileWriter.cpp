@@ -280,25 +280,31 @@ bool holdsRun(const std::string& folder, const std::string& run) {
 // The locks on a group of folders and the journals found in them, one per run. Another folder that a
 // journal names is locked too, where it holds a journal of the same run.
 struct LockedFolders {
-  std::vector<FolderLock> locks;
+  std::map<std::string, FolderLock> locks;
   std::vector<Journal> journals;
   std::vector<std::string> foreign;
 };
 
 LockedFolders lockFolders(std::set<std::string> folders, FolderLock::Mode mode, const Message& cannot) {
+  // Folders that a run made below a locked folder of its group are covered by that folder's lock: no
+  // other writer knows them. They are not locked themselves, so that the recovery can remove them (on
+  // Windows a lock is a file inside the folder).
+  std::set<std::string> covered;
   for (;;) {
     LockedFolders locked;
     // One order for every process, so that two writers cannot wait on each other.
     for (const std::string& folder : folders) {
+      if (covered.contains(folder)) continue;
       std::string reason;
       bool readers = false;
       std::optional<FolderLock> lock = FolderLock::acquire(folder, mode, kLockWaitMilliseconds, reason, &readers);
       if (!lock && reason.empty()) throw FileError(Message::withPaths(readers ? kBusyReading : kBusy, {folder}));
       if (!lock) throw FileError(withReason(cannot, reason));
-      locked.locks.push_back(std::move(*lock));
+      locked.locks.emplace(folder, std::move(*lock));
     }
     std::map<std::string, std::vector<Journal>> runs;
     std::set<std::string> more = folders;
+    std::set<std::string> madeBelowLocked;
     try {
       for (const std::string& folder : folders) {
         FoundJournal found = journalIn(folder);
@@ -306,16 +312,23 @@ LockedFolders lockFolders(std::set<std::string> folders, FolderLock::Mode mode, 
         if (!found.journal) continue;
         for (const std::string& other : found.journal->otherFolders)
           if (!more.contains(other) && holdsRun(other, found.journal->run)) more.insert(other);
+        if (!covered.contains(folder))
+          madeBelowLocked.insert(found.journal->madeFolders.begin(), found.journal->madeFolders.end());
         runs[found.journal->run].push_back(std::move(*found.journal));
       }
     } catch (const StepFailed& failed) {
       throw FileError(withReason(Message(cannot).nativeLine(failed.path), failed.reason));
     }
-    if (more == folders) {
+    std::set<std::string> coveredNow;
+    for (const std::string& folder : more)
+      if (madeBelowLocked.contains(folder)) coveredNow.insert(folder);
+    if (more == folders && coveredNow == covered) {
       for (const auto& [run, copies] : runs) locked.journals.push_back(mergedRun(copies));
       return locked;
     }
-    folders = std::move(more);  // the locks go and are taken again in order, with the folders named
+    // The locks go and are taken again in order, with the folders named.
+    folders = std::move(more);
+    covered = std::move(coveredNow);
   }
 }
 
@@ -532,8 +545,11 @@ std::vector<std::string> writeFiles(const std::vector<OutputFile>& files, const 
   if (files.size() == 1 && platform::kindOf(targets.front().real) == PathKind::Stream)
     return writeThroughStream(files.front(), targets.front().real, choices);
 
-  const LockedFolders locked = lockFolders(folders, FolderLock::Mode::Exclusive, first);
+  LockedFolders locked = lockFolders(folders, FolderLock::Mode::Exclusive, first);
   recoverLocked(locked, first, givenReal);
+  // Folders locked only to recover an earlier run are let go: on Windows a lock is a file in the folder,
+  // and an emptied folder of that run must be seen as empty.
+  std::erase_if(locked.locks, [&](const auto& held) { return !folders.contains(held.first); });
   for (const std::string& folder : folders)
     if (const Failure failure = platform::removeFile(platform::pathIn(folder, kJournalTemporaryName)))
       throw FileError(withReason(first, failure));

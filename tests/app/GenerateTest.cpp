@@ -14,6 +14,7 @@
 #include "app/AppMessages.h"
 #include "model/EditError.h"
 #include "model/FileError.h"
+#include "model/OpenFile.h"
 #include "model/SystemCallFaults.h"
 #include "model/SystemFiles.h"
 #include "tests/support/ScenarioBuilder.h"
@@ -177,7 +178,7 @@ TEST_F(Generate, ABackupFolderThatCannotBeWrittenRefusesTheReplacement) {
     EXPECT_NE(text(error).find(kBackupNameTaken), std::string::npos) << text(error);
   }
   expectPreviousUntouched();
-  fs::remove(backups);
+  fs::remove(systemPath(backups));
   const ReplacedPair replaced = generateScenarioFiles(set, folder.path().string());
   ASSERT_TRUE(replaced.keptAs.has_value());
   EXPECT_TRUE(replaced.keptAs->original);

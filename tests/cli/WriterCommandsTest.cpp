@@ -9,9 +9,12 @@
 #include <set>
 #include <sstream>
 
+#include "app/PairBackups.h"
 #include "cli/Cli.h"
+#include "model/OpenFile.h"
 #include "model/Records.h"
 #include "model/SystemCallFaults.h"
+#include "model/SystemFiles.h"
 #include "model/WriteJournal.h"
 #include "tests/support/CliRun.h"
 #include "tests/support/RecordNames.h"
@@ -44,8 +47,10 @@ class WriterCommands : public ::testing::Test, protected testing::CliRun {
   // Every name of the folder with its bytes: what "unchanged" means.
   std::map<std::string, std::string> snapshot(const std::string& dir) const {
     std::map<std::string, std::string> files;
-    for (const auto& entry : fs::directory_iterator(dir))
-      files[entry.path().filename().string()] = entry.is_directory() ? "(folder)" : readFile(entry.path().string());
+    for (const auto& entry : fs::directory_iterator(systemPath(dir))) {
+      const std::string path = testing::utf8Path(entry.path());
+      files[platform::nameOf(path)] = entry.is_directory() ? "(folder)" : readFile(path);
+    }
     return files;
   }
   void writePrevious(const std::string& dir) { testing::writePair(dir, previousBytes); }
@@ -128,11 +133,11 @@ TEST_F(WriterCommands, ARestoreFailedOrKilledAnywhereLosesNoGeneration) {
     EXPECT_EQ(run({"generate", "--from", dir, "--out", dir}), kExitDone) << err.str();
     EXPECT_TRUE(pairs.contains(readFile(dir + "/sndata.s5") + readFile(dir + "/taiki.s5")));
     int originals = 0;
-    for (const auto& kept : fs::directory_iterator(fs::path(dir) / "Vorandel备份")) {
-      const std::string name = kept.path().filename().string();
-      EXPECT_EQ(snapshot(kept.path().string()).size(), 2u) << name;
-      const std::string bytes = readFile((kept.path() / "sndata.s5").string()) +
-                                readFile((kept.path() / "taiki.s5").string());
+    for (const auto& entry : fs::directory_iterator(systemPath(backupFolderOf(dir)))) {
+      const std::string kept = testing::utf8Path(entry.path());
+      const std::string name = platform::nameOf(kept);
+      EXPECT_EQ(snapshot(kept).size(), 2u) << name;
+      const std::string bytes = readFile(kept + "/sndata.s5") + readFile(kept + "/taiki.s5");
       EXPECT_TRUE(pairs.contains(bytes)) << name;
       if (name.ends_with("-原始")) {
         ++originals;
@@ -180,11 +185,11 @@ TEST_F(WriterCommands, APowerCutAnywhereLosesNeitherTheOriginalNorTheReplacedPai
       ASSERT_EQ(run({"generate", "--from", dir, "--out", dir}), kExitDone) << err.str();
       std::set<std::string> kept{readFile(dir + "/sndata.s5") + readFile(dir + "/taiki.s5")};
       int originals = 0;
-      for (const auto& generation : fs::directory_iterator(fs::path(dir) / "Vorandel备份")) {
-        const std::string bytes = readFile((generation.path() / "sndata.s5").string()) +
-                                  readFile((generation.path() / "taiki.s5").string());
+      for (const auto& entry : fs::directory_iterator(systemPath(backupFolderOf(dir)))) {
+        const std::string generation = testing::utf8Path(entry.path());
+        const std::string bytes = readFile(generation + "/sndata.s5") + readFile(generation + "/taiki.s5");
         kept.insert(bytes);
-        if (generation.path().filename().string().ends_with("-原始")) {
+        if (generation.ends_with("-原始")) {
           ++originals;
           EXPECT_EQ(bytes, player);
         }

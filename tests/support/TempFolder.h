@@ -24,8 +24,13 @@ class TempFolder {
   enum class Where { Disk, Memory };
   explicit TempFolder(Where where = Where::Disk) {
     std::random_device random;
+#ifdef _WIN32
+    const bool memory = false;
+    (void)where;
+#else
     std::error_code error;
     const bool memory = where == Where::Memory && std::filesystem::is_directory("/dev/shm", error);
+#endif
     path_ = (memory ? std::filesystem::path("/dev/shm") : std::filesystem::temp_directory_path()) /
             ("vorandel-test-" + std::to_string(random()) + std::to_string(random()));
     std::filesystem::create_directories(path_);
