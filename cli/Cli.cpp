@@ -161,7 +161,7 @@ class Cli {
   Report reportBytes(const ScenarioSet& started, const ScenarioSet& final, bool utf8, const std::string& file) const {
     const std::vector<FieldChange> changes = compareSets(started, final);
     const std::string report = changeReport(changes);
-    return {exportBytes(file, report, utf8, context_.charset), changes.size()};
+    return {exportBytes(file, report, utf8, context_.charset, context_.outIsTerminal), changes.size()};
   }
 
   // What the report line says once the report is written.
@@ -285,7 +285,7 @@ class Cli {
         vorandel::exportTable(set, options.exportKind, options.scenarios, options.exportColumns);
     for (const std::string& problem : table.problems) say(problem);
     const std::string file = options.exportFile.value_or(defaultTableName(options.exportKind));
-    std::string bytes = exportBytes(file, table.text, options.utf8, context_.charset);
+    std::string bytes = exportBytes(file, table.text, options.utf8, context_.charset, context_.outIsTerminal);
     // A byte-order mark makes a spreadsheet open the file as UTF-8; the mark is read as such, too.
     if (options.utf8 && file != "-") bytes.insert(0, "\xEF\xBB\xBF");
     ExportedFile written;

@@ -23,6 +23,7 @@ struct CliContext {
   std::string charset;  // the terminal's encoding; the program's UTF-8 texts are converted to it
   const BuiltInData& builtIn;
   std::istream* in = nullptr;  // where a batch table named "-" is read from; none when null
+  bool outIsTerminal = false;  // out shows text to a person (a table sent there follows the terminal)
 };
 
 // Runs the command line (without the program name) and returns the exit code.

@@ -31,9 +31,9 @@ ExportedFile writeExportFile(const std::string& path, const std::string& bytes, 
 }
 
 std::string exportBytes([[maybe_unused]] const std::string& path, std::string_view utf8, bool asUtf8,
-                        [[maybe_unused]] const std::string& charset) {
+                        [[maybe_unused]] const std::string& charset, [[maybe_unused]] bool outIsTerminal) {
 #ifndef _WIN32
-  if (path == "-") return utf8To(utf8, charset);
+  if (path == "-" && outIsTerminal) return utf8To(utf8, charset);
 #endif
   return encodeTable(utf8, asUtf8);
 }

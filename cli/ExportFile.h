@@ -24,10 +24,12 @@ struct ExportedFile {
 // set, else ExportRefused. Raises FileError with the typed path.
 ExportedFile writeExportFile(const std::string& path, const std::string& bytes, bool force, std::ostream& standardOut);
 
-// The bytes of a table or report (UTF-8 text) for the path: standard output ("-") gets the text in the
-// terminal's encoding, as the differences of diff are shown; a file gets GBK, or UTF-8 when asUtf8 says so.
-// On Windows the standard streams pass a file's bytes to a pipe unchanged and show them on a console as
-// text, so standard output gets the file's bytes there.
-std::string exportBytes(const std::string& path, std::string_view utf8, bool asUtf8, const std::string& charset);
+// The bytes of a table or report (UTF-8 text) for the path: a file, a pipe or a redirected standard output
+// gets the table's bytes, GBK or UTF-8 when asUtf8 says so, so that another program (this one's check
+// among them) reads them as a table; standard output ("-") that is a terminal gets the text in the
+// terminal's encoding, for a person to read. On Windows the standard streams pass a file's bytes to a pipe
+// unchanged and show them on a console as text, so standard output gets the file's bytes there.
+std::string exportBytes(const std::string& path, std::string_view utf8, bool asUtf8, const std::string& charset,
+                        bool outIsTerminal);
 
 }  // namespace vorandel

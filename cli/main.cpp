@@ -29,12 +29,15 @@ int wmain(int argc, wchar_t** argv) {
 
 #else
 
+#include <unistd.h>
+
 int main(int argc, char** argv) {
   // A file-size limit (ulimit -f) would end the process at the write past it, without a word and with
   // the files half written; ignored, the write fails with EFBIG and is told and cleaned up as any other.
   std::signal(SIGXFSZ, SIG_IGN);
   std::setlocale(LC_ALL, "");
-  vorandel::CliContext context{std::cout, std::cerr, vorandel::terminalCharset(), vorandel::builtInData(), &std::cin};
+  vorandel::CliContext context{std::cout, std::cerr, vorandel::terminalCharset(), vorandel::builtInData(), &std::cin,
+                               isatty(STDOUT_FILENO) != 0};
   return vorandel::runCli(std::vector<std::string>(argv + 1, argv + argc), context);
 }
 

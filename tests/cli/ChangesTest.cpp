@@ -155,6 +155,7 @@ TEST_F(Changes, ReportOfAnEditedOfficerTableOnTheBuiltInData) {
     lines[edit.line] = joinCells(cells, "\t");
   }
   const std::string edited = table("edited.txt", joinCells(lines, "\r\n") + "\r\n");
+  terminal = true;
   ASSERT_EQ(run({"generate", "--officer", edited, "--out", folder.file("out"), "--report", "-"}), kExitDone)
       << err.str();
   EXPECT_EQ(fileOnOut(), expected) << "a report on standard output is in the terminal's encoding, as diff's";

@@ -312,7 +312,9 @@ TEST_F(Export, DevicesAreWrittenThroughAndFoldersRefused) {
 
 // Standard output gets the table in the terminal's encoding, as diff shows its differences; a file
 // stays GBK (or UTF-8 with --utf8) whatever the terminal.
-TEST_F(Export, DashIsStandardOutputInTheTerminalsEncodingAndTheMessagesStayApart) {
+// Standard output that is a terminal shows the table in the terminal's encoding; a pipe or a file gets
+// the table's own bytes, so that the program's own check reads it back with no option.
+TEST_F(Export, DashIsTheTerminalsTextOnATerminalAndTheTablesBytesInAPipe) {
   const std::string gbk = tableBytes("officer");
   const std::string text = gbkToUtf8(gbk).value();
   ASSERT_NE(gbk, text);
@@ -327,6 +329,7 @@ TEST_F(Export, DashIsStandardOutputInTheTerminalsEncodingAndTheMessagesStayApart
       {"GBK", {"export", "officer", "-o", "-", "--utf8"}},
 #endif
   };
+  terminal = true;
   for (const auto& c : cases) {
     charset = c.charset;
     ASSERT_EQ(run(c.args), kExitDone) << messages;
@@ -335,7 +338,17 @@ TEST_F(Export, DashIsStandardOutputInTheTerminalsEncodingAndTheMessagesStayApart
     EXPECT_EQ(told, utf8(u8"已导出到 标准输出。\n")) << c.charset;
   }
   EXPECT_FALSE(std::filesystem::exists("-"));
-  charset = "GBK";
+  terminal = false;
+  for (const char* terminalCharset : {"UTF-8", "GBK"}) {
+    charset = terminalCharset;
+    ASSERT_EQ(run({"export", "officer", "-o", "-"}), kExitDone) << messages;
+    EXPECT_TRUE(output == gbk) << terminalCharset << ": a pipe holds " << output.size() << " bytes";
+    ASSERT_EQ(run({"export", "officer", "-o", "-", "--utf8"}), kExitDone) << messages;
+    EXPECT_TRUE(output == text) << terminalCharset << ": a pipe with --utf8 holds " << output.size() << " bytes";
+    ASSERT_EQ(run({"export", "lord", "-o", "-"}), kExitDone) << messages;
+    const std::string lords = output;
+    EXPECT_EQ(runWith(builtInData(), {"check", "--lord", "-"}, lords), kExitDone) << err.str();
+  }
   EXPECT_EQ(tableBytes("officer"), gbk) << "a file is GBK whatever the terminal";
 }
 

@@ -23,23 +23,23 @@ class CliRun {
     out.str("");
     err.str("");
     std::istringstream in(input);
-    CliContext context{out, err, charset, builtIn, &in};
+    CliContext context{out, err, charset, builtIn, &in, terminal};
     return runCli(args, context);
   }
   // Whether the messages of the last run hold the part.
   bool said(const std::string& part) const { return contains(err.str(), part); }
   // A table or a report the last run sent to standard output, as UTF-8 text. Windows passes the file's
-  // own bytes (GBK) on; elsewhere the file was written in the terminal's encoding.
+  // own bytes (GBK) on, as does a standard output that is no terminal; a terminal gets its own encoding.
   std::string fileOnOut() const {
-#ifdef _WIN32
-    return gbkToUtf8(out.str()).value_or("(not GBK)");
-#else
-    return utf8Of(out.str(), charset).value_or("(not " + charset + ")");
+#ifndef _WIN32
+    if (terminal) return utf8Of(out.str(), charset).value_or("(not " + charset + ")");
 #endif
+    return gbkToUtf8(out.str()).value_or("(not GBK)");
   }
 
   std::ostringstream out, err;
   std::string charset = "UTF-8";  // the terminal's
+  bool terminal = false;          // whether standard output is one (else a pipe or a file)
 };
 
 // The command line over the small valid set as its built-in pair, with a temporary folder.
