@@ -84,7 +84,9 @@ std::string changeSummary(BatchKind kind, const std::vector<FieldChange>& change
   if (kind != BatchKind::NameList || changes.empty()) return changeSummary(changes, skipped);
   std::set<std::pair<ChangedRecord, int>> names;
   std::set<std::size_t> scenarios;
+  // Only the names themselves count: a renamed governor also changes his city's governor column.
   for (const FieldChange& change : changes) {
+    if (change.field != kOfficerNameColumn && change.field != kCityNameColumn) continue;
     names.emplace(change.record, change.number);
     scenarios.insert(change.scenario);
   }

@@ -10,6 +10,7 @@
 #include "tables/RulerColumns.h"
 #include "tables/TableExportCells.h"
 #include "tables/TableMessages.h"
+#include "tables/TableKind.h"
 
 namespace vorandel {
 
@@ -37,7 +38,7 @@ std::string cityNameOf(ConstCityNameRecord names) {
 
 RecordColumn newNameColumn() {
   RecordColumn column;
-  column.info = {"新名称", CellForm::Text, std::nullopt, nullptr};
+  column.info = {kCityNameColumn, CellForm::Text, std::nullopt, nullptr};
   column.read = [](Scenario& scenario, int c, std::string_view cell) {
     const std::string name = gbkNameOf(cell);
     requireNameRoom(cell, name.size(), kCityNameLength, kCityNameTooLong, true);

@@ -19,6 +19,7 @@
 #include "tables/TableExportCells.h"
 #include "tables/TableMessages.h"
 #include "tables/Vocabulary.h"
+#include "tables/TableKind.h"
 
 namespace vorandel {
 
@@ -96,7 +97,7 @@ OfficerColumnSpec newId() {
 
 OfficerColumnSpec newName() {
   OfficerColumnSpec column;
-  column.info = {"新姓名", CellForm::Text, std::nullopt, nullptr};
+  column.info = {kOfficerNameColumn, CellForm::Text, std::nullopt, nullptr};
   column.read = [](OfficerImport& import, OfficerRow& row, std::string_view cell) {
     const std::string name = gbkNameOf(cell);
     requireNameRoom(cell, name.size(), kOfficerNameLength, kOfficerNameTooLong, false);

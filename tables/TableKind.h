@@ -16,6 +16,10 @@ enum class BatchKind {
 
 const char* defaultTableName(BatchKind kind);
 
+// The columns of the officer and city tables that hold what a name list changes: the name itself.
+inline constexpr const char* kOfficerNameColumn = "新姓名";
+inline constexpr const char* kCityNameColumn = "新名称";
+
 // The kind of a table whose first line (UTF-8) is given: the key headers of the officer, force and city
 // tables, or the first entry of a name list; nothing when the line fits none of them.
 std::optional<BatchKind> batchKindOfFirstLine(std::string_view line);

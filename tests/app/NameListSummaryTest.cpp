@@ -20,6 +20,8 @@ TEST(NameListSummary, TellsTheNamesChangedAndTheirScenarios) {
       {"W 11 甲乙\nC 12 丙丁\n", "人名/地名表：修改了 2 个名字（在 2 个剧本中）。"},
       {"C 12 丙丁\nC 12 丙丁\n", "人名/地名表：修改了 1 个名字（在 2 个剧本中）。"},
       {"C 1 甲\nC 2 乙\nC 3 丙\n", "人名/地名表：修改了 3 个名字（在 2 个剧本中）。"},
+      // Officer 10 governs city 11: the city's governor column changes with his name, and is no name.
+      {"W 10 甲乙\nC 12 丙丁\n", "人名/地名表：修改了 2 个名字（在 2 个剧本中）。"},
       {"", "人名/地名表：没有修改任何数据。"},
   };
   for (const SummaryCase& c : cases) {
