@@ -142,6 +142,8 @@ void applyRow(OfficerImport& import, OfficerRow& row) {
                             row.line);
   }
   row.at = {row.line, 1};
+  // The learned skills beside those of the slots stay unless the row's 已学技能 cell names them anew.
+  row.namedSkills = skillsBesideSlots(stateOf(import, row), profileOf(import, row));
   std::string room;
   const std::span<const OfficerColumnSpec> columns = officerColumns();
   for (const AppliedColumn applied : row.justAdded ? import.inTable : import.switchedOn) {

@@ -141,6 +141,16 @@ void finishRank(OfficerState& officer, Found found) {
 
 }  // namespace
 
+std::uint32_t skillsBesideSlots(const OfficerState& officer, const OfficerProfile& profile) {
+  const unsigned learnedCount = std::min(officer.get(state::learnedCount), kMaxLearnedSkills);
+  std::uint32_t slots = 0;
+  for (std::size_t slot = 0; slot < learnedCount; ++slot) {
+    const unsigned code = profile.get(profile::learnableSkills, slot);
+    if (code <= 31) slots |= 1u << code;
+  }
+  return officer.get(state::learnedSkills) & ~slots;
+}
+
 void finishOfficer(OfficerState& officer, const OfficerProfile& profile, int id, RowSkills skills, Found found) {
   finishSkills(officer, profile, skills, found);
   finishExperience(officer, profile, found);

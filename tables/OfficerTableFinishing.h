@@ -12,11 +12,15 @@
 namespace vorandel {
 
 // The skills a row names (已学技能) or gives as bits (附加技能), which the learned skills take in
-// besides those of the learned slots.
+// besides those of the learned slots. A row that does not apply 已学技能 names the skills the officer had
+// besides those of his learned slots (skillsBesideSlots), so that they stay.
 struct RowSkills {
   std::uint32_t named = 0;
   std::uint32_t extra = 0;
 };
+
+// The officer's learned skills that his first 已学技能数 learnable slots do not stand for.
+std::uint32_t skillsBesideSlots(const OfficerState& officer, const OfficerProfile& profile);
 
 // A rule the officer did not keep as he stood.
 struct RuleFinding {

@@ -128,7 +128,7 @@ struct OfficerRow {
   std::uint32_t orderKey = 0;  // the 编号 cell
   int index = -1;              // the officer's 0-based index in the scenario
   bool justAdded = false;
-  std::uint32_t namedSkills = 0;
+  std::uint32_t namedSkills = 0;  // 已学技能, or the skills beside the learned slots when not applied
   std::uint32_t extraSkills = 0;
   // The officer's records, looked up by the first column that reads them and kept for the next ones.
   // Bringing a waiting officer onto the map reorders the records: that happens before the value columns,

@@ -91,10 +91,11 @@ TEST_F(OfficerValues, LearnedSkillsComeFromTheFirstLearnableSlotsAndTheTwoSkillC
   officer(0, 12).set(state::learnedCount, 2);
   officer(0, 12).set(state::learnedSkills, 0xFFFF0000u);
   officer(0, 13).set(state::learnedSkills, 0xFFFF0000u);
-  // A row that only writes 武力 still rebuilds the learned skills.
-  ASSERT_EQ(run({"剧本 ID 姓名 设置 编号 武力 已学技能 附加技能", "- - - 1 - 1 0 0", "0 12 某 1 0 60 x x"}),
-            "(no error)");
-  EXPECT_EQ(officer(0, 12).get(state::learnedSkills), 0x18u);
+  // A row that does not apply 已学技能 keeps the skills beside the slots; the slots' own follow the count.
+  ASSERT_EQ(
+      run({"剧本 ID 姓名 设置 编号 武力 已学技能数 已学技能 附加技能", "- - - 1 - 1 1 0 0", "0 12 某 1 0 60 1 x x"}),
+      "(no error)");
+  EXPECT_EQ(officer(0, 12).get(state::learnedSkills), 0xFFFF0000u | 0x8u);
 
   ASSERT_EQ(
       run({"剧本 ID 姓名 设置 编号 已学技能数 已学技能 附加技能", "- - - 1 - 1 1 1", "0 13 某 1 0 1 骑射,火计 0x100"}),
