@@ -24,21 +24,24 @@ void applyRecordTable(ScenarioSet& set, TableText table, const RecordTableLayout
   const std::size_t width = walker.width();
 
   // The cells each applied row applies: those of the column that changes who rules what first, then
-  // the others that are switched on and taken by the table's settings, each in file order.
+  // the others that are switched on and taken by the table's settings, each in file order. A row whose
+  // first cell made its record anew applies the others that are taken whether switched on or not.
   struct AppliedCell {
     std::size_t j;
     const RecordColumn* column;
   };
   std::vector<std::size_t> firstCells;
   std::vector<AppliedCell> applied;
+  std::vector<AppliedCell> inTable;
   for (std::size_t j = leading; j < width; ++j) {
     const ValueColumn& value = columns[j - leading];
-    if (!value.on) continue;
     const RecordColumn& column = actions.values[value.code];
-    if (value.code == actions.firstCode)
-      firstCells.push_back(j);
-    else if (!actions.takes || actions.takes(column))
-      applied.push_back({j, &column});
+    if (value.code == actions.firstCode) {
+      if (value.on) firstCells.push_back(j);
+    } else if (!actions.takes || actions.takes(column)) {
+      inTable.push_back({j, &column});
+      if (value.on) applied.push_back({j, &column});
+    }
   }
 
   // What the leading cells hold, for the messages about them.
@@ -85,13 +88,14 @@ void applyRecordTable(ScenarioSet& set, TableText table, const RecordTableLayout
                     return FaultPlace{at, {at, info.header, cell, &info}};
                   });
     };
+    bool made = false;
     for (const std::size_t j : firstCells)
-      applyValue(j, [&](std::string_view value) { actions.applyFirst(set, s, record, value); });
+      applyValue(j, [&](std::string_view value) { made = actions.applyFirst(set, s, record, value) || made; });
     // Number cells go straight into their record, which is found once for the row and the part of the
     // scenario that holds it (the cells before cannot move it: records stay where the block holds them).
     std::uint8_t* (*foundPart)(Scenario&, int) = nullptr;
     std::uint8_t* found = nullptr;
-    for (const AppliedCell& cell : applied) {
+    for (const AppliedCell& cell : made ? inTable : applied) {
       if (const std::optional<NumberField>& number = cell.column->number) {
         if (number->record != foundPart) {
           foundPart = number->record;

@@ -38,9 +38,11 @@ struct RecordTableActions {
   // Whether the table's settings (read from the switch row) take a switched-on column; all when empty.
   std::function<bool(const RecordColumn& column)> takes;
   // The value column, by its code, that each applied row applies before its other value columns, with
-  // the whole set at hand (it changes who rules what); -1 for none.
+  // the whole set at hand (it changes who rules what); -1 for none. It gives true when its cell made the
+  // record anew (founded a force): then the row applies every other value cell the table has and its
+  // settings take, switched on or not, so that the new record takes the row's values.
   int firstCode = -1;
-  std::function<void(ScenarioSet& set, std::size_t s, int record, std::string_view cell)> applyFirst;
+  std::function<bool(ScenarioSet& set, std::size_t s, int record, std::string_view cell)> applyFirst;
   // Runs after the value cells of every applied row.
   std::function<void(Scenario& scenario, int record)> finishRow;
 };

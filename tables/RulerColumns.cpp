@@ -62,21 +62,23 @@ RecordColumn rulerIdColumn() {
   return column;
 }
 
-void applyRulerCell(ScenarioSet& set, std::size_t s, int f, std::string_view cell) {
-  if (!isWholeNumber(cell)) return;
+bool applyRulerCell(ScenarioSet& set, std::size_t s, int f, std::string_view cell) {
+  if (!isWholeNumber(cell)) return false;
   const int id = parseRanged(cell, 0, kIdLimit - 1, 10);
   const Scenario& scenario = set.scenario(s);
   const bool exists = rulerOf(scenario, f) != 0;
   if (id == 0) {
     if (exists) failCell(kNoRulerGiven);
-    return;
+    return false;
   }
   const std::optional<OfficerIndex> index = set.officerIndexOf(s, id);
   if (!index) failCell(kOfficerIdUnknown);
-  if (exists)
+  if (exists) {
     changeRuler(set, s, ForceNumber{f}, index->officerNumber());
-  else
-    foundForce(set, s, ForceNumber{f}, index->officerNumber());
+    return false;
+  }
+  foundForce(set, s, ForceNumber{f}, index->officerNumber());
+  return true;
 }
 
 RecordColumn ownerColumn() {
@@ -91,9 +93,10 @@ RecordColumn ownerColumn() {
   return column;
 }
 
-void applyOwnerCell(ScenarioSet& set, std::size_t s, int c, std::string_view cell) {
+bool applyOwnerCell(ScenarioSet& set, std::size_t s, int c, std::string_view cell) {
   const int f = parseRanged(cell, 0, kForceCount, 10);
   handCityOver(set, s, CityNumber{c}, f == 0 ? std::nullopt : std::optional(ForceNumber{f}));
+  return false;
 }
 
 RecordColumn forceRulerNameColumn() {

@@ -13,13 +13,13 @@
 namespace vorandel {
 
 // 君主: the ruler's officer ID. A cell that is no whole number (a name, "-") changes nothing, as in the
-// tables that only showed the ruler.
+// tables that only showed the ruler. Gives true when the cell founded the force.
 RecordColumn rulerIdColumn();
-void applyRulerCell(ScenarioSet& set, std::size_t s, int f, std::string_view cell);
+bool applyRulerCell(ScenarioSet& set, std::size_t s, int f, std::string_view cell);
 
-// 势力: the city's owner, 0 for nobody.
+// 势力: the city's owner, 0 for nobody. Makes no record anew: gives false.
 RecordColumn ownerColumn();
-void applyOwnerCell(ScenarioSet& set, std::size_t s, int c, std::string_view cell);
+bool applyOwnerCell(ScenarioSet& set, std::size_t s, int c, std::string_view cell);
 
 // 君主姓名, shown only: the name of the ruler of the force (force table) or of the city's owner (city
 // table), "-" for none.

@@ -37,8 +37,10 @@ int findForce(const Scenario& scenario, bool inUse) {
   return 0;
 }
 
-std::string forceTable(int f, const std::string& ruler) {
-  return "剧本\t编号\t设置\t声望\t君主\r\n-\t-\t-\t1\t1\r\n0\t" + std::to_string(f) + "\t1\t77\t" + ruler + "\r\n";
+// A row that sets the force's ruler and its fame, 77; with fameOn false the 声望 column is switched off.
+std::string forceTable(int f, const std::string& ruler, bool fameOn = true) {
+  return std::string("剧本\t编号\t设置\t声望\t君主\r\n-\t-\t-\t") + (fameOn ? "1" : "0") + "\t1\r\n0\t" +
+         std::to_string(f) + "\t1\t77\t" + ruler + "\r\n";
 }
 
 std::string cityTable(int c, const std::string& owner) {
@@ -172,12 +174,17 @@ TEST(RulerColumns, RulerChangeFoundingAndOwnerChangeKeepTheSetValid) {
   applyValid(set, false, cityTable(home, "0"));
   EXPECT_EQ(scenario.city(home).get(city::owner), -1);
   EXPECT_EQ(scenario.officerState(oldRuler).get(state::status), kUnaffiliated);
+  // The new force takes the row's fame although its column is switched off; a ruler change does not.
   const int slot = findForce(scenario, false);
-  applyValid(set, true, forceTable(slot, std::to_string(idOf(scenario, oldRuler))));
+  ASSERT_NE(scenario.force(slot).get(force::fame), 77);
+  applyValid(set, true, forceTable(slot, std::to_string(idOf(scenario, oldRuler)), false));
   EXPECT_EQ(scenario.force(slot).get(force::ruler), oldRuler);
   EXPECT_EQ(scenario.force(slot).get(force::firstCity), home);
   EXPECT_EQ(scenario.city(home).get(city::governor), oldRuler);
   EXPECT_EQ(scenario.force(slot).get(force::fame), 77);
+  scenario.force(f).set(force::fame, 5);
+  applyValid(set, true, forceTable(f, std::to_string(idOf(scenario, heir)), false));
+  EXPECT_EQ(scenario.force(f).get(force::fame), 5);
 
   // A city nobody owns joins a force without a governor; its free officers stay free.
   int emptyCity = 0;
