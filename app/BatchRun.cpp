@@ -164,14 +164,18 @@ BatchNotes runBatchOnFileBytes(ScenarioSet& current, BatchKind kind, std::string
 BatchNotes runBatch(ScenarioSet& current, BatchKind kind, TableText table, ScenarioSet* previous) {
   requireTableSize(kind, table.bytes.size(), table.name);
   requireCellLengths(table.bytes, table.name);
+  // A header that cannot be read is refused before the set is copied: the import would raise the same
+  // error before changing anything, and a list of problems ends at the header.
+  requireTableHeader(kind, table);
   ScenarioSet working = current;
   ImportWarnings warnings;
   try {
     importTable(working, kind, table, warnings);
   } catch (EditError& error) {
-    // The first problem stays what it is; every cell that cannot be read is listed after it.
+    // The first problem stays what it is; every cell that cannot be read is listed after it. The listing
+    // starts again from the current set, in the storage of the working copy, which is not needed any more.
     ProblemList problems;
-    listTableProblems(current, kind, table, problems);
+    listTableProblems(current, kind, table, problems, &working);
     if (problems.count() != 0) error.setProblems(problems.lines());
     throw;
   }

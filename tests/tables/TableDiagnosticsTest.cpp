@@ -246,6 +246,12 @@ TEST(ProblemLists, NameWhatTheImportRefusesAndGoOn) {
     ProblemList problems;
     listTableProblems(set, c.kind, TableText{text, "t.txt"}, problems);
     EXPECT_EQ(problems.lines(), c.listed) << c.rows.front();
+    // A scratch set given to the listing may hold anything (a batch gives its failed working copy): the
+    // list is read from the set as it is all the same.
+    ScenarioSet scratch;
+    ProblemList inScratch;
+    listTableProblems(set, c.kind, TableText{text, "t.txt"}, inScratch, &scratch);
+    EXPECT_EQ(inScratch.lines(), c.listed) << c.rows.front();
   }
   // The import's own error keeps its first line and names the cell below it.
   ScenarioSet set = smallValidSet();
