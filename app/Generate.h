@@ -33,7 +33,7 @@ struct ReplacedPair {
 };
 
 // Raises EditError, touching nothing, for a set without scenarios or one that fails validation, and
-// FileError when a file step fails (see writeFiles and keepGeneration). alongside are written in the
+// FileError when a file step fails (see writeFiles and planKeeping). alongside are written in the
 // same group, after the pair's files. start: the pair the run started from, to tell whether the folder
 // held another one.
 ReplacedPair generateScenarioFiles(const ScenarioSet& set, const std::string& folder,
