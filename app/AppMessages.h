@@ -19,6 +19,11 @@ inline constexpr const char* kTableBadLineAs = "这一行按%s读是「%s」（?
 inline constexpr const char* kHintUtf8ForCommandLine =
     "这个表是UTF-8文本：请加 --utf8，或在表格软件中另存为GBK（ANSI）文本";
 inline constexpr const char* kHintUtf8ForProgram = "这个表是UTF-8文本：请在表格软件中另存为GBK（ANSI）编码的文本";
+// A table file that is a spreadsheet's own file (zip: xlsx, ods; OLE: xls), or comma-separated text.
+inline constexpr const char* kHintSpreadsheetFile =
+    "这是表格软件自己的文件（xlsx、ods、xls），不是文本：请在表格软件中「另存为」制表符分隔的文本（*.txt）";
+inline constexpr const char* kHintCommaSeparated =
+    "这个表的单元格像是用逗号分隔的（csv）：请在表格软件中「另存为」制表符分隔的文本（*.txt）";
 // A first line whose every text cell is enclosed in double quotes.
 inline constexpr const char* kHintQuotedHeader =
     "第1行的每个文字单元格都带着英文双引号：另存为文本时请取消表格软件的「quote all text cells」"

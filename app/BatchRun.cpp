@@ -62,13 +62,17 @@ std::string_view firstLineWithText(std::string_view text) {
   return {};
 }
 
-// A name list without a byte-order mark read as GBK whose bytes are UTF-8 text beyond ASCII was saved
-// as UTF-8: read as GBK its names would become other characters (张三 as 寮犱笁), which GBK
-// writes without complaint.
+// Whether bytes read as GBK were saved as UTF-8 (savedAsUtf8), as far as their text goes.
+bool gbkSavedAsUtf8(std::string_view bytes, TableEncoding encoding) {
+  return encoding == TableEncoding::Gbk && savedAsUtf8(textBeforeEnd(bytes));
+}
+
+// A name list without a byte-order mark read as GBK that was saved as UTF-8: read as GBK its names
+// would become other characters (张三 as 寮犱笁), which GBK writes without complaint.
 void requireNamesNotUtf8(std::string_view bytes, const std::string& gbkText, const std::string& name,
                          TableReading reading) {
+  if (!gbkSavedAsUtf8(bytes, TableEncoding::Gbk)) return;
   const std::string_view text = textBeforeEnd(bytes);
-  if (!isUtf8(text) || isAscii(text)) return;
   EditError error(kNameListIsUtf8);
   error.addDetail(tableLine(name));
   const std::string asGbk = firstNonAsciiName(gbkText);
@@ -80,7 +84,7 @@ void requireNamesNotUtf8(std::string_view bytes, const std::string& gbkText, con
 }
 
 // The refusal of bytes that do not convert, naming the first line that does not; readsAsUtf8: the bytes
-// were read as GBK and are UTF-8 text.
+// were read as GBK and were saved as UTF-8.
 [[noreturn]] void refuseUndecoded(const DecodedTable& decoded, TableEncoding encoding, TableReading reading,
                                   std::string_view name, bool readsAsUtf8) {
   EditError error(encoding == TableEncoding::Gbk    ? kTableNotGbk
@@ -103,7 +107,7 @@ void requireNamesNotUtf8(std::string_view bytes, const std::string& gbkText, con
 constexpr std::size_t kTablePieceSize = std::size_t{1} << 18;
 
 // tableTextOf for bytes that are given up to their text, which is made within their string; bytes read as
-// GBK that UTF-8 reads do not come here.
+// GBK that were saved as UTF-8 do not come here.
 std::string tableTextWithin(std::string bytes, TableEncoding encoding, TableReading reading, std::string_view name) {
   const bool wide = encoding == TableEncoding::Utf16Le || encoding == TableEncoding::Utf16Be;
   const std::size_t end = wide ? bytes.size() : textBeforeEnd(bytes).size();
@@ -118,17 +122,28 @@ std::string tableTextWithin(std::string bytes, TableEncoding encoding, TableRead
   return text;
 }
 
-// Runs a table's text and, when it fails, adds the hints that its file gives: formatHints, from what the
-// bytes look like, and for bytes read as GBK the hint that they are UTF-8, looked for in gbkBytes (empty
-// when they are known not to be UTF-8 text beyond ASCII).
+// Runs `run` for the table called name; an error it raises gets the hints from what the table's bytes
+// look like (a spreadsheet's own file, comma-separated text), below the line naming the table.
+template <class Run>
+BatchNotes withFormatHints(const std::vector<std::string>& hints, const std::string& name, Run&& run) {
+  try {
+    return run();
+  } catch (EditError& error) {
+    if (!hints.empty() && error.details().empty()) error.addDetail(tableLine(name));
+    for (const std::string& hint : hints) error.addDetail(hint);
+    throw;
+  }
+}
+
+// Runs a table's text and, when it fails, adds the hints that its text gives, and for bytes read as GBK
+// the hint that they were saved as UTF-8, looked for in gbkBytes (empty when they are known not to be).
 BatchNotes runTableText(ScenarioSet& current, BatchKind kind, const std::string& text, const std::string& name,
                         const TableReading& reading, ScenarioSet* previous, TableEncoding encoding,
-                        const std::vector<std::string>& formatHints, std::string_view gbkBytes) {
+                        std::string_view gbkBytes) {
   try {
     return runBatch(current, kind, TableText{text, name}, previous);
   } catch (EditError& error) {
     if (error.details().empty()) error.addDetail(tableLine(name));
-    for (const std::string& hint : formatHints) error.addDetail(hint);
     if (failsOnFirstLine(error) && firstLineQuoted(text)) error.addDetail(kHintQuotedHeader);
     if (failsOnFirstLine(error) && reading.whereKindGoes) {
       const std::optional<BatchKind> other = batchKindOfFirstLine(firstLineWithText(text));
@@ -137,7 +152,7 @@ BatchNotes runTableText(ScenarioSet& current, BatchKind kind, const std::string&
     }
     if (encoding == TableEncoding::Gbk && failsOnFirstLine(error)) {
       // A table saved as UTF-8 and read as GBK fails on its header; say so when UTF-8 reads it.
-      if (isUtf8(gbkBytes) && !isAscii(gbkBytes) &&
+      if (gbkSavedAsUtf8(gbkBytes, encoding) &&
           tableHeaderReads(current, kind, TableText{textBeforeEnd(gbkBytes), name}))
         error.addDetail(reading.commandLine ? kHintUtf8ForCommandLine : kHintUtf8ForProgram);
     }
@@ -149,14 +164,15 @@ BatchNotes runTableText(ScenarioSet& current, BatchKind kind, const std::string&
 // never takes its bytes and its text in full at once.
 BatchNotes runBatchOnFileBytes(ScenarioSet& current, BatchKind kind, std::string bytes, const std::string& name,
                                TableReading reading, ScenarioSet* previous) {
-  requireTableSize(kind, bytes.size(), name);
   const TableEncoding encoding = tableEncoding(bytes, reading.utf8);
-  const bool readsAsUtf8 = encoding == TableEncoding::Gbk && !isAscii(bytes) && isUtf8(bytes);
-  // A name list, and GBK bytes that UTF-8 reads, keep their bytes to the end: their hints read them all.
-  if (kind == BatchKind::NameList || readsAsUtf8) return runBatchOnBytes(current, kind, bytes, name, reading, previous);
-  const std::vector<std::string> formatHints = tableFormatHints(bytes);
-  const std::string text = tableTextWithin(std::move(bytes), encoding, reading, name);
-  return runTableText(current, kind, text, name, reading, previous, encoding, formatHints, {});
+  // A name list, and GBK bytes saved as UTF-8, keep their bytes to the end: their hints read them all.
+  if (kind == BatchKind::NameList || gbkSavedAsUtf8(bytes, encoding))
+    return runBatchOnBytes(current, kind, bytes, name, reading, previous);
+  return withFormatHints(tableFormatHints(bytes), name, [&] {
+    requireTableSize(kind, bytes.size(), name);
+    const std::string text = tableTextWithin(std::move(bytes), encoding, reading, name);
+    return runTableText(current, kind, text, name, reading, previous, encoding, {});
+  });
 }
 
 }  // namespace
@@ -203,11 +219,13 @@ BatchNotes runBatch(ScenarioSet& current, BatchKind kind, const std::string& pat
 
 BatchNotes runBatchOnBytes(ScenarioSet& current, BatchKind kind, std::string_view bytes, const std::string& name,
                            TableReading reading, ScenarioSet* previous) {
-  requireTableSize(kind, bytes.size(), name);
-  const TableEncoding encoding = tableEncoding(bytes, reading.utf8);
-  const std::string text = tableTextOf(bytes, reading, name);
-  if (kind == BatchKind::NameList && encoding == TableEncoding::Gbk) requireNamesNotUtf8(bytes, text, name, reading);
-  return runTableText(current, kind, text, name, reading, previous, encoding, tableFormatHints(bytes), bytes);
+  return withFormatHints(tableFormatHints(bytes), name, [&] {
+    requireTableSize(kind, bytes.size(), name);
+    const TableEncoding encoding = tableEncoding(bytes, reading.utf8);
+    const std::string text = tableTextOf(bytes, reading, name);
+    if (kind == BatchKind::NameList && encoding == TableEncoding::Gbk) requireNamesNotUtf8(bytes, text, name, reading);
+    return runTableText(current, kind, text, name, reading, previous, encoding, bytes);
+  });
 }
 
 std::string tableTextOf(std::string_view bytes, TableReading reading, std::string_view name) {
@@ -216,7 +234,7 @@ std::string tableTextOf(std::string_view bytes, TableReading reading, std::strin
   // A Ctrl-Z ends the text; in GBK and UTF-8 it is never part of a character, so what follows it is not
   // decoded at all.
   DecodedTable decoded = decodeTable(wide ? bytes : textBeforeEnd(bytes), encoding);
-  if (!decoded.text) refuseUndecoded(decoded, encoding, reading, name, encoding == TableEncoding::Gbk && isUtf8(bytes));
+  if (!decoded.text) refuseUndecoded(decoded, encoding, reading, name, gbkSavedAsUtf8(bytes, encoding));
   std::string text = std::move(*decoded.text);
   text.resize(textBeforeEnd(text).size());
   return text;

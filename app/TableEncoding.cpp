@@ -1,8 +1,10 @@
 #include "app/TableEncoding.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
+#include "app/AppMessages.h"
 #include "model/GbkText.h"
 #include "tables/BatchTable.h"
 
@@ -14,7 +16,7 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 constexpr std::string_view kZipSignature = "PK\x03\x04";
-constexpr std::string_view kOleSignature = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
+constexpr std::string_view kOleSignature = "\xD0\xCF\x11\xE0";
 
 // Whether the bytes are their own text: valid UTF-8 read as UTF-8, which converts by staying as it is.
 bool staysAsItIs(std::string_view bytes, TableEncoding encoding) {
@@ -77,6 +79,33 @@ TableEncoding tableEncoding(std::string_view bytes, bool utf8) {
   if (bytes.starts_with(kUtf16BeMark)) return TableEncoding::Utf16Be;
   return utf8 ? TableEncoding::Utf8 : TableEncoding::Gbk;
 }
+
+namespace {
+
+// Whether the code point is a character of Chinese text: a CJK ideograph (with extension A, the
+// compatibility ideographs and the planes of the rarer ones), CJK punctuation, or a full-width form.
+bool isChineseCharacter(std::uint32_t code) {
+  return (code >= 0x3000 && code <= 0x303F) || (code >= 0x3400 && code <= 0x4DBF) ||
+         (code >= 0x4E00 && code <= 0x9FFF) || (code >= 0xF900 && code <= 0xFAFF) ||
+         (code >= 0xFF00 && code <= 0xFFEF) || (code >= 0x20000 && code <= 0x3FFFF);
+}
+
+// Whether whole UTF-8 text holds a character of Chinese text.
+bool holdsChinese(std::string_view utf8) {
+  for (std::size_t at = 0; at < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[at]);
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    std::uint32_t code = length == 1 ? lead : lead & (0x7Fu >> length);
+    for (std::size_t k = 1; k < length; ++k) code = (code << 6) | (static_cast<unsigned char>(utf8[at + k]) & 0x3Fu);
+    if (isChineseCharacter(code)) return true;
+    at += length;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool savedAsUtf8(std::string_view bytes) { return !isAscii(bytes) && isUtf8(bytes) && holdsChinese(bytes); }
 
 namespace {
 
@@ -199,14 +228,12 @@ std::string encodeTable(std::string_view utf8, bool asUtf8) { return asUtf8 ? st
 std::vector<std::string> tableFormatHints(std::string_view bytes) {
   std::vector<std::string> hints;
   if (bytes.starts_with(kZipSignature) || bytes.starts_with(kOleSignature)) {
-    hints.push_back(
-        "这是表格软件自己的文件（xlsx、ods、xls），不是文本：请在表格软件中「另存为」"
-        "制表符分隔的文本（*.txt）");
+    hints.push_back(kHintSpreadsheetFile);
     return hints;
   }
   const std::string_view firstLine = TableLines(bytes).next().value_or(std::string_view());
   if (firstLine.find(',') != std::string_view::npos && firstLine.find('\t') == std::string_view::npos)
-    hints.push_back("这个表的单元格像是用逗号分隔的（csv）：请在表格软件中「另存为」制表符分隔的文本（*.txt）");
+    hints.push_back(kHintCommaSeparated);
   return hints;
 }
 

@@ -15,6 +15,12 @@ enum class TableEncoding { Gbk, Utf8, Utf16Le, Utf16Be };
 // The encoding of the bytes: their byte-order mark, else UTF-8 when utf8 is asked for, else GBK.
 TableEncoding tableEncoding(std::string_view bytes, bool utf8);
 
+// Whether bytes without a byte-order mark, which are read as GBK, were saved as UTF-8: they are whole
+// UTF-8 and, read so, hold Chinese text (a CJK ideograph, CJK punctuation or a full-width form). A few
+// GBK characters are often whole UTF-8 as well (陆逊 reads as "½ѷ"), but hardly ever as Chinese.
+// Every guess at a table's encoding from its bytes is this one.
+bool savedAsUtf8(std::string_view bytes);
+
 // A table's text as the program reads it (UTF-8, without a byte-order mark), or the number (from 1) of
 // the first line that does not convert and what of it converts.
 struct DecodedTable {

@@ -2,14 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/AppMessages.h"
 #include "app/BatchRun.h"
 #include "app/BatchSummary.h"
 #include "model/EditError.h"
+#include "model/GbkText.h"
 #include "tests/support/RecordNames.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
@@ -185,6 +188,155 @@ TEST(TableEncoding, TablesThatWouldBeMisreadAreRefusedWithTheHint) {
   EXPECT_EQ(refusal(BatchKind::ForceTable, testing::gbkBytes("剧本 编号 设置 金钱\n0 0 0 1\n1 2 1 \"x\"\n"))
                 .find(kHintQuotedHeader),
             std::string::npos);
+}
+
+// A name list of a few GBK characters is often whole UTF-8 as well (陆逊 reads as "½ѷ"): it is GBK all
+// the same unless, read as UTF-8, it is Chinese text; the same names saved as UTF-8 are refused.
+TEST(TableEncoding, AShortGbkNameListIsReadAsGbk) {
+  const testing::TempFolder folder;
+  const struct {
+    std::string list;
+    bool city;
+    int number;
+    std::string name;
+  } lists[] = {{"W 88 陆逊", false, 88, "陆逊"}, {"C 12 平原", true, 12, "平原"}, {"W 1 某", false, 1, "某"}};
+  for (const auto& [list, city, number, name] : lists) {
+    SCOPED_TRACE(list);
+    const std::string gbk = testing::gbkBytes(list);
+    ASSERT_TRUE(isUtf8(gbk)) << "the list no longer tells GBK that is whole UTF-8 apart";
+    EXPECT_FALSE(savedAsUtf8(gbk));
+    EXPECT_TRUE(savedAsUtf8(list));
+    // Saved as UTF-8 the list is refused, whether its bytes happen to be GBK or not.
+    const std::string asUtf8 = refusal(BatchKind::NameList, list);
+    EXPECT_NE(asUtf8.find(kHintUtf8ForCommandLine), std::string::npos) << asUtf8;
+    const std::string path = folder.file("name.txt");
+    testing::writeFile(path, gbk);
+    for (const bool fromFile : {false, true}) {
+      testing::ScenarioBuilder builder;
+      builder.addForce(11, 88);
+      builder.addServing(11, 1);
+      ScenarioSet set = testing::makeSet({builder.build()});
+      if (fromFile)
+        runBatch(set, BatchKind::NameList, path, TableReading{false, false});
+      else
+        runBatchOnBytes(set, BatchKind::NameList, gbk, "-", TableReading{false, true});
+      const Scenario& scenario = set.scenarios[0];
+      const std::string applied =
+          city ? testing::nameText(scenario.cityName(number).text(cityName::name))
+               : testing::nameText(
+                     scenario.officerProfile(set.officerIndexOf(0, number).value().number()).text(profile::name));
+      EXPECT_EQ(applied, name);
+    }
+  }
+  // Full-width forms and CJK punctuation are Chinese text too; other letters beyond ASCII are not.
+  EXPECT_TRUE(savedAsUtf8("W 1 １２"));
+  EXPECT_TRUE(savedAsUtf8("W 1 「」"));
+  EXPECT_FALSE(savedAsUtf8("W 1 caf\xC3\xA9"));
+}
+
+// The zip archive of the files, stored without compression, as a spreadsheet's xlsx is one.
+std::string storedZip(const std::vector<std::pair<std::string, std::string>>& files) {
+  const auto crc32 = [](std::string_view data) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (const char c : data) {
+      crc ^= static_cast<unsigned char>(c);
+      for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+  };
+  const auto le = [](std::string& to, std::uint32_t value, int bytes) {
+    for (int k = 0; k < bytes; ++k) to += static_cast<char>((value >> (8 * k)) & 0xFF);
+  };
+  std::string zip;
+  std::string directory;
+  for (const auto& [name, data] : files) {
+    const auto offset = static_cast<std::uint32_t>(zip.size());
+    const std::uint32_t crc = crc32(data);
+    const auto size = static_cast<std::uint32_t>(data.size());
+    const auto nameSize = static_cast<std::uint32_t>(name.size());
+    le(zip, 0x04034B50, 4), le(zip, 20, 2), le(zip, 0, 2), le(zip, 0, 2), le(zip, 0, 2), le(zip, 0x5A21, 2);
+    le(zip, crc, 4), le(zip, size, 4), le(zip, size, 4), le(zip, nameSize, 2), le(zip, 0, 2);
+    zip += name + data;
+    le(directory, 0x02014B50, 4), le(directory, 20, 2), le(directory, 20, 2), le(directory, 0, 2);
+    le(directory, 0, 2), le(directory, 0, 2), le(directory, 0x5A21, 2), le(directory, crc, 4);
+    le(directory, size, 4), le(directory, size, 4), le(directory, nameSize, 2), le(directory, 0, 2);
+    le(directory, 0, 2), le(directory, 0, 2), le(directory, 0, 2), le(directory, 0, 4), le(directory, offset, 4);
+    directory += name;
+  }
+  const auto count = static_cast<std::uint32_t>(files.size());
+  const auto start = static_cast<std::uint32_t>(zip.size());
+  zip += directory;
+  le(zip, 0x06054B50, 4), le(zip, 0, 2), le(zip, 0, 2), le(zip, count, 2), le(zip, count, 2);
+  le(zip, static_cast<std::uint32_t>(directory.size()), 4), le(zip, start, 4), le(zip, 0, 2);
+  return zip;
+}
+
+// A workbook of one sheet whose cell A1 holds 剧本, as an xlsx file holds it.
+std::string smallXlsx() {
+  const std::string relationships = "http://schemas.openxmlformats.org/package/2006/relationships";
+  const std::string officeDocument = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+  const std::string main = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+  const std::string type = "application/vnd.openxmlformats-officedocument.spreadsheetml.";
+  std::string contentTypes =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+      "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+      "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+      "<Default Extension=\"xml\" ContentType=\"application/xml\"/>";
+  contentTypes += "<Override PartName=\"/xl/workbook.xml\" ContentType=\"" + type + "sheet.main+xml\"/>";
+  contentTypes += "<Override PartName=\"/xl/worksheets/sheet1.xml\" ContentType=\"" + type + "worksheet+xml\"/>";
+  contentTypes += "</Types>";
+  return storedZip({
+      {"[Content_Types].xml", contentTypes},
+      {"_rels/.rels", "<Relationships xmlns=\"" + relationships + "\"><Relationship Id=\"rId1\" Type=\"" +
+                          officeDocument + "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>"},
+      {"xl/workbook.xml", "<workbook xmlns=\"" + main + "\" xmlns:r=\"" + officeDocument +
+                              "\"><sheets><sheet name=\"Sheet1\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>"},
+      {"xl/_rels/workbook.xml.rels", "<Relationships xmlns=\"" + relationships +
+                                         "\"><Relationship Id=\"rId1\" Type=\"" + officeDocument +
+                                         "/worksheet\" Target=\"worksheets/sheet1.xml\"/></Relationships>"},
+      {"xl/worksheets/sheet1.xml", "<worksheet xmlns=\"" + main +
+                                       "\"><sheetData><row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>剧本</t>"
+                                       "</is></c></row></sheetData></worksheet>"},
+  });
+}
+
+// The header block of an old binary (OLE) spreadsheet file, as an xls file starts.
+std::string oleHeader() {
+  std::string header("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+  header += std::string(16, '\0');                                        // class id
+  header += std::string("\x3E\x00\x03\x00\xFE\xFF\x09\x00\x06\x00", 10);  // versions, byte order, sector sizes
+  header += std::string(10, '\0');
+  header += std::string("\x01\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x10\x00\x00", 16);
+  header += std::string("\xFE\xFF\xFF\xFF\x00\x00\x00\x00\xFE\xFF\xFF\xFF\x00\x00\x00\x00", 16);
+  header += std::string(4, '\0');  // the first sector of the allocation table
+  header += std::string(512 - header.size(), '\xFF');
+  return header;
+}
+
+// A spreadsheet's own file is named as such with the hint to save it as tab-separated text, however it
+// is refused: for every kind, read as GBK or as UTF-8, from a file or from standard input.
+TEST(TableEncoding, ASpreadsheetFileIsNamedOnEveryPathThatRefusesIt) {
+  const testing::TempFolder folder;
+  const std::string path = folder.file("sheet.xlsx");
+  const BatchKind kinds[] = {BatchKind::NameList, BatchKind::OfficerTable, BatchKind::ForceTable, BatchKind::CityTable};
+  for (const std::string& bytes : {smallXlsx(), oleHeader()}) {
+    testing::writeFile(path, bytes);
+    for (const BatchKind kind : kinds) {
+      for (const bool utf8 : {false, true}) {
+        SCOPED_TRACE(::testing::Message() << batchKindName(kind) << (utf8 ? " UTF-8 " : " GBK ") << bytes.size());
+        const TableReading reading{utf8, true};
+        const std::string fromInput = refusal(kind, bytes, reading);
+        EXPECT_NE(fromInput.find(kHintSpreadsheetFile), std::string::npos) << fromInput;
+        ScenarioSet set = testing::smallValidSet();
+        try {
+          runBatch(set, kind, path, reading);
+          ADD_FAILURE() << "not refused";
+        } catch (const EditError& error) {
+          EXPECT_NE(error.details().joined().find(kHintSpreadsheetFile), std::string::npos) << error.details().joined();
+        }
+      }
+    }
+  }
 }
 
 // A line that does not convert is named and shown as far as its encoding reads it, in every encoding.
