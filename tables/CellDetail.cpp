@@ -4,6 +4,7 @@
 
 #include "model/EditError.h"
 #include "tables/BatchTable.h"
+#include "tables/TableMessages.h"
 #include "tables/TextCharacters.h"
 
 namespace vorandel {
@@ -24,6 +25,26 @@ std::size_t editDistance(const std::vector<std::string_view>& a, const std::vect
     std::swap(previous, current);
   }
   return previous[b.size()];
+}
+
+// Whether the text holds a full-width digit (U+FF10–U+FF19, EF BC 90–99 in UTF-8).
+bool holdsFullWidthDigit(std::string_view text) {
+  for (std::size_t at = text.find("\xEF\xBC"); at != std::string_view::npos; at = text.find("\xEF\xBC", at + 1))
+    if (at + 2 < text.size() && static_cast<unsigned char>(text[at + 2]) >= 0x90 &&
+        static_cast<unsigned char>(text[at + 2]) <= 0x99)
+      return true;
+  return false;
+}
+
+// What to do about a cell that holds full-width characters where ASCII ones belong: a full-width comma
+// between the items of a list, full-width digits; empty when it holds none or the fault is another
+// rule's.
+std::vector<const char*> fullWidthHints(const CellSubject& subject, const CellFault& fault) {
+  std::vector<const char*> hints;
+  if (fault.kind() == FaultKind::Other) return hints;
+  if (subject.cell.find("，") != std::string_view::npos) hints.push_back(kHintFullWidthComma);
+  if (holdsFullWidthDigit(subject.cell)) hints.push_back(kHintFullWidthDigits);
+  return hints;
 }
 
 }  // namespace
@@ -95,6 +116,7 @@ std::string problemLine(const CellSubject& subject, const CellFault& fault) {
   const std::string allowed = allowedText(subject, fault);
   if (!allowed.empty()) line += "  " + allowed;
   if (!fault.details().empty()) line += "  " + fault.details().joined();
+  for (const char* hint : fullWidthHints(subject, fault)) line += std::string("  ") + hint;
   return line;
 }
 
@@ -123,6 +145,7 @@ Message cellDetails(std::string_view file, const CellSubject& subject, const Cel
   const std::string allowed = allowedText(subject, fault);
   if (!allowed.empty()) details.textLine(allowed);
   if (!fault.details().empty()) details.textLine(fault.details().joined());
+  for (const char* hint : fullWidthHints(subject, fault)) details.textLine(hint);
   return details;
 }
 

@@ -84,4 +84,31 @@ std::uint32_t parseNameSet(const ColumnDictionary& names, std::string_view cell,
   return bits;
 }
 
+bool cellFits(const ColumnInfo& info, std::string_view cell) {
+  const ColumnRange range = info.range.value_or(
+      ColumnRange{std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()});
+  try {
+    switch (info.form) {
+      case CellForm::Number: parseRanged(cell, range.min, range.max, 10); return true;
+      case CellForm::HexNumber: parseUnsigned(cell, 16); return true;
+      case CellForm::Switch: parseSwitch(cell); return true;
+      case CellForm::Name:
+        return info.vocabulary == nullptr || info.vocabulary().find(cell).has_value() || plainDecimal(cell).has_value();
+      case CellForm::NameList:
+        if (info.vocabulary != nullptr) parseNameSet(info.vocabulary(), cell, ',');
+        return true;
+      case CellForm::NumberList: {
+        ListItems items(cell, ',');
+        while (const std::optional<std::string_view> item = items.next()) parseRanged(*item, range.min, range.max, 10);
+        return true;
+      }
+      case CellForm::Text:
+      case CellForm::Shown: return true;
+    }
+  } catch (const CellFault&) {
+    return false;
+  }
+  return true;
+}
+
 }  // namespace vorandel

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "tables/ColumnDictionary.h"
+#include "tables/ColumnInfo.h"
 #include "tables/TableMessages.h"
 
 namespace vorandel {
@@ -74,5 +75,10 @@ inline std::int32_t parseBounded(std::string_view cell, std::int32_t high) { ret
 // The bit set of the items of a list cell: bit (code mod 32) for each item. "---" is the empty set; an
 // unknown item fails with kUnknownName.
 std::uint32_t parseNameSet(const ColumnDictionary& names, std::string_view cell, char separator);
+
+// Whether the cell (unquoted) is a value of the column's form: a number within its range, a switch, a
+// name of its vocabulary (or a number, which names a record), a list of them; text of any kind fits a
+// column of text. For telling which column a row that is short of cells left out.
+bool cellFits(const ColumnInfo& info, std::string_view cell);
 
 }  // namespace vorandel

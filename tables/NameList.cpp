@@ -149,17 +149,21 @@ std::string entryPlace(std::string_view text, const Entry& entry, int entryNumbe
   return formatMessage("第%d项在文件第%zu行：「%s」", entryNumber, line, shortened(held, 40).c_str());
 }
 
-// What is wrong with an entry: the message, what it holds against the rule, and whether the entry could
-// not even be read as kind, number and name.
+// What is wrong with an entry: the message, what it holds against the rule, whether the entry could
+// not even be read as kind, number and name, and what to do about it when the rest does not say.
 struct EntryFault {
   std::string message;
   std::string detail;
   bool format = false;
+  const char* hint = nullptr;
 };
 
-// What is wrong with an entry, or nothing.
-std::optional<EntryFault> entryFault(const ScenarioSet& set, const Entry& entry) {
-  if (entry.fields == 0) return EntryFault{"应以 W（武将）或 C（城市）开头", "", true};
+// What is wrong with the entry that begins at `start` of the text, or nothing.
+std::optional<EntryFault> entryFault(const ScenarioSet& set, std::string_view text, const Entry& entry) {
+  if (entry.fields == 0) {
+    const bool lowerCase = text[entry.start] == 'w' || text[entry.start] == 'c';
+    return EntryFault{"应以 W（武将）或 C（城市）开头", "", true, lowerCase ? kHintKindUpperCase : nullptr};
+  }
   if (entry.numberRunsOn) return EntryFault{kNameListNumberNotWhole, "", true};
   if (entry.fields == 1) return EntryFault{"W 或 C 后面应是编号", "", true};
   if (entry.fields == 2) return EntryFault{"编号后面应是新名字", "", true};
@@ -185,6 +189,7 @@ std::optional<EntryFault> entryFault(const ScenarioSet& set, const Entry& entry)
   if (!table.name.empty()) error.addDetail(tableLine(table.name));
   const std::string& detail = fault.format ? fault.message : fault.detail;
   error.addDetail(entryPlace(table.bytes, entry, entryNumber) + (detail.empty() ? "" : "：" + detail));
+  if (fault.hint != nullptr) error.addDetail(fault.hint);
   throw error;
 }
 
@@ -222,11 +227,12 @@ void walkNameList(std::string_view text, Visit&& visit) {
 void applyNameList(const ScenarioSet& set, TableText table, ScenarioSet* target, ProblemList* problems) {
   ProblemReporting reporting(problems);
   walkNameList(table.bytes, [&](const Entry& entry, int entryNumber) {
-    if (const std::optional<EntryFault> fault = entryFault(set, entry)) {
+    if (const std::optional<EntryFault> fault = entryFault(set, table.bytes, entry)) {
       reporting.noteOrRaise(
           [&] {
             return entryPlace(table.bytes, entry, entryNumber) + " " + fault->message +
-                   (fault->detail.empty() ? "" : "  " + fault->detail);
+                   (fault->detail.empty() ? "" : "  " + fault->detail) +
+                   (fault->hint == nullptr ? "" : std::string("  ") + fault->hint);
           },
           [&] { raiseEntryError(table, entry, entryNumber, *fault); });
       return true;

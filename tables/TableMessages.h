@@ -45,12 +45,28 @@ inline constexpr const char* kUnevenOfficerRows = "每行的列数必须一致�
 // the last one before the row's extra cells.
 inline constexpr const char* kRowEndsBefore = "这一行从「%s」列（第%zu列）起没有单元格";
 inline constexpr const char* kRowRunsOnAfter = "这一行在「%s」列（第%zu列）之后还有多余的单元格";
+// Below a row that is short, instead of kRowEndsBefore: a row of no cells at all; the first column whose
+// cell is empty (two tabs side by side) when the cells after it fit the columns after it; an empty cell
+// whose column is not certain.
+inline constexpr const char* kRowIsEmpty = "这一行是空行（只有空格或制表符）：请在表格软件中删除这一行";
+inline constexpr const char* kRowCellEmpty = "这一行「%s」列（第%zu列）的单元格是空的：请填上它的值";
+inline constexpr const char* kRowHasEmptyCell =
+    "这一行有空的单元格（两个制表符挨在一起）：每个单元格都要有值，请填上空的单元格";
+// Below a table of a single line that holds carriage returns: its lines end in CR alone.
+inline constexpr const char* kHintCrLineEnds =
+    "这个表的行以单独的回车符（CR，旧 Mac 格式）结束，读起来只有一行：请另存为以 CRLF（Windows）或 LF "
+    "换行的制表符分隔文本";
+// Below a cell error, for characters a spreadsheet's Chinese input gives in place of ASCII ones.
+inline constexpr const char* kHintFullWidthComma = "单元格中有全角逗号「，」：各项之间请用半角逗号「,」分隔";
+inline constexpr const char* kHintFullWidthDigits = "单元格中有全角数字（如「８０」）：请改用半角数字（如 80）";
 inline constexpr const char* kOfficerIdUnknown = "剧本中没有这个武将ID";
 // Below 所在地 naming a city by the new name an earlier table of the run gave it.
 inline constexpr const char* kLocationIsNewName = "「%s」是城市 %d 的新名字；所在地要写城市原来的名字「%s」";
 inline constexpr const char* kNameNotGbk = "名字中有GBK无法表示的字符，游戏无法显示";
 
 // The name list.
+// Below an entry that begins with a lower-case kind.
+inline constexpr const char* kHintKindUpperCase = "种类要写大写的 W 或 C，不能写小写的 w 或 c";
 inline constexpr const char* kNameListNumberNotWhole = "编号应是整数，后面用空格或制表符与名字分开";
 inline constexpr const char* kNamesAreQuestionMarks = "名单中的名字大多是问号：保存表格时中文变成了问号。";
 inline constexpr const char* kNamesAreQuestionMarksCount = "%zu 个名字中有 %zu 个只有问号，第一个：";

@@ -1,7 +1,9 @@
 #include "tables/TableWalker.h"
 
+#include <algorithm>
 #include <optional>
 
+#include "tables/CellParsers.h"
 #include "tables/TableMessages.h"
 
 namespace vorandel {
@@ -20,7 +22,13 @@ void TableWalker::raise(const char* text, const std::string& detail) const {
 void TableWalker::readHeader(const ValueColumns& columns) {
   const std::optional<std::string_view> headerLine = lines_.next();
   const std::optional<std::string_view> switchLine = lines_.next();
-  require(switchLine.has_value(), layout_.tooFewLines);
+  if (!switchLine) {
+    // A table whose lines end in a carriage return alone reads as one line.
+    const std::string_view line = headerLine.value_or(std::string_view());
+    const std::size_t cr = line.find('\r');
+    require(cr != std::string_view::npos && cr + 1 != line.size(), layout_.tooFewLines);
+    raise(layout_.tooFewLines, kHintCrLineEnds);
+  }
   headerLine_ = *headerLine;
 
   // Counting stops at one cell too many, however long the line.
@@ -50,6 +58,7 @@ void TableWalker::readHeader(const ValueColumns& columns) {
 
   columns_.clear();
   columns_.reserve(width_ - leading);
+  describe_ = columns.describe;
   readValueColumns({table_, headerLine_, *switchLine, leading}, columns, [&](std::size_t, int code, bool on) {
     columns_.push_back(ValueColumn{static_cast<std::uint8_t>(code), on});
   });
@@ -88,18 +97,61 @@ void TableWalker::unevenRow(std::uint32_t line, std::string_view text) {
   const std::size_t count = countCells(text, SIZE_MAX - 1);
   const std::string counts = formatMessage("第%u行有 %zu 个单元格，表头有 %zu 个", line + 1, count, width_);
   reporting_.noteOrRaise(
-      [&] { return counts + "：" + layout_.unevenRow; },
+      [&] {
+        const std::string missing = count < width_ ? shortRowText(text, count) : std::string();
+        return counts + "：" + layout_.unevenRow + (missing.empty() ? "" : "  " + missing);
+      },
       [&] {
         // The column where the row falls short, or the last one before its extra cells.
         const std::size_t j = count < width_ ? count : width_ - 1;
         const std::string name(headerCell(j));
         Message details = tableDetails().textLine(counts);
-        details.textLine(formatMessage(count < width_ ? kRowEndsBefore : kRowRunsOnAfter, name.c_str(), j + 1));
+        const std::string missing = count < width_ ? shortRowText(text, count) : std::string();
+        details.textLine(!missing.empty()
+                             ? missing
+                             : formatMessage(count < width_ ? kRowEndsBefore : kRowRunsOnAfter, name.c_str(), j + 1));
         if (layout_.unevenRowAtCell) raiseCellError({line, 0}, layout_.unevenRow, details);
         EditError error(layout_.unevenRow);
         error.addDetail(details);
         throw error;
       });
+}
+
+bool TableWalker::fitsColumn(std::size_t j, std::string_view cell) const {
+  const std::size_t leading = layout_.leadingColumns;
+  // The leading cells are told apart by the kind's own reading; any cell may stand there.
+  if (j < leading || j - leading >= columns_.size() || !describe_) return true;
+  std::string room;
+  return cellFits(describe_(columns_[j - leading].code), unquotedCell(cell, room));
+}
+
+std::string TableWalker::shortRowText(std::string_view text, std::size_t count) const {
+  if (count == 0) return kRowIsEmpty;
+  // A spreadsheet writes an empty cell as nothing between two tabs. The row's first empty cells, as many
+  // as it is short of, stand for columns; the cells after the first of them must fit the columns they
+  // then stand in for that column to be named.
+  const std::size_t shortBy = width_ - count;
+  std::size_t column = 0;
+  std::size_t gaps = 0;
+  std::size_t firstGap = 0;
+  bool fits = true;
+  for (std::size_t start = 0; start <= text.size();) {
+    const std::size_t tab = std::min(text.find('\t', start), text.size());
+    LineCells cells(text.substr(start, tab - start));
+    std::optional<std::string_view> cell = cells.next();
+    if (!cell) {
+      if (gaps < shortBy) {
+        if (gaps++ == 0) firstGap = column;
+        ++column;
+      }
+    }
+    for (; cell; cell = cells.next(), ++column)
+      if (gaps != 0 && !fitsColumn(column, *cell)) fits = false;
+    start = tab + 1;
+  }
+  if (gaps == 0) return std::string();
+  if (gaps < shortBy || !fits) return kRowHasEmptyCell;
+  return formatMessage(kRowCellEmpty, std::string(headerCell(firstGap)).c_str(), firstGap + 1);
 }
 
 }  // namespace vorandel

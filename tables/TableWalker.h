@@ -7,6 +7,7 @@
 // modes of an import: raised at the first, or, when the import only lists, noted and the walk goes on.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -127,6 +128,11 @@ class TableWalker {
 
  private:
   void unevenRow(std::uint32_t line, std::string_view text);
+  // What a row of `count` cells, fewer than the header's, left out: nothing at all, the column of its
+  // first empty cell, an empty cell somewhere; empty when it shows no empty cell.
+  std::string shortRowText(std::string_view text, std::size_t count) const;
+  // Whether the cell fits column j, as far as the column's description tells.
+  bool fitsColumn(std::size_t j, std::string_view cell) const;
   [[noreturn]] void raise(const char* text, const std::string& detail) const;
 
   TableText table_;
@@ -138,6 +144,7 @@ class TableWalker {
   std::size_t width_ = 0;
   std::vector<std::string_view> switchCells_;  // the switch row's leading cells
   std::vector<ValueColumn> columns_;
+  std::function<const ColumnInfo&(int code)> describe_;  // what a value column holds, by its code
   std::vector<std::string_view> cells_;  // the row being walked, with room for one cell too many
 };
 

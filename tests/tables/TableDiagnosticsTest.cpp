@@ -262,6 +262,60 @@ TEST(ProblemLists, NameWhatTheImportRefusesAndGoOn) {
             "表：t.txt\n第3行「新名称」列 (E3)：「北平府」\n最多2个汉字（4字节）：「北平府」有 6 个字节");
 }
 
+// Slips a spreadsheet makes easy keep their message and gain a line that says what to do, raised and
+// listed alike: full-width commas and digits, lines that end in CR alone, a row cleared of its cells, an
+// empty cell (named by its column when the cells after it fit the columns after it), a lower-case kind.
+TEST(SlipDiagnostics, EachGetsALineThatSaysWhatToDo) {
+  const std::string force = "剧本\t编号\t设置\t金钱\t科技\n-\t-\t-\t1\t1\n";
+  const std::string officer = "剧本\tID\t姓名\t设置\t编号\t武力\t智力\t阵形\n-\t-\t-\t1\t-\t1\t1\t1\n";
+  const std::string firstEmpty = formatMessage(kRowCellEmpty, "武力", std::size_t{6});
+  const struct {
+    BatchKind kind;
+    std::string text;
+    std::string firstLine;
+    std::string hint;  // a line of the error's details, and part of the one line listed for the table
+    bool listed;       // false: the table as a whole is refused, and nothing is listed
+  } cases[] = {
+      {BatchKind::ForceTable, force + "0\t1\t1\t100\t战车，铠甲\n", cellErrorText(3, 5, "E3", kUnknownName),
+       kHintFullWidthComma, true},
+      {BatchKind::ForceTable, force + "0\t1\t1\t８０\t战车\n", cellErrorText(3, 4, "D3", kNotAnInteger),
+       kHintFullWidthDigits, true},
+      {BatchKind::ForceTable, "剧本\t编号\t设置\t金钱\r-\t-\t-\t1\r0\t1\t1\t5\r", "输入文件至少要两行", kHintCrLineEnds,
+       false},
+      {BatchKind::CityTable, "剧本\tID\t名称\t设置\t城防\n-\t-\t-\t0\t1\n0\t1\tx\t1\t10\n\t\t\t\t\n", kUnevenRows,
+       kRowIsEmpty, true},
+      {BatchKind::OfficerTable, officer + "0\t12\t某\t1\t0\t\t80\t鱼鳞\n",
+       cellErrorText(3, 1, "A3", kUnevenOfficerRows), firstEmpty, true},
+      // The cells after the empty one do not fit the columns after it: the column is not named.
+      {BatchKind::OfficerTable, officer + "0\t12\t某\t1\t0\t\t鱼鳞\t80\n",
+       cellErrorText(3, 1, "A3", kUnevenOfficerRows), kRowHasEmptyCell, true},
+      {BatchKind::NameList, "W 12 张三\nw 13 李四\n", "Error File format at line: 2", kHintKindUpperCase, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    ScenarioSet set = smallValidSet();
+    giveDistinctSkills(set);
+    const ScenarioSet before = set;
+    const TableText table{c.text, "t.txt"};
+    const Raised raised = raisedBy([&] {
+      switch (c.kind) {
+        case BatchKind::NameList: importNameList(set, table); break;
+        case BatchKind::OfficerTable: importOfficerTable(set, table); break;
+        case BatchKind::ForceTable: importForceTable(set, table); break;
+        case BatchKind::CityTable: importCityTable(set, table); break;
+      }
+    });
+    EXPECT_EQ(raised.text, c.firstLine);
+    EXPECT_NE(("\n" + raised.details + "\n").find("\n" + c.hint + "\n"), std::string::npos) << raised.details;
+    ProblemList problems;
+    listTableProblems(before, c.kind, table, problems);
+    ASSERT_EQ(problems.count(), c.listed ? 1u : 0u);
+    if (c.listed) {
+      EXPECT_NE(problems.lines().front().find(c.hint), std::string::npos) << problems.lines().front();
+    }
+  }
+}
+
 TEST(NameListDiagnostics, EntriesAreNamedByLineAndWhatIsWrong) {
   ScenarioSet set = smallValidSet();
   std::string text = "W 12 张三\r\nC 48 某城\r\nW 13\r\n";
