@@ -26,7 +26,6 @@ struct BatchNotes {
   std::vector<AppliedRow> rows;
 };
 
-
 // How a table file is read.
 struct TableReading {
   TableReading(bool asUtf8 = false, bool onCommandLine = false,  // NOLINT: read as {utf8, commandLine}

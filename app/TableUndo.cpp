@@ -40,8 +40,9 @@ std::string TableUndoCheck::add(const std::vector<FieldChange>& changes, const s
   std::vector<const FieldChange*> undone;
   for (const FieldChange& change : changes) {
     if (change.field == kWholeRecord) continue;  // an officer added: no earlier value of his fields
-    const auto [history, first] = fields_.try_emplace(Field{change.scenario, change.record, change.number, change.field},
-                                                      FieldHistory{change.before, index, change.after});
+    const auto [history, first] =
+        fields_.try_emplace(Field{change.scenario, change.record, change.number, change.field},
+                            FieldHistory{change.before, index, change.after});
     if (first) continue;
     // An earlier table changed the field, and this one set it back to what it was before.
     if (change.after == history->second.original) undone.push_back(&change);
@@ -64,7 +65,8 @@ std::string TableUndoCheck::add(const std::vector<FieldChange>& changes, const s
   return warning += hint;
 }
 
-std::optional<std::uint32_t> TableUndoCheck::rowOf(const RunTable& table, const Field& field, const std::string& value) {
+std::optional<std::uint32_t> TableUndoCheck::rowOf(const RunTable& table, const Field& field,
+                                                   const std::string& value) {
   if (!table.kind) return std::nullopt;
   const auto& [scenario, record, number, column] = field;
   std::vector<std::pair<long long, long long>> wanted;  // scenario and record number of the rows that stand for it

@@ -55,7 +55,7 @@ class TableUndoCheck {
  private:
   using Field = std::tuple<std::size_t, ChangedRecord, int, std::string>;  // scenario, record, number, column
   struct FieldHistory {
-    std::string original;  // the value before the first table that changed it
+    std::string original;   // the value before the first table that changed it
     std::size_t table = 0;  // the table that changed it last (in tables_)
     std::string value;      // the value that table gave it
   };
@@ -66,7 +66,7 @@ class TableUndoCheck {
   };
   // The field's history when an earlier table changed it and the cell holds its value from before.
   const std::pair<const Field, FieldHistory>* heldBefore(BatchKind kind, std::size_t scenario, int number,
-                                                          const std::string& field, std::string_view cell) const;
+                                                         const std::string& field, std::string_view cell) const;
   // The row of the table that stands for its change of the field to `value`.
   static std::optional<std::uint32_t> rowOf(const RunTable& table, const Field& field, const std::string& value);
 

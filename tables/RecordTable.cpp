@@ -131,12 +131,9 @@ void applyRecordTable(ScenarioSet& set, TableText table, const RecordTableLayout
     }
     for (const auto& [off, written] : offValues)
       if (!made || !off->appliedToNew)
-        noteSwitchedOffCell(*report.warnings, {{r, static_cast<std::uint32_t>(off->j)},
-                                               off->column->info,
-                                               row.cells[off->j],
-                                               written,
-                                               s,
-                                               record});
+        noteSwitchedOffCell(
+            *report.warnings,
+            {{r, static_cast<std::uint32_t>(off->j)}, off->column->info, row.cells[off->j], written, s, record});
     if (actions.finishRow) actions.finishRow(scenario, record);
   });
 }

@@ -108,9 +108,8 @@ bool BatchDialogLogic::runTable() {
     std::string done = batchDoneText(changes.changed, changes.summary(batchKindOfMode(state_.batchMode)));
     for (const std::string& warning : changes.warnings) done += "\n" + warning;
     const BatchKind kind = batchKindOfMode(state_.batchMode);
-    const std::string undone =
-        state_.pendingTables.add(changes.changes, batchKindName(kind), kTablesUndidHintForProgram, kind,
-                                 std::move(changes.rows));
+    const std::string undone = state_.pendingTables.add(changes.changes, batchKindName(kind),
+                                                        kTablesUndidHintForProgram, kind, std::move(changes.rows));
     if (!undone.empty()) done += "\n" + undone;
     host_.messageBox(BoxOwner::Dialog, done, "处理完毕", BoxStyle::Plain);
     host_.endDialog(0);

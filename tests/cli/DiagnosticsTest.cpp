@@ -165,25 +165,29 @@ TEST_F(Diagnostics, HintsSayWhatToDoWhereTheyApplyOnly) {
       utf8(u8"剧本\tID\t姓名\t设置\t编号\t武力\t智力\t政治\t所在地\r\n-\t-\t-\t1\t-\t1\t1\t1\t1\r\n");
 
   // An id no officer has, in a row that does not make its officer.
-  EXPECT_EQ(run({"check", "--officer", table("id.txt", officers + utf8(u8"0\t2000\t新人\t1\t0\t70\t60\t50\t洛阳\r\n"))}),
-            kExitRefused);
+  EXPECT_EQ(
+      run({"check", "--officer", table("id.txt", officers + utf8(u8"0\t2000\t新人\t1\t0\t70\t60\t50\t洛阳\r\n"))}),
+      kExitRefused);
   EXPECT_TRUE(said(std::string(" ") + kIdBeyondOfficers + "\n") && said(std::string("\n") + kHintNewOfficerMode + "\n"))
       << messages;
-  EXPECT_EQ(run({"check", "--officer", table("new.txt", officers + utf8(u8"0\t2000\t新人\t3\t0\t70\t60\t50\t洛阳\r\n"))}),
-            kExitDone)
+  EXPECT_EQ(
+      run({"check", "--officer", table("new.txt", officers + utf8(u8"0\t2000\t新人\t3\t0\t70\t60\t50\t洛阳\r\n"))}),
+      kExitDone)
       << messages;
   EXPECT_EQ(run({"check", "--officer", table("war.txt", officers + utf8(u8"0\t5\t某\t1\t0\tabc\t60\t50\t洛阳\r\n"))}),
             kExitRefused);
   EXPECT_FALSE(said(kHintNewOfficerMode)) << messages;
 
   // A row of a scenario beyond the set is passed over with the same notice in each kind of table.
-  const std::string beyond = "注意：" + formatMessage(kScenarioBeyondSet, std::size_t{10}) + utf8(u8"（第3行，共 1 行）\n");
+  const std::string beyond =
+      "注意：" + formatMessage(kScenarioBeyondSet, std::size_t{10}) + utf8(u8"（第3行，共 1 行）\n");
   EXPECT_EQ(run({"check", "--officer", table("s.txt", officers + utf8(u8"11\t5\t某\t1\t0\t70\t60\t50\t洛阳\r\n"))}),
             kExitDone)
       << messages;
   EXPECT_TRUE(said(beyond)) << messages;
-  EXPECT_EQ(run({"check", "--lord", table("s.txt", utf8(u8"剧本\t编号\t设置\t金钱\r\n-\t-\t-\t1\r\n11\t4\t1\t100\r\n"))}),
-            kExitDone);
+  EXPECT_EQ(
+      run({"check", "--lord", table("s.txt", utf8(u8"剧本\t编号\t设置\t金钱\r\n-\t-\t-\t1\r\n11\t4\t1\t100\r\n"))}),
+      kExitDone);
   EXPECT_TRUE(said(beyond)) << messages;
 
   // A 君主 cell that holds a name changes nothing and is told, unless it names the ruler there is.
@@ -191,7 +195,8 @@ TEST_F(Diagnostics, HintsSayWhatToDoWhereTheyApplyOnly) {
   const std::string rulerNamed = "注意：" + std::string(kRulerCellNotId) + utf8(u8"（第3行，共 1 行）\n");
   EXPECT_EQ(run({"check", "--lord", table("r.txt", rulers + utf8(u8"0\t5\t1\t高伯策\r\n0\t6\t1\t-\r\n"))}), kExitDone);
   EXPECT_TRUE(said(rulerNamed)) << messages;
-  EXPECT_EQ(run({"check", "--lord", table("r.txt", rulers + utf8(u8"0\t4\t1\t高伯策\r\n0\t4\t1\t423\r\n"))}), kExitDone);
+  EXPECT_EQ(run({"check", "--lord", table("r.txt", rulers + utf8(u8"0\t4\t1\t高伯策\r\n0\t4\t1\t423\r\n"))}),
+            kExitDone);
   EXPECT_FALSE(said(kRulerCellNotId)) << messages;
 
   // Edits in switched-off columns: one warning, the first cells with both values, the count.
@@ -205,8 +210,9 @@ TEST_F(Diagnostics, HintsSayWhatToDoWhereTheyApplyOnly) {
   for (std::size_t r = 2; r < 9; ++r) rows.at(r).at(wit) = std::to_string(std::stoi(rows.at(r).at(wit)) % 200 + 1);
   rows.at(9).at(wit) = "-";  // the cell of nothing: no edit
   EXPECT_EQ(run({"check", "--officer", write("wit.txt", rows)}), kExitDone) << messages;
-  EXPECT_TRUE(said("\n" + formatMessage(kSwitchedOffCell, utf8(u8"第3行「智力」列 (T3)").c_str(),
-                                        quotedCell(rows.at(2).at(wit)).c_str(), quotedCell(firstWit).c_str()) +
+  EXPECT_TRUE(said("\n" +
+                   formatMessage(kSwitchedOffCell, utf8(u8"第3行「智力」列 (T3)").c_str(),
+                                 quotedCell(rows.at(2).at(wit)).c_str(), quotedCell(firstWit).c_str()) +
                    "\n"))
       << messages;
   EXPECT_TRUE(said(utf8(u8"第7行「智力」列")) && !said(utf8(u8"第8行「智力」列"))) << "the first five cells";
@@ -218,9 +224,9 @@ TEST_F(Diagnostics, HintsSayWhatToDoWhereTheyApplyOnly) {
   // is refused, and told which earlier table and row changed the city's owner.
   const std::string cities = folder.file("city.txt");
   ASSERT_EQ(run({"export", "city", "--scenario", "0", "-o", cities}), kExitDone) << messages;
-  const std::string founded =
-      table("found.txt", utf8(u8"剧本\t编号\t设置\t君主\r\n-\t-\t-\t1\r\n0\t1\t1\t101\r\n"));
-  const std::string changedBy = formatMessage(kCellHeldBeforeTableRow, "0", (utf8(u8"势力表 ") + founded).c_str(), 3u, "1");
+  const std::string founded = table("found.txt", utf8(u8"剧本\t编号\t设置\t君主\r\n-\t-\t-\t1\r\n0\t1\t1\t101\r\n"));
+  const std::string changedBy =
+      formatMessage(kCellHeldBeforeTableRow, "0", (utf8(u8"势力表 ") + founded).c_str(), 3u, "1");
   EXPECT_EQ(run({"check", "--lord", founded, "--city", cities}), kExitRefused);
   EXPECT_TRUE(said(std::string(" ") + kRulerCityCannotChange + "\n")) << messages;
   EXPECT_TRUE(said("\n" + changedBy + "\n" + kHintSwitchRowOff + "\n")) << messages;

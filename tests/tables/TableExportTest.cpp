@@ -97,8 +97,9 @@ void learnRandomSkills(ScenarioSet& set, std::mt19937& rng) {
 }
 
 // Whatever columns an exported table switches on, applying it unedited to the pair it came from changes
-// no byte of the pair, nor tells of switched-off cells that differ from the data; on pairs made unlike the built-in one and the test set by random ruler changes,
-// new forces, owner changes and moves, and by learned skills that the learned slots do not stand for.
+// no byte of the pair, nor tells of switched-off cells that differ from the data; on pairs made unlike the built-in one
+// and the test set by random ruler changes, new forces, owner changes and moves, and by learned skills that the learned
+// slots do not stand for.
 TEST_F(TableExport, AnUneditedTableOfAnyColumnsChangesNoByteOfAnyPair) {
   std::mt19937 rng(2024u);
   std::vector<ScenarioSet> pairs;
