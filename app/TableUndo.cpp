@@ -6,6 +6,7 @@
 #include "app/AppMessages.h"
 #include "model/EditError.h"
 #include "tables/BatchTable.h"
+#include "tables/CityColumns.h"
 
 namespace vorandel {
 
@@ -74,8 +75,8 @@ std::optional<std::uint32_t> TableUndoCheck::rowOf(const RunTable& table, const 
     wanted.emplace_back(static_cast<long long>(scenario), number);
     // A city table copies scenario 0's geography into the other scenarios.
     if (*table.kind == BatchKind::CityTable && scenario != 0) wanted.emplace_back(0, number);
-  } else if (*table.kind == BatchKind::ForceTable && column == "势力") {
-    // A force table hands cities and officers to a force by founding it or changing its ruler.
+  } else if (*table.kind == BatchKind::ForceTable && column == cityColumns()[kCityOwner].info.header) {
+    // A force table hands cities (and their officers) to a force by founding it.
     if (const std::optional<long long> force = numberIn(value))
       wanted.emplace_back(static_cast<long long>(scenario), *force);
   }
