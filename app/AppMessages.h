@@ -44,6 +44,12 @@ inline constexpr const char* kTablesUndidHintForCommandLine =
     "  表只应打开要修改的列：导出时用 --columns 只打开这些列，或把其余列的开关设为0";
 inline constexpr const char* kTablesUndidHintForProgram =
     "  表只应打开要修改的列：导出时在「导出的列」中只写这些列，或把其余列的开关设为0";
+// Below the refusal of a cell that still holds a field's value from before an earlier table of the
+// run changed it: the value, the earlier table (and its row, from 1) and the value it gave; then what to do.
+inline constexpr const char* kCellHeldBeforeTableRow = "这一格写的是前面的表修改以前的值 %s：%s 的第%u行把它改成了 %s";
+inline constexpr const char* kCellHeldBeforeTable = "这一格写的是前面的表修改以前的值 %s：%s 把它改成了 %s";
+inline constexpr const char* kHintSwitchRowOff =
+    "这一行若不是要修改这个值，请把这一行的「设置」改为0（跳过这一行），或把这一列的开关改为0";
 
 // The columns asked of an export.
 inline constexpr const char* kUnknownExportColumn = "没有可以导出的列「%s」";

@@ -15,7 +15,7 @@ namespace {
 BatchChanges changesOf(const ScenarioSet& before, const ScenarioSet& after, BatchNotes notes) {
   const bool changed = before != after;
   return {changed ? compareSets(before, after) : std::vector<FieldChange>(), notes.skipped, std::move(notes.warnings),
-          changed};
+          changed, std::move(notes.rows)};
 }
 
 }  // namespace
@@ -36,7 +36,8 @@ BatchChanges runBatchOnBytesWithChanges(ScenarioSet& current, BatchKind kind, st
                                         const std::string& name, TableReading reading) {
   const ScenarioSet before = current;
   BatchNotes notes = runBatchOnBytes(current, kind, bytes, name, reading);
-  return {compareSets(before, current), notes.skipped, std::move(notes.warnings)};
+  return {compareSets(before, current), notes.skipped, std::move(notes.warnings), before != current,
+          std::move(notes.rows)};
 }
 
 }  // namespace vorandel

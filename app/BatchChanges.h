@@ -20,6 +20,7 @@ struct BatchChanges {
   std::size_t skipped = 0;            // data rows with row switch 0
   std::vector<std::string> warnings;  // what the import did that the player may not expect
   bool changed = false;               // whether the set differs in any byte from what it was
+  std::vector<AppliedRow> rows;       // the rows the table applied
 
   // The summary line, led by the table's kind: "武将表：修改了 ..."
   std::string summary(BatchKind kind) const;

@@ -8,10 +8,12 @@
 #include "app/BatchSummary.h"
 #include "app/BatchValidation.h"
 #include "app/TableEncoding.h"
+#include "app/TableUndo.h"
 #include "model/EditError.h"
 #include "model/FileOps.h"
 #include "model/FileRead.h"
 #include "model/GbkText.h"
+#include "tables/AppliedRows.h"
 #include "tables/BatchTable.h"
 #include "tables/CellDetail.h"
 #include "tables/CityTable.h"
@@ -122,6 +124,22 @@ std::string tableTextWithin(std::string bytes, TableEncoding encoding, TableRead
   return text;
 }
 
+// A refused cell that holds a field's value from before an earlier table of the run changed it: which
+// table and row changed it, and that the row can be switched off.
+void addEarlierChange(EditError& error, BatchKind kind, std::string_view text, const TableUndoCheck& earlier) {
+  const ErrorContext& at = error.context();
+  if (kind == BatchKind::NameList || !at.row || !at.column) return;
+  std::optional<AppliedRow> row;
+  forEachAppliedRow(kind, text, [&](const AppliedRow& applied) {
+    if (applied.line == *at.row) row = applied;
+  });
+  const std::optional<RowCell> cell = cellOfRow(text, *at.row, *at.column);
+  if (!row || !cell || row->scenario < 0) return;
+  for (const std::string& line : earlier.earlierChange(kind, static_cast<std::size_t>(row->scenario),
+                                                       static_cast<int>(row->record), cell->header, cell->cell))
+    error.addDetail(line);
+}
+
 // Runs `run` for the table called name; an error it raises gets the hints from what the table's bytes
 // look like (a spreadsheet's own file, comma-separated text), below the line naming the table.
 template <class Run>
@@ -141,9 +159,10 @@ BatchNotes runTableText(ScenarioSet& current, BatchKind kind, const std::string&
                         const TableReading& reading, ScenarioSet* previous, TableEncoding encoding,
                         std::string_view gbkBytes) {
   try {
-    return runBatch(current, kind, TableText{text, name}, previous);
+    return runBatch(current, kind, TableText{text, name}, previous, reading.earlierTables);
   } catch (EditError& error) {
     if (error.details().empty()) error.addDetail(tableLine(name));
+    if (reading.earlierTables != nullptr) addEarlierChange(error, kind, text, *reading.earlierTables);
     if (failsOnFirstLine(error) && firstLineQuoted(text)) error.addDetail(kHintQuotedHeader);
     if (failsOnFirstLine(error) && reading.whereKindGoes) {
       const std::optional<BatchKind> other = batchKindOfFirstLine(firstLineWithText(text));
@@ -177,7 +196,8 @@ BatchNotes runBatchOnFileBytes(ScenarioSet& current, BatchKind kind, std::string
 
 }  // namespace
 
-BatchNotes runBatch(ScenarioSet& current, BatchKind kind, TableText table, ScenarioSet* previous) {
+BatchNotes runBatch(ScenarioSet& current, BatchKind kind, TableText table, ScenarioSet* previous,
+                    const TableUndoCheck* earlier) {
   requireTableSize(kind, table.bytes.size(), table.name);
   requireCellLengths(table.bytes, table.name);
   // A header that cannot be read is refused before the set is copied: the import would raise the same
@@ -185,6 +205,10 @@ BatchNotes runBatch(ScenarioSet& current, BatchKind kind, TableText table, Scena
   requireTableHeader(kind, table);
   ScenarioSet working = current;
   ImportWarnings warnings;
+  if (earlier != nullptr)
+    warnings.passOver([earlier, kind](std::size_t s, int record, const std::string& header, std::string_view cell) {
+      return earlier->holdsValueBefore(kind, s, record, header, cell);
+    });
   try {
     importTable(working, kind, table, warnings);
   } catch (EditError& error) {
@@ -198,7 +222,9 @@ BatchNotes runBatch(ScenarioSet& current, BatchKind kind, TableText table, Scena
   validateBatchResult(working, kind, table.bytes);
   if (previous != nullptr) *previous = std::move(current);
   current = std::move(working);
-  return BatchNotes{warnings.lines(), warnings.rowsSwitchedOff()};
+  BatchNotes notes{warnings.lines(), warnings.rowsSwitchedOff(), {}};
+  forEachAppliedRow(kind, table.bytes, [&notes](const AppliedRow& row) { notes.rows.push_back(row); });
+  return notes;
 }
 
 BatchNotes runBatch(ScenarioSet& current, BatchKind kind, const std::string& path, TableReading reading,

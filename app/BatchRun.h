@@ -10,16 +10,20 @@
 #include <vector>
 
 #include "model/ScenarioSet.h"
+#include "tables/AppliedRows.h"
 #include "tables/TableKind.h"
 #include "tables/TableText.h"
 
 namespace vorandel {
 
-// What a batch that succeeded has to tell: the warnings of its import, one line each, and the
-// count of its data rows switched off.
+class TableUndoCheck;
+
+// What a batch that succeeded has to tell: the warnings of its import, one line each, the count of its
+// data rows switched off, and the rows it applied (for the messages of later tables of the run).
 struct BatchNotes {
   std::vector<std::string> warnings;
   std::size_t skipped = 0;
+  std::vector<AppliedRow> rows;
 };
 
 // How a table file is read.
@@ -33,13 +37,19 @@ struct TableReading {
   // Where the player gives a table of each kind ("选项 --city", "主窗口的「修改城市信息」按钮"): a
   // table whose first line is that of another kind is told so, with where it goes. None: not told.
   std::function<std::string(BatchKind)> whereKindGoes;
+  // The run's tables before this one: a cell refused although it holds a value from before one of them
+  // changed it is told which table and row changed it. None: not told.
+  const TableUndoCheck* earlierTables = nullptr;
 };
 
 // Applies the table to a copy of current and commits the copy; the copy must also pass the validator
 // over every scenario first, whatever the table's kind. Raises the EditError of the first problem, with current
 // untouched; an error of the import lists every cell of the table that cannot be read as its problems.
 // `previous`, when given, receives the set as it was before the batch (moved there, not copied).
-BatchNotes runBatch(ScenarioSet& current, BatchKind kind, TableText table, ScenarioSet* previous = nullptr);
+// `earlier`, when given, holds the run's tables before this one: switched-off cells that hold a value
+// from before one of them changed the field are not told as edits left unwritten.
+BatchNotes runBatch(ScenarioSet& current, BatchKind kind, TableText table, ScenarioSet* previous = nullptr,
+                    const TableUndoCheck* earlier = nullptr);
 
 // Reads the table file at path and runs it. A byte-order mark says how the file is encoded (UTF-8 or
 // UTF-16); without one it is GBK, or UTF-8 when reading says so. A file that cannot be opened raises the

@@ -117,6 +117,7 @@ class Cli {
     // A table of another kind is told with the option that takes it.
     TableReading reading{utf8, true,
                          [](BatchKind kind) { return formatMessage(kOptionTakesTable, batchOptionName(kind)); }};
+    reading.earlierTables = &undoCheck_;
     if (batch.path == "-") {
       // Read as a file is: its byte-order mark, its encoding and the hints when it fails.
       changes = runBatchOnBytesWithChanges(current, batch.kind, readStandardInput(batch.kind), "-", reading);
@@ -129,7 +130,8 @@ class Cli {
     warnings.insert(warnings.end(), changes.warnings.begin(), changes.warnings.end());
     const std::string table =
         std::string(batchKindName(batch.kind)) + " " + (batch.path == "-" ? std::string("（标准输入）") : batch.path);
-    const std::string undone = undoCheck_.add(changes.changes, table, kTablesUndidHintForCommandLine);
+    const std::string undone =
+        undoCheck_.add(changes.changes, table, kTablesUndidHintForCommandLine, batch.kind, std::move(changes.rows));
     if (!undone.empty()) warnings.push_back(undone);
     Message told(std::string(batchKindName(batch.kind)) + " ");
     if (batch.path == "-")

@@ -55,3 +55,31 @@ bool headerNamesColumn(std::string_view text, std::string_view column) {
 }
 
 }  // namespace vorandel
+
+namespace vorandel {
+
+namespace {
+
+// Cell j of a line; nothing when the line has fewer cells.
+std::optional<std::string_view> cellOfLine(std::string_view line, std::uint32_t j) {
+  LineCells cells(line);
+  std::optional<std::string_view> cell = cells.next();
+  for (std::uint32_t k = 0; k < j && cell; ++k) cell = cells.next();
+  return cell;
+}
+
+}  // namespace
+
+std::optional<RowCell> cellOfRow(std::string_view text, std::uint32_t line, std::uint32_t column) {
+  TableLines lines(text);
+  std::optional<std::string_view> header = lines.next();
+  std::optional<std::string_view> wanted = header;
+  for (std::uint32_t k = 0; k < line && wanted; ++k) wanted = lines.next();
+  if (!header || !wanted || line == 0) return std::nullopt;
+  const std::optional<std::string_view> head = cellOfLine(*header, column);
+  const std::optional<std::string_view> cell = cellOfLine(*wanted, column);
+  if (!head || !cell) return std::nullopt;
+  return RowCell{unquoteCell(*head), unquoteCell(*cell)};
+}
+
+}  // namespace vorandel

@@ -3,6 +3,8 @@
 // message about the set after an import point back at the row of the table that made it.
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "tables/TableKind.h"
@@ -21,6 +23,15 @@ struct AppliedRow {
 // cell is a number other than 0 and whose scenario and record cells are numbers; a row of another width
 // than the header's is passed over. Raises nothing.
 void forEachAppliedRow(BatchKind kind, std::string_view text, const std::function<void(const AppliedRow&)>& row);
+
+// A cell of a data row with its column's header, both unquoted.
+struct RowCell {
+  std::string header;
+  std::string cell;
+};
+
+// The cell of the 0-based line and column, with the header cell above it; nothing when either is missing.
+std::optional<RowCell> cellOfRow(std::string_view text, std::uint32_t line, std::uint32_t column);
 
 // Whether the table's header row names the column.
 bool headerNamesColumn(std::string_view text, std::string_view column);

@@ -35,6 +35,7 @@ void importForceTable(ScenarioSet& set, TableText table, TableReport report) {
   actions.values = forceColumns();
   actions.firstCode = kForceRuler;
   actions.applyFirst = applyRulerCell;
+  actions.unreadFirst = unreadRulerCell;
   applyRecordTable(set, table, forceTableLayout(), actions, report);
 }
 

@@ -16,6 +16,7 @@
 #include "tables/OfficerTablePlacement.h"
 #include "tables/OfficerTableRow.h"
 #include "tables/OfficerTableWaitingOrder.h"
+#include "tables/SwitchedOffCells.h"
 #include "tables/TableHeader.h"
 #include "tables/TableMessages.h"
 #include "tables/Vocabulary.h"
@@ -90,6 +91,22 @@ void scenarioFull(const OfficerImport& import, const OfficerRow& row, const Edit
   import.walker.reporting().noteOrRaise(listed, raised);
 }
 
+// The switched-off cells of a row that did not make its officer, each against his data before the row.
+void noteSwitchedOffCells(const OfficerImport& import, const OfficerRow& row) {
+  const OfficerAt at{import.set, row.s, row.number()};
+  for (const AppliedColumn applied : import.inTable) {
+    const OfficerColumnSpec& column = officerColumns()[static_cast<std::size_t>(applied.column)];
+    if (import.columnWeight[applied.slot] > 1 || column.info.form == CellForm::Shown || !column.write) continue;
+    const std::string written = column.write(at);
+    noteSwitchedOffCell(*import.warnings, {{row.line, static_cast<std::uint32_t>(applied.slot)},
+                                           column.info,
+                                           row.cells[applied.slot],
+                                           written,
+                                           row.s,
+                                           row.id});
+  }
+}
+
 // Applies one data row, or, when listing, reads every cell of it that a row of its kind reads.
 void applyRow(OfficerImport& import, OfficerRow& row) {
   ScenarioSet& set = import.set;
@@ -97,13 +114,11 @@ void applyRow(OfficerImport& import, OfficerRow& row) {
   if (!readStep(import, row, [&] { readKeyCells(import, row); })) return;
   if (row.rowMode == 0) return;
 
-  row.at = {row.line, 1};
-  row.blame = CellPosition{row.line, 0};
-  if (!readStep(import, row, [&] {
-        if (row.s >= set.scenarioCount()) failCell(kScenarioNumberWrong, FaultKind::OutOfRange);
-      }))
+  if (row.s >= set.scenarioCount()) {  // a scenario beyond the set: the row is not for it
+    import.walker.warnRow(formatMessage(kScenarioBeyondSet, set.scenarioCount() - 1), row.line);
     return;
-  row.blame.reset();
+  }
+  row.at = {row.line, 1};
   if (row.rowMode == kNewOfficerMode) {
     try {
       if (!readStep(import, row, [&] { addMissingOfficer(import, row); })) return;
@@ -114,7 +129,8 @@ void applyRow(OfficerImport& import, OfficerRow& row) {
   }
   row.at = {row.line, 1};
   if (!readStep(import, row, [&] {
-        if (static_cast<std::uint32_t>(row.id) >= set.idCapacity) failCell("头像编号错误");
+        // No officer of any scenario has the id, so a row that makes its officer would take it.
+        if (static_cast<std::uint32_t>(row.id) >= set.idCapacity) failCellWith(kIdBeyondOfficers, kHintNewOfficerMode);
       }))
     return;
   const std::optional<OfficerIndex> found = set.officerIndexOf(row.s, row.id);
@@ -130,6 +146,7 @@ void applyRow(OfficerImport& import, OfficerRow& row) {
       }))
     return;
   firstRow = row.line + 1;
+  if (import.warnings != nullptr && !row.justAdded) noteSwitchedOffCells(import, row);
 
   const unsigned status = set.scenario(row.s).officerState(row.number()).get(state::status);
   if (status == kWaiting) {
@@ -221,7 +238,7 @@ void readOfficerColumns(OfficerImport& import) {
 // first cell.
 void readKeyCells(const OfficerImport& import, OfficerRow& row) {
   row.blame = CellPosition{row.line, 0};
-  row.s = static_cast<std::size_t>(parseBounded(row.cells[0], static_cast<std::int32_t>(import.set.scenarioCount())));
+  row.s = static_cast<std::size_t>(parseBounded(row.cells[0], import.scenarioInfo.range->max));
   row.blame = CellPosition{row.line, 1};
   row.id = parseBounded(row.cells[1], kIdLimit);
   row.blame = CellPosition{row.line, 3};

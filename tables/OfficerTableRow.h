@@ -91,8 +91,7 @@ struct OfficerImport {
         table(reader.table()),
         warnings(report.warnings),
         problems(report.problems),
-        scenarioInfo{"剧本", CellForm::Number, ColumnRange{0, static_cast<std::int32_t>(target.scenarioCount()) - 1},
-                     nullptr} {}
+        scenarioInfo{"剧本", CellForm::Number, ColumnRange{0, kMaxScenarios}, nullptr} {}
 
   ScenarioSet& set;
   TableWalker& walker;  // the header's cells, and the one way of meeting a bad cell
@@ -101,7 +100,7 @@ struct OfficerImport {
   // When set, the import only lists: every bad cell is noted here and reading goes on, officers are not
   // moved between cities and lists, and the set is a scratch copy.
   ProblemList* problems;
-  ColumnInfo scenarioInfo;                                    // the scenario numbers this set accepts
+  ColumnInfo scenarioInfo;                                    // the scenario numbers a row may hold
   std::array<std::size_t, kOfficerColumnCount> columnSlot{};  // cell index of each column, 0 when absent
   std::vector<int> columnWeight;                              // per cell: 0 key, 1 switched off, 2 on
   // The value columns a row applies, in ascending id with the cell of each: those switched on, and, for

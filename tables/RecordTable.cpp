@@ -1,7 +1,11 @@
 #include "tables/RecordTable.h"
 
+#include <utility>
+
 #include "model/CellError.h"
 #include "tables/CellParsers.h"
+#include "tables/SwitchedOffCells.h"
+#include "tables/TableMessages.h"
 #include "tables/TableWalker.h"
 
 namespace vorandel {
@@ -33,12 +37,23 @@ void applyRecordTable(ScenarioSet& set, TableText table, const RecordTableLayout
   std::vector<std::size_t> firstCells;
   std::vector<AppliedCell> applied;
   std::vector<AppliedCell> inTable;
+  // The switched-off cells whose values are compared with the data's, and whether a row that made its
+  // record anew applies them.
+  struct OffCell {
+    std::size_t j;
+    const RecordColumn* column;
+    bool appliedToNew;
+  };
+  std::vector<OffCell> switchedOff;
   for (std::size_t j = leading; j < width; ++j) {
     const ValueColumn& value = columns[j - leading];
     const RecordColumn& column = actions.values[value.code];
+    const bool taken = value.code != actions.firstCode && (!actions.takes || actions.takes(column));
+    if (!value.on && column.write && column.info.form != CellForm::Shown && report.warnings != nullptr)
+      switchedOff.push_back({j, &column, taken});
     if (value.code == actions.firstCode) {
       if (value.on) firstCells.push_back(j);
-    } else if (!actions.takes || actions.takes(column)) {
+    } else if (taken) {
       inTable.push_back({j, &column});
       if (value.on) applied.push_back({j, &column});
     }
@@ -70,7 +85,7 @@ void applyRecordTable(ScenarioSet& set, TableText table, const RecordTableLayout
       return;
     const auto s = static_cast<std::size_t>(scenarioNumber);
     if (s >= set.scenarioCount()) {
-      walker.warnRow(formatMessage("剧本编号不在 0–%zu 之内的行没有改变任何数据", set.scenarioCount() - 1), r);
+      walker.warnRow(formatMessage(kScenarioBeyondSet, set.scenarioCount() - 1), r);
       return;
     }
     if (!walker.read([&] { record = parseRanged(row.cells[1], layout.firstRecord, layout.lastRecord, 10); },
@@ -88,9 +103,16 @@ void applyRecordTable(ScenarioSet& set, TableText table, const RecordTableLayout
                     return FaultPlace{at, {at, info.header, cell, &info}};
                   });
     };
+    // The data's values of the switched-off cells, before the row changes them.
+    std::vector<std::pair<const OffCell*, std::string>> offValues;
+    for (const OffCell& off : switchedOff) offValues.emplace_back(&off, off.column->write(scenario, record));
     bool made = false;
     for (const std::size_t j : firstCells)
-      applyValue(j, [&](std::string_view value) { made = actions.applyFirst(set, s, record, value) || made; });
+      applyValue(j, [&](std::string_view value) {
+        made = actions.applyFirst(set, s, record, value) || made;
+        if (const char* unread = actions.unreadFirst ? actions.unreadFirst(scenario, record, value) : nullptr)
+          walker.warnRow(unread, r);
+      });
     // Number cells go straight into their record, which is found once for the row and the part of the
     // scenario that holds it (the cells before cannot move it: records stay where the block holds them).
     std::uint8_t* (*foundPart)(Scenario&, int) = nullptr;
@@ -107,6 +129,11 @@ void applyRecordTable(ScenarioSet& set, TableText table, const RecordTableLayout
         applyValue(cell.j, [&](std::string_view value) { cell.column->read(scenario, record, value); });
       }
     }
+    for (const auto& [off, written] : offValues)
+      if (!made || !off->appliedToNew)
+        noteSwitchedOffCell(
+            *report.warnings,
+            {{r, static_cast<std::uint32_t>(off->j)}, off->column->info, row.cells[off->j], written, s, record});
     if (actions.finishRow) actions.finishRow(scenario, record);
   });
 }

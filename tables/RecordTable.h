@@ -43,6 +43,9 @@ struct RecordTableActions {
   // settings take, switched on or not, so that the new record takes the row's values.
   int firstCode = -1;
   std::function<bool(ScenarioSet& set, std::size_t s, int record, std::string_view cell)> applyFirst;
+  // The warning for the first column's cell when it changed nothing although the player may have meant
+  // a change by it (a name where the column wants a number), told with the row; null when there is none.
+  std::function<const char*(const Scenario& scenario, int record, std::string_view cell)> unreadFirst;
   // Runs after the value cells of every applied row.
   std::function<void(Scenario& scenario, int record)> finishRow;
 };

@@ -6,6 +6,7 @@
 #include "model/CellError.h"
 #include "rules/RuleMessages.h"
 #include "rules/Rulers.h"
+#include "tables/BatchTable.h"
 #include "tables/CellParsers.h"
 #include "tables/TableExportCells.h"
 #include "tables/TableMessages.h"
@@ -79,6 +80,12 @@ bool applyRulerCell(ScenarioSet& set, std::size_t s, int f, std::string_view cel
   }
   foundForce(set, s, ForceNumber{f}, index->officerNumber());
   return true;
+}
+
+const char* unreadRulerCell(const Scenario& scenario, int f, std::string_view cell) {
+  if (cell.empty() || isWholeNumber(cell) || cell == tableexport::kNoCell) return nullptr;
+  if (rulerOf(scenario, f) != 0 && cell == unquoteCell(rulerName(scenario, f))) return nullptr;
+  return kRulerCellNotId;
 }
 
 RecordColumn ownerColumn() {

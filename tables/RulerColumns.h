@@ -16,6 +16,9 @@ namespace vorandel {
 // tables that only showed the ruler. Gives true when the cell founded the force.
 RecordColumn rulerIdColumn();
 bool applyRulerCell(ScenarioSet& set, std::size_t s, int f, std::string_view cell);
+// The warning for a 君主 cell that applyRulerCell passed over although the player may have meant a new
+// ruler by it: a cell that is neither empty, "-" nor the ruler's name as the table shows it. Null otherwise.
+const char* unreadRulerCell(const Scenario& scenario, int f, std::string_view cell);
 
 // 势力: the city's owner, 0 for nobody. Makes no record anew: gives false.
 RecordColumn ownerColumn();

@@ -10,6 +10,13 @@ inline constexpr const char* kNotASwitch = "数值只能为0或1";
 inline constexpr const char* kWaitingHoldsNoItems = "待命武将不能带宝物";
 inline constexpr const char* kHeaderTwice = "表头中「%s」出现了不止一次，只有最右边的一列起作用";
 inline constexpr const char* kShownOnlyColumn = "「%s」列只供查看，导入时不会写入（开关可设为0）";
+// Cells of switched-off columns that hold other values than the data, which were not written: their
+// count, the first of them (place, the cell, the data's value), the count when more are not listed,
+// and what to do.
+inline constexpr const char* kSwitchedOffCells = "开关为0的列中有 %zu 个格子与现在的数据不同，这些格子没有写入：";
+inline constexpr const char* kSwitchedOffCell = "  %s：表中是%s，现在的数据是%s";
+inline constexpr const char* kSwitchedOffCellsMore = "  ……共 %zu 个";
+inline constexpr const char* kSwitchedOffCellsHint = "  要写入这些格子，请把它们所在列的开关（第2行）改为1";
 inline constexpr const char* kGrowthBelow16 = "成长值必须小于16";
 inline constexpr const char* kOneDutyOnly = "非君主只能主管一项工作";
 inline constexpr const char* kSkillCodeOutOfRange = "技能代码超过范围";
@@ -59,7 +66,14 @@ inline constexpr const char* kHintCrLineEnds =
 // Below a cell error, for characters a spreadsheet's Chinese input gives in place of ASCII ones.
 inline constexpr const char* kHintFullWidthComma = "单元格中有全角逗号「，」：各项之间请用半角逗号「,」分隔";
 inline constexpr const char* kHintFullWidthDigits = "单元格中有全角数字（如「８０」）：请改用半角数字（如 80）";
+// A row whose scenario the set does not have, passed over: the highest scenario number.
+inline constexpr const char* kScenarioBeyondSet = "剧本编号不在 0–%zu 之内的行没有改变任何数据";
+// A 君主 cell that holds no officer ID (a name), which changed nothing.
+inline constexpr const char* kRulerCellNotId = "「君主」列的格子写的不是武将ID，这些行的君主没有改变：请写武将ID";
 inline constexpr const char* kOfficerIdUnknown = "剧本中没有这个武将ID";
+// An id beyond every officer of the set, in a row that does not make its officer: the hint below.
+inline constexpr const char* kIdBeyondOfficers = "头像编号错误";
+inline constexpr const char* kHintNewOfficerMode = "新建武将请把设置改为3";
 // Below 所在地 naming a city by the new name an earlier table of the run gave it.
 inline constexpr const char* kLocationIsNewName = "「%s」是城市 %d 的新名字；所在地要写城市原来的名字「%s」";
 inline constexpr const char* kNameNotGbk = "名字中有GBK无法表示的字符，游戏无法显示";

@@ -94,7 +94,7 @@ bool BatchDialogLogic::runTable() {
     if (!state_.pendingChanges) state_.pendingTables.clear();
     BatchChanges changes;
     try {
-      changes = runBatchOfMode(state_.changeCurrent(), state_.batchMode, state_.inputPath);
+      changes = runBatchOfMode(state_.changeCurrent(), state_.batchMode, state_.inputPath, &state_.pendingTables);
     } catch (const EditError& error) {
       // The error as always, its details below; the full list waits behind "全部问题".
       state_.problemReport = errorReport(error, true, "").joined();
@@ -108,8 +108,8 @@ bool BatchDialogLogic::runTable() {
     std::string done = batchDoneText(changes.changed, changes.summary(batchKindOfMode(state_.batchMode)));
     for (const std::string& warning : changes.warnings) done += "\n" + warning;
     const BatchKind kind = batchKindOfMode(state_.batchMode);
-    const std::string undone =
-        state_.pendingTables.add(changes.changes, batchKindName(kind), kTablesUndidHintForProgram);
+    const std::string undone = state_.pendingTables.add(changes.changes, batchKindName(kind),
+                                                        kTablesUndidHintForProgram, kind, std::move(changes.rows));
     if (!undone.empty()) done += "\n" + undone;
     host_.messageBox(BoxOwner::Dialog, done, "处理完毕", BoxStyle::Plain);
     host_.endDialog(0);

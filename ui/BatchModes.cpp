@@ -33,12 +33,13 @@ std::string defaultTableOf(int mode) {
   return defaultTableName(batchKindOfMode(mode));
 }
 
-BatchChanges runBatchOfMode(ScenarioSet& current, int mode, const std::string& path) {
+BatchChanges runBatchOfMode(ScenarioSet& current, int mode, const std::string& path, const TableUndoCheck* earlier) {
   // A table of another kind is told with the button that takes it.
   TableReading reading;
   reading.whereKindGoes = [](BatchKind kind) {
     return formatMessage(kButtonTakesTable, batchButtonCaption(static_cast<int>(kind)));
   };
+  reading.earlierTables = earlier;
   return runBatchWithChanges(current, batchKindOfMode(mode), path, reading);
 }
 

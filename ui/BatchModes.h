@@ -20,7 +20,9 @@ BatchKind batchKindOfMode(int mode);
 // Runs the mode's table (0 to 3) on a copy of current and commits it; the officer table is validated
 // first.
 // Raises the EditError of the first problem, with current untouched. Gives what the run has to tell
-// after success: what the table changed and its warnings.
-BatchChanges runBatchOfMode(ScenarioSet& current, int mode, const std::string& path);
+// after success: what the table changed and its warnings. earlier: the tables of the pending changes,
+// which a refused cell's value may come from.
+BatchChanges runBatchOfMode(ScenarioSet& current, int mode, const std::string& path,
+                            const TableUndoCheck* earlier = nullptr);
 
 }  // namespace vorandel::ui

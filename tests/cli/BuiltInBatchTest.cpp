@@ -138,5 +138,29 @@ TEST_F(BuiltInBatch, WhatIfExampleOfTheHelpFile) {
     EXPECT_NE(listed.find(line), std::string::npos) << line << listed;
 }
 
+// The help file's example of a new officer, beside a change of an officer who is there: officer 600 is
+// made in scenario 1 and enters the map in 洛阳 as an ordinary officer, the 智力 and 政治 of the example
+// keeping him from the strategist's post that the new officer's abilities of 90 would give him; the
+// cells of switched-off columns in the other row are "-" and bring no warning.
+TEST_F(BuiltInBatch, NewOfficerExampleOfTheHelpFile) {
+  const std::string table = folder.file("officer.txt");
+  writeFile(table, testing::gbkBytes("剧本\tID\t姓名\t设置\t编号\t武力\t智力\t政治\t身份\t所在地\t主管\r\n"
+                                     "x\tx\tx\t0\tx\t1\t0\t0\t0\t0\t0\r\n"
+                                     "0\t75\t袁坚顺\t1\t0\t85\t-\t-\t-\t-\t-\r\n"
+                                     "1\t600\t新人\t3\t0\t70\t60\t50\t一般\t洛阳\t军事\r\n"));
+  testing::FileBytes written;
+  ASSERT_EQ(generate({"--officer", table}, written), kExitDone) << messages;
+  EXPECT_EQ(messages.find("注意"), std::string::npos) << messages;
+  ScenarioSet set;
+  loadScenarioSet(set, written.sndata, written.taiki);
+  const OfficerState& added = set.scenario(1).officerState(set.officerIndexOf(1, 600).value().number());
+  EXPECT_EQ(added.get(state::status), kOrdinary);
+  EXPECT_EQ(added.get(state::location), 11) << "洛阳";
+  EXPECT_EQ(added.get(state::war), 70);
+  EXPECT_EQ(added.get(state::intelligence), 60);
+  EXPECT_EQ(added.get(state::politics), 50);
+  EXPECT_EQ(set.scenario(0).officerState(set.officerIndexOf(0, 75).value().number()).get(state::war), 85);
+}
+
 }  // namespace
 }  // namespace vorandel

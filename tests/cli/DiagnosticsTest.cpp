@@ -8,10 +8,15 @@
 
 #include <sstream>
 
+#include "app/AppMessages.h"
 #include "cli/Cli.h"
 #include "model/BuiltInData.h"
+#include "model/EditError.h"
 #include "model/GbkText.h"
+#include "rules/RuleMessages.h"
 #include "tables/BatchTable.h"
+#include "tables/CellDetail.h"
+#include "tables/TableMessages.h"
 #include "tests/support/CliRun.h"
 #include "tests/support/TempFolder.h"
 
@@ -54,6 +59,10 @@ class Diagnostics : public ::testing::Test, protected testing::CliRun {
   std::vector<std::vector<std::string>> officerRows() {
     const std::string file = folder.file("exported.txt");
     EXPECT_EQ(run({"export", "officer", "-o", file, "--force"}), kExitDone) << messages;
+    return rowsOf(file);
+  }
+
+  static std::vector<std::vector<std::string>> rowsOf(const std::string& file) {
     std::vector<std::vector<std::string>> rows;
     const std::string text = readFile(file);
     for (const std::string_view line : tableLines(text)) {
@@ -114,7 +123,7 @@ TEST_F(Diagnostics, EveryUnreadableCellIsListedByCheckInFileOrder) {
       utf8(u8"第6行「智力」列 (T6)：「300」 数值不在允许范围内  允许 0–255"),
       utf8(u8"第7行「所在地」列 (AQ7)：「洛杨」 输入文件存在错误数据，请检查非数字文本串。  "
            u8"没有「洛杨」，是不是「洛阳」？"),
-      utf8(u8"第8行「剧本」列 (A8)：「x」 不能全部转为整数。  允许 0–10"),
+      utf8(u8"第8行「剧本」列 (A8)：「x」 不能全部转为整数。  允许 0–32"),
       utf8(u8"第9行「可学技能」列 (AB9)：「仙术,治疗」 技能个数必须为6个  这里有 2 项"),
       utf8(u8"第10行有 53 个单元格，表头有 54 个：每行的列数必须一致。"),
   };
@@ -135,13 +144,103 @@ TEST_F(Diagnostics, EveryUnreadableCellIsListedByCheckInFileOrder) {
 
 TEST_F(Diagnostics, CellsReportedElsewhereNameTheCellAtFault) {
   auto rows = officerRows();
-  rows.at(2).at(0) = "11";  // a scenario the set lacks: reported in column B
-  rows.at(3).at(3) = "9";   // a row mode out of range: reported in column A
+  rows.at(3).at(3) = "9";  // a row mode out of range: reported in column A
+  rows.at(4).at(3) = "8";
   const std::string file = write("places.txt", rows);
   EXPECT_EQ(run({"check", "--officer", file}), kExitRefused);
-  EXPECT_TRUE(messages.starts_with(utf8(u8"错误数据可能在：第3行第2列  (B3)\n 剧本编号错误\n"))) << messages;
-  EXPECT_TRUE(said(utf8(u8"\n第3行「剧本」列 (A3)：「11」\n允许 0–10\n"))) << messages;
-  EXPECT_TRUE(said(utf8(u8"\n第4行「设置」列 (D4)：「9」 数值不在允许范围内  允许 0–5\n"))) << messages;
+  EXPECT_TRUE(messages.starts_with(utf8(u8"错误数据可能在：第4行第1列  (A4)\n 数值不在允许范围内\n"))) << messages;
+  EXPECT_TRUE(said(utf8(u8"\n第4行「设置」列 (D4)：「9」\n允许 0–5\n"))) << messages;
+  EXPECT_TRUE(said(utf8(u8"\n第5行「设置」列 (D5)：「8」 数值不在允许范围内  允许 0–5\n"))) << messages;
+}
+
+// Messages that leave the player guessing say what to do: each hint where its situation arises, and
+// none in the like situation where it does not.
+TEST_F(Diagnostics, HintsSayWhatToDoWhereTheyApplyOnly) {
+  const auto table = [&](const std::string& name, const std::string& text) {
+    const std::string file = folder.file(name);
+    writeFile(file, utf8ToGbk(text).value());
+    return file;
+  };
+  const std::string officers =
+      utf8(u8"剧本\tID\t姓名\t设置\t编号\t武力\t智力\t政治\t所在地\r\n-\t-\t-\t1\t-\t1\t1\t1\t1\r\n");
+
+  // An id no officer has, in a row that does not make its officer.
+  EXPECT_EQ(
+      run({"check", "--officer", table("id.txt", officers + utf8(u8"0\t2000\t新人\t1\t0\t70\t60\t50\t洛阳\r\n"))}),
+      kExitRefused);
+  EXPECT_TRUE(said(std::string(" ") + kIdBeyondOfficers + "\n") && said(std::string("\n") + kHintNewOfficerMode + "\n"))
+      << messages;
+  EXPECT_EQ(
+      run({"check", "--officer", table("new.txt", officers + utf8(u8"0\t2000\t新人\t3\t0\t70\t60\t50\t洛阳\r\n"))}),
+      kExitDone)
+      << messages;
+  EXPECT_EQ(run({"check", "--officer", table("war.txt", officers + utf8(u8"0\t5\t某\t1\t0\tabc\t60\t50\t洛阳\r\n"))}),
+            kExitRefused);
+  EXPECT_FALSE(said(kHintNewOfficerMode)) << messages;
+
+  // A row of a scenario beyond the set is passed over with the same notice in each kind of table.
+  const std::string beyond =
+      "注意：" + formatMessage(kScenarioBeyondSet, std::size_t{10}) + utf8(u8"（第3行，共 1 行）\n");
+  EXPECT_EQ(run({"check", "--officer", table("s.txt", officers + utf8(u8"11\t5\t某\t1\t0\t70\t60\t50\t洛阳\r\n"))}),
+            kExitDone)
+      << messages;
+  EXPECT_TRUE(said(beyond)) << messages;
+  EXPECT_EQ(
+      run({"check", "--lord", table("s.txt", utf8(u8"剧本\t编号\t设置\t金钱\r\n-\t-\t-\t1\r\n11\t4\t1\t100\r\n"))}),
+      kExitDone);
+  EXPECT_TRUE(said(beyond)) << messages;
+
+  // A 君主 cell that holds a name changes nothing and is told, unless it names the ruler there is.
+  const std::string rulers = utf8(u8"剧本\t编号\t设置\t君主\r\n-\t-\t-\t1\r\n");
+  const std::string rulerNamed = "注意：" + std::string(kRulerCellNotId) + utf8(u8"（第3行，共 1 行）\n");
+  EXPECT_EQ(run({"check", "--lord", table("r.txt", rulers + utf8(u8"0\t5\t1\t高伯策\r\n0\t6\t1\t-\r\n"))}), kExitDone);
+  EXPECT_TRUE(said(rulerNamed)) << messages;
+  EXPECT_EQ(run({"check", "--lord", table("r.txt", rulers + utf8(u8"0\t4\t1\t高伯策\r\n0\t4\t1\t423\r\n"))}),
+            kExitDone);
+  EXPECT_FALSE(said(kRulerCellNotId)) << messages;
+
+  // Edits in switched-off columns: one warning, the first cells with both values, the count.
+  const std::string exported = folder.file("exported-war.txt");
+  ASSERT_EQ(run({"export", "officer", "--columns", utf8(u8"武力"), "-o", exported}), kExitDone) << messages;
+  EXPECT_EQ(run({"check", "--officer", exported}), kExitDone);
+  EXPECT_FALSE(said(kSwitchedOffCellsHint)) << messages;
+  auto rows = rowsOf(exported);
+  const std::size_t wit = column(rows, u8"智力");
+  const std::string firstWit = rows.at(2).at(wit);
+  for (std::size_t r = 2; r < 9; ++r) rows.at(r).at(wit) = std::to_string(std::stoi(rows.at(r).at(wit)) % 200 + 1);
+  rows.at(9).at(wit) = "-";  // the cell of nothing: no edit
+  EXPECT_EQ(run({"check", "--officer", write("wit.txt", rows)}), kExitDone) << messages;
+  EXPECT_TRUE(said("\n" +
+                   formatMessage(kSwitchedOffCell, utf8(u8"第3行「智力」列 (T3)").c_str(),
+                                 quotedCell(rows.at(2).at(wit)).c_str(), quotedCell(firstWit).c_str()) +
+                   "\n"))
+      << messages;
+  EXPECT_TRUE(said(utf8(u8"第7行「智力」列")) && !said(utf8(u8"第8行「智力」列"))) << "the first five cells";
+  EXPECT_TRUE(said("注意：" + formatMessage(kSwitchedOffCells, std::size_t{7})) &&
+              said(formatMessage(kSwitchedOffCellsMore, std::size_t{7})) && said(kSwitchedOffCellsHint))
+      << messages;
+
+  // A city table exported before a force was founded in one of its cities: its untouched row of that city
+  // is refused, and told which earlier table and row changed the city's owner.
+  const std::string cities = folder.file("city.txt");
+  ASSERT_EQ(run({"export", "city", "--scenario", "0", "-o", cities}), kExitDone) << messages;
+  const std::string founded = table("found.txt", utf8(u8"剧本\t编号\t设置\t君主\r\n-\t-\t-\t1\r\n0\t1\t1\t101\r\n"));
+  const std::string changedBy =
+      formatMessage(kCellHeldBeforeTableRow, "0", (utf8(u8"势力表 ") + founded).c_str(), 3u, "1");
+  EXPECT_EQ(run({"check", "--lord", founded, "--city", cities}), kExitRefused);
+  EXPECT_TRUE(said(std::string(" ") + kRulerCityCannotChange + "\n")) << messages;
+  EXPECT_TRUE(said("\n" + changedBy + "\n" + kHintSwitchRowOff + "\n")) << messages;
+  // Its row switched off, the run goes through; a cell that was edited to another owner is not told.
+  rows = rowsOf(cities);
+  ASSERT_EQ(rows.at(4).at(1), "3") << "the row of city 3";
+  rows.at(4).at(3) = "0";
+  EXPECT_EQ(run({"check", "--lord", founded, "--city", write("off.txt", rows)}), kExitDone) << messages;
+  rows.at(4).at(3) = "1";
+  rows.at(4).at(column(rows, u8"势力")) = "4";
+  EXPECT_EQ(run({"check", "--lord", founded, "--city", write("edited.txt", rows)}), kExitRefused);
+  EXPECT_TRUE(said(kRulerCityCannotChange)) << messages;
+  EXPECT_FALSE(said(kHintSwitchRowOff)) << messages;
+  EXPECT_EQ(run({"check", "--city", cities}), kExitDone) << "alone, the table changes nothing: " << messages;
 }
 
 TEST_F(Diagnostics, WarningsFollowASuccessfulRun) {

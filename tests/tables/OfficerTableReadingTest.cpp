@@ -33,11 +33,12 @@ TEST_F(ReadingOfficerTable, KeyCellsOfSkippedRowsMustStillParse) {
   const std::string header = "剧本 ID 姓名 设置 编号 武力";
   EXPECT_EQ(run({header, "- - - 1 - 1", "0 x12 某 0 0 99"}), cellErrorText(3, 1, "A3", kNotAnInteger));
   EXPECT_EQ(run({header, "- - - 1 - 1", "0 12 某 6 0 99"}), cellErrorText(3, 1, "A3", kOutOfRange));
-  EXPECT_EQ(run({header, "- - - 1 - 1", "3 12 某 0 0 99"}), cellErrorText(3, 1, "A3", kOutOfRange));
+  EXPECT_EQ(run({header, "- - - 1 - 1", "33 12 某 0 0 99"}), cellErrorText(3, 1, "A3", kOutOfRange));
   EXPECT_EQ(run({header, "- - - 1 - 1", "0 12 某 0 -1 99"}), cellErrorText(3, 1, "A3", kOutOfRange));
-  // The scenario count itself parses; only an applied row needs an existing scenario.
+  // Any scenario number a set may have parses; a row of a scenario this set lacks is passed over.
   EXPECT_EQ(run({header, "- - - 1 - 1", "2 12 某 0 0 99", "0 12 某 0 0 x"}), "(no error)");
-  EXPECT_EQ(run({header, "- - - 1 - 1", "2 12 某 1 0 99"}), cellErrorText(3, 2, "B3", kScenarioNumberWrong));
+  EXPECT_EQ(run({header, "- - - 1 - 1", "32 12 某 1 0 x"}), "(no error)");
+  EXPECT_EQ(set, before);
   EXPECT_EQ(run({header, "- - - 1 - 1", "0 12 某 1 0 99", ""}), cellErrorText(4, 1, "A4", "每行的列数必须一致。"));
   EXPECT_EQ(officer(0, 12).get(state::war), 99) << "rows before the error stay applied";
   set = before;
