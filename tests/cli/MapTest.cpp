@@ -1,5 +1,6 @@
 // The scenario maps of the built-in data: a valid XML document whose marks, roads, colours and legend
-// follow the records, and in which a table's change to one city changes that city's mark only.
+// follow the records, in which a table's change to one city changes that city's mark and at most those
+// of the cities it crowded, and in which every city and name shows whole.
 #include <gtest/gtest.h>
 
 #include <cmath>
