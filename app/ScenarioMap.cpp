@@ -3,11 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <set>
-#include <utility>
 
 #include "app/CityOfficers.h"
-#include "app/LabelPlacement.h"
+#include "app/MapLayout.h"
 #include "model/EditError.h"
 #include "model/GbkText.h"
 #include "rules/GameRules.h"
@@ -26,47 +24,6 @@ constexpr std::array<std::string_view, kForceCount> kPalette{
 constexpr const char* kFonts =
     "'Microsoft YaHei', 'SimHei', 'SimSun', 'Noto Sans CJK SC', 'Source Han Sans SC', "
     "'WenQuanYi Micro Hei', 'WenQuanYi Zen Hei', 'Droid Sans Fallback', sans-serif";
-
-// Where the parts of one scenario's picture lie.
-constexpr int kMargin = 30;
-constexpr int kTitleHeight = 50;
-constexpr int kNameRoom = 50;  // right of the easternmost city, for its name
-constexpr int kLegendWidth = 250;
-constexpr int kCityRadius = 11;
-constexpr int kLegendLine = 22;
-constexpr int kNameSize = 14;
-
-// How the small map's coordinates become the picture's: one scale for every scenario of the set, the
-// largest (in steps of a half) at which all cities of all scenarios fit the small map's extent. The
-// origin stays the small map's corner, so that moving one city moves nothing else, and the maps of
-// all scenarios can be laid over one another.
-struct Frame {
-  double scale = 1;
-  int mapWidth = kMapWidth;  // the drawn part of the map
-  int mapHeight = kMapHeight;
-  int panelWidth() const { return kMargin + mapWidth + kNameRoom + kLegendWidth; }
-  int panelHeight() const {
-    const int legend = kLegendLine * (kForceCount + 5);
-    return kTitleHeight + kMargin + std::max(mapHeight, legend) + kMargin;
-  }
-  int legendX() const { return kMargin + mapWidth + kNameRoom; }
-};
-
-Frame frameOf(const ScenarioSet& set) {
-  int maxX = 1, maxY = 1;
-  for (const Scenario& scenario : set.scenarios) {
-    for (int c = 1; c <= kCityCount; ++c) {
-      maxX = std::max<int>(maxX, scenario.cityName(c).get(cityName::smallMapX));
-      maxY = std::max<int>(maxY, scenario.cityName(c).get(cityName::smallMapY));
-    }
-  }
-  Frame frame;
-  const double fit = std::min(double{kMapWidth} / maxX, double{kMapHeight} / maxY);
-  frame.scale = std::max(1.0, std::floor(fit * 2) / 2);
-  frame.mapWidth = static_cast<int>(std::lround(maxX * frame.scale));
-  frame.mapHeight = static_cast<int>(std::lround(maxY * frame.scale));
-  return frame;
-}
 
 // A text as character data: the markup characters escaped, control characters (which XML does not
 // allow) shown as '?'.
@@ -97,86 +54,79 @@ std::string_view cityColour(const Scenario& scenario, int c) {
   return isForceNumber(owner) ? forceColour(owner) : kUnownedColour;
 }
 
-struct Point {
-  int x;
-  int y;
-};
+int pixel(double v) { return static_cast<int>(std::lround(v)); }
 
-Point cityPoint(const Frame& frame, const Scenario& scenario, int c) {
-  const ConstCityNameRecord names = scenario.cityName(c);
-  return {kMargin + static_cast<int>(std::lround(names.get(cityName::smallMapX) * frame.scale)),
-          kTitleHeight + kMargin + static_cast<int>(std::lround(names.get(cityName::smallMapY) * frame.scale))};
-}
-
-// Every pair of neighbours once, whichever of the two names the other.
-std::set<std::pair<int, int>> neighbourPairs(const Scenario& scenario) {
-  std::set<std::pair<int, int>> pairs;
-  for (int c = 1; c <= kCityCount; ++c) {
-    for (std::size_t i = 0; i < kNeighbourSlots; ++i) {
-      const int n = scenario.cityName(c).get(cityName::neighbours, i);
-      if (isCityNumber(n) && n != c) pairs.insert({std::min(c, n), std::max(c, n)});
-    }
-  }
-  return pairs;
-}
-
-void writeRoads(std::string& svg, const Frame& frame, const Scenario& scenario) {
+void writeRoads(std::string& svg, const ScenarioMapLayout& layout) {
   svg += "<g class=\"roads\" stroke=\"#8a8a8a\" stroke-width=\"1.5\">\n";
-  for (const auto& [a, b] : neighbourPairs(scenario)) {
-    const Point from = cityPoint(frame, scenario, a), to = cityPoint(frame, scenario, b);
+  for (const auto& [a, b] : layout.roads) {
+    const Point from = layout.cities[static_cast<std::size_t>(a - 1)].centre;
+    const Point to = layout.cities[static_cast<std::size_t>(b - 1)].centre;
     svg += formatMessage(
         "<line class=\"road\" data-from=\"%d\" data-to=\"%d\" x1=\"%d\" y1=\"%d\" x2=\"%d\" y2=\"%d\"/>\n", a, b,
-        from.x, from.y, to.x, to.y);
+        pixel(from.x), pixel(from.y), pixel(to.x), pixel(to.y));
   }
   svg += "</g>\n";
 }
 
-// The width of a name in the map's font: a Chinese character is a square, an ASCII character half.
-double nameWidth(std::string_view utf8, double fontSize) {
-  double width = 0;
-  for (const char byte : utf8) {
-    const auto c = static_cast<unsigned char>(byte);
-    if (c < 0x80)
-      width += fontSize * 0.6;
-    else if ((c & 0xC0) != 0x80)
-      width += fontSize;
+// A circle moved off its spot points back to it: a thin line from its edge to a dot on the spot.
+void writePointers(std::string& svg, const ScenarioMapLayout& layout) {
+  svg += "<g class=\"pointers\" stroke=\"#303030\" stroke-width=\"1\" fill=\"#303030\">\n";
+  for (int c = 1; c <= kCityCount; ++c) {
+    const CityLayout& city = layout.cities[static_cast<std::size_t>(c - 1)];
+    if (!city.pointer) continue;
+    const Segment& line = *city.pointer;
+    svg += formatMessage(
+        "<line class=\"pointer\" data-city=\"%d\" x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\"/>"
+        "<circle class=\"spot\" data-city=\"%d\" cx=\"%.1f\" cy=\"%.1f\" r=\"2\" stroke=\"none\"/>\n",
+        c, line.from.x, line.from.y, line.to.x, line.to.y, c, city.spot.x, city.spot.y);
   }
-  return width;
+  svg += "</g>\n";
 }
 
-void writeCities(std::string& svg, const Frame& frame, const Scenario& scenario) {
-  std::vector<Mark> marks;
+// A name that had to go further out has a thin line to its circle.
+void writeNameLines(std::string& svg, const ScenarioMapLayout& layout) {
+  svg += "<g class=\"name-lines\" stroke=\"#303030\" stroke-width=\"1\" stroke-dasharray=\"2 2\">\n";
+  for (int c = 1; c <= kCityCount; ++c) {
+    const CityLayout& city = layout.cities[static_cast<std::size_t>(c - 1)];
+    if (!city.nameLine) continue;
+    const Segment& line = *city.nameLine;
+    svg +=
+        formatMessage("<line class=\"name-line\" data-city=\"%d\" x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\"/>\n",
+                      c, line.from.x, line.from.y, line.to.x, line.to.y);
+  }
+  svg += "</g>\n";
+}
+
+void writeCities(std::string& svg, const ScenarioMapLayout& layout, const Scenario& scenario) {
   svg += "<g class=\"cities\">\n";
   for (int c = 1; c <= kCityCount; ++c) {
-    const Point at = cityPoint(frame, scenario, c);
+    const CityLayout& city = layout.cities[static_cast<std::size_t>(c - 1)];
+    const int x = pixel(city.centre.x), y = pixel(city.centre.y);
     const std::string_view colour = cityColour(scenario, c);
     const std::size_t serving = cityOfficers(scenario, c, CityList::Serving).size();
     svg += formatMessage(
         "<circle class=\"city\" data-city=\"%d\" data-owner=\"%d\" cx=\"%d\" cy=\"%d\" r=\"%d\" fill=\"%s\" "
         "stroke=\"#303030\" stroke-width=\"1.2\"/>\n",
-        c, int{scenario.city(c).get(city::owner)}, at.x, at.y, kCityRadius, std::string(colour).c_str());
+        c, int{scenario.city(c).get(city::owner)}, x, y, kCityRadius, std::string(colour).c_str());
     svg += formatMessage(
-        "<text class=\"count\" x=\"%d\" y=\"%d\" font-size=\"11\" text-anchor=\"middle\" fill=\"%s\">%zu</text>\n",
-        at.x, at.y + 4, isDark(colour) ? "#ffffff" : "#000000", serving);
-    marks.push_back({double(at.x), double(at.y), double(kCityRadius),
-                     nameWidth(shownGbk(scenario.cityName(c).text(cityName::name)), kNameSize), kNameSize + 3});
+        "<text class=\"count\" x=\"%d\" y=\"%d\" font-size=\"11\" text-anchor=\"middle\" fill=\"%s\">%zu</text>\n", x,
+        y + 4, isDark(colour) ? "#ffffff" : "#000000", serving);
   }
   svg += "</g>\n";
-  // The names above every mark, each on a white halo so that a road under it does not hide it.
+  // The names, each on a white halo so that a road under it does not hide it.
   svg += formatMessage(
       "<g class=\"names\" font-size=\"%d\" stroke=\"#ffffff\" stroke-width=\"3\" paint-order=\"stroke\">\n",
-      int{kNameSize});
-  const std::vector<LabelPlace> places = placeLabels(marks);
+      int{kCityNameSize});
   for (int c = 1; c <= kCityCount; ++c) {
-    const LabelPlace& place = places[static_cast<std::size_t>(c - 1)];
+    const LabelPlace& place = layout.cities[static_cast<std::size_t>(c - 1)].name;
     svg += formatMessage("<text class=\"name\" data-city=\"%d\" x=\"%.1f\" y=\"%.1f\">%s</text>\n", c, place.x, place.y,
                          xmlText(shownGbk(scenario.cityName(c).text(cityName::name))).c_str());
   }
   svg += "</g>\n";
 }
 
-void writeLegend(std::string& svg, const Frame& frame, const Scenario& scenario) {
-  int y = kTitleHeight + kMargin;
+void writeLegend(std::string& svg, const MapFrame& frame, const Scenario& scenario) {
+  int y = kMapTitleHeight + kMapMargin;
   const int x = frame.legendX();
   svg += formatMessage("<g class=\"legend\"><text x=\"%d\" y=\"%d\" font-size=\"15\" font-weight=\"bold\">%s</text>\n",
                        x, y, xmlText("势力（序号 君主　城市　武将）").c_str());
@@ -188,7 +138,7 @@ void writeLegend(std::string& svg, const Frame& frame, const Scenario& scenario)
     const int ruler = rulerOf(scenario, f);
     const std::string name =
         ruler ? shownGbk(scenario.officerProfile(ruler).text(profile::name)) : formatMessage("势力%d", f);
-    y += kLegendLine;
+    y += kMapLegendLine;
     svg += formatMessage(
         "<g class=\"legend-force\" data-force=\"%d\"><rect x=\"%d\" y=\"%d\" width=\"16\" height=\"16\" fill=\"%s\" "
         "stroke=\"#303030\"/><text x=\"%d\" y=\"%d\" font-size=\"14\">%s</text></g>\n",
@@ -198,7 +148,7 @@ void writeLegend(std::string& svg, const Frame& frame, const Scenario& scenario)
   std::size_t unowned = 0;
   for (int c = 1; c <= kCityCount; ++c) unowned += isForceNumber(scenario.city(c).get(city::owner)) ? 0 : 1;
   if (unowned > 0) {
-    y += kLegendLine;
+    y += kMapLegendLine;
     svg += formatMessage(
         "<g class=\"legend-unowned\"><rect x=\"%d\" y=\"%d\" width=\"16\" height=\"16\" fill=\"%s\" "
         "stroke=\"#303030\"/>"
@@ -206,13 +156,13 @@ void writeLegend(std::string& svg, const Frame& frame, const Scenario& scenario)
         x, y - 13, std::string(kUnownedColour).c_str(), x + 24, y,
         xmlText(formatMessage("无主　%zu城", unowned)).c_str());
   }
-  y += 2 * kLegendLine;
+  y += 2 * kMapLegendLine;
   svg += formatMessage("<text x=\"%d\" y=\"%d\" font-size=\"12\" fill=\"#505050\">%s</text>\n", x, y,
                        xmlText("圆中数字：在该城任职的武将人数").c_str());
   svg += "</g>\n";
 }
 
-void writePanel(std::string& svg, const Frame& frame, const ScenarioSet& set, std::size_t s, int top) {
+void writePanel(std::string& svg, const MapFrame& frame, const ScenarioSet& set, std::size_t s, int top) {
   const Scenario& scenario = set.scenario(s);
   const std::string title = formatMessage("剧本 %zu：%u年%u月", s, unsigned{scenario.block.get(block::startYear)},
                                           unsigned{scenario.block.get(block::startMonth)});
@@ -220,9 +170,12 @@ void writePanel(std::string& svg, const Frame& frame, const ScenarioSet& set, st
   svg += formatMessage("<rect x=\"0\" y=\"0\" width=\"%d\" height=\"%d\" fill=\"#fbfaf5\" stroke=\"#d0d0d0\"/>\n",
                        frame.panelWidth(), frame.panelHeight());
   svg += formatMessage("<text class=\"title\" x=\"%d\" y=\"%d\" font-size=\"22\" font-weight=\"bold\">%s</text>\n",
-                       kMargin, kMargin + 8, xmlText(title).c_str());
-  writeRoads(svg, frame, scenario);
-  writeCities(svg, frame, scenario);
+                       kMapMargin, kMapMargin + 8, xmlText(title).c_str());
+  const ScenarioMapLayout layout = layOutScenarioMap(set, frame, s);
+  writeRoads(svg, layout);
+  writePointers(svg, layout);
+  writeNameLines(svg, layout);
+  writeCities(svg, layout, scenario);
   writeLegend(svg, frame, scenario);
   svg += "</g>\n";
 }
@@ -234,7 +187,7 @@ std::string_view forceColour(int f) {
 }
 
 std::string scenarioMapSvg(const ScenarioSet& set, const std::vector<std::size_t>& scenarios) {
-  const Frame frame = frameOf(set);
+  const MapFrame frame = mapFrameOf(set);
   const int width = frame.panelWidth();
   const int height = frame.panelHeight() * static_cast<int>(scenarios.size());
   std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";

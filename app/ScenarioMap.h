@@ -1,7 +1,9 @@
 #pragma once
 // A picture of who holds what: each scenario's 47 cities at their small-map positions, a line for every
 // pair of neighbours, every city in its owner's colour with its name and the number of officers serving
-// there, and a legend of the forces that own cities. Written as an SVG document in UTF-8.
+// there, and a legend of the forces that own cities. Cities that stand too close for their circles are
+// drawn apart, each whole and with its name clear of the others (app/MapLayout.h). Written as an SVG
+// document in UTF-8.
 #include <cstddef>
 #include <string>
 #include <string_view>
