@@ -75,6 +75,7 @@ inline constexpr const char* kGenerated = "已生成新的剧本。";
 inline constexpr const char* kCannotKeepPair = "无法把原有的剧本保存到备份 %s，剧本文件没有改动。";
 inline constexpr const char* kBackupNameTaken = "这里有一个同名的文件，不是文件夹：请把它移走或改名，然后再试。";
 inline constexpr const char* kPreviousKeptIn = "原有的剧本已保存到 %s。";
+inline constexpr const char* kSamePairKeptNothing = "文件夹中原有的剧本与新的剧本完全相同，没有另存备份。";
 inline constexpr const char* kPreviousIsOriginal = "（这是这个文件夹中最初的剧本，会一直保留。）";
 // The folder's pair was not the one the run started from: one %s the folder, one the hint's folder.
 inline constexpr const char* kOtherPairReplaced =

@@ -41,6 +41,13 @@ ReplacedPair replacePair(const std::string& folder, PairView pair, const std::ve
   // What the folder holds is read under its lock, so the generation is exactly the pair replaced.
   choices.addUnderLock = [&] {
     PlannedKeeping keeping = planKeeping(folder);
+    // Writing the very pair the folder holds keeps nothing new: another generation would only repeat it
+    // and push an older one out. The first write in a folder still keeps its pair as the original.
+    if (keeping.generation && !keeping.generation->original && keeping.files.bytes.at(0) == pair.sndata &&
+        keeping.files.bytes.at(1) == pair.taiki) {
+      replaced.sameAsBefore = true;
+      return AddedFiles{{}, {}, {}, keeping.files.cannotWrite};
+    }
     replaced.keptAs = keeping.generation;
     if (keeping.generation)
       replaced.differedFromStart =
@@ -55,6 +62,7 @@ ReplacedPair replacePair(const std::string& folder, PairView pair, const std::ve
 }
 
 Message replacedPairLine(const ReplacedPair& replaced) {
+  if (replaced.sameAsBefore) return Message(kSamePairKeptNothing);
   if (!replaced.keptAs) return Message();
   Message line = Message::withPaths(kPreviousKeptIn, {replaced.keptAs->path});
   if (replaced.keptAs->original) line.text(kPreviousIsOriginal);

@@ -30,6 +30,9 @@ struct PairView {
 struct ReplacedPair {
   std::optional<Generation> keptAs;  // none when the folder held no pair
   bool differedFromStart = false;    // it was not the pair the run started from
+  // The folder held these very bytes already (and has been written by this program before): no
+  // generation was kept, as it would only repeat the pair now there.
+  bool sameAsBefore = false;
 };
 
 // Raises EditError, touching nothing, for a set without scenarios or one that fails validation, and
@@ -46,7 +49,8 @@ ReplacedPair generateScenarioFiles(const ScenarioSet& set, const std::string& fo
 ReplacedPair replacePair(const std::string& folder, PairView pair, const std::vector<OutputFile>& alongside = {},
                          std::optional<PairView> start = std::nullopt);
 
-// The line that tells where the replaced pair went; empty when there was none.
+// The line that tells where the replaced pair went, or that the folder held the same pair already; empty
+// when there was no pair.
 Message replacedPairLine(const ReplacedPair& replaced);
 
 // The folder's pair as a recovery of an interrupted write would keep it (the folder is not changed).

@@ -209,7 +209,7 @@ class Cli {
   // Where the pair that was replaced went, and whether it was another pair than the one the run
   // started from.
   void tellReplaced(const ReplacedPair& replaced, const std::string& folder) {
-    if (replaced.keptAs) say(replacedPairLine(replaced));
+    if (const Message line = replacedPairLine(replaced); !line.empty()) say(line);
     if (replaced.differedFromStart) say(Message::withPaths(kOtherPairReplaced, {folder, folder}));
   }
 
@@ -241,7 +241,8 @@ class Cli {
       throw Stop{kExitFileFailed};
     }
     say(Message::withPaths(kRestored, {chosen->path}));
-    tellReplaced(ReplacedPair{replaced.keptAs, false}, options.out);
+    replaced.differedFromStart = false;
+    tellReplaced(replaced, options.out);
     return kExitDone;
   }
 

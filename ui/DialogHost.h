@@ -44,6 +44,9 @@ class DialogHost {
   // The open-file dialog for text tables, starting in startFolder when one is given, else at path.
   // True when the user chose a file, which is then in path; false and path unchanged when he cancelled.
   virtual bool browseForFile(std::string& path, const std::string& startFolder) = 0;
+  // The open-file dialog for a pair of scenario files (sndata.s5 or taiki.s5). True when the user chose
+  // one, which is then in path.
+  virtual bool browseForPair(std::string& path) = 0;
   // Runs the dialog resource modally, owned by this dialog, and returns when it has closed.
   virtual void runDialog(int resource) = 0;
   // Opens the file with the program the system has for it; false when the system could not.

@@ -5,6 +5,8 @@
 #include "model/EditError.h"
 #include "model/FileError.h"
 #include "model/FileOps.h"
+#include "model/PairNames.h"
+#include "model/SystemFiles.h"
 #include "ui/ResourceIds.h"
 #include "ui/TableRecognition.h"
 
@@ -12,13 +14,36 @@ namespace vorandel::ui {
 
 namespace {
 
-constexpr const char* kCaption = "Vorandel";
-constexpr const char* kPendingCaption = "Vorandel *";
+// The folder whose pair a dropped path stands for: a scenario file's folder, or a folder itself; empty
+// for any other file.
+std::string pairFolderOfDrop(const std::string& path) {
+  if (isScenarioFileName(platform::nameOf(path))) return platform::folderOf(path);
+  if (platform::kindOf(path) == platform::PathKind::Folder) return path;
+  return {};
+}
+
+bool samePair(const PairBytes& one, const PairBytes& other) {
+  return one.sndata == other.sndata && one.taiki == other.taiki;
+}
 
 }  // namespace
 
 MainDialogLogic::MainDialogLogic(ProgramState& state, DialogHost& host, std::string folder)
     : state_(state), host_(host), folder_(std::move(folder)) {}
+
+bool MainDialogLogic::onInit() {
+  showCaption();
+  const std::string here = folder_.empty() ? "." : folder_;
+  try {
+    if (!holdsPair(here) || samePair(readScenarioPair(here), pairBytesOf(state_.pristine()))) return true;
+  } catch (const FileError&) {
+    return true;  // a folder that cannot be read offers nothing; generating there will say why
+  }
+  const Message offer = Message::withPaths(kOfferFolderPair, {here});
+  if (host_.messageBox(BoxOwner::Dialog, offer.joined(), "确认", BoxStyle::QuestionYesNo) == BoxAnswer::Yes)
+    startFromFolder(here);
+  return true;
+}
 
 bool MainDialogLogic::onCommand(int id) {
   switch (id) {
@@ -32,6 +57,7 @@ bool MainDialogLogic::onCommand(int id) {
     case MAIN_QUIT: quit(); return true;
     case MAIN_MAP: host_.runDialog(MAP_DIALOG); return true;
     case MAIN_RESTORE: host_.runDialog(RESTORE_DIALOG); return true;
+    case MAIN_OPEN_PAIR: openPair(); return true;
   }
   return false;
 }
@@ -45,6 +71,10 @@ bool MainDialogLogic::onDropFiles(FileDrop& drop) {
   const std::string path = drop.count() != 0 ? drop.name(0) : std::string();
   drop.finish();
   if (path.empty()) return true;
+  if (const std::string pairFolder = pairFolderOfDrop(path); !pairFolder.empty()) {
+    if (mayLosePendingChanges(kReadLosesChanges)) startFromFolder(pairFolder);
+    return true;
+  }
   if (!fileExists(path)) {
     host_.messageBox(BoxOwner::Dialog, "文件不存在！\n" + path, "错误", BoxStyle::Error);
     return true;
@@ -67,19 +97,70 @@ void MainDialogLogic::runBatchDialog(int mode) {
   showCaption();
 }
 
+void MainDialogLogic::openPair() {
+  std::string chosen;
+  if (!host_.browseForPair(chosen)) return;
+  if (mayLosePendingChanges(kReadLosesChanges)) startFromFolder(platform::folderOf(chosen));
+}
+
+bool MainDialogLogic::startFromFolder(const std::string& pairFolder) {
+  const auto refuse = [&](const Message& reason) {
+    host_.messageBox(BoxOwner::Dialog,
+                     Message::withPaths(kCannotReadPair, {pairFolder}).textLine("").append(reason).joined(), "错误",
+                     BoxStyle::Error);
+    return false;
+  };
+  PairBytes pair;
+  try {
+    if (!holdsPair(pairFolder)) return refuse(kNoPairThere);
+    pair = readScenarioPair(pairFolder);
+    startUp(state_, pair.sndata, pair.taiki);
+  } catch (const EditError& error) {
+    return refuse(Message(error.text()));
+  } catch (const FileError& error) {
+    return refuse(error.message());
+  }
+  state_.startFolder = pairFolder;
+  state_.pendingChanges = false;
+  state_.pendingTables.clear();
+  showCaption();
+  Message done = Message::withPaths(kPairRead, {pairFolder});
+  if (!pair.notice.empty()) done.textLine("").append(pair.notice);
+  host_.messageBox(BoxOwner::Dialog, done.joined(), "处理完毕", BoxStyle::Plain);
+  return true;
+}
+
+bool MainDialogLogic::mayReplaceFolderPair(const std::string& target, PairBytes& seen) {
+  seen = pairBytesOf(state_.pristine());
+  if (!holdsPair(target)) return true;
+  PairBytes there = readScenarioPair(target);
+  const bool known = samePair(there, seen) || samePair(there, state_.lastGenerated);
+  seen = std::move(there);
+  if (known) return true;
+  Message question = Message::withPaths(kReplaceOtherPair, {target});
+  question.textLine("").append(state_.startFolder.empty() ? Message(kStartWasBuiltIn)
+                                                          : Message::withPaths(kStartWasFolder, {state_.startFolder}));
+  question.textLine("").append(Message::withPaths(kReplaceOtherPairKept, {backupFolderOf(target)}));
+  question.textLine(kReplaceOtherPairQuestion);
+  return host_.messageBox(BoxOwner::Dialog, question.joined(), "确认", BoxStyle::QuestionYesNo) == BoxAnswer::Yes;
+}
+
 // The done box names the folder written to. A failed file step leaves the folder's previous files in
 // place; the set stays as it was in every case.
 void MainDialogLogic::generate() {
   try {
-    // The program starts from its built-in pair: a folder that held another one is told of it.
-    const PairBytes start = pairBytesOf(state_.pristine());
-    const ReplacedPair replaced = generateScenarioFiles(state_.current(), folder_.empty() ? "." : folder_, {},
-                                                        PairView{start.sndata, start.taiki});
+    const std::string target = folder_.empty() ? "." : folder_;
+    PairBytes seen;
+    if (!mayReplaceFolderPair(target, seen)) return;
+    // A pair put there after the look is still kept, and told of.
+    const ReplacedPair replaced =
+        generateScenarioFiles(state_.current(), target, {}, PairView{seen.sndata, seen.taiki});
+    state_.lastGenerated = pairBytesOf(state_.current());
     state_.pendingChanges = false;
     showCaption();
     const std::string where = folder_.empty() ? "剧本文件已写入当前文件夹。" : "剧本文件已写入：" + folder_;
     Message done = Message(kGenerated).textLine(where);
-    if (replaced.keptAs) done.textLine("").append(replacedPairLine(replaced));
+    if (const Message line = replacedPairLine(replaced); !line.empty()) done.textLine("").append(line);
     if (replaced.differedFromStart) done.textLine(kOtherPairReplacedInProgram);
     host_.messageBox(BoxOwner::Dialog, done.joined(), "处理完毕", BoxStyle::Plain);
   } catch (const EditError& error) {
@@ -112,6 +193,11 @@ bool MainDialogLogic::mayLosePendingChanges(const char* question) {
   return host_.messageBox(BoxOwner::Dialog, question, "确认", BoxStyle::QuestionYesNo) == BoxAnswer::Yes;
 }
 
-void MainDialogLogic::showCaption() { host_.setWindowText(state_.pendingChanges ? kPendingCaption : kCaption); }
+void MainDialogLogic::showCaption() {
+  std::string caption = kProgramName;
+  if (state_.pendingChanges) caption += " *";
+  if (!state_.startFolder.empty()) caption += kCaptionFromFolder + state_.startFolder;
+  host_.setWindowText(caption);
+}
 
 }  // namespace vorandel::ui

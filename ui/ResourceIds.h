@@ -22,6 +22,7 @@
 #define MAIN_QUIT 1008
 #define MAIN_MAP 1009
 #define MAIN_RESTORE 1010
+#define MAIN_OPEN_PAIR 1011
 
 // Batch dialog controls
 #define BATCH_BROWSE 1031

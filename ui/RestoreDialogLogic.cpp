@@ -69,7 +69,7 @@ void RestoreDialogLogic::restoreChosen() {
   try {
     const ReplacedPair replaced = restoreGeneration(folder_, generation);
     Message done = Message::withPaths(kRestored, {generation.path});
-    if (replaced.keptAs) done.textLine("").append(replacedPairLine(replaced));
+    if (const Message line = replacedPairLine(replaced); !line.empty()) done.textLine("").append(line);
     host_.messageBox(BoxOwner::Dialog, done.joined(), "处理完毕", BoxStyle::Plain);
     host_.endDialog(0);
   } catch (const WriteUnfinished& error) {

@@ -264,8 +264,21 @@ TEST_F(MainDialog, GenerateWritesTheCurrentSetAndKeepsOlderFilesAsBackups) {
   testing::writeGbkFile(folder.file("sndata.s5"), "old sndata");
   testing::writeGbkFile(folder.file("taiki.s5"), "old taiki");
   editCurrentSet();
+  // The folder's pair is not the one the changes started from: asked first, and No writes nothing.
   EXPECT_TRUE(dialog.onCommand(MAIN_GENERATE));
-  ASSERT_EQ(host.boxes.size(), 1u);
+  ASSERT_EQ(questions().size(), 1u);
+  const std::string question = questions()[0].text;
+  EXPECT_EQ(question.rfind(Message::withPaths(ui::kReplaceOtherPair, {folder.path().string()}).joined(), 0), 0u)
+      << question;
+  EXPECT_NE(question.find(ui::kStartWasBuiltIn), std::string::npos) << question;
+  EXPECT_NE(question.find(backupFolderOf(folder.path().string())), std::string::npos) << question;
+  EXPECT_EQ(testing::readFile(folder.file("sndata.s5")), "old sndata");
+  host.boxes.clear();
+
+  host.answers = {BoxAnswer::Yes};
+  EXPECT_TRUE(dialog.onCommand(MAIN_GENERATE));
+  ASSERT_EQ(host.boxes.size(), 2u);
+  host.boxes.erase(host.boxes.begin());
   expectDoneBox(host.boxes[0], "剧本文件已写入：" + folder.path().string());
   const testing::FileBytes expected = testing::writeToBytes(state.current());
   EXPECT_EQ(testing::readFile(folder.file("sndata.s5")), expected.sndata);
@@ -279,14 +292,102 @@ TEST_F(MainDialog, GenerateWritesTheCurrentSetAndKeepsOlderFilesAsBackups) {
   EXPECT_EQ(testing::readFile(kept[0].path + "/sndata.s5"), "old sndata");
   EXPECT_NE(host.boxes[0].text.find("\n原有的剧本已保存到 " + kept[0].path + "。"), std::string::npos)
       << host.boxes[0].text;
-  EXPECT_NE(host.boxes[0].text.find(kOtherPairReplacedInProgram), std::string::npos) << host.boxes[0].text;
+  EXPECT_EQ(host.boxes[0].text.find(kOtherPairReplacedInProgram), std::string::npos) << "asked already";
 
-  // A batch, discarding it, then generating writes the pristine pair again.
+  // A batch, discarding it, then generating writes the pristine pair again, over the pair generated last
+  // without a question.
   dialog.onCommand(MAIN_DISCARD);
   dialog.onCommand(MAIN_GENERATE);
+  EXPECT_TRUE(questions().empty());
   const testing::FileBytes pristine = testing::writeToBytes(state.pristine());
   EXPECT_EQ(testing::readFile(folder.file("sndata.s5")), pristine.sndata);
   EXPECT_EQ(testing::readFile(folder.file("taiki.s5")), pristine.taiki);
+}
+
+// A folder whose pair holds the player's own edits: the program offers it at its start; once read it is
+// the starting point (the caption names it), a change generated there keeps the player's edits, and
+// generating again with nothing changed keeps no new generation.
+TEST_F(MainDialog, StartsFromTheFolderPairWhenThePlayerSaysSo) {
+  const ScenarioSet builtIn = state.current();
+  ScenarioSet players = builtIn;
+  players.scenarios[0].force(1).set(force::money, 777);
+  const testing::FileBytes playerBytes = testing::writeToBytes(players);
+  testing::writeFile(folder.file("sndata.s5"), playerBytes.sndata);
+  testing::writeFile(folder.file("taiki.s5"), playerBytes.taiki);
+  const std::string offer = Message::withPaths(ui::kOfferFolderPair, {folder.path().string()}).joined();
+
+  EXPECT_TRUE(dialog.onInit());  // answered No
+  ASSERT_EQ(questions().size(), 1u);
+  EXPECT_EQ(questions()[0].text, offer);
+  EXPECT_EQ(state.current(), builtIn);
+  EXPECT_EQ(host.windowText, "Vorandel");
+
+  host.answers = {BoxAnswer::Yes};
+  EXPECT_TRUE(dialog.onInit());
+  EXPECT_EQ(state.current(), players);
+  EXPECT_EQ(state.pristine(), players);
+  EXPECT_EQ(host.windowText, std::string("Vorandel") + ui::kCaptionFromFolder + folder.path().string());
+
+  editCurrentSet();
+  state.pendingChanges = true;
+  host.boxes.clear();
+  EXPECT_TRUE(dialog.onCommand(MAIN_GENERATE));
+  EXPECT_TRUE(questions().empty()) << "the folder holds the starting pair";
+  const testing::FileBytes written = testing::writeToBytes(state.current());
+  EXPECT_EQ(testing::readFile(folder.file("sndata.s5")), written.sndata);
+  EXPECT_EQ(testing::readFile(folder.file("taiki.s5")), written.taiki);
+  EXPECT_EQ(state.current().scenarios[0].force(1).get(force::money), 777) << "the player's edit stays";
+  ASSERT_EQ(listGenerations(folder.path().string()).size(), 1u);
+
+  EXPECT_TRUE(dialog.onCommand(MAIN_GENERATE));
+  EXPECT_TRUE(questions().empty()) << "the folder holds the pair generated last";
+  EXPECT_NE(host.boxes.back().text.find(kSamePairKeptNothing), std::string::npos) << host.boxes.back().text;
+  EXPECT_EQ(listGenerations(folder.path().string()).size(), 1u);
+  EXPECT_EQ(testing::readFile(folder.file("sndata.s5")), written.sndata);
+}
+
+// "读取剧本" and a dropped scenario file or folder: a broken or missing pair is refused with the set kept;
+// pending changes are asked about first.
+TEST_F(MainDialog, ReadingAPairAsksBeforeLosingChangesAndRefusesWhatItCannotUse) {
+  const ScenarioSet builtIn = state.current();
+  TempFolder other;
+  ScenarioSet broken = builtIn;
+  broken.scenarios[0].city(11).set(city::owner, 2);
+  testing::FileBytes bytes = testing::writeToBytes(broken);
+  testing::writeFile(other.file("sndata.s5"), bytes.sndata);
+  testing::writeFile(other.file("taiki.s5"), bytes.taiki);
+  host.pairBrowseResult = other.file("sndata.s5");
+  EXPECT_TRUE(dialog.onCommand(MAIN_OPEN_PAIR));
+  TempFolder empty;
+  testing::ScriptedDrop folderDrop({empty.path().string()});
+  EXPECT_TRUE(dialog.onDropFiles(folderDrop));
+  ASSERT_EQ(host.boxes.size(), 2u);
+  EXPECT_EQ(host.boxes[0].text.rfind(Message::withPaths(ui::kCannotReadPair, {other.path().string()}).joined(), 0), 0u)
+      << host.boxes[0].text;
+  EXPECT_NE(host.boxes[0].text.find(kCityOwnerWrong), std::string::npos) << host.boxes[0].text;
+  EXPECT_NE(host.boxes[1].text.find(ui::kNoPairThere), std::string::npos) << host.boxes[1].text;
+  EXPECT_EQ(state.current(), builtIn);
+  EXPECT_TRUE(state.startFolder.empty());
+
+  ScenarioSet valid = builtIn;
+  valid.scenarios[1].force(2).set(force::money, 555);
+  bytes = testing::writeToBytes(valid);
+  testing::writeFile(other.file("sndata.s5"), bytes.sndata);
+  testing::writeFile(other.file("taiki.s5"), bytes.taiki);
+  editCurrentSet();
+  state.pendingChanges = true;
+  testing::ScriptedDrop fileDrop({other.file("TAIKI.S5")});
+  EXPECT_TRUE(dialog.onDropFiles(fileDrop));  // answered No
+  EXPECT_EQ(questions().back().text, ui::kReadLosesChanges);
+  EXPECT_EQ(state.current().scenarios[1].force(2).get(force::money), 4321);
+  EXPECT_TRUE(state.pendingChanges);
+
+  host.answers = {BoxAnswer::Yes};
+  EXPECT_TRUE(dialog.onCommand(MAIN_OPEN_PAIR));
+  EXPECT_EQ(state.current(), valid);
+  EXPECT_FALSE(state.pendingChanges);
+  EXPECT_EQ(state.startFolder, other.path().string());
+  EXPECT_EQ(host.boxes.back().text, Message::withPaths(ui::kPairRead, {other.path().string()}).joined());
 }
 
 // Browsing for a table may move the process into the table's folder; the files still go to the folder

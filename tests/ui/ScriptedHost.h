@@ -26,6 +26,8 @@ class ScriptedHost : public ui::DialogHost {
   std::deque<ui::BoxAnswer> answers;
   // What the open-file dialog returns: a path, or nothing for Cancel.
   std::optional<std::string> browseResult;
+  // What the open-file dialog for a pair returns: the scenario file chosen, or nothing for Cancel.
+  std::optional<std::string> pairBrowseResult;
 
   // Runs when a box is shown, before it is answered: lets a test fix a file while the box is up.
   std::function<void(const ShownBox&)> beforeAnswer;
@@ -72,6 +74,11 @@ class ScriptedHost : public ui::DialogHost {
     browseStartFolder = startFolder;
     if (!browseResult) return false;
     path = *browseResult;
+    return true;
+  }
+  bool browseForPair(std::string& path) override {
+    if (!pairBrowseResult) return false;
+    path = *pairBrowseResult;
     return true;
   }
   void runDialog(int resource) override {

@@ -82,7 +82,7 @@ DialogWindow<Logic>* attach(HWND window, UINT message, LPARAM lParam) noexcept {
   return dialog;
 }
 
-// The dialogs that take files dropped on them. The main window has nothing to do at its start.
+// The dialogs that take files dropped on them; each may have work to do at its start (onInit).
 template <class Logic>
 INT_PTR dropTargetDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   auto* dialog = attach<Logic>(window, message, lParam);

@@ -33,7 +33,7 @@ target_link_options(vorandel-wine-driver PRIVATE -municode)
 target_link_libraries(vorandel-wine-driver PRIVATE user32)
 foreach(locale IN LISTS VORANDEL_WINE_LOCALES)
   string(REGEX REPLACE "\\..*$" "" language "${locale}")
-  foreach(scenario IN ITEMS generate-and-batch officer-table export-and-quit keep-and-restore what-if)
+  foreach(scenario IN ITEMS generate-and-batch officer-table export-and-quit keep-and-restore what-if own-pair)
     add_test(NAME wine_${scenario}_${language}
              COMMAND "${CMAKE_SOURCE_DIR}/tests/ui/wine/run-end-to-end.sh" ${scenario}
                      "$<TARGET_FILE:Vorandel>" "$<TARGET_FILE:vorandel>" "$<TARGET_FILE:vorandel-wine-driver>"

@@ -68,6 +68,21 @@ bool Win32Host::browseForFile(std::string& path, const std::string& startFolder)
   return true;
 }
 
+bool Win32Host::browseForPair(std::string& path) {
+  std::vector<wchar_t> buffer(kChosenPathRoom, L'\0');
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
+  dialog.hwndOwner = window_;
+  dialog.lpstrFile = buffer.data();
+  dialog.nMaxFile = kChosenPathRoom;
+  dialog.lpstrFilter = L"剧本文件 (sndata.s5, taiki.s5)\0sndata.s5;taiki.s5\0所有文件 (*.*)\0*.*\0";
+  dialog.nFilterIndex = 1;
+  dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+  if (!GetOpenFileNameW(&dialog)) return false;
+  path = narrow(buffer.data());
+  return true;
+}
+
 void Win32Host::runDialog(int resource) { runProgramDialog(program_, window_, resource); }
 
 bool Win32Host::shellOpen(const std::string& file, ShellShow show) {

@@ -29,6 +29,7 @@ class Win32Host : public DialogHost {
   std::string readItemText(int item) override;
   void endDialog(int result) override;
   bool browseForFile(std::string& path, const std::string& startFolder) override;
+  bool browseForPair(std::string& path) override;
   void runDialog(int resource) override;
   bool shellOpen(const std::string& file, ShellShow show) override;
   void makeLinkLabel(int item) override;

@@ -12,7 +12,8 @@
 //   vorandel-wine-driver choose TITLE FILE   in the open-file dialog that window opened, go to FILE's
 //                                            folder, then enter its name and press Open
 // A window is found by its title, or by its title with the mark " *" after it (the main window's caption
-// while it holds changes not yet generated).
+// while it holds changes not yet generated), or with " - " and more after either (the main window naming
+// the folder its pair came from).
 // Exit code 0 on success, 1 when the window or the control is not found in time, 2 for wrong usage.
 #include <windows.h>
 
@@ -34,9 +35,30 @@ void write(DWORD stream, const std::wstring& text) {
 void printLine(const std::wstring& text) { write(STD_OUTPUT_HANDLE, text + L"\n"); }
 void complain(const std::wstring& text) { write(STD_ERROR_HANDLE, text + L"\n"); }
 
+struct TitleSearch {
+  std::wstring prefixes[2];
+  HWND found;
+};
+
+BOOL CALLBACK checkTitlePrefix(HWND window, LPARAM lParam) {
+  auto* search = reinterpret_cast<TitleSearch*>(lParam);
+  wchar_t text[1024] = {};
+  GetWindowTextW(window, text, 1024);
+  for (const std::wstring& prefix : search->prefixes) {
+    if (std::wcsncmp(text, prefix.c_str(), prefix.size()) == 0) {
+      search->found = window;
+      return FALSE;
+    }
+  }
+  return TRUE;
+}
+
 HWND findTitled(const wchar_t* title) {
   if (HWND window = FindWindowW(nullptr, title)) return window;
-  return FindWindowW(nullptr, (std::wstring(title) + L" *").c_str());
+  if (HWND window = FindWindowW(nullptr, (std::wstring(title) + L" *").c_str())) return window;
+  TitleSearch search{{std::wstring(title) + L" - ", std::wstring(title) + L" * - "}, nullptr};
+  EnumWindows(checkTitlePrefix, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 HWND findWindow(const wchar_t* title, DWORD waitMs) {

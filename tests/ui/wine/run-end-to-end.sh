@@ -10,8 +10,12 @@
 #           officer-table (a broken and then a correct officer table)
 #           export-and-quit (导出当前数据 and the exported tables applied unchanged; a batch marks the caption,
 #           退出 then asks; 生成新剧本 clears the mark)
-#           keep-and-restore (the player's own pair, three presses of 生成新剧本, 恢复 of the first kept pair
-#           brings it back byte for byte; 导出当前数据 twice after an edit keeps the edit)
+#           keep-and-restore (the player's own pair, 生成新剧本 asks before replacing it, a press writing the
+#           same pair keeps nothing, 恢复 of the first kept pair brings it back byte for byte; 导出当前数据
+#           twice after an edit keeps the edit)
+#           own-pair (started in a folder holding the player's own pair: offered and taken as the start, a
+#           change generated, diff against the player's pair shows only it; another pair put there is
+#           replaced only after a question; 读取剧本 opens a pair chosen in the open-file dialog)
 #           what-if (the help file's what-if example: a city going over to another force, a son made ruler,
 #           a force founded, through the batch dialogs; the generated pair validates and shows the changes)
 # Exits 0 when every step passed, 1 on the first failure, 77 (skipped) where Wine, Xvfb, ImageMagick,
@@ -120,10 +124,40 @@ program=$folder/Vorandel.exe cli=$folder/vorandel-cli.exe
 cp "$built_program" "$program" && cp "$built_cli" "$cli" || fail "cannot copy the programs into $folder"
 cd "$folder" || exit 1
 
+# A pair made by the console program in a folder of its own: the built-in one with scenario 0's force 1
+# given that 金钱.
+make_pair() {  # folder-name money
+  printf '剧本\t编号\t设置\t金钱\r\nx\tx\tx\t1\r\n0\t1\t1\t%s\r\n' "$2" | iconv -f UTF-8 -t GBK >"$work/$1-lord.txt"
+  mkdir -p "$work/$1"
+  "$wine" "$cli" generate --lord "$(windows_path "$work/$1-lord.txt")" --out "$(windows_path "$work/$1")" \
+    >/dev/null 2>&1 || fail "the console program could not make the pair $1"
+  cmp -s "$work/$1/sndata.s5" "$builtin/sndata.s5" && fail "the pair $1 is the built-in one"
+}
+if [ "$scenario" = own-pair ]; then
+  step "the player's own pair in the game folder before the program starts"
+  make_pair player 777777
+  cp "$work/player/sndata.s5" "$work/player/taiki.s5" . || fail "cannot copy the player's pair"
+fi
+
 step "starting Vorandel.exe in $(windows_path "$folder") under $run_locale"
 "$wine" "$program" >/dev/null 2>&1 &
+if [ "$scenario" = own-pair ]; then
+  answer 确认 与程序内置的剧本不同 6 offer-question
+  answer 处理完毕 已读取文件夹 1
+fi
 drive wait Vorandel 60000 || fail "the main window did not open"
 sleep 1
+caption_is() { [ "$(drive caption Vorandel)" = "$1" ] || fail "the main window's caption is \"$(drive caption Vorandel)\", expected \"$1\""; }
+# Applies a table with the batch dialog of the main window's button, offered as its default file.
+batch_ok() {  # button title default-table source
+  cp "$4" "$3"
+  drive press Vorandel "$1" || fail "cannot press the batch button $1"
+  drive wait "$2" 20000 || fail "the batch dialog $2 did not open"
+  [ "$(drive item "$2" 1036)" = "$(windows_path "$folder/$3")" ] || fail "the batch dialog does not offer $3"
+  drive press "$2" 1032 || fail "cannot press 开始处理"
+  answer 处理完毕 已保存修改。 1
+  drive gone "$2" 10000 || fail "the batch dialog did not close after the commit"
+}
 
 generate() {
   drive press Vorandel 1006 || fail "cannot press 生成新剧本"
@@ -255,7 +289,6 @@ case "$scenario" in
     cmp -s sndata.s5 "$builtin/sndata.s5" && fail "sndata.s5 is unchanged after the officer table"
     ;;
   export-and-quit)
-    caption_is() { [ "$(drive caption Vorandel)" = "$1" ] || fail "the main window's caption is \"$(drive caption Vorandel)\", expected \"$1\""; }
     # Exports a table with the batch dialog's button, checks it against the console program's export,
     # and applies it as it is.
     export_and_apply() {  # button title table cli-kind [shot]
@@ -312,23 +345,25 @@ case "$scenario" in
     cmp -s sndata.s5 cli-out/sndata.s5 || fail "the edited table did not reach sndata.s5"
     ;;
   keep-and-restore)
-    step "the player's own pair in the game folder, made by the console program elsewhere"
-    printf '剧本\t编号\t设置\t金钱\r\nx\tx\tx\t1\r\n0\t1\t1\t777777\r\n' | iconv -f UTF-8 -t GBK >player-lord.txt
-    mkdir -p "$work/player"
-    "$wine" "$cli" generate --lord player-lord.txt --out "$(windows_path "$work/player")" >/dev/null 2>&1 ||
-      fail "the console program could not make the player's pair"
+    step "the player's own pair put into the game folder while the program runs"
+    make_pair player 777777
     cp "$work/player/sndata.s5" "$work/player/taiki.s5" . || fail "cannot copy the player's pair"
-    cmp -s sndata.s5 "$builtin/sndata.s5" && fail "the player's pair is the built-in one"
 
-    step "生成新剧本 three times: the player's pair is kept for good, each press keeps the pair it replaces"
-    generate
+    step "生成新剧本 over the player's pair asks first (否 keeps it); 是 keeps it for good"
+    drive press Vorandel 1006 || fail "cannot press 生成新剧本"
+    answer 确认 与这次修改的起点不同 7 keep-question
+    cmp -s sndata.s5 "$work/player/sndata.s5" || fail "否 replaced the player's pair"
+    drive press Vorandel 1006 || fail "cannot press 生成新剧本"
+    answer 确认 Vorandel备份 6
+    answer 处理完毕 已生成新的剧本。 1
     grep -qF 原有的剧本已保存到 <<<"$box_text" || fail "the done box does not say where the previous pair went"
-    grep -qF 与程序内置的剧本不同 <<<"$box_text" || fail "the done box does not say that the folder held another pair"
     screenshot keep-done-box
+    step "生成新剧本 twice more writes the same pair and keeps nothing new"
     generate
+    grep -qF 完全相同 <<<"$box_text" || fail "the done box does not say that the folder held the same pair"
     generate
     kept=$(find Vorandel备份 -mindepth 1 -maxdepth 1 -type d | wc -l)
-    [ "$kept" = 3 ] || fail "Vorandel备份 holds $kept generations, expected 3"
+    [ "$kept" = 1 ] || fail "Vorandel备份 holds $kept generations, expected 1"
     cmp -s sndata.s5 "$builtin/sndata.s5" || fail "the presses did not write the built-in pair"
 
     step "恢复 of the first kept pair brings the player's pair back"
@@ -343,7 +378,7 @@ case "$scenario" in
     cmp -s sndata.s5 "$work/player/sndata.s5" || fail "sndata.s5 is not the player's file again"
     cmp -s taiki.s5 "$work/player/taiki.s5" || fail "taiki.s5 is not the player's file again"
     listed=$("$wine" "$cli" restore 2>/dev/null | tr -d '\r' | grep -c .)
-    [ "$listed" = 4 ] || fail "restore lists $listed kept pairs, expected 4 (the restore kept the pair it replaced)"
+    [ "$listed" = 2 ] || fail "restore lists $listed kept pairs, expected 2 (the restore kept the pair it replaced)"
 
     step "导出当前数据 twice after an edit: asked first, the edit stays on disk"
     drive press Vorandel 1004 || fail "cannot press 修改势力信息"
@@ -366,16 +401,6 @@ case "$scenario" in
     drive gone 批量修改势力信息 10000 || fail "返回 did not close the batch dialog"
     ;;
   what-if)
-    # Applies a table with the batch dialog of the main window's button, offered as its default file.
-    batch_ok() {  # button title default-table source
-      cp "$4" "$3"
-      drive press Vorandel "$1" || fail "cannot press the batch button $1"
-      drive wait "$2" 20000 || fail "the batch dialog $2 did not open"
-      [ "$(drive item "$2" 1036)" = "$(windows_path "$folder/$3")" ] || fail "the batch dialog does not offer $3"
-      drive press "$2" 1032 || fail "cannot press 开始处理"
-      answer 处理完毕 已保存修改。 1
-      drive gone "$2" 10000 || fail "the batch dialog did not close after the commit"
-    }
     # What the console program shows, as UTF-8 (a pipe gets its text as GBK with Windows line ends).
     shown() { "$wine" "$cli" "$@" 2>/dev/null | iconv -f GBK -t UTF-8 | tr -d '\r'; }
     gbk_table() { printf "$2" | iconv -f UTF-8 -t GBK >"$1"; }
@@ -404,6 +429,36 @@ case "$scenario" in
       >/dev/null 2>&1 || fail "the console program failed on the example"
     cmp -s sndata.s5 cli-out/sndata.s5 || fail "sndata.s5 differs from the console program's"
     cmp -s taiki.s5 cli-out/taiki.s5 || fail "taiki.s5 differs from the console program's"
+    ;;
+  own-pair)
+    caption_is "Vorandel - 剧本来自 $(windows_path "$folder")"
+    screenshot own-pair-main-window
+    step "a change on the player's pair, generated: diff against the player's pair shows only that change"
+    printf '剧本\t编号\t设置\t金钱\r\nx\tx\tx\t1\r\n0\t2\t1\t4321\r\n' | iconv -f UTF-8 -t GBK >change.txt
+    batch_ok 1004 批量修改势力信息 ruv5_lord.txt change.txt
+    caption_is "Vorandel * - 剧本来自 $(windows_path "$folder")"
+    generate
+    changes=$("$wine" "$cli" diff . "$(windows_path "$work/player")" 2>/dev/null | iconv -f GBK -t UTF-8 | tr -d '\r' |
+      tail -n +2)
+    [ "$(grep -c . <<<"$changes")" = 1 ] || fail "diff against the player's pair lists: $changes"
+    grep -qF 4321 <<<"$changes" || fail "diff against the player's pair does not show the change: $changes"
+
+    step "another pair put into the folder: 生成新剧本 asks, 否 keeps it, 是 replaces it and keeps it"
+    make_pair other 888888
+    cp "$work/other/sndata.s5" "$work/other/taiki.s5" . || fail "cannot copy the other pair"
+    drive press Vorandel 1006 || fail "cannot press 生成新剧本"
+    answer 确认 与这次修改的起点不同 7 replace-question
+    cmp -s sndata.s5 "$work/other/sndata.s5" || fail "否 replaced the pair"
+    drive press Vorandel 1006 || fail "cannot press 生成新剧本"
+    answer 确认 Vorandel备份 6
+    answer 处理完毕 原有的剧本已保存到 1
+
+    step "读取剧本 opens the pair chosen in the open-file dialog; the caption names its folder"
+    drive press Vorandel 1011 || fail "cannot press 读取剧本"
+    sleep 2
+    drive choose Vorandel "$(windows_path "$work/other/sndata.s5")" || fail "cannot choose the other pair"
+    answer 处理完毕 已读取文件夹 1 pair-read
+    caption_is "Vorandel - 剧本来自 $(windows_path "$work/other")"
     ;;
   *) echo "unknown scenario $scenario"; exit 2 ;;
 esac
