@@ -16,6 +16,13 @@ namespace vorandel {
 
 class TableUndoCheck {
  public:
+  // The changes of the run's next table (in the order compareSets gives them) that set a field back to
+  // its value before an earlier table changed it; the tables so far stay as they are.
+  std::vector<FieldChange> undoneBy(const std::vector<FieldChange>& changes) const;
+
+  // Takes in the changes that the run's next table made.
+  void take(const std::vector<FieldChange>& changes);
+
   // Takes the changes of the run's next table, in the order compareSets gives them. Returns the warning
   // (its first line, then the first cells with both values) when the table set fields back to their
   // values before an earlier table changed them; empty when it set none. table: how the warning names
@@ -29,5 +36,9 @@ class TableUndoCheck {
   using Field = std::tuple<std::size_t, ChangedRecord, int, std::string>;  // scenario, record, number, column
   std::map<Field, std::string> originals_;  // each field's value before the first table that changed it
 };
+
+// The cells that a table set back, as the warning lists them: its first line (kTablesUndid), then the
+// first cells with both values, then the count when more were set back than are listed.
+std::string undoneCells(const std::vector<FieldChange>& undone, const std::string& table);
 
 }  // namespace vorandel
