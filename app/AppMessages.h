@@ -39,6 +39,16 @@ inline constexpr const char* kTablesUndidHintForCommandLine =
     "  表只应打开要修改的列：导出时用 --columns 只打开这些列，或把其余列的开关设为0";
 inline constexpr const char* kTablesUndidHintForProgram =
     "  表只应打开要修改的列：导出时在「导出的列」中只写这些列，或把其余列的开关设为0";
+// Why the fields that a table set back cannot keep the values the earlier tables gave them: the field
+// (scenario, record, number, name, column) and the table kind that would have to write it; for the row,
+// the record and the kind.
+inline constexpr const char* kCannotKeepColumn = "剧本%zu %s %d（%s）的「%s」不是%s可以修改的列";
+inline constexpr const char* kCannotKeepRow =
+    "剧本%zu %s %d（%s）有%s无法写出的值，导出时这一行的设置为0，无法用表改回";
+// The field after the table that sets it back ran: the value it holds, the value it should have held.
+inline constexpr const char* kCannotKeepValue = "剧本%zu %s %d（%s）的「%s」经%s改回后是 %s，不是 %s";
+// The name under which the table that sets the fields back tells its errors, by its kind.
+inline constexpr const char* kKeepingTableName = "改回前面的值的%s";
 
 // The columns asked of an export.
 inline constexpr const char* kUnknownExportColumn = "没有可以导出的列「%s」";
