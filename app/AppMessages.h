@@ -47,6 +47,10 @@ inline constexpr const char* kCannotKeepRow =
     "剧本%zu %s %d（%s）有%s无法写出的值，导出时这一行的设置为0，无法用表改回";
 // The field after the table that sets it back ran: the value it holds, the value it should have held.
 inline constexpr const char* kCannotKeepValue = "剧本%zu %s %d（%s）的「%s」经%s改回后是 %s，不是 %s";
+// A field that the table itself changed and that setting the others back would change again: the field,
+// the value the table gave it, the value it would then hold.
+inline constexpr const char* kCannotKeepTableValue =
+    "剧本%zu %s %d（%s）的「%s」：保留前面的值会把此表改成的 %s 又改成 %s";
 // The name under which the table that sets the fields back tells its errors, by its kind.
 inline constexpr const char* kKeepingTableName = "改回前面的值的%s";
 

@@ -107,7 +107,7 @@ std::string keepingTable(const ScenarioSet& set, BatchKind kind, const std::vect
 
 }  // namespace
 
-void keepEarlierValues(ScenarioSet& set, const std::vector<FieldChange>& undone) {
+void keepEarlierValues(ScenarioSet& set, const std::vector<FieldChange>& undone, const std::vector<FieldChange>& made) {
   const ScenarioSet start = set;
   // A field that no column writes (the force an officer serves, a city's governor) can only come back
   // with the fields it follows.
@@ -127,9 +127,9 @@ void keepEarlierValues(ScenarioSet& set, const std::vector<FieldChange>& undone)
   // Every field must hold its value before, whatever the rules made of the tables.
   const std::vector<FieldChange> changes = compareSets(start, set);
   for (const FieldChange& field : undone) {
-    const auto made =
+    const auto kept =
         std::find_if(changes.begin(), changes.end(), [&](const FieldChange& c) { return sameField(c, field); });
-    const std::string& now = made != changes.end() ? made->after : field.after;
+    const std::string& now = kept != changes.end() ? kept->after : field.after;
     if (now == field.before) continue;
     if (!writable(field))
       raiseEditError(formatMessage(kCannotKeepColumn, field.scenario, changedRecordName(field.record), field.number,
@@ -137,6 +137,15 @@ void keepEarlierValues(ScenarioSet& set, const std::vector<FieldChange>& undone)
     raiseEditError(formatMessage(kCannotKeepValue, field.scenario, changedRecordName(field.record), field.number,
                                  field.name.c_str(), field.field.c_str(), kindName(field), now.c_str(),
                                  field.before.c_str()));
+  }
+  // The table's other changes stay as the table made them.
+  for (const FieldChange& change : changes) {
+    const auto isField = [&](const FieldChange& c) { return sameField(c, change); };
+    if (std::any_of(undone.begin(), undone.end(), isField)) continue;
+    if (std::any_of(made.begin(), made.end(), isField))
+      raiseEditError(formatMessage(kCannotKeepTableValue, change.scenario, changedRecordName(change.record),
+                                   change.number, change.name.c_str(), change.field.c_str(), change.before.c_str(),
+                                   change.after.c_str()));
   }
 }
 

@@ -143,7 +143,7 @@ std::optional<std::string> BatchDialogLogic::keepOrTake(BatchChanges& changes, S
   if (answer == BoxAnswer::No) return std::string();
   if (answer != BoxAnswer::Yes) return std::nullopt;
   try {
-    keepEarlierValues(applied, undone);
+    keepEarlierValues(applied, undone, changes.changes);
   } catch (const EditError& error) {
     const Message told = Message(kCannotKeepEarlier).textLine("").append(errorReport(error, false, ""));
     host_.messageBox(BoxOwner::Dialog, told.joined(), "错误", BoxStyle::Error);

@@ -525,6 +525,41 @@ TEST_F(BatchDialog, KeepingTheEarlierValuesOfAMoveKeepsTheGovernorItMade) {
   EXPECT_EQ(state.current(), moved);
 }
 
+// A table gives 孙子兵法 to officer 201; a table exported before it gives the book to 202 instead. Keeping
+// 201's book would take it from 202 again, undoing the later table: that is refused and changes nothing.
+TEST_F(BatchDialog, KeepingTheEarlierValuesNeverUndoesWhatTheTableItselfChanged) {
+  const ScenarioSet start = testing::tableReadySet();
+  state.startFrom(start);
+  state.batchMode = 1;
+  const std::string exported = exportOfficerTable(start, {0}, {"宝物"}).text;
+  testing::writeGbkFile(folder.file("to201.txt"), withCell(exported, 0, 201, "宝物", "孙子兵法"));
+  testing::writeGbkFile(folder.file("to202.txt"), withCell(exported, 0, 202, "宝物", "孙子兵法"));
+  state.inputPath = folder.file("to201.txt");
+  ui::BatchDialogLogic(state, host, folder.path().string()).onCommand(BATCH_START);
+  const ScenarioSet given = state.current();
+  ASSERT_NE(given, start);
+
+  host.answers = {BoxAnswer::Yes, BoxAnswer::No};
+  host.endedWith.clear();
+  state.inputPath = folder.file("to202.txt");
+  ui::BatchDialogLogic dialog(state, host, folder.path().string());
+  EXPECT_TRUE(dialog.onCommand(BATCH_START));
+  ASSERT_EQ(host.boxes.size(), 3u);
+  EXPECT_EQ(host.boxes[2].style, BoxStyle::Error);
+  EXPECT_EQ(host.boxes[2].text,
+            std::string(ui::kCannotKeepEarlier) + "\n" +
+                formatMessage(kCannotKeepTableValue, std::size_t{0}, "武将", 202, "W202", "宝物", "孙子兵法", "---"));
+  EXPECT_EQ(state.current(), given);
+  EXPECT_TRUE(host.endedWith.empty()) << "the dialog stays open";
+
+  // Nothing was taken in: the table asks again, and "否" gives the book to 202.
+  EXPECT_TRUE(dialog.onCommand(BATCH_START));
+  ASSERT_EQ(host.boxes.size(), 5u);
+  EXPECT_EQ(host.boxes[3].style, BoxStyle::QuestionYesNoCancel);
+  EXPECT_NE(state.current(), given);
+  EXPECT_EQ(host.endedWith, std::vector<int>{0});
+}
+
 TEST_F(BatchDialog, AFileDroppedOnTheMainWindowIsOfferedInsteadOfTheDefault) {
   testing::writeGbkFile(folder.file("ruv5_lord.txt"), kGoodTable);
   state.droppedPath = folder.file("dropped.txt");
