@@ -50,6 +50,20 @@ inline constexpr const char* kCellHeldBeforeTableRow = "这一格写的是前面
 inline constexpr const char* kCellHeldBeforeTable = "这一格写的是前面的表修改以前的值 %s：%s 把它改成了 %s";
 inline constexpr const char* kHintSwitchRowOff =
     "这一行若不是要修改这个值，请把这一行的「设置」改为0（跳过这一行），或把这一列的开关改为0";
+// Why the fields that a table set back cannot keep the values the earlier tables gave them: the field
+// (scenario, record, number, name, column) and the table kind that would have to write it; for the row,
+// the record and the kind.
+inline constexpr const char* kCannotKeepColumn = "剧本%zu %s %d（%s）的「%s」不是%s可以修改的列";
+inline constexpr const char* kCannotKeepRow =
+    "剧本%zu %s %d（%s）有%s无法写出的值，导出时这一行的设置为0，无法用表改回";
+// The field after the table that sets it back ran: the value it holds, the value it should have held.
+inline constexpr const char* kCannotKeepValue = "剧本%zu %s %d（%s）的「%s」经%s改回后是 %s，不是 %s";
+// A field that the table itself changed and that setting the others back would change again: the field,
+// the value the table gave it, the value it would then hold.
+inline constexpr const char* kCannotKeepTableValue =
+    "剧本%zu %s %d（%s）的「%s」：保留前面的值会把此表改成的 %s 又改成 %s";
+// The name under which the table that sets the fields back tells its errors, by its kind.
+inline constexpr const char* kKeepingTableName = "改回前面的值的%s";
 
 // The columns asked of an export.
 inline constexpr const char* kUnknownExportColumn = "没有可以导出的列「%s」";

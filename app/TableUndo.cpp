@@ -34,36 +34,53 @@ std::optional<long long> numberIn(std::string_view text) {
 
 }  // namespace
 
-std::string TableUndoCheck::add(const std::vector<FieldChange>& changes, const std::string& table, const char* hint,
-                                std::optional<BatchKind> kind, std::vector<AppliedRow> rows) {
-  const std::size_t index = tables_.size();
-  tables_.push_back(RunTable{table, kind, std::move(rows)});
-  std::vector<const FieldChange*> undone;
+std::vector<FieldChange> TableUndoCheck::undoneBy(const std::vector<FieldChange>& changes) const {
+  std::vector<FieldChange> undone;
   for (const FieldChange& change : changes) {
     if (change.field == kWholeRecord) continue;  // an officer added: no earlier value of his fields
+    // An earlier table changed the field, and this one sets it back to what it was before.
+    const auto history = fields_.find(Field{change.scenario, change.record, change.number, change.field});
+    if (history != fields_.end() && change.after == history->second.original) undone.push_back(change);
+  }
+  return undone;
+}
+
+void TableUndoCheck::take(const std::vector<FieldChange>& changes, const std::string& table,
+                          std::optional<BatchKind> kind, std::vector<AppliedRow> rows) {
+  const std::size_t index = tables_.size();
+  tables_.push_back(RunTable{table, kind, std::move(rows)});
+  for (const FieldChange& change : changes) {
+    if (change.field == kWholeRecord) continue;
     const auto [history, first] =
         fields_.try_emplace(Field{change.scenario, change.record, change.number, change.field},
                             FieldHistory{change.before, index, change.after});
     if (first) continue;
-    // An earlier table changed the field, and this one set it back to what it was before.
-    if (change.after == history->second.original) undone.push_back(&change);
     history->second.table = index;
     history->second.value = change.after;
   }
+}
+
+std::string TableUndoCheck::add(const std::vector<FieldChange>& changes, const std::string& table, const char* hint,
+                                std::optional<BatchKind> kind, std::vector<AppliedRow> rows) {
+  const std::vector<FieldChange> undone = undoneBy(changes);
+  take(changes, table, kind, std::move(rows));
   if (undone.empty()) return {};
-  std::string warning = formatMessage(kTablesUndid, table.c_str(), undone.size());
+  return undoneCells(undone, table) + '\n' + hint;
+}
+
+std::string undoneCells(const std::vector<FieldChange>& undone, const std::string& table) {
+  std::string cells = formatMessage(kTablesUndid, table.c_str(), undone.size());
   for (std::size_t i = 0; i < undone.size() && i < kCellsShown; ++i) {
-    const FieldChange& change = *undone[i];
-    warning += '\n';
-    warning += formatMessage(kTablesUndidCell, change.scenario, changedRecordName(change.record), change.number,
-                             change.name.c_str(), change.field.c_str(), change.before.c_str(), change.after.c_str());
+    const FieldChange& change = undone[i];
+    cells += '\n';
+    cells += formatMessage(kTablesUndidCell, change.scenario, changedRecordName(change.record), change.number,
+                           change.name.c_str(), change.field.c_str(), change.before.c_str(), change.after.c_str());
   }
   if (undone.size() > kCellsShown) {
-    warning += '\n';
-    warning += formatMessage(kTablesUndidMore, undone.size());
+    cells += '\n';
+    cells += formatMessage(kTablesUndidMore, undone.size());
   }
-  warning += '\n';
-  return warning += hint;
+  return cells;
 }
 
 std::optional<std::uint32_t> TableUndoCheck::rowOf(const RunTable& table, const Field& field,

@@ -24,6 +24,14 @@ namespace vorandel {
 
 class TableUndoCheck {
  public:
+  // The changes of the run's next table (in the order compareSets gives them) that set a field back to
+  // its value before an earlier table changed it; the tables so far stay as they are.
+  std::vector<FieldChange> undoneBy(const std::vector<FieldChange>& changes) const;
+
+  // Takes in the changes that the run's next table made, with its name, kind and applied rows (see add).
+  void take(const std::vector<FieldChange>& changes, const std::string& table,
+            std::optional<BatchKind> kind = std::nullopt, std::vector<AppliedRow> rows = {});
+
   // Takes the changes of the run's next table, in the order compareSets gives them. Returns the warning
   // (its first line, then the first cells with both values) when the table set fields back to their
   // values before an earlier table changed them; empty when it set none. table: how the warning names
@@ -73,5 +81,9 @@ class TableUndoCheck {
   std::map<Field, FieldHistory> fields_;
   std::vector<RunTable> tables_;
 };
+
+// The cells that a table set back, as the warning lists them: its first line (kTablesUndid), then the
+// first cells with both values, then the count when more were set back than are listed.
+std::string undoneCells(const std::vector<FieldChange>& undone, const std::string& table);
 
 }  // namespace vorandel

@@ -3,6 +3,9 @@
 #include "app/AppMessages.h"
 #include "app/BatchSummary.h"
 #include "app/ErrorReport.h"
+#include "app/KeepEarlierValues.h"
+#include "app/SetDiff.h"
+#include "app/TableUndo.h"
 #include "model/EditError.h"
 #include "model/FileOps.h"
 #include "model/Messages.h"
@@ -74,8 +77,9 @@ bool BatchDialogLogic::exportTable() {
   return true;
 }
 
-// The batch runs on a copy of the current set and commits only when all of it succeeded, so Retry
-// starts again from the set as it was and re-reads the file the user may have fixed meanwhile.
+// The batch runs on a copy of the current set and commits only when all of it succeeded and the player
+// has said what becomes of the fields it sets back, so Retry starts again from the set as it was and
+// re-reads the file the user may have fixed meanwhile, and Cancel leaves everything as it was.
 bool BatchDialogLogic::runTable() {
   for (;;) {
     // A spreadsheet that keeps the table open bars reading it: said so, with Retry once it is closed.
@@ -92,9 +96,10 @@ bool BatchDialogLogic::runTable() {
     }
     // The tables of the pending changes make one run; after "生成新剧本" or "放弃所有修改" a new one begins.
     if (!state_.pendingChanges) state_.pendingTables.clear();
+    ScenarioSet applied = state_.current();
     BatchChanges changes;
     try {
-      changes = runBatchOfMode(state_.changeCurrent(), state_.batchMode, state_.inputPath, &state_.pendingTables);
+      changes = runBatchOfMode(applied, state_.batchMode, state_.inputPath, &state_.pendingTables);
     } catch (const EditError& error) {
       // The error as always, its details below; the full list waits behind "全部问题".
       state_.problemReport = errorReport(error, true, "").joined();
@@ -104,17 +109,50 @@ bool BatchDialogLogic::runTable() {
       return true;
     }
     state_.problemReport.clear();
-    if (changes.changed) state_.pendingChanges = true;
+    const std::optional<std::string> kept = keepOrTake(changes, applied);
+    if (!kept) return true;
+    if (changes.changed) {
+      state_.changeCurrent() = std::move(applied);
+      state_.pendingChanges = true;
+    }
+    const BatchKind kind = batchKindOfMode(state_.batchMode);
+    state_.pendingTables.take(changes.changes, batchKindName(kind), kind, std::move(changes.rows));
     std::string done = batchDoneText(changes.changed, changes.summary(batchKindOfMode(state_.batchMode)));
     for (const std::string& warning : changes.warnings) done += "\n" + warning;
-    const BatchKind kind = batchKindOfMode(state_.batchMode);
-    const std::string undone = state_.pendingTables.add(changes.changes, batchKindName(kind),
-                                                        kTablesUndidHintForProgram, kind, std::move(changes.rows));
-    if (!undone.empty()) done += "\n" + undone;
+    if (!kept->empty()) done += "\n" + *kept;
     host_.messageBox(BoxOwner::Dialog, done, "处理完毕", BoxStyle::Plain);
     host_.endDialog(0);
     return true;
   }
+}
+
+// A table that sets fields back to their values before earlier pending tables changed them asks first:
+// "是" keeps the earlier values (applied, the set after the table, has those fields set back again, and
+// changes becomes what that set changes), "否" takes the table's. Gives the line the done box adds (empty
+// when there is none); nothing when the player cancelled or the earlier values cannot be kept.
+std::optional<std::string> BatchDialogLogic::keepOrTake(BatchChanges& changes, ScenarioSet& applied) {
+  const std::vector<FieldChange> undone = state_.pendingTables.undoneBy(changes.changes);
+  if (undone.empty()) return std::string();
+  const std::string question = Message(undoneCells(undone, batchKindName(batchKindOfMode(state_.batchMode))))
+                                   .textLine(kTablesUndidHintForProgram)
+                                   .textLine(kTableNotAppliedYet)
+                                   .textLine(kAnswerKeepsEarlier)
+                                   .textLine(kAnswerTakesTable)
+                                   .textLine(kAnswerCancels)
+                                   .joined();
+  const BoxAnswer answer = host_.messageBox(BoxOwner::Dialog, question, "确认", BoxStyle::QuestionYesNoCancel);
+  if (answer == BoxAnswer::No) return std::string();
+  if (answer != BoxAnswer::Yes) return std::nullopt;
+  try {
+    keepEarlierValues(applied, undone, changes.changes);
+  } catch (const EditError& error) {
+    const Message told = Message(kCannotKeepEarlier).textLine("").append(errorReport(error, false, ""));
+    host_.messageBox(BoxOwner::Dialog, told.joined(), "错误", BoxStyle::Error);
+    return std::nullopt;
+  }
+  changes.changes = compareSets(state_.current(), applied);
+  changes.changed = applied != state_.current();
+  return formatMessage(kKeptEarlier, undone.size());
 }
 
 void BatchDialogLogic::showPath() { host_.setItemText(BATCH_PATH, state_.inputPath); }

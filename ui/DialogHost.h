@@ -12,6 +12,8 @@ enum class BoxStyle {
   Error,             // an OK button and the error icon
   ErrorRetryCancel,  // Retry and Cancel buttons and the error icon
   QuestionYesNo,     // Yes and No buttons and the question icon; No is the default button
+  // Yes, No and Cancel buttons and the question icon; Cancel, which changes nothing, is the default button
+  QuestionYesNoCancel,
 };
 
 enum class BoxAnswer { Ok, Retry, Cancel, Yes, No };

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "app/AppMessages.h"
@@ -9,10 +10,12 @@
 #include "model/GbkText.h"
 #include "model/Records.h"
 #include "tables/BatchTable.h"
+#include "tables/TableExport.h"
 #include "tables/TableMessages.h"
 #include "tests/support/RecordNames.h"
 #include "tests/support/ScenarioBuilder.h"
 #include "tests/support/TempFolder.h"
+#include "tests/tables/TableExportSets.h"
 #include "tests/ui/ScriptedHost.h"
 #include "ui/ResourceIds.h"
 
@@ -21,6 +24,7 @@ namespace {
 
 using testing::ScriptedDrop;
 using testing::ScriptedHost;
+using testing::ShownBox;
 using testing::TempFolder;
 using ui::BoxAnswer;
 using ui::BoxOwner;
@@ -363,20 +367,22 @@ TEST_F(BatchDialog, ExportSwitchesOnOnlyTheColumnsTypedAndRefusesAnUnknownOne) {
   EXPECT_FALSE(std::filesystem::exists(table));
 }
 
-TEST_F(BatchDialog, ATableSettingBackWhatAnEarlierPendingTableChangedIsToldInTheDoneBox) {
+TEST_F(BatchDialog, ATableSettingBackWhatAnEarlierPendingTableChangedAsksBeforeItIsApplied) {
   const std::string raise = kMoneyHeader + "1\t2\t1\t4321\n";
   const std::string back = kMoneyHeader + "1\t2\t1\t" + std::to_string(money()) + "\n";
   const std::string original = std::to_string(money());
   testing::writeGbkFile(folder.file("ruv5_lord.txt"), raise);
   open().onCommand(BATCH_START);
   testing::writeGbkFile(folder.file("ruv5_lord.txt"), back);
-  open().onCommand(BATCH_START);
+  open().onCommand(BATCH_START);  // the question unanswered: Cancel
   ASSERT_EQ(host.boxes.size(), 2u);
   EXPECT_EQ(host.boxes[0].text.find("注意："), std::string::npos) << host.boxes[0].text;
-  EXPECT_NE(host.boxes[1].text.find(formatMessage(kTablesUndid, "势力表", std::size_t{1})), std::string::npos)
+  EXPECT_EQ(host.boxes[1].style, BoxStyle::QuestionYesNoCancel);
+  EXPECT_TRUE(host.boxes[1].text.starts_with(formatMessage(kTablesUndid, "势力表", std::size_t{1})))
       << host.boxes[1].text;
   EXPECT_NE(host.boxes[1].text.find("的「金钱」：4321 改回 " + original), std::string::npos) << host.boxes[1].text;
   EXPECT_NE(host.boxes[1].text.find(kTablesUndidHintForProgram), std::string::npos);
+  EXPECT_EQ(money(), 4321);
 
   // Once the changes are written (or discarded), the next table begins a new run.
   state.pendingChanges = false;
@@ -386,7 +392,172 @@ TEST_F(BatchDialog, ATableSettingBackWhatAnEarlierPendingTableChangedIsToldInThe
   state.pendingChanges = false;
   open().onCommand(BATCH_START);
   ASSERT_EQ(host.boxes.size(), 4u);
+  EXPECT_EQ(host.boxes[3].style, BoxStyle::Plain);
   EXPECT_EQ(host.boxes[3].text.find("注意："), std::string::npos) << host.boxes[3].text;
+  EXPECT_EQ(money(), std::stoi(original));
+}
+
+// The table with the cell under the header, in the row of the scenario and officer id, replaced.
+std::string withCell(const std::string& table, std::size_t s, int id, const std::string& header,
+                     const std::string& value) {
+  std::string edited;
+  std::size_t column = 0;
+  for (const std::string_view line : tableLines(table)) {
+    std::vector<std::string> cells;
+    for (const std::string_view cell : splitCells(line)) cells.emplace_back(cell);
+    if (edited.empty())
+      column = static_cast<std::size_t>(std::find(cells.begin(), cells.end(), header) - cells.begin());
+    if (cells.size() > column && cells[0] == std::to_string(s) && cells[1] == std::to_string(id)) cells[column] = value;
+    edited += joinCells(cells, "\t") + "\r\n";
+  }
+  return edited;
+}
+
+// A name list renames officer 201 in both scenarios and a table raises officer 202's 武力 in scenario 0; an
+// officer table exported before both, with officer 203's 武力 raised in scenario 1, would set all three back.
+TEST_F(BatchDialog, KeepTakeOrCancelATableThatSetsBackTheRenamesOfANameList) {
+  // Officers whose every value an exported table can write.
+  const ScenarioSet start = testing::tableReadySet();
+  const std::string exported = exportOfficerTable(start, {}, {kOfficerNameColumn, "武力"}).text;
+  testing::writeGbkFile(folder.file("names.txt"), "W\t201\t新名\r\n");
+  testing::writeGbkFile(folder.file("officers.txt"), withCell(exported, 1, 203, "武力", "99"));
+  testing::writeGbkFile(folder.file("war.txt"),
+                        withCell(exportOfficerTable(start, {}, {"武力"}).text, 0, 202, "武力", "98"));
+  const auto nameOf = [&](std::size_t s, int id) {
+    const Scenario& scenario = state.current().scenario(s);
+    return testing::nameText(
+        scenario.officerProfile(state.current().officerIndexOf(s, id)->number()).text(profile::name));
+  };
+  const auto warOf = [&](std::size_t s, int id) {
+    return static_cast<int>(
+        state.current().scenario(s).officerState(state.current().officerIndexOf(s, id)->number()).get(state::war));
+  };
+  const auto run = [&](int mode, const char* file) {
+    state.batchMode = mode;
+    state.inputPath = folder.file(file);
+    ui::BatchDialogLogic dialog(state, host, folder.path().string());
+    EXPECT_TRUE(dialog.onCommand(BATCH_START));
+  };
+
+  for (const BoxAnswer answer : {BoxAnswer::Yes, BoxAnswer::No, BoxAnswer::Cancel}) {
+    SCOPED_TRACE(static_cast<int>(answer));
+    state = ui::ProgramState();
+    state.startFrom(start);
+    host = ScriptedHost();
+    run(0, "names.txt");
+    ASSERT_EQ(nameOf(0, 201), "新名");
+    ASSERT_EQ(nameOf(1, 201), "新名");
+    // A table that sets back nothing asks nothing.
+    const int war = warOf(0, 202);
+    run(1, "war.txt");
+    ASSERT_EQ(host.boxes.size(), 2u);
+    EXPECT_EQ(host.boxes[1].style, BoxStyle::Plain);
+    EXPECT_EQ(warOf(0, 202), 98);
+    const ScenarioSet named = state.current();
+
+    host.answers = {answer};
+    host.endedWith.clear();
+    run(1, "officers.txt");
+    ASSERT_GE(host.boxes.size(), 3u);
+    const ShownBox& question = host.boxes[2];
+    EXPECT_EQ(question.style, BoxStyle::QuestionYesNoCancel);
+    EXPECT_TRUE(question.text.starts_with(formatMessage(kTablesUndid, "武将表", std::size_t{3}))) << question.text;
+    EXPECT_NE(question.text.find("\n  剧本0 武将 201（W201）的「新姓名」：新名 改回 W201\n"), std::string::npos)
+        << question.text;
+    EXPECT_NE(question.text.find(formatMessage("\n  剧本0 武将 202（W202）的「武力」：98 改回 %d\n", war)),
+              std::string::npos)
+        << question.text;
+    for (const char* line : {ui::kAnswerKeepsEarlier, ui::kAnswerTakesTable, ui::kAnswerCancels})
+      EXPECT_NE(question.text.find(line), std::string::npos) << question.text;
+    EXPECT_TRUE(state.pendingChanges);
+
+    if (answer == BoxAnswer::Cancel) {
+      EXPECT_EQ(host.boxes.size(), 3u);
+      EXPECT_EQ(state.current(), named);
+      EXPECT_TRUE(host.endedWith.empty()) << "the dialog stays open";
+    } else {
+      ASSERT_EQ(host.boxes.size(), 4u);
+      EXPECT_EQ(host.boxes[3].title, "处理完毕");
+      const bool kept = answer == BoxAnswer::Yes;
+      EXPECT_EQ(nameOf(0, 201), kept ? "新名" : "W201");
+      EXPECT_EQ(nameOf(1, 201), kept ? "新名" : "W201");
+      EXPECT_EQ(warOf(0, 202), kept ? 98 : war);
+      EXPECT_EQ(warOf(1, 203), 99) << "the rest of the table is applied";
+      EXPECT_EQ(host.boxes[3].text.find(formatMessage(ui::kKeptEarlier, std::size_t{3})) != std::string::npos, kept)
+          << host.boxes[3].text;
+      EXPECT_EQ(host.endedWith, std::vector<int>{0});
+    }
+
+    // The pending tables hold what was committed: the renames stay pending unless the table's names were
+    // taken, so the same table asks again, and taken names leave it nothing to set back.
+    const std::size_t shown = host.boxes.size();
+    host.answers.clear();
+    run(1, "officers.txt");
+    ASSERT_EQ(host.boxes.size(), shown + 1);
+    EXPECT_EQ(host.boxes.back().style, answer == BoxAnswer::No ? BoxStyle::Plain : BoxStyle::QuestionYesNoCancel)
+        << host.boxes.back().text;
+  }
+}
+
+// Officer 201 moves to 晋阳 and governs it instead of 202; an officer table exported before sets all that
+// back, the city's governor too, which no city table column writes: it comes back with the officers'.
+TEST_F(BatchDialog, KeepingTheEarlierValuesOfAMoveKeepsTheGovernorItMade) {
+  const ScenarioSet start = testing::tableReadySet();
+  state.startFrom(start);
+  state.batchMode = 1;
+  const std::string exported = exportOfficerTable(start, {0}, {"所在地", "太守"}).text;
+  testing::writeGbkFile(
+      folder.file("moved.txt"),
+      withCell(withCell(withCell(exported, 0, 201, "所在地", "晋阳"), 0, 201, "太守", "1"), 0, 202, "太守", "0"));
+  testing::writeGbkFile(folder.file("exported.txt"), exported);
+  state.inputPath = folder.file("moved.txt");
+  ui::BatchDialogLogic(state, host, folder.path().string()).onCommand(BATCH_START);
+  const ScenarioSet moved = state.current();
+  ASSERT_NE(moved, start);
+  host.answers = {BoxAnswer::Yes};
+  state.inputPath = folder.file("exported.txt");
+  ui::BatchDialogLogic(state, host, folder.path().string()).onCommand(BATCH_START);
+  ASSERT_EQ(host.boxes.size(), 3u);
+  EXPECT_NE(host.boxes[1].text.find("\n  剧本0 城市 4（C4）的「太守」：W201 改回 W202\n"), std::string::npos)
+      << host.boxes[1].text;
+  EXPECT_NE(host.boxes[2].text.find(formatMessage(ui::kKeptEarlier, std::size_t{4})), std::string::npos)
+      << host.boxes[2].text;
+  EXPECT_EQ(state.current(), moved);
+}
+
+// A table gives 孙子兵法 to officer 201; a table exported before it gives the book to 202 instead. Keeping
+// 201's book would take it from 202 again, undoing the later table: that is refused and changes nothing.
+TEST_F(BatchDialog, KeepingTheEarlierValuesNeverUndoesWhatTheTableItselfChanged) {
+  const ScenarioSet start = testing::tableReadySet();
+  state.startFrom(start);
+  state.batchMode = 1;
+  const std::string exported = exportOfficerTable(start, {0}, {"宝物"}).text;
+  testing::writeGbkFile(folder.file("to201.txt"), withCell(exported, 0, 201, "宝物", "孙子兵法"));
+  testing::writeGbkFile(folder.file("to202.txt"), withCell(exported, 0, 202, "宝物", "孙子兵法"));
+  state.inputPath = folder.file("to201.txt");
+  ui::BatchDialogLogic(state, host, folder.path().string()).onCommand(BATCH_START);
+  const ScenarioSet given = state.current();
+  ASSERT_NE(given, start);
+
+  host.answers = {BoxAnswer::Yes, BoxAnswer::No};
+  host.endedWith.clear();
+  state.inputPath = folder.file("to202.txt");
+  ui::BatchDialogLogic dialog(state, host, folder.path().string());
+  EXPECT_TRUE(dialog.onCommand(BATCH_START));
+  ASSERT_EQ(host.boxes.size(), 3u);
+  EXPECT_EQ(host.boxes[2].style, BoxStyle::Error);
+  EXPECT_EQ(host.boxes[2].text,
+            std::string(ui::kCannotKeepEarlier) + "\n" +
+                formatMessage(kCannotKeepTableValue, std::size_t{0}, "武将", 202, "W202", "宝物", "孙子兵法", "---"));
+  EXPECT_EQ(state.current(), given);
+  EXPECT_TRUE(host.endedWith.empty()) << "the dialog stays open";
+
+  // Nothing was taken in: the table asks again, and "否" gives the book to 202.
+  EXPECT_TRUE(dialog.onCommand(BATCH_START));
+  ASSERT_EQ(host.boxes.size(), 5u);
+  EXPECT_EQ(host.boxes[3].style, BoxStyle::QuestionYesNoCancel);
+  EXPECT_NE(state.current(), given);
+  EXPECT_EQ(host.endedWith, std::vector<int>{0});
 }
 
 TEST_F(BatchDialog, AFileDroppedOnTheMainWindowIsOfferedInsteadOfTheDefault) {

@@ -21,8 +21,8 @@ struct ShownBox {
 
 class ScriptedHost : public ui::DialogHost {
  public:
-  // Answers for the Retry/Cancel and Yes/No boxes, in order; a box beyond the script is answered Cancel
-  // or No.
+  // Answers for the Retry/Cancel, Yes/No and Yes/No/Cancel boxes, in order; a box beyond the script is
+  // answered Cancel, No or Cancel.
   std::deque<ui::BoxAnswer> answers;
   // What the open-file dialog returns: a path, or nothing for Cancel.
   std::optional<std::string> browseResult;
@@ -56,7 +56,9 @@ class ScriptedHost : public ui::DialogHost {
     boxes.push_back({owner, text, title, style});
     if (beforeAnswer) beforeAnswer(boxes.back());
     if (style == ui::BoxStyle::QuestionYesNo && answers.empty()) return ui::BoxAnswer::No;
-    if (style != ui::BoxStyle::ErrorRetryCancel && style != ui::BoxStyle::QuestionYesNo) return ui::BoxAnswer::Ok;
+    if (style != ui::BoxStyle::ErrorRetryCancel && style != ui::BoxStyle::QuestionYesNo &&
+        style != ui::BoxStyle::QuestionYesNoCancel)
+      return ui::BoxAnswer::Ok;
     if (answers.empty()) return ui::BoxAnswer::Cancel;
     const ui::BoxAnswer answer = answers.front();
     answers.pop_front();

@@ -25,6 +25,7 @@ BoxAnswer Win32Host::messageBox(BoxOwner owner, const std::string& text, const s
   if (style == BoxStyle::Error) type = MB_OK | MB_ICONERROR;
   if (style == BoxStyle::ErrorRetryCancel) type = MB_RETRYCANCEL | MB_ICONERROR;
   if (style == BoxStyle::QuestionYesNo) type = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;
+  if (style == BoxStyle::QuestionYesNoCancel) type = MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON3;
   const int answer =
       MessageBoxW(owner == BoxOwner::Dialog ? window_ : nullptr, wide(text).c_str(), wide(title).c_str(), type);
   if (answer == IDRETRY) return BoxAnswer::Retry;
