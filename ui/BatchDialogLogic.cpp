@@ -27,7 +27,9 @@ bool BatchDialogLogic::onInit() {
   }
   const std::string name = defaultTableOf(state_.batchMode);
   const std::string path = folder_.empty() ? name : platform::pathIn(folder_, name);
-  if (fileExists(path)) {
+  // A table there is offered even when it cannot be read now (a spreadsheet holding it open): "开始处理"
+  // then says why.
+  if (platform::kindOf(path) == platform::PathKind::Regular) {
     state_.inputPath = path;
     showPath();
   } else {

@@ -5,6 +5,9 @@
 #include "model/EditError.h"
 #include "model/FileError.h"
 #include "model/FileOps.h"
+#include "model/FileWriter.h"
+#include "model/Messages.h"
+#include "model/SystemFiles.h"
 #include "ui/ResourceIds.h"
 #include "ui/TableRecognition.h"
 
@@ -45,6 +48,11 @@ bool MainDialogLogic::onDropFiles(FileDrop& drop) {
   const std::string path = drop.count() != 0 ? drop.name(0) : std::string();
   drop.finish();
   if (path.empty()) return true;
+  // A table a spreadsheet holds open is there, but cannot be read: not told as missing.
+  if (platform::heldByAnotherProgram(path, platform::FileUse::Read)) {
+    host_.messageBox(BoxOwner::Dialog, Message::withPaths(kHeldOpen, {path}).joined(), "错误", BoxStyle::Error);
+    return true;
+  }
   if (!fileExists(path)) {
     host_.messageBox(BoxOwner::Dialog, "文件不存在！\n" + path, "错误", BoxStyle::Error);
     return true;
@@ -90,6 +98,10 @@ void MainDialogLogic::generate() {
     showCaption();
     host_.messageBox(BoxOwner::Dialog, std::string(kGenerated) + "\n" + error.message().joined(), "错误",
                      BoxStyle::Error);
+  } catch (const FileHeldOpen& held) {
+    // The game keeps its files open while it runs: once it has let go, Retry writes them.
+    const std::string text = Message(held.message()).textLine(kQuitGameAndRetry).joined();
+    if (host_.messageBox(BoxOwner::Dialog, text, "错误", BoxStyle::ErrorRetryCancel) == BoxAnswer::Retry) generate();
   } catch (const FileError& error) {
     host_.messageBox(BoxOwner::Dialog, error.message().joined(), "错误", BoxStyle::Error);
   }
