@@ -47,7 +47,8 @@ bool BatchDialogLogic::onCommand(int id) {
   switch (id) {
     case BATCH_BROWSE: return browse();
     case BATCH_START: return runTable();
-    case BATCH_BACK: host_.endDialog(0); return true;
+    case BATCH_BACK:
+    case DIALOG_ESCAPE: host_.endDialog(0); return true;
     case BATCH_EXPORT: return exportTable();
     case BATCH_PROBLEMS: host_.runDialog(PROBLEMS_DIALOG); return true;
   }

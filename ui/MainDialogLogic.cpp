@@ -32,7 +32,8 @@ bool MainDialogLogic::onCommand(int id) {
     case MAIN_GENERATE: generate(); return true;
     case MAIN_DISCARD: discardChanges(); return true;
     case MAIN_ABOUT: host_.runDialog(ABOUT_DIALOG); return true;
-    case MAIN_QUIT: quit(); return true;
+    case MAIN_QUIT:
+    case DIALOG_ESCAPE: quit(); return true;
     case MAIN_MAP: host_.runDialog(MAP_DIALOG); return true;
     case MAIN_RESTORE: host_.runDialog(RESTORE_DIALOG); return true;
   }

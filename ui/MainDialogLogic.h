@@ -15,7 +15,7 @@ class MainDialogLogic {
   // whatever becomes of the current directory; empty for the current directory.
   MainDialogLogic(ProgramState& state, DialogHost& host, std::string folder = {});
 
-  // A button press; false for commands the dialog leaves to the default handling (Esc among them).
+  // A button press; false for commands the dialog leaves to the default handling. Esc asks as "退出".
   bool onCommand(int id);
   // The window's close box: as "退出".
   bool onClose();

@@ -27,8 +27,7 @@ bool ProblemsDialogLogic::onClose() {
 }
 
 bool ProblemsDialogLogic::onCommand(int id) {
-  constexpr int kEscape = 2;  // IDCANCEL, what the Esc key sends
-  if (id != PROBLEMS_OK && id != kEscape) return false;
+  if (id != PROBLEMS_OK && id != DIALOG_ESCAPE) return false;
   host_.endDialog(0);
   return true;
 }

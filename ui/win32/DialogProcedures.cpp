@@ -82,6 +82,9 @@ DialogWindow<Logic>* attach(HWND window, UINT message, LPARAM lParam) noexcept {
   return dialog;
 }
 
+// Every procedure below answers F1 (WM_HELP, which comes up from the focused control, and from a message
+// box to the dialog that owns it) with the help file.
+
 // The dialogs that take files dropped on them. The main window has nothing to do at its start.
 template <class Logic>
 INT_PTR dropTargetDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -96,6 +99,7 @@ INT_PTR dropTargetDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
           return true;
       case WM_CLOSE: return dialog->logic.onClose();
       case WM_COMMAND: return dialog->logic.onCommand(LOWORD(wParam));
+      case WM_HELP: openHelp(dialog->host); return true;
       case WM_DROPFILES: {
         Win32FileDrop drop(reinterpret_cast<HDROP>(wParam));
         return dialog->logic.onDropFiles(drop);
@@ -123,6 +127,7 @@ INT_PTR simpleDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       case WM_INITDIALOG: return dialog->logic.onInit();
       case WM_CLOSE: return dialog->logic.onClose();
       case WM_COMMAND: return dialog->logic.onCommand(LOWORD(wParam));
+      case WM_HELP: openHelp(dialog->host); return true;
     }
     return false;
   });
