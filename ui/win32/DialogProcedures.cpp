@@ -14,6 +14,7 @@
 #include "ui/ProblemsDialogLogic.h"
 #include "ui/ResourceIds.h"
 #include "ui/RestoreDialogLogic.h"
+#include "ui/win32/SingleStart.h"
 #include "ui/win32/Win32Host.h"
 
 namespace vorandel::ui {
@@ -109,7 +110,10 @@ INT_PTR dropTargetDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   });
 }
 
+// The main window carries a mark by which a second start of the program finds it.
 INT_PTR CALLBACK mainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  if (message == WM_INITDIALOG) markMainWindow(window);
+  if (message == WM_NCDESTROY) unmarkMainWindow(window);
   return dropTargetDialogProc<MainDialogLogic>(window, message, wParam, lParam);
 }
 
