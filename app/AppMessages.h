@@ -85,6 +85,10 @@ inline constexpr const char* kWaitingOfficerNeedsPlace =
 inline constexpr const char* kCannotBackUp = "无法将 %s 保存为 %s，没有导出。";
 inline constexpr const char* kCannotWritePair = "无法写入文件 %s，新的剧本没有生成。";
 inline constexpr const char* kGenerated = "已生成新的剧本。";
+// A scenario file another program holds open: the game itself, as a rule (one %s: the file); the program's
+// Retry box adds the second line.
+inline constexpr const char* kPairHeldOpen = "文件 %s 正被另一个程序打开（很可能是正在运行的游戏），现在无法使用。";
+inline constexpr const char* kQuitGameAndRetry = "请退出游戏（或关闭打开这个文件的程序），然后按“重试”。";
 // The earlier pairs kept in the backup folder (app/PairBackups.h).
 inline constexpr const char* kCannotKeepPair = "无法把原有的剧本保存到备份 %s，剧本文件没有改动。";
 inline constexpr const char* kBackupNameTaken = "这里有一个同名的文件，不是文件夹：请把它移走或改名，然后再试。";

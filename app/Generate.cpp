@@ -38,6 +38,7 @@ ReplacedPair replacePair(const std::string& folder, PairView pair, const std::ve
   ReplacedPair replaced;
   WriteChoices choices;
   choices.cannotWrite = kCannotWritePair;
+  choices.heldOpen = kPairHeldOpen;
   // What the folder holds is read under its lock, so the generation is exactly the pair replaced.
   choices.addUnderLock = [&] {
     PlannedKeeping keeping = planKeeping(folder);

@@ -585,7 +585,7 @@ std::vector<std::string> writeFiles(const std::vector<OutputFile>& files, const 
     if (hadOld && platform::isReadOnly(target.real)) throw FileError(Message(cannot).textLine(kReadOnly));
     if (hadOld && platform::heldByAnotherProgram(target.real, platform::FileUse::Replace))
       throw FileHeldOpen(Message(cannot)
-                             .append(Message::withPaths(std::string("\n") + kHeldOpen, {target.shown}))
+                             .append(Message::withPaths(std::string("\n") + choices.heldOpen, {target.shown}))
                              .textLine(kKeptAsBefore));
     if (hadOld && choices.keepBackup && platform::kindOf(target.real + ".bak") == PathKind::Folder)
       throw FileError(Message::withPaths(choices.cannotBackUp, {target.shown, target.real + ".bak"})

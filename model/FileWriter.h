@@ -47,6 +47,7 @@ struct WriteChoices {
   const char* cannotWrite = kCannotWriteFile;  // one %s: the file
   const char* cannotBackUp = kCannotRenameTo;  // two %s: the file and its backup
   const char* existsText = "";                 // two %s: the file and its backup
+  const char* heldOpen = kHeldOpen;            // one %s: a file another program holds open
   // Asked under the locks, before anything is touched; it may raise FileError to refuse the write.
   std::function<AddedFiles()> addUnderLock;
   // Runs under the locks once the group is whole (it must not raise: the group is already written).

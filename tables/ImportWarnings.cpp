@@ -45,10 +45,11 @@ std::vector<std::string> ImportWarnings::lines() const {
       case Form::Once: lines.push_back("注意：" + entry.what); break;
       case Form::Count: lines.push_back(formatMessage("注意：%s：%zu 名", entry.what.c_str(), entry.total)); break;
       case Form::Cells: {
-        std::string told = "注意：" + formatMessage(kSwitchedOffCells, entry.total);
-        for (const std::string& cell : entry.cells) told += "\n" + cell;
-        if (entry.total > entry.cells.size()) told += "\n" + formatMessage(kSwitchedOffCellsMore, entry.total);
-        lines.push_back(told + "\n" + kSwitchedOffCellsHint);
+        std::string told = std::string("注意：").append(formatMessage(kSwitchedOffCells, entry.total));
+        for (const std::string& cell : entry.cells) told.append("\n").append(cell);
+        if (entry.total > entry.cells.size())
+          told.append("\n").append(formatMessage(kSwitchedOffCellsMore, entry.total));
+        lines.push_back(told.append("\n").append(kSwitchedOffCellsHint));
         break;
       }
       case Form::Rows: {

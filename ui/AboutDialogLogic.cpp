@@ -10,6 +10,8 @@ const char* const kAboutDescription =
     "    本修改器生成的剧本可用于游戏的各个普通版本，包括DOS版。\r\n"
     "    使用前请仔细阅读帮助文件。\r\n";
 
+void openHelp(DialogHost& host) { host.shellOpen(kHelpFile, ShellShow::Show); }
+
 bool AboutDialogLogic::onInit() {
   host_.setWindowText(kAboutTitle);
   host_.setItemText(ABOUT_DESCRIPTION, kAboutDescription);
@@ -25,8 +27,9 @@ bool AboutDialogLogic::onClose() {
 
 bool AboutDialogLogic::onCommand(int id) {
   switch (id) {
-    case ABOUT_HELP: host_.shellOpen(kHelpFile, ShellShow::Show); return true;
-    case ABOUT_OK: host_.endDialog(0); return true;
+    case ABOUT_HELP: openHelp(host_); return true;
+    case ABOUT_OK:
+    case DIALOG_ESCAPE: host_.endDialog(0); return true;
   }
   return false;
 }

@@ -9,13 +9,17 @@ inline constexpr const char* kAboutTitle = "Vorandel " VORANDEL_VERSION_SHORT;
 inline constexpr const char* kHelpFile = "Vorandel.rtf";
 extern const char* const kAboutDescription;
 
+// Opens the help file with the shell (a missing file shows nothing): the about box's "帮助", and F1 in
+// every window of the program.
+void openHelp(DialogHost& host);
+
 class AboutDialogLogic {
  public:
   explicit AboutDialogLogic(DialogHost& host) : host_(host) {}
 
   bool onInit();
   bool onClose();
-  // "帮助" opens the help file with the shell (a missing file shows nothing); "确定" closes the box.
+  // "帮助" opens the help file; "确定" and Esc close the box.
   bool onCommand(int id);
 
  private:

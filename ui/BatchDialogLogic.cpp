@@ -30,7 +30,9 @@ bool BatchDialogLogic::onInit() {
   }
   const std::string name = defaultTableOf(state_.batchMode);
   const std::string path = folder_.empty() ? name : platform::pathIn(folder_, name);
-  if (fileExists(path)) {
+  // A table there is offered even when it cannot be read now (a spreadsheet holding it open): "开始处理"
+  // then says why.
+  if (platform::kindOf(path) == platform::PathKind::Regular) {
     state_.inputPath = path;
     showPath();
   } else {
@@ -48,7 +50,8 @@ bool BatchDialogLogic::onCommand(int id) {
   switch (id) {
     case BATCH_BROWSE: return browse();
     case BATCH_START: return runTable();
-    case BATCH_BACK: host_.endDialog(0); return true;
+    case BATCH_BACK:
+    case DIALOG_ESCAPE: host_.endDialog(0); return true;
     case BATCH_EXPORT: return exportTable();
     case BATCH_PROBLEMS: host_.runDialog(PROBLEMS_DIALOG); return true;
   }

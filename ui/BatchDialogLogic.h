@@ -33,7 +33,7 @@ class BatchDialogLogic {
   bool onInit();
   bool onClose();
   // "浏览" answers whether a file was chosen, "导出当前数据" whether the table was written; "开始处理"
-  // false when the file is missing.
+  // false when the file is missing. "返回" and Esc close the dialog.
   bool onCommand(int id);
   bool onDropFiles(FileDrop& drop);
 

@@ -59,6 +59,9 @@ class DialogHost {
   virtual int chosenListItem(int item) = 0;
   // Turns the static control into a link label: blue text, the hand cursor, opened with the shell on a click.
   virtual void makeLinkLabel(int item) = 0;
+  // Puts the keyboard focus into the text control with its caret before the first character, nothing
+  // selected and the text scrolled to its start (a dialog that opens so answers false to its start).
+  virtual void focusAtStart(int item) = 0;
 };
 
 }  // namespace vorandel::ui

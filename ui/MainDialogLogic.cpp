@@ -5,6 +5,8 @@
 #include "model/EditError.h"
 #include "model/FileError.h"
 #include "model/FileOps.h"
+#include "model/FileWriter.h"
+#include "model/Messages.h"
 #include "model/PairNames.h"
 #include "model/SystemFiles.h"
 #include "ui/ResourceIds.h"
@@ -54,7 +56,8 @@ bool MainDialogLogic::onCommand(int id) {
     case MAIN_GENERATE: generate(); return true;
     case MAIN_DISCARD: discardChanges(); return true;
     case MAIN_ABOUT: host_.runDialog(ABOUT_DIALOG); return true;
-    case MAIN_QUIT: quit(); return true;
+    case MAIN_QUIT:
+    case DIALOG_ESCAPE: quit(); return true;
     case MAIN_MAP: host_.runDialog(MAP_DIALOG); return true;
     case MAIN_RESTORE: host_.runDialog(RESTORE_DIALOG); return true;
     case MAIN_OPEN_PAIR: openPair(); return true;
@@ -73,6 +76,11 @@ bool MainDialogLogic::onDropFiles(FileDrop& drop) {
   if (path.empty()) return true;
   if (const std::string pairFolder = pairFolderOfDrop(path); !pairFolder.empty()) {
     if (mayLosePendingChanges(kReadLosesChanges)) startFromFolder(pairFolder);
+    return true;
+  }
+  // A table a spreadsheet holds open is there, but cannot be read: not told as missing.
+  if (platform::heldByAnotherProgram(path, platform::FileUse::Read)) {
+    host_.messageBox(BoxOwner::Dialog, Message::withPaths(kHeldOpen, {path}).joined(), "错误", BoxStyle::Error);
     return true;
   }
   if (!fileExists(path)) {
@@ -171,6 +179,10 @@ void MainDialogLogic::generate() {
     showCaption();
     host_.messageBox(BoxOwner::Dialog, std::string(kGenerated) + "\n" + error.message().joined(), "错误",
                      BoxStyle::Error);
+  } catch (const FileHeldOpen& held) {
+    // The game keeps its files open while it runs: once it has let go, Retry writes them.
+    const std::string text = Message(held.message()).textLine(kQuitGameAndRetry).joined();
+    if (host_.messageBox(BoxOwner::Dialog, text, "错误", BoxStyle::ErrorRetryCancel) == BoxAnswer::Retry) generate();
   } catch (const FileError& error) {
     host_.messageBox(BoxOwner::Dialog, error.message().joined(), "错误", BoxStyle::Error);
   }

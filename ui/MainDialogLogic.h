@@ -38,7 +38,7 @@ class MainDialogLogic {
 
   // The window's start: offers the folder's own pair when it differs from the built-in one.
   bool onInit();
-  // A button press; false for commands the dialog leaves to the default handling (Esc among them).
+  // A button press; false for commands the dialog leaves to the default handling. Esc asks as "退出".
   bool onCommand(int id);
   // The window's close box: as "退出".
   bool onClose();

@@ -27,7 +27,8 @@ bool MapDialogLogic::onClose() {
 bool MapDialogLogic::onCommand(int id) {
   switch (id) {
     case MAP_WRITE: writeMap(); return true;
-    case MAP_BACK: host_.endDialog(0); return true;
+    case MAP_BACK:
+    case DIALOG_ESCAPE: host_.endDialog(0); return true;
   }
   return false;
 }

@@ -16,7 +16,9 @@ std::string withWindowsLineEnds(const std::string& text) {
 bool ProblemsDialogLogic::onInit() {
   host_.setItemText(PROBLEMS_TEXT,
                     withWindowsLineEnds(state_.problemReport.empty() ? kNoProblems : state_.problemReport));
-  return true;
+  // The list opens at its first line: the system would select all of it, the caret at its end.
+  host_.focusAtStart(PROBLEMS_TEXT);
+  return false;
 }
 
 bool ProblemsDialogLogic::onClose() {
@@ -25,8 +27,7 @@ bool ProblemsDialogLogic::onClose() {
 }
 
 bool ProblemsDialogLogic::onCommand(int id) {
-  constexpr int kEscape = 2;  // IDCANCEL, what the Esc key sends
-  if (id != PROBLEMS_OK && id != kEscape) return false;
+  if (id != PROBLEMS_OK && id != DIALOG_ESCAPE) return false;
   host_.endDialog(0);
   return true;
 }

@@ -16,6 +16,7 @@ std::string withWindowsLineEnds(const std::string& text);
 class ProblemsDialogLogic {
  public:
   ProblemsDialogLogic(ProgramState& state, DialogHost& host) : state_(state), host_(host) {}
+  // False: the focus is set, in the list at its start.
   bool onInit();
   bool onClose();
   bool onCommand(int id);

@@ -4,6 +4,9 @@
 
 #define VORANDEL_ICON 120
 
+// The command every dialog gets for the Esc key (IDCANCEL of the system's headers).
+#define DIALOG_ESCAPE 2
+
 #define MAIN_DIALOG 104
 #define BATCH_DIALOG 105
 #define ABOUT_DIALOG 116

@@ -8,8 +8,6 @@ namespace vorandel::ui {
 
 namespace {
 
-constexpr int kEscape = 2;  // IDCANCEL, what the Esc key sends
-
 // The folder the main window writes into: the current one when none is given.
 std::string folderOrCurrent(const std::string& folder) { return folder.empty() ? std::string(".") : folder; }
 
@@ -39,7 +37,7 @@ bool RestoreDialogLogic::onCommand(int id) {
   switch (id) {
     case RESTORE_OK: restoreChosen(); return true;
     case RESTORE_BACK:
-    case kEscape: host_.endDialog(0); return true;
+    case DIALOG_ESCAPE: host_.endDialog(0); return true;
   }
   return false;
 }

@@ -1,6 +1,7 @@
 // What keeps the player's work: the guard around every dialog's work (an unexpected exception shows an
 // error box and the program goes on with its pending changes), the 恢复 dialog that brings an earlier
-// pair back, and the batch dialog's export and run with a table another program holds open or edited.
+// pair back, the batch dialog's export and run with a table another program holds open or edited, and
+// 生成新剧本 over a pair the game holds open.
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -9,6 +10,12 @@
 #include <new>
 #include <stdexcept>
 #include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include "model/WideText.h"
+#endif
 
 #include "app/AppMessages.h"
 #include "app/PairBackups.h"
@@ -36,6 +43,45 @@ using ui::BoxAnswer;
 using ui::BoxStyle;
 
 const std::string kMoneyTable = "剧本\t编号\t设置\t金钱\nx\tx\tx\t1\n1\t2\t1\t4321\n";
+
+// Another program holding a file open until it lets go. On Windows a real handle that shares nothing (a
+// spreadsheet) or reading only (the game): the program's own opening fails as it would there. Elsewhere
+// no program holds a file so; the fault seam's first look at whether one does stands in for it.
+class HeldOpen {
+ public:
+  enum class Sharing { Nothing, Reading };
+  HeldOpen(std::string path, Sharing sharing) : path_(std::move(path)), sharing_(sharing) { hold(); }
+  ~HeldOpen() { letGo(); }
+  HeldOpen(const HeldOpen&) = delete;
+  HeldOpen& operator=(const HeldOpen&) = delete;
+
+  void hold() {
+#ifdef _WIN32
+    letGo();
+    handle_ =
+        CreateFileW(platform::widePath(path_).c_str(), GENERIC_READ, sharing_ == Sharing::Reading ? FILE_SHARE_READ : 0,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(handle_, INVALID_HANDLE_VALUE) << path_;
+#else
+    platform::planFaults({{"share", 1, platform::FaultKind::Error}});
+#endif
+  }
+  void letGo() {
+#ifdef _WIN32
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+#else
+    platform::planFaults({});
+#endif
+  }
+
+ private:
+  std::string path_;
+  Sharing sharing_;
+#ifdef _WIN32
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+#endif
+};
 
 class KeepingDialogs : public ::testing::Test {
  protected:
@@ -186,26 +232,76 @@ TEST_F(KeepingDialogs, ExportAsksBeforeReplacingAnEditedTableAndTellsOfAHeldFile
     EXPECT_FALSE(entry.path().filename().string().starts_with(".vorandel-")) << entry.path();
 }
 
-TEST_F(KeepingDialogs, ATableHeldOpenIsToldWithRetryBeforeItIsRead) {
+TEST_F(KeepingDialogs, ATableHeldOpenIsOfferedAndToldWithRetryBeforeItIsRead) {
   state.batchMode = 2;
-  testing::writeGbkFile(folder.file("ruv5_lord.txt"), kMoneyTable);
+  const std::string table = folder.file("ruv5_lord.txt");
+  testing::writeGbkFile(table, kMoneyTable);
+  // Held already when the dialog opens: still offered, and told as held, not as missing. Cancel leaves
+  // everything as it was.
+  HeldOpen held(table, HeldOpen::Sharing::Nothing);
   ui::BatchDialogLogic dialog(state, host, dir());
   dialog.onInit();
-  // Cancel leaves everything as it was; Retry reads the table once the other program let go.
-  platform::planFaults({{"share", 1, platform::FaultKind::Error}});
+  EXPECT_EQ(host.itemText(BATCH_PATH), table);
   EXPECT_TRUE(dialog.onCommand(BATCH_START));
   ASSERT_EQ(host.boxes.size(), 1u);
   EXPECT_EQ(host.boxes[0].style, BoxStyle::ErrorRetryCancel);
-  EXPECT_NE(host.boxes[0].text.find("正被另一个程序打开"), std::string::npos) << host.boxes[0].text;
+  EXPECT_EQ(host.boxes[0].text, Message::withPaths(kHeldOpen, {table}).textLine(kCloseAndRetry).joined());
   EXPECT_FALSE(state.pendingChanges);
 
-  platform::planFaults({{"share", 1, platform::FaultKind::Error}});
+  // Retry reads the table once the other program let go.
+  held.hold();
+  host.beforeAnswer = [&](const testing::ShownBox&) { held.letGo(); };
   host.boxes.clear();
   host.answers = {BoxAnswer::Retry};
   EXPECT_TRUE(dialog.onCommand(BATCH_START));
   ASSERT_EQ(host.boxes.size(), 2u);
   EXPECT_EQ(host.boxes[1].title, "处理完毕");
   EXPECT_EQ(state.current().scenarios[1].force(2).get(force::money), 4321);
+
+  // Dropped on the main window while held: told as held, and no batch dialog opens.
+  host.beforeAnswer = nullptr;
+  held.hold();
+  ui::MainDialogLogic main(state, host, dir());
+  testing::ScriptedDrop drop({table});
+  host.boxes.clear();
+  EXPECT_TRUE(main.onDropFiles(drop));
+  ASSERT_EQ(host.boxes.size(), 1u);
+  EXPECT_EQ(host.boxes[0].text, Message::withPaths(kHeldOpen, {table}).joined());
+  EXPECT_TRUE(host.dialogsRun.empty());
+}
+
+// The game keeps its scenario files open while it runs, sharing only their reading: 生成新剧本 names the
+// game and offers Retry, which writes the pair once it has let go; Cancel leaves the folder's pair and
+// the pending changes as they were.
+TEST_F(KeepingDialogs, GeneratingOverAPairTheGameHoldsOpenNamesTheGameAndRetries) {
+  testing::writePair(dir(), testing::writeToBytes(state.pristine()));
+  const std::string sndata = folder.file("sndata.s5");
+  const std::string before = readFile(sndata);
+  pendingEdit();
+  ui::MainDialogLogic main(state, host, dir());
+  HeldOpen held(sndata, HeldOpen::Sharing::Reading);
+  EXPECT_TRUE(main.onCommand(MAIN_GENERATE));
+  ASSERT_EQ(host.boxes.size(), 1u);
+  const std::string& text = host.boxes[0].text;
+  EXPECT_EQ(host.boxes[0].style, BoxStyle::ErrorRetryCancel);
+  EXPECT_TRUE(text.starts_with(Message::withPaths(kCannotWritePair, {sndata})
+                                   .append(Message::withPaths(std::string("\n") + kPairHeldOpen, {sndata}))
+                                   .joined() +
+                               "\n"))
+      << text;
+  EXPECT_TRUE(text.ends_with(std::string("\n") + kQuitGameAndRetry)) << text;
+  EXPECT_EQ(readFile(sndata), before);
+  EXPECT_TRUE(state.pendingChanges);
+
+  held.hold();
+  host.beforeAnswer = [&](const testing::ShownBox&) { held.letGo(); };
+  host.boxes.clear();
+  host.answers = {BoxAnswer::Retry};
+  EXPECT_TRUE(main.onCommand(MAIN_GENERATE));
+  ASSERT_EQ(host.boxes.size(), 2u);
+  EXPECT_EQ(host.boxes[1].title, "处理完毕");
+  EXPECT_EQ(readFile(sndata), testing::writeToBytes(state.current()).sndata);
+  EXPECT_FALSE(state.pendingChanges);
 }
 
 }  // namespace

@@ -127,12 +127,11 @@ TEST_F(MainDialog, BatchButtonsSetTheModeAndOpenTheBatchDialog) {
   EXPECT_TRUE(host.boxes.empty());
 }
 
-TEST_F(MainDialog, QuitAndCloseEndWithZeroButEscapeIsLeftAlone) {
-  EXPECT_FALSE(dialog.onCommand(2)) << "the cancel command (Esc) must not close the main window";
-  EXPECT_TRUE(host.endedWith.empty());
+TEST_F(MainDialog, QuitEscAndCloseEndWithZero) {
   EXPECT_TRUE(dialog.onCommand(MAIN_QUIT));
+  EXPECT_TRUE(dialog.onCommand(DIALOG_ESCAPE));
   EXPECT_TRUE(dialog.onClose());
-  EXPECT_EQ(host.endedWith, (std::vector<int>{0, 0}));
+  EXPECT_EQ(host.endedWith, (std::vector<int>{0, 0, 0}));
   EXPECT_TRUE(host.boxes.empty()) << "nothing pending: no question";
 }
 
@@ -152,14 +151,15 @@ TEST_F(MainDialog, PendingChangesShowInTheCaptionUntilGenerated) {
   EXPECT_TRUE(questions().empty());
 }
 
-TEST_F(MainDialog, QuitAndCloseAskWhileChangesArePending) {
+TEST_F(MainDialog, QuitEscAndCloseAskWhileChangesArePending) {
   playBatchDialogs();
   dialog.onCommand(MAIN_FORCE_TABLE);
-  host.answers = {BoxAnswer::No, BoxAnswer::No};
+  host.answers = {BoxAnswer::No, BoxAnswer::No, BoxAnswer::No};
   EXPECT_TRUE(dialog.onCommand(MAIN_QUIT));
+  EXPECT_TRUE(dialog.onCommand(DIALOG_ESCAPE));
   EXPECT_TRUE(dialog.onClose());
   EXPECT_TRUE(host.endedWith.empty()) << "No keeps the program running";
-  ASSERT_EQ(questions().size(), 2u);
+  ASSERT_EQ(questions().size(), 3u);
   for (const ShownBox& box : questions()) {
     EXPECT_EQ(box.text, "有修改尚未生成新剧本，确定退出吗？");
     EXPECT_EQ(box.owner, BoxOwner::Dialog);

@@ -62,7 +62,9 @@ TEST_F(MapDialog, WritesTheCurrentDataOfTheChosenScenarioAndOpensIt) {
   EXPECT_TRUE(host.endedWith.empty()) << "the dialog stays for the next scenario";
 
   EXPECT_TRUE(dialog.onCommand(MAP_BACK));
-  EXPECT_EQ(host.endedWith, std::vector<int>{0});
+  EXPECT_TRUE(dialog.onCommand(DIALOG_ESCAPE));
+  EXPECT_TRUE(dialog.onClose());
+  EXPECT_EQ(host.endedWith, (std::vector<int>{0, 0, 0}));
 }
 
 TEST_F(MapDialog, TellsWhereTheMapIsWhenNothingOpensIt) {

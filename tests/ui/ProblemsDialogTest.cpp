@@ -59,7 +59,9 @@ TEST_F(ProblemsDialog, TheErrorBoxKeepsItsTextAndTheListWaitsBehindAButton) {
 
   ScriptedHost listHost;
   ui::ProblemsDialogLogic list(state, listHost);
-  EXPECT_TRUE(list.onInit());
+  // It opens at the list's first line, nothing selected.
+  EXPECT_FALSE(list.onInit());
+  EXPECT_EQ(listHost.focusedAtStart, std::vector<int>{PROBLEMS_TEXT});
   const std::string text = listHost.itemText(PROBLEMS_TEXT).value_or("");
   EXPECT_TRUE(text.starts_with("错误数据可能在：第3行第4列  (D3)\r\n 不能全部转为整数。\r\n")) << text;
   EXPECT_TRUE(

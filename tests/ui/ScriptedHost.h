@@ -41,6 +41,7 @@ class ScriptedHost : public ui::DialogHost {
   std::vector<int> dialogsRun;
   std::vector<std::pair<std::string, ui::ShellShow>> shellOpened;
   std::vector<int> linkLabels;
+  std::vector<int> focusedAtStart;
   std::string browseStartedFrom;
   std::string browseStartFolder;
   // What the user typed into controls; a control not typed into reads as its last set text.
@@ -92,6 +93,7 @@ class ScriptedHost : public ui::DialogHost {
     return shellOpens;
   }
   void makeLinkLabel(int item) override { linkLabels.push_back(item); }
+  void focusAtStart(int item) override { focusedAtStart.push_back(item); }
   void setListItems(int item, const std::vector<std::string>& lines) override {
     lists[item] = lines;
     chosen.erase(item);

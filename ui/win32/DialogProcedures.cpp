@@ -14,6 +14,7 @@
 #include "ui/ProblemsDialogLogic.h"
 #include "ui/ResourceIds.h"
 #include "ui/RestoreDialogLogic.h"
+#include "ui/win32/SingleStart.h"
 #include "ui/win32/Win32Host.h"
 
 namespace vorandel::ui {
@@ -82,6 +83,9 @@ DialogWindow<Logic>* attach(HWND window, UINT message, LPARAM lParam) noexcept {
   return dialog;
 }
 
+// Every procedure below answers F1 (WM_HELP, which comes up from the focused control, and from a message
+// box to the dialog that owns it) with the help file.
+
 // The dialogs that take files dropped on them; each may have work to do at its start (onInit).
 template <class Logic>
 INT_PTR dropTargetDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -96,6 +100,7 @@ INT_PTR dropTargetDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
           return true;
       case WM_CLOSE: return dialog->logic.onClose();
       case WM_COMMAND: return dialog->logic.onCommand(LOWORD(wParam));
+      case WM_HELP: openHelp(dialog->host); return true;
       case WM_DROPFILES: {
         Win32FileDrop drop(reinterpret_cast<HDROP>(wParam));
         return dialog->logic.onDropFiles(drop);
@@ -105,7 +110,10 @@ INT_PTR dropTargetDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   });
 }
 
+// The main window carries a mark by which a second start of the program finds it.
 INT_PTR CALLBACK mainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  if (message == WM_INITDIALOG) markMainWindow(window);
+  if (message == WM_NCDESTROY) unmarkMainWindow(window);
   return dropTargetDialogProc<MainDialogLogic>(window, message, wParam, lParam);
 }
 
@@ -123,6 +131,7 @@ INT_PTR simpleDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       case WM_INITDIALOG: return dialog->logic.onInit();
       case WM_CLOSE: return dialog->logic.onClose();
       case WM_COMMAND: return dialog->logic.onCommand(LOWORD(wParam));
+      case WM_HELP: openHelp(dialog->host); return true;
     }
     return false;
   });

@@ -30,7 +30,7 @@ set(VORANDEL_WINE_FOLDER "游戏/三国 修改" CACHE STRING "The folder of driv
 add_executable(vorandel-wine-driver "${CMAKE_SOURCE_DIR}/tests/ui/wine/WineDriver.cpp")
 target_compile_definitions(vorandel-wine-driver PRIVATE UNICODE _UNICODE)
 target_link_options(vorandel-wine-driver PRIVATE -municode)
-target_link_libraries(vorandel-wine-driver PRIVATE user32)
+target_link_libraries(vorandel-wine-driver PRIVATE user32 gdi32)
 foreach(locale IN LISTS VORANDEL_WINE_LOCALES)
   string(REGEX REPLACE "\\..*$" "" language "${locale}")
   foreach(scenario IN ITEMS generate-and-batch officer-table export-and-quit keep-and-restore what-if own-pair)

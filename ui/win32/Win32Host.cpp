@@ -95,6 +95,13 @@ bool Win32Host::shellOpen(const std::string& file, ShellShow show) {
 
 void Win32Host::makeLinkLabel(int item) { turnIntoLinkLabel(GetDlgItem(window_, item)); }
 
+void Win32Host::focusAtStart(int item) {
+  HWND control = GetDlgItem(window_, item);
+  SetFocus(control);
+  SendMessageW(control, EM_SETSEL, 0, 0);
+  SendMessageW(control, EM_SCROLLCARET, 0, 0);
+}
+
 void Win32Host::setListItems(int item, const std::vector<std::string>& lines) {
   SendDlgItemMessageW(window_, item, LB_RESETCONTENT, 0, 0);
   for (const std::string& line : lines)

@@ -33,6 +33,7 @@ class Win32Host : public DialogHost {
   void runDialog(int resource) override;
   bool shellOpen(const std::string& file, ShellShow show) override;
   void makeLinkLabel(int item) override;
+  void focusAtStart(int item) override;
   void setListItems(int item, const std::vector<std::string>& lines) override;
   int chosenListItem(int item) override;
 

@@ -1,5 +1,5 @@
 // The Windows program: start from the built-in scenario pair, prove it consistent, keep the pristine
-// copy and run the main window until the user quits.
+// copy and run the main window until the user quits; a second start brings the first to the front.
 #include <windows.h>
 // After windows.h, which it needs.
 #include <commctrl.h>
@@ -14,6 +14,7 @@
 #include "model/WideText.h"
 #include "ui/DialogGuard.h"
 #include "ui/ResourceIds.h"
+#include "ui/win32/SingleStart.h"
 #include "ui/win32/Win32Host.h"
 
 namespace {
@@ -50,6 +51,13 @@ void showFatalError(const char* details) noexcept {
 
 // The start and the main window's loop; the exit code of the main window.
 int runProgram(HINSTANCE instance) {
+  // A second start hands over to the program already running.
+  const ui::StartClaim claim;
+  if (!claim.first()) {
+    ui::Win32RunningProgram running;
+    ui::bringRunningToFront(running);
+    return 0;
+  }
   // The manifest asks for common controls 6; their classes are registered before the first dialog.
   INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);

@@ -9,6 +9,15 @@
 //   vorandel-wine-driver item TITLE ID       print the text of control ID
 //   vorandel-wine-driver caption TITLE       print the window's caption as it stands
 //   vorandel-wine-driver close TITLE         close that window as its close box would
+//   vorandel-wine-driver frame TITLE         succeed when that window has the close box and shows the
+//                                            program's icon (the flag) at the left of its caption
+//   vorandel-wine-driver key TITLE KEY       bring that window to the front and type KEY (esc or f1) as
+//                                            the keyboard would
+//   vorandel-wine-driver minimize TITLE      minimize that window
+//   vorandel-wine-driver front TITLE         succeed when that window is in front and not minimized
+//   vorandel-wine-driver edit TITLE ID       print the selection, the first visible line and the left
+//                                            edge of the first character of the text control ID
+//   vorandel-wine-driver close-like TEXT [MS]  wait until a window whose title holds TEXT is there, close it
 //   vorandel-wine-driver choose TITLE FILE   in the open-file dialog that window opened, go to FILE's
 //                                            folder, then enter its name and press Open
 // A window is found by its title, or by its title with the mark " *" after it (the main window's caption
@@ -59,6 +68,65 @@ HWND findTitled(const wchar_t* title) {
   TitleSearch search{{std::wstring(title) + L" - ", std::wstring(title) + L" * - "}, nullptr};
   EnumWindows(checkTitlePrefix, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+struct LikeSearch {
+  const wchar_t* part;
+  HWND found;
+};
+
+BOOL CALLBACK checkTitleLike(HWND window, LPARAM lParam) {
+  auto* search = reinterpret_cast<LikeSearch*>(lParam);
+  wchar_t text[1024] = {};
+  GetWindowTextW(window, text, 1024);
+  if (IsWindowVisible(window) && std::wcsstr(text, search->part)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND findWindowLike(const wchar_t* part, DWORD waitMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    LikeSearch search{part, nullptr};
+    EnumWindows(checkTitleLike, reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    if (GetTickCount() - start >= waitMs) return nullptr;
+    Sleep(100);
+  }
+}
+
+// Whether the left of the window's caption shows the program's icon, as the screen shows it: a flag of
+// pure blue with a pure red cross over pure green grass, colours neither the caption nor Wine's own
+// icon has. (The icon's handle cannot be asked of another program's window under Wine.)
+bool showsProgramIcon(HWND window) {
+  SetForegroundWindow(window);
+  Sleep(300);
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  const int height = GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME);
+  HDC screen = GetDC(nullptr);
+  int blue = 0, red = 0, green = 0;
+  for (int y = frame.top; y < frame.top + height; ++y) {
+    for (int x = frame.left; x < frame.left + 2 * height; ++x) {
+      const COLORREF colour = GetPixel(screen, x, y);
+      blue += colour == RGB(0, 0, 255);
+      red += colour == RGB(255, 0, 0);
+      green += colour == RGB(0, 255, 0);
+    }
+  }
+  ReleaseDC(nullptr, screen);
+  return blue > 0 && red > 0 && green > 0;
+}
+
+// A key pressed and let go, as the keyboard sends it to the window in front.
+void typeKey(WORD key) {
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_KEYBOARD;
+  input[0].ki.wVk = input[1].ki.wVk = key;
+  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, input, sizeof(INPUT));
 }
 
 HWND findWindow(const wchar_t* title, DWORD waitMs) {
@@ -165,8 +233,9 @@ int wmain(int argc, wchar_t** argv) {
   if (argc < 3) return 2;
   const std::wstring command = argv[1];
   const wchar_t* title = argv[2];
-  const DWORD waitMs =
-      argc > 3 && (command == L"wait" || command == L"gone") ? std::wcstoul(argv[3], nullptr, 10) : 10000;
+  const DWORD waitMs = argc > 3 && (command == L"wait" || command == L"gone" || command == L"close-like")
+                           ? std::wcstoul(argv[3], nullptr, 10)
+                           : 10000;
 
   if (command == L"gone") {
     const DWORD start = GetTickCount();
@@ -176,12 +245,43 @@ int wmain(int argc, wchar_t** argv) {
     }
     return 0;
   }
+  if (command == L"close-like") {
+    HWND like = findWindowLike(title, waitMs);
+    if (!like) {
+      complain(std::wstring(L"no window titled like ") + title);
+      return 1;
+    }
+    PostMessageW(like, WM_CLOSE, 0, 0);
+    return 0;
+  }
   HWND window = findWindow(title, waitMs);
   if (!window) {
     complain(std::wstring(L"no window titled ") + title);
     return 1;
   }
   if (command == L"wait") return 0;
+  if (command == L"frame") {
+    const bool closeBox = (GetWindowLongPtrW(window, GWL_STYLE) & WS_SYSMENU) != 0;
+    if (!closeBox) {
+      complain(std::wstring(title) + L" has no close box");
+      return 1;
+    }
+    if (!showsProgramIcon(window)) {
+      complain(std::wstring(title) + L" does not show the program's icon");
+      return 1;
+    }
+    return 0;
+  }
+  if (command == L"minimize") {
+    ShowWindowAsync(window, SW_MINIMIZE);
+    for (int i = 0; i < 100 && !IsIconic(window); ++i) Sleep(100);
+    return IsIconic(window) ? 0 : 1;
+  }
+  if (command == L"front") {
+    if (!IsIconic(window) && GetForegroundWindow() == window) return 0;
+    complain(std::wstring(title) + (IsIconic(window) ? L" is minimized" : L" is not in front"));
+    return 1;
+  }
   if (command == L"close") {
     PostMessageW(window, WM_CLOSE, 0, 0);
     return 0;
@@ -198,6 +298,14 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (argc < 4) return 2;
   if (command == L"choose") return chooseFile(window, argv[3]);
+  if (command == L"key") {
+    const std::wstring name = argv[3];
+    if (name != L"esc" && name != L"f1") return 2;
+    SetForegroundWindow(window);
+    Sleep(300);
+    typeKey(name == L"esc" ? VK_ESCAPE : VK_F1);
+    return 0;
+  }
   const int id = std::wcstol(argv[3], nullptr, 10);
   HWND control = GetDlgItem(window, id);
   if (!control) {
@@ -214,6 +322,15 @@ int wmain(int argc, wchar_t** argv) {
     if (argc < 5) return 2;
     const LRESULT chosen = SendMessageW(control, LB_SETCURSEL, std::wcstoul(argv[4], nullptr, 10), 0);
     return chosen == LB_ERR ? 1 : 0;
+  }
+  if (command == L"edit") {
+    DWORD_PTR selection = 0, firstLine = 0, firstCharacter = 0;
+    SendMessageTimeoutW(control, EM_GETSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &selection);
+    SendMessageTimeoutW(control, EM_GETFIRSTVISIBLELINE, 0, 0, SMTO_ABORTIFHUNG, 5000, &firstLine);
+    SendMessageTimeoutW(control, EM_POSFROMCHAR, 0, 0, SMTO_ABORTIFHUNG, 5000, &firstCharacter);
+    printLine(std::to_wstring(LOWORD(selection)) + L" " + std::to_wstring(HIWORD(selection)) + L" " +
+              std::to_wstring(firstLine) + L" " + std::to_wstring(static_cast<short>(LOWORD(firstCharacter))));
+    return 0;
   }
   if (command == L"item") {
     // Asked of the control itself: for a window of another program GetWindowText gives only captions.

@@ -5,11 +5,13 @@
 #         Unicode (zh_CN.UTF-8: 936, the default; zh_TW.UTF-8: 950; en_US.UTF-8: 1252).
 # FOLDER: where on drive C: both programs are unpacked and run, as a player unpacks the archive
 #         (default 游戏/三国 修改, that is C:\游戏\三国 修改).
-# SCENARIO: generate-and-batch (generate, a force table with an error, Retry, success, a table chosen with
-#           浏览 in another folder, the map of a scenario, the about box)
+# SCENARIO: generate-and-batch (a second start brings the first to the front, generate, a force table with
+#           an error, Retry, success, the list of all its problems, a table chosen with 浏览 in another
+#           folder, F1 and Esc in a batch dialog, the map of a scenario, the about box; every window
+#           has its close box and icon)
 #           officer-table (a broken and then a correct officer table)
 #           export-and-quit (导出当前数据 and the exported tables applied unchanged; a batch marks the caption,
-#           退出 then asks; 生成新剧本 clears the mark)
+#           退出 and Esc then ask; 生成新剧本 clears the mark)
 #           keep-and-restore (the player's own pair, 生成新剧本 asks before replacing it, a press writing the
 #           same pair keeps nothing, 恢复 of the first kept pair brings it back byte for byte; 导出当前数据
 #           twice after an edit keeps the edit)
@@ -122,6 +124,9 @@ folder=$WINEPREFIX/drive_c/$unpacked
 mkdir -p "$folder" || fail "cannot make $folder"
 program=$folder/Vorandel.exe cli=$folder/vorandel-cli.exe
 cp "$built_program" "$program" && cp "$built_cli" "$cli" || fail "cannot copy the programs into $folder"
+# The help file beside them, as in the archive (the build writes it next to Vorandel.exe).
+help_file=$(dirname "$built_program")/Vorandel.rtf
+[ ! -f "$help_file" ] || cp "$help_file" "$folder/" || fail "cannot copy the help file into $folder"
 cd "$folder" || exit 1
 
 # A pair made by the console program in a folder of its own: the built-in one with scenario 0's force 1
@@ -186,6 +191,13 @@ batch_with_retry() {  # button title table broken-table fixed-table shot-prefix
 case "$scenario" in
   generate-and-batch)
     screenshot main-window
+    step "the main window has its close box and icon; a second start brings it to the front and ends"
+    drive frame Vorandel || fail "the main window lacks its close box or its icon"
+    drive minimize Vorandel || fail "cannot minimize the main window"
+    timeout 60 "$wine" "$program" >/dev/null 2>&1 || fail "the second start did not end by itself"
+    drive front Vorandel || fail "the second start did not bring the main window to the front"
+    drive text Vorandel >/dev/null || fail "the first program is gone"
+
     step "生成新剧本 writes the built-in pair"
     generate
     cmp -s sndata.s5 "$builtin/sndata.s5" || fail "sndata.s5 differs from the built-in file"
@@ -201,6 +213,26 @@ case "$scenario" in
     "$wine" "$cli" generate --lord fixed.txt --out cli-out >/dev/null 2>&1 || fail "the console program failed"
     cmp -s sndata.s5 cli-out/sndata.s5 || fail "the batch did not reach sndata.s5 as the console program writes it"
     cmp -s sndata.s5 "$builtin/sndata.s5" && fail "sndata.s5 is unchanged after the batch"
+
+    step "全部问题 opens at the first line of the list, nothing selected; Esc closes it"
+    { printf '剧本\t编号\t设置\t金钱\r\nx\tx\tx\t1\r\n'
+      for row in $(seq 1 40); do printf '0\t1\t1\t%d\r\n' $((4000000 + row)); done; } | iconv -f UTF-8 -t GBK >ruv5_lord.txt
+    drive press Vorandel 1004 || fail "cannot press 修改势力信息"
+    drive wait 批量修改势力信息 20000 || fail "the force batch dialog did not open"
+    drive press 批量修改势力信息 1032 || fail "cannot press 开始处理"
+    answer 错误 错误数据可能在 2
+    drive press 批量修改势力信息 1037 || fail "cannot press 全部问题"
+    drive wait 全部问题 20000 || fail "the list of all problems did not open"
+    sleep 1
+    screenshot problems-dialog
+    read -r selected_from selected_to first_line first_left <<<"$(drive edit 全部问题 1070)"
+    [ "$selected_from $selected_to $first_line" = "0 0 0" ] && [ "${first_left:--1}" -ge 0 ] ||
+      fail "the list opens with \"$selected_from $selected_to\" selected at line $first_line, its start at x $first_left"
+    drive frame 全部问题 || fail "the list of all problems lacks its close box or its icon"
+    drive key 全部问题 esc
+    drive gone 全部问题 10000 || fail "Esc did not close the list of all problems"
+    drive press 批量修改势力信息 1034
+    drive gone 批量修改势力信息 10000 || fail "返回 did not close the batch dialog"
 
     step "浏览 to a table in another folder; 生成新剧本 still writes into the program's folder"
     # The other folder has an officer table too: were the program's current folder moved there, the
@@ -231,7 +263,7 @@ case "$scenario" in
       fail "the console program failed"
     cmp -s sndata.s5 cli-browse/sndata.s5 || fail "the chosen table did not reach sndata.s5 of the program's folder"
 
-    step "修改武将资料 without ruv5_officer.txt: empty path, 文件不存在！, the dialog stays"
+    step "修改武将资料 without ruv5_officer.txt: empty path, 文件不存在！, the dialog stays; F1 opens the help, Esc closes"
     drive press Vorandel 1003 || fail "cannot press 修改武将资料"
     drive wait 批量修改武将资料 20000 || fail "the officer batch dialog did not open"
     [ -z "$(drive item 批量修改武将资料 1036)" ] || fail "a path is offered although the file is missing"
@@ -239,8 +271,11 @@ case "$scenario" in
     drive press 批量修改武将资料 1032
     answer 错误 文件不存在！ 1 error-box
     drive wait 批量修改武将资料 2000 || fail "the batch dialog closed after the missing file"
-    drive press 批量修改武将资料 1034
-    drive gone 批量修改武将资料 10000 || fail "返回 did not close the batch dialog"
+    drive frame 批量修改武将资料 || fail "the batch dialog lacks its close box or its icon"
+    drive key 批量修改武将资料 f1
+    drive close-like Vorandel.rtf 30000 || fail "F1 did not open the help file"
+    drive key 批量修改武将资料 esc
+    drive gone 批量修改武将资料 10000 || fail "Esc did not close the batch dialog"
 
     step "放弃所有修改, then 生成新剧本 writes the pristine pair again"
     drive press Vorandel 1007
@@ -252,6 +287,7 @@ case "$scenario" in
     drive press Vorandel 1009 || fail "cannot press 地图"
     drive wait 地图 20000 || fail "the map dialog did not open"
     [ "$(drive item 地图 1061)" = 0 ] || fail "the map dialog does not offer scenario 0"
+    drive frame 地图 || fail "the map dialog lacks its close box or its icon"
     screenshot map-dialog
     drive press 地图 1062 || fail "cannot press 生成地图"
     # The shell may open a browser, do nothing or say that nothing opens SVG files: the file is
@@ -273,6 +309,7 @@ case "$scenario" in
     sleep 1
     screenshot about-box
     drive text "Vorandel 1.1" | grep -qF 使用前请仔细阅读帮助文件 || fail "the about box lacks its description"
+    drive frame "Vorandel 1.1" || fail "the about box lacks its close box or its icon"
     drive press "Vorandel 1.1" 1042
     drive gone "Vorandel 1.1" 10000 || fail "确定 did not close the about box"
     ;;
@@ -326,11 +363,15 @@ case "$scenario" in
     caption_is "Vorandel *"
     screenshot main-window-pending
 
-    step "退出 with pending changes asks; 否 keeps the program"
+    step "退出 and Esc with pending changes ask; 否 keeps the program"
     drive press Vorandel 1008
     answer 确认 有修改尚未生成新剧本，确定退出吗？ 7 quit-question
     sleep 1
     drive wait Vorandel 2000 || fail "否 ended the program"
+    drive key Vorandel esc
+    answer 确认 有修改尚未生成新剧本，确定退出吗？ 7
+    sleep 1
+    drive wait Vorandel 2000 || fail "否 after Esc ended the program"
 
     step "放弃所有修改 asks too; 否 keeps the changes"
     drive press Vorandel 1007
@@ -370,6 +411,7 @@ case "$scenario" in
     drive press Vorandel 1010 || fail "cannot press 恢复"
     drive wait 恢复 20000 || fail "the restore dialog did not open"
     sleep 1
+    drive frame 恢复 || fail "the restore dialog lacks its close box or its icon"
     screenshot restore-dialog
     drive select 恢复 1081 0 || fail "cannot choose the first line of the list"
     drive press 恢复 1082 || fail "cannot press 恢复 in the dialog"
