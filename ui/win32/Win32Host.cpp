@@ -49,19 +49,23 @@ std::string Win32Host::readItemText(int item) {
 
 void Win32Host::endDialog(int result) { EndDialog(window_, result); }
 
-bool Win32Host::browseForFile(std::string& path, const std::string& startFolder) {
+namespace {
+
+// The open-file dialog with the filter given, starting at path (when given) or in initialFolder; the
+// chosen file in path.
+bool chooseFile(HWND owner, const wchar_t* filter, std::string& path, const std::string& startAt,
+                const std::string& initialFolder) {
   std::vector<wchar_t> buffer(kChosenPathRoom, L'\0');
-  // Once a table has been chosen, the dialog opens in its folder; before, at the offered file.
-  if (startFolder.empty()) wide(path).copy(buffer.data(), kChosenPathRoom - 1);
-  const std::wstring initialFolder = wide(startFolder);
+  wide(startAt).copy(buffer.data(), kChosenPathRoom - 1);
+  const std::wstring folder = wide(initialFolder);
   OPENFILENAMEW dialog{};
   dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
-  dialog.hwndOwner = window_;
+  dialog.hwndOwner = owner;
   dialog.lpstrFile = buffer.data();
   dialog.nMaxFile = kChosenPathRoom;
-  dialog.lpstrFilter = L"文本文件 (*.txt)\0*.txt\0所有文件 (*.*)\0*.*\0";
+  dialog.lpstrFilter = filter;
   dialog.nFilterIndex = 1;
-  if (!initialFolder.empty()) dialog.lpstrInitialDir = initialFolder.c_str();
+  if (!folder.empty()) dialog.lpstrInitialDir = folder.c_str();
   // Without OFN_NOCHANGEDIR the dialog would move the process into the chosen file's folder.
   dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
   if (!GetOpenFileNameW(&dialog)) return false;
@@ -69,19 +73,17 @@ bool Win32Host::browseForFile(std::string& path, const std::string& startFolder)
   return true;
 }
 
+}  // namespace
+
+bool Win32Host::browseForFile(std::string& path, const std::string& startFolder) {
+  // Once a table has been chosen, the dialog opens in its folder; before, at the offered file.
+  return chooseFile(window_, L"文本文件 (*.txt)\0*.txt\0所有文件 (*.*)\0*.*\0", path,
+                    startFolder.empty() ? path : std::string(), startFolder);
+}
+
 bool Win32Host::browseForPair(std::string& path) {
-  std::vector<wchar_t> buffer(kChosenPathRoom, L'\0');
-  OPENFILENAMEW dialog{};
-  dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
-  dialog.hwndOwner = window_;
-  dialog.lpstrFile = buffer.data();
-  dialog.nMaxFile = kChosenPathRoom;
-  dialog.lpstrFilter = L"剧本文件 (sndata.s5, taiki.s5)\0sndata.s5;taiki.s5\0所有文件 (*.*)\0*.*\0";
-  dialog.nFilterIndex = 1;
-  dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-  if (!GetOpenFileNameW(&dialog)) return false;
-  path = narrow(buffer.data());
-  return true;
+  return chooseFile(window_, L"剧本文件 (sndata.s5, taiki.s5)\0sndata.s5;taiki.s5\0所有文件 (*.*)\0*.*\0", path, {},
+                    {});
 }
 
 void Win32Host::runDialog(int resource) { runProgramDialog(program_, window_, resource); }
