@@ -37,7 +37,8 @@ bool MainDialogLogic::onInit() {
   showCaption();
   const std::string here = folder_.empty() ? "." : folder_;
   try {
-    if (!holdsPair(here) || samePair(readScenarioPair(here), pairBytesOf(state_.pristine()))) return true;
+    PairBytes seen;
+    if (!holdsOtherPair(here, seen)) return true;
   } catch (const FileError&) {
     return true;  // a folder that cannot be read offers nothing; generating there will say why
   }
@@ -138,13 +139,17 @@ bool MainDialogLogic::startFromFolder(const std::string& pairFolder) {
   return true;
 }
 
-bool MainDialogLogic::mayReplaceFolderPair(const std::string& target, PairBytes& seen) {
+bool MainDialogLogic::holdsOtherPair(const std::string& folder, PairBytes& seen) {
   seen = pairBytesOf(state_.pristine());
-  if (!holdsPair(target)) return true;
-  PairBytes there = readScenarioPair(target);
-  const bool known = samePair(there, seen) || samePair(there, state_.lastGenerated);
+  if (!holdsPair(folder)) return false;
+  PairBytes there = readScenarioPair(folder);
+  const bool known = samePair(there, seen) || (state_.lastGenerated && samePair(there, *state_.lastGenerated));
   seen = std::move(there);
-  if (known) return true;
+  return !known;
+}
+
+bool MainDialogLogic::mayReplaceFolderPair(const std::string& target, PairBytes& seen) {
+  if (!holdsOtherPair(target, seen)) return true;
   Message question = Message::withPaths(kReplaceOtherPair, {target});
   question.textLine("").append(state_.startFolder.empty() ? Message(kStartWasBuiltIn)
                                                           : Message::withPaths(kStartWasFolder, {state_.startFolder}));

@@ -54,6 +54,9 @@ class MainDialogLogic {
   // cannot. True when it did.
   bool startFromFolder(const std::string& pairFolder);
   void generate();
+  // Whether the folder holds a pair that is neither the starting pair nor the one generated last. seen:
+  // the pair the folder holds (the starting pair when it holds none). Raises FileError.
+  bool holdsOtherPair(const std::string& folder, PairBytes& seen);
   // Asks before generating over a pair that differs from the one the changes started from; true to go
   // on (also when the folder holds no pair, the starting one or the one last generated). seen: the pair
   // the folder held (the starting pair when it held none), to tell one put there meanwhile.

@@ -2,6 +2,7 @@
 // The state that the Windows program keeps from start to exit: the session's current and pristine sets
 // and where the pristine one came from, the batch mode the main window chose, the path of the batch
 // dialog's input file, and whether the current set holds changes that no generation has written yet.
+#include <optional>
 #include <string>
 
 #include "app/Generate.h"
@@ -21,8 +22,9 @@ struct ProgramState : Session {
   std::string browseFolder;
   // The folder whose pair the pristine set was read from, as it was chosen; empty for the built-in pair.
   std::string startFolder;
-  // The pair this program last generated, so that generating again over it asks nothing.
-  PairBytes lastGenerated;
+  // The pair this program last generated, so that generating again over it asks nothing; none before the
+  // first generation.
+  std::optional<PairBytes> lastGenerated;
   // Set by a batch that changed the current set; cleared when the files are generated or the changes
   // are discarded.
   bool pendingChanges = false;
